@@ -1,0 +1,37 @@
+# Helpers shared by the module CMakeLists files.
+set(PISARION_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources for the Windows build")
+
+# pisarion_library(name [DEPS lib...]): every .cpp in the calling folder;
+# files ending in _win.cpp only in the Windows build.
+function(pisarion_library name)
+  cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT WIN32)
+    list(FILTER srcs EXCLUDE REGEX "_win\\.cpp$")
+  endif()
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${A_DEPS})
+endfunction()
+
+# pisarion_unit_test(name DEPS lib...): a native GoogleTest executable from
+# every .cpp in the calling folder, registered with ctest.
+function(pisarion_unit_test name)
+  cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${srcs})
+  target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE PISARION_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+endfunction()
+
+# pisarion_win_test(name DEPS lib...): a Windows GoogleTest executable, run
+# under Wine by ctest through the cross-compiling emulator.
+function(pisarion_win_test name)
+  cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${srcs})
+  target_link_libraries(${name} PRIVATE ${A_DEPS} gtest gtest_main)
+  target_compile_definitions(${name} PRIVATE PISARION_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+endfunction()

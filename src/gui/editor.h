@@ -1,0 +1,71 @@
+#pragma once
+// The rich-text editor as the diary uses it: exactly the members it relies on.
+// On Windows this is a RichEdit control; in tests a model of formatted text.
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/geometry.h"
+
+namespace gui {
+
+// A Boolean format of a selection: mixed selections answer Undetermined.
+enum class Tri : uint8_t { False, True, Undetermined };
+
+inline bool isTrue(Tri t) { return t == Tri::True; }
+
+struct FontSpec {
+  std::u16string name = u"Arial";
+  int charset = 238;  // Central European
+  double size = 9;
+  bool bold = false;
+};
+
+class Editor {
+ public:
+  virtual ~Editor() = default;
+
+  // Whole content as Rich Text Format. LoadFile shows a file that is not rich
+  // text as plain text, ignores text after the document's end, and leaves the
+  // editor empty for a zero-length file. Both answer false when the file
+  // cannot be opened.
+  virtual bool SaveFile(const std::filesystem::path& path) = 0;
+  virtual bool LoadFile(const std::filesystem::path& path) = 0;
+
+  // Plain text; paragraphs are separated by '\r' as RichEdit reports them.
+  virtual std::u16string text() const = 0;
+  virtual void setText(std::u16string_view text) = 0;
+
+  virtual bool Locked() const = 0;
+  virtual void setLocked(bool locked) = 0;
+
+  virtual Tri SelBold() const = 0;
+  virtual void setSelBold(bool on) = 0;
+  virtual Tri SelItalic() const = 0;
+  virtual void setSelItalic(bool on) = 0;
+  virtual Tri SelUnderline() const = 0;
+  virtual void setSelUnderline(bool on) = 0;
+
+  // 0 left, 1 right, 2 centre; nullopt for mixed paragraphs.
+  virtual std::optional<int> SelAlignment() const = 0;
+  virtual void setSelAlignment(int alignment) = 0;
+  virtual std::optional<base::Color> SelColor() const = 0;
+  virtual void setSelColor(base::Color color) = 0;
+  // Points; nullopt when the selection mixes sizes.
+  virtual std::optional<double> SelFontSize() const = 0;
+  virtual void setSelFontSize(double points) = 0;
+
+  virtual void setFont(const FontSpec& font) = 0;
+
+  // Selection in characters of text(): start and length. Typing replaces it.
+  virtual void setSelection(int start, int length) = 0;
+  virtual std::pair<int, int> selection() const = 0;
+  virtual void replaceSelection(std::u16string_view text) = 0;
+
+  std::function<void()> onClick;
+  std::function<void()> onSelChange;
+};
+
+}  // namespace gui
