@@ -1,0 +1,20 @@
+#pragma once
+// The keyless codec every line on disk passes through: it flips the top bit
+// of each byte, so the same call encodes and decodes and a line keeps its
+// length. Line terminators are never part of a line and never transformed.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace store {
+
+using Line = std::string;  // bytes in code page 1250
+using Lines = std::vector<Line>;
+
+// Flips the top bit of every byte of the line in place.
+void flipTopBits(std::string& line);
+
+// Output line i is input line i transformed; `out` is replaced.
+void transform(const Lines& in, Lines& out);
+
+}  // namespace store

@@ -1,0 +1,113 @@
+#include "store/entries.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "store/codec.h"
+#include "store/file_io.h"
+#include "store/listing.h"
+
+namespace store {
+namespace {
+
+bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+}  // namespace
+
+std::string namePrefix(std::string_view name, size_t chars) {
+  size_t i = 0;
+  for (size_t n = 0; i < name.size() && n < chars; ++n)
+    for (++i; i < name.size() && isContinuation(name[i]);) ++i;
+  return std::string(name.substr(0, i));
+}
+
+std::string nameSuffix(std::string_view name, size_t chars) {
+  size_t i = name.size();
+  for (size_t n = 0; i > 0 && n < chars; ++n)
+    while (i > 0 && isContinuation(name[--i])) {
+    }
+  return std::string(name.substr(i));
+}
+
+DiaryStore::DiaryStore(fs::path folder) : m_folder(std::move(folder)) {}
+
+fs::path DiaryStore::entryFile(std::string_view key) const {
+  return dataFolder() / fs::path(std::u8string(key.begin(), key.end()));
+}
+
+bool DiaryStore::ensureDataFolder() {
+  std::error_code ec;
+  if (fs::is_directory(dataFolder(), ec)) return true;
+  fs::create_directories(dataFolder(), ec);
+  return fs::is_directory(dataFolder(), ec);
+}
+
+void DiaryStore::Rescan() { m_listing = listOrdinaryFiles(dataFolder()); }
+
+bool DiaryStore::Exists(std::string_view key) const {
+  return std::find(m_listing.begin(), m_listing.end(), key) != m_listing.end();
+}
+
+bool DiaryStore::EnsureToday(std::string_view todayKey) {
+  if (Exists(todayKey)) return true;
+  const fs::path file = entryFile(todayKey);
+  std::error_code ec;
+  // A file that exists but was not listed (hidden, say) must not be emptied.
+  const bool ok = fs::exists(file, ec) || writeFilePlain(file, "");
+  Rescan();
+  return ok;
+}
+
+bool DiaryStore::emptyTempFile() const { return writeFilePlain(tempFile(), "\r\n"); }
+
+bool DiaryStore::Save(std::string_view key, RichTextFile& editor) {
+  if (!editor.SaveFile(tempFile())) {
+    emptyTempFile();
+    return false;
+  }
+  auto plain = readFile(tempFile());
+  bool ok = plain.has_value();
+  if (ok) {
+    Lines encoded;
+    transform(splitLines(*plain), encoded);
+    ok = writeFileAtomic(entryFile(key), joinLines(encoded), writeTemp());
+  }
+  return emptyTempFile() && ok;
+}
+
+bool DiaryStore::Load(std::string_view key, RichTextFile& editor) {
+  auto encoded = readFile(entryFile(key));
+  if (!encoded) return false;
+  Lines plain;
+  transform(splitLines(*encoded), plain);
+  bool ok = writeFilePlain(tempFile(), joinLines(plain)) && editor.LoadFile(tempFile());
+  return emptyTempFile() && ok;
+}
+
+std::vector<std::string> DiaryStore::Years() const {
+  std::vector<std::string> years;
+  for (const auto& name : m_listing) {
+    std::string y = nameSuffix(name, 4);
+    if (std::find(years.begin(), years.end(), y) == years.end()) years.push_back(std::move(y));
+  }
+  return years;
+}
+
+std::vector<std::string> DiaryStore::Months(std::string_view year) const {
+  std::vector<std::string> months;
+  for (const auto& name : m_listing) {
+    if (nameSuffix(name, 4) != year) continue;
+    std::string m = namePrefix(name, 2);
+    if (std::find(months.begin(), months.end(), m) == months.end()) months.push_back(std::move(m));
+  }
+  return months;
+}
+
+std::vector<std::string> DiaryStore::Days(std::string_view month, std::string_view year) const {
+  std::vector<std::string> days;
+  for (const auto& name : m_listing)
+    if (namePrefix(name, 2) == month && nameSuffix(name, 4) == year) days.push_back(name);
+  return days;
+}
+
+}  // namespace store

@@ -1,0 +1,74 @@
+#pragma once
+// The diary's entries: one file per day in the data folder Podatki, named by
+// its date key, holding that day's rich text encoded line by line. The set of
+// file names is the list of days; there is no index.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace store {
+
+namespace fs = std::filesystem;
+
+// What the store needs of the editor: its own rich-text file methods.
+class RichTextFile {
+ public:
+  virtual ~RichTextFile() = default;
+  virtual bool SaveFile(const fs::path& path) = 0;
+  virtual bool LoadFile(const fs::path& path) = 0;
+  virtual void Clear() = 0;
+};
+
+class DiaryStore {
+ public:
+  // Entries live in `folder`/Podatki; the plain-text go-between is `folder`/TMP.tkw.
+  explicit DiaryStore(fs::path folder);
+
+  const fs::path& folder() const { return m_folder; }
+  fs::path dataFolder() const { return m_folder / "Podatki"; }
+  fs::path tempFile() const { return m_folder / "TMP.tkw"; }
+  fs::path entryFile(std::string_view key) const;
+
+  // Creates the data folder when it is missing; false when it cannot be made.
+  bool ensureDataFolder();
+
+  // Reads the data folder's names again: ordinary files only, without hidden
+  // and system files, sorted as text.
+  void Rescan();
+  const std::vector<std::string>& listing() const { return m_listing; }  // UTF-8 names
+
+  // Creates today's entry as an empty file when it is not listed; never
+  // truncates an existing entry. Rescans afterwards.
+  bool EnsureToday(std::string_view todayKey);
+  bool Exists(std::string_view key) const;
+
+  // The editor's content into the key's entry file. Nothing is written when
+  // the editor cannot produce its rich text, and the entry is replaced
+  // atomically, so a failure leaves the previous entry whole.
+  bool Save(std::string_view key, RichTextFile& editor);
+  // The key's entry file into the editor; false (editor untouched) when the
+  // file cannot be read.
+  bool Load(std::string_view key, RichTextFile& editor);
+
+  // Distinct years in order of first appearance in the listing.
+  std::vector<std::string> Years() const;
+  // Distinct months of a year, in order of first appearance.
+  std::vector<std::string> Months(std::string_view year) const;
+  // Listed names of that month and year, in listing order.
+  std::vector<std::string> Days(std::string_view month, std::string_view year) const;
+
+ private:
+  fs::path writeTemp() const { return m_folder / "~Pisarion.tmp"; }
+  bool emptyTempFile() const;
+
+  fs::path m_folder;
+  std::vector<std::string> m_listing;
+};
+
+// The first two and the last four characters of a name (code points, so a
+// stray file's name is never cut inside a letter).
+std::string namePrefix(std::string_view name, size_t chars);
+std::string nameSuffix(std::string_view name, size_t chars);
+
+}  // namespace store

@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include "scratch.h"
+#include "store/codec.h"
+#include "store/entries.h"
+#include "store/file_io.h"
+
+using namespace store;
+
+namespace {
+
+// Stands in for the editor: its "rich text" is whatever bytes it holds.
+class FakeEditor : public RichTextFile {
+ public:
+  std::string content;
+  bool failSave = false;
+  bool SaveFile(const fs::path& path) override { return !failSave && writeFilePlain(path, content); }
+  bool LoadFile(const fs::path& path) override {
+    auto bytes = readFile(path);
+    if (!bytes) return false;
+    content = *bytes;
+    return true;
+  }
+  void Clear() override { content.clear(); }
+};
+
+std::string decoded(const std::string& fileBytes) {
+  Lines plain;
+  transform(splitLines(fileBytes), plain);
+  return joinLines(plain);
+}
+
+struct StoreTest : ::testing::Test {
+  ScratchFolder dir;
+  DiaryStore store{dir.path()};
+  FakeEditor editor;
+  void SetUp() override { ASSERT_TRUE(store.ensureDataFolder()); }
+  void addEntry(const std::string& name, std::string_view bytes = "") { dir.write(fs::path("Podatki") / name, bytes); }
+};
+
+}  // namespace
+
+TEST_F(StoreTest, MissingDataFolderIsCreated) {
+  fs::remove_all(store.dataFolder());
+  EXPECT_TRUE(store.ensureDataFolder());
+  EXPECT_TRUE(fs::is_directory(store.dataFolder()));
+}
+
+TEST_F(StoreTest, SaveEncodesEveryLineAndLeavesOnlyCrLfInTheTemporaryFile) {
+  editor.content = "{\\rtf1 Dragi dnevnik \\'e8\\par\r\n}\r\n";
+  ASSERT_TRUE(store.Save("12-07-2026", editor));
+  const std::string file = dir.read("Podatki/12-07-2026");
+  EXPECT_EQ(file.size(), editor.content.size());
+  EXPECT_EQ(file.find("Dragi"), std::string::npos);
+  EXPECT_EQ(decoded(file), editor.content);
+  EXPECT_EQ(dir.read("TMP.tkw"), "\r\n");
+}
+
+TEST_F(StoreTest, LoadGivesTheEditorWhatWasSavedAndEmptiesTheTemporaryFile) {
+  editor.content = "line one\r\nline \xE8\x9A\x9E two\r\n";
+  ASSERT_TRUE(store.Save("12-07-2026", editor));
+  FakeEditor other;
+  ASSERT_TRUE(store.Load("12-07-2026", other));
+  EXPECT_EQ(other.content, editor.content);
+  EXPECT_EQ(dir.read("TMP.tkw"), "\r\n");
+}
+
+TEST_F(StoreTest, ZeroLengthEntryLoadsAsEmpty) {
+  addEntry("12-07-2026");
+  editor.content = "old";
+  ASSERT_TRUE(store.Load("12-07-2026", editor));
+  EXPECT_EQ(editor.content, "");
+}
+
+TEST_F(StoreTest, SavingShorterEntryAfterLongerOneLeavesOnlyItsLines) {
+  editor.content = std::string(5000, 'a') + "\r\n" + std::string(5000, 'b') + "\r\n";
+  ASSERT_TRUE(store.Save("12-07-2026", editor));
+  editor.content = "short\r\n";
+  ASSERT_TRUE(store.Save("12-07-2026", editor));
+  EXPECT_EQ(decoded(dir.read("Podatki/12-07-2026")), "short\r\n");
+}
+
+TEST_F(StoreTest, EditorThatCannotWriteLeavesTheEntryWhole) {
+  editor.content = "keep me\r\n";
+  ASSERT_TRUE(store.Save("12-07-2026", editor));
+  editor.content = "lost?";
+  editor.failSave = true;
+  EXPECT_FALSE(store.Save("12-07-2026", editor));
+  EXPECT_EQ(decoded(dir.read("Podatki/12-07-2026")), "keep me\r\n");
+}
+
+TEST_F(StoreTest, WritingLeavesNoExtraFileInTheListing) {
+  editor.content = "x\r\n";
+  ASSERT_TRUE(store.Save("12-07-2026", editor));
+  store.Rescan();
+  EXPECT_EQ(store.listing(), (std::vector<std::string>{"12-07-2026"}));
+}
+
+TEST_F(StoreTest, EnsureTodayCreatesOnceAndNeverTruncates) {
+  store.Rescan();
+  ASSERT_TRUE(store.EnsureToday("12-07-2026"));
+  EXPECT_EQ(dir.read("Podatki/12-07-2026"), "");
+  EXPECT_TRUE(store.Exists("12-07-2026"));
+  addEntry("12-07-2026", "\xE1");
+  ASSERT_TRUE(store.EnsureToday("12-07-2026"));
+  EXPECT_EQ(dir.read("Podatki/12-07-2026"), "\xE1");
+}
+
+TEST_F(StoreTest, ExistsComparesTheWholeKey) {
+  addEntry("01-05-2004");
+  store.Rescan();
+  EXPECT_TRUE(store.Exists("01-05-2004"));
+  EXPECT_FALSE(store.Exists("1-5-2004"));
+  EXPECT_FALSE(store.Exists("01-05-200"));
+}
+
+TEST_F(StoreTest, YearsMonthsAndDaysFollowTheSortedListing) {
+  for (const char* name : {"03-01-2004", "01-05-2005", "02-14-2004"}) addEntry(name);
+  store.Rescan();
+  EXPECT_EQ(store.listing(), (std::vector<std::string>{"01-05-2005", "02-14-2004", "03-01-2004"}));
+  EXPECT_EQ(store.Years(), (std::vector<std::string>{"2005", "2004"}));
+  EXPECT_EQ(store.Months("2004"), (std::vector<std::string>{"02", "03"}));
+  EXPECT_EQ(store.Days("02", "2004"), (std::vector<std::string>{"02-14-2004"}));
+  EXPECT_TRUE(store.Days("04", "2004").empty());
+}
+
+TEST_F(StoreTest, StrayFilesAreListedAndSplitByPositionWithoutHarm) {
+  addEntry("12-07-2026");
+  addEntry("beležka.txt");
+  addEntry("x");
+  addEntry(".hidden");
+  fs::create_directories(store.dataFolder() / "01-01-2026");  // a folder is not an entry
+  store.Rescan();
+  EXPECT_EQ(store.listing(), (std::vector<std::string>{"12-07-2026", "beležka.txt", "x"}));
+  EXPECT_EQ(store.Years(), (std::vector<std::string>{"2026", ".txt", "x"}));
+  EXPECT_EQ(store.Months(".txt"), (std::vector<std::string>{"be"}));
+  EXPECT_EQ(nameSuffix("žščđ", 2), "čđ");
+  EXPECT_EQ(namePrefix("žščđ", 2), "žš");
+}
+
+TEST_F(StoreTest, DamagedEntriesLoadWithoutLoss) {
+  const std::string binary("\x00\xFF\r\n\x1A\x80\r", 7);
+  const std::string big(10 << 20, '\xC1');  // 10 MB without a single line break
+  for (const std::string& bytes : {binary, big, std::string("not rich text at all")}) {
+    addEntry("12-07-2026", bytes);
+    store.Rescan();
+    FakeEditor e;
+    ASSERT_TRUE(store.Load("12-07-2026", e));
+    // CR LF pairs are terminators and are not flipped.
+    std::string want;
+    for (const auto& l : splitLines(bytes)) {
+      std::string line = l;
+      flipTopBits(line);
+      want += line + "\r\n";
+    }
+    EXPECT_EQ(e.content, want);
+    // The entry file itself is never touched by a load.
+    EXPECT_EQ(dir.read("Podatki/12-07-2026"), bytes);
+  }
+}
+
+TEST_F(StoreTest, LoadOfAMissingEntryReportsFailureAndKeepsTheEditor) {
+  editor.content = "unchanged";
+  EXPECT_FALSE(store.Load("01-01-1999", editor));
+  EXPECT_EQ(editor.content, "unchanged");
+}
