@@ -1,0 +1,90 @@
+// The store's file work on real Windows paths and attributes.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+
+#include "store/codec.h"
+#include "store/entries.h"
+#include "store/file_io.h"
+#include "store/settings.h"
+
+namespace fs = std::filesystem;
+using namespace store;
+
+namespace {
+
+struct Scratch {
+  fs::path path = fs::temp_directory_path() / L"Pisarion preizkus čšž";
+  Scratch() {
+    fs::remove_all(path);
+    fs::create_directories(path);
+  }
+  ~Scratch() {
+    std::error_code ec;
+    fs::remove_all(path, ec);
+  }
+};
+
+class BytesEditor : public RichTextFile {
+ public:
+  std::string content;
+  bool SaveFile(const fs::path& p) override { return writeFilePlain(p, content); }
+  bool LoadFile(const fs::path& p) override {
+    auto b = readFile(p);
+    if (b) content = *b;
+    return b.has_value();
+  }
+  void Clear() override { content.clear(); }
+};
+
+}  // namespace
+
+TEST(StoreOnWindows, AtomicWriteReplacesAnExistingFileInAFolderWithSlovenianLetters) {
+  Scratch s;
+  const fs::path target = s.path / L"Podatki.ini";
+  ASSERT_TRUE(writeFilePlain(target, "old"));
+  ASSERT_TRUE(writeFileAtomic(target, "new", s.path / L"ini.tmp"));
+  EXPECT_EQ(readFile(target), "new");
+  EXPECT_FALSE(fs::exists(s.path / L"ini.tmp"));
+}
+
+TEST(StoreOnWindows, HiddenAndSystemFilesAndFoldersAreNotEntries) {
+  Scratch s;
+  DiaryStore store(s.path);
+  ASSERT_TRUE(store.ensureDataFolder());
+  for (const wchar_t* name : {L"12-07-2026", L"12-06-2026", L"12-05-2026", L"12-04-2026"})
+    ASSERT_TRUE(writeFilePlain(store.dataFolder() / name, ""));
+  SetFileAttributesW((store.dataFolder() / L"12-06-2026").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  SetFileAttributesW((store.dataFolder() / L"12-05-2026").c_str(), FILE_ATTRIBUTE_SYSTEM);
+  SetFileAttributesW((store.dataFolder() / L"12-04-2026").c_str(), FILE_ATTRIBUTE_READONLY);
+  fs::create_directories(store.dataFolder() / L"12-03-2026");
+  store.Rescan();
+  EXPECT_EQ(store.listing(), (std::vector<std::string>{"12-04-2026", "12-07-2026"}));
+  SetFileAttributesW((store.dataFolder() / L"12-04-2026").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(StoreOnWindows, SaveAndLoadRoundTripThroughTheTemporaryFile) {
+  Scratch s;
+  DiaryStore store(s.path);
+  ASSERT_TRUE(store.ensureDataFolder());
+  BytesEditor editor;
+  editor.content = "{\\rtf1\\ansi\\ansicpg1250 \\'e8\\'9a\\'9e\\par\r\n}\r\n";
+  ASSERT_TRUE(store.Save("12-07-2026", editor));
+  BytesEditor other;
+  ASSERT_TRUE(store.Load("12-07-2026", other));
+  EXPECT_EQ(other.content, editor.content);
+  EXPECT_EQ(readFile(store.tempFile()), "\r\n");
+  store.Rescan();
+  EXPECT_EQ(store.listing(), (std::vector<std::string>{"12-07-2026"}));
+}
+
+TEST(StoreOnWindows, SettingsKeepAPasswordThatEncodesToALineBreak) {
+  Scratch s;
+  Settings in{1500, 3000, true, u"ŤŠgeslo"};
+  ASSERT_TRUE(writeSettings(s.path / L"Podatki.ini", in, NumberFormat{u','}, s.path / L"t"));
+  Settings out = readSettings(s.path / L"Podatki.ini", NumberFormat{u','});
+  EXPECT_EQ(out.password, in.password);
+  EXPECT_EQ(out.top, 1500);
+  EXPECT_TRUE(out.onTop);
+}
