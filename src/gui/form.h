@@ -1,0 +1,185 @@
+#pragma once
+// A top-level window: position and size in twips, a persistent backing
+// surface, its elements and timers, and the one root that owns hover, mouse
+// capture and keyboard focus. The platform's window delivers every input
+// event through the dispatch* members; the form calls its peer on every
+// change of its own state.
+//
+// Index:
+//   geometry (twips, pixels) · visibility and lifecycle · window state ·
+//   region, caption, keep-on-top · focus · timers · events · dispatch · compose
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gui/element.h"
+#include "gui/platform.h"
+#include "gui/region.h"
+#include "gui/surface.h"
+#include "gui/timer.h"
+
+namespace gui {
+
+// Window state as the form property numbers it.
+enum WindowState : int { kNormal = 0, kMinimized = 1 };
+
+// Twips to whole pixels: nearest, halves to even.
+int twipsToPixels(int twips, int twipsPerPixel);
+
+class Form : public Container {
+ public:
+  Form(Platform& platform, std::string name);
+  ~Form() override;
+
+  Platform& platform() const { return m_platform; }
+  FormPeer& peer() const { return *m_peer; }
+  const std::string& name() const { return m_name; }
+  Form& form() override { return *this; }
+  const Form& form() const override { return *this; }
+
+  // Geometry in twips. The window sits on whole pixels, so a value reads back
+  // as its pixel count times twips per pixel.
+  int left() const { return m_bounds.x * tppX(); }
+  int top() const { return m_bounds.y * tppY(); }
+  int width() const { return m_bounds.w * tppX(); }
+  int height() const { return m_bounds.h * tppY(); }
+  void setLeft(int twips);
+  void setTop(int twips);
+  void setWidth(int twips);
+  void setHeight(int twips);
+  void move(int leftTwips, int topTwips, int widthTwips, int heightTwips);
+  // Geometry in screen pixels.
+  Rect pixelBounds() const { return m_bounds; }
+  void setPixelBounds(Rect screen);
+  int pixelWidth() const { return m_bounds.w; }
+  int pixelHeight() const { return m_bounds.h; }
+  int tppX() const { return m_platform.twipsPerPixelX(); }
+  int tppY() const { return m_platform.twipsPerPixelY(); }
+
+  // The form's own drawing target; its size follows the form, new parts take
+  // the back colour.
+  Surface& surface() { return m_surface; }
+  const Surface& surface() const { return m_surface; }
+  Color backColor() const { return m_backColor; }
+  void setBackColor(Color c);
+  void cls();  // fills the surface with the back colour
+
+  // Lifecycle: load runs onLoad once; show loads first; unload runs onUnload
+  // (which may cancel), hides the window and stops every timer. Answers
+  // whether the form is now unloaded.
+  bool loaded() const { return m_loaded; }
+  void load();
+  void show(Activation activation = Activation::Activate);
+  void hide();
+  bool unload();
+  bool visible() const { return m_visible; }
+  void setVisible(bool v) { v ? show() : hide(); }
+  bool enabled() const { return m_enabled; }
+  void setEnabled(bool v);
+  bool active() const { return m_active; }
+  void activate();
+
+  int windowState() const { return m_windowState; }
+  void setWindowState(int state);
+
+  const std::optional<Region>& region() const { return m_region; }
+  void setRegion(std::optional<Region> r);
+  const std::u16string& caption() const { return m_caption; }
+  void setCaption(std::u16string c);
+  bool topmost() const { return m_topmost; }
+  // SetWindowPos with flags 0: keep-on-top on or off, and the rectangle.
+  void setWindowPos(InsertAfter insertAfter, Rect screen);
+
+  // Presents the composite now.
+  void refresh();
+  // The composite changed; the window repaints when idle.
+  void invalidate();
+
+  // Keyboard focus: an element, or nullptr for the form itself.
+  Element* focused() const { return m_focus; }
+  void setFocus(Element* e);
+  Element* hovered() const { return m_hover; }
+  // The element holding the mouse while a button is held (nullptr: none, or
+  // the form's own surface — see captureOnForm()).
+  Element* captured() const { return m_capture; }
+  bool captureOnForm() const { return m_buttons != 0 && m_capture == nullptr; }
+
+  Timer& addTimer(std::string name, int intervalMs = 0, bool enabled = true);
+  Timer* timer(std::string_view name) const;
+  const std::vector<std::unique_ptr<Timer>>& timers() const { return m_timers; }
+
+  // Events of the form itself.
+  std::function<void()> onLoad;
+  std::function<void(bool& cancel)> onUnload;
+  std::function<void()> onActivate, onDeactivate;
+  std::function<void()> onResize;  // window state or size changed
+  // Logoff or shutdown: answer false to object; endSession(true) follows
+  // when the session really ends.
+  std::function<bool()> onQueryEndSession;
+  std::function<void(bool ending)> onEndSession;
+  // Mouse and keys on the form's own surface (no element under the point,
+  // or no element focused).
+  MouseHandler onMouseDown, onMouseMove, onMouseUp;
+  std::function<void()> onClick, onDblClick;
+  KeyHandler onKeyDown, onKeyUp;
+  KeyPressHandler onKeyPress;
+
+  // Input from the window, in client pixels. `doubleClick` marks the second
+  // press of a double click: the receiver gets DblClick instead of MouseDown
+  // and no Click on the release. `buttons` of a move is the held-button mask.
+  void dispatchMouseDown(int button, int shift, Point client, bool doubleClick = false);
+  void dispatchMouseMove(int buttons, int shift, Point client);
+  void dispatchMouseUp(int button, int shift, Point client);
+  void dispatchMouseLeave();
+  void dispatchKeyDown(int keyCode, int shift);
+  void dispatchKeyUp(int keyCode, int shift);
+  void dispatchKeyPress(char16_t ch);
+  // Window-system notifications.
+  void dispatchActivate(bool active);
+  void dispatchClose();  // the user closes the window: unload
+  bool dispatchQueryEndSession();
+  void dispatchEndSession(bool ending);
+  void dispatchWindowState(int state);  // minimised or restored by the system
+
+  // The element that receives a press at the client point (nullptr: the form).
+  Element* hitTest(Point client) const;
+
+  // The window's picture: the backing surface, then every shown element in
+  // stacking order, each clipped to its parent and its own region. `out` is
+  // resized to the form's pixel size.
+  void compose(Surface& out) const;
+  Surface composite() const;
+
+ private:
+  friend class Container;
+  friend class Element;
+  void forget(Element& e);  // an element is being destroyed
+  void applyBounds(Rect screen);
+  Element* keyTarget() const;
+  void sendMouse(Element* target, const MouseHandler& formHandler, int button, int shift, Point client);
+
+  Platform& m_platform;
+  std::string m_name;
+  std::unique_ptr<FormPeer> m_peer;
+  Rect m_bounds;
+  Surface m_surface;
+  Color m_backColor = Color::rgb(255, 255, 255);
+  bool m_loaded = false;
+  bool m_visible = false;
+  bool m_enabled = true;
+  bool m_active = false;
+  bool m_topmost = false;
+  int m_windowState = kNormal;
+  std::optional<Region> m_region;
+  std::u16string m_caption;
+  Element* m_focus = nullptr;
+  Element* m_hover = nullptr;
+  Element* m_capture = nullptr;
+  int m_buttons = 0;         // buttons held since a press on this form
+  bool m_pressDouble = false;  // the current press began with a double click
+  std::vector<std::unique_ptr<Timer>> m_timers;
+};
+
+}  // namespace gui

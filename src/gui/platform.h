@@ -1,0 +1,89 @@
+#pragma once
+// What the framework needs of the window system. Implemented by the Win32
+// layer and by the headless platform of the tests.
+#include <memory>
+#include <string_view>
+
+#include "base/date.h"
+#include "gui/editor.h"
+#include "gui/region.h"
+#include "gui/text.h"
+
+namespace gui {
+
+class Element;
+class Form;
+class Timer;
+
+enum class MessageIcon { Critical, Exclamation };
+
+// SetWindowPos's insert-after handles for keep-on-top.
+enum class InsertAfter { Topmost, NoTopmost };
+
+enum class Activation { Activate, NoActivate };
+
+// The window of one form. The form calls it on every change of its state;
+// the window reports back through the form's dispatch* and platform*
+// members.
+class FormPeer {
+ public:
+  virtual ~FormPeer() = default;
+  // Show (activating when asked) or hide.
+  virtual void setVisible(bool visible, Activation activation) = 0;
+  // Position and size in screen pixels.
+  virtual void setBounds(Rect screen) = 0;
+  // SetWindowPos(insertAfter, rect, flags 0): moves the window into or out of
+  // the topmost band and to the given rectangle; activates it when visible.
+  virtual void setWindowPos(InsertAfter insertAfter, Rect screen) = 0;
+  // The window's shape in its own pixels; nullptr removes it.
+  virtual void setRegion(const Region* region) = 0;
+  virtual void setEnabled(bool enabled) = 0;
+  virtual void setCaption(std::u16string_view caption) = 0;
+  // The composite changed: repaint when idle.
+  virtual void invalidate() = 0;
+  // Repaint now (refresh).
+  virtual void present() = 0;
+  virtual void activate() = 0;
+  virtual void setMinimized(bool minimized) = 0;
+  // The form's focused element changed (nullptr: the form itself).
+  virtual void focusChanged(Element* focused) = 0;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // 15 at 96 DPI.
+  virtual int twipsPerPixelX() const = 0;
+  virtual int twipsPerPixelY() const = 0;
+  // Screen size and the work area (the screen minus the taskbar), pixels.
+  virtual Size screenSize() const = 0;
+  virtual Rect workArea() const = 0;
+  // The pointer position in screen pixels.
+  virtual Point cursorPos() const = 0;
+  virtual base::DateTime now() const = 0;
+
+  // An OK box with the icon; blocks until dismissed on Windows.
+  virtual void messageBox(std::u16string_view text, std::u16string_view caption, MessageIcon icon) = 0;
+
+  // The window of a form; called once by the form's constructor. The peer
+  // reads the form's current state when it is made.
+  virtual std::unique_ptr<FormPeer> createPeer(Form& form) = 0;
+
+  // A timer was made, its interval or enabled state changed, or it is about
+  // to be destroyed. updateTimer (re)arms it when it runs and stops it
+  // otherwise.
+  virtual void addTimer(Timer& timer) = 0;
+  virtual void updateTimer(Timer& timer) = 0;
+  virtual void removeTimer(Timer& timer) = 0;
+
+  virtual TextService& text() = 0;
+
+  // The rich-text editor as a child of the form at `rect` (form pixels).
+  virtual std::unique_ptr<Editor> createEditor(Form& form, Rect rect) = 0;
+
+  // Ends the message loop; the program exits with the code.
+  virtual void quit(int exitCode) = 0;
+};
+
+}  // namespace gui

@@ -1,0 +1,216 @@
+#pragma once
+// A simulated window system for tests: a screen with a work area, a virtual
+// clock that fires timers, a cursor the test moves, and input delivered the
+// way Windows delivers it — to the topmost visible window under the cursor,
+// or to the window holding the mouse while a button is held; keys to the
+// active window. Nothing sleeps.
+//
+// Index: HeadlessWindow (a form's window) · BlockFont (text) ·
+//        HeadlessPlatform: screen, clock, input, windows, message boxes, editor
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gui/form.h"
+#include "gui/platform.h"
+
+namespace headless {
+
+using base::Point;
+using base::Rect;
+
+class HeadlessPlatform;
+
+// The window of one form, inspectable by tests.
+class HeadlessWindow : public gui::FormPeer {
+ public:
+  HeadlessWindow(HeadlessPlatform& platform, gui::Form& form);
+  ~HeadlessWindow() override;
+
+  gui::Form& form() const { return m_form; }
+  bool visible() const { return m_visible; }
+  Rect bounds() const { return m_bounds; }  // screen pixels
+  bool topmost() const { return m_topmost; }
+  bool enabled() const { return m_enabled; }
+  bool minimized() const { return m_minimized; }
+  const std::optional<gui::Region>& region() const { return m_region; }
+  const std::u16string& caption() const { return m_caption; }
+  // How many times the form presented (refresh) and asked for a repaint.
+  int presents() const { return m_presents; }
+  int invalidations() const { return m_invalidations; }
+  // On screen: shown and not minimised.
+  bool onScreen() const { return m_visible && !m_minimized; }
+  // Screen point inside the window and its region.
+  bool covers(Point screen) const;
+
+  void setVisible(bool visible, gui::Activation activation) override;
+  void setBounds(Rect screen) override;
+  void setWindowPos(gui::InsertAfter insertAfter, Rect screen) override;
+  void setRegion(const gui::Region* region) override;
+  void setEnabled(bool enabled) override;
+  void setCaption(std::u16string_view caption) override;
+  void invalidate() override { ++m_invalidations; }
+  void present() override { ++m_presents; }
+  void activate() override;
+  void setMinimized(bool minimized) override;
+  void focusChanged(gui::Element*) override {}
+
+ private:
+  HeadlessPlatform& m_platform;
+  gui::Form& m_form;
+  bool m_visible = false;
+  Rect m_bounds;
+  bool m_topmost = false;
+  bool m_enabled = true;
+  bool m_minimized = false;
+  std::optional<gui::Region> m_region;
+  std::u16string m_caption;
+  int m_presents = 0;
+  int m_invalidations = 0;
+};
+
+// Every glyph but the space is a solid box of the text colour: advance
+// round(size * 2 / 3) pixels (one more when bold), glyph box one pixel
+// narrower than the advance, line height round(size * 4 / 3), the box from
+// the second row to the second-last row of the line. Lines do not wrap.
+class BlockFont : public gui::TextService {
+ public:
+  static int advance(const gui::FontSpec& font);
+  static int lineHeight(const gui::FontSpec& font);
+  gui::Size measure(const gui::FontSpec& font, std::u16string_view text) override;
+  void draw(gui::Surface& target, Rect box, std::u16string_view text, const gui::FontSpec& font,
+            gui::Color color, gui::Alignment alignment) override;
+};
+
+struct MessageRecord {
+  std::u16string text;
+  std::u16string caption;
+  gui::MessageIcon icon;
+};
+
+class HeadlessPlatform : public gui::Platform {
+ public:
+  HeadlessPlatform();
+  ~HeadlessPlatform() override;
+
+  // Screen: 1280 × 1024 with the work area the whole screen until set.
+  void setScreenSize(gui::Size size);
+  void setWorkArea(Rect area) { m_workArea = area; }
+  void setTwipsPerPixel(int x, int y);
+
+  // Virtual clock: the local time now, and the milliseconds since start.
+  void setNow(const base::DateTime& t);
+  int64_t elapsedMs() const { return m_elapsed; }
+  // Moves the clock forward, firing every timer that falls due on the way in
+  // due-time order (ties: the timer made first), each at its due time and
+  // re-armed by its interval; handlers may start, stop or change timers.
+  void advance(int64_t ms);
+
+  // Input. Buttons: 1 left, 2 right, 4 middle.
+  void moveMouse(Point screen);
+  void mouseDown(int button = gui::kLeftButton, int shift = 0);
+  void mouseUp(int button = gui::kLeftButton, int shift = 0);
+  // Moves to the point, then presses and releases.
+  void click(Point screen, int button = gui::kLeftButton);
+  // Two clicks at the point within the double-click time.
+  void doubleClick(Point screen);
+  int buttonsHeld() const { return m_buttons; }
+  // A whole key stroke: key down, the character it types (Backspace, Tab,
+  // Enter, Escape), key up; to the active window.
+  void keyDown(int keyCode, int shift = 0);
+  // Each character as a key stroke with its character.
+  void typeText(std::u16string_view text);
+
+  // Windows, topmost first (the stacking order of the screen).
+  std::vector<HeadlessWindow*> windows() const;
+  HeadlessWindow* window(const gui::Form& form) const;
+  HeadlessWindow* windowAt(Point screen) const;  // topmost on screen under the point
+  gui::Form* activeForm() const { return m_active ? &m_active->form() : nullptr; }
+
+  const std::vector<MessageRecord>& messages() const { return m_messages; }
+  void clearMessages() { m_messages.clear(); }
+  // Runs whenever a message box is shown (after it is recorded).
+  std::function<void(const MessageRecord&)> onMessageBox;
+
+  using EditorFactory = std::function<std::unique_ptr<gui::Editor>()>;
+  void setEditorFactory(EditorFactory f) { m_editorFactory = std::move(f); }
+  struct EditorPlacement {
+    const gui::Form* form;
+    Rect rect;
+  };
+  const std::vector<EditorPlacement>& editors() const { return m_editorPlacements; }
+
+  std::optional<int> exitCode() const { return m_exitCode; }
+
+  // gui::Platform
+  int twipsPerPixelX() const override { return m_tppX; }
+  int twipsPerPixelY() const override { return m_tppY; }
+  gui::Size screenSize() const override { return m_screen; }
+  Rect workArea() const override { return m_workArea; }
+  Point cursorPos() const override { return m_cursor; }
+  base::DateTime now() const override;
+  void messageBox(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
+  std::unique_ptr<gui::FormPeer> createPeer(gui::Form& form) override;
+  void addTimer(gui::Timer& timer) override;
+  void updateTimer(gui::Timer& timer) override;
+  void removeTimer(gui::Timer& timer) override;
+  gui::TextService& text() override { return m_font; }
+  // Without a factory there is no editor (nullptr); the rect is recorded.
+  std::unique_ptr<gui::Editor> createEditor(gui::Form& form, Rect rect) override;
+  void quit(int exitCode) override { m_exitCode = exitCode; }
+
+  // Called by the windows.
+  void windowShown(HeadlessWindow& w, gui::Activation activation);
+  void windowHidden(HeadlessWindow& w);
+  void windowDestroyed(HeadlessWindow& w);
+  void windowRestacked(HeadlessWindow& w);  // topmost band changed: top of its band
+  void activateWindow(HeadlessWindow* w);
+
+  // Windows' smallest timer interval; shorter ones are raised to it.
+  static constexpr int kMinTimerInterval = 10;
+  static constexpr int kDoubleClickMs = 500;
+
+ private:
+  struct TimerState {
+    uint64_t order = 0;               // creation order
+    std::optional<int64_t> due;       // armed when set
+  };
+
+  void raise(HeadlessWindow& w);  // to the top of its band
+  HeadlessWindow* receiver() const;  // the window mouse input goes to
+  Point toClient(const HeadlessWindow& w) const;
+  void pickNewActive();
+  void keyStroke(int keyCode, char16_t ch, int shift);
+
+  gui::Size m_screen{1280, 1024};
+  Rect m_workArea{0, 0, 1280, 1024};
+  int m_tppX = 15, m_tppY = 15;
+  base::DateTime m_start{{2026, 1, 1}, 12, 0, 0, 0};
+  int64_t m_elapsed = 0;
+  std::map<gui::Timer*, TimerState> m_timers;
+  uint64_t m_timerCount = 0;
+  Point m_cursor;
+  int m_buttons = 0;
+  HeadlessWindow* m_capture = nullptr;
+  HeadlessWindow* m_hoverWindow = nullptr;
+  struct LastPress {
+    HeadlessWindow* window = nullptr;
+    int button = 0;
+    Point at;
+    int64_t time = 0;
+    bool usedForDouble = false;
+  } m_lastPress;
+  std::vector<HeadlessWindow*> m_stack;  // topmost first, every created window
+  HeadlessWindow* m_active = nullptr;
+  std::vector<MessageRecord> m_messages;
+  EditorFactory m_editorFactory;
+  std::vector<EditorPlacement> m_editorPlacements;
+  std::optional<int> m_exitCode;
+  BlockFont m_font;
+};
+
+}  // namespace headless
