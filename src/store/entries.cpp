@@ -12,22 +12,25 @@ namespace {
 
 bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
-}  // namespace
-
-std::string namePrefix(std::string_view name, size_t chars) {
+std::string_view prefixView(std::string_view name, size_t chars) {
   size_t i = 0;
   for (size_t n = 0; i < name.size() && n < chars; ++n)
     for (++i; i < name.size() && isContinuation(name[i]);) ++i;
-  return std::string(name.substr(0, i));
+  return name.substr(0, i);
 }
 
-std::string nameSuffix(std::string_view name, size_t chars) {
+std::string_view suffixView(std::string_view name, size_t chars) {
   size_t i = name.size();
   for (size_t n = 0; i > 0 && n < chars; ++n)
     while (i > 0 && isContinuation(name[--i])) {
     }
-  return std::string(name.substr(i));
+  return name.substr(i);
 }
+
+}  // namespace
+
+std::string namePrefix(std::string_view name, size_t chars) { return std::string(prefixView(name, chars)); }
+std::string nameSuffix(std::string_view name, size_t chars) { return std::string(suffixView(name, chars)); }
 
 DiaryStore::DiaryStore(fs::path folder) : m_folder(std::move(folder)) {}
 
@@ -87,8 +90,8 @@ bool DiaryStore::Load(std::string_view key, RichTextFile& editor) {
 std::vector<std::string> DiaryStore::Years() const {
   std::vector<std::string> years;
   for (const auto& name : m_listing) {
-    std::string y = nameSuffix(name, 4);
-    if (std::find(years.begin(), years.end(), y) == years.end()) years.push_back(std::move(y));
+    const std::string_view y = suffixView(name, 4);
+    if (std::find(years.begin(), years.end(), y) == years.end()) years.emplace_back(y);
   }
   return years;
 }
@@ -96,9 +99,9 @@ std::vector<std::string> DiaryStore::Years() const {
 std::vector<std::string> DiaryStore::Months(std::string_view year) const {
   std::vector<std::string> months;
   for (const auto& name : m_listing) {
-    if (nameSuffix(name, 4) != year) continue;
-    std::string m = namePrefix(name, 2);
-    if (std::find(months.begin(), months.end(), m) == months.end()) months.push_back(std::move(m));
+    if (suffixView(name, 4) != year) continue;
+    const std::string_view m = prefixView(name, 2);
+    if (std::find(months.begin(), months.end(), m) == months.end()) months.emplace_back(m);
   }
   return months;
 }
@@ -106,7 +109,7 @@ std::vector<std::string> DiaryStore::Months(std::string_view year) const {
 std::vector<std::string> DiaryStore::Days(std::string_view month, std::string_view year) const {
   std::vector<std::string> days;
   for (const auto& name : m_listing)
-    if (namePrefix(name, 2) == month && nameSuffix(name, 4) == year) days.push_back(name);
+    if (prefixView(name, 2) == month && suffixView(name, 4) == year) days.push_back(name);
   return days;
 }
 

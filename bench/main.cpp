@@ -1,0 +1,3 @@
+#include "ratio_reporter.h"
+
+PISARION_BENCHMARK_MAIN()
