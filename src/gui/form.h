@@ -158,7 +158,9 @@ class Form : public Container {
   void forget(Element& e);  // an element is being destroyed
   void applyBounds(Rect screen);
   Element* keyTarget() const;
-  void sendMouse(Element* target, const MouseHandler& formHandler, int button, int shift, Point client);
+  bool overForm(Point client) const;
+  enum class MouseEvent { Down, Move, Up };
+  void sendMouse(Element* target, MouseEvent event, int button, int shift, Point client);
 
   Platform& m_platform;
   std::string m_name;
@@ -179,6 +181,8 @@ class Form : public Container {
   Element* m_capture = nullptr;
   int m_buttons = 0;         // buttons held since a press on this form
   bool m_pressDouble = false;  // the current press began with a double click
+  bool m_captureGone = false;  // the pressed element was destroyed meanwhile
+  Element* m_keyTarget = nullptr;  // receiver of the key being dispatched
   std::vector<std::unique_ptr<Timer>> m_timers;
 };
 

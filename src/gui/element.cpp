@@ -1,0 +1,344 @@
+#include "gui/element.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "gui/form.h"
+
+namespace gui {
+
+namespace {
+
+void fillThrough(Surface& out, Rect r, Color c, const Region& clip) {
+  for (const Rect& piece : clip.rects()) out.fill(piece.intersect(r), c);
+}
+
+// Copies `src`, whose top-left lies at `origin` (form pixels), through the clip.
+void blitThrough(Surface& out, const Surface& src, Point origin, const Region& clip) {
+  for (const Rect& piece : clip.rects())
+    out.blit(src, {piece.x - origin.x, piece.y - origin.y, piece.w, piece.h}, {piece.x, piece.y});
+}
+
+}  // namespace
+
+// ---- Container ---------------------------------------------------------------
+
+Container::~Container() = default;
+
+void Container::adopt(std::unique_ptr<Element> child) {
+  child->m_form = &form();
+  child->m_parent = this;
+  child->m_parentElement = dynamic_cast<Element*>(this);
+  m_children.push_back(std::move(child));
+  form().invalidate();
+}
+
+void Container::clearChildren() {
+  while (!m_children.empty()) remove(*m_children.back());
+}
+
+void Container::remove(Element& child) {
+  auto it = std::find_if(m_children.begin(), m_children.end(), [&](const auto& p) { return p.get() == &child; });
+  if (it == m_children.end()) return;
+  std::unique_ptr<Element> doomed = std::move(*it);
+  m_children.erase(it);
+  doomed.reset();
+  form().invalidate();
+}
+
+Element* Container::find(std::string_view name) const {
+  for (const auto& c : m_children) {
+    if (c->name() == name) return c.get();
+    if (Element* e = c->find(name)) return e;
+  }
+  return nullptr;
+}
+
+void Container::restack(Element& child, bool toFront) {
+  auto it = std::find_if(m_children.begin(), m_children.end(), [&](const auto& p) { return p.get() == &child; });
+  if (it == m_children.end()) return;
+  if (toFront)
+    std::rotate(it, it + 1, m_children.end());
+  else
+    std::rotate(m_children.begin(), it, it + 1);
+  form().invalidate();
+}
+
+// ---- Element -----------------------------------------------------------------
+
+Element::Element(ElementKind kind, std::string name) : m_kind(kind), m_name(std::move(name)) {}
+
+Element::~Element() {
+  // Children go first, so the form forgets them while this element still exists.
+  clearChildren();
+  if (m_form) m_form->forget(*this);
+}
+
+void Element::setBounds(Rect r) {
+  if (r == m_bounds) return;
+  const bool sized = r.w != m_bounds.w || r.h != m_bounds.h;
+  m_bounds = r;
+  if (sized) resized();
+  invalidate();
+}
+
+Rect Element::formRect() const {
+  Rect r = m_bounds;
+  for (const Element* p = m_parentElement; p; p = p->m_parentElement) {
+    r.x += p->m_bounds.x;
+    r.y += p->m_bounds.y;
+  }
+  return r;
+}
+
+Rect Element::screenRect() const {
+  Rect r = formRect();
+  const Rect f = m_form->pixelBounds();
+  return {r.x + f.x, r.y + f.y, r.w, r.h};
+}
+
+void Element::setVisible(bool v) {
+  if (v == m_visible) return;
+  m_visible = v;
+  invalidate();
+}
+
+bool Element::shown() const {
+  for (const Element* e = this; e; e = e->m_parentElement)
+    if (!e->m_visible) return false;
+  return true;
+}
+
+void Element::setEnabled(bool v) {
+  if (v == m_enabled) return;
+  m_enabled = v;
+  invalidate();
+}
+
+void Element::bringToFront() { m_parent->restack(*this, true); }
+void Element::sendToBack() { m_parent->restack(*this, false); }
+
+void Element::setRegion(std::optional<Region> r) {
+  if (r == m_region) return;
+  m_region = std::move(r);
+  invalidate();
+}
+
+bool Element::hasFocus() const { return m_form->focused() == this; }
+void Element::setFocus() { m_form->setFocus(this); }
+
+bool Element::windowed() const {
+  return m_kind == ElementKind::PictureBox || m_kind == ElementKind::Panel || m_kind == ElementKind::TextBox ||
+         m_kind == ElementKind::Host;
+}
+
+bool Element::receivesMouse() const { return m_kind != ElementKind::Shape && m_kind != ElementKind::Line; }
+
+bool Element::hitArea(Point local) const {
+  if (!Rect{0, 0, m_bounds.w, m_bounds.h}.contains(local)) return false;
+  return !m_region || m_region->contains(local);
+}
+
+void Element::invalidate() {
+  if (m_form) m_form->invalidate();
+}
+
+void Element::paint(Surface&, TextService&, const Region&) const {}
+
+// ---- PictureBox --------------------------------------------------------------
+
+void PictureBox::setBackColor(Color c) { m_backColor = c; }
+
+void PictureBox::cls() {
+  m_surface.fill(m_backColor);
+  invalidate();
+}
+
+void PictureBox::refresh() { form().refresh(); }
+
+void PictureBox::resized() { m_surface.resize(width(), height(), m_backColor); }
+
+void PictureBox::paint(Surface& out, TextService&, const Region& clip) const {
+  const Rect r = formRect();
+  blitThrough(out, m_surface, {r.x, r.y}, clip);
+}
+
+// ---- Label -------------------------------------------------------------------
+
+void Label::setText(std::u16string t) {
+  if (t == m_text) return;
+  m_text = std::move(t);
+  invalidate();
+}
+
+void Label::setForeColor(Color c) {
+  if (c == m_foreColor) return;
+  m_foreColor = c;
+  invalidate();
+}
+
+void Label::setBackColor(Color c) {
+  if (c == m_backColor) return;
+  m_backColor = c;
+  invalidate();
+}
+
+void Label::setTransparent(bool t) {
+  if (t == m_transparent) return;
+  m_transparent = t;
+  invalidate();
+}
+
+void Label::setFont(FontSpec f) {
+  m_font = std::move(f);
+  invalidate();
+}
+
+void Label::setAlignment(Alignment a) {
+  if (a == m_alignment) return;
+  m_alignment = a;
+  invalidate();
+}
+
+void Label::paint(Surface& out, TextService& text, const Region& clip) const {
+  const Rect r = formRect();
+  Surface face(r.w, r.h, m_backColor);
+  if (m_transparent) face.blit(out, r, {0, 0});
+  text.draw(face, face.bounds(), m_text, m_font, m_foreColor, m_alignment);
+  blitThrough(out, face, {r.x, r.y}, clip);
+}
+
+// ---- Panel -------------------------------------------------------------------
+
+void Panel::setBackColor(Color c) {
+  if (c == m_backColor) return;
+  m_backColor = c;
+  invalidate();
+}
+
+void Panel::paint(Surface& out, TextService&, const Region& clip) const {
+  fillThrough(out, formRect(), m_backColor, clip);
+}
+
+// ---- Shape -------------------------------------------------------------------
+
+void Shape::setFillColor(Color c) {
+  if (c == m_fillColor) return;
+  m_fillColor = c;
+  invalidate();
+}
+
+void Shape::setBorderColor(Color c) {
+  if (c == m_borderColor) return;
+  m_borderColor = c;
+  invalidate();
+}
+
+void Shape::setFillStyle(FillStyle s) {
+  if (s == m_fillStyle) return;
+  m_fillStyle = s;
+  invalidate();
+}
+
+void Shape::setBorderStyle(BorderStyle s) {
+  if (s == m_borderStyle) return;
+  m_borderStyle = s;
+  invalidate();
+}
+
+void Shape::paint(Surface& out, TextService&, const Region& clip) const {
+  const Rect r = formRect();
+  if (m_fillStyle == FillStyle::Solid) fillThrough(out, r, m_fillColor, clip);
+  if (m_borderStyle == BorderStyle::None) return;
+  fillThrough(out, {r.x, r.y, r.w, 1}, m_borderColor, clip);
+  fillThrough(out, {r.x, r.bottom() - 1, r.w, 1}, m_borderColor, clip);
+  fillThrough(out, {r.x, r.y, 1, r.h}, m_borderColor, clip);
+  fillThrough(out, {r.right() - 1, r.y, 1, r.h}, m_borderColor, clip);
+}
+
+// ---- Line --------------------------------------------------------------------
+
+void Line::setPoints(int x1, int y1, int x2, int y2) {
+  m_x1 = x1;
+  m_y1 = y1;
+  m_x2 = x2;
+  m_y2 = y2;
+  Element::setBounds({std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + 1, std::abs(y2 - y1) + 1});
+  invalidate();
+}
+
+void Line::setBounds(Rect r) {
+  const int dx = r.x - left(), dy = r.y - top();
+  if (dx == 0 && dy == 0) return;
+  setPoints(m_x1 + dx, m_y1 + dy, m_x2 + dx, m_y2 + dy);
+}
+
+void Line::setColor(Color c) {
+  if (c == m_color) return;
+  m_color = c;
+  invalidate();
+}
+
+void Line::paint(Surface& out, TextService&, const Region& clip) const {
+  // Bresenham from the first point; the end point is left out.
+  const Rect r = formRect();
+  const int ox = r.x - left(), oy = r.y - top();
+  int x = m_x1, y = m_y1;
+  const int dx = std::abs(m_x2 - m_x1), dy = -std::abs(m_y2 - m_y1);
+  const int sx = m_x1 < m_x2 ? 1 : -1, sy = m_y1 < m_y2 ? 1 : -1;
+  int err = dx + dy;
+  while (x != m_x2 || y != m_y2) {
+    if (clip.contains({x + ox, y + oy})) out.setPixel(x + ox, y + oy, m_color);
+    const int e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y += sy;
+    }
+  }
+}
+
+// ---- TextBox -----------------------------------------------------------------
+
+TextBox::TextBox(std::string name) : Element(ElementKind::TextBox, std::move(name)) { setTakesFocus(true); }
+
+void TextBox::setText(std::u16string t) {
+  if (m_maxLength > 0 && t.size() > static_cast<size_t>(m_maxLength)) t.resize(m_maxLength);
+  if (t == m_text) return;
+  m_text = std::move(t);
+  if (auto handler = onChange) handler();
+}
+
+void TextBox::keyPressDefault(char16_t ch) {
+  if (ch == kKeyBack) {
+    if (!m_text.empty()) setText(m_text.substr(0, m_text.size() - 1));
+    return;
+  }
+  if (ch < 32) return;
+  if (m_maxLength > 0 && m_text.size() >= static_cast<size_t>(m_maxLength)) return;
+  setText(m_text + ch);
+}
+
+// ---- Host --------------------------------------------------------------------
+
+Host::Host(std::string name) : Element(ElementKind::Host, std::move(name)) { setTakesFocus(true); }
+
+void Host::keyPressDefault(char16_t ch) {
+  if (!m_editor || m_editor->Locked()) return;
+  if (ch == kKeyBack) {
+    auto [start, length] = m_editor->selection();
+    if (length == 0 && start > 0) m_editor->setSelection(start - 1, 1);
+    m_editor->replaceSelection(u"");
+    return;
+  }
+  if (ch == kKeyReturn) {
+    m_editor->replaceSelection(u"\r");
+    return;
+  }
+  if (ch >= 32) m_editor->replaceSelection(std::u16string(1, ch));
+}
+
+}  // namespace gui

@@ -1,0 +1,371 @@
+// Index: geometry · lifecycle and window state · focus and timers ·
+//        mouse dispatch (hit-testing, capture, click) · keys and system events ·
+//        compose
+#include "gui/form.h"
+
+#include <cmath>
+
+namespace gui {
+
+namespace {
+
+template <class Handler, class... Args>
+void call(const Handler& h, Args&&... args) {
+  if (!h) return;
+  Handler copy = h;  // the handler may replace itself or destroy its owner
+  copy(std::forward<Args>(args)...);
+}
+
+// The children of `c` that lie on top first: windowed ones, then graphical.
+std::vector<Element*> topFirst(const Container& c) {
+  std::vector<Element*> out;
+  for (bool windowed : {true, false})
+    for (auto it = c.children().rbegin(); it != c.children().rend(); ++it)
+      if ((*it)->windowed() == windowed) out.push_back(it->get());
+  return out;
+}
+
+void paintChildren(const Container& c, const Region& clip, Surface& out, TextService& text) {
+  for (bool windowed : {false, true})
+    for (const auto& child : c.children()) {
+      if (!child->visible() || child->windowed() != windowed) continue;
+      const Rect r = child->formRect();
+      Region own = clip.intersected(Region(r));
+      if (child->region()) own = own.intersected(child->region()->offsetBy(r.x, r.y));
+      if (own.empty()) continue;
+      child->paint(out, text, own);
+      paintChildren(*child, own, out, text);
+    }
+}
+
+}  // namespace
+
+int twipsToPixels(int twips, int twipsPerPixel) {
+  if (twipsPerPixel <= 0) return twips;
+  return static_cast<int>(std::nearbyint(static_cast<double>(twips) / twipsPerPixel));
+}
+
+Form::Form(Platform& platform, std::string name) : m_platform(platform), m_name(std::move(name)) {
+  m_peer = m_platform.createPeer(*this);
+}
+
+Form::~Form() {
+  clearChildren();
+  m_timers.clear();
+  m_peer.reset();
+}
+
+// ---- geometry ----------------------------------------------------------------
+
+void Form::setLeft(int twips) { setPixelBounds({twipsToPixels(twips, tppX()), m_bounds.y, m_bounds.w, m_bounds.h}); }
+void Form::setTop(int twips) { setPixelBounds({m_bounds.x, twipsToPixels(twips, tppY()), m_bounds.w, m_bounds.h}); }
+void Form::setWidth(int twips) { setPixelBounds({m_bounds.x, m_bounds.y, twipsToPixels(twips, tppX()), m_bounds.h}); }
+void Form::setHeight(int twips) { setPixelBounds({m_bounds.x, m_bounds.y, m_bounds.w, twipsToPixels(twips, tppY())}); }
+
+void Form::move(int leftTwips, int topTwips, int widthTwips, int heightTwips) {
+  setPixelBounds({twipsToPixels(leftTwips, tppX()), twipsToPixels(topTwips, tppY()),
+                  twipsToPixels(widthTwips, tppX()), twipsToPixels(heightTwips, tppY())});
+}
+
+void Form::setPixelBounds(Rect screen) {
+  if (screen == m_bounds) return;
+  applyBounds(screen);
+  m_peer->setBounds(m_bounds);
+}
+
+void Form::applyBounds(Rect screen) {
+  screen.w = std::max(0, screen.w);
+  screen.h = std::max(0, screen.h);
+  const bool sized = screen.w != m_bounds.w || screen.h != m_bounds.h;
+  m_bounds = screen;
+  if (!sized) return;
+  m_surface.resize(m_bounds.w, m_bounds.h, m_backColor);
+  call(onResize);
+}
+
+void Form::setBackColor(Color c) { m_backColor = c; }
+
+void Form::cls() {
+  m_surface.fill(m_backColor);
+  invalidate();
+}
+
+// ---- lifecycle and window state ----------------------------------------------
+
+void Form::load() {
+  if (m_loaded) return;
+  m_loaded = true;
+  call(onLoad);
+}
+
+void Form::show(Activation activation) {
+  load();
+  if (!m_loaded) return;  // unloaded again by its own load
+  if (m_visible) {
+    if (activation == Activation::Activate) activate();
+    return;
+  }
+  m_visible = true;
+  m_peer->setVisible(true, activation);
+}
+
+void Form::hide() {
+  if (!m_visible) return;
+  m_visible = false;
+  m_buttons = 0;
+  m_capture = nullptr;
+  m_hover = nullptr;
+  m_peer->setVisible(false, Activation::NoActivate);
+}
+
+bool Form::unload() {
+  if (!m_loaded) return true;
+  bool cancel = false;
+  call(onUnload, cancel);
+  if (cancel) return false;
+  hide();
+  for (auto& t : m_timers) t->setEnabled(false);
+  m_loaded = false;
+  return true;
+}
+
+void Form::setEnabled(bool v) {
+  if (v == m_enabled) return;
+  m_enabled = v;
+  m_peer->setEnabled(v);
+}
+
+void Form::activate() { m_peer->activate(); }
+
+void Form::setWindowState(int state) {
+  if (state == m_windowState) return;
+  m_windowState = state;
+  m_peer->setMinimized(state == kMinimized);
+  call(onResize);
+}
+
+void Form::setRegion(std::optional<Region> r) {
+  if (r == m_region) return;
+  m_region = std::move(r);
+  m_peer->setRegion(m_region ? &*m_region : nullptr);
+}
+
+void Form::setCaption(std::u16string c) {
+  if (c == m_caption) return;
+  m_caption = std::move(c);
+  m_peer->setCaption(m_caption);
+}
+
+void Form::setWindowPos(InsertAfter insertAfter, Rect screen) {
+  m_topmost = insertAfter == InsertAfter::Topmost;
+  applyBounds(screen);
+  m_peer->setWindowPos(insertAfter, m_bounds);
+}
+
+void Form::refresh() { m_peer->present(); }
+
+void Form::invalidate() {
+  if (m_peer) m_peer->invalidate();
+}
+
+// ---- focus and timers ----------------------------------------------------------
+
+void Form::setFocus(Element* e) {
+  if (e == m_focus) return;
+  Element* old = m_focus;
+  m_focus = e;
+  m_peer->focusChanged(e);
+  if (old) call(old->onLostFocus);
+  if (e && m_focus == e) call(e->onGotFocus);
+}
+
+Timer& Form::addTimer(std::string name, int intervalMs, bool enabled) {
+  m_timers.push_back(std::make_unique<Timer>(*this, std::move(name), intervalMs, enabled));
+  return *m_timers.back();
+}
+
+Timer* Form::timer(std::string_view name) const {
+  for (const auto& t : m_timers)
+    if (t->name() == name) return t.get();
+  return nullptr;
+}
+
+void Form::forget(Element& e) {
+  if (m_focus == &e) {
+    m_focus = nullptr;
+    if (m_peer) m_peer->focusChanged(nullptr);
+  }
+  if (m_hover == &e) m_hover = nullptr;
+  if (m_capture == &e) {
+    m_capture = nullptr;
+    m_captureGone = true;
+  }
+  if (m_keyTarget == &e) m_keyTarget = nullptr;
+}
+
+// ---- mouse dispatch ------------------------------------------------------------
+
+Element* Form::hitTest(Point client) const {
+  const Element* found = nullptr;
+  const Container* level = this;
+  Point origin{0, 0};
+  for (;;) {
+    const Element* next = nullptr;
+    for (const Element* child : topFirst(*level)) {
+      if (!child->visible() || !child->receivesMouse()) continue;
+      if (!child->hitArea({client.x - origin.x - child->left(), client.y - origin.y - child->top()})) continue;
+      next = child;
+      break;
+    }
+    // A disabled item passes its input to its parent, not to what lies below.
+    if (!next || !next->enabled()) return const_cast<Element*>(found);
+    found = next;
+    level = next;
+    origin = {origin.x + next->left(), origin.y + next->top()};
+  }
+}
+
+bool Form::overForm(Point client) const {
+  if (!Rect{0, 0, m_bounds.w, m_bounds.h}.contains(client)) return false;
+  return !m_region || m_region->contains(client);
+}
+
+void Form::sendMouse(Element* target, MouseEvent event, int button, int shift, Point client) {
+  Point at = client;
+  if (target) {
+    const Rect r = target->formRect();
+    at = {client.x - r.x, client.y - r.y};
+  }
+  const MouseHandler& h = event == MouseEvent::Down ? (target ? target->onMouseDown : onMouseDown)
+                          : event == MouseEvent::Move ? (target ? target->onMouseMove : onMouseMove)
+                                                      : (target ? target->onMouseUp : onMouseUp);
+  call(h, button, shift, double(at.x), double(at.y));
+}
+
+void Form::dispatchMouseDown(int button, int shift, Point client, bool doubleClick) {
+  if (m_buttons == 0) {
+    m_capture = hitTest(client);
+    m_captureGone = false;
+    m_pressDouble = doubleClick;
+    m_hover = m_capture;
+  }
+  m_buttons |= button;
+  Element* target = m_capture;
+  if (button == kLeftButton && target && target->takesFocus()) setFocus(target);
+  if (m_captureGone) return;
+  if (doubleClick) {
+    call(target ? target->onDblClick : onDblClick);
+    return;
+  }
+  sendMouse(target, MouseEvent::Down, button, shift, client);
+}
+
+void Form::dispatchMouseMove(int buttons, int shift, Point client) {
+  Element* target = nullptr;
+  if (m_buttons != 0) {
+    if (m_captureGone) return;
+    target = m_capture;
+  } else {
+    target = hitTest(client);
+    m_hover = target;
+  }
+  sendMouse(target, MouseEvent::Move, buttons, shift, client);
+}
+
+void Form::dispatchMouseUp(int button, int shift, Point client) {
+  if (m_buttons == 0) {  // pressed elsewhere: the release goes where it happens
+    sendMouse(hitTest(client), MouseEvent::Up, button, shift, client);
+    return;
+  }
+  Element* target = m_capture;
+  const bool gone = m_captureGone;
+  m_buttons &= ~button;
+  const bool released = m_buttons == 0;
+  const bool over = !gone && hitTest(client) == target && (target || overForm(client));
+  const bool click = released && over && !m_pressDouble;
+  if (released) m_pressDouble = false;
+  if (gone) return;
+  sendMouse(target, MouseEvent::Up, button, shift, client);
+  if (released) {
+    const bool alive = !m_captureGone;
+    m_capture = nullptr;
+    m_captureGone = false;
+    if (click && alive) call(target ? target->onClick : onClick);
+  }
+}
+
+void Form::dispatchMouseLeave() {
+  if (m_buttons == 0) m_hover = nullptr;
+}
+
+// ---- keys and system events -----------------------------------------------------
+
+Element* Form::keyTarget() const {
+  if (!m_focus || !m_focus->shown()) return nullptr;
+  for (const Element* e = m_focus; e; e = e->parentElement())
+    if (!e->enabled()) return nullptr;
+  return m_focus;
+}
+
+void Form::dispatchKeyDown(int keyCode, int shift) {
+  m_keyTarget = keyTarget();
+  if (!m_keyTarget) {
+    call(onKeyDown, keyCode, shift);
+    return;
+  }
+  call(m_keyTarget->onKeyDown, keyCode, shift);
+  if (m_keyTarget) m_keyTarget->keyDownDefault(keyCode, shift);
+}
+
+void Form::dispatchKeyUp(int keyCode, int shift) {
+  m_keyTarget = keyTarget();
+  call(m_keyTarget ? m_keyTarget->onKeyUp : onKeyUp, keyCode, shift);
+}
+
+void Form::dispatchKeyPress(char16_t ch) {
+  m_keyTarget = keyTarget();
+  if (!m_keyTarget) {
+    call(onKeyPress, ch);
+    return;
+  }
+  call(m_keyTarget->onKeyPress, ch);
+  if (m_keyTarget && ch != 0) m_keyTarget->keyPressDefault(ch);
+}
+
+void Form::dispatchActivate(bool active) {
+  if (active == m_active) return;
+  m_active = active;
+  call(active ? onActivate : onDeactivate);
+}
+
+void Form::dispatchClose() { unload(); }
+
+bool Form::dispatchQueryEndSession() {
+  if (!onQueryEndSession) return true;
+  auto handler = onQueryEndSession;
+  return handler();
+}
+
+void Form::dispatchEndSession(bool ending) { call(onEndSession, ending); }
+
+void Form::dispatchWindowState(int state) {
+  if (state == m_windowState) return;
+  m_windowState = state;
+  call(onResize);
+}
+
+// ---- compose ---------------------------------------------------------------------
+
+void Form::compose(Surface& out) const {
+  out = m_surface;
+  if (out.width() != m_bounds.w || out.height() != m_bounds.h) out.resize(m_bounds.w, m_bounds.h, m_backColor);
+  paintChildren(*this, Region(out.bounds()), out, m_platform.text());
+}
+
+Surface Form::composite() const {
+  Surface out;
+  compose(out);
+  return out;
+}
+
+}  // namespace gui
