@@ -1,0 +1,174 @@
+// Saving and loading entries through real files, as the diary's store does.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "textmodel/text_editor.h"
+
+using gui::Tri;
+using textmodel::TextEditor;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Files : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("pisarion_textmodel_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path file(const char* name) const { return dir_ / name; }
+
+  static void write(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  static std::string read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  fs::path dir_;
+};
+
+constexpr base::Color kGreen = base::Color::rgb(0, 128, 0);
+
+}  // namespace
+
+TEST_F(Files, TextTypedWithAllFormatsSurvivesSaveAndLoad) {
+  TextEditor e;
+  e.setText(u"krepko ležeče podčrtano zeleno veliko\rsredina\rdesno");
+  const std::pair<int, int> words[] = {{0, 6}, {7, 6}, {14, 9}, {24, 6}, {31, 6}};
+  e.setSelection(words[0].first, words[0].second);
+  e.setSelBold(true);
+  e.setSelection(words[1].first, words[1].second);
+  e.setSelItalic(true);
+  e.setSelection(words[2].first, words[2].second);
+  e.setSelUnderline(true);
+  e.setSelection(words[3].first, words[3].second);
+  e.setSelColor(kGreen);
+  e.setSelection(words[4].first, words[4].second);
+  e.setSelFontSize(24);
+  e.setSelection(40, 0);
+  e.setSelAlignment(2);
+  e.setSelection(48, 0);
+  e.setSelAlignment(1);
+  ASSERT_TRUE(e.SaveFile(file("TMP.tkw")));
+
+  TextEditor loaded;
+  int events = 0;
+  loaded.onSelChange = [&] { ++events; };
+  ASSERT_TRUE(loaded.LoadFile(file("TMP.tkw")));
+  EXPECT_EQ(events, 1);
+  EXPECT_EQ(loaded.text(), e.text());
+  EXPECT_EQ(loaded.document(), e.document());
+  loaded.setSelection(words[0].first, words[0].second);
+  EXPECT_EQ(loaded.SelBold(), Tri::True);
+  loaded.setSelection(words[1].first, words[1].second);
+  EXPECT_EQ(loaded.SelItalic(), Tri::True);
+  loaded.setSelection(words[2].first, words[2].second);
+  EXPECT_EQ(loaded.SelUnderline(), Tri::True);
+  loaded.setSelection(words[3].first, words[3].second);
+  EXPECT_EQ(loaded.SelColor(), kGreen);
+  loaded.setSelection(words[4].first, words[4].second);
+  EXPECT_EQ(loaded.SelFontSize(), 24.0);
+  loaded.setSelection(40, 0);
+  EXPECT_EQ(loaded.SelAlignment(), 2);
+  loaded.setSelection(48, 0);
+  EXPECT_EQ(loaded.SelAlignment(), 1);
+  loaded.setSelection(0, 0);
+  EXPECT_EQ(loaded.SelAlignment(), 0);
+}
+
+TEST_F(Files, SavedFileIsRichTextInCrLfLines) {
+  TextEditor e;
+  e.setText(u"Dragi dnevnik,\rdanes je bil lep dan. Čšž.");
+  ASSERT_TRUE(e.SaveFile(file("entry")));
+  const std::string bytes = read(file("entry"));
+  EXPECT_EQ(bytes.rfind("{\\rtf1", 0), 0u);
+  EXPECT_EQ(bytes.substr(bytes.size() - 3), "}\r\n");
+  EXPECT_EQ(bytes.find('\n', 0), bytes.find("\r\n", 0) + 1);
+  // Saving a shorter entry over a longer one leaves only the new one.
+  e.setText(u"kratko");
+  ASSERT_TRUE(e.SaveFile(file("entry")));
+  TextEditor loaded;
+  ASSERT_TRUE(loaded.LoadFile(file("entry")));
+  EXPECT_EQ(loaded.text(), u"kratko");
+}
+
+TEST_F(Files, EmptyEditorSavesAnEmptyDocumentAndAZeroLengthFileLoadsEmpty) {
+  TextEditor e;
+  ASSERT_TRUE(e.SaveFile(file("empty")));
+  EXPECT_FALSE(read(file("empty")).empty());
+  e.setText(u"prejšnji dan");
+  ASSERT_TRUE(e.LoadFile(file("empty")));
+  EXPECT_EQ(e.text(), u"");
+
+  write(file("zero"), "");
+  e.setText(u"prejšnji dan");
+  e.setSelection(3, 2);
+  ASSERT_TRUE(e.LoadFile(file("zero")));
+  EXPECT_EQ(e.text(), u"");
+  EXPECT_EQ(e.selection(), std::make_pair(0, 0));
+}
+
+TEST_F(Files, FileThatIsNotRichTextLoadsAsPlainText) {
+  write(file("plain.txt"), "Navadno besedilo\r\n\xE8\x9A\x9E in {\\b oklepaji}\r\n");
+  TextEditor e;
+  ASSERT_TRUE(e.LoadFile(file("plain.txt")));
+  EXPECT_EQ(e.text(), u"Navadno besedilo\rčšž in {\\b oklepaji}\r");
+  e.setSelection(0, 5);
+  EXPECT_EQ(e.SelBold(), Tri::False);
+}
+
+TEST_F(Files, TextAfterTheDocumentEndIsIgnored) {
+  // The store writes the temporary file as lines, so a shorter entry can be
+  // followed by an empty line or by leftovers.
+  write(file("TMP.tkw"), "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\b ena\\par\r\n}\r\n\r\nostanek}\\par dva}\r\n");
+  TextEditor e;
+  ASSERT_TRUE(e.LoadFile(file("TMP.tkw")));
+  EXPECT_EQ(e.text(), u"ena");
+  e.setSelection(0, 3);
+  EXPECT_EQ(e.SelBold(), Tri::True);
+}
+
+TEST_F(Files, FilesThatCannotBeOpenedAnswerFalse) {
+  TextEditor e;
+  e.setText(u"ostane");
+  EXPECT_FALSE(e.LoadFile(file("missing")));
+  EXPECT_FALSE(e.LoadFile(dir_));
+  EXPECT_EQ(e.text(), u"ostane");
+  EXPECT_FALSE(e.SaveFile(dir_ / "no_such_folder" / "entry"));
+  EXPECT_FALSE(e.SaveFile(dir_));
+  EXPECT_FALSE(fs::exists(dir_ / "no_such_folder"));
+}
+
+TEST_F(Files, ReadOnlyEditorStillLoadsAndSaves) {
+  TextEditor e;
+  e.setText(u"včeraj");
+  ASSERT_TRUE(e.SaveFile(file("yesterday")));
+  e.setText(u"danes");
+  e.setLocked(true);
+  ASSERT_TRUE(e.LoadFile(file("yesterday")));
+  EXPECT_EQ(e.text(), u"včeraj");
+  EXPECT_TRUE(e.Locked());
+}
+
+TEST_F(Files, LongEntryLoadsWhole) {
+  TextEditor e;
+  std::u16string text;
+  for (int i = 0; i < 4000; ++i) text += u"Vrstica številka " + std::u16string(1, u'0' + i % 10) + u" s šumniki čšž.\r";
+  e.setText(text);
+  e.setSelection(1000, 50000);
+  e.setSelBold(true);
+  ASSERT_TRUE(e.SaveFile(file("long")));
+  EXPECT_GT(fs::file_size(file("long")), 200'000u);
+  TextEditor loaded;
+  ASSERT_TRUE(loaded.LoadFile(file("long")));
+  EXPECT_EQ(loaded.document(), e.document());
+}
