@@ -119,6 +119,13 @@ class HeadlessPlatform : public gui::Platform {
   // Two clicks at the point within the double-click time.
   void doubleClick(Point screen);
   int buttonsHeld() const { return m_buttons; }
+  // The user acts on a window through the system: the taskbar button
+  // restores a minimised window; Alt+F4 closes one.
+  void restoreFromTaskbar(gui::Form& form);
+  void closeWindow(gui::Form& form);
+  // Logoff: every form is asked; if none objects, every form hears that the
+  // session ends (else that it goes on). Answers whether it ends.
+  bool endSession();
   // A whole key stroke: key down, the character it types (Backspace, Tab,
   // Enter, Escape), key up; to the active window.
   void keyDown(int keyCode, int shift = 0);
@@ -185,11 +192,13 @@ class HeadlessPlatform : public gui::Platform {
   Point toClient(const HeadlessWindow& w) const;
   void pickNewActive();
   void keyStroke(int keyCode, char16_t ch, int shift);
+  bool alive(const HeadlessWindow* w) const;
 
   gui::Size m_screen{1280, 1024};
   Rect m_workArea{0, 0, 1280, 1024};
   int m_tppX = 15, m_tppY = 15;
-  base::DateTime m_start{{2026, 1, 1}, 12, 0, 0, 0};
+  base::DateTime m_clockBase{{2026, 1, 1}, 12, 0, 0, 0};
+  int64_t m_clockBaseElapsed = 0;  // elapsedMs() when the clock was set
   int64_t m_elapsed = 0;
   std::map<gui::Timer*, TimerState> m_timers;
   uint64_t m_timerCount = 0;

@@ -1,0 +1,391 @@
+// Index: HeadlessWindow · BlockFont · clock and timers · stacking and
+//        activation · mouse · keys · system actions · platform services
+#include "platform/headless/headless_platform.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace headless {
+
+namespace {
+
+constexpr int64_t kDayMs = 24LL * 60 * 60 * 1000;
+
+base::DateTime addMilliseconds(base::DateTime t, int64_t ms) {
+  int64_t inDay = ((t.hour * 60LL + t.minute) * 60 + t.second) * 1000 + t.millisecond + ms;
+  int64_t days = inDay / kDayMs;
+  inDay %= kDayMs;
+  if (inDay < 0) {
+    inDay += kDayMs;
+    --days;
+  }
+  t.millisecond = static_cast<int>(inDay % 1000);
+  t.second = static_cast<int>(inDay / 1000 % 60);
+  t.minute = static_cast<int>(inDay / 60000 % 60);
+  t.hour = static_cast<int>(inDay / 3600000);
+  for (; days > 0; --days) {
+    if (++t.date.day > base::daysInMonth(t.date.year, t.date.month)) {
+      t.date.day = 1;
+      if (++t.date.month > 12) {
+        t.date.month = 1;
+        ++t.date.year;
+      }
+    }
+  }
+  for (; days < 0; ++days) {
+    if (--t.date.day < 1) {
+      if (--t.date.month < 1) {
+        t.date.month = 12;
+        --t.date.year;
+      }
+      t.date.day = base::daysInMonth(t.date.year, t.date.month);
+    }
+  }
+  return t;
+}
+
+// The virtual-key code of a typed character, as the keyboard would send it.
+int keyCodeOf(char16_t ch) {
+  if (ch >= u'a' && ch <= u'z') return ch - 32;
+  if ((ch >= u'A' && ch <= u'Z') || (ch >= u'0' && ch <= u'9') || ch == u' ') return ch;
+  return 0;
+}
+
+}  // namespace
+
+// ---- HeadlessWindow ----------------------------------------------------------
+
+HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, gui::Form& form)
+    : m_platform(platform),
+      m_form(form),
+      m_bounds(form.pixelBounds()),
+      m_topmost(form.topmost()),
+      m_enabled(form.enabled()),
+      m_region(form.region()),
+      m_caption(form.caption()) {}
+
+HeadlessWindow::~HeadlessWindow() { m_platform.windowDestroyed(*this); }
+
+bool HeadlessWindow::covers(Point screen) const {
+  const Point local{screen.x - m_bounds.x, screen.y - m_bounds.y};
+  if (!Rect{0, 0, m_bounds.w, m_bounds.h}.contains(local)) return false;
+  return !m_region || m_region->contains(local);
+}
+
+void HeadlessWindow::setVisible(bool visible, gui::Activation activation) {
+  if (visible == m_visible) return;
+  m_visible = visible;
+  if (visible)
+    m_platform.windowShown(*this, activation);
+  else
+    m_platform.windowHidden(*this);
+}
+
+void HeadlessWindow::setBounds(Rect screen) { m_bounds = screen; }
+
+void HeadlessWindow::setWindowPos(gui::InsertAfter insertAfter, Rect screen) {
+  m_topmost = insertAfter == gui::InsertAfter::Topmost;
+  m_bounds = screen;
+  m_platform.windowRestacked(*this);
+  if (onScreen()) m_platform.activateWindow(this);
+}
+
+void HeadlessWindow::setRegion(const gui::Region* region) {
+  m_region = region ? std::optional<gui::Region>(*region) : std::nullopt;
+}
+
+void HeadlessWindow::setEnabled(bool enabled) { m_enabled = enabled; }
+
+void HeadlessWindow::setCaption(std::u16string_view caption) { m_caption = caption; }
+
+void HeadlessWindow::activate() {
+  if (onScreen()) m_platform.activateWindow(this);
+}
+
+void HeadlessWindow::setMinimized(bool minimized) {
+  if (minimized == m_minimized) return;
+  m_minimized = minimized;
+  if (minimized)
+    m_platform.windowHidden(*this);
+  else if (m_visible)
+    m_platform.windowShown(*this, gui::Activation::Activate);
+}
+
+// ---- BlockFont ---------------------------------------------------------------
+
+int BlockFont::advance(const gui::FontSpec& font) {
+  return std::max(1, static_cast<int>(std::lround(font.size * 2 / 3))) + (font.bold ? 1 : 0);
+}
+
+int BlockFont::lineHeight(const gui::FontSpec& font) {
+  return std::max(1, static_cast<int>(std::lround(font.size * 4 / 3)));
+}
+
+gui::Size BlockFont::measure(const gui::FontSpec& font, std::u16string_view text) {
+  return {advance(font) * static_cast<int>(text.size()), lineHeight(font)};
+}
+
+void BlockFont::draw(gui::Surface& target, Rect box, std::u16string_view text, const gui::FontSpec& font,
+                     gui::Color color, gui::Alignment alignment) {
+  const int adv = advance(font), lh = lineHeight(font);
+  const int width = adv * static_cast<int>(text.size());
+  int x = box.x;
+  if (alignment == gui::Alignment::Right) x = box.right() - width;
+  if (alignment == gui::Alignment::Center) x = box.x + (box.w - width) / 2;
+  for (char16_t ch : text) {
+    if (ch != u' ') target.fill(Rect{x, box.y + 1, adv - 1, lh - 2}.intersect(box), color);
+    x += adv;
+  }
+}
+
+// ---- clock and timers ----------------------------------------------------------
+
+HeadlessPlatform::HeadlessPlatform() = default;
+
+HeadlessPlatform::~HeadlessPlatform() = default;
+
+void HeadlessPlatform::setScreenSize(gui::Size size) {
+  m_screen = size;
+  m_workArea = {0, 0, size.width, size.height};
+}
+
+void HeadlessPlatform::setTwipsPerPixel(int x, int y) {
+  m_tppX = x;
+  m_tppY = y;
+}
+
+void HeadlessPlatform::setNow(const base::DateTime& t) {
+  m_clockBase = t;
+  m_clockBaseElapsed = m_elapsed;
+}
+
+base::DateTime HeadlessPlatform::now() const {
+  return addMilliseconds(m_clockBase, m_elapsed - m_clockBaseElapsed);
+}
+
+void HeadlessPlatform::addTimer(gui::Timer& timer) { m_timers[&timer] = {++m_timerCount, std::nullopt}; }
+
+void HeadlessPlatform::updateTimer(gui::Timer& timer) {
+  auto it = m_timers.find(&timer);
+  if (it == m_timers.end()) return;
+  if (timer.running())
+    it->second.due = m_elapsed + std::max(timer.interval(), kMinTimerInterval);
+  else
+    it->second.due.reset();
+}
+
+void HeadlessPlatform::removeTimer(gui::Timer& timer) { m_timers.erase(&timer); }
+
+void HeadlessPlatform::advance(int64_t ms) {
+  const int64_t end = m_elapsed + std::max<int64_t>(0, ms);
+  for (;;) {
+    gui::Timer* next = nullptr;
+    const TimerState* best = nullptr;
+    for (auto& [timer, state] : m_timers) {
+      if (!state.due || *state.due > end) continue;
+      if (!best || *state.due < *best->due || (*state.due == *best->due && state.order < best->order)) {
+        best = &state;
+        next = timer;
+      }
+    }
+    if (!next) break;
+    m_elapsed = *best->due;
+    m_timers[next].due = m_elapsed + std::max(next->interval(), kMinTimerInterval);
+    next->fire();
+  }
+  m_elapsed = end;
+}
+
+// ---- stacking and activation -----------------------------------------------------
+
+std::unique_ptr<gui::FormPeer> HeadlessPlatform::createPeer(gui::Form& form) {
+  auto w = std::make_unique<HeadlessWindow>(*this, form);
+  m_stack.push_back(w.get());
+  raise(*w);
+  return w;
+}
+
+bool HeadlessPlatform::alive(const HeadlessWindow* w) const {
+  return w && std::find(m_stack.begin(), m_stack.end(), w) != m_stack.end();
+}
+
+void HeadlessPlatform::raise(HeadlessWindow& w) {
+  m_stack.erase(std::find(m_stack.begin(), m_stack.end(), &w));
+  auto at = w.topmost() ? m_stack.begin()
+                        : std::find_if(m_stack.begin(), m_stack.end(), [](auto* o) { return !o->topmost(); });
+  m_stack.insert(at, &w);
+}
+
+std::vector<HeadlessWindow*> HeadlessPlatform::windows() const { return m_stack; }
+
+HeadlessWindow* HeadlessPlatform::window(const gui::Form& form) const {
+  for (HeadlessWindow* w : m_stack)
+    if (&w->form() == &form) return w;
+  return nullptr;
+}
+
+HeadlessWindow* HeadlessPlatform::windowAt(Point screen) const {
+  for (HeadlessWindow* w : m_stack)
+    if (w->onScreen() && w->covers(screen)) return w;
+  return nullptr;
+}
+
+void HeadlessPlatform::windowShown(HeadlessWindow& w, gui::Activation activation) {
+  raise(w);
+  if (activation == gui::Activation::Activate) activateWindow(&w);
+}
+
+void HeadlessPlatform::windowHidden(HeadlessWindow& w) {
+  if (m_hoverWindow == &w) m_hoverWindow = nullptr;
+  if (m_active == &w) pickNewActive();
+}
+
+void HeadlessPlatform::windowDestroyed(HeadlessWindow& w) {
+  m_stack.erase(std::remove(m_stack.begin(), m_stack.end(), &w), m_stack.end());
+  if (m_capture == &w) m_capture = nullptr;
+  if (m_hoverWindow == &w) m_hoverWindow = nullptr;
+  if (m_lastPress.window == &w) m_lastPress = {};
+  if (m_active == &w) m_active = nullptr;
+}
+
+void HeadlessPlatform::windowRestacked(HeadlessWindow& w) { raise(w); }
+
+void HeadlessPlatform::pickNewActive() {
+  for (HeadlessWindow* w : m_stack)
+    if (w != m_active && w->onScreen() && w->enabled()) {
+      activateWindow(w);
+      return;
+    }
+  activateWindow(nullptr);
+}
+
+void HeadlessPlatform::activateWindow(HeadlessWindow* w) {
+  if (w) raise(*w);
+  if (w == m_active) return;
+  HeadlessWindow* old = m_active;
+  m_active = w;
+  if (old) old->form().dispatchActivate(false);
+  if (w && m_active == w) w->form().dispatchActivate(true);
+}
+
+// ---- mouse -------------------------------------------------------------------------
+
+Point HeadlessPlatform::toClient(const HeadlessWindow& w) const {
+  return {m_cursor.x - w.bounds().x, m_cursor.y - w.bounds().y};
+}
+
+HeadlessWindow* HeadlessPlatform::receiver() const {
+  if (m_buttons != 0 && m_capture) return m_capture;
+  return windowAt(m_cursor);
+}
+
+void HeadlessPlatform::moveMouse(Point screen) {
+  m_cursor = screen;
+  HeadlessWindow* w = receiver();
+  if (m_buttons == 0 && w != m_hoverWindow) {
+    HeadlessWindow* old = m_hoverWindow;
+    m_hoverWindow = w;
+    if (old) old->form().dispatchMouseLeave();
+  }
+  if (w && alive(w) && w->enabled()) w->form().dispatchMouseMove(m_buttons, 0, toClient(*w));
+}
+
+void HeadlessPlatform::mouseDown(int button, int shift) {
+  HeadlessWindow* w = receiver();
+  if (!w || !w->enabled()) return;  // the desktop, or a disabled window eats it
+  if (m_buttons == 0) {
+    activateWindow(w);
+    if (!alive(w)) return;
+    m_capture = w;
+  }
+  m_buttons |= button;
+  const bool dbl = !m_lastPress.usedForDouble && m_lastPress.window == w && m_lastPress.button == button &&
+                   m_elapsed - m_lastPress.time <= kDoubleClickMs && std::abs(m_cursor.x - m_lastPress.at.x) <= 2 &&
+                   std::abs(m_cursor.y - m_lastPress.at.y) <= 2;
+  m_lastPress = {w, button, m_cursor, m_elapsed, dbl};
+  w->form().dispatchMouseDown(button, shift, toClient(*w), dbl);
+}
+
+void HeadlessPlatform::mouseUp(int button, int shift) {
+  HeadlessWindow* w = receiver();
+  m_buttons &= ~button;
+  if (m_buttons == 0) m_capture = nullptr;
+  if (w && alive(w) && w->enabled()) w->form().dispatchMouseUp(button, shift, toClient(*w));
+}
+
+void HeadlessPlatform::click(Point screen, int button) {
+  moveMouse(screen);
+  mouseDown(button);
+  mouseUp(button);
+}
+
+void HeadlessPlatform::doubleClick(Point screen) {
+  click(screen);
+  click(screen);
+}
+
+// ---- keys ----------------------------------------------------------------------------
+
+void HeadlessPlatform::keyStroke(int keyCode, char16_t ch, int shift) {
+  HeadlessWindow* w = m_active;
+  if (!w || !w->onScreen() || !w->enabled()) return;
+  w->form().dispatchKeyDown(keyCode, shift);
+  // The character was queued for the same window before the key-down ran.
+  if (ch && alive(w)) w->form().dispatchKeyPress(ch);
+  if (alive(m_active) && m_active->enabled()) m_active->form().dispatchKeyUp(keyCode, shift);
+}
+
+void HeadlessPlatform::keyDown(int keyCode, int shift) {
+  const bool typesChar = keyCode == gui::kKeyBack || keyCode == gui::kKeyTab || keyCode == gui::kKeyReturn ||
+                         keyCode == gui::kKeyEscape;
+  keyStroke(keyCode, typesChar ? static_cast<char16_t>(keyCode) : 0, shift);
+}
+
+void HeadlessPlatform::typeText(std::u16string_view text) {
+  for (char16_t ch : text) {
+    const bool upper = ch >= u'A' && ch <= u'Z';
+    keyStroke(keyCodeOf(ch), ch, upper ? gui::kShift : 0);
+  }
+}
+
+// ---- system actions ---------------------------------------------------------------------
+
+void HeadlessPlatform::restoreFromTaskbar(gui::Form& form) {
+  HeadlessWindow* w = window(form);
+  if (!w || !w->minimized()) return;
+  w->setMinimized(false);
+  form.dispatchWindowState(gui::kNormal);
+}
+
+void HeadlessPlatform::closeWindow(gui::Form& form) {
+  if (window(form)) form.dispatchClose();
+}
+
+bool HeadlessPlatform::endSession() {
+  std::vector<gui::Form*> forms;
+  for (HeadlessWindow* w : m_stack) forms.push_back(&w->form());
+  bool ends = true;
+  for (gui::Form* f : forms)
+    if (ends && window(*f) && !f->dispatchQueryEndSession()) ends = false;
+  for (gui::Form* f : forms)
+    if (window(*f)) f->dispatchEndSession(ends);
+  return ends;
+}
+
+// ---- platform services ---------------------------------------------------------------------
+
+void HeadlessPlatform::messageBox(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) {
+  m_messages.push_back({std::u16string(text), std::u16string(caption), icon});
+  if (onMessageBox) {
+    auto handler = onMessageBox;
+    handler(m_messages.back());
+  }
+}
+
+std::unique_ptr<gui::Editor> HeadlessPlatform::createEditor(gui::Form& form, Rect rect) {
+  m_editorPlacements.push_back({&form, rect});
+  return m_editorFactory ? m_editorFactory() : nullptr;
+}
+
+}  // namespace headless
