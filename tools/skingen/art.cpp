@@ -1,0 +1,660 @@
+// Painting the skin. Sections:
+//   1. colours and shared gradients
+//   2. small drawing helpers (segments, rings, glyph icons)
+//   3. main window frame, box graphic, date box
+//   4. round caption buttons and drop buttons
+//   5. toolbar faces and digit strips
+//   6. menus
+//   7. login, change-password and mini clock windows
+//   8. clock dial, centre cap, icon
+#include "art.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "skin/rects.h"
+
+namespace skingen {
+namespace {
+
+using skin::ButtonState;
+using skin::CaptionButton;
+using skin::Row;
+using skin::ToolbarFace;
+namespace r = skin::r;
+
+// ---- 1. Colours ----------------------------------------------------------
+
+constexpr Color kDeep = Color::rgb(70, 109, 167);
+constexpr Color kText = Color::rgb(18, 66, 105);
+constexpr Color kLight = Color::rgb(183, 226, 250);
+constexpr Color kPale = Color::rgb(233, 245, 254);
+constexpr Color kWhite = Color::rgb(255, 255, 255);
+constexpr Color kLine = Color::rgb(150, 190, 228);      // soft blue rule
+constexpr Color kFrameHi = Color::rgb(208, 233, 251);   // frame highlight
+constexpr Color kGlossTop = Color::rgb(250, 253, 255);
+constexpr Color kGlossLow = Color::rgb(212, 237, 252);
+constexpr Color kBandTop = Color::rgb(244, 250, 255);
+constexpr Color kBandLow = Color::rgb(232, 243, 253);
+constexpr Color kPressTop = Color::rgb(172, 208, 238);
+constexpr Color kPressLow = Color::rgb(194, 226, 248);
+constexpr Color kPressShade = Color::rgb(146, 184, 222);
+constexpr Color kRed = Color::rgb(214, 44, 44);
+constexpr Color kRedDark = Color::rgb(150, 24, 24);
+constexpr Color kRedLight = Color::rgb(244, 150, 140);
+constexpr Color kGreen = Color::rgb(40, 150, 64);
+constexpr Color kGold = Color::rgb(246, 200, 84);
+constexpr Color kGoldLow = Color::rgb(228, 170, 46);
+constexpr Color kGoldEdge = Color::rgb(164, 112, 22);
+constexpr Color kSteel = Color::rgb(112, 128, 156);
+
+// A glossy vertical gradient over rows y0..y1: a bright upper half, then a
+// light-blue lower half, each in whole-row steps.
+// Every gloss shares the same five steps per half, whatever its height, so
+// all of them together cost the palette ten colours.
+Color gloss(int y, int y0, int y1) {
+  const int n = y1 - y0 + 1, half = n / 2, i = y - y0;
+  auto step = [](double t) { return std::round(t * 4) / 4; };
+  if (i < half) return mix(kGlossTop, kPale, step(half > 1 ? double(i) / (half - 1) : 0));
+  return mix(kGlossLow, kLight, step(n - half > 1 ? double(i - half) / (n - half - 1) : 0));
+}
+
+Color titleRow(int y) { return y <= 0 ? kDeep : gloss(y, 1, 25); }
+
+Color bandRow(int y) {
+  if (y <= 0) return kLine;
+  if (y >= 31) return kLine;
+  return y <= 15 ? kBandTop : kBandLow;
+}
+
+// Frame colours by distance from the window's outer edge.
+Color frameAt(int d) {
+  static constexpr std::array<Color, 6> k{kDeep, kFrameHi, kLight, kLight, kLine, kPale};
+  return k[static_cast<size_t>(std::clamp(d, 0, 5))];
+}
+
+// The rest row shows icons greyed: the colour's luminance, lightened.
+Color greyed(Color c) {
+  const int lum = static_cast<int>(std::lround(0.3 * c.r() + 0.59 * c.g() + 0.11 * c.b()));
+  return mix(Color::rgb(lum, lum, lum), Color::rgb(236, 240, 246), 0.35);
+}
+
+// ---- 2. Helpers ----------------------------------------------------------
+
+struct Pt {
+  double x, y;
+};
+
+double segmentDistance(Pt p, Pt a, Pt b) {
+  const double vx = b.x - a.x, vy = b.y - a.y;
+  const double len2 = vx * vx + vy * vy;
+  double t = len2 > 0 ? ((p.x - a.x) * vx + (p.y - a.y) * vy) / len2 : 0;
+  t = std::clamp(t, 0.0, 1.0);
+  const double dx = p.x - (a.x + t * vx), dy = p.y - (a.y + t * vy);
+  return std::sqrt(dx * dx + dy * dy);
+}
+
+// An anti-aliased polyline of the given width, offset by (ox, oy).
+void polyline(Canvas& c, int ox, int oy, std::initializer_list<Pt> pts, double width, Color colour, int steps = 4) {
+  std::vector<Pt> v(pts);
+  double minx = 1e9, miny = 1e9, maxx = -1e9, maxy = -1e9;
+  for (Pt& p : v) {
+    p.x += ox, p.y += oy;
+    minx = std::min(minx, p.x), maxx = std::max(maxx, p.x), miny = std::min(miny, p.y), maxy = std::max(maxy, p.y);
+  }
+  auto inside = [&](double x, double y) {
+    for (size_t i = 0; i + 1 < v.size(); ++i)
+      if (segmentDistance({x, y}, v[i], v[i + 1]) <= width / 2) return true;
+    return false;
+  };
+  for (int y = int(miny - width) - 1; y <= int(maxy + width) + 1; ++y)
+    for (int x = int(minx - width) - 1; x <= int(maxx + width) + 1; ++x) c.blend(x, y, colour, coverage(inside, x, y, steps));
+}
+
+// Anti-aliased filled shape given by a continuous predicate, within `area`.
+void fillSmooth(Canvas& c, Rect area, const std::function<bool(double, double)>& inside, Color colour, int steps = 4) {
+  for (int y = area.y; y < area.bottom(); ++y)
+    for (int x = area.x; x < area.right(); ++x) c.blend(x, y, colour, coverage(inside, x, y, steps));
+}
+
+// Icon colours follow the hover: t = 0 greyed (rest), t = 1 full colour.
+struct Ink {
+  double t;
+  Color operator()(Color full) const { return mix(greyed(full), full, t); }
+};
+
+// ---- 3. Frame ------------------------------------------------------------
+
+// Whether a pixel of a 6 (or 5) pixel wide corner piece is cut away by the
+// main window's rounded region. dx, dy count from the window's outer corner.
+bool topCornerCut(int dx, int dy) {
+  static constexpr int kCut[5] = {5, 3, 2, 1, 1};
+  return dy < 5 && dx < kCut[dy];
+}
+void paintFrame(Canvas& c) {
+  // Title tile and the tile behind the title text (the same pixels).
+  for (int y = 0; y < 26; ++y) c.hline(r::naslov.x, r::naslov.right() - 1, y, titleRow(y));
+  // Bottom edge tile: rows count down towards the outer edge.
+  for (int y = 0; y < 5; ++y) c.hline(r::spodnjiRob.x, r::spodnjiRob.right() - 1, r::spodnjiRob.y + y, frameAt(4 - y));
+  for (int x = 0; x < 6; ++x) c.vline(r::leviRob.x + x, r::leviRob.y, r::leviRob.bottom() - 1, frameAt(x));
+  for (int x = 0; x < 5; ++x) c.vline(r::desniRob.x + x, r::desniRob.y, r::desniRob.bottom() - 1, frameAt(4 - x));
+  for (int x = 0; x < 5; ++x)
+    c.vline(r::desniRobOrodja.x + x, r::desniRobOrodja.y, r::desniRobOrodja.bottom() - 1, frameAt(4 - x));
+
+  // Top corners: the title strip, rounded as the window's region cuts it,
+  // with the outline following the curve.
+  auto topCorner = [&](Rect piece, bool left) {
+    for (int y = 0; y < piece.h; ++y)
+      for (int i = 0; i < piece.w; ++i) {
+        const int dx = left ? i : piece.w - 1 - i;
+        Color col = titleRow(y);
+        if (topCornerCut(dx, y)) col = kKey;
+        else if (dx == 0 || topCornerCut(dx - 1, y) || (y > 0 && topCornerCut(dx, y - 1))) col = kDeep;
+        c.set(piece.x + i, piece.y + y, col);
+      }
+  };
+  topCorner(r::kotZgorajLevo, true);
+  topCorner(r::kotZgorajDesno, false);
+  auto bottomCorner = [&](Rect piece, bool left) {
+    for (int y = 0; y < piece.h; ++y)
+      for (int i = 0; i < piece.w; ++i) {
+        const int dx = left ? i : piece.w - 1 - i, dy = piece.h - 1 - y;
+        const bool cut = (dy == 0 && dx < 2) || (dy == 1 && dx < 1);
+        const bool outline = !cut && (dy == 0 || dx == 0 || (dy == 1 && dx == 1) || (dy == 0 && dx == 2));
+        c.set(piece.x + i, piece.y + y, cut ? kKey : outline ? kDeep : frameAt(std::min(dx, dy)));
+      }
+  };
+  bottomCorner(r::kotSpodajLevo, true);
+  bottomCorner(r::kotSpodajDesno, false);
+
+  // Caption-button plate: the title strip with a recessed capsule that holds
+  // the four round buttons (at 48, 66, 84 and 99 of the plate).
+  const Rect plate = r::gumbiNaslova;
+  for (int y = 0; y < plate.h; ++y) c.hline(plate.x, plate.right() - 1, plate.y + y, titleRow(y));
+  const Rect capsule{plate.x + 43, plate.y + 2, 72, 19};
+  paintShape(c, capsule, roundedRect(capsule, 9), kLine, [&](int, int y) {
+    const int i = y - capsule.y;
+    return i <= 1 ? Color::rgb(196, 224, 246) : mix(Color::rgb(214, 236, 252), kPale, std::min(1.0, i / 8.0));
+  });
+
+  // Toolbar band, its ends and the separators.
+  for (int y = 0; y < 32; ++y) c.hline(0, 107, r::orodjaTrak.y + y, bandRow(y));
+  // Left end: a grip of dots.
+  for (int y = 6; y <= 25; y += 3) {
+    c.set(r::orodjaLevo.x + 4, r::orodjaLevo.y + y, kLine);
+    c.set(r::orodjaLevo.x + 5, r::orodjaLevo.y + y + 1, kWhite);
+  }
+  // Active separator: an engraved line.
+  for (int y = 3; y <= 28; ++y) {
+    c.set(r::ločiloAktivno.x, r::ločiloAktivno.y + y, kLine);
+    c.set(r::ločiloAktivno.x + 1, r::ločiloAktivno.y + y, kWhite);
+  }
+}
+
+// The toolbar's right end carries the program's monogram.
+void paintMonogram(Canvas& c, const Fonts& fonts, Rect area) {
+  const double cx = area.x + area.w / 2.0, cy = area.y + area.h / 2.0;
+  paintShape(c, area, disc(cx, cy, 12), kText, [&](int, int y) { return mix(Color::rgb(104, 150, 206), kDeep, (y - cy + 12) / 24.0); });
+  const int w = fonts.measure(Face::SerifBoldItalic, 17, "P");
+  fonts.draw(c, Face::SerifBoldItalic, 17, int(cx - w / 2.0), int(cy + 6), "P", kWhite);
+}
+
+// The 175 × 32 box: a three-pixel frame around a white field.
+void paintBox(Canvas& c) {
+  const Rect b = r::okvir;
+  for (int y = 0; y < b.h; ++y)
+    for (int x = 0; x < b.w; ++x) {
+      const int d = std::min({x, y, b.w - 1 - x, b.h - 1 - y});
+      const bool corner = (x == 0 || x == b.w - 1) && (y == 0 || y == b.h - 1);
+      static constexpr std::array<Color, 3> k{kDeep, kLight, Color::rgb(226, 241, 253)};
+      c.set(b.x + x, b.y + y, corner ? kPale : d < 3 ? k[static_cast<size_t>(d)] : kWhite);
+    }
+}
+
+void paintDateBox(Canvas& c) {
+  const Rect b = r::datumskoPolje;
+  c.fill(b, kPale);
+  paintShape(c, b, roundedRect(b, 2), kDeep, [&](int, int y) { return y == b.y + 1 ? kLight : kWhite; });
+}
+
+// ---- 4. Round buttons ----------------------------------------------------
+
+enum class Glyph { Cross, Dash, Up, Down, Ring, Square, Triangle };
+
+void paintGlyph(Canvas& c, int x0, int y0, Glyph g, Color ink) {
+  auto px = [&](int x, int y) { c.set(x0 + x, y0 + y, ink); };
+  switch (g) {
+    case Glyph::Cross:
+      for (int i = -2; i <= 2; ++i) {
+        px(6 + i, 6 + i), px(6 + i, 6 - i);
+        if (i < 2) px(7 + i, 6 + i), px(7 + i, 6 - i);
+      }
+      break;
+    case Glyph::Dash:
+      for (int x = 3; x <= 9; ++x) px(x, 6), px(x, 7);
+      break;
+    case Glyph::Up:
+    case Glyph::Down:
+      for (int i = 0; i <= 3; ++i)
+        for (int k = 0; k < 2; ++k) {
+          const int y = (g == Glyph::Up ? 5 + i : 8 - i) + k;
+          px(6 - i, y), px(6 + i, y);
+        }
+      break;
+    case Glyph::Ring:
+      for (int y = 0; y < 13; ++y)
+        for (int x = 0; x < 13; ++x) {
+          const double d = std::hypot(x - 6.0, y - 6.0);
+          if (d >= 2.0 && d <= 3.3) px(x, y);
+        }
+      break;
+    case Glyph::Square:
+      c.fill({x0 + 4, y0 + 4, 5, 5}, ink);
+      break;
+    case Glyph::Triangle:
+      for (int i = 0; i < 3; ++i) c.hline(x0 + 4 + i, x0 + 8 - i, y0 + 5 + i, ink);
+      break;
+  }
+}
+
+// A round face of the given size: outline ring, glossy fill, icon; magenta
+// outside so the button can be shaped by the key colour.
+void paintRound(Canvas& c, Rect at, ButtonState s, Glyph g, bool danger) {
+  c.fill(at, kKey);
+  const Shape shape = disc(at.x + at.w / 2.0, at.y + at.h / 2.0, at.w / 2.0);
+  const int mid = at.y + at.h / 2;
+  Color outline = kDeep, ink = kText, top = kGlossTop, low = kLight;
+  if (s == ButtonState::Hover) {
+    top = danger ? Color::rgb(252, 214, 206) : Color::rgb(226, 243, 255);
+    low = danger ? Color::rgb(236, 112, 98) : Color::rgb(128, 186, 238);
+    outline = danger ? kRedDark : kDeep;
+    ink = danger ? kWhite : kText;
+  } else if (s == ButtonState::Pressed) {
+    top = danger ? Color::rgb(170, 30, 30) : kDeep;
+    low = danger ? Color::rgb(206, 70, 60) : Color::rgb(104, 150, 206);
+    outline = danger ? kRedDark : kText;
+    ink = kWhite;
+  }
+  paintShape(c, at, shape, outline, [&](int, int y) { return y < mid ? top : low; });
+  const int shift = s == ButtonState::Pressed ? 1 : 0;
+  paintGlyph(c, at.x + shift * 0 + (at.w - 13) / 2, at.y + shift + (at.h - 13) / 2, g, ink);
+}
+
+void paintCaptionButtons(Canvas& c) {
+  const std::pair<CaptionButton, Glyph> kinds[] = {
+      {CaptionButton::Zapri, Glyph::Cross},         {CaptionButton::Mini, Glyph::Dash},
+      {CaptionButton::Zloži, Glyph::Up},            {CaptionButton::VednoNaVrhuOff, Glyph::Ring},
+      {CaptionButton::VednoNaVrhuOn, Glyph::Square}, {CaptionButton::MiniZloži, Glyph::Down},
+  };
+  for (auto [button, glyph] : kinds)
+    for (ButtonState s : skin::kButtonStates)
+      paintRound(c, skin::captionFace(button, s), s, glyph, button == CaptionButton::Zapri);
+  paintRound(c, r::spustniGumb, ButtonState::Rest, Glyph::Triangle, false);
+  paintRound(c, r::spustniGumbPritisnjen, ButtonState::Pressed, Glyph::Triangle, false);
+}
+
+// ---- 5. Toolbar ----------------------------------------------------------
+
+double hoverAmount(Row row) {
+  switch (row) {
+    case Row::Rest: return 0;
+    case Row::Fade1: return 1.0 / 3;
+    case Row::Fade2: return 2.0 / 3;
+    default: return 1;
+  }
+}
+
+// Alignment lines: five bars of alternating length, aligned as the button says.
+void paintAlignmentLines(Canvas& c, int x0, int y0, int width, int shortWidth, int bar, int gap, int align,
+                         Color ink) {
+  for (int i = 0; i < 5; ++i) {
+    const int w = i % 2 ? shortWidth : width;
+    const int x = align == 0 ? x0 : align == 1 ? x0 + width - w : x0 + (width - w) / 2;
+    c.fill({x, y0 + i * (bar + gap), w, bar}, ink);
+  }
+}
+
+// Toolbar icons are anti-aliased in halves only: five rows of faces multiply
+// every blended colour, and the palette has 256 places.
+constexpr int kToolbarSteps = 2;
+
+void paintPadlock(Canvas& c, int ox, int oy, Ink ink) {
+  // Shackle: the upper half of a ring, with straight legs into the body.
+  const double cx = ox + 20.5, cy = oy + 18;
+  fillSmooth(c, {ox + 10, oy + 9, 22, 12}, [&](double x, double y) {
+    const double d = std::hypot(x - cx, y - cy);
+    return (y <= cy && d >= 3.6 && d <= 6.2) || (y > cy && y < cy + 3 && std::abs(std::abs(x - cx) - 4.9) <= 1.3);
+  }, ink(kSteel), kToolbarSteps);
+  const Rect body{ox + 12, oy + 20, 17, 13};
+  paintShape(c, body, roundedRect(body, 2), ink(kGoldEdge),
+             [&](int, int y) { return y < body.y + 6 ? ink(kGold) : ink(kGoldLow); });
+  fillSmooth(c, {ox + 17, oy + 22, 8, 10}, [&](double x, double y) {
+    return std::hypot(x - (ox + 20.5), y - (oy + 25.5)) <= 2.0 || (std::abs(x - (ox + 20.5)) <= 1 && y >= oy + 25.5 && y <= oy + 30);
+  }, ink(kText), kToolbarSteps);
+}
+
+struct ToolbarContext {
+  Canvas& c;
+  const Fonts& fonts;
+};
+
+void paintToolbarFace(ToolbarContext& k, ToolbarFace f, Row row) {
+  Canvas& c = k.c;
+  const Rect face = skin::toolbarFace(f, row);
+  const int visible = skin::toolbarButtonWidth(f);
+  // Background: the title strip's lowest rows, then the band, so the button
+  // sits seamlessly where it is placed (top 19 on the window).
+  for (int y = 0; y < face.h; ++y) c.hline(face.x, face.right() - 1, face.y + y, y < 7 ? titleRow(19 + y) : bandRow(y - 7));
+
+  const bool pressed = row == Row::Pressed;
+  const double t = hoverAmount(row);
+  const Rect plate{face.x + 1, face.y + 8, visible - 2, 30};
+  if (pressed) {
+    paintShape(c, plate, roundedRect(plate, 3), kText, [&](int x, int y) {
+      if (y == plate.y + 1 || x == plate.x + 1) return kPressShade;
+      return y < plate.y + 15 ? kPressTop : kPressLow;
+    });
+  } else if (t > 0) {
+    paintShape(c, plate, roundedRect(plate, 3), mix(bandRow(1), kDeep, t), [&](int, int y) {
+      const Color band = bandRow(y - face.y - 7);
+      return mix(band, y < plate.y + 15 ? kGlossTop : Color::rgb(206, 233, 252), t);
+    });
+  }
+  const Ink ink{pressed ? 1.0 : t};
+  const int ox = face.x + (pressed ? 1 : 0), oy = face.y + (pressed ? 1 : 0);
+
+  auto letter = [&](Face font, const char* text, bool on, bool underline) {
+    const int w = k.fonts.measure(font, 19, text);
+    const int x = ox + 15 - w / 2, base = oy + 29;
+    k.fonts.draw(c, font, 19, x, base, text, ink(kText), kToolbarSteps);
+    if (underline) c.fill({x, base + 2, w, 2}, ink(kText));
+    if (on)
+      polyline(c, ox, oy, {{23.5, 25.0}, {26.5, 28.0}, {33.0, 20.5}}, 2.2, ink(kGreen), kToolbarSteps);
+    else {
+      polyline(c, ox, oy, {{22.5, 20.5}, {31.0, 29.0}}, 2.4, ink(kRed), kToolbarSteps);
+      polyline(c, ox, oy, {{31.0, 20.5}, {22.5, 29.0}}, 2.4, ink(kRed), kToolbarSteps);
+    }
+  };
+
+  switch (f) {
+    case ToolbarFace::Geslo: paintPadlock(c, ox, oy, ink); break;
+    case ToolbarFace::KrepkoOn: letter(Face::SansBold, "K", true, false); break;
+    case ToolbarFace::KrepkoOff: letter(Face::SansBold, "K", false, false); break;
+    case ToolbarFace::LežečeOn: letter(Face::SansOblique, "L", true, false); break;
+    case ToolbarFace::LežečeOff: letter(Face::SansOblique, "L", false, false); break;
+    case ToolbarFace::PodčrtanoOn: letter(Face::Sans, "P", true, true); break;
+    case ToolbarFace::PodčrtanoOff: letter(Face::Sans, "P", false, true); break;
+    case ToolbarFace::PoravnajLevo: paintAlignmentLines(c, ox + 9, oy + 14, 21, 13, 2, 2, 0, ink(kText)); break;
+    case ToolbarFace::PoravnajDesno: paintAlignmentLines(c, ox + 9, oy + 14, 21, 13, 2, 2, 1, ink(kText)); break;
+    case ToolbarFace::PoravnajNaSredino: paintAlignmentLines(c, ox + 9, oy + 14, 21, 13, 2, 2, 2, ink(kText)); break;
+    case ToolbarFace::SpremeniBarvo: {
+      // The swatch area is the program's; we frame it and leave it black.
+      const Rect a = skin::colourArea(row);
+      c.fill({a.x - 1, a.y - 1, a.w + 2, a.h + 2}, ink(kDeep));
+      c.fill(a, Color::rgb(0, 0, 0));
+      for (int i = 0; i < 3; ++i) c.hline(ox + 34 + i, ox + 38 - i, oy + 19 + i, ink(kText));
+      break;
+    }
+    case ToolbarFace::SpremeniVelikost: {
+      const skin::SizeDigitPlaces p = skin::sizeDigitPlaces(row);
+      const skin::DigitStrip s = skin::digitStrip(row);
+      const Rect field{p.tens.x - 1, p.tens.y - 1, p.units.x + s.w + 1 - (p.tens.x - 1), s.h + 2};
+      c.fill({field.x - 1, field.y - 1, field.w + 2, field.h + 2}, ink(kDeep));
+      c.fill(field, kWhite);
+      const int ax = field.right() + 3;
+      k.fonts.draw(c, Face::SansBold, 15, ax, oy + 27, "A", ink(kText), kToolbarSteps);
+      for (int i = 0; i < 3; ++i) c.hline(ax + 12 + i, ax + 16 - i, oy + 19 + i, ink(kText));
+      break;
+    }
+  }
+}
+
+// Digit glyphs on white, in the ink of the row each strip serves.
+void paintDigitStrips(Canvas& c, const Fonts& fonts) {
+  const std::array<double, 4> amount{1.0, 2.0 / 3, 1.0 / 3, 0.0};
+  for (size_t i = 0; i < skin::kDigitStrips.size(); ++i) {
+    const skin::DigitStrip s = skin::kDigitStrips[i];
+    c.fill(s.rect(), kWhite);
+    const Color ink = Ink{amount[i]}(kText);
+    const int px = s.h + 1;
+    for (int d = 0; d < 10; ++d) {
+      // Draw into a scratch cell, then centre the ink in the glyph cell.
+      Canvas tmp(3 * s.w + 8, 3 * s.h + 8, kWhite);
+      const std::string text(1, char('0' + d));
+      fonts.draw(tmp, Face::SansBold, px, 4, 2 * s.h, text, ink);
+      int x0 = tmp.width(), x1 = -1, y0 = tmp.height(), y1 = -1;
+      for (int y = 0; y < tmp.height(); ++y)
+        for (int x = 0; x < tmp.width(); ++x)
+          if (tmp.get(x, y) != kWhite) x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+      const int w = x1 - x0 + 1, h = y1 - y0 + 1;
+      const Rect g = s.glyph(d);
+      c.copy(tmp, {x0, y0, std::min(w, s.w), std::min(h, s.h)}, g.x + (s.w - w + 1) / 2, g.y + (s.h - h + 1) / 2);
+    }
+  }
+}
+
+void paintToolbar(Canvas& c, const Fonts& fonts) {
+  ToolbarContext k{c, fonts};
+  for (int f = 0; f < skin::kToolbarFaceCount; ++f)
+    for (Row row : skin::kRows) paintToolbarFace(k, static_cast<ToolbarFace>(f), row);
+  paintDigitStrips(c, fonts);
+  // The size faces start out showing 10 pt, copied from the strips exactly
+  // as the program will write later sizes.
+  for (Row row : skin::kRows) {
+    const skin::DigitStrip s = skin::digitStrip(row);
+    const skin::SizeDigitPlaces p = skin::sizeDigitPlaces(row);
+    c.copy(c, s.glyph(1), p.tens.x, p.tens.y);
+    c.copy(c, s.glyph(0), p.units.x, p.units.y);
+  }
+}
+
+// ---- 6. Menus ------------------------------------------------------------
+
+void paintMenus(Canvas& c) {
+  // Alignment menu panel.
+  const Rect m = r::mnuPoravnaj;
+  c.fill(m, kPale);
+  for (int x = m.x; x < m.right(); ++x) c.set(x, m.y, kDeep), c.set(x, m.bottom() - 1, kDeep);
+  for (int y = m.y; y < m.bottom(); ++y) c.set(m.x, y, kDeep), c.set(m.right() - 1, y, kDeep);
+
+  // Item faces: painted in order so that the row each face shares with the
+  // next (never shown in the 23 × 23 items) belongs to the later face.
+  const int aligns[3] = {0, 2, 1};
+  for (ButtonState s : skin::kButtonStates)
+    for (int i = 0; i < 3; ++i) {
+      const Rect f = skin::alignmentItemFace(static_cast<skin::AlignmentItem>(i), s);
+      const Rect shown{f.x, f.y, 23, 23};
+      c.fill(f, kPale);
+      const int shift = s == ButtonState::Pressed ? 1 : 0;
+      if (s == ButtonState::Hover)
+        paintShape(c, shown, roundedRect(shown, 2), kDeep, [&](int, int y) { return y < shown.y + 11 ? kGlossTop : kLight; });
+      if (s == ButtonState::Pressed)
+        paintShape(c, shown, roundedRect(shown, 2), kText, [&](int x, int y) {
+          return (y == shown.y + 1 || x == shown.x + 1) ? kPressShade : y < shown.y + 11 ? kPressTop : kPressLow;
+        });
+      paintAlignmentLines(c, f.x + 4 + shift, f.y + 4 + shift, 15, 9, 2, 1, aligns[i], kText);
+    }
+
+  // Shared menu background: a tile with a border column at each side, the
+  // edge line and a separator.
+  const Rect tile = r::menuPloščica;
+  c.fill(tile, kPale);
+  c.vline(tile.x, tile.y, tile.bottom() - 1, kDeep);
+  c.vline(tile.right() - 1, tile.y, tile.bottom() - 1, kDeep);
+  c.hline(r::menuRob.x, r::menuRob.right() - 1, r::menuRob.y, kDeep);
+  const Rect sep = r::menuLočilo;
+  c.hline(sep.x, sep.right() - 1, sep.y, kLine);
+  c.hline(sep.x, sep.right() - 1, sep.y + 1, kWhite);
+  c.set(sep.x, sep.y, kDeep), c.set(sep.x, sep.y + 1, kDeep);
+  c.set(sep.right() - 1, sep.y, kDeep), c.set(sep.right() - 1, sep.y + 1, kDeep);
+
+  // Swatch frame and the two hover frames.
+  auto ring = [&](Rect a, Color outer, Color inner, Color centre) {
+    c.fill(a, outer);
+    c.fill({a.x + 1, a.y + 1, a.w - 2, a.h - 2}, inner);
+    c.fill({a.x + 2, a.y + 2, a.w - 4, a.h - 4}, centre);
+  };
+  ring(r::okvirBarve, Color::rgb(122, 142, 172), kPale, kPale);
+  ring(r::okvirBarve, Color::rgb(122, 142, 172), kWhite, kWhite);
+  c.fill({r::okvirBarve.x + 1, r::okvirBarve.y + 1, 16, 16}, kWhite);
+  ring(r::izbranaBarva, kDeep, kWhite, kWhite);
+  ring(r::izbranaBarvaPritisnjena, kText, Color::rgb(62, 155, 226), kWhite);
+}
+
+// ---- 7. Windows ----------------------------------------------------------
+
+// An empty password field: the dot strip's cells continue its white inside.
+void paintPasswordField(Canvas& c, int x, int y) {
+  const Rect f{x, y, 154, 20};
+  paintShape(c, f, roundedRect(f, 2), kDeep, [&](int, int yy) { return yy == y + 1 ? kLight : kWhite; });
+}
+
+void paintTitleStrip(Canvas& c, const Fonts& fonts, Rect strip, const char* title) {
+  for (int y = strip.y; y < strip.bottom(); ++y) c.hline(strip.x, strip.right() - 1, y, gloss(y, strip.y, strip.bottom() - 1));
+  c.hline(strip.x, strip.right() - 1, strip.bottom(), kLine);
+  fonts.draw(c, Face::SansBold, 11, strip.x + 6, strip.y + 12, title, kText);
+}
+
+void paintBorder(Canvas& c, Rect w, bool bottom) {
+  c.hline(w.x, w.right() - 1, w.y, kDeep);
+  c.vline(w.x, w.y, w.bottom() - 1, kDeep);
+  c.vline(w.right() - 1, w.y, w.bottom() - 1, kDeep);
+  if (bottom) c.hline(w.x, w.right() - 1, w.bottom() - 1, kDeep);
+}
+
+// Little pictures beside the change-password fields.
+void paintSmallPadlock(Canvas& c, int x, int y) {
+  fillSmooth(c, {x, y, 12, 7}, [&](double px, double py) {
+    const double d = std::hypot(px - (x + 6), py - (y + 6));
+    return (py <= y + 6 && d >= 2.2 && d <= 3.9);
+  }, kSteel);
+  c.fill({x + 1, y + 6, 10, 7}, kGoldEdge);
+  c.fill({x + 2, y + 7, 8, 5}, kGold);
+  c.fill({x + 5, y + 8, 2, 3}, kText);
+}
+
+void paintSmallKey(Canvas& c, int x, int y) {
+  fillSmooth(c, {x, y, 12, 13}, [&](double px, double py) {
+    const double d = std::hypot(px - (x + 4), py - (y + 4));
+    return (d >= 1.4 && d <= 3.6) || (std::abs((px - x) - (py - y)) <= 1.1 && px > x + 5.5 && px < x + 11) ||
+           (px > x + 7.5 && px < x + 9.5 && py > y + 8.5 && py < y + 11.5 && std::abs((px - x) - (py - y)) <= 3);
+  }, kGoldEdge);
+}
+
+void paintWindows(Canvas& c, const Fonts& fonts) {
+  // Login window.
+  const Rect login = r::frmGeslo;
+  c.fill(login, kPale);
+  paintBorder(c, login, true);
+  paintTitleStrip(c, fonts, {login.x + 1, login.y + 1, login.w - 2, 16}, "Pisarion");
+  const char* prompt = "Vpišite geslo";
+  fonts.draw(c, Face::Sans, 11, login.x + (login.w - fonts.measure(Face::Sans, 11, prompt)) / 2, login.y + 29, prompt, kText);
+  paintPasswordField(c, login.x + 18, login.y + 33);
+  const char* hint = "Enter  potrdi      Esc  nazaj";
+  fonts.draw(c, Face::Sans, 10, login.x + (login.w - fonts.measure(Face::Sans, 10, hint)) / 2, login.y + 72, hint, kDeep);
+  // The empty password area the login window repaints after a good password.
+  c.copy(c, {login.x + 18, login.y + 33, 154, 20}, r::gesloPolje.x, r::gesloPolje.y);
+
+  // One dot cell of the dot strips.
+  const Rect dot = r::gesloPika;
+  c.fill(dot, kWhite);
+  paintShape(c, dot, disc(dot.x + 5.0, dot.y + 8.0, 3.2), kText, [](int, int) { return kText; });
+
+  // Change-password window and its bottom strip.
+  const Rect cp = r::frmSpremeniGeslo;
+  c.fill(cp, kPale);
+  paintBorder(c, cp, false);
+  paintTitleStrip(c, fonts, {cp.x + 1, cp.y + 1, cp.w - 2, 16}, "Sprememba gesla");
+  const int tops[3] = {24, 75, 101};
+  for (int i = 0; i < 3; ++i) {
+    paintPasswordField(c, cp.x + 18, cp.y + tops[i] - 2);
+    if (i == 0) paintSmallPadlock(c, cp.x + 4, cp.y + tops[i] + 1);
+    else paintSmallKey(c, cp.x + 4, cp.y + tops[i] + 1);
+  }
+  const Rect strip = r::picSpodaj;
+  c.fill(strip, kPale);
+  paintBorder(c, strip, true);
+  c.hline(strip.x + 1, strip.right() - 2, strip.y, kLine);
+
+  // Mini clock window: a rounded title bar on a disc that carries the dial.
+  const Rect mini = r::frmMini;
+  c.fill(mini, kKey);
+  const double cx = mini.x + 51.5, cy = mini.y + 66.5;
+  paintShape(c, {mini.x, mini.y + 16, mini.w, mini.h - 16}, disc(cx, cy, 44.5), kDeep,
+             [](int, int) { return kLight; });
+  const Rect bar{mini.x, mini.y, mini.w, 23};
+  paintShape(c, bar, roundedRect(bar, 6), kDeep, [&](int, int y) { return gloss(y, bar.y + 1, bar.bottom() - 2); });
+  fonts.draw(c, Face::SansBold, 10, mini.x + 7, mini.y + 15, "Pisarion", kText);
+}
+
+}  // namespace
+
+Canvas paintAtlas(const Fonts& fonts) {
+  Canvas c(skin::kAtlasWidth, skin::kAtlasHeight, kKey);
+  paintFrame(c);
+  paintMonogram(c, fonts, r::orodjaDesno);
+  paintBox(c);
+  paintDateBox(c);
+  paintCaptionButtons(c);
+  paintMenus(c);
+  paintWindows(c, fonts);
+  paintToolbar(c, fonts);
+  return c;
+}
+
+// ---- 8. Clock, cap, icon -------------------------------------------------
+
+Canvas paintClockFace() {
+  Canvas c(100, 100, kKey);
+  const double cx = 50.5, cy = 50.5;
+  // The dial: a two-pixel deep-blue rim around a white face, magenta outside.
+  paintShape(c, {0, 0, 100, 100}, disc(cx, cy, 43.5), kDeep, [&](int x, int y) {
+    const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
+    if (d > 42.2) return kDeep;
+    if (d > 41.0) return kLight;
+    return kWhite;
+  });
+  // Hour marks: long and heavy at 12, 3, 6 and 9, short at the others.
+  for (int h = 0; h < 12; ++h) {
+    const double a = h * M_PI / 6;
+    const double sx = std::sin(a), sy = -std::cos(a);
+    const bool major = h % 3 == 0;
+    const double r0 = major ? 31.5 : 34.5, r1 = 39.0, w = major ? 3.0 : 1.6;
+    polyline(c, 0, 0, {{cx + sx * r0, cy + sy * r0}, {cx + sx * r1, cy + sy * r1}}, w, major ? kText : kDeep);
+  }
+  // Minute dots between the marks.
+  for (int m = 0; m < 60; ++m) {
+    if (m % 5 == 0) continue;
+    const double a = m * M_PI / 30;
+    const int x = int(std::floor(cx + std::sin(a) * 38.0)), y = int(std::floor(cy - std::cos(a) * 38.0));
+    c.set(x, y, kLight);
+  }
+  return c;
+}
+
+Canvas paintClockCap() {
+  Canvas c(7, 7, kKey);
+  paintShape(c, {0, 0, 7, 7}, disc(3.5, 3.5, 3.5), kText, [](int, int) { return kDeep; });
+  c.set(2, 2, kLight);
+  return c;
+}
+
+Canvas paintIcon(int size, const Fonts& fonts) {
+  Canvas c(size, size, kKey);
+  const Rect all{0, 0, size, size};
+  const double radius = size / 5.0;
+  paintShape(c, all, roundedRect(all, radius), kText,
+             [&](int, int y) { return y < size / 2 ? Color::rgb(104, 150, 206) : kDeep; });
+  // A white page with ruled lines behind the monogram.
+  const int px = size * 9 / 32, pw = size - 2 * px;
+  c.fill({px, size / 8, pw, size - size / 4}, kWhite);
+  for (int y = size / 8 + size / 8; y < size - size / 8 - 1; y += std::max(2, size / 8)) c.hline(px + 1, px + pw - 2, y, kLight);
+  const int fontPx = size == 16 ? 14 : 27;
+  const int w = fonts.measure(Face::SerifBoldItalic, fontPx, "P");
+  fonts.draw(c, Face::SerifBoldItalic, fontPx, (size - w) / 2, size * 25 / 32, "P", kText);
+  return c;
+}
+
+}  // namespace skingen

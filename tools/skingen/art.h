@@ -1,0 +1,15 @@
+#pragma once
+// The artwork, painted from code: the skin atlas, the mini clock's dial and
+// centre cap, and the program icon.
+#include "canvas.h"
+#include "font.h"
+
+namespace skingen {
+
+Canvas paintAtlas(const Fonts& fonts);
+Canvas paintClockFace();
+Canvas paintClockCap();
+// The program icon at 16 or 32 pixels; magenta marks the transparent pixels.
+Canvas paintIcon(int size, const Fonts& fonts);
+
+}  // namespace skingen

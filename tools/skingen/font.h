@@ -1,0 +1,38 @@
+#pragma once
+// Text through FreeType, with coverage rounded to a few levels so a glyph
+// adds only a few blended colours to the picture's palette.
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "canvas.h"
+
+namespace skingen {
+
+enum class Face { Sans, SansBold, SansOblique, SerifBoldItalic };
+
+class Fonts {
+ public:
+  // Opens the DejaVu faces in `dir`; nullopt when a file is missing.
+  static std::optional<Fonts> open(const std::string& dir);
+  Fonts(Fonts&&) noexcept;
+  ~Fonts();
+
+  // Draws UTF-8 text with its baseline at y, starting at x; returns the advance.
+  // Coverage is rounded to `steps` levels.
+  int draw(Canvas& c, Face face, int pixelSize, int x, int y, std::string_view utf8, Color colour,
+           int steps = 4) const;
+  int measure(Face face, int pixelSize, std::string_view utf8) const;
+  // Height of the capital letters above the baseline.
+  int capHeight(Face face, int pixelSize) const;
+
+ private:
+  struct Impl;
+  explicit Fonts(std::unique_ptr<Impl> impl);
+  std::unique_ptr<Impl> m_impl;
+};
+
+inline constexpr const char* kDefaultFontDir = "/usr/share/fonts/truetype/dejavu";
+
+}  // namespace skingen
