@@ -1,0 +1,40 @@
+// Any bytes given to the readers give a document that keeps its promises,
+// and writing that document and reading it again gives it back unchanged.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "rtf/reader.h"
+#include "rtf/writer.h"
+
+namespace {
+
+void check(bool ok) {
+  if (!ok) std::abort();
+}
+
+void checkDocument(const rtf::Document& doc) {
+  check(!doc.paragraphs.empty());
+  for (const rtf::Paragraph& p : doc.paragraphs) {
+    check(static_cast<int>(p.alignment) <= 2);
+    for (size_t r = 0; r < p.runs.size(); ++r) {
+      check(!p.runs[r].text.empty());
+      check(r == 0 || !(p.runs[r].format == p.runs[r - 1].format));
+      check(p.runs[r].format.halfPoints >= 2 && p.runs[r].format.halfPoints <= 3276);
+      for (char16_t c : p.runs[r].text) check(c >= 0x20 || c == u'\t' || c == rtf::kLineBreak);
+    }
+  }
+  const std::string written = rtf::writeRtf(doc);
+  for (char c : written) check(static_cast<unsigned char>(c) < 0x80);
+  check(rtf::readRtf(written) == doc);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  checkDocument(rtf::readRtf(bytes));
+  checkDocument(rtf::readPlainText(bytes));
+  return 0;
+}
