@@ -265,6 +265,7 @@ void TextEditor::setSelUnderline(bool on) {
   changeFormat([on](rtf::CharFormat& f) { f.underline = on; });
 }
 void TextEditor::setSelColor(base::Color color) {
+  color.value &= 0xFFFFFF;  // a colour is 0x00RRGGBB; a stray top byte would not survive a save
   changeFormat([color](rtf::CharFormat& f) { f.color = color; });
 }
 void TextEditor::setSelFontSize(double points) {

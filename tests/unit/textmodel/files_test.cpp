@@ -101,6 +101,18 @@ TEST_F(Files, SavedFileIsRichTextInCrLfLines) {
   EXPECT_EQ(loaded.text(), u"kratko");
 }
 
+TEST_F(Files, ColourWithAStrayTopByteIsSavedAsTheColourItShows) {
+  TextEditor e;
+  e.setText(u"x");
+  e.setSelection(0, 1);
+  e.setSelColor(base::Color{0x0100FDFD});
+  EXPECT_EQ(e.SelColor(), base::Color::rgb(0, 0xFD, 0xFD));
+  ASSERT_TRUE(e.SaveFile(file("colour")));
+  TextEditor loaded;
+  ASSERT_TRUE(loaded.LoadFile(file("colour")));
+  EXPECT_EQ(loaded.document(), e.document());
+}
+
 TEST_F(Files, EmptyEditorSavesAnEmptyDocumentAndAZeroLengthFileLoadsEmpty) {
   TextEditor e;
   ASSERT_TRUE(e.SaveFile(file("empty")));
