@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "scratch.h"
+#include "support/scratch.h"
 #include "store/codec.h"
 #include "store/file_io.h"
 #include "store/settings.h"

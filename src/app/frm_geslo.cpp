@@ -1,0 +1,145 @@
+#include "app/frm_geslo.h"
+
+#include "app/frm_main.h"
+#include "app/frm_taskbar.h"
+#include "app/pisarion.h"
+#include "base/cp1250.h"
+#include "skin/atlas.h"
+#include "skin/rects.h"
+#include "store/settings.h"
+
+namespace app {
+namespace {
+constexpr int kWidth = 190, kHeight = 85;
+constexpr int kCells = 15;
+}  // namespace
+
+frmGeslo::frmGeslo(Pisarion& app)
+    : m_app(app),
+      m_form(app.platform(), "frmGeslo"),
+      Text1(m_form.add<gui::TextBox>("Text1")),
+      Geslo(m_form.add<gui::PictureBox>("Geslo")),
+      Picture1(m_form.add<gui::PictureBox>("Picture1")),
+      Timer2(m_form.addTimer("Timer2", 500, true)) {
+  m_form.setCaption(u"Pisarion");
+  Text1.setMaxLength(kCells);
+  Text1.setTakesFocus(true);
+  Text1.move(0, 0, 100, 20);
+  Picture1.move(0, 0, 2, 16);
+  Picture1.setBackColor(skin::kTextBlue);
+  Picture1.cls();
+  Text1.onChange = [this] { Text1_Change(); };
+  Text1.onKeyDown = [this](int key, int shift) { Text1_KeyDown(key, shift); };
+  Timer2.onTimer = [this] { Timer2_Timer(); };
+  m_form.onClick = [this] { Form_Click(); };
+  m_form.onLoad = [this] { Form_Load(); };
+}
+
+void frmGeslo::Form_Load() {
+  mark = "0";
+  m_app.settings = store::readSettings(m_app.settingsFile(), m_app.numberFormat());
+  m_app.OnTopSetting = m_app.settings.onTop;
+  m_app.password = m_app.settings.password;
+  if (m_app.password.empty()) m_app.OpenMainWindow();
+  LayoutLoginWindow();
+  if (!m_app.password.empty()) {
+    centreOnWorkArea();
+    m_form.show();
+    Text1.setFocus();
+  }
+}
+
+void frmGeslo::LayoutLoginWindow() {
+  const int tpp = m_form.tppX();
+  m_form.setWidth(kWidth * tpp);
+  m_form.setHeight(kHeight * m_form.tppY());
+  m_form.surface().blit(m_app.PictureGUI, skin::r::frmGeslo, {0, 0});
+  Geslo.move(Geslo.left(), Geslo.top(), kCells * 10, 16);
+  paintDots();
+  m_form.refresh();
+  Geslo.setTop(35);
+  Geslo.setVisible(false);
+  Text1.setTop(100);
+  Picture1.move(m_form.pixelWidth() / 2, Geslo.top(), 2, Geslo.height());
+}
+
+// The dot strip shows as many cells as its width holds, so its picture is
+// painted whole again whenever the strip changes size.
+void frmGeslo::paintDots() {
+  for (int i = 0; i < kCells; ++i) Geslo.surface().blit(m_app.PictureGUI, skin::r::gesloPika, {10 * i, 0});
+  Geslo.refresh();
+}
+
+void frmGeslo::centreOnWorkArea() {
+  const gui::Rect wa = m_app.platform().workArea();
+  m_form.setPixelBounds({wa.x + (wa.w - kWidth) / 2, wa.y + (wa.h - kHeight) / 2, kWidth, kHeight});
+}
+
+void frmGeslo::showLockScreen() {
+  Text1.setText(u"");
+  m_form.surface().blit(m_app.PictureGUI, skin::r::frmGeslo, {0, 0});
+  m_form.refresh();
+  m_form.show();
+  Text1.setFocus();
+}
+
+void frmGeslo::Form_Click() { Text1.setFocus(); }
+
+void frmGeslo::Text1_Change() {
+  const int n = static_cast<int>(Text1.text().size());
+  if (n > 0) {
+    Geslo.setWidth(10 * n);
+    paintDots();
+    Geslo.setLeft((m_form.pixelWidth() - Geslo.width()) / 2);
+    if (!Geslo.visible()) Geslo.setVisible(true);
+  } else {
+    Geslo.setVisible(false);
+  }
+  Picture1.setLeft(Geslo.visible() ? Geslo.left() + Geslo.width() : m_form.pixelWidth() / 2);
+  Timer2.setEnabled(true);
+}
+
+void frmGeslo::Text1_KeyDown(int keyCode, int) {
+  if (keyCode == gui::kKeyReturn) checkPassword();
+  if (keyCode == gui::kKeyEscape) backOut();
+}
+
+void frmGeslo::Timer2_Timer() {
+  Timer2.setInterval(500);
+  Picture1.setVisible(!Picture1.visible());
+}
+
+void frmGeslo::checkPassword() {
+  if (Text1.text() != m_app.password) {
+    m_app.platform().messageBox(u"Geslo je napačno!!!", u"Pisarion", gui::MessageIcon::Critical);
+    Text1.setText(u"");
+  } else if (mark != "1") {
+    Geslo.setVisible(false);
+    m_form.surface().blit(m_app.PictureGUI, skin::r::gesloPolje, {18, 33});
+    m_form.refresh();
+    Timer2.setEnabled(false);
+    Picture1.setVisible(false);
+    m_app.OpenMainWindow();
+  } else {
+    Geslo.setVisible(false);
+    m_app.UnfoldFromMini();
+    m_form.hide();
+  }
+  Timer2.setEnabled(false);
+  Picture1.setVisible(false);
+  m_form.refresh();
+}
+
+void frmGeslo::backOut() {
+  const bool mainVisible = m_app.mainLoaded() && m_app.main().form().visible();
+  if (mark == "1" && !mainVisible) {
+    // Locked in the taskbar: stay there; restoring raises this window again.
+    m_form.hide();
+    m_app.taskbar().form().setWindowState(gui::kMinimized);
+    return;
+  }
+  // At the start-up login nothing is open yet: the program ends, saving nothing.
+  m_app.EndProgram();
+}
+
+}  // namespace app

@@ -1,0 +1,48 @@
+#include "app/frm_taskbar.h"
+
+#include "app/frm_geslo.h"
+#include "app/frm_main.h"
+#include "app/pisarion.h"
+
+namespace app {
+
+frmTaskbar::frmTaskbar(Pisarion& app) : m_app(app), m_form(app.platform(), "frmTaskbar") {
+  m_form.setPixelBounds({3, -45, 52, 2});
+  m_form.onResize = [this] { Form_Resize(); };
+  m_form.onActivate = [this] { Form_Activate(); };
+  m_form.onUnload = [this](bool& cancel) { Form_Unload(cancel); };
+}
+
+void frmTaskbar::Form_Resize() {
+  frmMain& main = m_app.main();
+  if (m_form.windowState() == gui::kMinimized) {
+    if (main.form().visible()) {
+      main.form().hide();
+      Tag = "frmmain";
+    }
+    return;
+  }
+  if (Tag != "frmmain") return;
+  if (!m_app.password.empty())
+    m_app.geslo().showLockScreen();
+  else
+    main.form().show();
+}
+
+void frmTaskbar::Form_Activate() {
+  frmMain& main = m_app.main();
+  if (!main.form().visible() && Tag != "frmmain") {
+    // Folded into the mini clock: the lock screen, when up, takes the focus.
+    if (m_app.geslo().form().visible()) m_app.geslo().form().activate();
+    return;
+  }
+  if (main.form().visible()) main.form().activate();
+}
+
+void frmTaskbar::Form_Unload(bool& cancel) {
+  // Closing the taskbar button closes the diary the way its close button does.
+  cancel = true;
+  m_app.main().form().unload();
+}
+
+}  // namespace app

@@ -1,0 +1,57 @@
+#include "app/pisarion.h"
+
+#include "app/frm_geslo.h"
+#include "app/frm_main.h"
+#include "app/frm_taskbar.h"
+#include "skin/atlas.h"
+
+namespace app {
+
+Pisarion::Pisarion(gui::Platform& platform, Environment environment)
+    : PictureGUI(skin::loadAtlas()), m_platform(platform), m_environment(std::move(environment)),
+      m_store(m_environment.folder) {}
+
+Pisarion::~Pisarion() = default;
+
+void Pisarion::start() { geslo().form().load(); }
+
+frmGeslo& Pisarion::geslo() {
+  if (!m_geslo) m_geslo = std::make_unique<frmGeslo>(*this);
+  return *m_geslo;
+}
+
+frmMain& Pisarion::main() {
+  if (!m_main) m_main = std::make_unique<frmMain>(*this);
+  return *m_main;
+}
+
+frmTaskbar& Pisarion::taskbar() {
+  if (!m_taskbar) m_taskbar = std::make_unique<frmTaskbar>(*this);
+  return *m_taskbar;
+}
+
+void Pisarion::OpenMainWindow() {
+  frmMain& m = main();
+  m.form().load();
+  m.placeFromSettings(settings);
+  m.form().show();
+  taskbar().form().show(gui::Activation::NoActivate);
+  m.applyOnTop();
+  geslo().mark = "1";
+  geslo().form().hide();
+  m.form().activate();
+}
+
+void Pisarion::UnfoldFromMini() {
+  // The mini clock's unfold slide ends by showing the main window; until the
+  // diary can fold, an unlock shows it directly.
+  main().form().show();
+  main().applyOnTop();
+}
+
+void Pisarion::EndProgram() {
+  m_ended = true;
+  m_platform.quit(0);
+}
+
+}  // namespace app

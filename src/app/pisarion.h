@@ -1,0 +1,73 @@
+#pragma once
+// The application object: the program-wide state and the diary's windows,
+// each created on first use and kept until the program ends.
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "gui/platform.h"
+#include "gui/surface.h"
+#include "store/entries.h"
+#include "store/settings.h"
+
+namespace app {
+
+class frmGeslo;
+class frmMain;
+class frmTaskbar;
+
+struct Environment {
+  std::filesystem::path folder;  // where Podatki, Podatki.ini and TMP.tkw live
+  char16_t decimalSeparator = u',';
+};
+
+class Pisarion {
+ public:
+  Pisarion(gui::Platform& platform, Environment environment);
+  ~Pisarion();
+
+  // The program's start: the login window loads.
+  void start();
+
+  gui::Platform& platform() const { return m_platform; }
+  const Environment& environment() const { return m_environment; }
+  store::DiaryStore& store() { return m_store; }
+  store::NumberFormat numberFormat() const { return {m_environment.decimalSeparator}; }
+  std::filesystem::path settingsFile() const { return m_environment.folder / "Podatki.ini"; }
+
+  frmGeslo& geslo();
+  frmMain& main();
+  frmTaskbar& taskbar();
+  bool mainLoaded() const { return m_main != nullptr; }
+
+  // Today's local date and its key, taken now.
+  base::Date today() const { return m_platform.now().date; }
+  std::string todayKey() const { return base::dateKey(today()); }
+
+  // Loads the main window, places it, shows it with the taskbar window and
+  // applies the keep-on-top setting; then the login window hides.
+  void OpenMainWindow();
+  // Brings the diary back after an unlock (from the taskbar or the mini clock).
+  void UnfoldFromMini();
+  // Ends at once: no entry or settings are saved here.
+  void EndProgram();
+  bool ended() const { return m_ended; }
+
+  // Program-wide values.
+  bool OnTopSetting = false;
+  std::string ChosenYear;
+  std::u16string password;   // the current password; empty: none
+  store::Settings settings;  // as read at start-up (the window position)
+  gui::Surface PictureGUI;   // the skin atlas every window copies from
+
+ private:
+  gui::Platform& m_platform;
+  Environment m_environment;
+  store::DiaryStore m_store;
+  std::unique_ptr<frmGeslo> m_geslo;
+  std::unique_ptr<frmTaskbar> m_taskbar;
+  std::unique_ptr<frmMain> m_main;
+  bool m_ended = false;
+};
+
+}  // namespace app

@@ -1,0 +1,59 @@
+#pragma once
+// A diary started on the headless platform in a scratch folder, on a fixed
+// day, with the text-model editor.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/frm_geslo.h"
+#include "app/frm_main.h"
+#include "app/frm_taskbar.h"
+#include "app/pisarion.h"
+#include "platform/headless/headless_platform.h"
+#include "store/codec.h"
+#include "store/file_io.h"
+#include "store/settings.h"
+#include "support/scratch.h"
+#include "textmodel/text_editor.h"
+
+class DiaryTest : public ::testing::Test {
+ protected:
+  ScratchFolder dir;
+  headless::HeadlessPlatform platform;
+  std::unique_ptr<app::Pisarion> diary;
+
+  DiaryTest() {
+    platform.setNow({{2026, 12, 7}, 10, 0, 0, 0});
+    platform.setWorkArea({0, 0, 1280, 984});
+    platform.setEditorFactory([] { return std::make_unique<textmodel::TextEditor>(); });
+  }
+
+  void start() {
+    diary = std::make_unique<app::Pisarion>(platform, app::Environment{dir.path(), u','});
+    diary->start();
+  }
+  void writeSettings(const store::Settings& s) {
+    ASSERT_TRUE(store::writeSettings(dir.path() / "Podatki.ini", s, {u','}, dir.path() / "t.tmp"));
+  }
+  store::Settings readSettings() { return store::readSettings(dir.path() / "Podatki.ini", {u','}); }
+  // An entry file's content, decoded.
+  std::string entry(const std::string& key) {
+    store::Lines plain;
+    store::transform(store::splitLines(dir.read(std::filesystem::path("Podatki") / key)), plain);
+    return store::joinLines(plain);
+  }
+  void addEntry(const std::string& key, const std::string& plainRtf) {
+    store::Lines enc;
+    store::transform(store::splitLines(plainRtf), enc);
+    dir.write(std::filesystem::path("Podatki") / key, store::joinLines(enc));
+  }
+
+  app::frmMain& main() { return diary->main(); }
+  app::frmGeslo& login() { return diary->geslo(); }
+  headless::HeadlessWindow& window(gui::Form& f) { return *platform.window(f); }
+  std::u16string editorText() { return main().editor().text(); }
+  void type(std::u16string_view text) {
+    main().Text.setFocus();
+    platform.typeText(text);
+  }
+};
