@@ -112,8 +112,6 @@ void Form::show(Activation activation) {
 void Form::hide() {
   if (!m_visible) return;
   m_visible = false;
-  m_buttons = 0;
-  m_capture = nullptr;
   m_hover = nullptr;
   m_peer->setVisible(false, Activation::NoActivate);
 }
@@ -261,6 +259,14 @@ void Form::dispatchMouseDown(int button, int shift, Point client, bool doubleCli
 }
 
 void Form::dispatchMouseMove(int buttons, int shift, Point client) {
+  // A release that never reached this window (it was disabled meanwhile)
+  // must not leave the pressed element holding the mouse.
+  if (buttons == 0 && m_buttons != 0) {
+    m_buttons = 0;
+    m_capture = nullptr;
+    m_captureGone = false;
+    m_pressDouble = false;
+  }
   Element* target = nullptr;
   if (m_buttons != 0) {
     if (m_captureGone) return;

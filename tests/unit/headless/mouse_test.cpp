@@ -182,6 +182,21 @@ TEST_F(MouseTest, RemovingThePressedElementEndsItsPress) {
   EXPECT_EQ(take(), (std::vector<std::string>{"form down 1 10 10", "form up 1 10 10", "form click"}));
 }
 
+TEST_F(MouseTest, ALostReleaseDoesNotLeaveTheMouseHeld) {
+  auto& btn = watch(form.add<PictureBox>("BtnGeslo"));
+  btn.move(0, 0, 50, 50);
+  btn.onMouseDown = [&](int, int, double, double) { form.setEnabled(false); };  // a dialog takes over
+  platform.moveMouse({110, 110});
+  platform.mouseDown();
+  platform.mouseUp();  // the disabled window gets no release
+  form.setEnabled(true);
+  take();
+  platform.moveMouse({170, 170});
+  EXPECT_EQ(form.captured(), nullptr);
+  platform.moveMouse({120, 120});
+  EXPECT_EQ(take(), (std::vector<std::string>{"BtnGeslo move 0 20 20"}));
+}
+
 TEST(Windows, InputGoesToTheTopmostVisibleEnabledWindowUnderThePointer) {
   HeadlessPlatform platform;
   Form back(platform, "frmMain"), front(platform, "frmMini");
