@@ -1,0 +1,441 @@
+#include "platform/win32/rich_edit_win.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "base/cp1250.h"
+
+namespace win32 {
+namespace {
+
+// The property that ties a control's window to its RichEditEditor.
+constexpr wchar_t kEditorProp[] = L"Pisarion.RichEditEditor";
+constexpr UINT kUtf16CodePage = 1200;
+// RichEdit limits typing to 32K characters unless told otherwise; a diary
+// entry has no reason to stop there.
+constexpr LPARAM kTextLimit = 64 * 1024 * 1024;
+// RichEdit's own bounds for a character height, in points.
+constexpr double kMinPoints = 1, kMaxPoints = 1638;
+
+HMODULE loadRichEdit() {
+  static HMODULE module = LoadLibraryW(L"msftedit.dll");
+  return module;
+}
+
+RichEditEditor* editorOf(HWND hwnd) {
+  return hwnd ? static_cast<RichEditEditor*>(GetPropW(hwnd, kEditorProp)) : nullptr;
+}
+
+CHARFORMAT2W emptyCharFormat() {
+  CHARFORMAT2W cf;
+  std::memset(&cf, 0, sizeof cf);
+  cf.cbSize = sizeof cf;
+  return cf;
+}
+
+PARAFORMAT2 emptyParaFormat() {
+  PARAFORMAT2 pf;
+  std::memset(&pf, 0, sizeof pf);
+  pf.cbSize = sizeof pf;
+  return pf;
+}
+
+// ---- streams ------------------------------------------------------------
+
+struct MemoryReader {
+  const char* data;
+  size_t size;
+  size_t pos = 0;
+};
+
+DWORD CALLBACK readMemory(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+  auto* in = reinterpret_cast<MemoryReader*>(cookie);
+  const size_t n = std::min(in->size - in->pos, static_cast<size_t>(std::max<LONG>(wanted, 0)));
+  std::memcpy(buffer, in->data + in->pos, n);
+  in->pos += n;
+  *given = static_cast<LONG>(n);
+  return 0;
+}
+
+DWORD CALLBACK writeFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
+  DWORD done = 0;
+  if (!WriteFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(size), &done, nullptr) ||
+      done != static_cast<DWORD>(size)) {
+    *written = static_cast<LONG>(done);
+    return 1;  // stops the control's writer and lands in EDITSTREAM::dwError
+  }
+  *written = size;
+  return 0;
+}
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE h) : m_h(h) {}
+  ~FileHandle() { close(); }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  bool ok() const { return m_h != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return m_h; }
+  bool close() {
+    if (!ok()) return true;
+    const bool closed = CloseHandle(m_h);
+    m_h = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE m_h;
+};
+
+std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.ok()) return std::nullopt;
+  std::string bytes;
+  char chunk[64 * 1024];
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return std::nullopt;
+    if (got == 0) break;
+    bytes.append(chunk, got);
+  }
+  return bytes;
+}
+
+bool isRichText(const std::string& bytes) { return bytes.rfind("{\\rtf", 0) == 0; }
+
+// While alive the control sends no notifications, so that a content
+// replacement raises onSelChange once, at its end, and not on every step.
+class QuietEvents {
+ public:
+  explicit QuietEvents(HWND hwnd) : m_hwnd(hwnd), m_mask(SendMessageW(hwnd, EM_GETEVENTMASK, 0, 0)) {
+    SendMessageW(m_hwnd, EM_SETEVENTMASK, 0, 0);
+  }
+  ~QuietEvents() { SendMessageW(m_hwnd, EM_SETEVENTMASK, 0, m_mask); }
+  QuietEvents(const QuietEvents&) = delete;
+  QuietEvents& operator=(const QuietEvents&) = delete;
+
+ private:
+  HWND m_hwnd;
+  LRESULT m_mask;
+};
+
+// While alive a locked editor accepts the program's own changes; the user is
+// shut out again at the end.
+class Writable {
+ public:
+  explicit Writable(HWND hwnd) : m_hwnd(hwnd), m_wasReadOnly(GetWindowLongW(hwnd, GWL_STYLE) & ES_READONLY) {
+    if (m_wasReadOnly) SendMessageW(m_hwnd, EM_SETREADONLY, FALSE, 0);
+  }
+  ~Writable() {
+    if (m_wasReadOnly) SendMessageW(m_hwnd, EM_SETREADONLY, TRUE, 0);
+  }
+  Writable(const Writable&) = delete;
+  Writable& operator=(const Writable&) = delete;
+
+ private:
+  HWND m_hwnd;
+  bool m_wasReadOnly;
+};
+
+}  // namespace
+
+// ---- window ---------------------------------------------------------------
+
+std::unique_ptr<RichEditEditor> RichEditEditor::create(HWND parent, const RECT& rect) {
+  if (!loadRichEdit()) return nullptr;
+  // No border: the diary draws the editor's frame itself. ES_NOHIDESEL keeps
+  // the selection visible while the user works the size, colour and
+  // alignment menus, which take the focus away from the editor.
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
+                      ES_WANTRETURN | ES_NOHIDESEL;
+  HWND hwnd = CreateWindowExW(0, MSFTEDIT_CLASS, L"", style, rect.left, rect.top, rect.right - rect.left,
+                              rect.bottom - rect.top, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd) return nullptr;
+  std::unique_ptr<RichEditEditor> editor(new RichEditEditor(hwnd));
+  SetPropW(hwnd, kEditorProp, editor.get());
+  editor->send(EM_EXLIMITTEXT, 0, kTextLimit);
+  editor->send(EM_SETTARGETDEVICE, 0, 0);  // wrap lines at the window's width
+  editor->setFont(gui::FontSpec{});
+  editor->send(EM_SETEVENTMASK, 0, ENM_SELCHANGE | ENM_MOUSEEVENTS);
+  return editor;
+}
+
+RichEditEditor::RichEditEditor(HWND hwnd) : m_hwnd(hwnd) {}
+
+RichEditEditor::~RichEditEditor() {
+  // The parent may have taken the control with it already; a handle that
+  // no longer carries our property is not ours to destroy.
+  if (IsWindow(m_hwnd) && editorOf(m_hwnd) == this) {
+    RemovePropW(m_hwnd, kEditorProp);
+    DestroyWindow(m_hwnd);
+  }
+}
+
+LRESULT RichEditEditor::send(UINT msg, WPARAM wParam, LPARAM lParam) const {
+  return SendMessageW(m_hwnd, msg, wParam, lParam);
+}
+
+bool RichEditEditor::handleNotify(const NMHDR* hdr, LRESULT* result) {
+  RichEditEditor* editor = hdr ? editorOf(hdr->hwndFrom) : nullptr;
+  if (!editor) return false;
+  *result = 0;  // let the control go on with every message it reports
+  switch (hdr->code) {
+    case EN_SELCHANGE:
+      if (editor->onSelChange) editor->onSelChange();
+      return true;
+    case EN_MSGFILTER: {
+      // A click is the release of the left button over the editor.
+      const auto* filter = reinterpret_cast<const MSGFILTER*>(hdr);
+      if (filter->msg == WM_LBUTTONUP && editor->onClick) editor->onClick();
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+// ---- files ------------------------------------------------------------------
+
+bool RichEditEditor::SaveFile(const std::filesystem::path& path) {
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.ok()) return false;
+  EDITSTREAM es{reinterpret_cast<DWORD_PTR>(file.get()), 0, writeFile};
+  send(EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
+  const bool closed = file.close();
+  return es.dwError == 0 && closed;
+}
+
+bool RichEditEditor::LoadFile(const std::filesystem::path& path) {
+  const std::optional<std::string> bytes = readWholeFile(path);
+  if (!bytes) return false;
+  // A damaged document that the control refuses is still the user's text:
+  // it is shown as it stands rather than lost.
+  if (!isRichText(*bytes) || !replaceAllWithRtf(*bytes)) replaceAllWithText(base::cp1250ToUtf16(*bytes));
+  if (onSelChange) onSelChange();
+  return true;
+}
+
+bool RichEditEditor::replaceAllWithRtf(const std::string& rtf) {
+  QuietEvents quiet(m_hwnd);
+  Writable writable(m_hwnd);
+  MemoryReader reader{rtf.data(), rtf.size()};
+  EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&reader), 0, readMemory};
+  send(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+  if (es.dwError != 0) return false;
+  afterReplacingAll();
+  return true;
+}
+
+void RichEditEditor::replaceAllWithText(std::u16string_view text) {
+  {
+    QuietEvents quiet(m_hwnd);
+    Writable writable(m_hwnd);
+    // Streamed rather than set with WM_SETTEXT, which would read a text that
+    // happens to begin with "{\rtf" as a document.
+    MemoryReader reader{reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t)};
+    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&reader), 0, readMemory};
+    send(EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&es));
+
+    // Plain text wears the default format from end to end, left aligned,
+    // whatever the previous content's last paragraph looked like.
+    CHARFORMAT2W cf = emptyCharFormat();
+    send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+    send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+    CHARRANGE all{0, -1};
+    send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    PARAFORMAT2 pf = emptyParaFormat();
+    pf.dwMask = PFM_ALIGNMENT;
+    pf.wAlignment = PFA_LEFT;
+    send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+    afterReplacingAll();
+  }
+}
+
+void RichEditEditor::afterReplacingAll() {
+  CHARRANGE start{0, 0};
+  send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
+  send(EM_EMPTYUNDOBUFFER);
+  send(EM_SETMODIFY, FALSE);
+  send(EM_SCROLLCARET);
+}
+
+// ---- text -------------------------------------------------------------------
+
+std::u16string RichEditEditor::text() const {
+  GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, kUtf16CodePage};
+  const LRESULT n = send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+  if (n <= 0) return {};
+  std::u16string text(static_cast<size_t>(n) + 1, u'\0');
+  GETTEXTEX get{};
+  get.cb = static_cast<DWORD>(text.size() * sizeof(char16_t));
+  get.flags = GT_DEFAULT;  // paragraphs end in a lone '\r'
+  get.codepage = kUtf16CodePage;
+  const LRESULT got = send(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(std::max<LRESULT>(got, 0)));
+  return text;
+}
+
+void RichEditEditor::setText(std::u16string_view text) {
+  replaceAllWithText(text);
+  if (onSelChange) onSelChange();
+}
+
+// ---- lock -------------------------------------------------------------------
+
+bool RichEditEditor::Locked() const { return (GetWindowLongW(m_hwnd, GWL_STYLE) & ES_READONLY) != 0; }
+
+void RichEditEditor::setLocked(bool locked) { send(EM_SETREADONLY, locked ? TRUE : FALSE); }
+
+// ---- character formats ------------------------------------------------------
+
+CHARFORMAT2W RichEditEditor::selectionFormat() const {
+  CHARFORMAT2W cf = emptyCharFormat();
+  send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+  return cf;
+}
+
+// A mask bit the control leaves clear means the selection mixes values.
+gui::Tri RichEditEditor::effect(DWORD mask, DWORD effect) const {
+  const CHARFORMAT2W cf = selectionFormat();
+  if (!(cf.dwMask & mask)) return gui::Tri::Undetermined;
+  return (cf.dwEffects & effect) ? gui::Tri::True : gui::Tri::False;
+}
+
+// Formatting is a user's edit: a locked editor refuses it, as it refuses
+// typing (RichEdit itself would apply it to a read-only control).
+void RichEditEditor::applyToSelection(CHARFORMAT2W& cf) {
+  if (Locked()) return;
+  send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+}
+
+gui::Tri RichEditEditor::SelBold() const { return effect(CFM_BOLD, CFE_BOLD); }
+gui::Tri RichEditEditor::SelItalic() const { return effect(CFM_ITALIC, CFE_ITALIC); }
+gui::Tri RichEditEditor::SelUnderline() const { return effect(CFM_UNDERLINE, CFE_UNDERLINE); }
+
+void RichEditEditor::setSelBold(bool on) {
+  CHARFORMAT2W cf = emptyCharFormat();
+  cf.dwMask = CFM_BOLD;
+  cf.dwEffects = on ? CFE_BOLD : 0;
+  applyToSelection(cf);
+}
+
+void RichEditEditor::setSelItalic(bool on) {
+  CHARFORMAT2W cf = emptyCharFormat();
+  cf.dwMask = CFM_ITALIC;
+  cf.dwEffects = on ? CFE_ITALIC : 0;
+  applyToSelection(cf);
+}
+
+void RichEditEditor::setSelUnderline(bool on) {
+  CHARFORMAT2W cf = emptyCharFormat();
+  cf.dwMask = CFM_UNDERLINE;
+  cf.dwEffects = on ? CFE_UNDERLINE : 0;
+  applyToSelection(cf);
+}
+
+std::optional<base::Color> RichEditEditor::SelColor() const {
+  const CHARFORMAT2W cf = selectionFormat();
+  if (!(cf.dwMask & CFM_COLOR)) return std::nullopt;
+  // Text that never had a colour of its own is drawn in the window text colour.
+  const COLORREF c = (cf.dwEffects & CFE_AUTOCOLOR) ? GetSysColor(COLOR_WINDOWTEXT) : cf.crTextColor;
+  return base::Color::fromColorref(c);
+}
+
+void RichEditEditor::setSelColor(base::Color color) {
+  CHARFORMAT2W cf = emptyCharFormat();
+  cf.dwMask = CFM_COLOR;
+  cf.dwEffects = 0;  // clears CFE_AUTOCOLOR
+  cf.crTextColor = color.colorref();
+  applyToSelection(cf);
+}
+
+std::optional<double> RichEditEditor::SelFontSize() const {
+  const CHARFORMAT2W cf = selectionFormat();
+  if (!(cf.dwMask & CFM_SIZE)) return std::nullopt;
+  return cf.yHeight / 20.0;  // twips to points
+}
+
+void RichEditEditor::setSelFontSize(double points) {
+  if (!std::isfinite(points) || points <= 0) return;
+  CHARFORMAT2W cf = emptyCharFormat();
+  cf.dwMask = CFM_SIZE;
+  cf.yHeight = static_cast<LONG>(std::lround(std::clamp(points, kMinPoints, kMaxPoints) * 20));
+  applyToSelection(cf);
+}
+
+void RichEditEditor::setFont(const gui::FontSpec& font) {
+  CHARFORMAT2W cf = emptyCharFormat();
+  cf.dwMask = CFM_FACE | CFM_CHARSET | CFM_SIZE | CFM_BOLD;
+  const std::wstring face = base::toWide(font.name);
+  wcsncpy(cf.szFaceName, face.c_str(), LF_FACESIZE - 1);
+  cf.bCharSet = static_cast<BYTE>(font.charset);
+  const double points = std::isfinite(font.size) && font.size > 0 ? font.size : 9;
+  cf.yHeight = static_cast<LONG>(std::lround(std::clamp(points, kMinPoints, kMaxPoints) * 20));
+  cf.dwEffects = font.bold ? CFE_BOLD : 0;
+  send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+  // An empty editor's only paragraph mark decides how typing starts.
+  if (send(WM_GETTEXTLENGTH) == 0) send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+}
+
+// ---- paragraphs ------------------------------------------------------------
+
+std::optional<int> RichEditEditor::SelAlignment() const {
+  PARAFORMAT2 pf = emptyParaFormat();
+  send(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+  if (!(pf.dwMask & PFM_ALIGNMENT)) return std::nullopt;
+  switch (pf.wAlignment) {
+    case PFA_RIGHT:
+      return 1;
+    case PFA_CENTER:
+      return 2;
+    default:  // left, and justified text the diary cannot set
+      return 0;
+  }
+}
+
+void RichEditEditor::setSelAlignment(int alignment) {
+  static constexpr WORD kAlignments[] = {PFA_LEFT, PFA_RIGHT, PFA_CENTER};
+  if (Locked() || alignment < 0 || alignment > 2) return;
+  PARAFORMAT2 pf = emptyParaFormat();
+  pf.dwMask = PFM_ALIGNMENT;
+  pf.wAlignment = kAlignments[alignment];
+  send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+}
+
+// ---- selection -------------------------------------------------------------
+
+void RichEditEditor::setSelection(int start, int length) {
+  if (length < 0) {
+    start += length;
+    length = -length;
+  }
+  start = std::max(start, 0);
+  // The control clamps the end to the text; -1 would mean "everything".
+  CHARRANGE range{start, static_cast<LONG>(std::min<long long>(static_cast<long long>(start) + length, LONG_MAX))};
+  send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+std::pair<int, int> RichEditEditor::selection() const {
+  CHARRANGE range{0, 0};
+  send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  return {range.cpMin, range.cpMax - range.cpMin};
+}
+
+void RichEditEditor::replaceSelection(std::u16string_view text) {
+  if (Locked()) return;
+  if (isRichText(base::utf16ToUtf8(text.substr(0, 5)))) {
+    // EM_REPLACESEL would read this as a document; stream it in as the
+    // characters it is.
+    MemoryReader reader{reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t)};
+    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&reader), 0, readMemory};
+    send(EM_STREAMIN, SF_TEXT | SF_UNICODE | SFF_SELECTION, reinterpret_cast<LPARAM>(&es));
+    return;
+  }
+  const std::wstring wide = base::toWide(text);
+  send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+}  // namespace win32

@@ -1,0 +1,88 @@
+#pragma once
+// The diary's entry editor on Windows: a real RichEdit control (msftedit.dll,
+// window class RICHEDIT50W) behind the gui::Editor interface.
+//
+// The control is a child of the main window. RichEdit reports selection
+// changes and mouse input to its parent with WM_NOTIFY; the parent's window
+// procedure passes every WM_NOTIFY to handleNotify, which finds the editor
+// the notification comes from and raises onSelChange or onClick.
+//
+// Locked blocks the user and the formatting commands; the program itself can
+// always replace the whole content (setText, LoadFile), which is how a past
+// day is shown in a read-only editor.
+#include <windows.h>
+#include <richedit.h>
+
+#include <memory>
+
+#include "gui/editor.h"
+
+namespace win32 {
+
+class RichEditEditor : public gui::Editor {
+ public:
+  // Creates the control as a child of `parent` at `rect` (parent client
+  // pixels), with the default font of gui::FontSpec. Answers nullptr when
+  // msftedit.dll or the window cannot be had.
+  static std::unique_ptr<RichEditEditor> create(HWND parent, const RECT& rect);
+  ~RichEditEditor() override;
+  RichEditEditor(const RichEditEditor&) = delete;
+  RichEditEditor& operator=(const RichEditEditor&) = delete;
+
+  HWND hwnd() const { return m_hwnd; }
+
+  // For the parent's WM_NOTIFY: answers true when the notification came from
+  // one of these editors (then *result is what the window procedure returns).
+  static bool handleNotify(const NMHDR* hdr, LRESULT* result);
+
+  bool SaveFile(const std::filesystem::path& path) override;
+  bool LoadFile(const std::filesystem::path& path) override;
+
+  std::u16string text() const override;
+  void setText(std::u16string_view text) override;
+
+  bool Locked() const override;
+  void setLocked(bool locked) override;
+
+  gui::Tri SelBold() const override;
+  void setSelBold(bool on) override;
+  gui::Tri SelItalic() const override;
+  void setSelItalic(bool on) override;
+  gui::Tri SelUnderline() const override;
+  void setSelUnderline(bool on) override;
+
+  std::optional<int> SelAlignment() const override;
+  void setSelAlignment(int alignment) override;
+  std::optional<base::Color> SelColor() const override;
+  void setSelColor(base::Color color) override;
+  std::optional<double> SelFontSize() const override;
+  void setSelFontSize(double points) override;
+
+  // The format of new text, of an empty editor and of text given by setText
+  // or loaded as plain text. Formatted text already in the editor keeps its
+  // own format.
+  void setFont(const gui::FontSpec& font) override;
+
+  void setSelection(int start, int length) override;
+  std::pair<int, int> selection() const override;
+  void replaceSelection(std::u16string_view text) override;
+
+ private:
+  explicit RichEditEditor(HWND hwnd);
+
+  LRESULT send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  CHARFORMAT2W selectionFormat() const;
+  gui::Tri effect(DWORD mask, DWORD effect) const;
+  void applyToSelection(CHARFORMAT2W& format);
+  // Replace the whole content without notifications, even while locked, and
+  // leave the caret at the start; the caller raises onSelChange.
+  // Plain text takes the default format.
+  void replaceAllWithText(std::u16string_view text);
+  // False when the control's reader reported an error.
+  bool replaceAllWithRtf(const std::string& rtf);
+  void afterReplacingAll();
+
+  HWND m_hwnd = nullptr;
+};
+
+}  // namespace win32

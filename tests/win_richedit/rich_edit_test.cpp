@@ -1,0 +1,311 @@
+// The entry editor on the real RichEdit control: what the diary's files and
+// toolbar rely on, checked through the gui::Editor interface.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/win32/rich_edit_win.h"
+
+namespace fs = std::filesystem;
+using gui::Tri;
+using win32::RichEditEditor;
+
+namespace {
+
+int g_notifications = 0;  // WM_NOTIFY messages the parent has seen
+
+LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NOTIFY) {
+    ++g_notifications;
+    LRESULT result = 0;
+    if (RichEditEditor::handleNotify(reinterpret_cast<const NMHDR*>(lParam), &result)) return result;
+  }
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// A hidden top-level window, as the diary's main window is to the editor.
+HWND parentWindow() {
+  static HWND hwnd = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = parentProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"PisarionRichEditTestParent";
+    RegisterClassW(&wc);
+    return CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 0, 0, 600, 400, nullptr, nullptr,
+                           wc.hInstance, nullptr);
+  }();
+  return hwnd;
+}
+
+std::string readBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeBytes(const fs::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Keys as the keyboard delivers them; Enter comes as a key press and a
+// character, as from a real keyboard (Wine's RichEdit acts on the press).
+void type(RichEditEditor& editor, std::u16string_view text) {
+  for (char16_t c : text) {
+    if (c == u'\r') SendMessageW(editor.hwnd(), WM_KEYDOWN, VK_RETURN, 1);
+    SendMessageW(editor.hwnd(), WM_CHAR, c, 1);
+    if (c == u'\r') SendMessageW(editor.hwnd(), WM_KEYUP, VK_RETURN, 0xC0000001);
+  }
+}
+
+class RichEdit : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(parentWindow(), nullptr);
+    dir_ = fs::temp_directory_path() / ("pisarion_richedit_" + std::to_string(GetCurrentProcessId()));
+    fs::create_directories(dir_);
+    editor_ = make();
+    ASSERT_NE(editor_, nullptr);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+
+  static std::unique_ptr<RichEditEditor> make() { return RichEditEditor::create(parentWindow(), RECT{10, 10, 410, 310}); }
+  fs::path file(const char* name) const { return dir_ / name; }
+
+  // Saves the editor and loads the file into a fresh one.
+  std::unique_ptr<RichEditEditor> saveAndReload() {
+    const fs::path path = file("entry.rtf");
+    EXPECT_TRUE(editor_->SaveFile(path));
+    auto fresh = make();
+    EXPECT_TRUE(fresh->LoadFile(path));
+    return fresh;
+  }
+
+  fs::path dir_;
+  std::unique_ptr<RichEditEditor> editor_;
+};
+
+TEST_F(RichEdit, AllFiveFormatsAndAlignmentSurviveSaveAndLoad) {
+  editor_->setText(u"krepko ležeče podčrtano rdeče veliko\rdesno\rsredina");
+  const base::Color red = base::Color::rgb(200, 10, 30);
+  editor_->setSelection(0, 6);
+  editor_->setSelBold(true);
+  editor_->setSelection(7, 6);
+  editor_->setSelItalic(true);
+  editor_->setSelection(14, 9);
+  editor_->setSelUnderline(true);
+  editor_->setSelection(24, 5);
+  editor_->setSelColor(red);
+  editor_->setSelection(30, 6);
+  editor_->setSelFontSize(14.5);
+  editor_->setSelection(37, 1);
+  editor_->setSelAlignment(1);
+  editor_->setSelection(43, 2);
+  editor_->setSelAlignment(2);
+
+  auto loaded = saveAndReload();
+  EXPECT_EQ(loaded->text(), editor_->text());
+  EXPECT_EQ(loaded->selection(), std::make_pair(0, 0)) << "the caret starts at the beginning";
+
+  loaded->setSelection(0, 6);
+  EXPECT_EQ(loaded->SelBold(), Tri::True);
+  EXPECT_EQ(loaded->SelItalic(), Tri::False);
+  loaded->setSelection(7, 6);
+  EXPECT_EQ(loaded->SelItalic(), Tri::True);
+  EXPECT_EQ(loaded->SelBold(), Tri::False);
+  loaded->setSelection(14, 9);
+  EXPECT_EQ(loaded->SelUnderline(), Tri::True);
+  loaded->setSelection(24, 5);
+  EXPECT_EQ(loaded->SelColor(), red);
+  loaded->setSelection(30, 6);
+  EXPECT_EQ(loaded->SelFontSize(), 14.5);
+  loaded->setSelection(0, 29);
+  EXPECT_EQ(loaded->SelFontSize(), 9.0) << "the default size of the editor";
+  loaded->setSelection(37, 0);
+  EXPECT_EQ(loaded->SelAlignment(), 1);
+  loaded->setSelection(43, 0);
+  EXPECT_EQ(loaded->SelAlignment(), 2);
+  loaded->setSelection(0, 0);
+  EXPECT_EQ(loaded->SelAlignment(), 0);
+}
+
+TEST_F(RichEdit, MixedSelectionsAnswerUndetermined) {
+  editor_->setText(u"ena dva\rtri");
+  editor_->setSelection(0, 3);
+  editor_->setSelBold(true);
+  editor_->setSelItalic(true);
+  editor_->setSelUnderline(true);
+  editor_->setSelColor(base::Color::rgb(0, 0, 255));
+  editor_->setSelFontSize(20);
+  editor_->setSelAlignment(2);
+
+  editor_->setSelection(0, 5);  // "ena" formatted, " d" not
+  EXPECT_EQ(editor_->SelBold(), Tri::Undetermined);
+  EXPECT_EQ(editor_->SelItalic(), Tri::Undetermined);
+  EXPECT_EQ(editor_->SelUnderline(), Tri::Undetermined);
+  EXPECT_EQ(editor_->SelColor(), std::nullopt);
+  EXPECT_EQ(editor_->SelFontSize(), std::nullopt);
+  EXPECT_EQ(editor_->SelAlignment(), 2) << "both characters lie in the centred paragraph";
+
+  editor_->setSelection(2, 7);  // from the first paragraph into the second
+  EXPECT_EQ(editor_->SelAlignment(), std::nullopt);
+
+  // A toggle on a mixed selection makes it uniform.
+  editor_->setSelection(0, 5);
+  editor_->setSelBold(true);
+  EXPECT_EQ(editor_->SelBold(), Tri::True);
+
+  // Uniform unformatted text: plain answers, auto colour as the window text colour.
+  editor_->setSelection(8, 3);
+  EXPECT_EQ(editor_->SelBold(), Tri::False);
+  EXPECT_EQ(editor_->SelColor(), base::Color::fromColorref(GetSysColor(COLOR_WINDOWTEXT)));
+  EXPECT_EQ(editor_->SelFontSize(), 9.0);
+}
+
+TEST_F(RichEdit, ZeroLengthOrMissingFiles) {
+  editor_->setText(u"prejšnji dan");
+  editor_->setSelection(0, 4);
+  editor_->setSelBold(true);
+  editor_->setSelection(0, 0);
+
+  writeBytes(file("empty"), "");
+  EXPECT_TRUE(editor_->LoadFile(file("empty")));
+  EXPECT_EQ(editor_->text(), u"");
+  EXPECT_EQ(editor_->SelBold(), Tri::False) << "typing in an emptied editor starts in the default format";
+
+  editor_->setText(u"ostane");
+  EXPECT_FALSE(editor_->LoadFile(file("missing")));
+  EXPECT_EQ(editor_->text(), u"ostane");
+  EXPECT_FALSE(editor_->SaveFile(dir_ / "no-such-folder" / "x")) << "an unwritable path is reported";
+
+  // An empty editor saves as a document that loads back empty.
+  editor_->setText(u"");
+  auto loaded = saveAndReload();
+  EXPECT_EQ(loaded->text(), u"");
+}
+
+TEST_F(RichEdit, FileThatIsNotRichTextLoadsAsCp1250PlainText) {
+  writeBytes(file("plain"), "Dnevnik \xE8\x9A\x9E \xC8\x8A\x8E\r\n{\\b ni krepko}");
+  EXPECT_TRUE(editor_->LoadFile(file("plain")));
+  EXPECT_EQ(editor_->text(), u"Dnevnik čšž ČŠŽ\r{\\b ni krepko}");
+  editor_->setSelection(17, 3);
+  EXPECT_EQ(editor_->SelBold(), Tri::False);
+}
+
+TEST_F(RichEdit, TextAfterTheDocumentsEndIsIgnored) {
+  writeBytes(file("tail"), "{\\rtf1\\ansi\\ansicpg1250 Zdravo \\'e8\\'9a\\'9e\\par}\r\npo koncu {\\b smeti}\r\n");
+  EXPECT_TRUE(editor_->LoadFile(file("tail")));
+  EXPECT_EQ(editor_->text(), u"Zdravo čšž");
+}
+
+TEST_F(RichEdit, TypedSlovenianLettersSurviveSaveAndLoad) {
+  type(*editor_, u"Danes sem šel v Žalec,\r");
+  editor_->replaceSelection(u"čez hrib ČŠŽ čšž.");
+  const std::u16string typed = editor_->text();
+  ASSERT_EQ(typed, u"Danes sem šel v Žalec,\rčez hrib ČŠŽ čšž.");
+
+  EXPECT_EQ(saveAndReload()->text(), typed);
+  // The saved document is plain ASCII, as the diary's line codec expects.
+  const std::string saved = readBytes(file("entry.rtf"));
+  EXPECT_EQ(saved.rfind("{\\rtf", 0), 0u);
+  EXPECT_TRUE(std::all_of(saved.begin(), saved.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
+}
+
+TEST_F(RichEdit, TextThatLooksLikeRichTextStaysLiteral) {
+  editor_->setText(u"{\\rtf1 {\\b x}}");
+  EXPECT_EQ(editor_->text(), u"{\\rtf1 {\\b x}}");
+  editor_->setSelection(0, 0);
+  editor_->replaceSelection(u"{\\rtf1 y}");
+  EXPECT_EQ(editor_->text(), u"{\\rtf1 y}{\\rtf1 {\\b x}}");
+}
+
+TEST_F(RichEdit, SelectionChangesAndClicksReachTheEditorThroughTheParent) {
+  int selChanges = 0, clicks = 0;
+  editor_->onSelChange = [&] { ++selChanges; };
+  editor_->onClick = [&] { ++clicks; };
+  editor_->setText(u"ena dva tri");
+  EXPECT_EQ(selChanges, 1) << "replacing the content raises one selection change";
+
+  const int before = g_notifications;
+  editor_->setSelection(4, 3);
+  EXPECT_EQ(selChanges, 2);
+  EXPECT_GT(g_notifications, before) << "the change arrived as WM_NOTIFY at the parent";
+  EXPECT_EQ(editor_->selection(), std::make_pair(4, 3));
+
+  editor_->setSelection(4, 3);
+  EXPECT_EQ(selChanges, 2) << "the same selection again is no change";
+
+  editor_->setSelection(20, 5);
+  EXPECT_EQ(editor_->selection(), std::make_pair(11, 0)) << "a selection past the end clamps to it";
+
+  writeBytes(file("one"), "{\\rtf1 nov dan}");
+  const int beforeLoad = selChanges;
+  EXPECT_TRUE(editor_->LoadFile(file("one")));
+  EXPECT_EQ(selChanges, beforeLoad + 1);
+
+  const LPARAM at = MAKELPARAM(5, 5);
+  SendMessageW(editor_->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  EXPECT_EQ(clicks, 0) << "a click is the release, not the press";
+  SendMessageW(editor_->hwnd(), WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(clicks, 1);
+  ReleaseCapture();
+}
+
+TEST_F(RichEdit, LockedEditorRefusesTheUserButNotTheProgram) {
+  type(*editor_, u"ab");
+  EXPECT_EQ(editor_->text(), u"ab");
+
+  editor_->setLocked(true);
+  EXPECT_TRUE(editor_->Locked());
+  type(*editor_, u"c");
+  EXPECT_EQ(editor_->text(), u"ab");
+
+  editor_->setSelection(0, 2);
+  editor_->setSelBold(true);
+  editor_->setSelAlignment(2);
+  editor_->replaceSelection(u"x");
+  EXPECT_EQ(editor_->SelBold(), Tri::False);
+  EXPECT_EQ(editor_->SelAlignment(), 0);
+  EXPECT_EQ(editor_->text(), u"ab");
+
+  // Showing a past day replaces the content of the locked editor.
+  editor_->setText(u"včeraj");
+  EXPECT_EQ(editor_->text(), u"včeraj");
+  writeBytes(file("past"), "{\\rtf1 {\\b star} dan}");
+  EXPECT_TRUE(editor_->LoadFile(file("past")));
+  EXPECT_EQ(editor_->text(), u"star dan");
+  EXPECT_TRUE(editor_->Locked()) << "loading leaves the lock as it was";
+  type(*editor_, u"z");
+  EXPECT_EQ(editor_->text(), u"star dan");
+
+  editor_->setLocked(false);
+  EXPECT_FALSE(editor_->Locked());
+  type(*editor_, u"z");
+  EXPECT_EQ(editor_->text(), u"zstar dan");
+}
+
+TEST_F(RichEdit, FontIsTheFormatOfNewAndPlainText) {
+  editor_->setFont(gui::FontSpec{u"Arial", 238, 12, true});
+  editor_->setText(u"navadno");
+  editor_->setSelection(0, 7);
+  EXPECT_EQ(editor_->SelFontSize(), 12.0);
+  EXPECT_EQ(editor_->SelBold(), Tri::True);
+
+  // A loaded document keeps its own sizes (with the diary's font, which is
+  // not bold: RichEdit reads a document's text from the default format up).
+  editor_->setFont(gui::FontSpec{});
+  writeBytes(file("sized"), "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs40 velik}");
+  EXPECT_TRUE(editor_->LoadFile(file("sized")));
+  editor_->setSelection(0, 5);
+  EXPECT_EQ(editor_->SelFontSize(), 20.0);
+  EXPECT_EQ(editor_->SelBold(), Tri::False);
+}
+
+}  // namespace
