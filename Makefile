@@ -51,5 +51,12 @@ run: win
 bench: native
 	$(NATIVE)/bench/pisarion_bench --benchmark_counters_tabular=true
 
+# The contact sheet of the skin atlas: every named rectangle outlined and
+# labelled at 3x, and the windows put together at 1x.
+skin-sheet: deps
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(NATIVE) --target skingen -j $(JOBS)
+	$(NATIVE)/tools/skingen/skingen --sheet build/skin-sheet.png
+
 clean:
 	rm -rf build

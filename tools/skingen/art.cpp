@@ -173,7 +173,7 @@ void paintFrame(Canvas& c) {
   // the four round buttons (at 48, 66, 84 and 99 of the plate).
   const Rect plate = r::gumbiNaslova;
   for (int y = 0; y < plate.h; ++y) c.hline(plate.x, plate.right() - 1, plate.y + y, titleRow(y));
-  const Rect capsule{plate.x + 43, plate.y + 2, 72, 19};
+  const Rect capsule{plate.x + 43, plate.y + 2, 71, 19};
   paintShape(c, capsule, roundedRect(capsule, 9), kLine, [&](int, int y) {
     const int i = y - capsule.y;
     return i <= 1 ? Color::rgb(196, 224, 246) : mix(Color::rgb(214, 236, 252), kPale, std::min(1.0, i / 8.0));
@@ -227,10 +227,7 @@ void paintGlyph(Canvas& c, int x0, int y0, Glyph g, Color ink) {
   auto px = [&](int x, int y) { c.set(x0 + x, y0 + y, ink); };
   switch (g) {
     case Glyph::Cross:
-      for (int i = -2; i <= 2; ++i) {
-        px(6 + i, 6 + i), px(6 + i, 6 - i);
-        if (i < 2) px(7 + i, 6 + i), px(7 + i, 6 - i);
-      }
+      for (int i = -3; i <= 3; ++i) px(6 + i, 6 + i), px(6 + i, 6 - i);
       break;
     case Glyph::Dash:
       for (int x = 3; x <= 9; ++x) px(x, 6), px(x, 7);
@@ -647,13 +644,10 @@ Canvas paintIcon(int size, const Fonts& fonts) {
   const double radius = size / 5.0;
   paintShape(c, all, roundedRect(all, radius), kText,
              [&](int, int y) { return y < size / 2 ? Color::rgb(104, 150, 206) : kDeep; });
-  // A white page with ruled lines behind the monogram.
-  const int px = size * 9 / 32, pw = size - 2 * px;
-  c.fill({px, size / 8, pw, size - size / 4}, kWhite);
-  for (int y = size / 8 + size / 8; y < size - size / 8 - 1; y += std::max(2, size / 8)) c.hline(px + 1, px + pw - 2, y, kLight);
-  const int fontPx = size == 16 ? 14 : 27;
+  // The monogram: a white serif italic P, as on the toolbar's right end.
+  const int fontPx = size == 16 ? 15 : 29;
   const int w = fonts.measure(Face::SerifBoldItalic, fontPx, "P");
-  fonts.draw(c, Face::SerifBoldItalic, fontPx, (size - w) / 2, size * 25 / 32, "P", kText);
+  fonts.draw(c, Face::SerifBoldItalic, fontPx, (size - w) / 2, size * 13 / 16, "P", kWhite);
   return c;
 }
 

@@ -1,0 +1,70 @@
+// The committed artwork is exactly what tools/skingen paints, and what the
+// program has built in is exactly the committed artwork.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "skin/atlas.h"
+#include "skin/bmp.h"
+
+#if PISARION_HAVE_SKINGEN
+#include "font.h"
+#include "generate.h"
+#endif
+
+namespace {
+
+std::vector<uint8_t> readAsset(const std::string& name) {
+  std::ifstream in(std::string(PISARION_SOURCE_DIR) + "/assets/" + name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+TEST(SkinArtwork, TheProgramCarriesTheCommittedPictures) {
+  const std::pair<const char*, gui::Surface> built[] = {
+      {"skin.bmp", skin::loadAtlas()}, {"clock.bmp", skin::loadClockFace()}, {"clockcap.bmp", skin::loadClockCap()}};
+  for (const auto& [name, surface] : built) {
+    const std::vector<uint8_t> bytes = readAsset(name);
+    ASSERT_FALSE(bytes.empty()) << name;
+    // 8 bits per pixel with a 256-entry palette.
+    EXPECT_EQ(bytes[28], 8) << name;
+    EXPECT_EQ(bytes[46] | bytes[47] << 8, 256) << name;
+    const auto decoded = skin::decodeBmp(bytes);
+    ASSERT_TRUE(decoded.has_value()) << name;
+    EXPECT_EQ(*decoded, surface) << name;
+  }
+}
+
+TEST(SkinArtwork, IconHoldsBothSizesAndTheResourcesNameIt) {
+  const std::vector<uint8_t> ico = readAsset("pisarion.ico");
+  ASSERT_GE(ico.size(), 6u + 32u);
+  EXPECT_EQ(ico[2], 1);  // an icon
+  ASSERT_EQ(ico[4], 2);  // two images
+  EXPECT_EQ(ico[6], 16);
+  EXPECT_EQ(ico[6 + 16], 32);
+  const std::vector<uint8_t> rc = readAsset("pisarion.rc"), manifest = readAsset("pisarion.manifest");
+  const std::string rcText(rc.begin(), rc.end()), manifestText(manifest.begin(), manifest.end());
+  EXPECT_NE(rcText.find("1 ICON \"pisarion.ico\""), std::string::npos);
+  EXPECT_NE(rcText.find("1 24 \"pisarion.manifest\""), std::string::npos);
+  EXPECT_NE(manifestText.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">false</dpiAware>"),
+            std::string::npos);
+  EXPECT_NE(manifestText.find("level=\"asInvoker\""), std::string::npos);
+}
+
+TEST(SkinArtwork, GeneratorReproducesTheCommittedFilesByteForByte) {
+#if PISARION_HAVE_SKINGEN
+  const auto fonts = skingen::Fonts::open(skingen::kDefaultFontDir);
+  if (!fonts) GTEST_SKIP() << "the DejaVu fonts (fonts-dejavu-core) are not installed";
+  std::string error;
+  const auto files = skingen::generateArtwork(*fonts, &error);
+  ASSERT_TRUE(files.has_value()) << error;
+  ASSERT_EQ(files->size(), 6u);
+  for (const auto& f : *files) EXPECT_TRUE(f.bytes == readAsset(f.name)) << f.name << " differs from assets/" << f.name;
+#else
+  GTEST_SKIP() << "built without FreeType, so without the generator";
+#endif
+}
