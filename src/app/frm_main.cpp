@@ -120,7 +120,7 @@ void frmMain::paintEditorFrame() {
 
 void frmMain::printTitle(const std::u16string& title) {
   const gui::FontSpec font{u"Arial", 238, 8.25, true};
-  m_app.platform().text().draw(PicNaslov.surface(), PicNaslov.surface().bounds(), title, font, skin::kPaleBlue,
+  m_app.platform().text().draw(PicNaslov.surface(), PicNaslov.surface().bounds(), title, font, skin::kTextBlue,
                                gui::Alignment::Left);
   PicNaslov.refresh();
 }
