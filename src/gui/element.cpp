@@ -29,7 +29,9 @@ void Container::adopt(std::unique_ptr<Element> child) {
   child->m_form = &form();
   child->m_parent = this;
   child->m_parentElement = dynamic_cast<Element*>(this);
+  Element& added = *child;
   m_children.push_back(std::move(child));
+  added.attached();
   form().invalidate();
 }
 

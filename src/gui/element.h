@@ -57,10 +57,12 @@ class Container {
   Container& operator=(const Container&) = delete;
   virtual ~Container();
 
-  // Creates a child on top of its siblings (of its layer).
-  template <class T>
-  T& add(std::string name) {
-    auto child = std::make_unique<T>(std::move(name));
+  // Creates a child on top of its siblings (of its layer): T(name, args...).
+  // Once it is linked in, its attached() runs, where a user control builds
+  // its own children.
+  template <class T, class... Args>
+  T& add(std::string name, Args&&... args) {
+    auto child = std::make_unique<T>(std::move(name), std::forward<Args>(args)...);
     T& ref = *child;
     adopt(std::move(child));
     return ref;
@@ -166,11 +168,12 @@ class Element : public Container {
   virtual void paint(Surface& out, TextService& text, const Region& clip) const;
 
  protected:
+  friend class Container;
+  // The element is linked into its parent and form (called once by add).
+  virtual void attached() {}
   virtual void resized() {}
 
  private:
-  friend class Container;
-
   ElementKind m_kind;
   std::string m_name;
   Form* m_form = nullptr;

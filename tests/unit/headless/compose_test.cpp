@@ -196,3 +196,31 @@ TEST_F(ComposeTest, HiddenKeyBoxAndHostDrawNothing) {
   form.add<Host>("Editor").move(0, 0, 3, 1);
   EXPECT_EQ(art(form), "...\n");
 }
+
+namespace {
+// A user control in the manner of the day list: builds its own children.
+class Strip : public PictureBox {
+ public:
+  Strip(std::string name, Color thumb) : PictureBox(std::move(name)), m_thumb(thumb) {}
+  Panel* thumb = nullptr;
+
+ protected:
+  void attached() override {
+    thumb = &add<Panel>("Drsnik");
+    thumb->setBackColor(m_thumb);
+    thumb->move(1, 0, 1, 1);
+  }
+
+ private:
+  Color m_thumb;
+};
+}  // namespace
+
+TEST_F(ComposeTest, UserControlsBuildTheirChildrenWhenAdded) {
+  size(4, 1);
+  auto& strip = form.add<Strip>("PoložajnaVrstica", kGreen);
+  strip.move(1, 0, 3, 1);
+  ASSERT_NE(strip.thumb, nullptr);
+  EXPECT_EQ(form.find("Drsnik"), strip.thumb);
+  EXPECT_EQ(art(form), "..G.\n");
+}
