@@ -205,6 +205,20 @@ TEST_F(RichEdit, TextAfterTheDocumentsEndIsIgnored) {
   EXPECT_EQ(editor_->text(), u"Zdravo čšž");
 }
 
+TEST_F(RichEdit, DamagedDocumentsShowWhatTheyHold) {
+  // An entry cut off before its closing braces keeps its text and formats.
+  writeBytes(file("cut"), "{\\rtf1\\ansi {\\b odrezan");
+  EXPECT_TRUE(editor_->LoadFile(file("cut")));
+  EXPECT_EQ(editor_->text(), u"odrezan");
+  editor_->setSelection(0, 7);
+  EXPECT_EQ(editor_->SelBold(), Tri::True);
+
+  // One of which the reader makes nothing is shown as the characters it is.
+  writeBytes(file("stub"), "{\\rtf");
+  EXPECT_TRUE(editor_->LoadFile(file("stub")));
+  EXPECT_EQ(editor_->text(), u"{\\rtf");
+}
+
 TEST_F(RichEdit, TypedSlovenianLettersSurviveSaveAndLoad) {
   type(*editor_, u"Danes sem šel v Žalec,\r");
   editor_->replaceSelection(u"čez hrib ČŠŽ čšž.");

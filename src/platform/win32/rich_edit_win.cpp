@@ -211,8 +211,8 @@ bool RichEditEditor::SaveFile(const std::filesystem::path& path) {
 bool RichEditEditor::LoadFile(const std::filesystem::path& path) {
   const std::optional<std::string> bytes = readWholeFile(path);
   if (!bytes) return false;
-  // A damaged document that the control refuses is still the user's text:
-  // it is shown as it stands rather than lost.
+  // A damaged document of which the control's reader makes nothing is still
+  // the user's text: it is shown as it stands rather than as an empty day.
   if (!isRichText(*bytes) || !replaceAllWithRtf(*bytes)) replaceAllWithText(base::cp1250ToUtf16(*bytes));
   if (onSelChange) onSelChange();
   return true;
@@ -224,34 +224,34 @@ bool RichEditEditor::replaceAllWithRtf(const std::string& rtf) {
   MemoryReader reader{rtf.data(), rtf.size()};
   EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&reader), 0, readMemory};
   send(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
-  if (es.dwError != 0) return false;
+  // A document cut off before its closing braces still shows what it holds
+  // (Wine's reader reports such an early end as an error, and keeps the text).
+  if (es.dwError != 0 && send(WM_GETTEXTLENGTH) == 0) return false;
   afterReplacingAll();
   return true;
 }
 
 void RichEditEditor::replaceAllWithText(std::u16string_view text) {
-  {
-    QuietEvents quiet(m_hwnd);
-    Writable writable(m_hwnd);
-    // Streamed rather than set with WM_SETTEXT, which would read a text that
-    // happens to begin with "{\rtf" as a document.
-    MemoryReader reader{reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t)};
-    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&reader), 0, readMemory};
-    send(EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&es));
+  QuietEvents quiet(m_hwnd);
+  Writable writable(m_hwnd);
+  // Streamed rather than set with WM_SETTEXT, which would read a text that
+  // happens to begin with "{\rtf" as a document.
+  MemoryReader reader{reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t)};
+  EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&reader), 0, readMemory};
+  send(EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&es));
 
-    // Plain text wears the default format from end to end, left aligned,
-    // whatever the previous content's last paragraph looked like.
-    CHARFORMAT2W cf = emptyCharFormat();
-    send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
-    send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
-    CHARRANGE all{0, -1};
-    send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
-    PARAFORMAT2 pf = emptyParaFormat();
-    pf.dwMask = PFM_ALIGNMENT;
-    pf.wAlignment = PFA_LEFT;
-    send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
-    afterReplacingAll();
-  }
+  // Plain text wears the default format from end to end, left aligned,
+  // whatever the previous content's last paragraph looked like.
+  CHARFORMAT2W cf = emptyCharFormat();
+  send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+  send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+  CHARRANGE all{0, -1};
+  send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+  PARAFORMAT2 pf = emptyParaFormat();
+  pf.dwMask = PFM_ALIGNMENT;
+  pf.wAlignment = PFA_LEFT;
+  send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+  afterReplacingAll();
 }
 
 void RichEditEditor::afterReplacingAll() {

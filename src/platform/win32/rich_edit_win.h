@@ -78,7 +78,7 @@ class RichEditEditor : public gui::Editor {
   // leave the caret at the start; the caller raises onSelChange.
   // Plain text takes the default format.
   void replaceAllWithText(std::u16string_view text);
-  // False when the control's reader reported an error.
+  // False when the control's reader made nothing of a document it found faulty.
   bool replaceAllWithRtf(const std::string& rtf);
   void afterReplacingAll();
 
