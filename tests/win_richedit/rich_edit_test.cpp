@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include <atomic>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>

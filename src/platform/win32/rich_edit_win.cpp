@@ -1,8 +1,10 @@
 #include "platform/win32/rich_edit_win.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "base/cp1250.h"
@@ -234,7 +236,7 @@ bool RichEditEditor::replaceAllWithRtf(const std::string& rtf) {
 void RichEditEditor::replaceAllWithText(std::u16string_view text) {
   QuietEvents quiet(m_hwnd);
   Writable writable(m_hwnd);
-  // Streamed rather than set with WM_SETTEXT, which would read a text that
+  // Streamed rather than set with WM_SETTEXT, which may read a text that
   // happens to begin with "{\rtf" as a document.
   MemoryReader reader{reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t)};
   EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&reader), 0, readMemory};
@@ -427,8 +429,8 @@ std::pair<int, int> RichEditEditor::selection() const {
 void RichEditEditor::replaceSelection(std::u16string_view text) {
   if (Locked()) return;
   if (isRichText(base::utf16ToUtf8(text.substr(0, 5)))) {
-    // EM_REPLACESEL would read this as a document; stream it in as the
-    // characters it is.
+    // RichEdit may take a text that begins like a document for one (Wine's
+    // EM_REPLACESEL does not); streamed in, it stays the characters it is.
     MemoryReader reader{reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t)};
     EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&reader), 0, readMemory};
     send(EM_STREAMIN, SF_TEXT | SF_UNICODE | SFF_SELECTION, reinterpret_cast<LPARAM>(&es));
