@@ -190,13 +190,6 @@ TEST_F(ComposeTest, WindowedItemsCoverLabelsWhateverTheirOrder) {
   EXPECT_EQ(art(form).substr(12), "BBBRR\n.RRRR\n");
 }
 
-TEST_F(ComposeTest, HiddenKeyBoxAndHostDrawNothing) {
-  size(3, 1);
-  form.add<TextBox>("Text1").move(0, 0, 3, 1);
-  form.add<Host>("Editor").move(0, 0, 3, 1);
-  EXPECT_EQ(art(form), "...\n");
-}
-
 namespace {
 // A user control in the manner of the day list: builds its own children.
 class Strip : public PictureBox {

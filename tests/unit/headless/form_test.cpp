@@ -161,8 +161,4 @@ TEST(Services, MessageBoxesAreRecordedAndQuitKeepsItsCode) {
   EXPECT_FALSE(platform.exitCode());
   platform.quit(0);
   EXPECT_EQ(platform.exitCode(), 0);
-  // The screen and its work area.
-  platform.setWorkArea({0, 0, 1280, 984});
-  EXPECT_EQ(platform.workArea().bottom(), 984);
-  EXPECT_EQ(platform.screenSize(), (Size{1280, 1024}));
 }
