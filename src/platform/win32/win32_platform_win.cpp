@@ -1,0 +1,203 @@
+#include "platform/win32/win32_platform_win.h"
+
+#include <cmath>
+#include <tuple>
+
+#include "base/cp1250.h"
+#include "gui/timer.h"
+#include "platform/win32/rich_edit_win.h"
+#include "platform/win32/win32_window_win.h"
+
+namespace win32 {
+namespace {
+
+int screenDpi(int axis) {
+  HDC dc = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(dc, axis);
+  ReleaseDC(nullptr, dc);
+  return dpi > 0 ? dpi : 96;
+}
+
+}  // namespace
+
+// ---- text ----------------------------------------------------------------
+
+GdiText::GdiText() : m_dc(CreateCompatibleDC(nullptr)) {}
+
+GdiText::~GdiText() {
+  for (auto& [key, f] : m_fonts) DeleteObject(f);
+  DeleteDC(m_dc);
+}
+
+HFONT GdiText::font(const gui::FontSpec& spec) {
+  const int height = -static_cast<int>(std::lround(spec.size * screenDpi(LOGPIXELSY) / 72.0));
+  auto key = std::make_tuple(spec.name, spec.charset, height, spec.bold);
+  auto it = m_fonts.find(key);
+  if (it != m_fonts.end()) return it->second;
+  const std::wstring face = base::toWide(spec.name);
+  HFONT f = CreateFontW(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                        static_cast<BYTE>(spec.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                        DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+  m_fonts.emplace(key, f);
+  return f;
+}
+
+gui::Size GdiText::measure(const gui::FontSpec& spec, std::u16string_view text) {
+  HGDIOBJ old = SelectObject(m_dc, font(spec));
+  const std::wstring w = base::toWide(text);
+  SIZE size{};
+  GetTextExtentPoint32W(m_dc, w.c_str(), static_cast<int>(w.size()), &size);
+  if (w.empty()) {
+    TEXTMETRICW tm{};
+    GetTextMetricsW(m_dc, &tm);
+    size.cy = tm.tmHeight;
+  }
+  SelectObject(m_dc, old);
+  return {size.cx, size.cy};
+}
+
+void GdiText::draw(gui::Surface& target, gui::Rect box, std::u16string_view text, const gui::FontSpec& spec,
+                   gui::Color color, gui::Alignment alignment) {
+  const gui::Rect clip = box.intersect(target.bounds());
+  if (clip.empty() || text.empty()) return;
+  // GDI draws into a DIB holding the pixels under the box, then they go back.
+  BITMAPINFO bmi{};
+  bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+  bmi.bmiHeader.biWidth = clip.w;
+  bmi.bmiHeader.biHeight = -clip.h;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(m_dc, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!dib) return;
+  auto* px = static_cast<uint32_t*>(bits);
+  for (int y = 0; y < clip.h; ++y)
+    std::copy_n(target.row(clip.y + y) + clip.x, clip.w, px + static_cast<size_t>(y) * clip.w);
+  HGDIOBJ oldBitmap = SelectObject(m_dc, dib);
+  HGDIOBJ oldFont = SelectObject(m_dc, font(spec));
+  SetBkMode(m_dc, TRANSPARENT);
+  SetTextColor(m_dc, color.colorref());
+  RECT r{box.x - clip.x, box.y - clip.y, box.x - clip.x + box.w, box.y - clip.y + box.h};
+  const UINT align = alignment == gui::Alignment::Right ? DT_RIGHT : alignment == gui::Alignment::Center ? DT_CENTER : DT_LEFT;
+  const std::wstring w = base::toWide(text);
+  DrawTextW(m_dc, w.c_str(), static_cast<int>(w.size()), &r, align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+  GdiFlush();
+  for (int y = 0; y < clip.h; ++y)
+    for (int x = 0; x < clip.w; ++x) target.row(clip.y + y)[clip.x + x] = px[static_cast<size_t>(y) * clip.w + x] & 0x00FFFFFF;
+  SelectObject(m_dc, oldFont);
+  SelectObject(m_dc, oldBitmap);
+  DeleteObject(dib);
+}
+
+// ---- platform ------------------------------------------------------------
+
+Win32Platform::Win32Platform(HINSTANCE instance) : m_instance(instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = timerProc;
+  wc.hInstance = instance;
+  wc.lpszClassName = L"PisarionTimers";
+  RegisterClassExW(&wc);
+  m_timerWindow = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+  SetWindowLongPtrW(m_timerWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+Win32Platform::~Win32Platform() { DestroyWindow(m_timerWindow); }
+
+int Win32Platform::run() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+int Win32Platform::twipsPerPixelX() const { return 1440 / screenDpi(LOGPIXELSX); }
+int Win32Platform::twipsPerPixelY() const { return 1440 / screenDpi(LOGPIXELSY); }
+
+gui::Size Win32Platform::screenSize() const { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+gui::Rect Win32Platform::workArea() const {
+  RECT r{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+gui::Point Win32Platform::cursorPos() const {
+  POINT p{};
+  GetCursorPos(&p);
+  return {p.x, p.y};
+}
+
+base::DateTime Win32Platform::now() const {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return {{t.wYear, t.wMonth, t.wDay}, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+
+void Win32Platform::messageBox(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) {
+  const UINT flags = MB_OK | MB_SETFOREGROUND | (icon == gui::MessageIcon::Critical ? MB_ICONERROR : MB_ICONEXCLAMATION);
+  MessageBoxW(GetActiveWindow(), base::toWide(text).c_str(), base::toWide(caption).c_str(), flags);
+}
+
+std::unique_ptr<gui::FormPeer> Win32Platform::createPeer(gui::Form& form) {
+  return std::make_unique<Win32Window>(m_instance, form);
+}
+
+void Win32Platform::addTimer(gui::Timer& timer) {
+  const UINT_PTR id = m_nextTimerId++;
+  m_timerIds[&timer] = id;
+  m_timersById[id] = &timer;
+  updateTimer(timer);
+}
+
+void Win32Platform::updateTimer(gui::Timer& timer) {
+  auto it = m_timerIds.find(&timer);
+  if (it == m_timerIds.end()) return;
+  if (timer.running())
+    SetTimer(m_timerWindow, it->second, static_cast<UINT>(timer.interval()), nullptr);
+  else
+    KillTimer(m_timerWindow, it->second);
+}
+
+void Win32Platform::removeTimer(gui::Timer& timer) {
+  auto it = m_timerIds.find(&timer);
+  if (it == m_timerIds.end()) return;
+  KillTimer(m_timerWindow, it->second);
+  m_timersById.erase(it->second);
+  m_timerIds.erase(it);
+}
+
+LRESULT CALLBACK Win32Platform::timerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_TIMER) {
+    auto* self = reinterpret_cast<Win32Platform*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self) {
+      auto it = self->m_timersById.find(wp);
+      if (it != self->m_timersById.end()) it->second->fire();
+    }
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+std::unique_ptr<gui::Editor> Win32Platform::createEditor(gui::Form& form, gui::Rect rect) {
+  RECT r{rect.x, rect.y, rect.right(), rect.bottom()};
+  return RichEditEditor::create(windowOf(form), r);
+}
+
+void Win32Platform::quit(int exitCode) { PostQuitMessage(exitCode); }
+
+char16_t Win32Platform::decimalSeparator() const {
+  wchar_t buf[8] = {};
+  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, buf, 8) > 0 && buf[0]) return static_cast<char16_t>(buf[0]);
+  return u',';
+}
+
+HWND windowOf(const gui::Form& form) {
+  auto* w = dynamic_cast<Win32Window*>(&form.peer());
+  return w ? w->hwnd() : nullptr;
+}
+
+}  // namespace win32

@@ -1,0 +1,71 @@
+#pragma once
+// The framework on real Windows: one popup window per form painted from the
+// form's composite through a 32-bit DIB, window timers, GDI text, the
+// RichEdit editor, and the message loop.
+#include <windows.h>
+
+#include <map>
+#include <memory>
+
+#include "gui/form.h"
+#include "gui/platform.h"
+#include "gui/text.h"
+
+namespace win32 {
+
+class GdiText : public gui::TextService {
+ public:
+  GdiText();
+  ~GdiText() override;
+  gui::Size measure(const gui::FontSpec& font, std::u16string_view text) override;
+  void draw(gui::Surface& target, gui::Rect box, std::u16string_view text, const gui::FontSpec& font,
+            gui::Color color, gui::Alignment alignment) override;
+
+ private:
+  HFONT font(const gui::FontSpec& spec);
+  HDC m_dc;
+  std::map<std::tuple<std::u16string, int, int, bool>, HFONT> m_fonts;
+};
+
+class Win32Platform : public gui::Platform {
+ public:
+  explicit Win32Platform(HINSTANCE instance);
+  ~Win32Platform() override;
+
+  HINSTANCE instance() const { return m_instance; }
+  // Runs the message loop until quit(); answers the exit code.
+  int run();
+
+  int twipsPerPixelX() const override;
+  int twipsPerPixelY() const override;
+  gui::Size screenSize() const override;
+  gui::Rect workArea() const override;
+  gui::Point cursorPos() const override;
+  base::DateTime now() const override;
+  void messageBox(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
+  std::unique_ptr<gui::FormPeer> createPeer(gui::Form& form) override;
+  void addTimer(gui::Timer& timer) override;
+  void updateTimer(gui::Timer& timer) override;
+  void removeTimer(gui::Timer& timer) override;
+  gui::TextService& text() override { return m_text; }
+  std::unique_ptr<gui::Editor> createEditor(gui::Form& form, gui::Rect rect) override;
+  void quit(int exitCode) override;
+
+  // The user's decimal separator, for the settings file's numbers.
+  char16_t decimalSeparator() const;
+
+ private:
+  static LRESULT CALLBACK timerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+  HINSTANCE m_instance;
+  HWND m_timerWindow = nullptr;
+  GdiText m_text;
+  UINT_PTR m_nextTimerId = 1;
+  std::map<gui::Timer*, UINT_PTR> m_timerIds;
+  std::map<UINT_PTR, gui::Timer*> m_timersById;
+};
+
+// The HWND of a form's window (nullptr for a form of another platform).
+HWND windowOf(const gui::Form& form);
+
+}  // namespace win32

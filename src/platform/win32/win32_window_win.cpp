@@ -1,0 +1,225 @@
+#include "platform/win32/win32_window_win.h"
+
+#include <windowsx.h>
+
+#include <string>
+
+#include "base/cp1250.h"
+#include "platform/win32/rich_edit_win.h"
+
+namespace win32 {
+namespace {
+
+// Each form has a window class of its own, "Pisarion.<form name>", so that
+// tools and tests can find a given window.
+std::wstring registerClass(HINSTANCE instance, WNDPROC proc, const std::string& formName) {
+  std::wstring name = L"Pisarion." + std::wstring(formName.begin(), formName.end());
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(instance, name.c_str(), &existing)) return name;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  wc.lpszClassName = name.c_str();
+  RegisterClassExW(&wc);
+  return name;
+}
+
+int shiftState(WPARAM wp) {
+  int s = 0;
+  if (wp & MK_SHIFT) s |= gui::kShift;
+  if (wp & MK_CONTROL) s |= gui::kCtrl;
+  if (GetKeyState(VK_MENU) < 0) s |= gui::kAlt;
+  return s;
+}
+
+int keyShiftState() {
+  int s = 0;
+  if (GetKeyState(VK_SHIFT) < 0) s |= gui::kShift;
+  if (GetKeyState(VK_CONTROL) < 0) s |= gui::kCtrl;
+  if (GetKeyState(VK_MENU) < 0) s |= gui::kAlt;
+  return s;
+}
+
+int heldButtons(WPARAM wp) {
+  int b = 0;
+  if (wp & MK_LBUTTON) b |= gui::kLeftButton;
+  if (wp & MK_RBUTTON) b |= gui::kRightButton;
+  if (wp & MK_MBUTTON) b |= gui::kMiddleButton;
+  return b;
+}
+
+gui::Point clientPoint(LPARAM lp) { return {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
+
+}  // namespace
+
+Win32Window::Win32Window(HINSTANCE instance, gui::Form& form) : m_form(form) {
+  const std::wstring className = registerClass(instance, windowProc, form.name());
+  // Only the taskbar window stands for the diary on the taskbar; the others
+  // are tool windows without a button of their own.
+  const bool taskbar = form.name() == "frmTaskbar";
+  const DWORD exStyle = taskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
+  const DWORD style = WS_POPUP | WS_CLIPCHILDREN | (taskbar ? WS_SYSMENU | WS_MINIMIZEBOX : 0);
+  const gui::Rect b = form.pixelBounds();
+  const std::wstring caption = base::toWide(form.caption());
+  m_hwnd = CreateWindowExW(exStyle, className.c_str(), caption.c_str(), style, b.x, b.y, b.w, b.h, nullptr, nullptr,
+                           instance, this);
+}
+
+Win32Window::~Win32Window() {
+  if (m_hwnd) {
+    SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
+    DestroyWindow(m_hwnd);
+  }
+}
+
+Win32Window* Win32Window::fromHwnd(HWND hwnd) {
+  return reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK Win32Window::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    self->m_hwnd = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  if (auto* self = fromHwnd(hwnd)) return self->handle(msg, wp, lp);
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT: paint(); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_LBUTTONDOWN: mouseDown(gui::kLeftButton, wp, lp, false); return 0;
+    case WM_RBUTTONDOWN: mouseDown(gui::kRightButton, wp, lp, false); return 0;
+    case WM_MBUTTONDOWN: mouseDown(gui::kMiddleButton, wp, lp, false); return 0;
+    case WM_LBUTTONDBLCLK: mouseDown(gui::kLeftButton, wp, lp, true); return 0;
+    case WM_RBUTTONDBLCLK: mouseDown(gui::kRightButton, wp, lp, true); return 0;
+    case WM_LBUTTONUP: mouseUp(gui::kLeftButton, wp, lp); return 0;
+    case WM_RBUTTONUP: mouseUp(gui::kRightButton, wp, lp); return 0;
+    case WM_MBUTTONUP: mouseUp(gui::kMiddleButton, wp, lp); return 0;
+    case WM_MOUSEMOVE: m_form.dispatchMouseMove(heldButtons(wp), shiftState(wp), clientPoint(lp)); return 0;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lp) != m_hwnd) m_form.dispatchMouseLeave();
+      return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      m_form.dispatchKeyDown(static_cast<int>(wp), keyShiftState());
+      if (msg == WM_SYSKEYDOWN) break;
+      return 0;
+    case WM_KEYUP: m_form.dispatchKeyUp(static_cast<int>(wp), keyShiftState()); return 0;
+    case WM_CHAR: m_form.dispatchKeyPress(static_cast<char16_t>(wp)); return 0;
+    case WM_ACTIVATE: m_form.dispatchActivate(LOWORD(wp) != WA_INACTIVE); break;
+    case WM_CLOSE: m_form.dispatchClose(); return 0;
+    case WM_QUERYENDSESSION: return m_form.dispatchQueryEndSession() ? TRUE : FALSE;
+    case WM_ENDSESSION: m_form.dispatchEndSession(wp != 0); return 0;
+    case WM_SIZE:
+      if (wp == SIZE_MINIMIZED && !m_minimized) {
+        m_minimized = true;
+        m_form.dispatchWindowState(gui::kMinimized);
+      } else if (wp == SIZE_RESTORED && m_minimized) {
+        m_minimized = false;
+        m_form.dispatchWindowState(gui::kNormal);
+      }
+      return 0;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (RichEditEditor::handleNotify(reinterpret_cast<const NMHDR*>(lp), &result)) return result;
+      break;
+    }
+    default: break;
+  }
+  return DefWindowProcW(m_hwnd, msg, wp, lp);
+}
+
+void Win32Window::paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(m_hwnd, &ps);
+  m_form.compose(m_frame);
+  BITMAPINFO bmi{};
+  bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+  bmi.bmiHeader.biWidth = m_frame.width();
+  bmi.bmiHeader.biHeight = -m_frame.height();  // top-down, as the surface is laid out
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biCompression = BI_RGB;
+  SetDIBitsToDevice(dc, 0, 0, m_frame.width(), m_frame.height(), 0, 0, 0, m_frame.height(), m_frame.data(), &bmi,
+                    DIB_RGB_COLORS);
+  EndPaint(m_hwnd, &ps);
+}
+
+void Win32Window::mouseDown(int button, WPARAM wp, LPARAM lp, bool doubleClick) {
+  // The window keeps the mouse while any button is held, so the element
+  // pressed sees the moves and the release even outside the window.
+  SetCapture(m_hwnd);
+  m_form.dispatchMouseDown(button, shiftState(wp), clientPoint(lp), doubleClick);
+}
+
+void Win32Window::mouseUp(int button, WPARAM wp, LPARAM lp) {
+  if (!(wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && GetCapture() == m_hwnd) {
+    // Release capture after the event, so WM_CAPTURECHANGED does not cancel it.
+    m_form.dispatchMouseUp(button, shiftState(wp), clientPoint(lp));
+    ReleaseCapture();
+    return;
+  }
+  m_form.dispatchMouseUp(button, shiftState(wp), clientPoint(lp));
+}
+
+void Win32Window::setVisible(bool visible, gui::Activation activation) {
+  ShowWindow(m_hwnd, !visible ? SW_HIDE : activation == gui::Activation::Activate ? SW_SHOW : SW_SHOWNA);
+}
+
+void Win32Window::setBounds(gui::Rect s) {
+  SetWindowPos(m_hwnd, nullptr, s.x, s.y, s.w, s.h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::setWindowPos(gui::InsertAfter insertAfter, gui::Rect s) {
+  SetWindowPos(m_hwnd, insertAfter == gui::InsertAfter::Topmost ? HWND_TOPMOST : HWND_NOTOPMOST, s.x, s.y, s.w, s.h,
+               0);
+}
+
+void Win32Window::setRegion(const gui::Region* region) {
+  if (!region) {
+    SetWindowRgn(m_hwnd, nullptr, TRUE);
+    return;
+  }
+  const std::vector<uint8_t> data = region->toRegionData();
+  HRGN rgn = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data()));
+  if (rgn) SetWindowRgn(m_hwnd, rgn, TRUE);  // the window owns the region from now on
+}
+
+void Win32Window::setEnabled(bool enabled) { EnableWindow(m_hwnd, enabled ? TRUE : FALSE); }
+
+void Win32Window::setCaption(std::u16string_view caption) { SetWindowTextW(m_hwnd, base::toWide(caption).c_str()); }
+
+void Win32Window::invalidate() { InvalidateRect(m_hwnd, nullptr, FALSE); }
+
+void Win32Window::present() {
+  InvalidateRect(m_hwnd, nullptr, FALSE);
+  UpdateWindow(m_hwnd);
+}
+
+void Win32Window::activate() {
+  SetForegroundWindow(m_hwnd);
+  SetActiveWindow(m_hwnd);
+}
+
+void Win32Window::setMinimized(bool minimized) {
+  m_minimized = minimized;
+  ShowWindow(m_hwnd, minimized ? SW_MINIMIZE : SW_RESTORE);
+}
+
+void Win32Window::focusChanged(gui::Element* focused) {
+  // Keys for the form's own elements (the hidden password box) arrive at the
+  // form's window; the editor is a child window that takes focus itself.
+  if (!focused || focused->kind() != gui::ElementKind::Host) {
+    if (IsWindowVisible(m_hwnd)) SetFocus(m_hwnd);
+  }
+}
+
+}  // namespace win32

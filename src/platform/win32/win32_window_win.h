@@ -1,0 +1,44 @@
+#pragma once
+// One popup window per form. It paints the form's composite through a
+// top-down 32-bit DIB and turns window messages into the form's events.
+#include <windows.h>
+
+#include "gui/form.h"
+#include "gui/platform.h"
+
+namespace win32 {
+
+class Win32Window : public gui::FormPeer {
+ public:
+  Win32Window(HINSTANCE instance, gui::Form& form);
+  ~Win32Window() override;
+
+  HWND hwnd() const { return m_hwnd; }
+  static Win32Window* fromHwnd(HWND hwnd);
+
+  void setVisible(bool visible, gui::Activation activation) override;
+  void setBounds(gui::Rect screen) override;
+  void setWindowPos(gui::InsertAfter insertAfter, gui::Rect screen) override;
+  void setRegion(const gui::Region* region) override;
+  void setEnabled(bool enabled) override;
+  void setCaption(std::u16string_view caption) override;
+  void invalidate() override;
+  void present() override;
+  void activate() override;
+  void setMinimized(bool minimized) override;
+  void focusChanged(gui::Element* focused) override;
+
+ private:
+  static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+  void paint();
+  void mouseDown(int button, WPARAM wp, LPARAM lp, bool doubleClick);
+  void mouseUp(int button, WPARAM wp, LPARAM lp);
+
+  gui::Form& m_form;
+  HWND m_hwnd = nullptr;
+  gui::Surface m_frame;  // the last composite, reused between paints
+  bool m_minimized = false;
+};
+
+}  // namespace win32

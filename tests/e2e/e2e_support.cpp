@@ -1,0 +1,272 @@
+#include "e2e_support.h"
+
+#include <atomic>
+#include <thread>
+
+#include "base/date.h"
+#include "gui/png.h"
+#include "store/codec.h"
+#include "store/file_io.h"
+
+namespace e2e {
+
+fs::path hostPath(const char* path) {
+  std::string p(path);
+  if (!p.empty() && p[0] == '/') {
+    for (char& c : p)
+      if (c == '/') c = '\\';
+    p = "Z:" + p;
+  }
+  return fs::path(p);
+}
+
+std::string todayKey() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return base::dateKey({t.wYear, t.wMonth, t.wDay});
+}
+
+Diary::Diary() {
+  static std::atomic<int> n{0};
+  m_folder = fs::temp_directory_path() / (L"Pisarion e2e " + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                          std::to_wstring(n++));
+  fs::remove_all(m_folder);
+  fs::create_directories(m_folder);
+  fs::copy_file(hostPath(PISARION_EXE), m_folder / L"Pisarion.exe");
+}
+
+Diary::~Diary() {
+  if (running()) {
+    TerminateProcess(m_process.hProcess, 1);
+    WaitForSingleObject(m_process.hProcess, 5000);
+  }
+  if (m_process.hProcess) {
+    CloseHandle(m_process.hProcess);
+    CloseHandle(m_process.hThread);
+  }
+  std::error_code ec;
+  fs::remove_all(m_folder, ec);
+}
+
+void Diary::writeSettings(const store::Settings& s) {
+  store::writeSettings(m_folder / L"Podatki.ini", s, {u','}, m_folder / L"ini.tmp");
+}
+
+store::Settings Diary::readSettings() const { return store::readSettings(m_folder / L"Podatki.ini", {u','}); }
+
+std::optional<std::string> Diary::readFile(const fs::path& relative) const { return store::readFile(m_folder / relative); }
+
+std::optional<std::string> Diary::decodedEntry(const std::string& key) const {
+  auto bytes = store::readFile(entryFile(key));
+  if (!bytes) return std::nullopt;
+  store::Lines plain;
+  store::transform(store::splitLines(*bytes), plain);
+  return store::joinLines(plain);
+}
+
+void Diary::writeEntry(const std::string& key, const std::string& plainRtf) {
+  fs::create_directories(m_folder / L"Podatki");
+  store::Lines enc;
+  store::transform(store::splitLines(plainRtf), enc);
+  store::writeFilePlain(entryFile(key), store::joinLines(enc));
+}
+
+bool Diary::start() {
+  if (m_process.hProcess) {
+    CloseHandle(m_process.hProcess);
+    CloseHandle(m_process.hThread);
+    m_process = {};
+  }
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  std::wstring cmd = L"\"" + (m_folder / L"Pisarion.exe").wstring() + L"\"";
+  return CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(), &si, &m_process);
+}
+
+bool Diary::running() const {
+  return m_process.hProcess && WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> Diary::waitForExit(int timeoutMs) {
+  if (!m_process.hProcess) return std::nullopt;
+  for (int waited = 0; waited < timeoutMs; waited += 50) {
+    if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0) {
+      DWORD code = 0;
+      GetExitCodeProcess(m_process.hProcess, &code);
+      return code;
+    }
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(50);
+  }
+  return std::nullopt;
+}
+
+namespace {
+
+struct FindState {
+  DWORD pid;
+  std::wstring className;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK findWindow(HWND hwnd, LPARAM lp) {
+  auto* st = reinterpret_cast<FindState*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != st->pid || !IsWindowVisible(hwnd)) return TRUE;
+  wchar_t cls[128] = {};
+  GetClassNameW(hwnd, cls, 128);
+  if (st->className == cls) {
+    st->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND findProcessWindow(DWORD pid, const std::wstring& className) {
+  FindState st{pid, className};
+  EnumWindows(findWindow, reinterpret_cast<LPARAM>(&st));
+  return st.found;
+}
+
+}  // namespace
+
+HWND Diary::window(const char* form) const {
+  if (!m_process.hProcess) return nullptr;
+  const std::string f(form);
+  return findProcessWindow(m_process.dwProcessId, L"Pisarion." + std::wstring(f.begin(), f.end()));
+}
+
+HWND Diary::waitForWindow(const char* form, int timeoutMs) const {
+  for (int waited = 0; waited < timeoutMs; waited += 100) {
+    if (HWND h = window(form)) {
+      settle(200);
+      return h;
+    }
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+HWND Diary::editor() const {
+  HWND main = window("frmMain");
+  return main ? FindWindowExW(main, nullptr, L"RICHEDIT50W", nullptr) : nullptr;
+}
+
+std::wstring Diary::editorText() const {
+  HWND ed = editor();
+  if (!ed) return L"<no editor>";
+  wchar_t buf[8192] = {};
+  SendMessageW(ed, WM_GETTEXT, 8192, reinterpret_cast<LPARAM>(buf));
+  return buf;
+}
+
+HWND Diary::waitForMessageBox(int timeoutMs) const {
+  for (int waited = 0; waited < timeoutMs; waited += 100) {
+    if (HWND h = findProcessWindow(m_process.dwProcessId, L"#32770")) {
+      settle(200);
+      return h;
+    }
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+std::wstring Diary::messageBoxText(HWND box) {
+  wchar_t buf[512] = {};
+  GetDlgItemTextW(box, 0xFFFF, buf, 512);  // the message's static control
+  return buf;
+}
+
+void settle(int ms) {
+  for (int waited = 0; waited < ms; waited += 20) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(20);
+  }
+}
+
+void moveMouse(POINT p) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof in);
+  settle(60);
+}
+
+void click(HWND window, POINT client) {
+  ClientToScreen(window, &client);
+  moveMouse(client);
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &in[0], sizeof(INPUT));
+  settle(60);
+  SendInput(1, &in[1], sizeof(INPUT));
+  settle(150);
+}
+
+void typeText(const std::wstring& text) {
+  for (wchar_t ch : text) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wScan = in[1].ki.wScan = ch;
+    in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+    in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+    settle(30);
+  }
+  settle(200);
+}
+
+void pressKey(WORD vk) {
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[1].ki.wVk = vk;
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof(INPUT));
+  settle(250);
+}
+
+gui::Surface screenshot(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  gui::Surface out(std::max(w, 0), std::max(h, 0));
+  if (w <= 0 || h <= 0) return out;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bmi{};
+  bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+  bmi.bmiHeader.biWidth = w;
+  bmi.bmiHeader.biHeight = -h;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(mem, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, dib);
+  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  const auto* px = static_cast<const uint32_t*>(bits);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) out.row(y)[x] = px[static_cast<size_t>(y) * w + x] & 0x00FFFFFF;
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return out;
+}
+
+fs::path saveScreenshot(HWND window, const std::string& name) {
+  const fs::path dir = hostPath(PISARION_SCREENSHOTS);
+  fs::create_directories(dir);
+  const fs::path file = dir / (name + ".png");
+  gui::writePng(screenshot(window), file);
+  return file;
+}
+
+}  // namespace e2e

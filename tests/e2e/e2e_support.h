@@ -1,0 +1,72 @@
+#pragma once
+// Drives the real diary: starts Pisarion.exe in a scratch folder, finds its
+// windows by their classes ("Pisarion.<form>"), sends real mouse and key
+// input with SendInput, reads the files it writes, and saves screenshots.
+#include <windows.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "gui/surface.h"
+#include "store/settings.h"
+
+namespace e2e {
+
+namespace fs = std::filesystem;
+
+// A path given by the build (a Unix path when built on Linux) as Windows sees it.
+fs::path hostPath(const char* path);
+
+// Today's date key as the diary takes it.
+std::string todayKey();
+
+class Diary {
+ public:
+  Diary();  // a fresh scratch folder holding a copy of Pisarion.exe
+  ~Diary();  // ends the diary if it still runs, removes the folder
+
+  const fs::path& folder() const { return m_folder; }
+  fs::path entryFile(const std::string& key) const { return m_folder / "Podatki" / key; }
+
+  void writeSettings(const store::Settings& settings);
+  store::Settings readSettings() const;
+  std::optional<std::string> readFile(const fs::path& relative) const;
+  // An entry's lines, decoded.
+  std::optional<std::string> decodedEntry(const std::string& key) const;
+  void writeEntry(const std::string& key, const std::string& plainRtf);
+
+  // Starts the program; false when it could not be started.
+  bool start();
+  bool running() const;
+  // Waits for the program to end; answers its exit code (nullopt on timeout).
+  std::optional<DWORD> waitForExit(int timeoutMs = 20000);
+
+  // A visible window of the diary's form (e.g. "frmMain"), waiting for it.
+  HWND waitForWindow(const char* form, int timeoutMs = 20000) const;
+  HWND window(const char* form) const;  // nullptr unless it exists and is visible
+  HWND editor() const;                  // the RichEdit child of the main window
+  std::wstring editorText() const;
+  // A message box of the diary's process, waiting for it.
+  HWND waitForMessageBox(int timeoutMs = 10000) const;
+  static std::wstring messageBoxText(HWND box);
+
+ private:
+  fs::path m_folder;
+  PROCESS_INFORMATION m_process{};
+};
+
+// Real input, in screen pixels.
+void moveMouse(POINT screen);
+void click(HWND window, POINT client);
+void typeText(const std::wstring& text);  // KEYEVENTF_UNICODE: any layout
+void pressKey(WORD virtualKey);
+// Lets the diary handle what was sent.
+void settle(int ms = 300);
+
+// The window's pixels as they are on the screen.
+gui::Surface screenshot(HWND window);
+// Saves a screenshot under the build's screenshots folder; answers the path.
+fs::path saveScreenshot(HWND window, const std::string& name);
+
+}  // namespace e2e
