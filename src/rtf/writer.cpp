@@ -108,8 +108,11 @@ class Writer {
     if (delimiterPending_) {
       out_ += ' ';
       delimiterPending_ = false;
-    } else if (c == ' ' && out_.size() - lineStart_ > kLineLength) {
-      newLine();  // line ends are ignored by readers, so a long paragraph can wrap before a space
+    } else if (const size_t length = out_.size() - lineStart_;
+               (c == ' ' && length > kLineLength) || length > kLineLength + 40) {
+      // Readers ignore line ends in text, so a long paragraph wraps, before a
+      // space where there is one.
+      newLine();
     }
     out_ += c;
   }

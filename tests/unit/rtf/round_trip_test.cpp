@@ -112,7 +112,8 @@ TEST(Writing, OutputIsShortAsciiLinesEndingInCrLf) {
   CharFormat bold;
   bold.bold = true;
   Document doc;
-  doc.paragraphs = {paragraph(Alignment::Center, {{longText, plain()}, {u"x", bold}, {longText, plain()}})};
+  doc.paragraphs = {paragraph(Alignment::Center, {{longText, plain()}, {u"x", bold}, {longText, plain()}}),
+                    paragraph(Alignment::Left, {{std::u16string(5000, u'w'), bold}})};
   const std::string rtf = writeRtf(doc);
   size_t lineStart = 0;
   for (size_t i = 0; i < rtf.size(); ++i) {
