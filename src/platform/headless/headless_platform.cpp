@@ -231,6 +231,19 @@ HeadlessWindow* HeadlessPlatform::windowAt(Point screen) const {
   return nullptr;
 }
 
+gui::Surface HeadlessPlatform::screenshot(gui::Color desktop) const {
+  gui::Surface screen(m_screen.width, m_screen.height, desktop);
+  for (auto it = m_stack.rbegin(); it != m_stack.rend(); ++it) {
+    const HeadlessWindow& w = **it;
+    if (!w.onScreen()) continue;
+    const gui::Surface picture = w.form().composite();
+    const Rect b = w.bounds();
+    const gui::Region shape = w.region() ? *w.region() : gui::Region(Rect{0, 0, b.w, b.h});
+    for (const Rect& r : shape.rects()) screen.blit(picture, r, {b.x + r.x, b.y + r.y});
+  }
+  return screen;
+}
+
 void HeadlessPlatform::windowShown(HeadlessWindow& w, gui::Activation activation) {
   raise(w);
   if (activation == gui::Activation::Activate) activateWindow(&w);

@@ -137,6 +137,9 @@ class HeadlessPlatform : public gui::Platform {
   HeadlessWindow* window(const gui::Form& form) const;
   HeadlessWindow* windowAt(Point screen) const;  // topmost on screen under the point
   gui::Form* activeForm() const { return m_active ? &m_active->form() : nullptr; }
+  // The screen as the user sees it: the desktop (`desktop` colour), then each
+  // window on screen from the bottom up, its composite cut by its region.
+  gui::Surface screenshot(gui::Color desktop = gui::Color{}) const;
 
   const std::vector<MessageRecord>& messages() const { return m_messages; }
   void clearMessages() { m_messages.clear(); }

@@ -68,6 +68,31 @@ TEST(FormWindow, KeepOnTopMovesTheWindowIntoAndOutOfTheTopmostBand) {
   EXPECT_EQ(platform.windowAt({50, 50}), platform.window(other));
 }
 
+TEST(FormWindow, TheScreenShowsWindowsInStackingOrderThroughTheirRegions) {
+  HeadlessPlatform platform;
+  platform.setScreenSize({6, 3});
+  Form lower(platform, "frmMain"), upper(platform, "frmMini");
+  lower.setBackColor(Color::rgb(255, 0, 0));
+  lower.setPixelBounds({0, 0, 4, 3});
+  lower.cls();
+  upper.setBackColor(Color::rgb(0, 0, 255));
+  upper.setPixelBounds({2, 0, 3, 3});
+  upper.cls();
+  upper.setRegion(Region(Rect{0, 0, 3, 3}).subtracted(Region(Rect{0, 1, 1, 1})));  // a see-through pixel
+  lower.show();
+  upper.show();
+  const Surface screen = platform.screenshot();
+  std::string seen;
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 6; ++x) {
+      const Color c = screen.pixel(x, y);
+      seen += c.r() ? 'R' : c.b() ? 'B' : '.';
+    }
+  EXPECT_EQ(seen, "RRBBB." "RRRBB." "RRBBB.");
+  upper.hide();
+  EXPECT_EQ(platform.screenshot().pixel(3, 0), Color::rgb(255, 0, 0));
+}
+
 TEST(FormWindow, MinimisingAndRestoringReachTheResizeHandler) {
   HeadlessPlatform platform;
   Form taskbar(platform, "frmTaskbar");
