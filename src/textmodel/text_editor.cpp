@@ -29,7 +29,8 @@ std::u16string normalized(std::u16string_view in) {
   return out;
 }
 
-int clampHalfPoints(double points) { return static_cast<int>(std::clamp(std::lround(points * 2), 2L, 3276L)); }
+// RTF holds sizes in half points; RichEdit's range is 1 to 1638 points.
+int clampHalfPoints(double points) { return static_cast<int>(std::lround(std::clamp(points * 2, 2.0, 3276.0))); }
 
 }  // namespace
 

@@ -86,6 +86,8 @@ TEST(Selection, SettersCoverTheWholeSelectionAcrossRuns) {
   e.setSelFontSize(0);
   e.setSelFontSize(-3);
   EXPECT_EQ(e.SelFontSize(), 72.0);
+  e.setSelFontSize(1e12);  // beyond what RTF can hold
+  EXPECT_EQ(e.SelFontSize(), 1638.0);
 
   // Only the selected part changes: the document shows three runs.
   e.setSelection(4, 3);
