@@ -1,0 +1,88 @@
+#pragma once
+// What the day list (Datumi) and the drop-down list (ComboBox2) share: rows of
+// labels with a separator line under each inside a white area, a highlight
+// behind the chosen row, and a scroll track with a thumb along the right edge
+// that appears when the rows do not fit.
+//
+// Row k (k = 1, 2, …) has its label at left 2, top (H + 1)·(k − 1) + 1 and its
+// line at y = (H + 1)·k, H being the height of the hidden template label
+// lblDan[0]. Every row label carries its value (a date key, a year, a month
+// number) as its tag.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gui/element.h"
+
+namespace controls {
+
+inline constexpr base::Color kOzadje = base::Color::rgb(233, 245, 254);      // the control's own background
+inline constexpr base::Color kSled = base::Color::rgb(183, 226, 250);        // track and highlight fill
+inline constexpr base::Color kTemnoModra = base::Color::rgb(70, 109, 167);   // buttons, lines, chosen text
+inline constexpr base::Color kBesedilo = base::Color::rgb(18, 66, 105);      // row text
+
+class RowList : public gui::Panel {
+ public:
+  // Left to the container: the day list's owner may keep the number of days here.
+  int16_t ŠteviloDni = 0;
+  // Index of the chosen row; 0 = none (index 0 is the hidden template).
+  int16_t Izbrana = 0;
+  // Whether the chosen row is today's (set by the day list on every choice).
+  bool IzbranDanes = false;
+
+  // Shows or hides the scroll track and sizes and places the thumb for the
+  // current rows.
+  void NastaviDrsnik();
+
+  // Any click in the control: on a row, the area, the track, its buttons and
+  // thumb, or the control's own background.
+  std::function<void()> Klik;
+
+  int rowCount() const { return static_cast<int>(lblDan.size()) - 1; }
+  // The value of row i (the template's, empty, for 0 and out of range).
+  const std::string& rowTag(int i) const;
+  int rowHeight() const { return lblDan[0]->height(); }
+
+  gui::Panel* Območje = nullptr;
+  gui::Panel* PoložajnaVrstica = nullptr;
+  gui::Panel* Gor = nullptr;
+  gui::Panel* Dol = nullptr;
+  gui::Panel* Drsnik = nullptr;
+  std::vector<gui::Label*> lblDan;  // [0] is the hidden template
+  std::vector<gui::Line*> Line1;    // [0] is the hidden template
+  gui::Shape* Izbor = nullptr;
+  gui::Label* lblIzbranDan = nullptr;
+
+  static constexpr int kTrackWidth = 15;
+
+ protected:
+  RowList(std::string name, int designWidth, int designHeight);
+
+  void attached() override;
+  void resized() override;
+
+  // Label and line of the next row at their places, visible; answers its index.
+  int addRow(const std::string& tag);
+  // Removes the label and line of every row.
+  void removeRows();
+  // Puts the highlight over row i (above the first row, out of sight, for 0).
+  void placeHighlight(int i);
+  // Row i's text in the chosen colour, the previously chosen row's back to the
+  // normal one; the template keeps its colour.
+  void recolour(int chosen, int previous);
+  void raiseKlik();
+  // Called for a press on any part of the control: it takes the keys.
+  void pressed();
+
+  // Row labels are wired by the concrete control.
+  virtual void wireRow(gui::Label& label, int index) = 0;
+
+ private:
+  void thumbMove(double y);
+
+  int m_designWidth, m_designHeight;
+  int m_dragStartY = 0;
+};
+
+}  // namespace controls
