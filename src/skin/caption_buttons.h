@@ -1,0 +1,88 @@
+#pragma once
+// The round 13 × 13 caption buttons: close (BtnZapri), minimise (BtnMini),
+// fold into the mini clock (BtnZloži) and keep on top (BtnVednoNaVrhu), and
+// the mini clock's own two. Each has three faces (rest, hover, pressed) and
+// one tracking timer that puts it back to rest when the pointer leaves; a
+// command runs only on a left release over the button.
+//
+// The button's Tag: "" at rest, "H" hovered (the tracking timer watches),
+// "D" pressed.
+//
+//   RoundButton ..... BtnZapri, BtnMini, BtnZloži (and the mini clock's)
+//   OnTopButton ..... BtnVednoNaVrhu: two face sets, toggles keep-on-top
+#include <functional>
+#include <string>
+
+#include "gui/element.h"
+#include "gui/form.h"
+#include "gui/timer.h"
+#include "skin/rects.h"
+
+namespace skin {
+
+inline constexpr int kCaptionTop = 5;
+
+class RoundButton {
+ public:
+  // The tracking timer (50 ms, disabled) is made on `timerForm`, which for
+  // the mini clock's buttons is the main window rather than the button's
+  // own window; the pointer is always tested against the button's window.
+  RoundButton(gui::PictureBox& box, const gui::Surface& atlas, gui::Form& timerForm, const std::string& timerName,
+              CaptionButton faces);
+  virtual ~RoundButton() = default;
+  RoundButton(const RoundButton&) = delete;
+  RoundButton& operator=(const RoundButton&) = delete;
+
+  gui::PictureBox& Btn;
+  gui::Timer& Tmr;
+
+  // Places the button at (left, top), 13 × 13, draws its rest face and makes
+  // it round: the atlas's magenta corners are cut away.
+  void place(int left, int top = kCaptionTop);
+  // The face set drawn now.
+  virtual CaptionButton faces() const { return m_faces; }
+  void drawFace(ButtonState state) { drawFace(faces(), state); }
+  void drawFace(CaptionButton set, ButtonState state);
+
+  virtual void Btn_MouseDown(int button, int shift, double x, double y);
+  void Btn_MouseMove(int button, int shift, double x, double y);
+  virtual void Btn_MouseUp(int button, int shift, double x, double y);
+  void Tmr_Timer();
+
+  // Runs on a left release over the button.
+  std::function<void()> onCommand;
+  // Closes the toolbar's menus on a press of any button.
+  std::function<void()> CloseMenus;
+
+ protected:
+  // 0 ≤ x ≤ width and 0 ≤ y ≤ height, edges included.
+  bool inside(double x, double y) const;
+
+  const gui::Surface& m_atlas;
+
+ private:
+  CaptionButton m_faces;
+};
+
+// BtnVednoNaVrhu: a ring while the diary may be covered, a square while it
+// stays on top. The face set follows the setting at every draw, except that
+// the release that toggles it leaves the old rest face up until the pointer
+// moves over the button again.
+class OnTopButton : public RoundButton {
+ public:
+  OnTopButton(gui::PictureBox& box, const gui::Surface& atlas, const std::string& timerName, bool& onTopSetting);
+
+  CaptionButton faces() const override { return vednoNaVrhuFace(m_onTop); }
+
+  void Btn_MouseDown(int button, int shift, double x, double y) override;
+  void Btn_MouseUp(int button, int shift, double x, double y) override;
+
+  // Applies the new setting to the window (SetWindowPos); runs after the
+  // toggle on a left release over the button.
+  std::function<void()> applyOnTop;
+
+ private:
+  bool& m_onTop;
+};
+
+}  // namespace skin
