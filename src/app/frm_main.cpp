@@ -24,7 +24,27 @@ frmMain::frmMain(Pisarion& app)
       m_form(app.platform(), "frmMain"),
       PicNaslov(m_form.add<gui::PictureBox>("PicNaslov")),
       PicText(m_form.add<gui::PictureBox>("PicText")),
-      Text(PicText.add<gui::Host>("Text")) {
+      Text(PicText.add<gui::Host>("Text")),
+      PicLeto(m_form.add<gui::PictureBox>("PicLeto")),
+      lblLeto(PicLeto.add<gui::Label>("lblLeto")),
+      BtnLeta(PicLeto.add<gui::PictureBox>("BtnLeta")),
+      PicMesec(m_form.add<gui::PictureBox>("PicMesec")),
+      lblMesec(PicMesec.add<gui::Label>("lblMesec")),
+      BtnMesec(PicMesec.add<gui::PictureBox>("BtnMesec")),
+      PicDatumi(m_form.add<gui::PictureBox>("PicDatumi")),
+      Datumi1(PicDatumi.add<controls::Datumi>("Datumi1")),
+      PiccmbLeta(m_form.add<gui::PictureBox>("PiccmbLeta")),
+      cmbLeta(PiccmbLeta.add<controls::ComboBox2>("cmbLeta")),
+      PicCmbMesci(m_form.add<gui::PictureBox>("PicCmbMesci")),
+      cmbMesci(PicCmbMesci.add<controls::ComboBox2>("cmbMesci")),
+      BtnGeslo(m_form.add<gui::PictureBox>("BtnGeslo")),
+      BtnKrepko(m_form.add<gui::PictureBox>("BtnKrepko")),
+      BtnLežeče(m_form.add<gui::PictureBox>("BtnLežeče")),
+      BtnPodčrtano(m_form.add<gui::PictureBox>("BtnPodčrtano")),
+      BtnPoravnaj(m_form.add<gui::PictureBox>("BtnPoravnaj")),
+      BtnSpremeniBarvo(m_form.add<gui::PictureBox>("BtnSpremeniBarvo")),
+      BtnSpremeniVelikost(m_form.add<gui::PictureBox>("BtnSpremeniVelikost")),
+      picBarvaZaGumb(m_form.add<gui::PictureBox>("picBarvaZaGumb")) {
   m_form.setCaption(u"Pisarion");
   m_form.setBackColor(skin::kBodyColor);
   m_form.onLoad = [this] { Form_Load(); };
@@ -36,16 +56,21 @@ frmMain::frmMain(Pisarion& app)
   m_form.onEndSession = [this](bool ending) {
     if (ending) endSession();
   };
+  m_form.onClick = [this] { Form_Click(); };
+  wireEvents();
 }
 
 void frmMain::Form_Load() {
   LayoutMainWindow();
   store::DiaryStore& store = m_app.store();
   store.ensureDataFolder();  // a missing data folder is made, not a failure
+  Datumi1.Počisti();
   store.Rescan();
   store.EnsureToday(m_app.todayKey());
+  Datumi1.Počisti();
   store.Rescan();
-  ShowDay(m_app.todayKey());
+  fillPickersForToday();
+  Datumi1.IzberiDan(m_app.todayKey());
   const std::u16string title = base::utf8ToUtf16(windowTitle(m_app.today()));
   m_app.taskbar().form().setCaption(title);
   printTitle(title);
@@ -64,11 +89,15 @@ void frmMain::LayoutMainWindow() {
     Text.attach(m_app.platform().createEditor(m_form, Text.formRect()));
     ed = Text.editor();
     m_editorFile = std::make_unique<EditorFile>(*ed);
+    ed->onSelChange = [this] { Text_SelChange(); };
+    ed->onClick = [this] { Text_Click(); };
   }
   ed->setFont(gui::FontSpec{u"Arial", 238, 9, false});
   PicText.move(kPicText.x, kPicText.y, kPicText.w, kPicText.h);
   paintEditorFrame();
+  layoutDatePickers();
   m_form.refresh();
+  LayoutToolbar();
   m_form.setRegion(shape::roundedCorners(m_form.pixelWidth(), m_form.pixelHeight()));
 }
 
@@ -128,12 +157,19 @@ void frmMain::printTitle(const std::u16string& title) {
 void frmMain::ShowDay(std::string key) {
   const std::string today = m_app.todayKey();
   if (key.empty()) key = today;
+  // Reloading the entry being written would drop what was typed since the
+  // last save: choosing it again keeps the editor as it is.
+  if (editingToday() && key == m_shownKey && key == today) return;
   gui::Editor& ed = editor();
   if (key == today) {
     ed.setLocked(false);
     m_editingKey = key;
+    drawSeparators(true);
+    showFormatting(true);
   } else {
     ed.setLocked(true);
+    drawSeparators(false);
+    showFormatting(false);
   }
   m_shownKey = key;
   store::DiaryStore& store = m_app.store();
@@ -142,7 +178,7 @@ void frmMain::ShowDay(std::string key) {
 }
 
 bool frmMain::SaveToday() {
-  if (!IzbranDanes()) return false;
+  if (!editingToday()) return false;
   return m_app.store().Save(m_editingKey, *m_editorFile);
 }
 
@@ -178,6 +214,7 @@ void frmMain::applyOnTop() {
 }
 
 void frmMain::Form_MouseDown(int button, int, double x, double y) {
+  CloseMenus();
   if (button != gui::kLeftButton) return;
   DragAnchorX = roundToInt(x);
   DragAnchorY = roundToInt(y);
@@ -200,6 +237,51 @@ void frmMain::Form_MouseMove(int button, int, double, double) {
   if (left <= waLeft) m_form.setLeft(waLeft);
   else if (left + m_form.width() >= waRight) m_form.setLeft(waRight - m_form.width());
   else m_form.setLeft(left);
+}
+
+}  // namespace app
+
+namespace app {
+
+void frmMain::Form_Click() {
+  CloseMenus();
+  CloseDateDropDowns();
+}
+
+void frmMain::Text_Click() {
+  CloseMenus();
+  CloseDateDropDowns();
+}
+
+void frmMain::CloseMenus() {}
+
+void frmMain::wireEvents() {
+  Datumi1.IzbtranDatum = [this](std::string& d) { Datumi1_IzbtranDatum(d); };
+  Datumi1.SpremembaIzbora = [this](std::string& a, std::string& b) { Datumi1_SpremembaIzbora(a, b); };
+  Datumi1.ČiščenjeIzbora = [this](bool& danes) { Datumi1_ČiščenjeIzbora(danes); };
+  Datumi1.Klik = [this] { Datumi1_Klik(); };
+  cmbLeta.Izbran = [this](std::string& t) { cmbLeta_Izbran(t); };
+  cmbMesci.Izbran = [this](std::string& t) { cmbMesci_Izbran(t); };
+  cmbLeta.Klik = [this] { CloseMenus(); };
+  cmbMesci.Klik = [this] { CloseMenus(); };
+  cmbLeta.Resize = [this] { cmbLeta_Resize(); };
+  cmbMesci.Resize = [this] { cmbMesci_Resize(); };
+  cmbLeta.onLostFocus = [this] { listLostFocus(cmbLeta); };
+  cmbMesci.onLostFocus = [this] { listLostFocus(cmbMesci); };
+  BtnLeta.onMouseDown = [this](int b, int s, double x, double y) { BtnLeta_MouseDown(b, s, x, y); };
+  lblLeto.onMouseDown = [this](int b, int s, double x, double y) { lblLeto_MouseDown(b, s, x, y); };
+  BtnMesec.onMouseDown = [this](int b, int s, double x, double y) { BtnMesec_MouseDown(b, s, x, y); };
+  lblMesec.onMouseDown = [this](int b, int s, double x, double y) { lblMesec_MouseDown(b, s, x, y); };
+  // Passive areas close the formatting menus.
+  for (gui::Element* e : std::initializer_list<gui::Element*>{&PicText, &PicDatumi, &PicLeto, &PicMesec, &PiccmbLeta,
+                                                               &PicCmbMesci})
+    e->onClick = [this] { CloseMenus(); };
+  BtnKrepko.onMouseDown = [this](int b, int s, double x, double y) { BtnKrepko_MouseDown(b, s, x, y); };
+  BtnKrepko.onMouseUp = [this](int b, int s, double x, double y) { BtnKrepko_MouseUp(b, s, x, y); };
+  BtnLežeče.onMouseDown = [this](int b, int s, double x, double y) { BtnLežeče_MouseDown(b, s, x, y); };
+  BtnLežeče.onMouseUp = [this](int b, int s, double x, double y) { BtnLežeče_MouseUp(b, s, x, y); };
+  BtnPodčrtano.onMouseDown = [this](int b, int s, double x, double y) { BtnPodčrtano_MouseDown(b, s, x, y); };
+  BtnPodčrtano.onMouseUp = [this](int b, int s, double x, double y) { BtnPodčrtano_MouseUp(b, s, x, y); };
 }
 
 }  // namespace app

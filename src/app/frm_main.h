@@ -1,9 +1,15 @@
 #pragma once
 // The main window: the skinned frame, the title strip, the editor of the
-// chosen day's entry, and the window's start-up, drag and shutdown.
+// chosen day's entry, the year, month and day pickers, the formatting
+// toolbar, and the window's start-up, drag and shutdown.
+//
+// frm_main.cpp: frame, load, unload, drag · frm_main_dates.cpp: the pickers
+// and showing a day · frm_main_toolbar.cpp: toolbar, toggles, indicators
 #include <memory>
 #include <string>
 
+#include "controls/combo_box2.h"
+#include "controls/datumi.h"
 #include "gui/form.h"
 #include "store/entries.h"
 #include "store/settings.h"
@@ -39,12 +45,48 @@ class frmMain {
   void Form_MouseDown(int button, int shift, double x, double y);
   void Form_MouseMove(int button, int shift, double x, double y);
 
+  void Form_Click();
+
   void LayoutMainWindow();
-  // Shows a day's entry: today's editable, any other read-only. An empty key
-  // stands for today.
+  void LayoutToolbar();
+  // Shows a day's entry: today's editable with the formatting buttons, any
+  // other read-only without them. An empty key stands for today. Choosing
+  // the entry being written again keeps the editor as it is.
   void ShowDay(std::string key);
-  // Saves the editor into the entry opened for editing today.
+  // Saves the editor into the entry opened for editing today, when the editor
+  // holds it.
   bool SaveToday();
+
+  // ---- date navigation
+  void Datumi1_IzbtranDatum(std::string& Dan);
+  void Datumi1_SpremembaIzbora(std::string& StarDan, std::string& NovDan);
+  void Datumi1_ČiščenjeIzbora(bool& Danes);
+  void Datumi1_Klik();
+  void cmbLeta_Izbran(std::string& tekst);
+  void cmbMesci_Izbran(std::string& tekst);
+  void cmbLeta_Resize();
+  void cmbMesci_Resize();
+  void BtnLeta_MouseDown(int button, int shift, double x, double y);
+  void lblLeto_MouseDown(int button, int shift, double x, double y);
+  void BtnMesec_MouseDown(int button, int shift, double x, double y);
+  void lblMesec_MouseDown(int button, int shift, double x, double y);
+  void Text_Click();
+  // Hides the year and month drop-downs that are open.
+  void CloseDateDropDowns();
+  // Hides the size, colour and alignment menus. They come with the menus
+  // themselves; until then there is nothing to hide, but every place that
+  // must close them already calls this.
+  void CloseMenus();
+
+  // ---- formatting toolbar
+  void BtnKrepko_MouseDown(int button, int shift, double x, double y);
+  void BtnKrepko_MouseUp(int button, int shift, double x, double y);
+  void BtnLežeče_MouseDown(int button, int shift, double x, double y);
+  void BtnLežeče_MouseUp(int button, int shift, double x, double y);
+  void BtnPodčrtano_MouseDown(int button, int shift, double x, double y);
+  void BtnPodčrtano_MouseUp(int button, int shift, double x, double y);
+  // The editor's selection moved: the indicators follow it while it is editable.
+  void Text_SelChange();
 
   void placeFromSettings(const store::Settings& settings);
   // SetWindowPos with HWND_TOPMOST or HWND_NOTOPMOST by OnTopSetting.
@@ -54,11 +96,35 @@ class frmMain {
   // date when today's entry was shown: past midnight it stays the old day).
   const std::string& shownKey() const { return m_shownKey; }
   const std::string& editingKey() const { return m_editingKey; }
-  bool IzbranDanes() const { return !m_shownKey.empty() && m_shownKey == m_editingKey; }
+  // The editor holds the entry opened for editing (and so it is editable).
+  bool editingToday() const { return !m_shownKey.empty() && m_shownKey == m_editingKey; }
 
   gui::PictureBox& PicNaslov;
   gui::PictureBox& PicText;
   gui::Host& Text;
+
+  gui::PictureBox& PicLeto;
+  gui::Label& lblLeto;
+  gui::PictureBox& BtnLeta;
+  gui::PictureBox& PicMesec;
+  gui::Label& lblMesec;  // the month's name; its tag the month's two digits
+  gui::PictureBox& BtnMesec;
+  gui::PictureBox& PicDatumi;
+  controls::Datumi& Datumi1;
+  gui::PictureBox& PiccmbLeta;
+  controls::ComboBox2& cmbLeta;
+  gui::PictureBox& PicCmbMesci;
+  controls::ComboBox2& cmbMesci;
+
+  gui::PictureBox& BtnGeslo;
+  gui::PictureBox& BtnKrepko;
+  gui::PictureBox& BtnLežeče;
+  gui::PictureBox& BtnPodčrtano;
+  gui::PictureBox& BtnPoravnaj;
+  gui::PictureBox& BtnSpremeniBarvo;
+  gui::PictureBox& BtnSpremeniVelikost;
+  // Its back colour is the text colour the colour button shows.
+  gui::PictureBox& picBarvaZaGumb;
 
   // Pointer position inside the window at the last left press.
   int DragAnchorX = 0;
@@ -69,11 +135,36 @@ class frmMain {
   void paintEditorFrame();
   void printTitle(const std::u16string& title);
   void endSession();
+  void wireEvents();
+
+  // frm_main_dates.cpp
+  void layoutDatePickers();
+  void fillPickersForToday();
+  void fillDays(const std::string& month, const std::string& year);
+  void setMonthLabel(const std::string& month);
+  void openYearList();
+  void openMonthList();
+  void listLostFocus(controls::ComboBox2& list);
+  void closeList(gui::PictureBox& holder, gui::PictureBox& opener);
+
+  // frm_main_toolbar.cpp
+  enum class Format { Krepko, Ležeče, Podčrtano };
+  gui::PictureBox& toggleButton(Format f);
+  gui::Tri selectionHas(Format f);
+  void toggleDown(Format f, int button);
+  void toggleUp(Format f, int button);
+  void drawIndicators();
+  void drawSeparators(bool active);
+  void showFormatting(bool shown);
+  void drawFace(gui::PictureBox& button, const gui::Rect& face);
 
   std::unique_ptr<EditorFile> m_editorFile;
   std::string m_shownKey;
   std::string m_editingKey;
   bool m_unloading = false;
+  // The day list's change of choice has just saved the entry being written,
+  // so the day shown next need not save it again.
+  bool m_savedBeforeSwitch = false;
 };
 
 }  // namespace app

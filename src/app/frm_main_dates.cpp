@@ -1,0 +1,226 @@
+// The main window's year, month and day pickers: their layout, the start-up
+// fill, the drop-downs' opening and closing, and what a choice in each does.
+#include <charconv>
+#include <utility>
+
+#include "app/frm_main.h"
+#include "app/pisarion.h"
+#include "base/cp1250.h"
+#include "base/date.h"
+#include "skin/atlas.h"
+#include "skin/rects.h"
+
+namespace app {
+namespace {
+
+constexpr gui::Rect kPicLeto{413, 60, 175, 20};
+constexpr gui::Rect kPicMesec{413, 84, 175, 20};
+constexpr gui::Rect kCaption{5, 3, 145, 16};
+constexpr gui::Rect kOpener{158, 3, 14, 14};
+constexpr int kListWidth = 171;
+constexpr gui::Rect kPicDatumi{413, 108, 175, 452};
+
+// The month number of a two-digit row, 0 when it is none.
+int monthNumber(const std::string& mm) {
+  int v = 0;
+  auto [end, ec] = std::from_chars(mm.data(), mm.data() + mm.size(), v);
+  return ec == std::errc{} && end == mm.data() + mm.size() ? v : 0;
+}
+
+}  // namespace
+
+void frmMain::layoutDatePickers() {
+  const gui::Surface& atlas = m_app.PictureGUI;
+  const gui::FontSpec captionFont{u"Arial", 238, 8.25, true};
+  struct Box {
+    gui::PictureBox& box;
+    gui::Label& caption;
+    gui::PictureBox& opener;
+    gui::PictureBox& holder;
+    controls::ComboBox2& list;
+    gui::Rect place;
+  };
+  for (Box b : {Box{PicLeto, lblLeto, BtnLeta, PiccmbLeta, cmbLeta, kPicLeto},
+                Box{PicMesec, lblMesec, BtnMesec, PicCmbMesci, cmbMesci, kPicMesec}}) {
+    b.box.move(b.place.x, b.place.y, b.place.w, b.place.h);
+    b.box.surface().blit(atlas, skin::r::datumskoPolje, {0, 0});
+    b.box.refresh();
+    b.caption.move(kCaption.x, kCaption.y, kCaption.w, kCaption.h);
+    b.caption.setFont(captionFont);
+    b.caption.setForeColor(skin::kTextBlue);
+    b.caption.setTransparent(true);
+    b.opener.move(kOpener.x, kOpener.y, kOpener.w, kOpener.h);
+    drawFace(b.opener, skin::r::spustniGumb);
+    b.opener.setRegion(gui::Region::fromKeyColor(b.opener.surface(), base::kKeyColor, {0, 0, kOpener.w, kOpener.h}));
+    // The holder's colour shows as a one-pixel frame around its list.
+    b.holder.setBackColor(skin::kDeepBlue);
+    b.holder.move(b.place.x + 1, b.place.y + 18, kListWidth + 2, b.list.height() + 2);
+    b.holder.cls();
+    b.holder.setVisible(false);
+    b.list.move(1, 1, kListWidth, b.list.height());
+  }
+
+  PicDatumi.move(kPicDatumi.x, kPicDatumi.y, kPicDatumi.w, kPicDatumi.h);
+  gui::Surface& s = PicDatumi.surface();
+  const int h = PicDatumi.height();
+  for (int i = 0; i <= h / 10; ++i) s.blit(atlas, skin::r::datumiVrstica, {0, 10 * i});
+  s.blit(atlas, skin::r::datumiZgoraj, {0, 0});
+  s.blit(atlas, skin::r::datumiSpodaj, {0, h - 10});
+  PicDatumi.refresh();
+  Datumi1.move(3, 3, 169, h - 6);
+}
+
+void frmMain::fillPickersForToday() {
+  store::DiaryStore& store = m_app.store();
+  const std::string today = m_app.todayKey();
+  cmbLeta.Počisti();
+  cmbMesci.Mesci = true;
+  // The year list itself is filled from the data folder each time it opens.
+  const std::string year = base::keyYear(today);
+  cmbMesci.Počisti();
+  for (const std::string& m : store.Months(year)) cmbMesci.Dodaj(m);
+  setMonthLabel(base::keyMonth(today));
+  fillDays(base::keyMonth(today), year);
+  m_app.ChosenYear = year;
+  lblLeto.setText(base::utf8ToUtf16(year));
+  Datumi1.IzberiDan(today);
+}
+
+void frmMain::setMonthLabel(const std::string& month) {
+  lblMesec.setText(base::utf8ToUtf16(base::monthName(monthNumber(month))));
+  lblMesec.setTag(month);
+}
+
+void frmMain::fillDays(const std::string& month, const std::string& year) {
+  const std::vector<std::string> days = m_app.store().Days(month, year);
+  Datumi1.Počisti();
+  for (const std::string& d : days) Datumi1.DodajDan(d);
+  Datumi1.ŠteviloDni = static_cast<int16_t>(days.size());
+}
+
+// ---- the day list ----------------------------------------------------------------
+
+void frmMain::Datumi1_IzbtranDatum(std::string& Dan) {
+  // The change of choice saved the text being written already; choosing the
+  // same row again (past midnight, yesterday's row turns read-only) saves here.
+  const bool saved = std::exchange(m_savedBeforeSwitch, false);
+  const std::string today = m_app.todayKey();
+  const std::string key = Dan.empty() ? today : Dan;
+  if (!saved && editingToday() && !(key == shownKey() && key == today)) SaveToday();
+  ShowDay(Dan);
+}
+
+void frmMain::Datumi1_SpremembaIzbora(std::string&, std::string&) {
+  // Whether the old row is today's or the list had no choice (after a month
+  // change the editor keeps today's entry), the text being written is saved
+  // before the editor shows another day.
+  if (editingToday()) m_savedBeforeSwitch = SaveToday();
+}
+
+void frmMain::Datumi1_ČiščenjeIzbora(bool&) {
+  // Today's row is about to go, or the editor still holds today's entry
+  // from an earlier month: either way it is saved now.
+  SaveToday();
+}
+
+void frmMain::Datumi1_Klik() { CloseMenus(); }
+
+// ---- the year and month drop-downs -------------------------------------------------
+
+void frmMain::cmbLeta_Izbran(std::string& tekst) {
+  CloseDateDropDowns();
+  if (tekst.empty()) return;  // Enter with no year highlighted chooses nothing
+  store::DiaryStore& store = m_app.store();
+  lblLeto.setText(base::utf8ToUtf16(tekst));
+  cmbMesci.Počisti();
+  const std::vector<std::string> months = store.Months(tekst);
+  for (const std::string& m : months) cmbMesci.Dodaj(m);
+  const std::string first = months.empty() ? std::string() : months.front();
+  setMonthLabel(first);
+  fillDays(first, tekst);
+  m_app.ChosenYear = tekst;
+}
+
+void frmMain::cmbMesci_Izbran(std::string& tekst) {
+  CloseDateDropDowns();
+  if (tekst.empty()) return;
+  setMonthLabel(tekst);
+  fillDays(tekst, m_app.ChosenYear);
+}
+
+void frmMain::cmbLeta_Resize() { PiccmbLeta.move(PiccmbLeta.left(), PiccmbLeta.top(), cmbLeta.width() + 2, cmbLeta.height() + 2); }
+
+void frmMain::cmbMesci_Resize() {
+  PicCmbMesci.move(PicCmbMesci.left(), PicCmbMesci.top(), cmbMesci.width() + 2, cmbMesci.height() + 2);
+}
+
+void frmMain::lblLeto_MouseDown(int button, int, double, double) {
+  CloseMenus();
+  if (button == gui::kLeftButton) openYearList();
+}
+
+void frmMain::BtnLeta_MouseDown(int button, int, double, double) {
+  if (button == gui::kLeftButton) openYearList();
+}
+
+void frmMain::lblMesec_MouseDown(int button, int, double, double) {
+  CloseMenus();
+  if (button == gui::kLeftButton) openMonthList();
+}
+
+void frmMain::BtnMesec_MouseDown(int button, int, double, double) {
+  if (button == gui::kLeftButton) openMonthList();
+}
+
+void frmMain::openYearList() {
+  if (PiccmbLeta.visible()) {
+    CloseDateDropDowns();
+    return;
+  }
+  store::DiaryStore& store = m_app.store();
+  store.Rescan();
+  cmbLeta.Počisti();
+  for (const std::string& y : store.Years()) cmbLeta.Dodaj(y);
+  PiccmbLeta.setVisible(true);
+  PiccmbLeta.bringToFront();
+  cmbLeta.Izberi(base::utf16ToUtf8(lblLeto.text()));
+  cmbLeta.setFocus();
+  drawFace(BtnLeta, skin::r::spustniGumbPritisnjen);
+}
+
+void frmMain::openMonthList() {
+  cmbMesci.Mesci = true;
+  if (PicCmbMesci.visible()) {
+    CloseDateDropDowns();
+    return;
+  }
+  PicCmbMesci.setVisible(true);
+  PicCmbMesci.bringToFront();
+  cmbMesci.Izberi(lblMesec.tag());
+  cmbMesci.setFocus();
+  drawFace(BtnMesec, skin::r::spustniGumbPritisnjen);
+}
+
+void frmMain::closeList(gui::PictureBox& holder, gui::PictureBox& opener) {
+  if (!holder.visible()) return;
+  holder.setVisible(false);
+  drawFace(opener, skin::r::spustniGumb);
+}
+
+void frmMain::CloseDateDropDowns() {
+  closeList(PiccmbLeta, BtnLeta);
+  closeList(PicCmbMesci, BtnMesec);
+}
+
+void frmMain::listLostFocus(controls::ComboBox2& list) {
+  // Opening the other list takes the focus from this one: only this one closes.
+  const gui::Element* now = m_form.focused();
+  if (now == &cmbLeta || now == &cmbMesci) {
+    if (&list == &cmbLeta) closeList(PiccmbLeta, BtnLeta);
+    else closeList(PicCmbMesci, BtnMesec);
+    return;
+  }
+  CloseDateDropDowns();
+}
+
+}  // namespace app
