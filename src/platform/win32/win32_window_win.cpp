@@ -1,5 +1,6 @@
 #include "platform/win32/win32_window_win.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <string>
@@ -71,6 +72,7 @@ Win32Window::Win32Window(HINSTANCE instance, gui::Form& form) : m_form(form) {
 }
 
 Win32Window::~Win32Window() {
+  if (m_toolTip) DestroyWindow(m_toolTip);
   if (m_hwnd) {
     SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
     DestroyWindow(m_hwnd);
@@ -103,7 +105,10 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONUP: mouseUp(gui::kLeftButton, wp, lp); return 0;
     case WM_RBUTTONUP: mouseUp(gui::kRightButton, wp, lp); return 0;
     case WM_MBUTTONUP: mouseUp(gui::kMiddleButton, wp, lp); return 0;
-    case WM_MOUSEMOVE: m_form.dispatchMouseMove(heldButtons(wp), shiftState(wp), clientPoint(lp)); return 0;
+    case WM_MOUSEMOVE:
+      m_form.dispatchMouseMove(heldButtons(wp), shiftState(wp), clientPoint(lp));
+      updateToolTip(wp, lp);
+      return 0;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lp) != m_hwnd) m_form.dispatchMouseLeave();
       return 0;
@@ -168,6 +173,44 @@ void Win32Window::mouseUp(int button, WPARAM wp, LPARAM lp) {
     return;
   }
   m_form.dispatchMouseUp(button, shiftState(wp), clientPoint(lp));
+}
+
+void Win32Window::updateToolTip(WPARAM wp, LPARAM lp) {
+  // One tool at a time, the rectangle of the element under the pointer, so
+  // that the tip shows anew on every element that has one. Elements can be
+  // moved or destroyed, so the rectangle and text are read on each change.
+  const gui::Element* e = m_form.hovered();
+  const std::wstring text = e ? base::toWide(e->toolTip()) : std::wstring();
+  if (e == m_tipElement && text == m_tipText) return;
+  TOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = m_hwnd;
+  ti.uId = 1;
+  if (m_toolTip && !m_tipText.empty()) SendMessageW(m_toolTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  m_tipElement = e;
+  m_tipText = text;
+  if (text.empty()) return;
+  if (!m_toolTip) {
+    static const bool initialised = [] {
+      INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+      return InitCommonControlsEx(&icc) != FALSE;
+    }();
+    (void)initialised;
+    m_toolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hwnd, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    if (!m_toolTip) return;
+  }
+  const gui::Rect r = e->formRect();
+  ti.uFlags = TTF_SUBCLASS;
+  ti.rect = RECT{r.x, r.y, r.x + r.w, r.y + r.h};
+  ti.lpszText = m_tipText.data();
+  SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  // The tool is new: let it see the move that brought the pointer here, so
+  // that a pointer coming to rest shows the tip.
+  MSG msg{m_hwnd, WM_MOUSEMOVE, wp, lp, static_cast<DWORD>(GetMessageTime()), {}};
+  GetCursorPos(&msg.pt);
+  SendMessageW(m_toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
 void Win32Window::setVisible(bool visible, gui::Activation activation) {

@@ -3,6 +3,8 @@
 // top-down 32-bit DIB and turns window messages into the form's events.
 #include <windows.h>
 
+#include <string>
+
 #include "gui/form.h"
 #include "gui/platform.h"
 
@@ -34,11 +36,16 @@ class Win32Window : public gui::FormPeer {
   void paint();
   void mouseDown(int button, WPARAM wp, LPARAM lp, bool doubleClick);
   void mouseUp(int button, WPARAM wp, LPARAM lp);
+  // Keeps the tooltip on the element under the pointer.
+  void updateToolTip(WPARAM wp, LPARAM lp);
 
   gui::Form& m_form;
   HWND m_hwnd = nullptr;
   gui::Surface m_frame;  // the last composite, reused between paints
   bool m_minimized = false;
+  HWND m_toolTip = nullptr;           // made on the first element with a tip
+  const gui::Element* m_tipElement = nullptr;
+  std::wstring m_tipText;
 };
 
 }  // namespace win32
