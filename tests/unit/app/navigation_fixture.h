@@ -1,0 +1,62 @@
+#pragma once
+// The diary fixture with the pointer: clicks on the main window's elements
+// and the rows of its lists, and comparisons of button faces with the atlas.
+#include "diary_fixture.h"
+#include "skin/rects.h"
+
+class NavigationTest : public DiaryTest {
+ protected:
+  static constexpr const char* kRtf = "{\\rtf1\\ansi ";
+  void addText(const std::string& key, const std::string& text) { addEntry(key, kRtf + text + "\\par\r\n}\r\n"); }
+
+  // A click in the middle of an element, well apart from the last one so
+  // that two never make a double click.
+  void clickOn(const gui::Element& e) {
+    const base::Rect r = e.screenRect();
+    platform.click({r.x + r.w / 2, r.y + r.h / 2});
+    platform.advance(1000);
+  }
+  void clickRow(const controls::RowList& list, int row) {
+    const base::Rect r = list.lblDan.at(row)->screenRect();
+    platform.click({r.x + 10, r.y + r.h / 2});
+    platform.advance(1000);
+  }
+  // The row of a list whose tag is the text; 0 when none.
+  static int rowOf(const controls::RowList& list, const std::string& tag) {
+    for (int i = 1; i <= list.rowCount(); ++i)
+      if (list.rowTag(i) == tag) return i;
+    return 0;
+  }
+  static std::vector<std::string> tags(const controls::RowList& list) {
+    std::vector<std::string> out;
+    for (int i = 1; i <= list.rowCount(); ++i) out.push_back(list.rowTag(i));
+    return out;
+  }
+  // Whether the surface shows the atlas rectangle (as much of it as fits) at `at`.
+  bool shows(const gui::Surface& s, const base::Rect& atlasRect, base::Point at = {0, 0}) {
+    const gui::Surface& atlas = diary->PictureGUI;
+    for (int y = 0; y < atlasRect.h && at.y + y < s.height(); ++y)
+      for (int x = 0; x < atlasRect.w && at.x + x < s.width(); ++x)
+        if (s.pixel(at.x + x, at.y + y) != atlas.pixel(atlasRect.x + x, atlasRect.y + y)) return false;
+    return true;
+  }
+  bool separatorsActive() {
+    const gui::Surface& s = main().form().surface();
+    return shows(s, skin::r::ločiloAktivno, {57, 26}) && shows(s, skin::r::ločiloAktivno, {180, 26}) &&
+           shows(s, skin::r::ločiloAktivno, {223, 26});
+  }
+  bool separatorsInactive() {
+    const gui::Surface& s = main().form().surface();
+    return shows(s, skin::r::ločiloNeaktivno, {57, 26}) && shows(s, skin::r::ločiloNeaktivno, {180, 26}) &&
+           shows(s, skin::r::ločiloNeaktivno, {223, 26});
+  }
+  bool formattingShown() {
+    app::frmMain& m = main();
+    int shown = 0;
+    for (gui::PictureBox* b : {&m.BtnKrepko, &m.BtnLežeče, &m.BtnPodčrtano, &m.BtnPoravnaj, &m.BtnSpremeniBarvo,
+                               &m.BtnSpremeniVelikost})
+      shown += b->visible();
+    EXPECT_TRUE(shown == 0 || shown == 6) << shown << " of the six formatting buttons shown";
+    return shown == 6;
+  }
+};
