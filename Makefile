@@ -48,8 +48,9 @@ test-win: win
 run: win
 	tools/run-diary $(WIN)/Pisarion.exe
 
-bench: native
+bench: native win
 	$(NATIVE)/bench/pisarion_bench --benchmark_counters_tabular=true
+	xvfb-run -a -s "-screen 0 1280x1024x24" tools/wine-run $(WIN)/bench/win/pisarion_bench_win.exe
 
 # The contact sheet of the skin atlas: every named rectangle outlined and
 # labelled at 3x, and the windows put together at 1x.
