@@ -18,8 +18,9 @@ function(pisarion_library name)
   target_link_libraries(${name} PUBLIC ${A_DEPS})
 endfunction()
 
-# pisarion_unit_test(name DEPS lib...): a native GoogleTest executable from
-# every .cpp in the calling folder, registered with ctest.
+# pisarion_unit_test(name DEPS lib...): a GoogleTest executable from every
+# .cpp in the calling folder, registered with ctest. In the Windows build
+# ctest runs it under Wine through the cross-compiling emulator.
 function(pisarion_unit_test name)
   cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -27,22 +28,17 @@ function(pisarion_unit_test name)
     return()
   endif()
   add_executable(${name} ${srcs})
-  target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest GTest::gtest_main)
+  if(WIN32)
+    target_link_libraries(${name} PRIVATE ${A_DEPS} gtest gtest_main)
+  else()
+    target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest GTest::gtest_main)
+  endif()
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE PISARION_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
 endfunction()
 
-# pisarion_win_test(name DEPS lib...): a Windows GoogleTest executable, run
-# under Wine by ctest through the cross-compiling emulator.
-function(pisarion_win_test name)
-  cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
-  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  if(NOT srcs)
-    return()
-  endif()
-  add_executable(${name} ${srcs})
-  target_link_libraries(${name} PRIVATE ${A_DEPS} gtest gtest_main)
-  target_compile_definitions(${name} PRIVATE PISARION_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-endfunction()
+# The Windows test folders use the same rule.
+macro(pisarion_win_test)
+  pisarion_unit_test(${ARGN})
+endmacro()
