@@ -259,10 +259,15 @@ void Win32Window::setMinimized(bool minimized) {
 
 void Win32Window::focusChanged(gui::Element* focused) {
   // Keys for the form's own elements (the hidden password box) arrive at the
-  // form's window; the editor is a child window that takes focus itself.
-  if (!focused || focused->kind() != gui::ElementKind::Host) {
-    if (IsWindowVisible(m_hwnd)) SetFocus(m_hwnd);
+  // form's window; the editor is a child window with a focus of its own.
+  if (!IsWindowVisible(m_hwnd)) return;
+  if (focused && focused->kind() == gui::ElementKind::Host) {
+    if (auto* editor = dynamic_cast<RichEditEditor*>(static_cast<gui::Host*>(focused)->editor())) {
+      SetFocus(editor->hwnd());
+      return;
+    }
   }
+  SetFocus(m_hwnd);
 }
 
 }  // namespace win32
