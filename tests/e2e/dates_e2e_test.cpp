@@ -1,0 +1,72 @@
+// Choosing a year, a month and a day in the real diary with real input, and
+// coming back to today to write.
+#include <gtest/gtest.h>
+
+#include "e2e_support.h"
+
+using namespace e2e;
+
+namespace {
+
+// Client pixels of the main window's pickers: the year and month labels,
+// and the middle of row k of the year list, the month list and the day list.
+constexpr POINT kYearLabel{440, 71};
+constexpr POINT kMonthLabel{440, 95};
+POINT yearRow(int k) { return {440, 79 + 17 * (k - 1) + 9}; }
+POINT monthRow(int k) { return {440, 103 + 17 * (k - 1) + 9}; }
+POINT dayRow(int k) { return {440, 111 + 17 * (k - 1) + 9}; }
+constexpr POINT kInEditor{100, 120};
+
+}  // namespace
+
+TEST(DiaryEndToEnd, PickingAnotherYearMonthAndDayThenWritingToday) {
+  Diary diary;
+  // Another year, first in the sorted names: its months 01 and 05.
+  diary.writeEntry("01-01-2019", "{\\rtf1\\ansi novo leto\\par\r\n}\r\n");
+  diary.writeEntry("05-20-2019", "{\\rtf1\\ansi majski dan\\par\r\n}\r\n");
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  settle();
+  saveScreenshot(main, "dates-1-today");
+
+  click(main, kYearLabel);
+  settle();
+  saveScreenshot(main, "dates-2-year-list");
+  click(main, yearRow(1));  // 2019
+  settle();
+  EXPECT_EQ(diary.editorText(), L"");  // no day chosen yet: today's (empty) entry stays
+  click(main, kMonthLabel);
+  settle();
+  saveScreenshot(main, "dates-3-month-list");
+  click(main, monthRow(2));  // maj
+  settle();
+  click(main, dayRow(1));  // 20 May 2019
+  settle();
+  EXPECT_EQ(diary.editorText(), L"majski dan");
+  saveScreenshot(main, "dates-4-past-day-read-only");
+  // Read-only: typing changes nothing.
+  click(main, kInEditor);
+  typeText(L"xyz");
+  settle();
+  EXPECT_EQ(diary.editorText(), L"majski dan");
+
+  // Back to today: this year is the second year row; its only entry is today's.
+  click(main, kYearLabel);
+  settle();
+  click(main, yearRow(2));
+  settle();
+  click(main, dayRow(1));
+  settle();
+  click(main, kInEditor);
+  typeText(L"Danes spet pišem.");
+  settle();
+  saveScreenshot(main, "dates-5-today-editable");
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_EQ(diary.waitForExit(), 0u);
+
+  const auto today = diary.decodedEntry(todayKey());
+  ASSERT_TRUE(today);
+  EXPECT_NE(today->find("Danes spet pi"), std::string::npos);
+  EXPECT_EQ(diary.decodedEntry("05-20-2019"), "{\\rtf1\\ansi majski dan\\par\r\n}\r\n");
+}
