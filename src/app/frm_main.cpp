@@ -44,7 +44,11 @@ frmMain::frmMain(Pisarion& app)
       BtnPoravnaj(m_form.add<gui::PictureBox>("BtnPoravnaj")),
       BtnSpremeniBarvo(m_form.add<gui::PictureBox>("BtnSpremeniBarvo")),
       BtnSpremeniVelikost(m_form.add<gui::PictureBox>("BtnSpremeniVelikost")),
-      picBarvaZaGumb(m_form.add<gui::PictureBox>("picBarvaZaGumb")) {
+      picBarvaZaGumb(m_form.add<gui::PictureBox>("picBarvaZaGumb")),
+      BtnZapri(m_form.add<gui::PictureBox>("BtnZapri")),
+      BtnMini(m_form.add<gui::PictureBox>("BtnMini")),
+      BtnVednoNaVrhu(m_form.add<gui::PictureBox>("BtnVednoNaVrhu")),
+      BtnZloži(m_form.add<gui::PictureBox>("BtnZloži")) {
   m_form.setCaption(u"Pisarion");
   m_form.setBackColor(skin::kBodyColor);
   m_form.onLoad = [this] { Form_Load(); };
@@ -58,6 +62,7 @@ frmMain::frmMain(Pisarion& app)
   };
   m_form.onClick = [this] { Form_Click(); };
   wireEvents();
+  makeButtons();
 }
 
 void frmMain::Form_Load() {
@@ -81,6 +86,7 @@ void frmMain::LayoutMainWindow() {
   m_form.setHeight(kHeight * m_form.tppY());
   m_form.cls();
   paintFrame();
+  layoutCaptionButtons();
   gui::Editor* ed = Text.editor();
   if (!ed) {
     PicText.move(kPicText.x, kPicText.y, kPicText.w, kPicText.h);
@@ -253,7 +259,7 @@ void frmMain::Text_Click() {
   CloseDateDropDowns();
 }
 
-void frmMain::CloseMenus() {}
+void frmMain::CloseMenus() { menus->CloseMenus(); }
 
 void frmMain::wireEvents() {
   Datumi1.IzbtranDatum = [this](std::string& d) { Datumi1_IzbtranDatum(d); };
@@ -276,12 +282,6 @@ void frmMain::wireEvents() {
   for (gui::Element* e : std::initializer_list<gui::Element*>{&PicText, &PicDatumi, &PicLeto, &PicMesec, &PiccmbLeta,
                                                                &PicCmbMesci})
     e->onClick = [this] { CloseMenus(); };
-  BtnKrepko.onMouseDown = [this](int b, int s, double x, double y) { BtnKrepko_MouseDown(b, s, x, y); };
-  BtnKrepko.onMouseUp = [this](int b, int s, double x, double y) { BtnKrepko_MouseUp(b, s, x, y); };
-  BtnLežeče.onMouseDown = [this](int b, int s, double x, double y) { BtnLežeče_MouseDown(b, s, x, y); };
-  BtnLežeče.onMouseUp = [this](int b, int s, double x, double y) { BtnLežeče_MouseUp(b, s, x, y); };
-  BtnPodčrtano.onMouseDown = [this](int b, int s, double x, double y) { BtnPodčrtano_MouseDown(b, s, x, y); };
-  BtnPodčrtano.onMouseUp = [this](int b, int s, double x, double y) { BtnPodčrtano_MouseUp(b, s, x, y); };
 }
 
 }  // namespace app

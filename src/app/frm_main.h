@@ -4,13 +4,17 @@
 // toolbar, and the window's start-up, drag and shutdown.
 //
 // frm_main.cpp: frame, load, unload, drag · frm_main_dates.cpp: the pickers
-// and showing a day · frm_main_toolbar.cpp: toolbar, toggles, indicators
+// and showing a day · frm_main_toolbar.cpp: toolbar, toggles, indicators ·
+// frm_main_buttons.cpp: the skinned buttons, their commands and the menus
 #include <memory>
 #include <string>
 
 #include "controls/combo_box2.h"
 #include "controls/datumi.h"
 #include "gui/form.h"
+#include "skin/caption_buttons.h"
+#include "skin/format_menus.h"
+#include "skin/toolbar_buttons.h"
 #include "store/entries.h"
 #include "store/settings.h"
 
@@ -73,9 +77,7 @@ class frmMain {
   void Text_Click();
   // Hides the year and month drop-downs that are open.
   void CloseDateDropDowns();
-  // Hides the size, colour and alignment menus. They come with the menus
-  // themselves; until then there is nothing to hide, but every place that
-  // must close them already calls this.
+  // Hides the size, colour and alignment menus that are open.
   void CloseMenus();
 
   // ---- formatting toolbar
@@ -91,6 +93,8 @@ class frmMain {
   void placeFromSettings(const store::Settings& settings);
   // SetWindowPos with HWND_TOPMOST or HWND_NOTOPMOST by OnTopSetting.
   void applyOnTop();
+  // The keep-on-top button's rest face for the current setting.
+  void drawOnTopFace();
 
   // The key of the day now shown and of the day opened for editing (the
   // date when today's entry was shown: past midnight it stays the old day).
@@ -125,6 +129,18 @@ class frmMain {
   gui::PictureBox& BtnSpremeniVelikost;
   // Its back colour is the text colour the colour button shows.
   gui::PictureBox& picBarvaZaGumb;
+  gui::PictureBox& BtnZapri;
+  gui::PictureBox& BtnMini;
+  gui::PictureBox& BtnVednoNaVrhu;
+  gui::PictureBox& BtnZloži;
+
+  // The behaviour of the buttons above: faces, states, timers, commands.
+  std::unique_ptr<skin::FormatMenus> menus;  // mnuPoravnaj, mnuSpremniBarvo, mnuSpremeniVelikost
+  std::unique_ptr<skin::PasswordButton> geslo;
+  std::unique_ptr<skin::FormatToggle> krepko, ležeče, podčrtano;
+  std::unique_ptr<skin::MenuButton> poravnaj, spremeniBarvo, spremeniVelikost;
+  std::unique_ptr<skin::RoundButton> zapri, mini, zloži;
+  std::unique_ptr<skin::OnTopButton> vednoNaVrhu;
 
   // Pointer position inside the window at the last left press.
   int DragAnchorX = 0;
@@ -147,12 +163,11 @@ class frmMain {
   void listLostFocus(controls::ComboBox2& list);
   void closeList(gui::PictureBox& holder, gui::PictureBox& opener);
 
+  // frm_main_buttons.cpp
+  void makeButtons();
+  void layoutCaptionButtons();
+
   // frm_main_toolbar.cpp
-  enum class Format { Krepko, Ležeče, Podčrtano };
-  gui::PictureBox& toggleButton(Format f);
-  gui::Tri selectionHas(Format f);
-  void toggleDown(Format f, int button);
-  void toggleUp(Format f, int button);
   void drawIndicators();
   void drawSeparators(bool active);
   void showFormatting(bool shown);

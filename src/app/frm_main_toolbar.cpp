@@ -14,7 +14,6 @@ using skin::Row;
 using skin::ToolbarFace;
 
 namespace {
-constexpr int kButtonTop = 19;
 constexpr int kSeparatorX[] = {57, 180, 223};
 constexpr int kSeparatorY = 26;
 }  // namespace
@@ -25,20 +24,18 @@ void frmMain::drawFace(gui::PictureBox& button, const gui::Rect& face) {
 }
 
 void frmMain::LayoutToolbar() {
-  struct Place {
-    gui::PictureBox& button;
-    int left;
-    ToolbarFace face;
-  };
-  for (Place p : {Place{BtnGeslo, 15, ToolbarFace::Geslo}, Place{BtnKrepko, 60, ToolbarFace::KrepkoOff},
-                  Place{BtnLežeče, 100, ToolbarFace::LežečeOff}, Place{BtnPodčrtano, 140, ToolbarFace::PodčrtanoOff},
-                  Place{BtnPoravnaj, 183, ToolbarFace::PoravnajLevo},
-                  Place{BtnSpremeniBarvo, 226, ToolbarFace::SpremeniBarvo},
-                  Place{BtnSpremeniVelikost, 270, ToolbarFace::SpremeniVelikost}}) {
-    p.button.move(p.left, kButtonTop, skin::toolbarButtonWidth(p.face), skin::kToolbarFaceHeight);
-    if (&p.button != &BtnGeslo) p.button.bringToFront();
-  }
-  drawFace(BtnGeslo, skin::toolbarFace(ToolbarFace::Geslo, Row::Rest));
+  // Each button at top 19 with its rest face in the column of the editor's
+  // formatting, its animation counter at "0".
+  geslo->place(15);
+  krepko->place(60);
+  ležeče->place(100);
+  podčrtano->place(140);
+  poravnaj->place(183);
+  spremeniBarvo->place(226);
+  spremeniVelikost->place(270);
+  for (gui::PictureBox* b : {&BtnKrepko, &BtnLežeče, &BtnPodčrtano, &BtnPoravnaj, &BtnSpremeniBarvo,
+                             &BtnSpremeniVelikost})
+    b->bringToFront();
   picBarvaZaGumb.setVisible(false);
   // The rest faces in the columns of the editor's current formatting.
   drawIndicators();
@@ -80,50 +77,13 @@ void frmMain::drawIndicators() {
   drawFace(BtnSpremeniVelikost, skin::toolbarFace(ToolbarFace::SpremeniVelikost, Row::Rest));
 }
 
-// ---- toggles ------------------------------------------------------------------------
+// ---- toggles: the buttons' own handlers, under the names the window gives them ----------
 
-gui::PictureBox& frmMain::toggleButton(Format f) {
-  return f == Format::Krepko ? BtnKrepko : f == Format::Ležeče ? BtnLežeče : BtnPodčrtano;
-}
-
-gui::Tri frmMain::selectionHas(Format f) {
-  gui::Editor& ed = editor();
-  return f == Format::Krepko ? ed.SelBold() : f == Format::Ležeče ? ed.SelItalic() : ed.SelUnderline();
-}
-
-namespace {
-ToolbarFace toggleFace(int format, bool on) {
-  return format == 0 ? skin::krepkoFace(on) : format == 1 ? skin::ležečeFace(on) : skin::podčrtanoFace(on);
-}
-}  // namespace
-
-void frmMain::toggleDown(Format f, int button) {
-  if (button != gui::kLeftButton) return;
-  gui::PictureBox& b = toggleButton(f);
-  b.setTag("D");
-  drawFace(b, skin::toolbarFace(toggleFace(int(f), gui::isTrue(selectionHas(f))), Row::Pressed));
-}
-
-void frmMain::toggleUp(Format f, int button) {
-  if (button != gui::kLeftButton) return;
-  gui::Editor& ed = editor();
-  if (!ed.Locked()) {
-    // A selection that is only partly in the format gets it throughout.
-    const bool on = !gui::isTrue(selectionHas(f));
-    if (f == Format::Krepko) ed.setSelBold(on);
-    else if (f == Format::Ležeče) ed.setSelItalic(on);
-    else ed.setSelUnderline(on);
-  }
-  gui::PictureBox& b = toggleButton(f);
-  drawFace(b, skin::toolbarFace(toggleFace(int(f), gui::isTrue(selectionHas(f))), Row::Highlight));
-  b.setTag("H");
-}
-
-void frmMain::BtnKrepko_MouseDown(int button, int, double, double) { toggleDown(Format::Krepko, button); }
-void frmMain::BtnKrepko_MouseUp(int button, int, double, double) { toggleUp(Format::Krepko, button); }
-void frmMain::BtnLežeče_MouseDown(int button, int, double, double) { toggleDown(Format::Ležeče, button); }
-void frmMain::BtnLežeče_MouseUp(int button, int, double, double) { toggleUp(Format::Ležeče, button); }
-void frmMain::BtnPodčrtano_MouseDown(int button, int, double, double) { toggleDown(Format::Podčrtano, button); }
-void frmMain::BtnPodčrtano_MouseUp(int button, int, double, double) { toggleUp(Format::Podčrtano, button); }
+void frmMain::BtnKrepko_MouseDown(int b, int s, double x, double y) { krepko->Btn_MouseDown(b, s, x, y); }
+void frmMain::BtnKrepko_MouseUp(int b, int s, double x, double y) { krepko->Btn_MouseUp(b, s, x, y); }
+void frmMain::BtnLežeče_MouseDown(int b, int s, double x, double y) { ležeče->Btn_MouseDown(b, s, x, y); }
+void frmMain::BtnLežeče_MouseUp(int b, int s, double x, double y) { ležeče->Btn_MouseUp(b, s, x, y); }
+void frmMain::BtnPodčrtano_MouseDown(int b, int s, double x, double y) { podčrtano->Btn_MouseDown(b, s, x, y); }
+void frmMain::BtnPodčrtano_MouseUp(int b, int s, double x, double y) { podčrtano->Btn_MouseUp(b, s, x, y); }
 
 }  // namespace app

@@ -37,6 +37,7 @@ void Pisarion::OpenMainWindow() {
   m.form().show();
   taskbar().form().show(gui::Activation::NoActivate);
   m.applyOnTop();
+  m.drawOnTopFace();
   geslo().mark = "1";
   geslo().form().hide();
   m.form().activate();

@@ -1,0 +1,74 @@
+// The main window's skinned buttons: the seven toolbar buttons with their
+// timers, the three formatting menus they open, and the four round caption
+// buttons with their commands.
+#include "app/frm_main.h"
+#include "app/frm_taskbar.h"
+#include "app/pisarion.h"
+
+namespace app {
+
+namespace {
+constexpr int kPoravnajLeft = 183, kBarvoLeft = 226, kVelikostLeft = 270;
+}  // namespace
+
+void frmMain::makeButtons() {
+  const gui::Surface& atlas = m_app.PictureGUI;
+  const skin::EditorSource ed = [this] { return Text.editor(); };
+  using Format = skin::FormatToggle::Format;
+
+  menus = std::make_unique<skin::FormatMenus>(m_form, atlas, kPoravnajLeft, kBarvoLeft, kVelikostLeft);
+
+  geslo = std::make_unique<skin::PasswordButton>(BtnGeslo, atlas, "tmrBtnGeslo", "tmrBtnGesloE");
+  krepko = std::make_unique<skin::FormatToggle>(BtnKrepko, atlas, "TmrBtnKrepko", "TmrBtnKrepkoE", Format::Bold, ed);
+  ležeče =
+      std::make_unique<skin::FormatToggle>(BtnLežeče, atlas, "tmrBtnLežeče", "tmrBtnLežečeE", Format::Italic, ed);
+  podčrtano = std::make_unique<skin::FormatToggle>(BtnPodčrtano, atlas, "TMRBtnPodčrtano", "TMRBtnPodčrtanoE",
+                                                   Format::Underline, ed);
+  poravnaj = std::make_unique<skin::MenuButton>(BtnPoravnaj, atlas, "tmrBtnPoravnaj", "tmrBtnPoravnajE",
+                                                skin::ToolbarFace::PoravnajLevo, ed, menus->mnuPoravnaj);
+  spremeniBarvo =
+      std::make_unique<skin::MenuButton>(BtnSpremeniBarvo, atlas, "tmrBtnSpremeniBarvo", "tmrBtnSpremeniBarvoE",
+                                         skin::ToolbarFace::SpremeniBarvo, ed, menus->mnuSpremniBarvo);
+  spremeniVelikost = std::make_unique<skin::MenuButton>(BtnSpremeniVelikost, atlas, "tmrBtnSpremeniVelikost",
+                                                        "tmrBtnSpremeniVelikostE", skin::ToolbarFace::SpremeniVelikost,
+                                                        ed, menus->mnuSpremeniVelikost);
+  for (skin::ToolbarButton* b : std::initializer_list<skin::ToolbarButton*>{geslo.get(), krepko.get(), ležeče.get(),
+                                                                            podčrtano.get()})
+    b->CloseMenus = [this] { CloseMenus(); };
+  for (skin::MenuButton* m : {poravnaj.get(), spremeniBarvo.get(), spremeniVelikost.get()})
+    m->closeOtherMenus = [this, m] { menus->closeOthers(m->menu()); };
+
+  BtnGeslo.setToolTip(u"Spremeni Geslo...");
+  BtnKrepko.setToolTip(u"Krepko");
+  BtnLežeče.setToolTip(u"Ležeče");
+  BtnPodčrtano.setToolTip(u"Podčrtano");
+  BtnPoravnaj.setToolTip(u"Nastavi Postavitev Pisave...");
+
+  zapri = std::make_unique<skin::RoundButton>(BtnZapri, atlas, m_form, "TmrBtnZapri", skin::CaptionButton::Zapri);
+  mini = std::make_unique<skin::RoundButton>(BtnMini, atlas, m_form, "TmrBtnMini", skin::CaptionButton::Mini);
+  zloži = std::make_unique<skin::RoundButton>(BtnZloži, atlas, m_form, "TmrBtnZloži", skin::CaptionButton::Zloži);
+  vednoNaVrhu = std::make_unique<skin::OnTopButton>(BtnVednoNaVrhu, atlas, "TmrBtnVednoNaVrhu", m_app.OnTopSetting);
+  for (skin::RoundButton* b : {zapri.get(), mini.get(), zloži.get()}) b->CloseMenus = [this] { CloseMenus(); };
+  // Closing saves the entry and the settings and ends the program.
+  zapri->onCommand = [this] { m_form.unload(); };
+  // The taskbar window hides the diary as it is minimised.
+  mini->onCommand = [this] { m_app.taskbar().form().setWindowState(gui::kMinimized); };
+  vednoNaVrhu->applyOnTop = [this] { applyOnTop(); };
+
+  BtnZapri.setToolTip(u"Zapri in Shrani Dnevnik");
+  BtnMini.setToolTip(u"Minimiraj Dnevnik");
+  BtnZloži.setToolTip(u"Zloži Dnevnik (In Prikaži Na Vrhu)");
+  BtnVednoNaVrhu.setToolTip(u"Prikaži Dnevnik Na Vrhu");
+}
+
+void frmMain::layoutCaptionButtons() {
+  const int W = m_form.pixelWidth();
+  zapri->place(W - 21);
+  mini->place(W - 36);
+  vednoNaVrhu->place(W - 54);
+  zloži->place(W - 72);
+}
+
+void frmMain::drawOnTopFace() { vednoNaVrhu->drawFace(skin::ButtonState::Rest); }
+
+}  // namespace app
