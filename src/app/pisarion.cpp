@@ -41,6 +41,7 @@ void Pisarion::OpenMainWindow() {
   geslo().mark = "1";
   geslo().form().hide();
   m.form().activate();
+  m.Text.setFocus();  // the day's writing can start at once
 }
 
 void Pisarion::UnfoldFromMini() {
@@ -48,6 +49,7 @@ void Pisarion::UnfoldFromMini() {
   // diary can fold, an unlock shows it directly.
   main().form().show();
   main().applyOnTop();
+  main().Text.setFocus();
 }
 
 void Pisarion::EndProgram() {

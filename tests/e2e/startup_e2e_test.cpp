@@ -31,6 +31,8 @@ TEST(DiaryEndToEnd, FirstStartInAnEmptyFolderCreatesTodaysEmptyEntry) {
   EXPECT_EQ(r.right - r.left, 596);
   EXPECT_EQ(r.bottom - r.top, 567);
   saveScreenshot(main, "main-window");
+  typeText(L"takoj");  // the editor has the keys from the start
+  EXPECT_EQ(diary.editorText(), L"takoj");
   closeDiary(diary);
 }
 

@@ -57,3 +57,9 @@ TEST_F(DiaryTest, TheEditorSitsInItsFrameAtItsFinalPlace) {
   ASSERT_EQ(platform.editors().size(), 1u);
   EXPECT_EQ(platform.editors()[0].rect, (gui::Rect{12, 63, 394, 494}));
 }
+
+TEST_F(DiaryTest, TypingRightAfterTheStartGoesIntoTodaysEntry) {
+  start();
+  platform.typeText(u"brez klika");
+  EXPECT_EQ(editorText(), u"brez klika");
+}
