@@ -196,8 +196,10 @@ void Win32Window::updateToolTip(WPARAM wp, LPARAM lp) {
       return InitCommonControlsEx(&icc) != FALSE;
     }();
     (void)initialised;
+    // Not owned by the form's window: an owned topmost tip keeps the owner
+    // from being placed on top afterwards (seen under Wine).
     m_toolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hwnd, nullptr,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
     if (!m_toolTip) return;
   }

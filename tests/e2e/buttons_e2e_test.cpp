@@ -1,0 +1,358 @@
+// The skinned buttons of the real diary with real input: hover and pressed
+// faces on the screen, keep-on-top, close, minimise and restore, and the
+// CPU the diary takes while the pointer rests on a button.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "e2e_support.h"
+#include "skin/atlas.h"
+#include "skin/rects.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr int kW = 596;
+// Centres of the buttons, in the main window's client pixels.
+constexpr POINT kZapri{kW - 21 + 6, 5 + 6};
+constexpr POINT kMini{kW - 36 + 6, 5 + 6};
+constexpr POINT kVednoNaVrhu{kW - 54 + 6, 5 + 6};
+constexpr POINT kZloži{kW - 72 + 6, 5 + 6};
+constexpr POINT kKrepko{60 + 20, 19 + 20};
+constexpr POINT kGeslo{15 + 20, 19 + 20};
+constexpr POINT kPoravnaj{183 + 20, 19 + 20};
+constexpr POINT kAway{300, 300};  // in the editor
+
+const gui::Surface& atlas() {
+  static const gui::Surface a = skin::loadAtlas();
+  return a;
+}
+
+// Whether the window shows `face` at (left, top) of its client area,
+// magenta (cut away) pixels aside.
+bool shows(HWND window, POINT at, gui::Rect face, int width) {
+  const gui::Surface s = screenshot(window);
+  for (int y = 0; y < face.h; ++y)
+    for (int x = 0; x < width; ++x) {
+      const gui::Color want = atlas().pixel(face.x + x, face.y + y);
+      if (want == base::kKeyColor) continue;
+      if (s.pixel(at.x + x, at.y + y) != want) return false;
+    }
+  return true;
+}
+bool showsCaption(HWND w, POINT centre, skin::CaptionButton b, skin::ButtonState st) {
+  return shows(w, {centre.x - 6, centre.y - 6}, skin::captionFace(b, st), 13);
+}
+bool showsToolbar(HWND w, POINT centre, skin::ToolbarFace f, skin::Row row) {
+  return shows(w, {centre.x - 20, centre.y - 20}, skin::toolbarFace(f, row), 39);
+}
+
+void pointAt(HWND window, POINT client) {
+  ClientToScreen(window, &client);
+  moveMouse(client);
+}
+void leftDown() {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &in, sizeof in);
+  settle(100);
+}
+void leftUp() {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &in, sizeof in);
+  settle(150);
+}
+bool becomesVisible(HWND w) {
+  for (int waited = 0; waited < 3000; waited += 100) {
+    if (IsWindowVisible(w)) return true;
+    settle(100);
+  }
+  return false;
+}
+bool topmost(HWND w) { return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+double cpuSeconds(HANDLE process) {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
+  auto secs = [](FILETIME f) { return (double(f.dwHighDateTime) * 4294967296.0 + f.dwLowDateTime) / 1e7; };
+  return secs(kernel) + secs(user);
+}
+
+// Under Wine the times GetProcessTimes reports for another process lag far
+// behind; the host's own accounting is exact. The diary's host process is
+// found by its scratch folder on its command line. Seconds of CPU, or
+// nullopt when there is no host /proc (on Windows).
+std::optional<fs::path> hostProcess(const fs::path& diaryFolder) {
+  const std::string mark = diaryFolder.filename().string();
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(L"Z:\\proc", ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::ifstream in(entry.path() / "cmdline", std::ios::binary);
+    const std::string cmd((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (cmd.find(mark) != std::string::npos && cmd.find("Pisarion.exe") != std::string::npos) return entry.path();
+  }
+  return std::nullopt;
+}
+std::optional<double> hostCpuSeconds(const fs::path& proc) {
+  std::ifstream in(proc / "stat");
+  std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const size_t close = stat.rfind(')');
+  if (close == std::string::npos) return std::nullopt;
+  std::istringstream fields(stat.substr(close + 2));
+  std::string f;
+  double utime = 0, stime = 0;
+  for (int i = 3; i <= 15 && fields >> f; ++i) {
+    if (i == 14) utime = std::stod(f);
+    if (i == 15) stime = std::stod(f);
+  }
+  return (utime + stime) / 100.0;  // clock ticks of the Linux host
+}
+
+}  // namespace
+
+TEST(ButtonsEndToEnd, CaptionButtonsShowHoverAndPressedFacesAndRestAfterThePointerLeaves) {
+  Diary diary;
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  settle(300);
+  EXPECT_TRUE(showsCaption(main, kZapri, skin::CaptionButton::Zapri, skin::ButtonState::Rest));
+  EXPECT_TRUE(showsCaption(main, kZloži, skin::CaptionButton::Zloži, skin::ButtonState::Rest));
+  pointAt(main, kMini);
+  settle(100);
+  EXPECT_TRUE(showsCaption(main, kMini, skin::CaptionButton::Mini, skin::ButtonState::Hover));
+  saveScreenshot(main, "buttons-mini-hover");
+  pointAt(main, kZloži);
+  settle(200);
+  EXPECT_TRUE(showsCaption(main, kMini, skin::CaptionButton::Mini, skin::ButtonState::Rest));
+  EXPECT_TRUE(showsCaption(main, kZloži, skin::CaptionButton::Zloži, skin::ButtonState::Hover));
+  leftDown();
+  EXPECT_TRUE(showsCaption(main, kZloži, skin::CaptionButton::Zloži, skin::ButtonState::Pressed));
+  saveScreenshot(main, "buttons-zlozi-pressed");
+  pointAt(main, kAway);  // released outside: nothing happens
+  leftUp();
+  settle(200);
+  EXPECT_TRUE(showsCaption(main, kZloži, skin::CaptionButton::Zloži, skin::ButtonState::Rest));
+  EXPECT_NE(diary.window("frmMain"), nullptr);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(diary.waitForExit(), 0u);
+}
+
+TEST(ButtonsEndToEnd, ToolbarHoverFadesInAndOutAndBoldTogglesWithAClick) {
+  Diary diary;
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  click(main, {100, 120});  // the caret in today's entry
+  EXPECT_TRUE(showsToolbar(main, kKrepko, skin::ToolbarFace::KrepkoOff, skin::Row::Rest));
+  pointAt(main, kKrepko);
+  settle(400);
+  EXPECT_TRUE(showsToolbar(main, kKrepko, skin::ToolbarFace::KrepkoOff, skin::Row::Highlight));
+  saveScreenshot(main, "buttons-krepko-hover");
+  leftDown();
+  EXPECT_TRUE(showsToolbar(main, kKrepko, skin::ToolbarFace::KrepkoOff, skin::Row::Pressed));
+  saveScreenshot(main, "buttons-krepko-pressed");
+  leftUp();
+  EXPECT_TRUE(showsToolbar(main, kKrepko, skin::ToolbarFace::KrepkoOn, skin::Row::Highlight));
+  pointAt(main, {450, 300});
+  settle(500);
+  EXPECT_TRUE(showsToolbar(main, kKrepko, skin::ToolbarFace::KrepkoOn, skin::Row::Rest));
+  typeText(L"krepko");
+  pointAt(main, {450, 300});
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_EQ(diary.waitForExit(), 0u);
+  const auto rtf = diary.decodedEntry(todayKey());
+  ASSERT_TRUE(rtf);
+  EXPECT_NE(rtf->find("\\b"), std::string::npos);
+  EXPECT_NE(rtf->find("krepko"), std::string::npos);
+}
+
+TEST(ButtonsEndToEnd, TheAlignmentButtonOpensAndClosesItsMenu) {
+  Diary diary;
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  settle(300);
+  pointAt(main, kPoravnaj);
+  settle(300);
+  // The menu's top rows, above the editor (the editor's own window covers
+  // the rest of it).
+  const gui::Rect menu{skin::r::mnuPoravnaj.x, skin::r::mnuPoravnaj.y, skin::r::mnuPoravnaj.w, 5};
+  const POINT menuAt{185, 58};
+  EXPECT_FALSE(shows(main, menuAt, menu, menu.w));
+  leftDown();
+  leftUp();
+  pointAt(main, {450, 300});
+  settle(300);  // the face stays while the menu is open
+  EXPECT_TRUE(shows(main, menuAt, menu, menu.w));
+  EXPECT_TRUE(showsToolbar(main, kPoravnaj, skin::ToolbarFace::PoravnajLevo, skin::Row::Pressed));
+  saveScreenshot(main, "buttons-poravnaj-menu");
+  pointAt(main, kGeslo);  // moving over another button closes it
+  settle(100);
+  EXPECT_FALSE(shows(main, menuAt, menu, menu.w));
+  pointAt(main, {450, 300});
+  settle(500);
+  EXPECT_TRUE(showsToolbar(main, kPoravnaj, skin::ToolbarFace::PoravnajLevo, skin::Row::Rest));
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(diary.waitForExit(), 0u);
+}
+
+TEST(ButtonsEndToEnd, KeepOnTopReallyChangesTheWindowsTopmostStateAndIsSaved) {
+  Diary diary;
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  settle(300);
+  EXPECT_FALSE(topmost(main));
+  click(main, kVednoNaVrhu);
+  EXPECT_TRUE(topmost(main));
+  // The old face (ring) stays until the pointer moves over the button again.
+  EXPECT_TRUE(showsCaption(main, kVednoNaVrhu, skin::CaptionButton::VednoNaVrhuOff, skin::ButtonState::Rest));
+  pointAt(main, {kVednoNaVrhu.x + 1, kVednoNaVrhu.y});
+  EXPECT_TRUE(showsCaption(main, kVednoNaVrhu, skin::CaptionButton::VednoNaVrhuOn, skin::ButtonState::Hover));
+  saveScreenshot(main, "buttons-on-top-hover");
+  click(main, kVednoNaVrhu);
+  EXPECT_FALSE(topmost(main));
+  click(main, kVednoNaVrhu);
+  EXPECT_TRUE(topmost(main));
+  click(main, kZapri);
+  ASSERT_EQ(diary.waitForExit(), 0u);
+  EXPECT_TRUE(diary.readSettings().onTop);
+
+  ASSERT_TRUE(diary.start());
+  main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  settle(300);
+  EXPECT_TRUE(topmost(main));
+  EXPECT_TRUE(showsCaption(main, kVednoNaVrhu, skin::CaptionButton::VednoNaVrhuOn, skin::ButtonState::Rest));
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(diary.waitForExit(), 0u);
+}
+
+TEST(ButtonsEndToEnd, TheCloseButtonSavesTodaysEntryAndEnds) {
+  Diary diary;
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  click(main, {100, 120});
+  typeText(L"Zapiram z gumbom.");
+  pointAt(main, kZapri);
+  leftDown();
+  EXPECT_TRUE(showsCaption(main, kZapri, skin::CaptionButton::Zapri, skin::ButtonState::Pressed));
+  saveScreenshot(main, "buttons-zapri-pressed");
+  leftUp();
+  ASSERT_EQ(diary.waitForExit(), 0u);
+  const auto rtf = diary.decodedEntry(todayKey());
+  ASSERT_TRUE(rtf);
+  EXPECT_NE(rtf->find("Zapiram z gumbom."), std::string::npos);
+}
+
+TEST(ButtonsEndToEnd, MinimiseHidesTheDiaryAndTheTaskbarButtonBringsItBack) {
+  Diary diary;
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  HWND taskbar = diary.waitForWindow("frmTaskbar");
+  ASSERT_NE(main, nullptr);
+  ASSERT_NE(taskbar, nullptr);
+  click(main, kMini);
+  settle(300);
+  EXPECT_FALSE(IsWindowVisible(main));
+  EXPECT_TRUE(IsIconic(taskbar));
+  ShowWindow(taskbar, SW_RESTORE);
+  EXPECT_TRUE(becomesVisible(main));
+
+  click(main, kMini);
+  settle(300);
+  EXPECT_FALSE(IsWindowVisible(main));
+  PostMessageW(taskbar, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(becomesVisible(main));
+  // Back at rest, not stuck in the pressed face.
+  pointAt(main, kAway);
+  settle(200);
+  EXPECT_TRUE(showsCaption(main, kMini, skin::CaptionButton::Mini, skin::ButtonState::Rest));
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(diary.waitForExit(), 0u);
+}
+
+TEST(ButtonsEndToEnd, IdleWithThePointerRestingOnAButtonCostsLittleCpu) {
+  Diary diary;
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  settle(500);
+  pointAt(main, kKrepko);
+  settle(500);  // hovered: the tracking timer polls every 50 ms from now on
+  DWORD pid = 0;
+  GetWindowThreadProcessId(main, &pid);
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  ASSERT_NE(process, nullptr);
+  const std::optional<fs::path> host = hostProcess(diary.folder());
+  const double cpu0 = cpuSeconds(process);
+  const std::optional<double> host0 = host ? hostCpuSeconds(*host) : std::nullopt;
+  const ULONGLONG t0 = GetTickCount64();
+  Sleep(10000);
+  const double cpu1 = cpuSeconds(process);
+  const std::optional<double> host1 = host ? hostCpuSeconds(*host) : std::nullopt;
+  const double wall = (GetTickCount64() - t0) / 1000.0;
+  CloseHandle(process);
+  const double percent = 100.0 * (cpu1 - cpu0) / wall;
+  std::printf("idle CPU with the pointer on BtnKrepko, GetProcessTimes: %.2f %% (%.3f s in %.1f s)\n", percent,
+              cpu1 - cpu0, wall);
+  if (host0 && host1)
+    std::printf("idle CPU with the pointer on BtnKrepko, host accounting: %.2f %% (%.2f s in %.1f s)\n",
+                100.0 * (*host1 - *host0) / wall, *host1 - *host0, wall);
+  EXPECT_TRUE(showsToolbar(main, kKrepko, skin::ToolbarFace::KrepkoOff, skin::Row::Highlight));
+  EXPECT_LT(percent, 1.0);
+  // Wine's own cost of one 20 Hz timer is about 1 % of a core on the
+  // development machine (docs/performance.md); the diary must add little.
+  if (host0 && host1) EXPECT_LT(100.0 * (*host1 - *host0) / wall, 2.5);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(diary.waitForExit(), 0u);
+}
+
+TEST(ButtonsEndToEnd, ATipShowsWhileThePointerRestsOnAButtonAndKeepOnTopStillWorks) {
+  Diary diary;
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  settle(300);
+  pointAt(main, kVednoNaVrhu);
+  settle(1500);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(main, &pid);
+  struct Found {
+    DWORD pid;
+    RECT rect;
+    bool shown;
+  } found{pid, {}, false};
+  EnumWindows(
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* f = reinterpret_cast<Found*>(lp);
+        DWORD p = 0;
+        GetWindowThreadProcessId(h, &p);
+        wchar_t cls[64] = {};
+        GetClassNameW(h, cls, 64);
+        if (p == f->pid && IsWindowVisible(h) && wcscmp(cls, L"tooltips_class32") == 0) {
+          f->shown = true;
+          GetWindowRect(h, &f->rect);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  EXPECT_TRUE(found.shown);
+  saveScreenshot(GetDesktopWindow(), "buttons-tip-vedno-na-vrhu");
+  // A tip on screen must not keep the window out of the topmost band.
+  click(main, kVednoNaVrhu);
+  EXPECT_TRUE(topmost(main));
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(diary.waitForExit(), 0u);
+}
