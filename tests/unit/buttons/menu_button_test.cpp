@@ -114,22 +114,3 @@ TEST_F(ButtonTest, MovesOverOtherButtonsCloseTheMenusButNotOverTheMenusOwnButton
   EXPECT_FALSE(menus->mnuSpremniBarvo.visible());
   EXPECT_TRUE(menus->mnuSpremeniVelikost.visible());
 }
-
-TEST_F(ButtonTest, TheAlignmentButtonRunsItsHookBeforeTheMenuToggles) {
-  std::vector<bool> seen;
-  BtnPoravnaj->beforeToggle = [&] { seen.push_back(menus->mnuPoravnaj.visible()); };
-  pointAt(*BtnPoravnaj);
-  platform.mouseDown();
-  platform.mouseUp();
-  EXPECT_EQ(seen, std::vector<bool>{false});
-}
-
-TEST_F(ButtonTest, TheColourAndSizeFacesShowWhatThePickersPaintedIntoTheAtlas) {
-  skin::drawColourAreas(atlas, base::Color::rgb(200, 10, 20));
-  pointAt(*BtnSpremeniBarvo);
-  tick();
-  const gui::Surface screen = platform.screenshot();
-  const gui::Rect r = BtnSpremeniBarvo->Btn.screenRect();
-  const gui::Rect area = skin::colourArea(skin::Row::Fade1);
-  EXPECT_EQ(screen.pixel(r.x + area.x - 592 + 3, r.y + area.y - 261 + 3), base::Color::rgb(200, 10, 20));
-}

@@ -145,16 +145,6 @@ TEST_F(ButtonTest, AClickOnBoldTogglesTheSelectionAndShowsTheNewStateHighlighted
   EXPECT_EQ(shown(*BtnKrepko), "232,183");
 }
 
-TEST_F(ButtonTest, OnlyTheLeftButtonPressesAToggle) {
-  pointAt(*BtnPodčrtano);
-  tick(3);
-  platform.mouseDown(gui::kRightButton);
-  EXPECT_EQ(shown(*BtnPodčrtano), "432,183");
-  platform.mouseUp(gui::kRightButton);
-  EXPECT_EQ(editor.SelUnderline(), gui::Tri::False);
-  EXPECT_EQ(BtnPodčrtano->Btn.tag(), "H");
-}
-
 TEST_F(ButtonTest, AReadOnlyDayKeepsItsTextButTheButtonStillAnswersTheClick) {
   editor.setLocked(true);
   pointAt(*BtnLežeče);
