@@ -142,7 +142,60 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(m_hwnd, msg, wp, lp);
 }
 
+namespace {
+
+// Every native child (a host with a RichEdit) in the tree below `c`.
+void collectHosts(const gui::Container& c, std::vector<const gui::Host*>& out) {
+  for (const auto& child : c.children()) {
+    if (child->kind() == gui::ElementKind::Host) out.push_back(static_cast<const gui::Host*>(child.get()));
+    collectHosts(*child, out);
+  }
+}
+
+// The part of the form covered by shown windowed elements stacked above `e`:
+// its later siblings, and those of each of its parents.
+gui::Region coveredAbove(const gui::Element& e) {
+  gui::Region covered;
+  for (const gui::Element* node = &e; node; node = node->parentElement()) {
+    const auto& siblings = node->parent().children();
+    bool above = false;
+    for (const auto& s : siblings) {
+      if (s.get() == node) {
+        above = true;
+        continue;
+      }
+      if (above && s->shown() && s->windowed()) covered = covered.united(gui::Region(s->formRect()));
+    }
+  }
+  return covered;
+}
+
+}  // namespace
+
+void Win32Window::clipNativeChildren() {
+  std::vector<const gui::Host*> hosts;
+  collectHosts(m_form, hosts);
+  for (const gui::Host* host : hosts) {
+    auto* editor = dynamic_cast<RichEditEditor*>(host->editor());
+    if (!editor) continue;
+    const gui::Rect r = host->formRect();
+    gui::Region visible = gui::Region(r).subtracted(coveredAbove(*host));
+    visible.offset(-r.x, -r.y);
+    auto it = m_childClips.find(editor->hwnd());
+    if (it != m_childClips.end() && it->second == visible) continue;
+    m_childClips[editor->hwnd()] = visible;
+    if (visible == gui::Region(gui::Rect{0, 0, r.w, r.h})) {
+      SetWindowRgn(editor->hwnd(), nullptr, TRUE);
+      continue;
+    }
+    const std::vector<uint8_t> data = visible.toRegionData();
+    HRGN rgn = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data()));
+    if (rgn) SetWindowRgn(editor->hwnd(), rgn, TRUE);  // the editor owns the region from now on
+  }
+}
+
 void Win32Window::paint() {
+  clipNativeChildren();
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(m_hwnd, &ps);
   m_form.compose(m_frame);
