@@ -40,7 +40,10 @@ void frmGeslo::Form_Load() {
   m_app.settings = store::readSettings(m_app.settingsFile(), m_app.numberFormat());
   m_app.OnTopSetting = m_app.settings.onTop;
   m_app.password = m_app.settings.password;
-  if (m_app.password.empty()) m_app.OpenMainWindow();
+  if (m_app.password.empty()) {
+    m_app.OpenMainWindow();
+    Timer2.setEnabled(false);  // never shown: no caret to blink
+  }
   LayoutLoginWindow();
   if (!m_app.password.empty()) {
     centreOnWorkArea();
@@ -135,6 +138,7 @@ void frmGeslo::backOut() {
   if (mark == "1" && !mainVisible) {
     // Locked in the taskbar: stay there; restoring raises this window again.
     m_form.hide();
+    Timer2.setEnabled(false);
     m_app.taskbar().form().setWindowState(gui::kMinimized);
     return;
   }

@@ -11,6 +11,7 @@ TEST_F(DiaryTest, WithoutPasswordTheMainWindowOpensAtTheSavedPositionAndTheLogin
   EXPECT_FALSE(w.topmost());
   EXPECT_TRUE(window(diary->taskbar().form()).visible());
   EXPECT_EQ(login().mark, "1");
+  EXPECT_FALSE(login().Timer2.running());  // a login that is never seen blinks no caret
 }
 
 TEST_F(DiaryTest, KeepOnTopIsAppliedExactlyWhenTheSettingSaysSo) {
