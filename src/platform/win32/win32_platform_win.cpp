@@ -29,21 +29,21 @@ GdiText::~GdiText() {
   DeleteDC(m_dc);
 }
 
-HFONT GdiText::font(const gui::FontSpec& spec) {
-  const int height = -static_cast<int>(std::lround(spec.size * screenDpi(LOGPIXELSY) / 72.0));
-  auto key = std::make_tuple(spec.name, spec.charset, height, spec.bold);
+HFONT GdiText::fontFor(const gui::FontSpec& font) {
+  const int height = -static_cast<int>(std::lround(font.size * screenDpi(LOGPIXELSY) / 72.0));
+  auto key = std::make_tuple(font.name, font.charset, height, font.bold);
   auto it = m_fonts.find(key);
   if (it != m_fonts.end()) return it->second;
-  const std::wstring face = base::toWide(spec.name);
-  HFONT f = CreateFontW(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                        static_cast<BYTE>(spec.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+  const std::wstring face = base::toWide(font.name);
+  HFONT handle = CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                        static_cast<BYTE>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                         DEFAULT_PITCH | FF_DONTCARE, face.c_str());
-  m_fonts.emplace(key, f);
-  return f;
+  m_fonts.emplace(key, handle);
+  return handle;
 }
 
-gui::Size GdiText::measure(const gui::FontSpec& spec, std::u16string_view text) {
-  HGDIOBJ old = SelectObject(m_dc, font(spec));
+gui::Size GdiText::measure(const gui::FontSpec& font, std::u16string_view text) {
+  HGDIOBJ old = SelectObject(m_dc, fontFor(font));
   const std::wstring w = base::toWide(text);
   SIZE size{};
   GetTextExtentPoint32W(m_dc, w.c_str(), static_cast<int>(w.size()), &size);
@@ -56,7 +56,7 @@ gui::Size GdiText::measure(const gui::FontSpec& spec, std::u16string_view text) 
   return {size.cx, size.cy};
 }
 
-void GdiText::draw(gui::Surface& target, gui::Rect box, std::u16string_view text, const gui::FontSpec& spec,
+void GdiText::draw(gui::Surface& target, gui::Rect box, std::u16string_view text, const gui::FontSpec& font,
                    gui::Color color, gui::Alignment alignment) {
   const gui::Rect clip = box.intersect(target.bounds());
   if (clip.empty() || text.empty()) return;
@@ -75,7 +75,7 @@ void GdiText::draw(gui::Surface& target, gui::Rect box, std::u16string_view text
   for (int y = 0; y < clip.h; ++y)
     std::copy_n(target.row(clip.y + y) + clip.x, clip.w, px + static_cast<size_t>(y) * clip.w);
   HGDIOBJ oldBitmap = SelectObject(m_dc, dib);
-  HGDIOBJ oldFont = SelectObject(m_dc, font(spec));
+  HGDIOBJ oldFont = SelectObject(m_dc, fontFor(font));
   SetBkMode(m_dc, TRANSPARENT);
   SetTextColor(m_dc, color.colorref());
   RECT r{box.x - clip.x, box.y - clip.y, box.x - clip.x + box.w, box.y - clip.y + box.h};

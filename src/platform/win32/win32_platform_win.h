@@ -22,7 +22,7 @@ class GdiText : public gui::TextService {
             gui::Color color, gui::Alignment alignment) override;
 
  private:
-  HFONT font(const gui::FontSpec& spec);
+  HFONT fontFor(const gui::FontSpec& font);
   HDC m_dc;
   std::map<std::tuple<std::u16string, int, int, bool>, HFONT> m_fonts;
 };
