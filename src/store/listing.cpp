@@ -13,6 +13,19 @@ namespace {
 
 char foldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+bool hasCapital(const std::string& s) {
+  return std::any_of(s.begin(), s.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
+// Without capitals text order is plain byte order, which sorts faster; the
+// data folder normally holds only date keys.
+void sortAsText(std::vector<std::string>& names) {
+  if (std::any_of(names.begin(), names.end(), hasCapital))
+    std::sort(names.begin(), names.end(), textLess);
+  else
+    std::sort(names.begin(), names.end());
+}
+
 }  // namespace
 
 bool textLess(const std::string& a, const std::string& b) {
@@ -38,7 +51,7 @@ std::vector<std::string> listOrdinaryFiles(const std::filesystem::path& folder) 
     names.emplace_back(u8.begin(), u8.end());
   } while (_wfindnext64(h, &data) == 0);
   _findclose(h);
-  std::sort(names.begin(), names.end(), textLess);
+  sortAsText(names);
   return names;
 }
 #else
@@ -53,7 +66,7 @@ std::vector<std::string> listOrdinaryFiles(const std::filesystem::path& folder) 
     if (name.empty() || name[0] == '.') continue;
     names.push_back(std::move(name));
   }
-  std::sort(names.begin(), names.end(), textLess);
+  sortAsText(names);
   return names;
 }
 #endif

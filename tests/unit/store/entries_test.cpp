@@ -164,3 +164,9 @@ TEST_F(StoreTest, LoadOfAMissingEntryReportsFailureAndKeepsTheEditor) {
   EXPECT_FALSE(store.Load("01-01-1999", editor));
   EXPECT_EQ(editor.content, "unchanged");
 }
+
+TEST_F(StoreTest, NamesWithCapitalsSortAsTextWithoutRegardToCase) {
+  for (const char* name : {"Zapiski", "12-07-2026", "beležka", "Avgust"}) addEntry(name);
+  store.Rescan();
+  EXPECT_EQ(store.listing(), (std::vector<std::string>{"12-07-2026", "Avgust", "beležka", "Zapiski"}));
+}
