@@ -60,6 +60,16 @@ void appendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+// One code point as one UTF-16 unit or a surrogate pair.
+void appendUtf16(std::u16string& out, char32_t cp) {
+  if (cp >= 0x10000) {
+    out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+    out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+  } else {
+    out += static_cast<char16_t>(cp);
+  }
+}
+
 // Decodes one UTF-8 sequence at s[i], advancing i; U+FFFD for malformed input.
 char32_t nextUtf8(std::string_view s, size_t& i) {
   const auto b0 = static_cast<unsigned char>(s[i++]);
@@ -112,12 +122,7 @@ std::u16string utf8ToUtf16(std::string_view utf8) {
   out.reserve(utf8.size());
   for (size_t i = 0; i < utf8.size();) {
     const char32_t cp = nextUtf8(utf8, i);
-    if (cp >= 0x10000) {
-      out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-      out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(cp);
-    }
+    appendUtf16(out, cp);
   }
   return out;
 }
@@ -158,13 +163,7 @@ std::u16string fromWide(std::wstring_view text) {
   } else {
     std::u16string out;
     for (wchar_t w : text) {
-      auto cp = static_cast<char32_t>(w);
-      if (cp >= 0x10000) {
-        out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-        out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-      } else {
-        out += static_cast<char16_t>(cp);
-      }
+      appendUtf16(out, static_cast<char32_t>(w));
     }
     return out;
   }
