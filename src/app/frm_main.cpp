@@ -56,7 +56,8 @@ frmMain::frmMain(Pisarion& app)
   m_form.onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
   m_form.onMouseMove = [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); };
   // Logging off or shutting down must not lose the day's writing.
-  m_form.onQueryEndSession = [] { return true; };
+  // A logoff waits while today's text cannot be saved.
+  m_form.onQueryEndSession = [this] { return !editingToday() || SaveToday(); };
   m_form.onEndSession = [this](bool ending) {
     if (ending) endSession();
   };
@@ -185,12 +186,23 @@ void frmMain::ShowDay(std::string key) {
 
 bool frmMain::SaveToday() {
   if (!editingToday()) return false;
-  return m_app.store().Save(m_editingKey, *m_editorFile);
+  m_saveFailed = !m_app.store().Save(m_editingKey, *m_editorFile);
+  // The text stays in the editor: whoever asked for the save keeps it there.
+  if (m_saveFailed)
+    m_app.platform().messageBox(
+        u"Današnjega zapisa ni bilo mogoče shraniti. Besedilo ostaja v urejevalniku; preverite, ali je na disku "
+        u"dovolj prostora in ali je v mapo Podatki mogoče pisati.",
+        u"Pisarion", gui::MessageIcon::Exclamation);
+  return !m_saveFailed;
 }
 
-void frmMain::Form_Unload(bool&) {
+void frmMain::Form_Unload(bool& cancel) {
+  // The diary does not close on a day's writing it could not save.
+  if (editingToday() && !SaveToday()) {
+    cancel = true;
+    return;
+  }
   m_unloading = true;
-  SaveToday();
   store::Settings s;
   s.top = m_form.top();
   s.left = m_form.left();

@@ -180,6 +180,7 @@ class frmMain {
   // The day list's change of choice has just saved the entry being written,
   // so the day shown next need not save it again.
   bool m_savedBeforeSwitch = false;
+  bool m_saveFailed = false;  // the last save of today's entry did not reach the disk
 };
 
 }  // namespace app

@@ -107,6 +107,8 @@ void frmMain::Datumi1_IzbtranDatum(std::string& Dan) {
   const std::string today = m_app.todayKey();
   const std::string key = Dan.empty() ? today : Dan;
   if (!saved && editingToday() && !(key == shownKey() && key == today)) SaveToday();
+  // Today's text that could not be saved stays in the editor, still editable.
+  if (std::exchange(m_saveFailed, false) && editingToday()) return;
   ShowDay(Dan);
 }
 
@@ -114,7 +116,10 @@ void frmMain::Datumi1_SpremembaIzbora(std::string&, std::string&) {
   // Whether the old row is today's or the list had no choice (after a month
   // change the editor keeps today's entry), the text being written is saved
   // before the editor shows another day.
-  if (editingToday()) m_savedBeforeSwitch = SaveToday();
+  if (editingToday()) {
+    SaveToday();
+    m_savedBeforeSwitch = true;  // tried: a failure has been told once and keeps the text
+  }
 }
 
 void frmMain::Datumi1_ČiščenjeIzbora(bool&) {
