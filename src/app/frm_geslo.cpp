@@ -33,6 +33,12 @@ frmGeslo::frmGeslo(Pisarion& app)
   Timer2.onTimer = [this] { Timer2_Timer(); };
   m_form.onClick = [this] { Form_Click(); };
   m_form.onLoad = [this] { Form_Load(); };
+  // Closing the window from the system (Alt+F4) backs out as Escape does, so
+  // the program never runs on with no window to reach it by.
+  m_form.onUnload = [this](bool& cancel) {
+    cancel = true;
+    backOut();
+  };
 }
 
 void frmGeslo::Form_Load() {

@@ -111,3 +111,9 @@ TEST_F(DiaryTest, WithoutPasswordRestoringFromTheTaskbarShowsTheDiaryAtOnce) {
   EXPECT_TRUE(window(main().form()).visible());
   EXPECT_FALSE(window(login().form()).visible());
 }
+
+TEST_F(LoginTest, ClosingTheLoginAtStartUpEndsTheProgramLikeEscape) {
+  platform.closeWindow(login().form());
+  EXPECT_EQ(platform.exitCode(), 0);
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "Podatki"));
+}
