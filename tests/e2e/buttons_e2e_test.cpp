@@ -28,8 +28,15 @@ constexpr POINT kGeslo{15 + 20, 19 + 20};
 constexpr POINT kPoravnaj{183 + 20, 19 + 20};
 constexpr POINT kAway{300, 300};  // in the editor
 
+// The atlas as the diary holds it at start: the size button's faces show the
+// editor's 9-point size, the colour button's its black.
 const gui::Surface& atlas() {
-  static const gui::Surface a = skin::loadAtlas();
+  static const gui::Surface a = [] {
+    gui::Surface s = skin::loadAtlas();
+    skin::drawSizeDigits(s, 9);
+    skin::drawColourAreas(s, base::Color::rgb(0, 0, 0));
+    return s;
+  }();
   return a;
 }
 
@@ -73,6 +80,13 @@ void leftUp() {
 bool becomesVisible(HWND w) {
   for (int waited = 0; waited < 3000; waited += 100) {
     if (IsWindowVisible(w)) return true;
+    settle(100);
+  }
+  return false;
+}
+bool becomesHidden(HWND w) {
+  for (int waited = 0; waited < 3000; waited += 100) {
+    if (!IsWindowVisible(w)) return true;
     settle(100);
   }
   return false;
@@ -263,15 +277,14 @@ TEST(ButtonsEndToEnd, MinimiseHidesTheDiaryAndTheTaskbarButtonBringsItBack) {
   ASSERT_NE(main, nullptr);
   ASSERT_NE(taskbar, nullptr);
   click(main, kMini);
-  settle(300);
-  EXPECT_FALSE(IsWindowVisible(main));
+  EXPECT_TRUE(becomesHidden(main));
   EXPECT_TRUE(IsIconic(taskbar));
   ShowWindow(taskbar, SW_RESTORE);
   EXPECT_TRUE(becomesVisible(main));
+  settle(500);  // the restored window settles before the next click
 
   click(main, kMini);
-  settle(300);
-  EXPECT_FALSE(IsWindowVisible(main));
+  EXPECT_TRUE(becomesHidden(main));
   PostMessageW(taskbar, WM_SYSCOMMAND, SC_RESTORE, 0);
   EXPECT_TRUE(becomesVisible(main));
   // Back at rest, not stuck in the pressed face.
@@ -352,6 +365,47 @@ TEST(ButtonsEndToEnd, ATipShowsWhileThePointerRestsOnAButtonAndKeepOnTopStillWor
   // A tip on screen must not keep the window out of the topmost band.
   click(main, kVednoNaVrhu);
   EXPECT_TRUE(topmost(main));
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(diary.waitForExit(), 0u);
+}
+
+TEST(ButtonsEndToEnd, EveryToolbarButtonHighlightsPressesAndReturnsToRest) {
+  struct Case {
+    const char* name;
+    int left;
+    skin::ToolbarFace before, after;  // the face column before and after a click
+    bool opensMenu;
+  };
+  const Case cases[] = {
+      {"BtnGeslo", 15, skin::ToolbarFace::Geslo, skin::ToolbarFace::Geslo, false},
+      {"BtnLežeče", 100, skin::ToolbarFace::LežečeOff, skin::ToolbarFace::LežečeOn, false},
+      {"BtnPodčrtano", 140, skin::ToolbarFace::PodčrtanoOff, skin::ToolbarFace::PodčrtanoOn, false},
+      {"BtnSpremeniBarvo", 226, skin::ToolbarFace::SpremeniBarvo, skin::ToolbarFace::SpremeniBarvo, true},
+      {"BtnSpremeniVelikost", 270, skin::ToolbarFace::SpremeniVelikost, skin::ToolbarFace::SpremeniVelikost, true},
+  };
+  Diary diary;
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  click(main, {100, 120});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const POINT at{c.left + 20, 19 + 20};
+    pointAt(main, at);
+    settle(400);
+    EXPECT_TRUE(showsToolbar(main, at, c.before, skin::Row::Highlight));
+    leftDown();
+    EXPECT_TRUE(showsToolbar(main, at, c.before, skin::Row::Pressed));
+    leftUp();
+    pointAt(main, kAway);
+    if (c.opensMenu) {
+      settle(400);  // the pressed face stays while the menu is open…
+      EXPECT_TRUE(showsToolbar(main, at, c.after, skin::Row::Pressed));
+      click(main, kAway);  // …and a click in the editor closes it
+    }
+    settle(600);
+    EXPECT_TRUE(showsToolbar(main, at, c.after, skin::Row::Rest));
+  }
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(diary.waitForExit(), 0u);
 }
