@@ -195,43 +195,46 @@ void LineGS::line(const Canvas& c, int16_t X1, int16_t Y1, int16_t X2, int16_t Y
   if (ax + ay == 0) return;
   SetRGBComponents(Color);
 
-  if (ax > ay) {
-    const int32_t e = (ay * 85) / ax;
-    blendPlot(c, x1 - sx, y1 - sy, e);
-    blendPlot(c, x1 - sx, y1, 127);
-    blendPlot(c, x2 + sx, y2 + sy, e);
-    blendPlot(c, x2 + sx, y2, 127);
-    int32_t acc = ax / 2, x = x1, y = y1;
-    for (int32_t i = 0; i <= ax; ++i) {
-      blendPlot(c, x, y, 255);
-      const int32_t cov = (acc * 255) / ax;
-      blendPlot(c, x, y - sy, 255 - cov);
-      blendPlot(c, x, y + sy, cov);
-      acc += ay;
-      if (acc >= ax) {
-        acc -= ax;
-        y += sy;
-      }
-      x += sx;
+  // The walk steps along the major axis every pixel and along the minor one
+  // whenever the accumulator overflows. The side coverage acc·255 / n is
+  // kept as quotient and remainder, so no pixel needs a division.
+  const bool flat = ax > ay;
+  const int32_t n = flat ? ax : ay, m = flat ? ay : ax;
+  const int32_t e = (m * 85) / n;
+  blendPlot(c, x1 - sx, y1 - sy, e);
+  if (flat) blendPlot(c, x1 - sx, y1, 127);
+  else blendPlot(c, x1, y1 - sy, 127);
+  blendPlot(c, x2 + sx, y2 + sy, e);
+  if (flat) blendPlot(c, x2 + sx, y2, 127);
+  else blendPlot(c, x2, y2 + sy, 127);
+
+  int32_t acc = n / 2, x = x1, y = y1;
+  int32_t q = (acc * 255) / n, rem = (acc * 255) % n;
+  const int32_t qStep = (m * 255) / n, remStep = (m * 255) % n;
+  // The side pixels lie one step across the line on either side.
+  const int32_t ox = flat ? 0 : sx, oy = flat ? sy : 0;
+  for (int32_t i = 0; i <= n; ++i) {
+    blendPlot(c, x, y, 255);
+    blendPlot(c, x - ox, y - oy, 255 - q);
+    blendPlot(c, x + ox, y + oy, q);
+    acc += m;
+    q += qStep;
+    rem += remStep;
+    if (rem >= n) {
+      rem -= n;
+      ++q;
     }
-  } else {
-    const int32_t e = (ax * 85) / ay;
-    blendPlot(c, x1 - sx, y1 - sy, e);
-    blendPlot(c, x1, y1 - sy, 127);
-    blendPlot(c, x2 + sx, y2 + sy, e);
-    blendPlot(c, x2, y2 + sy, 127);
-    int32_t acc = ay / 2, x = x1, y = y1;
-    for (int32_t i = 0; i <= ay; ++i) {
-      blendPlot(c, x, y, 255);
-      const int32_t cov = (acc * 255) / ay;
-      blendPlot(c, x - sx, y, 255 - cov);
-      blendPlot(c, x + sx, y, cov);
-      acc += ax;
-      if (acc >= ay) {
-        acc -= ay;
-        x += sx;
-      }
+    const bool minorStep = acc >= n;
+    if (minorStep) {
+      acc -= n;
+      q -= 255;
+    }
+    if (flat) {
+      x += sx;
+      if (minorStep) y += sy;
+    } else {
       y += sy;
+      if (minorStep) x += sx;
     }
   }
 }
