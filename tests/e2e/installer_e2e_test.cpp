@@ -66,6 +66,7 @@ class Installation {
     fs::create_directories(m_scratch);
     m_target = m_scratch / L"Moj Pisarion";
     removeOutputs();
+    keepShortcutsInsideWine();
   }
   ~Installation() {
     if (m_process.hProcess) {
@@ -76,6 +77,7 @@ class Installation {
     removeOutputs();
     std::error_code ec;
     fs::remove_all(m_scratch, ec);
+    if (m_menuOverrideAdded) RegDeleteKeyValueW(HKEY_CURRENT_USER, kOverrides, kMenuBuilder);
   }
 
   fs::path temp(const wchar_t* name) const { return windowsFolder() / L"TEMP" / name; }
@@ -125,6 +127,20 @@ class Installation {
   }
 
  private:
+  static constexpr wchar_t kOverrides[] = L"Software\\Wine\\DllOverrides";
+  static constexpr wchar_t kMenuBuilder[] = L"winemenubuilder.exe";
+
+  // Under Wine the shell mirrors every new shortcut into the host's desktop
+  // menus; for the test's run its menu builder is switched off.
+  void keepShortcutsInsideWine() {
+    if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) return;
+    if (RegGetValueW(HKEY_CURRENT_USER, kOverrides, kMenuBuilder, RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+        ERROR_SUCCESS)
+      return;
+    m_menuOverrideAdded =
+        RegSetKeyValueW(HKEY_CURRENT_USER, kOverrides, kMenuBuilder, REG_SZ, L"", sizeof(wchar_t)) == ERROR_SUCCESS;
+  }
+
   void removeOutputs() {
     std::error_code ec;
     for (const wchar_t* n : {L"PSR.EXE", L"Podatki.ini", L"RICHTX32.OCX"}) fs::remove(temp(n), ec);
@@ -135,6 +151,7 @@ class Installation {
 
   fs::path m_scratch, m_target;
   PROCESS_INFORMATION m_process{};
+  bool m_menuOverrideAdded = false;
 };
 
 // Clicks a child control in its middle.
