@@ -140,6 +140,26 @@ TEST(LineGSArc, AnglesAreClockDegreesAndWrapThroughTwelve) {
   EXPECT_GT(changedPixels(longWay, kWhite), 5 * changedPixels(wrap, kWhite));
 }
 
+TEST(LineGSArc, SamplesAreSpacedByTheLargerRadius) {
+  // Radius 10 with thickness 1 steps 0.0534 rad (3.06°), thickness 2 twice
+  // that: a shorter sweep puts down only its first sample, as a sweep of
+  // nothing does; a longer one puts down a second.
+  auto arc = [](int rx, int ry, float stop, int thickness) {
+    Surface s(40, 40, kWhite);
+    LineGS g;
+    g.ArcGP(s, 20, 20, rx, ry, 0, stop, kBlack, thickness);
+    return s;
+  };
+  EXPECT_EQ(arc(10, 10, 3.0f, 1), arc(10, 10, 0, 1));
+  EXPECT_NE(arc(10, 10, 3.2f, 1), arc(10, 10, 0, 1));
+  EXPECT_EQ(arc(10, 10, 6.0f, 2), arc(10, 10, 0, 2));
+  EXPECT_NE(arc(10, 10, 6.3f, 2), arc(10, 10, 0, 2));
+  // An ellipse is stepped by its larger radius.
+  EXPECT_EQ(arc(10, 4, 3.0f, 1), arc(10, 4, 0, 1));
+  EXPECT_NE(arc(10, 4, 3.2f, 1), arc(10, 4, 0, 1));
+  EXPECT_NE(arc(4, 10, 3.2f, 1), arc(4, 10, 0, 1));
+}
+
 TEST(LineGSArc, MeaninglessAnglesFinish) {
   Surface s(8, 8, kWhite);
   LineGS g;
@@ -151,6 +171,11 @@ TEST(LineGSArc, MeaninglessAnglesFinish) {
   g.ArcGP(s, 4, 4, 3, 3, -inf, 0, kBlack, 1);
   g.ArcGP(s, 4, 4, 3, 3, 0, inf, kBlack, 2);
   EXPECT_EQ(changedPixels(s, kWhite), 0);
+  // Around a million degrees the spacing of single-precision angles is wider
+  // than a radius-1000 step, so the angle cannot advance: one sample, no hang.
+  Surface far(8, 8, kWhite);
+  g.ArcGP(far, 4, 1004, 1000, 1000, 1e6f, 1e6f + 10, kBlack, 1);
+  EXPECT_LE(changedPixels(far, kWhite), 4);
   // Many turns only go over the same ring again.
   g.ArcGP(s, 4, 4, 3, 3, 0, 36000, kBlack, 2);
   EXPECT_LT(s.pixel(4, 1).r(), 40);
@@ -260,5 +285,7 @@ TEST(LineGSColour, ComponentsAndTranslation) {
   EXPECT_EQ(LineGS::translateColor(0x80000005u), kWhite);                 // window background
   EXPECT_EQ(LineGS::translateColor(0x8000000Fu), Color::rgb(212, 208, 200));  // button face
   EXPECT_EQ(LineGS::translateColor(0x80000999u), kBlack);                 // no such system colour
+  EXPECT_EQ(LineGS::translateColor(0x80000040u), kBlack);
+  EXPECT_EQ(LineGS::translateColor(0x80000019u), kBlack);                 // the index with no colour
   EXPECT_EQ(LineGS::translateColor(0x01000005u), kBlack);                 // a palette index, no palette
 }
