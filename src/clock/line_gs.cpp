@@ -22,9 +22,9 @@ float angularStep(int32_t RadiusX, int32_t RadiusY, int32_t Thickness) {
   return k / static_cast<float>(std::llabs(r));
 }
 
-// A sample that lands exactly on a whole coordinate would sit on a pixel
-// border, where rounding halves could go either way; a thousandth of a pixel
-// keeps it off.
+// A sample on a whole coordinate would put the splat's rounding on an exact
+// half, where the pixel it lands on is a matter of ties; a thousandth of a
+// pixel keeps it off.
 float nudge(float v) { return v == std::floor(v) ? v + 0.001f : v; }
 
 int32_t toCoverage(float v) {
