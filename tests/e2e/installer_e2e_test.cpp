@@ -245,8 +245,22 @@ TEST(InstallerEndToEnd, InstallsIntoTheChosenFolderWithDataFolderSettingsAndShor
   EXPECT_GT(tallRect.bottom, shortRect.bottom);  // the progress part came into view
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(form, IDOK)));
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(form, IDCANCEL)));
-  saveScreenshot(form, "installer-3-progress-done");
   saveScreenshot(box, "installer-4-koncano");
+  // The box is moved aside to see the finished bar: filled black to the end
+  // of its frame, its "100 %" written in white over the black.
+  SetWindowPos(box, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  settle(300);
+  saveScreenshot(form, "installer-3-progress-done");
+  HWND bar = FindWindowExW(form, nullptr, L"Namestko.PicPotekOzadje", nullptr);
+  ASSERT_NE(bar, nullptr);
+  const gui::Surface barPixels = screenshot(bar);
+  ASSERT_GT(barPixels.height(), 10);
+  const int mid = barPixels.height() / 2;
+  EXPECT_EQ(barPixels.row(mid)[4], 0x000000u);
+  EXPECT_EQ(barPixels.row(mid)[barPixels.width() - 5], 0x000000u);
+  int white = 0;
+  for (int x = 0; x < barPixels.width(); ++x) white += barPixels.row(mid)[x] == 0xFFFFFFu;
+  EXPECT_GT(white, 0);
   EXPECT_EQ(Diary::messageBoxText(box), L"Končano...");
   EXPECT_EQ(textOf(box), L"Namestko");
   pressKey(VK_RETURN);

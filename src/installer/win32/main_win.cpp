@@ -28,12 +28,16 @@ constexpr int kFrameTop = kLine1Top + 16;
 constexpr int kFrameBorder = 2;  // the sunken edge: 60 twips of the frame's width together
 constexpr int kTallHeight = kFrameTop + 600 / kTwipsPerPixel;
 
-enum ControlId { IdLabel1 = 100, IdLabel4, IdText1, IdLine1, IdLine2, IdProgress };
+enum ControlId { IdLabel1 = 100, IdLabel4, IdText1, IdProgress };
+// Line1 and Line2, the separators above and below the progress part, are
+// drawn by the window itself: a shadow line with a light line under it.
+constexpr int kLine1 = kLine1Top;
+constexpr int kLine2 = kTallHeight - 2;
 
 struct Window {
   HWND form = nullptr;
   HWND label1 = nullptr, label4 = nullptr, text1 = nullptr, ok = nullptr, cancel = nullptr;
-  HWND line1 = nullptr, line2 = nullptr, progress = nullptr;
+  HWND progress = nullptr;
   HFONT font = nullptr;
   bool installing = false;
   // The progress bar: the filled part's width in twips, and Label2's caption,
@@ -157,8 +161,6 @@ void Form_Load() {
   SendMessageW(g.text1, EM_SETLIMITTEXT, MAX_PATH - 40, 0);
   g.ok = child(L"BUTTON", L"Da", WS_TABSTOP | BS_DEFPUSHBUTTON, 200, 130, 85, 26, IDOK);
   g.cancel = child(L"BUTTON", L"Ne", WS_TABSTOP | BS_PUSHBUTTON, 295, 130, 85, 26, IDCANCEL);
-  g.line1 = child(L"STATIC", L"", SS_ETCHEDHORZ, 0, kLine1Top, kClientWidth, 2, IdLine1);
-  g.line2 = child(L"STATIC", L"", SS_ETCHEDHORZ, 0, kTallHeight - 2, kClientWidth, 2, IdLine2);
   g.progress = child(kProgressClass, L"", 0, kFrameLeft, kFrameTop, kFrameWidth, kFrameHeight, IdProgress);
   g.filledTwips = 0;
   setClientHeight(kLine1Top);
@@ -176,6 +178,17 @@ LRESULT CALLBACK formProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (LOWORD(wp) == IDOK) ok_Click();
       if (LOWORD(wp) == IDCANCEL) DestroyWindow(hwnd);
       return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      for (int y : {kLine1, kLine2}) {
+        RECT shadow{0, y, kClientWidth, y + 1}, light{0, y + 1, kClientWidth, y + 2};
+        FillRect(dc, &shadow, GetSysColorBrush(COLOR_BTNSHADOW));
+        FillRect(dc, &light, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+      }
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
     case WM_CLOSE:
       if (!g.installing) DestroyWindow(hwnd);  // half an installation is worse than none
       return 0;
