@@ -8,7 +8,12 @@
 //   *DIB  draws into a private copy of a bitmap's pixels taken by DIB() and
 //         put back by Array2Pic(), for many primitives in one frame.
 // Both the "device context" and the "bitmap" are gui::Surface here; the
-// surface's 0x00RRGGBB words are the bitmap's 32-bit top-down pixels.
+// surface's 0x00RRGGBB words are the bitmap's 32-bit top-down pixels. Reading
+// and writing one pixel of a device context (GetPixel, SetPixelV) become a
+// read and a write of one surface word; copying a bitmap's bits out and back
+// (GetDIBits, SetDIBits) become row copies. Off the surface nothing is read or
+// written: a device context would answer an invalid colour there and drop the
+// write, which leaves the picture the same.
 //
 // The one drawing step all shapes share is the blend-plot: a pixel with a
 // coverage a of 0..255 becomes the drawing colour when a > 252, else
