@@ -27,7 +27,9 @@ std::wstring targetFolder(const std::wstring& typed, Operations& ops) {
   while (first < last && isBlank(typed[first])) ++first;
   while (last > first && isBlank(typed[last - 1])) --last;
   std::wstring folder = ops.expandEnvironment(typed.substr(first, last - first));
-  while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
+  for (wchar_t& c : folder)
+    if (c == L'/') c = L'\\';  // the shell's copy takes backslashes only
+  while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
   const bool drive = folder.size() >= 2 && folder[1] == L':' &&
                      ((folder[0] >= L'a' && folder[0] <= L'z') || (folder[0] >= L'A' && folder[0] <= L'Z')) &&
                      (folder.size() == 2 || folder[2] == L'\\');
