@@ -13,7 +13,9 @@
 #include "controls/datumi.h"
 #include "gui/form.h"
 #include "skin/caption_buttons.h"
+#include "skin/alignment_menu.h"
 #include "skin/format_menus.h"
+#include "skin/size_menu.h"
 #include "skin/toolbar_buttons.h"
 #include "store/entries.h"
 #include "store/settings.h"
@@ -136,6 +138,8 @@ class frmMain {
 
   // The behaviour of the buttons above: faces, states, timers, commands.
   std::unique_ptr<skin::FormatMenus> menus;  // mnuPoravnaj, mnuSpremniBarvo, mnuSpremeniVelikost
+  std::unique_ptr<skin::AlignmentMenu> poravnava;  // the items inside mnuPoravnaj
+  std::unique_ptr<skin::SizeMenu> velikost;        // the sizes inside mnuSpremeniVelikost
   std::unique_ptr<skin::PasswordButton> geslo;
   std::unique_ptr<skin::FormatToggle> krepko, ležeče, podčrtano;
   std::unique_ptr<skin::MenuButton> poravnaj, spremeniBarvo, spremeniVelikost;

@@ -38,6 +38,11 @@ void frmMain::makeButtons() {
   for (skin::MenuButton* m : {poravnaj.get(), spremeniBarvo.get(), spremeniVelikost.get()})
     m->closeOtherMenus = [this, m] { menus->closeOthers(m->menu()); };
 
+  poravnava = std::make_unique<skin::AlignmentMenu>(menus->mnuPoravnaj, atlas, ed);
+  velikost = std::make_unique<skin::SizeMenu>(menus->mnuSpremeniVelikost, m_app.PictureGUI, BtnSpremeniVelikost, ed);
+  // The right-align item is put back to rest as the alignment menu opens or closes.
+  poravnaj->beforeToggle = [this] { poravnava->drawFace(poravnava->Desno, skin::ButtonState::Rest); };
+
   BtnGeslo.setToolTip(u"Spremeni Geslo...");
   BtnKrepko.setToolTip(u"Krepko");
   BtnLežeče.setToolTip(u"Ležeče");

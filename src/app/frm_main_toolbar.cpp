@@ -24,6 +24,8 @@ void frmMain::drawFace(gui::PictureBox& button, const gui::Rect& face) {
 }
 
 void frmMain::LayoutToolbar() {
+  // The current size goes into the size button's faces before any is drawn.
+  velikost->drawSizeDisplay();
   // Each button at top 19 with its rest face in the column of the editor's
   // formatting, its animation counter at "0".
   geslo->place(15);

@@ -1,0 +1,55 @@
+#pragma once
+// The three image buttons inside mnuPoravnaj: align left, centre and right.
+// Each shows its rest, hover or pressed face from the atlas and has its own
+// 50 ms timer that returns it to rest once the pointer is off it. Releasing
+// the mouse on one sets the paragraph alignment of the editor's selection
+// (not on a read-only day) and closes the menu.
+//
+// A button's Tag is its state: "H" pointed, "D" pressed, "" at rest. After a
+// choice the chosen button keeps its pressed face until its timer sees the
+// pointer away from it, so a menu reopened at once still shows it pressed.
+#include <array>
+
+#include "gui/element.h"
+#include "gui/timer.h"
+#include "skin/rects.h"
+#include "skin/toolbar_buttons.h"
+
+namespace skin {
+
+class AlignmentMenu {
+ public:
+  struct Item {
+    gui::PictureBox& btn;
+    gui::Timer& tmr;
+    AlignmentItem face;
+    int alignment;  // the editor's value: 0 left, 1 right, 2 centre
+  };
+
+  // `menu` is the panel mnuPoravnaj, already placed and painted.
+  AlignmentMenu(gui::PictureBox& menu, const gui::Surface& atlas, EditorSource editor);
+  AlignmentMenu(const AlignmentMenu&) = delete;
+  AlignmentMenu& operator=(const AlignmentMenu&) = delete;
+
+  gui::PictureBox& mnuPoravnaj;
+  Item Levo, NaSredino, Desno;
+  gui::PictureBox& mnuBtnPoravnajLevo;
+  gui::PictureBox& mnuBtnPoravnajNaSredino;
+  gui::PictureBox& mnuBtnPoravnajDesno;
+
+  void drawFace(Item& item, ButtonState state);
+
+  void Btn_MouseDown(Item& item, int button, int shift, double x, double y);
+  void Btn_MouseMove(Item& item, int button, int shift, double x, double y);
+  void Btn_MouseUp(Item& item, int button, int shift, double x, double y);
+  void Tmr_Timer(Item& item);
+
+ private:
+  Item makeItem(const char* name, const char* timer, AlignmentItem face, int alignment, int left,
+                const char16_t* tip);
+
+  const gui::Surface& m_atlas;
+  EditorSource m_editor;
+};
+
+}  // namespace skin

@@ -1,0 +1,66 @@
+#pragma once
+// The font size picker inside mnuSpremeniVelikost: twelve sizes as labels,
+// a highlight rectangle (Izbor) behind the pointed one, and a 50 ms timer
+// that takes the highlight away once the pointer has left the menu. A choice
+// sets the size of the editor's selection and closes the menu.
+//
+// The size button shows the size of the selection as two digits. They are
+// written into the skin atlas itself, so every face copied from it later
+// (rest, fade steps, highlight, pressed) shows the size.
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gui/element.h"
+#include "gui/timer.h"
+#include "skin/toolbar_buttons.h"
+
+namespace skin {
+
+class SizeMenu {
+ public:
+  static constexpr int kEntries = 12;
+  static constexpr int kEntryHeight = 16;  // H, the height of one entry
+  static constexpr std::array<int, kEntries> kSizes{8, 9, 10, 11, 12, 14, 16, 18, 24, 32, 48, 72};
+
+  static constexpr base::Color kEntryColor = base::Color::rgb(127, 127, 144);
+  static constexpr base::Color kPointedColor = base::Color::rgb(0, 55, 159);
+  static constexpr base::Color kHoverFill = base::Color::rgb(183, 226, 250);
+  static constexpr base::Color kHoverBorder = base::Color::rgb(70, 109, 167);
+  static constexpr base::Color kPressedFill = base::Color::rgb(62, 155, 226);
+  static constexpr base::Color kPressedBorder = base::Color::rgb(23, 103, 184);
+  static constexpr base::Color kReleasedFill = base::Color::rgb(166, 204, 226);
+  static constexpr base::Color kReleasedBorder = base::Color::rgb(62, 155, 226);
+
+  // `menu` is the panel (already placed and painted); `atlas` the program's
+  // mutable skin atlas; `sizeButton` the box that shows the size faces.
+  SizeMenu(gui::PictureBox& menu, gui::Surface& atlas, gui::PictureBox& sizeButton, EditorSource editor);
+  SizeMenu(const SizeMenu&) = delete;
+  SizeMenu& operator=(const SizeMenu&) = delete;
+
+  gui::PictureBox& mnuSpremeniVelikost;
+  // Index 0 is the hidden template; 1 … 12 the entries from the top.
+  std::vector<gui::Label*> lblVelikost;
+  gui::Shape& Izbor;
+  gui::Timer& tmrMnuVelikost;
+
+  // Writes the selection's size into the size button's faces; a selection
+  // of mixed sizes leaves them as they are.
+  void drawSizeDisplay();
+
+  void lblVelikost_MouseDown(int index, int button, int shift, double x, double y);
+  void lblVelikost_MouseMove(int index, int button, int shift, double x, double y);
+  void lblVelikost_MouseUp(int index, int button, int shift, double x, double y);
+  void tmrMnuVelikost_Timer();
+
+ private:
+  void build();
+  void resetEntryColours(int except);
+
+  gui::Surface& m_atlas;
+  gui::PictureBox& m_sizeButton;
+  EditorSource m_editor;
+};
+
+}  // namespace skin
