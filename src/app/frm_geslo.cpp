@@ -1,5 +1,6 @@
 #include "app/frm_geslo.h"
 
+#include "app/dot_strip.h"
 #include "app/frm_main.h"
 #include "app/frm_taskbar.h"
 #include "app/pisarion.h"
@@ -74,10 +75,7 @@ void frmGeslo::LayoutLoginWindow() {
 
 // The dot strip shows as many cells as its width holds, so its picture is
 // painted whole again whenever the strip changes size.
-void frmGeslo::paintDots() {
-  for (int i = 0; i < kCells; ++i) Geslo.surface().blit(m_app.PictureGUI, skin::r::gesloPika, {10 * i, 0});
-  Geslo.refresh();
-}
+void frmGeslo::paintDots() { paintDotCells(Geslo, m_app.PictureGUI); }
 
 void frmGeslo::centreOnWorkArea() {
   const gui::Rect wa = m_app.platform().workArea();
@@ -95,15 +93,7 @@ void frmGeslo::showLockScreen() {
 void frmGeslo::Form_Click() { Text1.setFocus(); }
 
 void frmGeslo::Text1_Change() {
-  const int n = static_cast<int>(Text1.text().size());
-  if (n > 0) {
-    Geslo.setWidth(10 * n);
-    paintDots();
-    Geslo.setLeft((m_form.pixelWidth() - Geslo.width()) / 2);
-    if (!Geslo.visible()) Geslo.setVisible(true);
-  } else {
-    Geslo.setVisible(false);
-  }
+  fitDotStrip(Geslo, static_cast<int>(Text1.text().size()), m_form.pixelWidth(), m_app.PictureGUI);
   Picture1.setLeft(Geslo.visible() ? Geslo.left() + Geslo.width() : m_form.pixelWidth() / 2);
   Timer2.setEnabled(true);
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/frm_spremeni_geslo.h"
 #include "app/frm_taskbar.h"
 #include "app/pisarion.h"
 #include "app/title.h"
@@ -62,6 +63,12 @@ frmMain::frmMain(Pisarion& app)
     if (ending) endSession();
   };
   m_form.onClick = [this] { Form_Click(); };
+  // While the change-password dialog is up it keeps the focus, as a modal
+  // dialog would.
+  m_form.onActivate = [this] {
+    gui::Form& dialog = m_app.spremeniGeslo().form();
+    if (dialog.visible()) dialog.activate();
+  };
   wireEvents();
   makeButtons();
 }

@@ -2,6 +2,7 @@
 // timers, the three formatting menus they open, and the four round caption
 // buttons with their commands.
 #include "app/frm_main.h"
+#include "app/frm_spremeni_geslo.h"
 #include "app/frm_taskbar.h"
 #include "app/pisarion.h"
 
@@ -35,6 +36,7 @@ void frmMain::makeButtons() {
   for (skin::ToolbarButton* b : std::initializer_list<skin::ToolbarButton*>{geslo.get(), krepko.get(), ležeče.get(),
                                                                             podčrtano.get()})
     b->CloseMenus = [this] { CloseMenus(); };
+  geslo->onCommand = [this] { m_app.spremeniGeslo().Open(); };
   for (skin::MenuButton* m : {poravnaj.get(), spremeniBarvo.get(), spremeniVelikost.get()})
     m->closeOtherMenus = [this, m] { menus->closeOthers(m->menu()); };
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/frm_main.h"
+#include "app/frm_spremeni_geslo.h"
 #include "app/pisarion.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
@@ -24,6 +25,7 @@ void frmMain::drawFace(gui::PictureBox& button, const gui::Rect& face) {
 }
 
 void frmMain::LayoutToolbar() {
+  m_app.spremeniGeslo().Layout();
   // The current size goes into the size button's faces before any is drawn.
   velikost->drawSizeDisplay();
   // Each button at top 19 with its rest face in the column of the editor's

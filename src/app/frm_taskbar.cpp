@@ -2,6 +2,7 @@
 
 #include "app/frm_geslo.h"
 #include "app/frm_main.h"
+#include "app/frm_spremeni_geslo.h"
 #include "app/pisarion.h"
 
 namespace app {
@@ -36,7 +37,8 @@ void frmTaskbar::Form_Activate() {
     if (m_app.geslo().form().visible()) m_app.geslo().form().activate();
     return;
   }
-  if (main.form().visible()) main.form().activate();
+  if (m_app.spremeniGeslo().form().visible()) m_app.spremeniGeslo().form().activate();
+  else if (main.form().visible()) main.form().activate();
 }
 
 void frmTaskbar::Form_Unload(bool& cancel) {

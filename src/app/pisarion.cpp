@@ -2,6 +2,7 @@
 
 #include "app/frm_geslo.h"
 #include "app/frm_main.h"
+#include "app/frm_spremeni_geslo.h"
 #include "app/frm_taskbar.h"
 #include "skin/atlas.h"
 
@@ -23,6 +24,11 @@ frmGeslo& Pisarion::geslo() {
 frmMain& Pisarion::main() {
   if (!m_main) m_main = std::make_unique<frmMain>(*this);
   return *m_main;
+}
+
+frmSpremeniGeslo& Pisarion::spremeniGeslo() {
+  if (!m_spremeniGeslo) m_spremeniGeslo = std::make_unique<frmSpremeniGeslo>(*this);
+  return *m_spremeniGeslo;
 }
 
 frmTaskbar& Pisarion::taskbar() {

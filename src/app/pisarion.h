@@ -14,6 +14,7 @@ namespace app {
 
 class frmGeslo;
 class frmMain;
+class frmSpremeniGeslo;
 class frmTaskbar;
 
 struct Environment {
@@ -38,6 +39,7 @@ class Pisarion {
   frmGeslo& geslo();
   frmMain& main();
   frmTaskbar& taskbar();
+  frmSpremeniGeslo& spremeniGeslo();
   bool mainLoaded() const { return m_main != nullptr; }
 
   // Today's local date and its key, taken now.
@@ -56,7 +58,9 @@ class Pisarion {
   // Program-wide values.
   bool OnTopSetting = false;
   std::string ChosenYear;
-  std::u16string password;   // the current password; empty: none
+  // The current password; empty: none. Read from the settings at start-up,
+  // changed by the change-password dialog, written to the settings at shutdown.
+  std::u16string password;
   store::Settings settings;  // as read at start-up (the window position)
   gui::Surface PictureGUI;   // the skin atlas every window copies from
 
@@ -67,6 +71,7 @@ class Pisarion {
   std::unique_ptr<frmGeslo> m_geslo;
   std::unique_ptr<frmTaskbar> m_taskbar;
   std::unique_ptr<frmMain> m_main;
+  std::unique_ptr<frmSpremeniGeslo> m_spremeniGeslo;
   bool m_ended = false;
 };
 

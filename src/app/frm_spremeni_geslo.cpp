@@ -1,0 +1,242 @@
+#include "app/frm_spremeni_geslo.h"
+
+#include "app/dot_strip.h"
+#include "app/frm_main.h"
+#include "app/pisarion.h"
+#include "skin/atlas.h"
+#include "skin/rects.h"
+
+namespace app {
+namespace {
+constexpr int kWidth = 190;
+constexpr int kFullHeight = 153;   // grown: all three fields
+constexpr int kOpenHeight = 75;    // asking for the current password only
+constexpr int kGrowStep = 10;
+constexpr int kSlideStepTwips = 700;
+constexpr int kCaretRest = 94;     // the caret's left while its field is empty
+constexpr int kStripTops[] = {24, 75, 101};
+// A press chooses a new-password field only between these columns.
+constexpr int kFieldLeft = 18, kFieldRight = 172;
+}  // namespace
+
+frmSpremeniGeslo::frmSpremeniGeslo(Pisarion& app)
+    : m_app(app),
+      m_form(app.platform(), "frmSpremeniGeslo"),
+      Text1(m_form.add<gui::TextBox>("Text1")),
+      Text2(m_form.add<gui::TextBox>("Text2")),
+      Text3(m_form.add<gui::TextBox>("Text3")),
+      Geslo1(m_form.add<gui::PictureBox>("Geslo1")),
+      Geslo2(m_form.add<gui::PictureBox>("Geslo2")),
+      Geslo3(m_form.add<gui::PictureBox>("Geslo3")),
+      Picture1(m_form.add<gui::PictureBox>("Picture1")),
+      picSpodaj(m_form.add<gui::PictureBox>("picSpodaj")),
+      Timer1(m_form.addTimer("Timer1", 50, false)),
+      Timer2(m_form.addTimer("Timer2", 500, false)),
+      Timer3(m_form.addTimer("Timer3", 50, false)) {
+  m_form.setCaption(u"Pisarion");
+  int row = kFullHeight + 10;  // below the grown dialog, never seen
+  for (gui::TextBox* box : {&Text1, &Text2, &Text3}) {
+    box->setMaxLength(kDotCells);
+    box->setTakesFocus(true);
+    box->move(0, row, 100, 20);
+    row += 20;
+    // The settings file keeps the password in code page 1250; a character it
+    // cannot hold would come back as '?' after a restart and lock the user
+    // out, so such characters are refused as they are typed.
+    box->onKeyPress = [](char16_t& ch) {
+      if (ch >= 32 && !passwordCharacterKept(ch)) ch = 0;
+    };
+  }
+  Text2.setEnabled(false);
+  Text3.setEnabled(false);
+  Picture1.move(kCaretRest, kStripTops[0], 2, 16);
+  Picture1.setBackColor(skin::kTextBlue);
+  Picture1.cls();
+
+  Text1.onChange = [this] { Text1_Change(); };
+  Text2.onChange = [this] { Text2_Change(); };
+  Text3.onChange = [this] { Text3_Change(); };
+  Text1.onKeyDown = [this](int k, int s) { Text1_KeyDown(k, s); };
+  Text2.onKeyDown = [this](int k, int s) { Text2_KeyDown(k, s); };
+  Text3.onKeyDown = [this](int k, int s) { Text3_KeyDown(k, s); };
+  m_form.onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
+  // The dots and the caret lie on the fields: a press on them chooses the
+  // field as a press beside them does.
+  for (gui::PictureBox* p : {&Geslo1, &Geslo2, &Geslo3, &Picture1})
+    p->onMouseDown = [this, p](int b, int s, double x, double y) {
+      Form_MouseDown(b, s, x + p->left(), y + p->top());
+    };
+  Timer1.onTimer = [this] { Timer1_Timer(); };
+  Timer2.onTimer = [this] { Timer2_Timer(); };
+  Timer3.onTimer = [this] { Timer3_Timer(); };
+  // The window keeps its face when it grows back from the opening height.
+  m_form.onResize = [this] { paintFace(); };
+  // Closed from the system (Alt+F4) it cancels, so the main window is never
+  // left disabled behind a vanished dialog.
+  m_form.onUnload = [this](bool& cancelUnload) {
+    cancelUnload = true;
+    if (!leaving()) cancel();
+  };
+}
+
+void frmSpremeniGeslo::paintFace() {
+  m_form.surface().blit(m_app.PictureGUI, skin::r::frmSpremeniGeslo, {0, 0});
+}
+
+void frmSpremeniGeslo::Layout() {
+  m_form.setWidth(kWidth * m_form.tppX());
+  m_form.setHeight(kFullHeight * m_form.tppY());
+  paintFace();
+  picSpodaj.move(0, kFullHeight - 8, kWidth, 8);
+  picSpodaj.surface().blit(m_app.PictureGUI, skin::r::picSpodaj, {0, 0});
+  picSpodaj.refresh();
+  m_form.setHeight(kOpenHeight * m_form.tppY());
+  picSpodaj.setTop(kOpenHeight - 8);
+  gui::PictureBox* strips[] = {&Geslo1, &Geslo2, &Geslo3};
+  for (int i = 0; i < 3; ++i) {
+    gui::PictureBox& strip = *strips[i];
+    strip.move(strip.left(), kStripTops[i], kDotCells * kDotWidth, 16);
+    paintDotCells(strip, m_app.PictureGUI);
+    // No field holds text yet, so no strip shows dots.
+    strip.setVisible(false);
+  }
+}
+
+void frmSpremeniGeslo::Open() {
+  // Opened again while still sliding away: that leaving is over.
+  Timer1.setEnabled(false);
+  Timer3.setEnabled(false);
+  for (gui::TextBox* box : {&Text1, &Text2, &Text3}) box->setText(u"");
+  Text2.setEnabled(false);
+  Text3.setEnabled(false);
+  Text1.setEnabled(true);
+  m_form.setHeight(kOpenHeight * m_form.tppY());
+  picSpodaj.setTop(kOpenHeight - 8);
+  Timer2.setEnabled(true);
+  Picture1.move(kCaretRest, Geslo1.top(), Picture1.width(), Picture1.height());
+  Picture1.setVisible(true);
+  m_app.main().form().setEnabled(false);
+
+  const gui::Size screen = m_app.platform().screenSize();
+  const int tx = m_form.tppX(), ty = m_form.tppY();
+  m_form.setLeft((screen.width * tx - m_form.width()) / 2);
+  m_form.setTop((screen.height * ty - m_form.height()) / 2);
+  m_form.setWindowPos(m_app.OnTopSetting ? gui::InsertAfter::Topmost : gui::InsertAfter::NoTopmost,
+                      m_form.pixelBounds());
+  m_form.show();
+  Text1.setFocus();
+}
+
+void frmSpremeniGeslo::showDots(gui::TextBox& box, gui::PictureBox& strip) {
+  fitDotStrip(strip, static_cast<int>(box.text().size()), m_form.pixelWidth(), m_app.PictureGUI);
+  Picture1.setLeft(box.text().empty() ? kCaretRest : strip.left() + strip.width());
+}
+
+void frmSpremeniGeslo::Text1_Change() { showDots(Text1, Geslo1); }
+void frmSpremeniGeslo::Text2_Change() { showDots(Text2, Geslo2); }
+void frmSpremeniGeslo::Text3_Change() { showDots(Text3, Geslo3); }
+
+void frmSpremeniGeslo::Text1_KeyDown(int keyCode, int) {
+  if (leaving()) return;
+  if (keyCode == gui::kKeyReturn) confirmCurrent();
+  else if (keyCode == gui::kKeyEscape) cancel();
+}
+
+void frmSpremeniGeslo::Text2_KeyDown(int keyCode, int) {
+  if (leaving()) return;
+  // The new password is taken as typed; only its repeat is checked.
+  if (keyCode == gui::kKeyReturn) chooseField(Text3, Text2, Geslo3);
+  else if (keyCode == gui::kKeyEscape) cancel();
+}
+
+void frmSpremeniGeslo::Text3_KeyDown(int keyCode, int) {
+  if (leaving()) return;
+  if (keyCode == gui::kKeyReturn) compareNew();
+  else if (keyCode == gui::kKeyEscape) cancel();
+}
+
+void frmSpremeniGeslo::confirmCurrent() {
+  if (Text1.text() != m_app.password) {
+    // The typed dots stay, so a slip can be corrected with Backspace.
+    m_app.platform().messageBox(u"Geslo ni pravilno!!!", u"Pisarion", gui::MessageIcon::Exclamation);
+    return;
+  }
+  Text1.setEnabled(false);
+  Text2.setEnabled(true);
+  Text2.setFocus();
+  Timer1.setEnabled(true);
+  Picture1.move(kCaretRest, Geslo2.top(), Picture1.width(), Picture1.height());
+}
+
+void frmSpremeniGeslo::compareNew() {
+  if (Text2.text() != Text3.text()) {
+    m_app.platform().messageBox(u"Gesli se ne ujemata!\r\nPoskusite znova", u"Pisarion",
+                                gui::MessageIcon::Exclamation);
+    Text2.setText(u"");
+    Text3.setText(u"");
+    chooseField(Text2, Text3, Geslo2);
+    return;
+  }
+  Timer3.setTag("1");
+  Timer3.setEnabled(true);
+  // Held here for the whole program; it reaches the settings file when the
+  // diary closes. The same empty text twice removes the password.
+  m_app.password = Text3.text();
+  Timer2.setEnabled(false);
+}
+
+void frmSpremeniGeslo::cancel() {
+  Timer2.setEnabled(false);
+  Timer3.setTag("2");
+  Timer3.setEnabled(true);
+}
+
+void frmSpremeniGeslo::chooseField(gui::TextBox& box, gui::TextBox& other, gui::PictureBox& strip) {
+  box.setEnabled(true);
+  other.setEnabled(false);
+  box.setFocus();
+  const int left = box.text().empty() ? kCaretRest : strip.left() + strip.width();
+  Picture1.move(left, strip.top(), Picture1.width(), Picture1.height());
+}
+
+void frmSpremeniGeslo::Form_MouseDown(int, int, double x, double y) {
+  if (x < kFieldLeft || x > kFieldRight) return;
+  if (y >= Geslo2.top() - 1 && y <= Geslo2.top() + 17) chooseField(Text2, Text3, Geslo2);
+  else if (y >= Geslo3.top() - 1 && y <= Geslo3.top() + 17) chooseField(Text3, Text2, Geslo3);
+}
+
+void frmSpremeniGeslo::Timer1_Timer() {
+  const int ty = m_form.tppY();
+  const int height = m_form.pixelHeight();
+  if (height >= kFullHeight - 8) {
+    m_form.setHeight(kFullHeight * ty);
+    picSpodaj.setTop(kFullHeight - 8);
+    Timer1.setEnabled(false);
+  } else {
+    m_form.setHeight((height + kGrowStep) * ty);
+    picSpodaj.setTop(picSpodaj.top() + kGrowStep);
+  }
+}
+
+void frmSpremeniGeslo::Timer2_Timer() {
+  Timer2.setInterval(500);
+  Picture1.setVisible(!Picture1.visible());
+}
+
+void frmSpremeniGeslo::Timer3_Timer() {
+  gui::Form& main = m_app.main().form();
+  // The main window is usable again as soon as the dialog starts to leave.
+  if (!main.enabled()) main.setEnabled(true);
+  const int screenHeight = m_app.platform().screenSize().height * m_form.tppY();
+  const bool up = Timer3.tag() == "1";
+  const bool onScreen = up ? m_form.top() > -m_form.height() : m_form.top() < screenHeight;
+  if (onScreen) {
+    m_form.setTop(m_form.top() + (up ? -kSlideStepTwips : kSlideStepTwips));
+    return;
+  }
+  m_form.hide();
+  Timer3.setEnabled(false);
+  for (gui::TextBox* box : {&Text1, &Text2, &Text3}) box->setText(u"");
+}
+
+}  // namespace app
