@@ -1,0 +1,146 @@
+// Changing the password with the real program and real input: the dialog
+// opened from the toolbar, its messages, its growth, and the new password
+// asked for at the next start.
+#include <gtest/gtest.h>
+
+#include "e2e_support.h"
+
+using namespace e2e;
+
+namespace {
+
+// The password button, in the main window's client pixels.
+constexpr POINT kPasswordButton{15 + 20, 19 + 19};
+
+int heightOf(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  return r.bottom - r.top;
+}
+
+// Waits for the dialog to leave the screen; false when it is still there.
+bool waitGone(Diary& diary, HWND dialog, int timeoutMs = 5000) {
+  for (int waited = 0; waited < timeoutMs; waited += 100) {
+    if (!diary.window("frmSpremeniGeslo")) return true;
+    settle(100);
+  }
+  RECT r{};
+  GetWindowRect(dialog, &r);
+  ADD_FAILURE() << "still shown at " << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top;
+  return false;
+}
+
+void dismiss(HWND box) {
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  settle(500);
+}
+
+void logIn(Diary& diary, const std::wstring& password) {
+  HWND login = diary.waitForWindow("frmGeslo");
+  ASSERT_NE(login, nullptr);
+  SetForegroundWindow(login);
+  settle(200);
+  typeText(password);
+  pressKey(VK_RETURN);
+}
+
+void closeDiary(Diary& diary) {
+  PostMessageW(diary.window("frmMain"), WM_CLOSE, 0, 0);
+  ASSERT_EQ(diary.waitForExit(), 0u);
+}
+
+}  // namespace
+
+TEST(ChangePasswordEndToEnd, TheNewPasswordIsAskedForAtTheNextStart) {
+  Diary diary;
+  diary.writeSettings({1500, 3000, false, u"Staro1"});
+  ASSERT_TRUE(diary.start());
+  logIn(diary, L"Staro1");
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  settle(500);
+
+  click(main, kPasswordButton);
+  HWND dialog = diary.waitForWindow("frmSpremeniGeslo");
+  ASSERT_NE(dialog, nullptr);
+  settle(300);
+  EXPECT_EQ(heightOf(dialog), 75);
+  EXPECT_FALSE(IsWindowEnabled(main));
+  saveScreenshot(dialog, "change-password-open");
+
+  typeText(L"narobe");
+  settle(300);
+  saveScreenshot(dialog, "change-password-wrong-typed");
+  pressKey(VK_RETURN);
+  HWND box = diary.waitForMessageBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(Diary::messageBoxText(box), L"Geslo ni pravilno!!!");
+  dismiss(box);
+
+  SetForegroundWindow(dialog);
+  settle(200);
+  for (int i = 0; i < 6; ++i) pressKey(VK_BACK);  // the wrong dots stay until erased
+  typeText(L"Staro1");
+  pressKey(VK_RETURN);
+  settle(1000);
+  EXPECT_EQ(heightOf(dialog), 153);
+  saveScreenshot(dialog, "change-password-grown");
+
+  typeText(L"Novo2");
+  pressKey(VK_RETURN);
+  typeText(L"Novo3");
+  pressKey(VK_RETURN);
+  box = diary.waitForMessageBox();
+  ASSERT_NE(box, nullptr);
+  const std::wstring mismatch = Diary::messageBoxText(box);
+  EXPECT_NE(mismatch.find(L"Gesli se ne ujemata!"), std::wstring::npos);
+  EXPECT_NE(mismatch.find(L"Poskusite znova"), std::wstring::npos);
+  saveScreenshot(box, "change-password-mismatch");
+  dismiss(box);
+  EXPECT_FALSE(IsWindowEnabled(main));  // still waiting for the dialog
+
+  SetForegroundWindow(dialog);
+  settle(200);
+  typeText(L"Novo2");
+  pressKey(VK_RETURN);
+  typeText(L"Novo2");
+  settle(500);
+  saveScreenshot(dialog, "change-password-repeat-typed");
+  pressKey(VK_RETURN);
+  EXPECT_TRUE(waitGone(diary, dialog));
+  EXPECT_TRUE(IsWindowEnabled(main));
+  closeDiary(diary);
+  EXPECT_EQ(diary.readSettings().password, u"Novo2");
+
+  ASSERT_TRUE(diary.start());
+  logIn(diary, L"Staro1");
+  box = diary.waitForMessageBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(Diary::messageBoxText(box), L"Geslo je napačno!!!");
+  dismiss(box);
+  logIn(diary, L"Novo2");
+  ASSERT_NE(diary.waitForWindow("frmMain"), nullptr);
+  settle(300);
+  closeDiary(diary);
+}
+
+TEST(ChangePasswordEndToEnd, EscapeLeavesThePasswordAsItWas) {
+  Diary diary;
+  diary.writeSettings({1500, 3000, false, u""});
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  settle(500);
+  click(main, kPasswordButton);
+  HWND dialog = diary.waitForWindow("frmSpremeniGeslo");
+  ASSERT_NE(dialog, nullptr);
+  settle(300);
+  pressKey(VK_RETURN);  // no password yet: the empty one is right
+  settle(1000);
+  typeText(L"abc");
+  pressKey(VK_ESCAPE);
+  EXPECT_TRUE(waitGone(diary, dialog));
+  EXPECT_TRUE(IsWindowEnabled(main));
+  closeDiary(diary);
+  EXPECT_EQ(diary.readSettings().password, u"");
+}
