@@ -1,0 +1,143 @@
+// The size and alignment menus of the real diary with real input: opened
+// with a click, an entry chosen, the choice seen on the toolbar and saved in
+// today's entry as rich text.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "e2e_support.h"
+#include "skin/atlas.h"
+#include "skin/rects.h"
+
+using namespace e2e;
+
+namespace {
+
+// In the main window's client pixels.
+constexpr POINT kPoravnaj{183 + 20, 19 + 20};
+constexpr POINT kVelikost{270 + 23, 19 + 20};
+constexpr POINT kVelikostMenu{272, 58};
+constexpr POINT kPoravnajMenu{185, 58};
+constexpr POINT kAway{450, 300};  // in the editor
+
+// The atlas with the size button's digits for `size`.
+gui::Surface atlasWithSize(int size) {
+  gui::Surface s = skin::loadAtlas();
+  skin::drawSizeDigits(s, size);
+  return s;
+}
+
+// Whether the window shows `face` of `atlas` at `at`, cut-away pixels aside.
+::testing::AssertionResult shows(HWND window, const gui::Surface& atlas, POINT at, gui::Rect face, int width) {
+  const gui::Surface s = screenshot(window);
+  for (int y = 0; y < face.h; ++y)
+    for (int x = 0; x < width && x < face.w; ++x) {
+      const gui::Color want = atlas.pixel(face.x + x, face.y + y);
+      if (want == base::kKeyColor) continue;
+      if (s.pixel(at.x + x, at.y + y) != want)
+        return ::testing::AssertionFailure() << "first difference at (" << at.x + x << ", " << at.y + y << "): "
+                                             << std::hex << s.pixel(at.x + x, at.y + y).value << " instead of "
+                                             << want.value;
+    }
+  return ::testing::AssertionSuccess();
+}
+
+void pointAt(HWND window, POINT client) {
+  ClientToScreen(window, &client);
+  moveMouse(client);
+}
+void leftClick() {
+  INPUT in[2]{};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &in[0], sizeof in[0]);
+  settle(100);
+  SendInput(1, &in[1], sizeof in[1]);
+  settle(200);
+}
+
+std::optional<std::string> closeAndReadToday(Diary& diary, HWND main) {
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  if (diary.waitForExit() != 0u) return std::nullopt;
+  return diary.decodedEntry(todayKey());
+}
+
+TEST(MenusEndToEnd, TheSizeMenuSetsTheSizeOfWhatIsTypedAndTheButtonShowsIt) {
+  Diary diary;
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  click(main, {100, 120});  // the caret in today's entry
+  const gui::Surface nine = atlasWithSize(9);
+  // The menu's left edge, where no entry's text lies.
+  const gui::Rect tile{291, 121, 2, 19};
+  EXPECT_FALSE(shows(main, nine, {kVelikostMenu.x, kVelikostMenu.y + 1}, tile, tile.w));
+  pointAt(main, kVelikost);
+  settle(300);
+  leftClick();
+  EXPECT_TRUE(shows(main, nine, {kVelikostMenu.x, kVelikostMenu.y + 1}, tile, tile.w));
+  // The entry for 14 pt, the sixth from the top.
+  const POINT entry14{kVelikostMenu.x + 12, kVelikostMenu.y + 16 * 5 + 3 + 8};
+  pointAt(main, entry14);
+  settle(200);
+  const gui::Surface shot = screenshot(main);
+  EXPECT_EQ(shot.pixel(kVelikostMenu.x + 2, kVelikostMenu.y + 16 * 5 + 2), base::Color::rgb(70, 109, 167));
+  saveScreenshot(main, "menus-velikost-open");
+  leftClick();
+  pointAt(main, kAway);
+  settle(600);
+  EXPECT_FALSE(shows(main, nine, {kVelikostMenu.x, kVelikostMenu.y + 1}, tile, tile.w));
+  const gui::Surface fourteen = atlasWithSize(14);
+  const gui::Rect rest = skin::toolbarFace(skin::ToolbarFace::SpremeniVelikost, skin::Row::Rest);
+  EXPECT_TRUE(shows(main, fourteen, {270, 19}, rest, 46));
+  typeText(L"velika");
+  const auto rtf = closeAndReadToday(diary, main);
+  ASSERT_TRUE(rtf);
+  EXPECT_NE(rtf->find("\\fs28"), std::string::npos) << *rtf;
+  EXPECT_NE(rtf->find("velika"), std::string::npos) << *rtf;
+}
+
+TEST(MenusEndToEnd, TheAlignmentMenuCentresTheParagraph) {
+  Diary diary;
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  click(main, {100, 120});
+  typeText(L"na sredini");
+  const gui::Surface atlas = atlasWithSize(9);
+  pointAt(main, kPoravnaj);
+  settle(300);
+  leftClick();
+  pointAt(main, kAway);  // out from under the button's tip
+  settle(300);
+  const gui::Rect menu = skin::r::mnuPoravnaj;
+  EXPECT_TRUE(shows(main, atlas, {kPoravnajMenu.x, kPoravnajMenu.y}, {menu.x, menu.y, 3, menu.h}, 3));
+  const POINT centreAt{kPoravnajMenu.x + 27, kPoravnajMenu.y + 3};
+  using skin::AlignmentItem;
+  using skin::ButtonState;
+  // The 24-pixel faces show 23 × 23 in the items.
+  auto item = [](AlignmentItem i, ButtonState st) {
+    const gui::Rect f = skin::alignmentItemFace(i, st);
+    return gui::Rect{f.x, f.y, 23, 23};
+  };
+  EXPECT_TRUE(shows(main, atlas, centreAt, item(AlignmentItem::NaSredino, ButtonState::Rest), 23));
+  pointAt(main, {centreAt.x + 11, centreAt.y + 11});
+  settle(200);
+  EXPECT_TRUE(shows(main, atlas, centreAt, item(AlignmentItem::NaSredino, ButtonState::Hover), 23));
+  saveScreenshot(main, "menus-poravnaj-open");
+  leftClick();
+  pointAt(main, kAway);
+  settle(700);
+  EXPECT_FALSE(shows(main, atlas, centreAt, item(AlignmentItem::NaSredino, ButtonState::Pressed), 23));
+  // The alignment button has faded back to rest in the centred column.
+  EXPECT_TRUE(shows(main, atlas, {183, 19}, skin::toolbarFace(skin::ToolbarFace::PoravnajNaSredino, skin::Row::Rest),
+                    39));
+  const auto rtf = closeAndReadToday(diary, main);
+  ASSERT_TRUE(rtf);
+  EXPECT_NE(rtf->find("\\qc"), std::string::npos) << *rtf;
+  EXPECT_NE(rtf->find("na sredini"), std::string::npos) << *rtf;
+}
+
+}  // namespace
