@@ -14,6 +14,7 @@
 #include "gui/form.h"
 #include "skin/caption_buttons.h"
 #include "skin/alignment_menu.h"
+#include "skin/colour_menu.h"
 #include "skin/format_menus.h"
 #include "skin/size_menu.h"
 #include "skin/toolbar_buttons.h"
@@ -140,6 +141,7 @@ class frmMain {
   std::unique_ptr<skin::FormatMenus> menus;  // mnuPoravnaj, mnuSpremniBarvo, mnuSpremeniVelikost
   std::unique_ptr<skin::AlignmentMenu> poravnava;  // the items inside mnuPoravnaj
   std::unique_ptr<skin::SizeMenu> velikost;        // the sizes inside mnuSpremeniVelikost
+  std::unique_ptr<skin::ColourMenu> barve;         // the swatches inside mnuSpremniBarvo
   std::unique_ptr<skin::PasswordButton> geslo;
   std::unique_ptr<skin::FormatToggle> krepko, ležeče, podčrtano;
   std::unique_ptr<skin::MenuButton> poravnaj, spremeniBarvo, spremeniVelikost;

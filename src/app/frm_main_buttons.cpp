@@ -42,6 +42,8 @@ void frmMain::makeButtons() {
 
   poravnava = std::make_unique<skin::AlignmentMenu>(menus->mnuPoravnaj, atlas, ed);
   velikost = std::make_unique<skin::SizeMenu>(menus->mnuSpremeniVelikost, m_app.PictureGUI, BtnSpremeniVelikost, ed);
+  barve = std::make_unique<skin::ColourMenu>(menus->mnuSpremniBarvo, m_app.PictureGUI, BtnSpremeniBarvo,
+                                             picBarvaZaGumb, ed);
   // The right-align item is put back to rest as the alignment menu opens or closes.
   poravnaj->beforeToggle = [this] { poravnava->drawFace(poravnava->Desno, skin::ButtonState::Rest); };
 

@@ -1,0 +1,78 @@
+#pragma once
+// The colour palette inside mnuSpremniBarvo: 48 swatches in six rows of
+// eight, each in its skin frame, a 20 × 20 hover frame (picIzbranaBarva)
+// behind the pointed swatch, and a 50 ms timer that takes the frame away
+// once the pointer has left the menu. A choice colours the editor's
+// selection (not on a read-only day), closes the menu and paints the colour
+// into the colour button's faces in the atlas, so every face copied later
+// shows it.
+//
+// The frame's Tag is "D" while a swatch is pressed; the timer leaves the
+// frame alone then, even with the pointer dragged off the menu.
+#include <array>
+#include <vector>
+
+#include "gui/element.h"
+#include "gui/timer.h"
+#include "skin/toolbar_buttons.h"
+
+namespace skin {
+
+class ColourMenu {
+ public:
+  static constexpr int kColumns = 8, kRows = 6, kSwatches = kColumns * kRows;
+  static constexpr int kSwatchSize = 16, kPitch = 20, kMargin = 4;
+  // The palette row by row: light tints, tints, full colours, then darker shades.
+  static constexpr std::array<base::Color, kSwatches> kPalette{
+      base::Color::rgb(255, 255, 255), base::Color::rgb(255, 192, 192), base::Color::rgb(255, 224, 192),
+      base::Color::rgb(255, 255, 192), base::Color::rgb(192, 255, 192), base::Color::rgb(192, 255, 255),
+      base::Color::rgb(192, 192, 255), base::Color::rgb(255, 192, 255),  //
+      base::Color::rgb(224, 224, 224), base::Color::rgb(255, 128, 128), base::Color::rgb(255, 192, 128),
+      base::Color::rgb(255, 255, 128), base::Color::rgb(128, 255, 128), base::Color::rgb(128, 255, 255),
+      base::Color::rgb(128, 128, 255), base::Color::rgb(255, 128, 255),  //
+      base::Color::rgb(192, 192, 192), base::Color::rgb(255, 0, 0),     base::Color::rgb(255, 128, 0),
+      base::Color::rgb(255, 255, 0),   base::Color::rgb(0, 255, 0),     base::Color::rgb(0, 255, 255),
+      base::Color::rgb(0, 0, 255),     base::Color::rgb(255, 0, 255),  //
+      base::Color::rgb(128, 128, 128), base::Color::rgb(192, 0, 0),     base::Color::rgb(192, 64, 0),
+      base::Color::rgb(192, 192, 0),   base::Color::rgb(0, 192, 0),     base::Color::rgb(0, 192, 192),
+      base::Color::rgb(0, 0, 192),     base::Color::rgb(192, 0, 192),  //
+      base::Color::rgb(64, 64, 64),    base::Color::rgb(128, 0, 0),     base::Color::rgb(128, 64, 0),
+      base::Color::rgb(128, 128, 0),   base::Color::rgb(0, 128, 0),     base::Color::rgb(0, 128, 128),
+      base::Color::rgb(0, 0, 128),     base::Color::rgb(128, 0, 128),  //
+      base::Color::rgb(0, 0, 0),       base::Color::rgb(64, 0, 0),      base::Color::rgb(128, 64, 64),
+      base::Color::rgb(64, 64, 0),     base::Color::rgb(0, 64, 0),      base::Color::rgb(0, 64, 64),
+      base::Color::rgb(0, 0, 64),      base::Color::rgb(64, 0, 64)};
+
+  // `menu` is the panel (already placed and painted); `atlas` the program's
+  // mutable skin atlas; `colourButton` the box showing the colour faces;
+  // `shownColour` the hidden box whose back colour the button shows.
+  ColourMenu(gui::PictureBox& menu, gui::Surface& atlas, gui::PictureBox& colourButton,
+             gui::PictureBox& shownColour, EditorSource editor);
+  ColourMenu(const ColourMenu&) = delete;
+  ColourMenu& operator=(const ColourMenu&) = delete;
+
+  gui::PictureBox& mnuSpremniBarvo;
+  // Index 0 is the hidden template; 1 … 48 the swatches, row by row.
+  std::vector<gui::PictureBox*> picBarva;
+  gui::PictureBox& picIzbranaBarva;
+  gui::PictureBox& picBarvaZaGumb;
+  gui::Timer& tmrMnuBarve;
+
+  // Paints the back colour of picBarvaZaGumb into the colour button's faces.
+  void drawColourDisplay();
+
+  void picBarva_MouseDown(int index, int button, int shift, double x, double y);
+  void picBarva_MouseMove(int index, int button, int shift, double x, double y);
+  void picBarva_MouseUp(int index, int button, int shift, double x, double y);
+  void tmrMnuBarve_Timer();
+
+ private:
+  void build();
+  void paintFrame(bool pressed);
+
+  gui::Surface& m_atlas;
+  gui::PictureBox& m_colourButton;
+  EditorSource m_editor;
+};
+
+}  // namespace skin
