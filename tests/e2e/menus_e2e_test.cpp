@@ -1,4 +1,4 @@
-// The size and alignment menus of the real diary with real input: opened
+// The size, colour and alignment menus of the real diary with real input: opened
 // with a click, an entry chosen, the choice seen on the toolbar and saved in
 // today's entry as rich text.
 #include <gtest/gtest.h>
@@ -17,8 +17,10 @@ namespace {
 // In the main window's client pixels.
 constexpr POINT kPoravnaj{183 + 20, 19 + 20};
 constexpr POINT kVelikost{270 + 23, 19 + 20};
+constexpr POINT kBarvo{226 + 21, 19 + 20};
 constexpr POINT kVelikostMenu{272, 58};
 constexpr POINT kPoravnajMenu{185, 58};
+constexpr POINT kBarvoMenu{228, 58};
 constexpr POINT kAway{450, 300};  // in the editor
 
 // The atlas with the size button's digits for `size`.
@@ -138,6 +140,42 @@ TEST(MenusEndToEnd, TheAlignmentMenuCentresTheParagraph) {
   ASSERT_TRUE(rtf);
   EXPECT_NE(rtf->find("\\qc"), std::string::npos) << *rtf;
   EXPECT_NE(rtf->find("na sredini"), std::string::npos) << *rtf;
+}
+
+TEST(MenusEndToEnd, TheColourMenuColoursWhatIsTypedAndTheButtonShowsIt) {
+  Diary diary;
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  click(main, {100, 120});
+  pointAt(main, kBarvo);
+  settle(300);
+  leftClick();
+  // Red, the second swatch of the third row.
+  const POINT red{kBarvoMenu.x + 20 + 4 + 8, kBarvoMenu.y + 40 + 4 + 8};
+  pointAt(main, red);
+  settle(200);
+  const gui::Surface atlas = atlasWithSize(9);
+  // The hover frame rings the swatch; the swatch itself is red.
+  const gui::Rect ring = skin::r::izbranaBarva;
+  EXPECT_TRUE(shows(main, atlas, {red.x - 10, red.y - 10}, {ring.x, ring.y, ring.w, 2}, ring.w));
+  EXPECT_TRUE(shows(main, atlas, {red.x - 10, red.y - 10}, {ring.x, ring.y, 2, ring.h}, 2));
+  EXPECT_EQ(screenshot(main).pixel(red.x, red.y), base::Color::rgb(255, 0, 0));
+  saveScreenshot(main, "menus-barvo-open");
+  leftClick();
+  pointAt(main, kAway);
+  settle(700);
+  gui::Surface redAtlas = skin::loadAtlas();
+  skin::drawColourAreas(redAtlas, base::Color::rgb(255, 0, 0));
+  const gui::Rect rest = skin::toolbarFace(skin::ToolbarFace::SpremeniBarvo, skin::Row::Rest);
+  EXPECT_TRUE(shows(main, redAtlas, {226, 19}, rest, 43));
+  // The menu is closed: the swatch's place shows the editor again.
+  EXPECT_NE(screenshot(main).pixel(red.x, red.y), base::Color::rgb(255, 0, 0));
+  typeText(L"rdeče");
+  const auto rtf = closeAndReadToday(diary, main);
+  ASSERT_TRUE(rtf);
+  EXPECT_NE(rtf->find("\\red255\\green0\\blue0;"), std::string::npos) << *rtf;
+  EXPECT_NE(rtf->find("rde"), std::string::npos) << *rtf;
 }
 
 }  // namespace
