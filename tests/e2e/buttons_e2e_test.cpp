@@ -59,24 +59,6 @@ bool showsToolbar(HWND w, POINT centre, skin::ToolbarFace f, skin::Row row) {
   return shows(w, {centre.x - 20, centre.y - 20}, skin::toolbarFace(f, row), 39);
 }
 
-void pointAt(HWND window, POINT client) {
-  ClientToScreen(window, &client);
-  moveMouse(client);
-}
-void leftDown() {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  SendInput(1, &in, sizeof in);
-  settle(100);
-}
-void leftUp() {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(1, &in, sizeof in);
-  settle(150);
-}
 bool becomesVisible(HWND w) {
   for (int waited = 0; waited < 3000; waited += 100) {
     if (IsWindowVisible(w)) return true;

@@ -44,10 +44,6 @@ void logIn(Diary& diary, const std::wstring& password) {
   pressKey(VK_RETURN);
 }
 
-void closeDiary(Diary& diary) {
-  PostMessageW(diary.window("frmMain"), WM_CLOSE, 0, 0);
-  ASSERT_EQ(diary.waitForExit(), 0u);
-}
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "e2e_support.h"
 
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <thread>
 
@@ -195,6 +197,33 @@ void moveMouse(POINT p) {
   in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &in, sizeof in);
   settle(60);
+}
+
+void pointAt(HWND window, POINT client) {
+  ClientToScreen(window, &client);
+  moveMouse(client);
+}
+
+namespace {
+void leftButton(DWORD flags, int settleMs) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  SendInput(1, &in, sizeof in);
+  settle(settleMs);
+}
+}  // namespace
+
+void leftDown() { leftButton(MOUSEEVENTF_LEFTDOWN, 100); }
+void leftUp() { leftButton(MOUSEEVENTF_LEFTUP, 150); }
+void leftClick() {
+  leftDown();
+  leftButton(MOUSEEVENTF_LEFTUP, 200);
+}
+
+void closeDiary(Diary& diary) {
+  PostMessageW(diary.window("frmMain"), WM_CLOSE, 0, 0);
+  ASSERT_EQ(diary.waitForExit(), 0u);
 }
 
 void click(HWND window, POINT client) {

@@ -56,8 +56,15 @@ class Diary {
   PROCESS_INFORMATION m_process{};
 };
 
+// Closes the main window and expects the diary to end cleanly.
+void closeDiary(Diary& diary);
+
 // Real input, in screen pixels.
 void moveMouse(POINT screen);
+void pointAt(HWND window, POINT client);  // the pointer to a point of the window
+void leftDown();
+void leftUp();
+void leftClick();  // down and up where the pointer is
 void click(HWND window, POINT client);
 void typeText(const std::wstring& text);  // KEYEVENTF_UNICODE: any layout
 void pressKey(WORD virtualKey);

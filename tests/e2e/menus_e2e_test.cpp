@@ -45,20 +45,6 @@ gui::Surface atlasWithSize(int size) {
   return ::testing::AssertionSuccess();
 }
 
-void pointAt(HWND window, POINT client) {
-  ClientToScreen(window, &client);
-  moveMouse(client);
-}
-void leftClick() {
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(1, &in[0], sizeof in[0]);
-  settle(100);
-  SendInput(1, &in[1], sizeof in[1]);
-  settle(200);
-}
 
 std::optional<std::string> closeAndReadToday(Diary& diary, HWND main) {
   PostMessageW(main, WM_CLOSE, 0, 0);

@@ -12,10 +12,6 @@ namespace {
 // The main window's editor area, in the window's client pixels.
 constexpr POINT kInEditor{100, 120};
 
-void closeDiary(Diary& diary) {
-  PostMessageW(diary.window("frmMain"), WM_CLOSE, 0, 0);
-  ASSERT_EQ(diary.waitForExit(), 0u);
-}
 
 }  // namespace
 

@@ -31,16 +31,6 @@ class ColourMenuTest : public NavigationTest {
   ColourMenu& colours() { return *main().barve; }
   gui::PictureBox& menu() { return main().menus->mnuSpremniBarvo; }
 
-  base::Point centre(const gui::Element& e) {
-    const base::Rect r = e.screenRect();
-    return {r.x + r.w / 2, r.y + r.h / 2};
-  }
-  void pointAt(const gui::Element& e) { platform.moveMouse(centre(e)); }
-  void pressOn(const gui::Element& e, int button = gui::kLeftButton) {
-    pointAt(e);
-    platform.mouseDown(button);
-    platform.mouseUp(button);
-  }
   void open() { pressOn(main().BtnSpremeniBarvo); }
   void pointAway() { platform.moveMouse(centre(main().Text)); }
 

@@ -9,11 +9,21 @@ class NavigationTest : public DiaryTest {
   static constexpr const char* kRtf = "{\\rtf1\\ansi ";
   void addText(const std::string& key, const std::string& text) { addEntry(key, kRtf + text + "\\par\r\n}\r\n"); }
 
+  static base::Point centre(const gui::Element& e) {
+    const base::Rect r = e.screenRect();
+    return {r.x + r.w / 2, r.y + r.h / 2};
+  }
+  void pointAt(const gui::Element& e) { platform.moveMouse(centre(e)); }
+  // Down and up on the element, with the clock standing still.
+  void pressOn(const gui::Element& e, int button = gui::kLeftButton) {
+    pointAt(e);
+    platform.mouseDown(button);
+    platform.mouseUp(button);
+  }
   // A click in the middle of an element, well apart from the last one so
   // that two never make a double click.
   void clickOn(const gui::Element& e) {
-    const base::Rect r = e.screenRect();
-    platform.click({r.x + r.w / 2, r.y + r.h / 2});
+    platform.click(centre(e));
     platform.advance(1000);
   }
   void clickRow(const controls::RowList& list, int row) {

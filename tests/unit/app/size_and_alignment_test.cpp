@@ -18,17 +18,6 @@ class MenusTest : public NavigationTest {
   skin::SizeMenu& sizes() { return *main().velikost; }
   skin::AlignmentMenu& align() { return *main().poravnava; }
 
-  base::Point centre(const gui::Element& e) {
-    const base::Rect r = e.screenRect();
-    return {r.x + r.w / 2, r.y + r.h / 2};
-  }
-  void pointAt(const gui::Element& e) { platform.moveMouse(centre(e)); }
-  // Down and up on the element, with the clock standing still.
-  void pressOn(const gui::Element& e, int button = gui::kLeftButton) {
-    pointAt(e);
-    platform.mouseDown(button);
-    platform.mouseUp(button);
-  }
   void openWith(gui::PictureBox& button) {
     pointAt(button);
     platform.mouseDown();
