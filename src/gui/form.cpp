@@ -323,6 +323,11 @@ void Form::dispatchKeyDown(int keyCode, int shift) {
   if (m_keyTarget) m_keyTarget->keyDownDefault(keyCode, shift);
 }
 
+bool Form::dispatchShortcut(int keyCode, int shift) {
+  if (!(shift & kCtrl) || !onShortcut || !m_enabled) return false;
+  return onShortcut(keyCode, shift);
+}
+
 void Form::dispatchKeyUp(int keyCode, int shift) {
   m_keyTarget = keyTarget();
   call(m_keyTarget ? m_keyTarget->onKeyUp : onKeyUp, keyCode, shift);

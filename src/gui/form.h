@@ -125,6 +125,10 @@ class Form : public Container {
   std::function<void()> onClick, onDblClick;
   KeyHandler onKeyDown, onKeyUp;
   KeyPressHandler onKeyPress;
+  // A key pressed with Ctrl anywhere in the window, before whoever has the
+  // keyboard sees it (the editor included): the window's keyboard shortcuts.
+  // Answer true when the key was taken; it then goes no further.
+  std::function<bool(int keyCode, int shift)> onShortcut;
 
   // Input from the window, in client pixels. `doubleClick` marks the second
   // press of a double click: the receiver gets DblClick instead of MouseDown
@@ -136,6 +140,8 @@ class Form : public Container {
   void dispatchKeyDown(int keyCode, int shift);
   void dispatchKeyUp(int keyCode, int shift);
   void dispatchKeyPress(char16_t ch);
+  // A Ctrl key, offered before the key goes to the focus; true when taken.
+  bool dispatchShortcut(int keyCode, int shift);
   // Window-system notifications.
   void dispatchActivate(bool active);
   void dispatchClose();  // the user closes the window: unload

@@ -343,6 +343,11 @@ void HeadlessPlatform::doubleClick(Point screen) {
 void HeadlessPlatform::keyStroke(int keyCode, char16_t ch, int shift) {
   HeadlessWindow* w = m_active;
   if (!w || !w->onScreen() || !w->enabled()) return;
+  // A shortcut taken by the window never reaches the focus, and types nothing.
+  if (w->form().dispatchShortcut(keyCode, shift)) {
+    if (alive(w)) w->form().dispatchKeyUp(keyCode, shift);
+    return;
+  }
   w->form().dispatchKeyDown(keyCode, shift);
   // The character was queued for the same window before the key-down ran.
   if (ch && alive(w)) w->form().dispatchKeyPress(ch);

@@ -108,6 +108,7 @@ Win32Platform::~Win32Platform() { DestroyWindow(m_timerWindow); }
 int Win32Platform::run() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (Win32Window::translateShortcut(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

@@ -79,6 +79,15 @@ Win32Window::~Win32Window() {
   }
 }
 
+bool Win32Window::translateShortcut(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0) return false;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  // Only our own forms: message boxes and tooltips keep their keys.
+  if (!root || reinterpret_cast<WNDPROC>(GetWindowLongPtrW(root, GWLP_WNDPROC)) != windowProc) return false;
+  Win32Window* self = fromHwnd(root);
+  return self && self->m_form.dispatchShortcut(static_cast<int>(msg.wParam), keyShiftState());
+}
+
 Win32Window* Win32Window::fromHwnd(HWND hwnd) {
   return reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }

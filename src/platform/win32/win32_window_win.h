@@ -19,6 +19,10 @@ class Win32Window : public gui::FormPeer {
 
   HWND hwnd() const { return m_hwnd; }
   static Win32Window* fromHwnd(HWND hwnd);
+  // Offers a Ctrl key stroke of the message loop to the form whose window
+  // (or native child) it is for, before it is translated and dispatched, as
+  // an accelerator table would; true when the form took it.
+  static bool translateShortcut(const MSG& msg);
 
   void setVisible(bool visible, gui::Activation activation) override;
   void setBounds(gui::Rect screen) override;

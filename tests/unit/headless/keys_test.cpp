@@ -172,3 +172,27 @@ TEST(EditorHost, PressingTheEditorFocusesItAndTypingEditsIt) {
   platform.typeText(u"x");
   EXPECT_EQ(host.editor()->text(), u"Da\rč") << "a read-only day takes no typing";
 }
+
+TEST(EditorHost, ShortcutsReachTheWindowBeforeTheEditor) {
+  HeadlessPlatform platform;
+  platform.setEditorFactory([] { return std::make_unique<FakeEditor>(); });
+  Form main(platform, "frmMain");
+  main.setPixelBounds({0, 0, 300, 300});
+  auto& host = main.add<Host>("Editor");
+  host.move(0, 0, 300, 300);
+  host.attach(platform.createEditor(main, host.formRect()));
+  std::vector<int> taken;
+  main.onShortcut = [&](int key, int) {
+    if (key != 'F') return false;
+    taken.push_back(key);
+    return true;
+  };
+  main.show();
+  platform.click({100, 100});
+  platform.keyDown('F', kCtrl);
+  platform.keyDown('G', kCtrl);
+  platform.keyDown('F');
+  EXPECT_EQ(taken, std::vector<int>{'F'}) << "only Ctrl keys are shortcuts";
+  platform.typeText(u"ab");
+  EXPECT_EQ(host.editor()->text(), u"ab") << "a shortcut types nothing into the editor";
+}
