@@ -131,8 +131,11 @@ class Reader {
       }
     }
     if (!ended) finishDocument();
+    closed_ = ended;
     return std::move(doc_);
   }
+
+  bool closed() const { return closed_; }
 
  private:
   bool skipping() const { return overflow_ > 0 || state_.dest == Dest::Skip; }
@@ -389,6 +392,7 @@ class Reader {
 
   std::string_view in_;
   size_t pos_ = 0;
+  bool closed_ = false;
   CharFormat defaults_;
   GroupState state_;
   std::vector<GroupState> stack_;
@@ -414,6 +418,13 @@ bool isRtf(std::string_view bytes) { return bytes.substr(0, 5) == "{\\rtf"; }
 
 Document readRtf(std::string_view bytes, const CharFormat& defaults) {
   return Reader(bytes, defaults).read();
+}
+
+Document readRtf(std::string_view bytes, const CharFormat& defaults, bool& closed) {
+  Reader reader(bytes, defaults);
+  Document doc = reader.read();
+  closed = reader.closed();
+  return doc;
 }
 
 Document readPlainText(std::string_view bytes, const CharFormat& format) {

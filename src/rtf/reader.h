@@ -24,6 +24,9 @@ bool isRtf(std::string_view bytes);
 // destinations, pictures, the style sheet and document information.
 // Groups nested deeper than kMaxDepth are skipped as a whole.
 Document readRtf(std::string_view bytes, const CharFormat& defaults = {});
+// The same, and whether the brace that closes the document was found: a
+// document cut short (a damaged or truncated file) still reads as far as it goes.
+Document readRtf(std::string_view bytes, const CharFormat& defaults, bool& closed);
 
 // Plain text in code page 1250: CR LF, CR and LF each end a paragraph;
 // tabs are kept, other control bytes dropped. All text takes `format`.
