@@ -1,8 +1,12 @@
 #pragma once
 // What the framework needs of the window system. Implemented by the Win32
 // layer and by the headless platform of the tests.
+#include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/date.h"
 #include "gui/editor.h"
@@ -15,7 +19,24 @@ class Element;
 class Form;
 class Timer;
 
-enum class MessageIcon { Critical, Exclamation };
+enum class MessageIcon { Critical, Exclamation, Information };
+
+// The Save As dialog: the kinds of file it offers (a label such as
+// "Spletna stran (*.html)" and the extension it stands for) and the name it
+// proposes in the user's Documents folder.
+struct FileType {
+  std::u16string label;
+  std::u16string extension;  // without the dot
+};
+struct SaveFileRequest {
+  std::u16string title;
+  std::u16string fileName;
+  std::vector<FileType> types;
+};
+struct SaveFileAnswer {
+  std::filesystem::path file;
+  size_t type = 0;  // the kind chosen, an index into the request's types
+};
 
 // SetWindowPos's insert-after handles for keep-on-top.
 enum class InsertAfter { Topmost, NoTopmost };
@@ -65,6 +86,10 @@ class Platform {
 
   // An OK box with the icon; blocks until dismissed on Windows.
   virtual void messageBox(std::u16string_view text, std::u16string_view caption, MessageIcon icon) = 0;
+
+  // The system's Save As dialog, modal to the form; nothing when cancelled.
+  // An existing file is replaced only after the user has agreed.
+  virtual std::optional<SaveFileAnswer> askSaveFile(Form& owner, const SaveFileRequest& request) = 0;
 
   // The window of a form; called once by the form's constructor. The peer
   // reads the form's current state when it is made.

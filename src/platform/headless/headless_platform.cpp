@@ -401,6 +401,14 @@ void HeadlessPlatform::messageBox(std::u16string_view text, std::u16string_view 
   }
 }
 
+std::optional<gui::SaveFileAnswer> HeadlessPlatform::askSaveFile(gui::Form&, const gui::SaveFileRequest& request) {
+  m_saveFileRequests.push_back(request);
+  if (saveFileAnswers.empty()) return std::nullopt;
+  auto answer = saveFileAnswers.front();
+  saveFileAnswers.erase(saveFileAnswers.begin());
+  return answer;
+}
+
 std::unique_ptr<gui::Editor> HeadlessPlatform::createEditor(gui::Form& form, Rect rect) {
   m_editorPlacements.push_back({&form, rect});
   return m_editorFactory ? m_editorFactory() : nullptr;

@@ -146,6 +146,11 @@ class HeadlessPlatform : public gui::Platform {
   // Runs whenever a message box is shown (after it is recorded).
   std::function<void(const MessageRecord&)> onMessageBox;
 
+  // The Save As dialog answers from this queue, first scripted first; an
+  // empty queue cancels. Every request is kept.
+  std::vector<std::optional<gui::SaveFileAnswer>> saveFileAnswers;
+  const std::vector<gui::SaveFileRequest>& saveFileRequests() const { return m_saveFileRequests; }
+
   using EditorFactory = std::function<std::unique_ptr<gui::Editor>()>;
   void setEditorFactory(EditorFactory f) { m_editorFactory = std::move(f); }
   struct EditorPlacement {
@@ -164,6 +169,7 @@ class HeadlessPlatform : public gui::Platform {
   Point cursorPos() const override { return m_cursor; }
   base::DateTime now() const override;
   void messageBox(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
+  std::optional<gui::SaveFileAnswer> askSaveFile(gui::Form& owner, const gui::SaveFileRequest& request) override;
   std::unique_ptr<gui::FormPeer> createPeer(gui::Form& form) override;
   void addTimer(gui::Timer& timer) override;
   void updateTimer(gui::Timer& timer) override;
@@ -219,6 +225,7 @@ class HeadlessPlatform : public gui::Platform {
   std::vector<HeadlessWindow*> m_stack;  // topmost first, every created window
   HeadlessWindow* m_active = nullptr;
   std::vector<MessageRecord> m_messages;
+  std::vector<gui::SaveFileRequest> m_saveFileRequests;
   EditorFactory m_editorFactory;
   std::vector<EditorPlacement> m_editorPlacements;
   std::optional<int> m_exitCode;

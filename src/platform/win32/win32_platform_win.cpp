@@ -139,7 +139,10 @@ base::DateTime Win32Platform::now() const {
 }
 
 void Win32Platform::messageBox(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) {
-  const UINT flags = MB_OK | MB_SETFOREGROUND | (icon == gui::MessageIcon::Critical ? MB_ICONERROR : MB_ICONEXCLAMATION);
+  const UINT iconFlag = icon == gui::MessageIcon::Critical      ? MB_ICONERROR
+                        : icon == gui::MessageIcon::Information ? MB_ICONINFORMATION
+                                                                : MB_ICONEXCLAMATION;
+  const UINT flags = MB_OK | MB_SETFOREGROUND | iconFlag;
   MessageBoxW(GetActiveWindow(), base::toWide(text).c_str(), base::toWide(caption).c_str(), flags);
 }
 
