@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/diary_export.h"
 #include "app/frm_spremeni_geslo.h"
 #include "app/frm_taskbar.h"
 #include "app/pisarion.h"
@@ -63,6 +64,7 @@ frmMain::frmMain(Pisarion& app)
     if (ending) endSession();
   };
   m_form.onClick = [this] { Form_Click(); };
+  m_form.onShortcut = [this](int key, int shift) { return Form_Shortcut(key, shift); };
   // While the change-password dialog is up it keeps the focus, as a modal
   // dialog would.
   m_form.onActivate = [this] {
@@ -236,6 +238,17 @@ void frmMain::placeFromSettings(const store::Settings& settings) {
 void frmMain::applyOnTop() {
   const gui::Rect r = m_form.pixelBounds();
   m_form.setWindowPos(m_app.OnTopSetting ? gui::InsertAfter::Topmost : gui::InsertAfter::NoTopmost, r);
+}
+
+bool frmMain::Form_Shortcut(int keyCode, int shift) {
+  if (shift & gui::kAlt) return false;  // AltGr (Ctrl+Alt) types letters such as €
+  switch (keyCode) {
+    case 'E':
+      // The export reads the files: today's writing goes into its file first.
+      if (!editingToday() || SaveToday()) exportWithDialog(m_app, m_form);
+      return true;
+    default: return false;
+  }
 }
 
 void frmMain::Form_MouseDown(int button, int, double x, double y) {

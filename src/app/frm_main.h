@@ -53,6 +53,8 @@ class frmMain {
   void Form_MouseMove(int button, int shift, double x, double y);
 
   void Form_Click();
+  // Ctrl+key anywhere in the window, before the editor sees it: true when taken.
+  bool Form_Shortcut(int keyCode, int shift);
 
   void LayoutMainWindow();
   void LayoutToolbar();

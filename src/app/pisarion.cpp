@@ -1,5 +1,6 @@
 #include "app/pisarion.h"
 
+#include "app/diary_export.h"
 #include "app/frm_geslo.h"
 #include "app/frm_main.h"
 #include "app/frm_spremeni_geslo.h"
@@ -14,7 +15,20 @@ Pisarion::Pisarion(gui::Platform& platform, Environment environment)
 
 Pisarion::~Pisarion() = default;
 
-void Pisarion::start() { geslo().form().load(); }
+void Pisarion::start() {
+  // An export from the command line fails until its file is written: Escape
+  // at the login, or any failure, ends the program with exit code 1.
+  switch (m_command.mode) {
+    case CommandLine::Mode::Diary: break;
+    case CommandLine::Mode::Export: m_exitCode = 1; break;
+    case CommandLine::Mode::Usage:
+      m_platform.messageBox(kUsage, u"Pisarion", gui::MessageIcon::Exclamation);
+      m_exitCode = 1;
+      EndProgram();
+      return;
+  }
+  geslo().form().load();
+}
 
 frmGeslo& Pisarion::geslo() {
   if (!m_geslo) m_geslo = std::make_unique<frmGeslo>(*this);
@@ -37,6 +51,14 @@ frmTaskbar& Pisarion::taskbar() {
 }
 
 void Pisarion::OpenMainWindow() {
+  // The command-line export passes the same login (a locked diary asks for
+  // its password first), then writes its file instead of opening the diary.
+  if (m_command.mode == CommandLine::Mode::Export) {
+    geslo().form().hide();
+    if (exportToFile(*this, m_command.exportFile)) m_exitCode = 0;
+    EndProgram();
+    return;
+  }
   frmMain& m = main();
   m.form().load();
   m.placeFromSettings(settings);
@@ -60,7 +82,7 @@ void Pisarion::UnfoldFromMini() {
 
 void Pisarion::EndProgram() {
   m_ended = true;
-  m_platform.quit(0);
+  m_platform.quit(m_exitCode);
 }
 
 }  // namespace app

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "app/command_line.h"
 #include "gui/platform.h"
 #include "gui/surface.h"
 #include "store/entries.h"
@@ -27,6 +28,9 @@ class Pisarion {
   Pisarion(gui::Platform& platform, Environment environment);
   ~Pisarion();
 
+  // What the command line asks for, before start(): Pisarion.exe /izvoz
+  // <file> exports instead of opening the diary.
+  void setCommandLine(CommandLine command) { m_command = std::move(command); }
   // The program's start: the login window loads.
   void start();
 
@@ -54,6 +58,9 @@ class Pisarion {
   // Ends at once: no entry or settings are saved here.
   void EndProgram();
   bool ended() const { return m_ended; }
+  // The program's exit code: 0, except for an export asked for on the
+  // command line that was not written.
+  int exitCode() const { return m_exitCode; }
 
   // Program-wide values.
   bool OnTopSetting = false;
@@ -72,7 +79,9 @@ class Pisarion {
   std::unique_ptr<frmTaskbar> m_taskbar;
   std::unique_ptr<frmMain> m_main;
   std::unique_ptr<frmSpremeniGeslo> m_spremeniGeslo;
+  CommandLine m_command;
   bool m_ended = false;
+  int m_exitCode = 0;
 };
 
 }  // namespace app

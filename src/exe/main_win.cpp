@@ -1,9 +1,13 @@
 // Pisarion.exe: the diary on real Windows.
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
+#include "app/command_line.h"
 #include "app/folders.h"
 #include "app/pisarion.h"
 #include "platform/win32/win32_platform_win.h"
@@ -24,13 +28,24 @@ std::filesystem::path perUserFolder() {
   return result;
 }
 
+// The arguments after the program's own name, split as Windows splits them.
+app::CommandLine commandLine() {
+  int count = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::u16string> args;
+  for (int i = 1; argv && i < count; ++i) args.emplace_back(argv[i], argv[i] + wcslen(argv[i]));
+  LocalFree(argv);
+  return app::parseCommandLine(args);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32Platform platform(instance);
   app::Environment env{app::chooseDiaryFolder(programFolder(), perUserFolder()), platform.decimalSeparator()};
   app::Pisarion diary(platform, env);
+  diary.setCommandLine(commandLine());
   diary.start();
-  if (diary.ended()) return 0;
+  if (diary.ended()) return diary.exitCode();
   return platform.run();
 }
