@@ -73,7 +73,7 @@ void Diary::writeEntry(const std::string& key, const std::string& plainRtf) {
   store::writeFilePlain(entryFile(key), store::joinLines(enc));
 }
 
-bool Diary::start() {
+bool Diary::start(const std::wstring& arguments) {
   if (m_process.hProcess) {
     CloseHandle(m_process.hProcess);
     CloseHandle(m_process.hThread);
@@ -82,6 +82,7 @@ bool Diary::start() {
   STARTUPINFOW si{};
   si.cb = sizeof si;
   std::wstring cmd = L"\"" + (m_folder / L"Pisarion.exe").wstring() + L"\"";
+  if (!arguments.empty()) cmd += L" " + arguments;
   return CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(), &si, &m_process);
 }
 

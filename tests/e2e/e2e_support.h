@@ -36,8 +36,9 @@ class Diary {
   std::optional<std::string> decodedEntry(const std::string& key) const;
   void writeEntry(const std::string& key, const std::string& plainRtf);
 
-  // Starts the program; false when it could not be started.
-  bool start();
+  // Starts the program (with the arguments after its name); false when it
+  // could not be started.
+  bool start(const std::wstring& arguments = L"");
   bool running() const;
   // Waits for the program to end; answers its exit code (nullopt on timeout).
   std::optional<DWORD> waitForExit(int timeoutMs = 20000);
