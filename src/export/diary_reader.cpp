@@ -6,8 +6,6 @@
 #include <system_error>
 
 #include "rtf/reader.h"
-#include "store/codec.h"
-#include "store/file_io.h"
 #include "store/listing.h"
 
 namespace exporting {
@@ -44,11 +42,18 @@ std::optional<std::string> readAtMost(const fs::path& path, std::uintmax_t limit
   return out;
 }
 
-// The entry's rich text: every line with its top bits flipped back.
-std::string decode(std::string_view encoded) {
-  store::Lines plain;
-  store::transform(store::splitLines(encoded), plain);
-  return store::joinLines(plain);
+// The entry's rich text: the top bit of every byte flipped back, except in
+// the CR LF pairs that end the lines (the codec never touches those).
+std::string decode(std::string encoded) {
+  const size_t n = encoded.size();
+  for (size_t i = 0; i < n; ++i) {
+    if (encoded[i] == '\r' && i + 1 < n && encoded[i + 1] == '\n') {
+      ++i;
+      continue;
+    }
+    encoded[i] = static_cast<char>(encoded[i] ^ 0x80);
+  }
+  return encoded;
 }
 
 }  // namespace
@@ -73,7 +78,7 @@ Day DiaryReader::read(const std::string& key) const {
     day.damage = Damage::Unreadable;
     return day;
   }
-  const std::string bytes = decode(*encoded);
+  const std::string bytes = decode(std::move(*encoded));
   if (bytes.find_first_not_of("\r\n") == std::string::npos) return day;  // an empty entry
   if (!rtf::isRtf(bytes)) {
     day.document = rtf::readPlainText(bytes);
