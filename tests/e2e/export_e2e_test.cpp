@@ -67,17 +67,6 @@ TEST(ExportEndToEnd, ALockedDiaryAsksFirstAndEscapeWritesNothing) {
   EXPECT_EQ(diary.window("frmMain"), nullptr);
 }
 
-TEST(ExportEndToEnd, AFolderThatDoesNotExistIsToldAndEndsWithOne) {
-  Diary diary;
-  ASSERT_TRUE(diary.start(L"/izvoz " + quoted(diary.folder() / "ni" / "d.txt")));
-  HWND box = diary.waitForMessageBox();
-  ASSERT_NE(box, nullptr);
-  EXPECT_NE(Diary::messageBoxText(box).find(L"ne obstaja"), std::wstring::npos);
-  saveScreenshot(box, "export-folder-missing");
-  PostMessageW(box, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(diary.waitForExit(), 1u);
-}
-
 TEST(ExportEndToEnd, CtrlEGoesThroughTheSaveAsDialog) {
   Diary diary;
   diary.writeEntry("06-30-2026", kYesterday);

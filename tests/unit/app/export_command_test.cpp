@@ -57,19 +57,3 @@ TEST_F(ExportCommandTest, TheCommandLineEndsWithOneAndSaysWhyWhenNothingWasWritt
     EXPECT_NE(lastMessage().find(says), std::u16string::npos) << base::utf16ToUtf8(lastMessage());
   }
 }
-
-TEST_F(ExportCommandTest, ALockedDiaryAsksForThePasswordFirst) {
-  writeSettings({2220, 1500, false, u"Geslo1"});
-  startWith({u"/izvoz", (dir.path() / "d.rtf").u16string()});
-  EXPECT_TRUE(window(login().form()).visible());
-  platform.keyDown(gui::kKeyEscape);
-  EXPECT_EQ(platform.exitCode(), 1);
-  EXPECT_FALSE(fs::exists(dir.path() / "d.rtf"));
-
-  startWith({u"/izvoz", (dir.path() / "d.rtf").u16string()});
-  platform.typeText(u"Geslo1");
-  platform.keyDown(gui::kKeyReturn);
-  EXPECT_EQ(platform.exitCode(), 0);
-  EXPECT_NE(dir.read("d.rtf").find("v\\'e8eraj"), std::string::npos);
-  EXPECT_FALSE(diary->mainLoaded());
-}
