@@ -2,6 +2,7 @@
 // What the framework needs of the window system. Implemented by the Win32
 // layer and by the headless platform of the tests.
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -109,6 +110,9 @@ class Platform {
 
   // Ends the message loop; the program exits with the code.
   virtual void quit(int exitCode) = 0;
+
+  // Runs the task on the user-interface thread after the event being handled; callable from any thread.
+  virtual void post(std::function<void()> task) = 0;
 };
 
 }  // namespace gui

@@ -177,7 +177,18 @@ void HeadlessPlatform::updateTimer(gui::Timer& timer) {
 
 void HeadlessPlatform::removeTimer(gui::Timer& timer) { m_timers.erase(&timer); }
 
+void HeadlessPlatform::post(std::function<void()> task) {
+  const std::lock_guard lock(m_postedMutex);
+  m_posted.push_back(std::move(task));
+}
+
 void HeadlessPlatform::advance(int64_t ms) {
+  std::vector<std::function<void()>> posted;
+  {
+    const std::lock_guard lock(m_postedMutex);
+    posted.swap(m_posted);
+  }
+  for (auto& task : posted) task();
   const int64_t end = m_elapsed + std::max<int64_t>(0, ms);
   for (;;) {
     gui::Timer* next = nullptr;

@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -178,6 +179,8 @@ class HeadlessPlatform : public gui::Platform {
   // Without a factory there is no editor (nullptr); the rect is recorded.
   std::unique_ptr<gui::Editor> createEditor(gui::Form& form, Rect rect) override;
   void quit(int exitCode) override { m_exitCode = exitCode; }
+  // Posted tasks run at the start of the next advance(), in the order posted.
+  void post(std::function<void()> task) override;
 
   // Called by the windows.
   void windowShown(HeadlessWindow& w, gui::Activation activation);
@@ -230,6 +233,8 @@ class HeadlessPlatform : public gui::Platform {
   std::vector<EditorPlacement> m_editorPlacements;
   std::optional<int> m_exitCode;
   BlockFont m_font;
+  std::mutex m_postedMutex;  // posts may come from worker threads
+  std::vector<std::function<void()>> m_posted;
 };
 
 }  // namespace headless

@@ -11,6 +11,8 @@
 namespace win32 {
 namespace {
 
+constexpr UINT kPostedTask = WM_APP + 1;  // lParam: a std::function<void()> the window owns
+
 int screenDpi(int axis) {
   HDC dc = GetDC(nullptr);
   const int dpi = GetDeviceCaps(dc, axis);
@@ -183,6 +185,11 @@ LRESULT CALLBACK Win32Platform::timerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM
     }
     return 0;
   }
+  if (msg == kPostedTask) {
+    const std::unique_ptr<std::function<void()>> task(reinterpret_cast<std::function<void()>*>(lp));
+    if (task && *task) (*task)();
+    return 0;
+  }
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
@@ -192,6 +199,12 @@ std::unique_ptr<gui::Editor> Win32Platform::createEditor(gui::Form& form, gui::R
 }
 
 void Win32Platform::quit(int exitCode) { PostQuitMessage(exitCode); }
+
+void Win32Platform::post(std::function<void()> task) {
+  auto owned = std::make_unique<std::function<void()>>(std::move(task));
+  // Only a full message queue refuses it; the task is then dropped here.
+  if (PostMessageW(m_timerWindow, kPostedTask, 0, reinterpret_cast<LPARAM>(owned.get()))) owned.release();
+}
 
 char16_t Win32Platform::decimalSeparator() const {
   wchar_t buf[8] = {};

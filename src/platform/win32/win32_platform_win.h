@@ -51,6 +51,8 @@ class Win32Platform : public gui::Platform {
   gui::TextService& text() override { return m_text; }
   std::unique_ptr<gui::Editor> createEditor(gui::Form& form, gui::Rect rect) override;
   void quit(int exitCode) override;
+  // PostMessage to the message-only window, which runs the task.
+  void post(std::function<void()> task) override;
 
   // The user's decimal separator, for the settings file's numbers.
   char16_t decimalSeparator() const;
