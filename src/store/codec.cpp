@@ -25,6 +25,8 @@ void flipCopy(char* dst, const char* src, size_t n) {
 
 void flipTopBits(std::string& line) { flipCopy(line.data(), line.data(), line.size()); }
 
+void flipRange(char* bytes, size_t n) { flipCopy(bytes, bytes, n); }
+
 void transform(const Lines& in, Lines& out) {
   // Output lines keep their buffers between calls: no allocation once warm.
   out.resize(in.size());

@@ -14,6 +14,9 @@ using Lines = std::vector<Line>;
 // Flips the top bit of every byte of the line in place.
 void flipTopBits(std::string& line);
 
+// Flips the top bit of n bytes in place.
+void flipRange(char* bytes, size_t n);
+
 // Output line i is input line i transformed; `out` is replaced.
 void transform(const Lines& in, Lines& out);
 

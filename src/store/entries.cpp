@@ -87,6 +87,22 @@ bool DiaryStore::Load(std::string_view key, RichTextFile& editor) {
   return emptyTempFile() && ok;
 }
 
+std::optional<std::string> DiaryStore::Read(std::string_view key, size_t maxBytes) const {
+  std::optional<std::string> bytes = readFile(entryFile(key), maxBytes);
+  if (!bytes) return std::nullopt;
+  // The codec in place, line by line: CR LF ends a line and stays as it is.
+  std::string& s = *bytes;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = s.find("\r\n", start);
+    const size_t stop = end == std::string::npos ? s.size() : end;
+    flipRange(s.data() + start, stop - start);
+    if (end == std::string::npos) break;
+    start = end + 2;
+  }
+  return bytes;
+}
+
 std::vector<std::string> DiaryStore::Years() const {
   std::vector<std::string> years;
   for (const auto& name : m_listing) {

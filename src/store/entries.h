@@ -2,7 +2,9 @@
 // The diary's entries: one file per day in the data folder Podatki, named by
 // its date key, holding that day's rich text encoded line by line. The set of
 // file names is the list of days; there is no index.
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +52,12 @@ class DiaryStore {
   // The key's entry file into the editor; false (editor untouched) when the
   // file cannot be read.
   bool Load(std::string_view key, RichTextFile& editor);
+
+  // The key's entry decoded, its plain rich text, read without writing
+  // anything (no temporary file); at most `maxBytes` of the file are read.
+  // Nothing when the file cannot be read. Safe on any thread: it touches no
+  // state of the store.
+  std::optional<std::string> Read(std::string_view key, size_t maxBytes = SIZE_MAX) const;
 
   // Distinct years in order of first appearance in the listing.
   std::vector<std::string> Years() const;

@@ -1,5 +1,6 @@
 #include "store/file_io.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <system_error>
 
@@ -40,13 +41,14 @@ bool writeAll(const fs::path& path, std::string_view bytes, bool durable) {
 
 }  // namespace
 
-std::optional<std::string> readFile(const fs::path& path) {
+std::optional<std::string> readFile(const fs::path& path, size_t maxBytes) {
   std::FILE* f = openFile(path, false);
   if (!f) return std::nullopt;
   std::string out;
   char buf[1 << 16];
   size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+  while (out.size() < maxBytes && (n = std::fread(buf, 1, std::min(sizeof buf, maxBytes - out.size()), f)) > 0)
+    out.append(buf, n);
   const bool failed = std::ferror(f) != 0;
   std::fclose(f);
   if (failed) return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 // Whole-file reads and crash-safe writes of line files (CR LF after every line).
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -11,8 +12,9 @@ namespace store {
 
 namespace fs = std::filesystem;
 
-// The whole file, or nothing when it cannot be opened or read.
-std::optional<std::string> readFile(const fs::path& path);
+// The whole file (at most `maxBytes` of its beginning), or nothing when it
+// cannot be opened or read.
+std::optional<std::string> readFile(const fs::path& path, size_t maxBytes = SIZE_MAX);
 
 // Lines end only at CR LF; a lone CR or LF and byte 0x1A are ordinary
 // characters. A last line without its terminator is still a line; a file that
