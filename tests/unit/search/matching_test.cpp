@@ -1,0 +1,83 @@
+// What a typed search finds in an entry's rich text.
+#include <gtest/gtest.h>
+
+#include "rtf/reader.h"
+#include "search/index.h"
+#include "search/query.h"
+#include "support/scratch.h"
+#include "store/codec.h"
+
+namespace {
+
+struct Case {
+  const char* rtf;       // the entry as RichEdit would write it (code page 1250 escapes)
+  const char16_t* typed;
+  bool found;
+};
+
+// The entry text in the cases: "Danes sem jedel palačinke s Čriko."
+constexpr const char* kEntry =
+    "{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0 Arial;}}\\f0\\fs18 Danes sem jedel pala\\'e8inke s \\'c8riko.\\par\r\n}";
+
+const Case kCases[] = {
+    {kEntry, u"palačinke", true},
+    {kEntry, u"PALAČINKE", true},         // case does not matter, carons included
+    {kEntry, u"palacinke", true},         // c finds č
+    {kEntry, u"criko", true},             // and Č
+    {kEntry, u"palaćinke", false},        // a caron typed finds only itself
+    {kEntry, u"čriko jedel", true},       // several words, any order
+    {kEntry, u"jedel krompir", false},    // every word must occur
+    {kEntry, u"  sem   ", true},
+    {kEntry, u"par", false},              // the codes are not text
+    {kEntry, u"rtf", false},
+    {kEntry, u"arial", false},            // nor are the font names
+    {"{\\rtf1\\ansi Pala\\b \\'e8inke\\b0  so dobre\\par}", u"palačinke", true},  // a change of format inside a word
+    {"{\\rtf1\\ansi prvi\\par drugi\\par}", u"prvidrugi", false},                 // paragraphs do not run together
+    {"{\\rtf1\\ansi \\u353? \\u382? \\u273?\\par}", u"s z d", true},              // š ž đ written as \u
+    {"{\\rtf1\\ansi \\'9a\\'9e\\'f0 \\'e6\\par}", u"sz d c", true},
+    {"{\\rtf1\\ansi \\u9731?\\par}", u"\u2603", false},                           // outside the code page: never found
+    {"navadno besedilo brez kod", u"BESEDILO", true},                              // not rich text: read as plain
+};
+
+class Matching : public ::testing::TestWithParam<Case> {};
+
+TEST_P(Matching, FindsOnlyWhatTheTextHolds) {
+  const Case& c = GetParam();
+  const search::DayText day = search::foldText(rtf::readAny(c.rtf).text());
+  EXPECT_EQ(search::Query(c.typed).matches(day), c.found);
+}
+
+INSTANTIATE_TEST_SUITE_P(Typed, Matching, ::testing::ValuesIn(kCases));
+
+TEST(SearchIndex, DaysComeNewestFirstAcrossYearsAndStrayNamesAreLeftOut) {
+  search::Index index;
+  for (const char* key : {"12-31-2019", "01-02-2026", "06-30-2021", "01-01-2020"})
+    EXPECT_TRUE(index.put(key, search::foldText(u"morje")));
+  for (const char* stray : {"1-2-2026", "notes.txt", "13-01-2026", "02-30-2026"}) EXPECT_FALSE(index.put(stray, {}));
+  EXPECT_EQ(index.find(search::Query(u"morje")),
+            (std::vector<std::string>{"01-02-2026", "06-30-2021", "01-01-2020", "12-31-2019"}));
+}
+
+TEST(SearchIndex, FirstMatchIsTheEarliestOfAnyWord) {
+  const search::Query q(u"kava čaj");
+  const auto m = q.firstMatch(u"Zjutraj ČAJ, popoldne kava.");
+  ASSERT_TRUE(m);
+  EXPECT_EQ(m->start, 8u);
+  EXPECT_EQ(m->length, 3u);
+}
+
+TEST(SearchIndex, DamagedAndMissingEntriesAreReadAsFarAsTheyGo) {
+  ScratchFolder dir;
+  store::DiaryStore store(dir.path());
+  auto write = [&](const char* key, std::string plain) {
+    store::flipRange(plain.data(), plain.size());
+    dir.write(std::filesystem::path("Podatki") / key, plain);
+  };
+  write("01-01-2026", "{\\rtf1\\ansi\\b odrezan zapis {{{ \\'e8");  // cut off in the middle
+  write("01-02-2026", std::string("\x00\xff{\\rtf", 6) + "sme\x01ti");
+  EXPECT_TRUE(search::Query(u"odrezan zapis").matches(*search::readDay(store, "01-01-2026")));
+  EXPECT_TRUE(search::readDay(store, "01-02-2026"));
+  EXPECT_FALSE(search::readDay(store, "01-03-2026"));
+}
+
+}  // namespace
