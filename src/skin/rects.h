@@ -203,6 +203,12 @@ inline constexpr Rect datumskoPolje{58, 32, 175, 20};
 inline constexpr Rect spustniGumb{79, 0, 14, 14};
 inline constexpr Rect spustniGumbPritisnjen{93, 0, 14, 14};
 
+// The search field over the year box: the box with a magnifier, and the
+// round button that ends the search.
+inline constexpr Rect searchField{460, 0, 175, 20};
+inline constexpr Rect searchClose{460, 22, 14, 14};
+inline constexpr Rect searchClosePressed{474, 22, 14, 14};
+
 // Menus.
 inline constexpr Rect mnuPoravnaj{293, 0, 78, 29};
 inline constexpr Rect menuPloščica{291, 120, 166, 20};  // background tile

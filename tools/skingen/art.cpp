@@ -219,6 +219,20 @@ void paintDateBox(Canvas& c) {
   paintShape(c, b, roundedRect(b, 2), kDeep, [&](int, int y) { return y == b.y + 1 ? kLight : kWhite; });
 }
 
+// The search field: the date box with a magnifier at its left end.
+void paintSearchField(Canvas& c) {
+  const Rect b = r::searchField;
+  c.fill(b, kPale);
+  paintShape(c, b, roundedRect(b, 2), kDeep, [&](int, int y) { return y == b.y + 1 ? kLight : kWhite; });
+  const int cx = b.x + 8, cy = b.y + 8;
+  for (int y = -5; y <= 5; ++y)
+    for (int x = -5; x <= 5; ++x) {
+      const double d = std::hypot(x, y);
+      if (d >= 2.6 && d <= 4.2) c.set(cx + x, cy + y, kDeep);
+    }
+  for (int i = 3; i <= 6; ++i) c.set(cx + i, cy + i, kDeep), c.set(cx + i + 1, cy + i, kDeep);
+}
+
 // ---- 4. Round buttons ----------------------------------------------------
 
 enum class Glyph { Cross, Dash, Up, Down, Ring, Square, Triangle };
@@ -290,6 +304,8 @@ void paintCaptionButtons(Canvas& c) {
       paintRound(c, skin::captionFace(button, s), s, glyph, button == CaptionButton::Zapri);
   paintRound(c, r::spustniGumb, ButtonState::Rest, Glyph::Triangle, false);
   paintRound(c, r::spustniGumbPritisnjen, ButtonState::Pressed, Glyph::Triangle, false);
+  paintRound(c, r::searchClose, ButtonState::Rest, Glyph::Cross, false);
+  paintRound(c, r::searchClosePressed, ButtonState::Pressed, Glyph::Cross, false);
 }
 
 // ---- 5. Toolbar ----------------------------------------------------------
@@ -594,6 +610,7 @@ Canvas paintAtlas(const Fonts& fonts) {
   paintMonogram(c, fonts, r::orodjaDesno);
   paintBox(c);
   paintDateBox(c);
+  paintSearchField(c);
   paintCaptionButtons(c);
   paintMenus(c);
   paintWindows(c, fonts);

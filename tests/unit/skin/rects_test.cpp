@@ -55,6 +55,9 @@ std::vector<Expected> expectedRects() {
       {"date box", {58, 32, 175, 20}},
       {"drop button", {79, 0, 14, 14}},
       {"drop button pressed", {93, 0, 14, 14}},
+      {"search field", {460, 0, 175, 20}},
+      {"BtnSearchClose rest", {460, 22, 14, 14}},
+      {"BtnSearchClose pressed", {474, 22, 14, 14}},
       // Mini clock window.
       {"frmMini", {190, 72, 101, 111}},
       {"frmMini BtnZloži rest", {58, 72, 13, 13}},
