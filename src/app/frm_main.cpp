@@ -4,6 +4,7 @@
 
 #include "app/diary_export.h"
 #include "app/frm_spremeni_geslo.h"
+#include "app/search_field.h"
 #include "app/frm_taskbar.h"
 #include "app/pisarion.h"
 #include "app/title.h"
@@ -73,7 +74,10 @@ frmMain::frmMain(Pisarion& app)
   };
   wireEvents();
   makeButtons();
+  makeSearch();
 }
+
+frmMain::~frmMain() = default;
 
 void frmMain::Form_Load() {
   LayoutMainWindow();
@@ -247,6 +251,7 @@ bool frmMain::Form_Shortcut(int keyCode, int shift) {
       // The export reads the files: today's writing goes into its file first.
       if (!editingToday() || SaveToday()) exportWithDialog(m_app, m_form);
       return true;
+    case 'F': OpenSearch(); return true;
     default: return false;
   }
 }
@@ -294,7 +299,10 @@ void frmMain::Text_Click() {
 void frmMain::CloseMenus() { menus->CloseMenus(); }
 
 void frmMain::wireEvents() {
-  Datumi1.IzbtranDatum = [this](std::string& d) { Datumi1_IzbtranDatum(d); };
+  Datumi1.IzbtranDatum = [this](std::string& d) {
+    Datumi1_IzbtranDatum(d);
+    searchDayShown(d);
+  };
   Datumi1.SpremembaIzbora = [this](std::string& a, std::string& b) { Datumi1_SpremembaIzbora(a, b); };
   Datumi1.ČiščenjeIzbora = [this](bool& danes) { Datumi1_ČiščenjeIzbora(danes); };
   Datumi1.Klik = [this] { Datumi1_Klik(); };

@@ -12,6 +12,8 @@
 #include "controls/combo_box2.h"
 #include "controls/datumi.h"
 #include "gui/form.h"
+#include "search/diary_search.h"
+#include "search/query.h"
 #include "skin/caption_buttons.h"
 #include "skin/alignment_menu.h"
 #include "skin/colour_menu.h"
@@ -24,6 +26,7 @@
 namespace app {
 
 class Pisarion;
+class SearchField;
 
 // The editor seen by the store: its own rich-text file methods.
 class EditorFile : public store::RichTextFile {
@@ -43,6 +46,7 @@ class frmMain {
 
  public:
   explicit frmMain(Pisarion& app);
+  ~frmMain();
 
   gui::Form& form() { return m_form; }
   gui::Editor& editor() { return *Text.editor(); }
@@ -80,6 +84,15 @@ class frmMain {
   void BtnMesec_MouseDown(int button, int shift, double x, double y);
   void lblMesec_MouseDown(int button, int shift, double x, double y);
   void Text_Click();
+  // ---- searching the whole diary (frm_main_search.cpp)
+  // Ctrl+F: the search field over the year and month boxes, results in the day list.
+  void OpenSearch();
+  // Back to the year and month boxes and the month of the day on screen.
+  void CloseSearch();
+  bool searching() const;
+  // Searches now for the field's words.
+  void runSearch();
+
   // Hides the year and month drop-downs that are open.
   void CloseDateDropDowns();
   // Hides the size, colour and alignment menus that are open.
@@ -149,6 +162,8 @@ class frmMain {
   std::unique_ptr<skin::MenuButton> poravnaj, spremeniBarvo, spremeniVelikost;
   std::unique_ptr<skin::RoundButton> zapri, mini, zloži;
   std::unique_ptr<skin::OnTopButton> vednoNaVrhu;
+  std::unique_ptr<SearchField> searchField;
+  std::unique_ptr<search::DiarySearch> diarySearch;  // made by the first search
 
   // Pointer position inside the window at the last left press.
   int DragAnchorX = 0;
@@ -171,6 +186,16 @@ class frmMain {
   void listLostFocus(controls::ComboBox2& list);
   void closeList(gui::PictureBox& holder, gui::PictureBox& opener);
 
+  // frm_main_search.cpp
+  void makeSearch();
+  void showMonthOf(const std::string& key);
+  void showResults();
+  void searchDayShown(const std::string& key);
+  void searchEnter();
+  void searchArrow(int keyCode);
+  void showReadingProgress();
+  void refreshWrittenDay();
+
   // frm_main_buttons.cpp
   void makeButtons();
   void layoutCaptionButtons();
@@ -189,6 +214,8 @@ class frmMain {
   // so the day shown next need not save it again.
   bool m_savedBeforeSwitch = false;
   bool m_saveFailed = false;  // the last save of today's entry did not reach the disk
+  search::Query m_query;         // the words last searched for
+  std::u16string m_queryText;
 };
 
 }  // namespace app

@@ -64,6 +64,13 @@ void Datumi::DodajDan(std::string Dan) {
   weekend.sendToBack();
 }
 
+void Datumi::addDateRow(std::string Dan) {
+  DodajDan(Dan);
+  if (const std::optional<base::Date> date = base::parseDateKey(Dan))
+    lblDan.back()->setText(base::utf8ToUtf16(base::keyDay(Dan) + ". " + base::keyMonth(Dan) + ". " + base::keyYear(Dan) +
+                                             " (" + base::weekdayName(base::weekday(*date)) + ")"));
+}
+
 void Datumi::Počisti() {
   bool danes = rowTag(Izbrana) == todayKey();
   if (auto handler = ČiščenjeIzbora) handler(danes);

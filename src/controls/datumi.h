@@ -20,6 +20,9 @@ class Datumi : public RowList {
 
   // Appends the row of a date key, grows the area, lays out the track.
   void DodajDan(std::string Dan);
+  // Appends a row that names the whole date, "30. 06. 2026 (torek)": the
+  // rows of days from different months and years (search results).
+  void addDateRow(std::string Dan);
   // Reports whether today's row is chosen, then removes every row.
   void Počisti();
   // Chooses the (last) row of the key as a click would, without Klik.

@@ -1,0 +1,59 @@
+#pragma once
+// The search field that Ctrl+F opens over the main window's year and month
+// boxes: a skinned box with a magnifier where the typed words show with a
+// blinking caret, a round button that ends the search, and below it, in the
+// month box's place, a line that tells how the search went. A hidden text
+// box takes the keys. The field only reports; the main window searches.
+#include <functional>
+#include <string>
+
+#include "gui/form.h"
+
+namespace app {
+
+class SearchField {
+ public:
+  // Makes its elements on the form, hidden; `atlas` gives the faces.
+  SearchField(gui::Form& form, const gui::Surface& atlas);
+
+  // Shown empty, over the boxes at the given place (the year box's); the
+  // status line lies one box lower.
+  void show(gui::Rect yearBox, gui::Rect monthBox);
+  void hide();
+  bool shown() const { return PicSearch.visible(); }
+  void focus() { txtSearch.setFocus(); }
+
+  const std::u16string& text() const { return txtSearch.text(); }
+  // Typing has changed the words and the pause before searching still runs.
+  bool pausing() const { return tmrSearchPause.enabled(); }
+  void setStatus(std::u16string status, std::u16string toolTip = u"");
+  const std::u16string& status() const { return lblSearchStatus.text(); }
+
+  std::function<void()> onSearch;  // typing paused after a change, or Enter
+  std::function<void()> onEnter;   // Enter with no change waiting
+  std::function<void()> onClose;   // Escape, or the round button
+  std::function<void(int keyCode)> onArrow;  // Up or Down
+
+  gui::PictureBox& PicSearch;
+  gui::TextBox& txtSearch;
+  gui::PictureBox& PicSearchCaret;
+  gui::PictureBox& BtnSearchClose;
+  gui::PictureBox& PicSearchStatus;
+  gui::Label& lblSearchStatus;
+  gui::Timer& tmrSearchPause;
+  gui::Timer& tmrSearchCaret;
+  gui::Timer& tmrSearchProgress;  // the main window shows the reading's progress on it
+
+  static constexpr int kPauseMs = 300;
+
+ private:
+  void paintText();
+  void keyDown(int keyCode);
+  void refuseUnwritable(char16_t& ch);
+  void drawClose(bool pressed);
+
+  gui::Form& m_form;
+  const gui::Surface& m_atlas;
+};
+
+}  // namespace app

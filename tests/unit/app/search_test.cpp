@@ -1,0 +1,98 @@
+// Searching the whole diary from the main window with the keyboard and the pointer.
+#include <chrono>
+#include <thread>
+
+#include "app/search_field.h"
+#include "gui/png.h"
+#include "navigation_fixture.h"
+
+namespace {
+
+using Tags = std::vector<std::string>;
+
+class SearchTest : public NavigationTest {
+ protected:
+  // The worker reads in real time: the virtual clock moves on until the
+  // condition holds, for at most ten real seconds.
+  bool waitFor(const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+      if (std::chrono::steady_clock::now() > end) return false;
+      platform.advance(50);
+      std::this_thread::yield();
+    }
+    return true;
+  }
+  void searchFor(std::u16string_view words) {
+    platform.keyDown('F', gui::kCtrl);
+    platform.typeText(words);
+    platform.keyDown(gui::kKeyReturn);
+    ASSERT_TRUE(waitFor([&] { return main().searchField->status().find(u"Berem") == std::u16string::npos &&
+                                      !main().searchField->status().empty(); }));
+  }
+  std::vector<std::u16string> rowTexts() {
+    std::vector<std::u16string> out;
+    for (int i = 1; i <= main().Datumi1.rowCount(); ++i) out.push_back(main().Datumi1.lblDan[i]->text());
+    return out;
+  }
+  void save(const gui::Surface& s, const char* name) {
+    const auto out = std::filesystem::path(PISARION_SOURCE_DIR) / "build" / "screenshots" / name;
+    std::filesystem::create_directories(out.parent_path());
+    ASSERT_TRUE(gui::writePng(s, out));
+  }
+};
+
+TEST_F(SearchTest, ResultsComeNewestFirstAndAChosenOneShowsItsDayWithTheMatchSelected) {
+  addText("06-30-2026", "Pala\\b \\'e8inke\\b0  za kosilo");
+  addText("03-14-2019", "palacinke brez nadeva");
+  addText("11-02-2024", "samo juha");
+  addText("05-01-2025", "spet PALA\\'c8INKE, tokrat z marmelado");
+  dir.write("Podatki/beležka.txt", "palačinke");  // a stray file is not a day
+  start();
+  type(u"danes nič posebnega");
+  searchFor(u"palač");
+  app::frmMain& m = main();
+  EXPECT_FALSE(m.PicLeto.visible());
+  EXPECT_EQ(tags(m.Datumi1), (Tags{"06-30-2026", "05-01-2025"}));  // a caron typed finds only itself
+  EXPECT_EQ(rowTexts(), (std::vector<std::u16string>{u"30. 06. 2026 (torek)", u"01. 05. 2025 (četrtek)"}));
+  EXPECT_EQ(m.searchField->status(), u"2 dneva");
+  // Today's text was saved when the month's rows went, and nothing else was written.
+  EXPECT_NE(entry("12-07-2026").find("danes ni"), std::string::npos);
+  const gui::Surface results = platform.screenshot();
+  save(results, "search-results.png");
+
+  clickRow(m.Datumi1, 2);
+  EXPECT_EQ(m.shownKey(), "05-01-2025");
+  EXPECT_TRUE(m.editor().Locked());
+  EXPECT_EQ(m.editor().selection(), (std::pair<int, int>{5, 5}));  // "PALAČ"
+  EXPECT_TRUE(m.searchField->txtSearch.hasFocus());
+
+  // The words without carons find every spelling, across the years.
+  platform.keyDown(gui::kKeyEscape);
+  EXPECT_TRUE(m.PicLeto.visible());
+  EXPECT_EQ(m.lblLeto.text(), u"2025");
+  EXPECT_EQ(m.lblMesec.text(), u"maj");
+  EXPECT_EQ(tags(m.Datumi1), (Tags{"05-01-2025"}));
+  EXPECT_EQ(m.Datumi1.Izbrana, 1);
+  searchFor(u"palacinke");
+  EXPECT_EQ(tags(m.Datumi1), (Tags{"06-30-2026", "05-01-2025", "03-14-2019"}));
+  save(platform.screenshot(), "search-every-spelling.png");
+}
+
+TEST_F(SearchTest, TheIndexFollowsTodaysWritingAndEnterOpensTheNewestDay) {
+  addText("12-01-2026", "kolo popravljeno");
+  start();
+  type(u"novo kolo");
+  searchFor(u"kolo");
+  EXPECT_EQ(tags(main().Datumi1), (Tags{"12-07-2026", "12-01-2026"}));
+  platform.keyDown(gui::kKeyEscape);
+  type(u" in gore");  // after the index was filled
+  searchFor(u"gore");
+  EXPECT_EQ(tags(main().Datumi1), (Tags{"12-07-2026"}));
+  platform.keyDown(gui::kKeyReturn);  // the words are unchanged: Enter opens the day
+  EXPECT_EQ(main().shownKey(), "12-07-2026");
+  EXPECT_EQ(main().editor().selection(), (std::pair<int, int>{13, 4}));
+  EXPECT_FALSE(main().editor().Locked());
+}
+
+}  // namespace
