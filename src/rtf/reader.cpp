@@ -116,6 +116,23 @@ class Reader {
   }
 
   Document read() {
+    run();
+    return std::move(doc_);
+  }
+
+  // Only the characters, paragraphs ended by '\r': no runs, no formats kept.
+  std::u16string readText() {
+    std::u16string text;
+    text.reserve(in_.size());
+    textOnly_ = &text;
+    run();
+    return text;
+  }
+
+  bool closed() const { return closed_; }
+
+ private:
+  void run() {
     const size_t start = in_.find('{');
     pos_ = start == std::string_view::npos ? in_.size() : start;
     bool ended = false;
@@ -127,17 +144,16 @@ class Reader {
         case '\\': controlSequence(); break;
         case '\r':
         case '\n': break;
-        default: textByte(c); break;
+        default:
+          if (textOnly_ && fallbackLeft_ == 0 && !skipping() && state_.dest == Dest::Text) plainText();
+          else textByte(c);
+          break;
       }
     }
     if (!ended) finishDocument();
     closed_ = ended;
-    return std::move(doc_);
   }
 
-  bool closed() const { return closed_; }
-
- private:
   bool skipping() const { return overflow_ > 0 || state_.dest == Dest::Skip; }
 
   // A fallback character after \uN is swallowed instead of taking effect.
@@ -320,6 +336,28 @@ class Reader {
     }
   }
 
+  // Text only: the bytes up to the next brace, backslash or line end are
+  // characters of the text, taken in one go.
+  void plainText() {
+    const size_t begin = pos_ - 1;
+    size_t end = begin;
+    while (end < in_.size()) {
+      const auto b = static_cast<unsigned char>(in_[end]);
+      if (b == '{' || b == '}' || b == '\\' || b == '\r' || b == '\n') break;
+      ++end;
+    }
+    std::u16string& out = *textOnly_;
+    size_t n = out.size();
+    out.resize(n + (end - begin));
+    for (size_t i = begin; i < end; ++i) {
+      const auto b = static_cast<unsigned char>(in_[i]);
+      if (b >= 0x80) out[n++] = base::cp1250HighByte(b);
+      else if (b >= 0x20 || b == '\t' || b == kLineBreak) out[n++] = b;
+    }
+    out.resize(n);
+    pos_ = end;
+  }
+
   void unicode(int param) {
     const int code = param < 0 ? param + 65536 : param;
     if (code >= 0 && code <= 0xFFFF) character(static_cast<char16_t>(code));
@@ -338,6 +376,10 @@ class Reader {
     switch (state_.dest) {
       case Dest::Text:
         if (ch < 0x20 && ch != u'\t' && ch != kLineBreak) return;
+        if (textOnly_) {
+          *textOnly_ += ch;
+          return;
+        }
         if (!paragraph_.runs.empty() && paragraph_.runs.back().format == state_.format)
           paragraph_.runs.back().text += ch;
         else
@@ -375,6 +417,10 @@ class Reader {
 
   void paragraphEnd() {
     if (skipping() || state_.dest != Dest::Text) return;
+    if (textOnly_) {
+      *textOnly_ += u'\r';
+      return;
+    }
     paragraph_.alignment = state_.alignment;
     paragraph_.mark = state_.format;
     doc_.paragraphs.push_back(std::move(paragraph_));
@@ -383,6 +429,7 @@ class Reader {
 
   // The final \par ends the last paragraph; only text after it opens another.
   void finishDocument() {
+    if (textOnly_) return;
     if (!paragraph_.runs.empty() || doc_.paragraphs.empty()) {
       paragraph_.alignment = state_.alignment;
       paragraph_.mark = state_.format;
@@ -401,6 +448,7 @@ class Reader {
 
   Document doc_;
   Paragraph paragraph_;
+  std::u16string* textOnly_ = nullptr;  // readText's output
 
   std::map<int, std::u16string> fonts_;
   int defaultFont_ = 0;
@@ -447,6 +495,22 @@ Document readPlainText(std::string_view bytes, const CharFormat& format) {
   }
   endParagraph();
   return doc;
+}
+
+std::u16string readText(std::string_view bytes) {
+  if (isRtf(bytes)) return Reader(bytes, {}).readText();
+  std::u16string text;
+  text.reserve(bytes.size());
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+      text += u'\r';
+    } else if (c >= 0x20 || c == '\t') {
+      text += c < 0x80 ? static_cast<char16_t>(c) : base::cp1250HighByte(c);
+    }
+  }
+  return text;
 }
 
 Document readAny(std::string_view bytes, const CharFormat& defaults) {

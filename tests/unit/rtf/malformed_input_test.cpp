@@ -64,6 +64,9 @@ TEST(MalformedInput, NastyInputsGiveADocument) {
     SCOPED_TRACE(input);
     expectStable(readRtf(input));
     expectStable(readAny(input));
+    // The text alone is the document's characters, each paragraph ended.
+    const std::u16string text = readAny(input).text(), alone = readText(input);
+    EXPECT_TRUE(alone == text || alone == text + u'\r');
   }
 }
 
