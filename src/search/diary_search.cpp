@@ -23,7 +23,7 @@ void DiarySearch::startReading(std::vector<std::string> keys, const std::string&
     auto reading = std::make_shared<Reading>();
     for (const std::string& key : keys) {
       if (progress->stop) return;
-      if (std::optional<DayText> text = readDay(store, key)) reading->index.put(key, std::move(*text));
+      if (std::optional<DayText> text = readDay(store, key)) reading->index.put(key, *text);
       else ++reading->unreadable;
       ++progress->done;
     }
@@ -37,7 +37,7 @@ void DiarySearch::finished(Reading& reading) {
   if (m_worker.joinable()) m_worker.join();
   m_index = std::move(reading.index);
   m_unreadable = reading.unreadable;
-  for (auto& [key, text] : m_given) m_index.put(key, std::move(text));
+  for (const auto& [key, text] : m_given) m_index.put(key, text);
   m_given.clear();
   m_ready = true;
   if (auto handler = onReady) handler();
@@ -46,7 +46,7 @@ void DiarySearch::finished(Reading& reading) {
 void DiarySearch::setText(const std::string& key, std::u16string_view text) { setText(key, foldText(text)); }
 
 void DiarySearch::setText(const std::string& key, DayText text) {
-  if (m_ready) m_index.put(key, std::move(text));
+  if (m_ready) m_index.put(key, text);
   else m_given[key] = std::move(text);
 }
 

@@ -1,5 +1,7 @@
 #include "search/index.h"
 
+#include <algorithm>
+
 #include "base/date.h"
 #include "rtf/reader.h"
 
@@ -8,7 +10,7 @@ namespace search {
 std::optional<DayText> readDay(const store::DiaryStore& store, const std::string& key) {
   const std::optional<std::string> bytes = store.Read(key, kMaxEntryBytes);
   if (!bytes) return std::nullopt;
-  return foldText(rtf::readAny(*bytes).text());
+  return foldText(rtf::readText(*bytes));
 }
 
 std::optional<int> dateOrder(const std::string& key) {
@@ -17,24 +19,32 @@ std::optional<int> dateOrder(const std::string& key) {
   return (d->year * 100 + d->month) * 100 + d->day;
 }
 
-bool Index::put(const std::string& key, DayText text) {
+bool Index::put(const std::string& key, const DayText& text) {
   const std::optional<int> order = dateOrder(key);
   if (!order) return false;
-  m_days[*order] = Day{key, std::move(text)};
+  const Day day{*order, key, m_bare.size(), text.bare.size()};
+  m_lowered += text.lowered;
+  m_bare += text.bare;
+  // Days mostly come newest first, so the place is mostly the end.
+  auto it = m_days.end();
+  if (!m_days.empty() && m_days.back().order <= *order)
+    it = std::lower_bound(m_days.begin(), m_days.end(), *order, [](const Day& d, int o) { return d.order > o; });
+  if (it != m_days.end() && it->order == *order) {
+    std::fill_n(m_lowered.begin() + static_cast<std::ptrdiff_t>(it->at), it->length, '\0');
+    std::fill_n(m_bare.begin() + static_cast<std::ptrdiff_t>(it->at), it->length, '\0');
+    *it = day;
+  } else {
+    m_days.insert(it, day);
+  }
   return true;
 }
 
 std::vector<std::string> Index::find(const Query& query) const {
   std::vector<std::string> keys;
-  for (const auto& [order, day] : m_days)
-    if (query.matches(day.text)) keys.push_back(day.key);
+  const std::string_view lowered(m_lowered), bare(m_bare);
+  for (const Day& d : m_days)
+    if (query.matches(lowered.substr(d.at, d.length), bare.substr(d.at, d.length))) keys.push_back(d.key);
   return keys;
-}
-
-size_t Index::bytes() const {
-  size_t n = 0;
-  for (const auto& [order, day] : m_days) n += day.text.bytes();
-  return n;
 }
 
 }  // namespace search

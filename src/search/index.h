@@ -3,7 +3,6 @@
 // search scans instead of the files. It lives only in memory; nothing of it
 // is ever written to the disk.
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,21 +26,27 @@ std::optional<DayText> readDay(const store::DiaryStore& store, const std::string
 // date key exactly as the diary writes them (MM-DD-YYYY of a real date).
 std::optional<int> dateOrder(const std::string& key);
 
+// All days' text lies in two buffers, one after the other, so that a search
+// runs through memory in order; a day given again leaves its old text behind
+// as bytes no word matches.
 class Index {
  public:
   // Keeps (or replaces) the day's text; false for a name that is no date key.
-  bool put(const std::string& key, DayText text);
+  bool put(const std::string& key, const DayText& text);
   // The keys of the days whose text matches, newest first.
   std::vector<std::string> find(const Query& query) const;
   size_t size() const { return m_days.size(); }
-  size_t bytes() const;
+  // Bytes of text kept (both buffers).
+  size_t bytes() const { return m_lowered.size() + m_bare.size(); }
 
  private:
   struct Day {
+    int order;
     std::string key;
-    DayText text;
+    size_t at, length;  // its place in the buffers
   };
-  std::map<int, Day, std::greater<int>> m_days;  // by date, newest first
+  std::vector<Day> m_days;  // newest first
+  std::string m_lowered, m_bare;
 };
 
 }  // namespace search

@@ -23,7 +23,9 @@ class Query {
 
   bool empty() const { return m_words.empty(); }
   // Every word occurs in the day.
-  bool matches(const DayText& day) const;
+  bool matches(const DayText& day) const { return matches(day.lowered, day.bare); }
+  // The same for a day given as its two strings of equal length.
+  bool matches(std::string_view lowered, std::string_view bare) const;
   // The earliest place in the text where any of the words occurs.
   std::optional<Match> firstMatch(std::u16string_view text) const;
 
@@ -33,7 +35,7 @@ class Query {
     bool exact = false;     // some letter was typed with its caron
     bool possible = true;   // every character exists in code page 1250
   };
-  static size_t find(const DayText& day, const Word& w, size_t from);
+  static size_t find(std::string_view lowered, std::string_view bare, const Word& w);
 
   std::vector<Word> m_words;
 };

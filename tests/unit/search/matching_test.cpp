@@ -43,7 +43,7 @@ class Matching : public ::testing::TestWithParam<Case> {};
 
 TEST_P(Matching, FindsOnlyWhatTheTextHolds) {
   const Case& c = GetParam();
-  const search::DayText day = search::foldText(rtf::readAny(c.rtf).text());
+  const search::DayText day = search::foldText(rtf::readText(c.rtf));
   EXPECT_EQ(search::Query(c.typed).matches(day), c.found);
 }
 
