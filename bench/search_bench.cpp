@@ -1,0 +1,113 @@
+// Searching the whole diary: the first search (every entry read, decoded,
+// rich text turned into its characters, the words matched) against reading
+// the same files raw, and a later search over the index in memory against
+// memchr over the same bytes.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <map>
+#include <memory>
+#include <unistd.h>
+
+#include "base/date.h"
+#include "search/index.h"
+#include "store/codec.h"
+#include "store/entries.h"
+#include "store/file_io.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A day's entry as RichEdit writes it: about 1.3 KB of rich text holding
+// some 800 characters, with carons and a few changes of format.
+std::string entryRtf(int day) {
+  std::string s =
+      "{\\rtf1\\ansi\\ansicpg1250\\deff0\\nouicompat\\deflang1060{\\fonttbl{\\f0\\fnil\\fcharset238 Arial;}}\r\n"
+      "{\\colortbl ;\\red255\\green0\\blue0;}\r\n{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n"
+      "\\pard\\sa200\\sl276\\slmult1\\f0\\fs18\\lang1060 ";
+  for (int p = 0; p < 6; ++p) {
+    s += "Dan " + std::to_string(day) + ": zjutraj sem \\b spil kavo\\b0  in pojedel kos kruha z maslom. Potem sem \\'9ael "
+         "v slu\\'9ebo, kjer smo ves dan pisali poro\\'e8ila o \\cf1 projektu\\cf0  in se pogovarjali o na\\'e8rtih.\\par\r\n";
+  }
+  return s + "}\r\n";
+}
+
+struct Diary {
+  fs::path folder;
+  std::vector<std::string> keys;
+  explicit Diary(int n) : folder(fs::temp_directory_path() / ("pisarion-search-bench-" + std::to_string(n) + "-" + std::to_string(getpid()))) {
+    fs::remove_all(folder);
+    fs::create_directories(folder / "Podatki");
+    base::Date d{2026, 12, 7};
+    for (int i = 0; i < n; ++i) {
+      keys.push_back(base::dateKey(d));
+      store::Lines plain = store::splitLines(entryRtf(i)), encoded;
+      store::transform(plain, encoded);
+      store::writeFilePlain(folder / "Podatki" / keys.back(), store::joinLines(encoded));
+      if (--d.day == 0) {
+        if (--d.month == 0) d.month = 12, --d.year;
+        d.day = base::daysInMonth(d.year, d.month);
+      }
+    }
+  }
+  ~Diary() { fs::remove_all(folder); }
+};
+
+const Diary& diaryOf(int n) {
+  static std::map<int, std::unique_ptr<Diary>> diaries;
+  auto& d = diaries[n];
+  if (!d) d = std::make_unique<Diary>(n);
+  return *d;
+}
+
+search::Index indexOf(const Diary& diary) {
+  const store::DiaryStore store(diary.folder);
+  search::Index index;
+  for (const std::string& key : diary.keys)
+    if (auto text = search::readDay(store, key)) index.put(key, std::move(*text));
+  return index;
+}
+
+void BM_FirstSearch(benchmark::State& state) {
+  const Diary& diary = diaryOf(int(state.range(0)));
+  const search::Query query(u"poročila načrtih");
+  for (auto _ : state) {
+    const search::Index index = indexOf(diary);
+    benchmark::DoNotOptimize(index.find(query));
+  }
+  state.SetLabel("vs:BM_RawReads/" + std::to_string(state.range(0)));
+}
+BENCHMARK(BM_FirstSearch)->Arg(3650)->Arg(36500)->Unit(benchmark::kMillisecond);
+
+void BM_RawReads(benchmark::State& state) {
+  const Diary& diary = diaryOf(int(state.range(0)));
+  const fs::path data = diary.folder / "Podatki";
+  for (auto _ : state)
+    for (const std::string& key : diary.keys) benchmark::DoNotOptimize(store::readFile(data / key));
+}
+BENCHMARK(BM_RawReads)->Arg(3650)->Arg(36500)->Unit(benchmark::kMillisecond);
+
+// Words that occur nowhere, so that every day is scanned to its end; the
+// second has a caron, so each place of its bare letters is checked.
+void BM_LaterSearch(benchmark::State& state) {
+  static const search::Index index = indexOf(diaryOf(36500));
+  const search::Query query(state.range(0) ? u"žaba" : u"krompir");
+  for (auto _ : state) benchmark::DoNotOptimize(index.find(query));
+  state.SetLabel("vs:BM_MemchrSameBytes");
+}
+BENCHMARK(BM_LaterSearch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// memchr for a byte that is not there, over copies of the bare strings of
+// the same 36,500 days: one pass over the bytes a word is looked for in.
+void BM_MemchrSameBytes(benchmark::State& state) {
+  const Diary& diary = diaryOf(36500);
+  const store::DiaryStore store(diary.folder);
+  std::vector<std::string> days;
+  for (const std::string& key : diary.keys) days.push_back(search::readDay(store, key)->bare);
+  for (auto _ : state)
+    for (const std::string& d : days) benchmark::DoNotOptimize(std::memchr(d.data(), 0x7F, d.size()));
+}
+BENCHMARK(BM_MemchrSameBytes)->Unit(benchmark::kMillisecond);
+
+}  // namespace
