@@ -59,7 +59,8 @@ class Editor {
 
   virtual void setFont(const FontSpec& font) = 0;
 
-  // Selection in characters of text(): start and length. Typing replaces it.
+  // Selection in characters of text(): start and length, brought into view.
+  // Typing replaces it.
   virtual void setSelection(int start, int length) = 0;
   virtual std::pair<int, int> selection() const = 0;
   virtual void replaceSelection(std::u16string_view text) = 0;

@@ -418,6 +418,7 @@ void RichEditEditor::setSelection(int start, int length) {
   // The control clamps the end to the text; -1 would mean "everything".
   CHARRANGE range{start, static_cast<LONG>(std::min<long long>(static_cast<long long>(start) + length, LONG_MAX))};
   send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  send(EM_SCROLLCARET);  // a selection the program makes is brought into view
 }
 
 std::pair<int, int> RichEditEditor::selection() const {
