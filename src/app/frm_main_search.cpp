@@ -116,11 +116,13 @@ void frmMain::runSearch() {
     store::DiaryStore& store = m_app.store();
     store.Rescan();
     diarySearch->startReading(store.listing(), editingToday() ? m_editingKey : std::string());
+  }
+  if (!diarySearch->ready()) {  // the results come when the reading ends
     showReadingProgress();
     searchField->tmrSearchProgress.setEnabled(true);
     return;
   }
-  if (diarySearch->ready()) showResults();
+  showResults();
 }
 
 void frmMain::showReadingProgress() {

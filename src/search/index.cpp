@@ -32,11 +32,27 @@ bool Index::put(const std::string& key, const DayText& text) {
   if (it != m_days.end() && it->order == *order) {
     std::fill_n(m_lowered.begin() + static_cast<std::ptrdiff_t>(it->at), it->length, '\0');
     std::fill_n(m_bare.begin() + static_cast<std::ptrdiff_t>(it->at), it->length, '\0');
+    m_dead += it->length;
     *it = day;
+    if (m_dead > m_bare.size() / 2) compact();
   } else {
     m_days.insert(it, day);
   }
   return true;
+}
+
+void Index::compact() {
+  std::string lowered, bare;
+  lowered.reserve(m_bare.size() - m_dead);
+  bare.reserve(m_bare.size() - m_dead);
+  for (Day& d : m_days) {
+    lowered.append(m_lowered, d.at, d.length);
+    bare.append(m_bare, d.at, d.length);
+    d.at = bare.size() - d.length;
+  }
+  m_lowered = std::move(lowered);
+  m_bare = std::move(bare);
+  m_dead = 0;
 }
 
 std::vector<std::string> Index::find(const Query& query) const {

@@ -28,7 +28,7 @@ std::optional<int> dateOrder(const std::string& key);
 
 // All days' text lies in two buffers, one after the other, so that a search
 // runs through memory in order; a day given again leaves its old text behind
-// as bytes no word matches.
+// as bytes no word matches, until they outweigh the rest.
 class Index {
  public:
   // Keeps (or replaces) the day's text; false for a name that is no date key.
@@ -45,8 +45,11 @@ class Index {
     std::string key;
     size_t at, length;  // its place in the buffers
   };
+  void compact();
+
   std::vector<Day> m_days;  // newest first
   std::string m_lowered, m_bare;
+  size_t m_dead = 0;  // bytes of each buffer left behind by days given again
 };
 
 }  // namespace search

@@ -58,6 +58,16 @@ TEST(SearchIndex, DaysComeNewestFirstAcrossYearsAndStrayNamesAreLeftOut) {
             (std::vector<std::string>{"01-02-2026", "06-30-2021", "01-01-2020", "12-31-2019"}));
 }
 
+TEST(SearchIndex, ADayGivenAgainIsFoundByItsNewTextOnlyAndTheOldTextIsLetGo) {
+  search::Index index;
+  index.put("01-01-2026", search::foldText(u"zima"));
+  for (int i = 0; i < 50; ++i) index.put("01-02-2026", search::foldText(i % 2 ? u"sonce" : u"dež"));
+  EXPECT_EQ(index.find(search::Query(u"sonce")), std::vector<std::string>{"01-02-2026"});
+  EXPECT_TRUE(index.find(search::Query(u"dez")).empty());
+  EXPECT_EQ(index.find(search::Query(u"zima")), std::vector<std::string>{"01-01-2026"});
+  EXPECT_LT(index.bytes(), 40u);
+}
+
 TEST(SearchIndex, FirstMatchIsTheEarliestOfAnyWord) {
   const search::Query q(u"kava čaj");
   const auto m = q.firstMatch(u"Zjutraj ČAJ, popoldne kava.");
