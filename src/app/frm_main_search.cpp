@@ -91,7 +91,7 @@ void frmMain::showMonthOf(const std::string& key) {
 void frmMain::refreshWrittenDay() {
   if (m_editingKey.empty()) return;
   if (editingToday()) diarySearch->setText(m_editingKey, editor().text());
-  else if (auto text = search::readDay(m_app.store(), m_editingKey)) diarySearch->setText(m_editingKey, std::move(*text));
+  else if (auto text = search::readDay(m_app.store(), m_editingKey)) diarySearch->setText(m_editingKey, *text);
 }
 
 void frmMain::runSearch() {

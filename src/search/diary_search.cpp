@@ -23,7 +23,7 @@ void DiarySearch::startReading(std::vector<std::string> keys, const std::string&
     auto reading = std::make_shared<Reading>();
     for (const std::string& key : keys) {
       if (progress->stop) return;
-      if (std::optional<DayText> text = readDay(store, key)) reading->index.put(key, *text);
+      if (std::optional<std::u16string> text = readDay(store, key)) reading->index.put(key, *text);
       else ++reading->unreadable;
       ++progress->done;
     }
@@ -43,11 +43,9 @@ void DiarySearch::finished(Reading& reading) {
   if (auto handler = onReady) handler();
 }
 
-void DiarySearch::setText(const std::string& key, std::u16string_view text) { setText(key, foldText(text)); }
-
-void DiarySearch::setText(const std::string& key, DayText text) {
+void DiarySearch::setText(const std::string& key, std::u16string_view text) {
   if (m_ready) m_index.put(key, text);
-  else m_given[key] = std::move(text);
+  else m_given[key] = std::u16string(text);
 }
 
 }  // namespace search

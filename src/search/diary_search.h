@@ -45,7 +45,6 @@ class DiarySearch {
 
   // The day's text as it stands now: the index follows it.
   void setText(const std::string& key, std::u16string_view text);
-  void setText(const std::string& key, DayText text);
 
   // The days that match, newest first (empty until ready()).
   std::vector<std::string> find(const Query& query) const { return m_index.find(query); }
@@ -67,7 +66,7 @@ class DiarySearch {
   std::shared_ptr<int> m_alive = std::make_shared<int>(0);  // posted tasks see whether this still exists
   std::thread m_worker;
   Index m_index;
-  std::map<std::string, DayText> m_given;  // texts set while the worker reads
+  std::map<std::string, std::u16string> m_given;  // texts set while the worker reads
   size_t m_unreadable = 0;
   bool m_ready = false;
 };

@@ -53,16 +53,20 @@ unsigned char lowerByte(char16_t ch) {
 
 unsigned char bareByte(unsigned char lowered) { return tables().bare[lowered]; }
 
-DayText foldText(std::u16string_view text) {
+void foldInto(std::u16string_view text, char* lowered, char* bare) {
   const Tables& t = tables();
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char l = t.lower[t.toByte[text[i]]];
+    lowered[i] = static_cast<char>(l);
+    bare[i] = static_cast<char>(t.bare[l]);
+  }
+}
+
+DayText foldText(std::u16string_view text) {
   DayText d;
   d.lowered.resize(text.size());
   d.bare.resize(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    const unsigned char l = t.lower[t.toByte[text[i]]];
-    d.lowered[i] = static_cast<char>(l);
-    d.bare[i] = static_cast<char>(t.bare[l]);
-  }
+  foldInto(text, d.lowered.data(), d.bare.data());
   return d;
 }
 

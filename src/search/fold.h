@@ -25,5 +25,7 @@ struct DayText {
 
 // Character i of the text is byte i of both strings.
 DayText foldText(std::u16string_view text);
+// The same into two places of text.size() bytes each.
+void foldInto(std::u16string_view text, char* lowered, char* bare);
 
 }  // namespace search

@@ -17,39 +17,47 @@ namespace search {
 // 64 MB, and no file in the data folder can exhaust the memory.
 inline constexpr size_t kMaxEntryBytes = size_t{64} << 20;
 
-// The searchable text of the key's entry, read through the store (decoded,
-// rich text or plain text turned into its characters, codes left out);
-// nothing when the file cannot be read. Writes nothing.
-std::optional<DayText> readDay(const store::DiaryStore& store, const std::string& key);
+// The text of the key's entry, read through the store (decoded, rich text or
+// plain text turned into its characters, codes left out); nothing when the
+// file cannot be read. Writes nothing.
+std::optional<std::u16string> readDay(const store::DiaryStore& store, const std::string& key);
 
 // The order of a date key, newest greatest; nothing for a name that is not a
 // date key exactly as the diary writes them (MM-DD-YYYY of a real date).
 std::optional<int> dateOrder(const std::string& key);
 
-// All days' text lies in two buffers, one after the other, so that a search
-// runs through memory in order; a day given again leaves its old text behind
+// The days' folded text lies in blocks of a megabyte, one day after the
+// other, so that a search runs through memory in order and a growing index
+// never copies what it holds; a day given again leaves its old text behind
 // as bytes no word matches, until they outweigh the rest.
 class Index {
  public:
   // Keeps (or replaces) the day's text; false for a name that is no date key.
-  bool put(const std::string& key, const DayText& text);
+  bool put(const std::string& key, std::u16string_view text);
   // The keys of the days whose text matches, newest first.
   std::vector<std::string> find(const Query& query) const;
   size_t size() const { return m_days.size(); }
-  // Bytes of text kept (both buffers).
-  size_t bytes() const { return m_lowered.size() + m_bare.size(); }
+  // Bytes of text kept (both strings of every block).
+  size_t bytes() const { return 2 * m_used; }
 
  private:
   struct Day {
     int order;
     std::string key;
-    size_t at, length;  // its place in the buffers
+    size_t block, at, length;  // its place in the blocks
   };
+  struct Block {
+    std::string lowered, bare;  // equally long, never grown past their capacity
+  };
+  static constexpr size_t kBlockBytes = size_t{1} << 20;
+  // Room for n more bytes; answers the block.
+  size_t room(size_t n);
   void compact();
 
   std::vector<Day> m_days;  // newest first
-  std::string m_lowered, m_bare;
-  size_t m_dead = 0;  // bytes of each buffer left behind by days given again
+  std::vector<Block> m_blocks;
+  size_t m_used = 0;  // bytes of each kind in the blocks
+  size_t m_dead = 0;  // of them, left behind by days given again
 };
 
 }  // namespace search
