@@ -87,6 +87,10 @@ TEST(SearchIndex, DamagedAndMissingEntriesAreReadAsFarAsTheyGo) {
   write("01-02-2026", std::string("\x00\xff{\\rtf", 6) + "sme\x01ti");
   EXPECT_TRUE(search::Query(u"odrezan zapis").matches(search::foldText(*search::readDay(store, "01-01-2026"))));
   EXPECT_TRUE(search::readDay(store, "01-02-2026"));
+  std::string huge = "{\\rtf1\\ansi ";
+  while (huge.size() < (10u << 20)) huge += "dolgo besedilo \\b brez konca\\b0\\par\r\n";
+  write("01-04-2026", huge + "tu je kraj}");  // 10 MB: read to its end
+  EXPECT_TRUE(search::Query(u"kraj").matches(search::foldText(*search::readDay(store, "01-04-2026"))));
   EXPECT_FALSE(search::readDay(store, "01-03-2026"));
 }
 
