@@ -1,16 +1,22 @@
 // One frame of a toolbar button's hover animation: the face copied out of the
-// atlas into the button and the window presented, as the Windows window
-// presents it (the whole form composed into its frame buffer), against
-// copying the same face rectangle alone.
+// atlas into the button and the window painted as the Windows window paints
+// it (what changed composed into its kept frame), against copying the same
+// face rectangle alone. And what one keystroke in today's entry presents.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <memory>
+#include <utility>
+#include <unistd.h>
 
+#include "app/frm_main.h"
+#include "app/pisarion.h"
 #include "gui/form.h"
 #include "platform/headless/headless_platform.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
 #include "skin/toolbar_buttons.h"
+#include "textmodel/text_editor.h"
 
 namespace {
 
@@ -20,7 +26,6 @@ struct Window {
   gui::Surface atlas = skin::loadAtlas();
   gui::Form form{platform, "frmMain"};
   std::vector<std::unique_ptr<skin::PasswordButton>> buttons;
-  gui::Surface frame;
 
   Window() {
     form.setPixelBounds({100, 100, 596, 567});
@@ -40,27 +45,29 @@ struct Window {
 
 void BM_AnimationTick(benchmark::State& state) {
   Window w;
-  skin::ToolbarButton& b = *w.buttons[1];
+  skin::ToolbarButton& b = *w.buttons[0];  // BtnGeslo, at its place
   int frame = 0;
   for (auto _ : state) {
     b.TmrE.setTag(std::to_string(1 + frame % 3));
-    b.TmrE_Timer();               // draws the face and asks for a present
-    w.form.compose(w.frame);      // what the window's paint does with it
-    benchmark::DoNotOptimize(w.frame.data());
+    b.TmrE_Timer();            // draws the face, marking it changed
+    w.platform.paintWindows();  // what the window's paint does with it
+    benchmark::DoNotOptimize(w.platform.window(w.form)->frame().data());
     ++frame;
   }
+  state.counters["pixels"] =
+      benchmark::Counter(double(w.platform.window(w.form)->presentedPixels()), benchmark::Counter::kAvgIterations);
   state.SetLabel("vs:BM_CopyFaceRect");
 }
 BENCHMARK(BM_AnimationTick);
 
 void BM_AnimationTickDrawOnly(benchmark::State& state) {
   Window w;
-  skin::ToolbarButton& b = *w.buttons[1];
+  skin::ToolbarButton& b = *w.buttons[0];  // BtnGeslo, at its place
   int frame = 0;
   for (auto _ : state) {
     b.TmrE.setTag(std::to_string(1 + frame % 3));
     b.TmrE_Timer();
-    benchmark::DoNotOptimize(b.Btn.surface().data());
+    benchmark::DoNotOptimize(std::as_const(b.Btn).surface().data());
     ++frame;
   }
   state.SetLabel("vs:BM_CopyFaceRect");
@@ -79,5 +86,32 @@ void BM_CopyFaceRect(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CopyFaceRect);
+
+// One character typed into today's entry of the running diary: how many
+// presents it causes and how many pixels they compose, on average.
+void BM_KeystrokeInToday(benchmark::State& state) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("pisarion-keys-bench-" + std::to_string(getpid()));
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder / "Podatki");
+  {
+    headless::HeadlessPlatform platform;
+    platform.setNow({{2026, 12, 7}, 10, 0, 0, 0});
+    platform.setEditorFactory([] { return std::make_unique<textmodel::TextEditor>(); });
+    app::Pisarion diary(platform, app::Environment{folder, u','});
+    diary.start();
+    diary.main().Text.setFocus();
+    platform.typeText(u"Danes ");
+    const headless::HeadlessWindow& w = *platform.window(diary.main().form());
+    const int presents = w.presents();
+    const int64_t pixels = w.presentedPixels();
+    for (auto _ : state) platform.typeText(u"a");
+    state.counters["presents"] = benchmark::Counter(w.presents() - presents, benchmark::Counter::kAvgIterations);
+    state.counters["pixels"] =
+        benchmark::Counter(double(w.presentedPixels() - pixels), benchmark::Counter::kAvgIterations);
+  }
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_KeystrokeInToday);
 
 }  // namespace

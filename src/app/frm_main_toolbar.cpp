@@ -20,8 +20,7 @@ constexpr int kSeparatorY = 26;
 }  // namespace
 
 void frmMain::drawFace(gui::PictureBox& button, const gui::Rect& face) {
-  button.surface().blit(m_app.PictureGUI, face, {0, 0});
-  button.refresh();
+  button.blit(m_app.PictureGUI, face, {0, 0});
 }
 
 void frmMain::LayoutToolbar() {
@@ -48,8 +47,7 @@ void frmMain::LayoutToolbar() {
 
 void frmMain::drawSeparators(bool active) {
   const gui::Rect& piece = active ? skin::r::ločiloAktivno : skin::r::ločiloNeaktivno;
-  for (int x : kSeparatorX) m_form.surface().blit(m_app.PictureGUI, piece, {x, kSeparatorY});
-  m_form.refresh();
+  for (int x : kSeparatorX) m_form.blit(m_app.PictureGUI, piece, {x, kSeparatorY});
 }
 
 void frmMain::showFormatting(bool shown) {

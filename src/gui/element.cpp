@@ -9,14 +9,23 @@ namespace gui {
 
 namespace {
 
+// The clip's rectangles; a single one (a face or a hover frame) is read
+// without building the list.
+template <class Each>
+void forEachPiece(const Region& clip, Each each) {
+  if (clip.rectCount() == 1) return each(clip.bounds());
+  for (const Rect& piece : clip.rects()) each(piece);
+}
+
 void fillThrough(Surface& out, Rect r, Color c, const Region& clip) {
-  for (const Rect& piece : clip.rects()) out.fill(piece.intersect(r), c);
+  forEachPiece(clip, [&](const Rect& piece) { out.fill(piece.intersect(r), c); });
 }
 
 // Copies `src`, whose top-left lies at `origin` (form pixels), through the clip.
 void blitThrough(Surface& out, const Surface& src, Point origin, const Region& clip) {
-  for (const Rect& piece : clip.rects())
+  forEachPiece(clip, [&](const Rect& piece) {
     out.blit(src, {piece.x - origin.x, piece.y - origin.y, piece.w, piece.h}, {piece.x, piece.y});
+  });
 }
 
 }  // namespace
@@ -32,7 +41,7 @@ void Container::adopt(std::unique_ptr<Element> child) {
   Element& added = *child;
   m_children.push_back(std::move(child));
   added.attached();
-  form().invalidate();
+  added.invalidate();
 }
 
 void Container::clearChildren() {
@@ -42,10 +51,10 @@ void Container::clearChildren() {
 void Container::remove(Element& child) {
   auto it = std::find_if(m_children.begin(), m_children.end(), [&](const auto& p) { return p.get() == &child; });
   if (it == m_children.end()) return;
+  child.invalidate();
   std::unique_ptr<Element> doomed = std::move(*it);
   m_children.erase(it);
   doomed.reset();
-  form().invalidate();
 }
 
 Element* Container::find(std::string_view name) const {
@@ -63,7 +72,7 @@ void Container::restack(Element& child, bool toFront) {
     std::rotate(it, it + 1, m_children.end());
   else
     std::rotate(m_children.begin(), it, it + 1);
-  form().invalidate();
+  child.invalidate();
 }
 
 // ---- Element -----------------------------------------------------------------
@@ -79,6 +88,7 @@ Element::~Element() {
 void Element::setBounds(Rect r) {
   if (r == m_bounds) return;
   const bool sized = r.w != m_bounds.w || r.h != m_bounds.h;
+  invalidate();  // where it was
   m_bounds = r;
   if (sized) resized();
   invalidate();
@@ -102,7 +112,7 @@ Rect Element::screenRect() const {
 void Element::setVisible(bool v) {
   if (v == m_visible) return;
   m_visible = v;
-  invalidate();
+  markDirty();
 }
 
 bool Element::shown() const {
@@ -141,8 +151,18 @@ bool Element::hitArea(Point local) const {
   return !m_region || m_region->contains(local);
 }
 
+Rect Element::visibleFormRect() const {
+  Rect r = formRect();
+  for (const Element* p = m_parentElement; p; p = p->m_parentElement) r = r.intersect(p->formRect());
+  return r;
+}
+
+void Element::markDirty() {
+  if (m_form && (!m_parentElement || m_parentElement->shown())) m_form->invalidate(visibleFormRect());
+}
+
 void Element::invalidate() {
-  if (m_form) m_form->invalidate();
+  if (m_visible) markDirty();
 }
 
 void Element::paint(Surface&, TextService&, const Region&) const {}
@@ -151,12 +171,24 @@ void Element::paint(Surface&, TextService&, const Region&) const {}
 
 void PictureBox::setBackColor(Color c) { m_backColor = c; }
 
-void PictureBox::cls() {
-  m_surface.fill(m_backColor);
-  invalidate();
-}
+void PictureBox::cls() { surface().fill(m_backColor); }
 
-void PictureBox::refresh() { form().refresh(); }
+void PictureBox::blit(const Surface& src, Rect from, Point to) {
+  // Clipped as Surface::blit clips: to the source, then to the box.
+  Rect s = from.intersect(src.bounds());
+  const Rect d{to.x + s.x - from.x, to.y + s.y - from.y, s.w, s.h};
+  const Rect onBox = d.intersect(m_surface.bounds());
+  if (onBox.empty()) return;
+  s = {s.x + onBox.x - d.x, s.y + onBox.y - d.y, onBox.w, onBox.h};
+  bool same = true;
+  for (int y = 0; y < s.h && same; ++y)
+    same = std::equal(src.row(s.y + y) + s.x, src.row(s.y + y) + s.right(), m_surface.row(onBox.y + y) + onBox.x);
+  if (same) return;
+  m_surface.blit(src, s, {onBox.x, onBox.y});
+  if (!shown()) return;
+  const Rect r = formRect();
+  form().invalidate(Rect{r.x + onBox.x, r.y + onBox.y, onBox.w, onBox.h}.intersect(visibleFormRect()));
+}
 
 void PictureBox::resized() { m_surface.resize(width(), height(), m_backColor); }
 
@@ -170,35 +202,40 @@ void PictureBox::paint(Surface& out, TextService&, const Region& clip) const {
 void Label::setText(std::u16string t) {
   if (t == m_text) return;
   m_text = std::move(t);
-  invalidate();
+  redraw();
 }
 
 void Label::setForeColor(Color c) {
   if (c == m_foreColor) return;
   m_foreColor = c;
-  invalidate();
+  redraw();
 }
 
 void Label::setBackColor(Color c) {
   if (c == m_backColor) return;
   m_backColor = c;
-  invalidate();
+  redraw();
 }
 
 void Label::setTransparent(bool t) {
   if (t == m_transparent) return;
   m_transparent = t;
-  invalidate();
+  redraw();
 }
 
 void Label::setFont(FontSpec f) {
   m_font = std::move(f);
-  invalidate();
+  redraw();
 }
 
 void Label::setAlignment(Alignment a) {
   if (a == m_alignment) return;
   m_alignment = a;
+  redraw();
+}
+
+void Label::redraw() {
+  m_drawnOn = Surface();
   invalidate();
 }
 
@@ -206,8 +243,12 @@ void Label::paint(Surface& out, TextService& text, const Region& clip) const {
   const Rect r = formRect();
   Surface face(r.w, r.h, m_backColor);
   if (m_transparent) face.blit(out, r, {0, 0});
-  text.draw(face, face.bounds(), m_text, m_font, m_foreColor, m_alignment);
-  blitThrough(out, face, {r.x, r.y}, clip);
+  if (face != m_drawnOn) {
+    m_drawnOn = face;
+    text.draw(face, face.bounds(), m_text, m_font, m_foreColor, m_alignment);
+    m_drawn = std::move(face);
+  }
+  blitThrough(out, m_drawn, {r.x, r.y}, clip);
 }
 
 // ---- Panel -------------------------------------------------------------------

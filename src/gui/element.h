@@ -150,8 +150,14 @@ class Element : public Container {
   // Local point inside the rectangle and the region.
   bool hitArea(Point local) const;
 
-  // Marks the form's composite as changed.
+  // Marks the element's pixels on the form as changed (nothing while it is
+  // not shown); they are presented at the end of the current event.
   void invalidate();
+  // Its picture hides everything beneath it, so composing its rectangle needs
+  // nothing else (a region makes it see-through at the edges).
+  virtual bool opaque() const { return false; }
+  // It is painted over the pixels beneath it and must be composed whole.
+  virtual bool composedWhole() const { return false; }
 
   MouseHandler onMouseDown, onMouseMove, onMouseUp;
   std::function<void()> onClick, onDblClick;
@@ -172,8 +178,13 @@ class Element : public Container {
   // The element is linked into its parent and form (called once by add).
   virtual void attached() {}
   virtual void resized() {}
+  // The rectangle on the form that the element's pixels can reach: its own,
+  // cut by every parent's.
+  Rect visibleFormRect() const;
 
  private:
+  void markDirty();
+
   ElementKind m_kind;
   std::string m_name;
   Form* m_form = nullptr;
@@ -192,14 +203,23 @@ class Element : public Container {
 class PictureBox : public Element {
  public:
   explicit PictureBox(std::string name) : Element(ElementKind::PictureBox, std::move(name)) {}
-  Surface& surface() { return m_surface; }
+  // Asking for the surface to draw on marks the whole box changed.
+  Surface& surface() {
+    invalidate();
+    return m_surface;
+  }
   const Surface& surface() const { return m_surface; }
+  // Copies src's rectangle to `to`, marking changed only the pixels it
+  // covers, and only when one of them differs (a face drawn again as it was
+  // costs no present).
+  void blit(const Surface& src, Rect from, Point to);
   Color backColor() const { return m_backColor; }
   void setBackColor(Color c);
   // Fills the surface with the back colour.
   void cls();
-  // Presents the current surface.
-  void refresh();
+  // Shows the current surface (presented at the end of the current event).
+  void refresh() { invalidate(); }
+  bool opaque() const override { return !region(); }
   void paint(Surface& out, TextService& text, const Region& clip) const override;
 
  protected:
@@ -226,9 +246,15 @@ class Label : public Element {
   void setFont(FontSpec f);
   Alignment alignment() const { return m_alignment; }
   void setAlignment(Alignment a);
+  bool opaque() const override { return !m_transparent && !region(); }
+  bool composedWhole() const override { return m_transparent; }
   void paint(Surface& out, TextService& text, const Region& clip) const override;
 
  private:
+  // The text is drawn by the platform (slow); the picture it made is kept
+  // with the pixels it was drawn on, and used again while those are the same.
+  mutable Surface m_drawnOn, m_drawn;
+  void redraw();  // text, font, colour or alignment changed
   std::u16string m_text;
   Color m_foreColor{};
   Color m_backColor = Color::rgb(255, 255, 255);
@@ -242,6 +268,7 @@ class Panel : public Element {
   explicit Panel(std::string name) : Element(ElementKind::Panel, std::move(name)) {}
   Color backColor() const { return m_backColor; }
   void setBackColor(Color c);
+  bool opaque() const override { return !region(); }
   void paint(Surface& out, TextService& text, const Region& clip) const override;
 
  private:

@@ -25,17 +25,53 @@ std::vector<Element*> topFirst(const Container& c) {
   return out;
 }
 
+// The first shown child of `c`, top first, whose rectangle meets `r`.
+const Element* topmostAt(const Container& c, const Rect& r) {
+  for (bool windowed : {true, false})
+    for (auto it = c.children().rbegin(); it != c.children().rend(); ++it) {
+      const Element& e = **it;
+      if (e.windowed() == windowed && e.visible() && !e.formRect().intersect(r).empty()) return &e;
+    }
+  return nullptr;
+}
+
 void paintChildren(const Container& c, const Region& clip, Surface& out, TextService& text) {
+  const Rect reach = clip.bounds();
   for (bool windowed : {false, true})
     for (const auto& child : c.children()) {
       if (!child->visible() || child->windowed() != windowed) continue;
       const Rect r = child->formRect();
+      if (r.intersect(reach).empty()) continue;
       Region own = clip.intersected(Region(r));
       if (child->region()) own = own.intersected(child->region()->offsetBy(r.x, r.y));
       if (own.empty()) continue;
       child->paint(out, text, own);
       paintChildren(*child, own, out, text);
     }
+}
+
+bool covers(const Rect& outer, const Rect& inner) { return outer.intersect(inner) == inner; }
+
+// The element that alone decides every pixel of `r` (form pixels): the
+// topmost one there, opaque, with nothing of its own stacked inside `r`.
+// nullptr when the pixels mix several elements.
+const Element* opaqueCover(const Container& c, const Rect& r) {
+  const Element* e = topmostAt(c, r);
+  if (!e || !covers(e->formRect(), r) || e->region()) return nullptr;
+  if (topmostAt(*e, r)) return opaqueCover(*e, r);
+  return e->opaque() ? e : nullptr;
+}
+
+// A transparent label draws its text over the pixels beneath it, so it is
+// composed whole or not at all: the clip grows by every such label it touches.
+void addWholeElements(const Container& c, Region& clip) {
+  for (const auto& child : c.children()) {
+    if (!child->visible()) continue;
+    const Rect r = child->formRect();
+    if (child->composedWhole() && !r.intersect(clip.bounds()).empty() && !clip.intersected(Region(r)).empty())
+      clip = clip.united(Region(r));
+    addWholeElements(*child, clip);
+  }
 }
 
 }  // namespace
@@ -80,15 +116,18 @@ void Form::applyBounds(Rect screen) {
   m_bounds = screen;
   if (!sized) return;
   m_surface.resize(m_bounds.w, m_bounds.h, m_backColor);
+  invalidate();
   call(onResize);
+}
+
+void Form::blit(const Surface& src, Rect from, Point to) {
+  m_surface.blit(src, from, to);
+  invalidate({to.x, to.y, from.w, from.h});
 }
 
 void Form::setBackColor(Color c) { m_backColor = c; }
 
-void Form::cls() {
-  m_surface.fill(m_backColor);
-  invalidate();
-}
+void Form::cls() { surface().fill(m_backColor); }
 
 // ---- lifecycle and window state ----------------------------------------------
 
@@ -160,10 +199,11 @@ void Form::setWindowPos(InsertAfter insertAfter, Rect screen) {
   m_peer->setWindowPos(insertAfter, m_bounds);
 }
 
-void Form::refresh() { m_peer->present(); }
+void Form::invalidate() { invalidate({0, 0, m_bounds.w, m_bounds.h}); }
 
-void Form::invalidate() {
-  if (m_peer) m_peer->invalidate();
+void Form::invalidate(Rect client) {
+  client = client.intersect({0, 0, m_bounds.w, m_bounds.h});
+  if (m_peer && !client.empty()) m_peer->invalidate(client);
 }
 
 // ---- focus and timers ----------------------------------------------------------
@@ -371,6 +411,34 @@ void Form::compose(Surface& out) const {
   out = m_surface;
   if (out.width() != m_bounds.w || out.height() != m_bounds.h) out.resize(m_bounds.w, m_bounds.h, m_backColor);
   paintChildren(*this, Region(out.bounds()), out, m_platform.text());
+}
+
+void Form::compose(Surface& out, const Region& clip) const {
+  if (out.width() != m_bounds.w || out.height() != m_bounds.h) {
+    compose(out);
+    return;
+  }
+  // A hover frame or a changed face lies on one opaque element: its copy
+  // alone is the picture there.
+  if (clip.rectCount() == 1) {
+    if (const Element* top = opaqueCover(*this, clip.bounds())) return top->paint(out, m_platform.text(), clip);
+  }
+  Region rest;
+  for (const Rect& r : clip.rects()) {
+    if (const Element* top = opaqueCover(*this, r))
+      top->paint(out, m_platform.text(), Region(r));
+    else
+      rest = rest.united(Region(r));
+  }
+  if (rest.empty()) return;
+  // Grows until no transparent label lies across its edge (one label
+  // grown into may touch another).
+  for (Region before; before != rest;) {
+    before = rest;
+    addWholeElements(*this, rest);
+  }
+  for (const Rect& piece : rest.rects()) out.blit(m_surface, piece, {piece.x, piece.y});
+  paintChildren(*this, rest, out, m_platform.text());
 }
 
 Surface Form::composite() const {

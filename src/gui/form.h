@@ -59,9 +59,15 @@ class Form : public Container {
   int tppY() const { return m_platform.twipsPerPixelY(); }
 
   // The form's own drawing target; its size follows the form, new parts take
-  // the back colour.
-  Surface& surface() { return m_surface; }
+  // the back colour. Asking for it to draw on marks the whole form changed.
+  Surface& surface() {
+    invalidate();
+    return m_surface;
+  }
   const Surface& surface() const { return m_surface; }
+  // Copies src's rectangle onto the form, marking changed only the pixels it
+  // covers.
+  void blit(const Surface& src, Rect from, Point to);
   Color backColor() const { return m_backColor; }
   void setBackColor(Color c);
   void cls();  // fills the surface with the back colour
@@ -92,10 +98,12 @@ class Form : public Container {
   // SetWindowPos with flags 0: keep-on-top on or off, and the rectangle.
   void setWindowPos(InsertAfter insertAfter, Rect screen);
 
-  // Presents the composite now.
-  void refresh();
-  // The composite changed; the window repaints when idle.
+  // Shows what was drawn on the form: it is presented with everything else
+  // that changed once the current event is handled.
+  void refresh() { invalidate(); }
+  // The whole composite, or these client pixels of it, changed.
   void invalidate();
+  void invalidate(Rect client);
 
   // Keyboard focus: an element, or nullptr for the form itself.
   Element* focused() const { return m_focus; }
@@ -157,6 +165,10 @@ class Form : public Container {
   // resized to the form's pixel size.
   void compose(Surface& out) const;
   Surface composite() const;
+  // The same, redrawing only the pixels of `clip` in `out`, which holds the
+  // picture as it was last composed (a kept frame). A frame of another size
+  // is composed whole.
+  void compose(Surface& out, const Region& clip) const;
 
  private:
   friend class Container;

@@ -61,10 +61,10 @@ class FormPeer {
   virtual void setRegion(const Region* region) = 0;
   virtual void setEnabled(bool enabled) = 0;
   virtual void setCaption(std::u16string_view caption) = 0;
-  // The composite changed: repaint when idle.
-  virtual void invalidate() = 0;
-  // Repaint now (refresh).
-  virtual void present() = 0;
+  // These client pixels of the composite changed. The window paints what
+  // collected once the current input event or timer tick is handled, so an
+  // event that changes many things still shows them in one present.
+  virtual void invalidate(Rect client) = 0;
   virtual void activate() = 0;
   virtual void setMinimized(bool minimized) = 0;
   // The form's focused element changed (nullptr: the form itself).

@@ -38,8 +38,7 @@ AlignmentMenu::Item AlignmentMenu::makeItem(const char* name, const char* timer,
 
 void AlignmentMenu::drawFace(Item& item, ButtonState state) {
   // The 24 × 24 face is clipped to the 23 × 23 button.
-  item.btn.surface().blit(m_atlas, alignmentItemFace(item.face, state), {0, 0});
-  item.btn.refresh();
+  item.btn.blit(m_atlas, alignmentItemFace(item.face, state), {0, 0});
 }
 
 void AlignmentMenu::Btn_MouseDown(Item& item, int button, int, double, double) {

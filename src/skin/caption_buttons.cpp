@@ -21,8 +21,7 @@ void RoundButton::place(int left, int top) {
 }
 
 void RoundButton::drawFace(CaptionButton set, ButtonState state) {
-  Btn.surface().blit(m_atlas, captionFace(set, state), {0, 0});
-  Btn.refresh();
+  Btn.blit(m_atlas, captionFace(set, state), {0, 0});
 }
 
 bool RoundButton::inside(double x, double y) const {

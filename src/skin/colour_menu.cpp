@@ -65,9 +65,7 @@ void ColourMenu::build() {
 }
 
 void ColourMenu::paintFrame(bool pressed) {
-  picIzbranaBarva.surface().blit(m_atlas, pressed ? r::izbranaBarvaPritisnjena : r::izbranaBarva, {0, 0});
-  picIzbranaBarva.invalidate();
-  picIzbranaBarva.refresh();
+  picIzbranaBarva.blit(m_atlas, pressed ? r::izbranaBarvaPritisnjena : r::izbranaBarva, {0, 0});
 }
 
 void ColourMenu::picBarva_MouseMove(int index, int button, int, double, double) {

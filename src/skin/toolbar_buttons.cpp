@@ -44,8 +44,7 @@ ToolbarButton::ToolbarButton(gui::PictureBox& box, const gui::Surface& atlas, co
 void ToolbarButton::drawFace(Row row) {
   // A face wider than the button shows its left columns: the copy is
   // clipped to the box.
-  Btn.surface().blit(m_atlas, toolbarFace(column(), row), {0, 0});
-  Btn.refresh();
+  Btn.blit(m_atlas, toolbarFace(column(), row), {0, 0});
 }
 
 void ToolbarButton::place(int left) {

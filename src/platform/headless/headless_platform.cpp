@@ -73,9 +73,32 @@ bool HeadlessWindow::covers(Point screen) const {
   return !m_region || m_region->contains(local);
 }
 
+void HeadlessWindow::invalidate(Rect client) {
+  if (m_pending.empty())
+    m_pending = gui::Region(client);
+  else if (m_pending.rectCount() != 1 || m_pending.bounds().intersect(client) != client)
+    m_pending = m_pending.united(gui::Region(client));
+}
+
+void HeadlessWindow::paintPending() {
+  if (!onScreen()) return;
+  const Rect b = m_form.pixelBounds();
+  if (m_frame.width() != b.w || m_frame.height() != b.h) m_pending = gui::Region(Rect{0, 0, b.w, b.h});
+  if (m_pending.empty()) return;
+  m_form.compose(m_frame, m_pending);
+  ++m_presents;
+  if (m_pending.rectCount() == 1)
+    m_presentedPixels += int64_t(m_pending.bounds().w) * m_pending.bounds().h;
+  else
+    for (const Rect& r : m_pending.rects()) m_presentedPixels += int64_t(r.w) * r.h;
+  std::swap(m_lastPresent, m_pending);
+  m_pending = {};
+}
+
 void HeadlessWindow::setVisible(bool visible, gui::Activation activation) {
   if (visible == m_visible) return;
   m_visible = visible;
+  if (visible) invalidate(Rect{0, 0, m_bounds.w, m_bounds.h});
   if (visible)
     m_platform.windowShown(*this, activation);
   else
@@ -106,6 +129,7 @@ void HeadlessWindow::activate() {
 void HeadlessWindow::setMinimized(bool minimized) {
   if (minimized == m_minimized) return;
   m_minimized = minimized;
+  if (!minimized) invalidate(Rect{0, 0, m_bounds.w, m_bounds.h});
   if (minimized)
     m_platform.windowHidden(*this);
   else if (m_visible)
@@ -204,6 +228,7 @@ void HeadlessPlatform::advance(int64_t ms) {
     m_elapsed = *best->due;
     m_timers[next].due = m_elapsed + std::max(next->interval(), kMinTimerInterval);
     next->fire();
+    paintWindows();
   }
   m_elapsed = end;
 }
@@ -242,12 +267,22 @@ HeadlessWindow* HeadlessPlatform::windowAt(Point screen) const {
   return nullptr;
 }
 
-gui::Surface HeadlessPlatform::screenshot(gui::Color desktop) const {
+void HeadlessPlatform::paintWindows() {
+  for (HeadlessWindow* w : m_stack) w->paintPending();
+}
+
+const gui::Surface& HeadlessPlatform::shown(const gui::Form& form) {
+  paintWindows();
+  return window(form)->frame();
+}
+
+gui::Surface HeadlessPlatform::screenshot(gui::Color desktop) {
+  paintWindows();
   gui::Surface screen(m_screen.width, m_screen.height, desktop);
   for (auto it = m_stack.rbegin(); it != m_stack.rend(); ++it) {
     const HeadlessWindow& w = **it;
     if (!w.onScreen()) continue;
-    const gui::Surface picture = w.form().composite();
+    const gui::Surface& picture = w.frame();
     const Rect b = w.bounds();
     const gui::Region shape = w.region() ? *w.region() : gui::Region(Rect{0, 0, b.w, b.h});
     for (const Rect& r : shape.rects()) screen.blit(picture, r, {b.x + r.x, b.y + r.y});
@@ -313,6 +348,7 @@ void HeadlessPlatform::moveMouse(Point screen) {
     if (old) old->form().dispatchMouseLeave();
   }
   if (w && alive(w) && w->enabled()) w->form().dispatchMouseMove(m_buttons, 0, toClient(*w));
+  paintWindows();
 }
 
 void HeadlessPlatform::mouseDown(int button, int shift) {
@@ -329,6 +365,7 @@ void HeadlessPlatform::mouseDown(int button, int shift) {
                    std::abs(m_cursor.y - m_lastPress.at.y) <= 2;
   m_lastPress = {w, button, m_cursor, m_elapsed, dbl};
   w->form().dispatchMouseDown(button, shift, toClient(*w), dbl);
+  paintWindows();
 }
 
 void HeadlessPlatform::mouseUp(int button, int shift) {
@@ -336,6 +373,7 @@ void HeadlessPlatform::mouseUp(int button, int shift) {
   m_buttons &= ~button;
   if (m_buttons == 0) m_capture = nullptr;
   if (w && alive(w) && w->enabled()) w->form().dispatchMouseUp(button, shift, toClient(*w));
+  paintWindows();
 }
 
 void HeadlessPlatform::click(Point screen, int button) {
@@ -363,6 +401,7 @@ void HeadlessPlatform::keyStroke(int keyCode, char16_t ch, int shift) {
   // The character was queued for the same window before the key-down ran.
   if (ch && alive(w)) w->form().dispatchKeyPress(ch);
   if (alive(m_active) && m_active->enabled()) m_active->form().dispatchKeyUp(keyCode, shift);
+  paintWindows();
 }
 
 void HeadlessPlatform::keyDown(int keyCode, int shift) {
@@ -385,10 +424,12 @@ void HeadlessPlatform::restoreFromTaskbar(gui::Form& form) {
   if (!w || !w->minimized()) return;
   w->setMinimized(false);
   form.dispatchWindowState(gui::kNormal);
+  paintWindows();
 }
 
 void HeadlessPlatform::closeWindow(gui::Form& form) {
   if (window(form)) form.dispatchClose();
+  paintWindows();
 }
 
 bool HeadlessPlatform::endSession() {

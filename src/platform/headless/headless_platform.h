@@ -40,9 +40,16 @@ class HeadlessWindow : public gui::FormPeer {
   bool minimized() const { return m_minimized; }
   const std::optional<gui::Region>& region() const { return m_region; }
   const std::u16string& caption() const { return m_caption; }
-  // How many times the form presented (refresh) and asked for a repaint.
+  // Paints: how many, the pixels of the last one and of all together. Changes
+  // collect between events; each paint composes only them into the window's
+  // kept frame, which is what the screen shows.
   int presents() const { return m_presents; }
-  int invalidations() const { return m_invalidations; }
+  const gui::Region& lastPresent() const { return m_lastPresent; }
+  int64_t presentedPixels() const { return m_presentedPixels; }
+  const gui::Surface& frame() const { return m_frame; }
+  // Paints what changed since the last paint, when on screen (the message
+  // loop does this once the queue is empty).
+  void paintPending();
   // On screen: shown and not minimised.
   bool onScreen() const { return m_visible && !m_minimized; }
   // Screen point inside the window and its region.
@@ -54,8 +61,7 @@ class HeadlessWindow : public gui::FormPeer {
   void setRegion(const gui::Region* region) override;
   void setEnabled(bool enabled) override;
   void setCaption(std::u16string_view caption) override;
-  void invalidate() override { ++m_invalidations; }
-  void present() override { ++m_presents; }
+  void invalidate(Rect client) override;
   void activate() override;
   void setMinimized(bool minimized) override;
   void focusChanged(gui::Element*) override {}
@@ -70,8 +76,11 @@ class HeadlessWindow : public gui::FormPeer {
   bool m_minimized = false;
   std::optional<gui::Region> m_region;
   std::u16string m_caption;
+  gui::Region m_pending;
+  gui::Surface m_frame;
   int m_presents = 0;
-  int m_invalidations = 0;
+  gui::Region m_lastPresent;
+  int64_t m_presentedPixels = 0;
 };
 
 // Every glyph but the space is a solid box of the text colour: advance
@@ -138,9 +147,15 @@ class HeadlessPlatform : public gui::Platform {
   HeadlessWindow* window(const gui::Form& form) const;
   HeadlessWindow* windowAt(Point screen) const;  // topmost on screen under the point
   gui::Form* activeForm() const { return m_active ? &m_active->form() : nullptr; }
-  // The screen as the user sees it: the desktop (`desktop` colour), then each
-  // window on screen from the bottom up, its composite cut by its region.
-  gui::Surface screenshot(gui::Color desktop = gui::Color{}) const;
+  // The screen as the user sees it, once every window painted what changed:
+  // the desktop (`desktop` colour), then each window on screen from the
+  // bottom up, its frame cut by its region.
+  gui::Surface screenshot(gui::Color desktop = gui::Color{});
+  // Every window paints what changed; input and timer ticks end with this.
+  void paintWindows();
+  // The form's window as painted once what changed is painted: the pixels
+  // the user sees of it.
+  const gui::Surface& shown(const gui::Form& form);
 
   const std::vector<MessageRecord>& messages() const { return m_messages; }
   void clearMessages() { m_messages.clear(); }

@@ -3,7 +3,9 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "base/cp1250.h"
 #include "platform/win32/rich_edit_win.h"
@@ -203,11 +205,32 @@ void Win32Window::clipNativeChildren() {
   }
 }
 
+namespace {
+
+// The window's update region: what the form invalidated since the last
+// paint, and whatever the system uncovered.
+gui::Region updateRegion(HWND hwnd, gui::Rect client) {
+  gui::Region whole(client);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  if (!rgn) return whole;
+  std::optional<gui::Region> update;
+  if (GetUpdateRgn(hwnd, rgn, FALSE) != ERROR) {
+    std::vector<uint8_t> data(GetRegionData(rgn, 0, nullptr));
+    if (!data.empty() && GetRegionData(rgn, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data())))
+      update = gui::Region::fromRegionData(data);
+  }
+  DeleteObject(rgn);
+  return update ? update->intersected(whole) : whole;
+}
+
+}  // namespace
+
 void Win32Window::paint() {
   clipNativeChildren();
+  const gui::Region dirty = updateRegion(m_hwnd, {0, 0, m_form.pixelWidth(), m_form.pixelHeight()});
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(m_hwnd, &ps);
-  m_form.compose(m_frame);
+  m_form.compose(m_frame, dirty);
   BITMAPINFO bmi{};
   bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
   bmi.bmiHeader.biWidth = m_frame.width();
@@ -215,6 +238,10 @@ void Win32Window::paint() {
   bmi.bmiHeader.biPlanes = 1;
   bmi.bmiHeader.biBitCount = 32;
   bmi.bmiHeader.biCompression = BI_RGB;
+  // The device context is clipped to the update region, so only the
+  // recomposed pixels reach the screen. The whole frame is given: a part of a
+  // top-down bitmap counts its source rows from the bottom, which is easy
+  // to get wrong for no gain.
   SetDIBitsToDevice(dc, 0, 0, m_frame.width(), m_frame.height(), 0, 0, 0, m_frame.height(), m_frame.data(), &bmi,
                     DIB_RGB_COLORS);
   EndPaint(m_hwnd, &ps);
@@ -304,11 +331,9 @@ void Win32Window::setEnabled(bool enabled) { EnableWindow(m_hwnd, enabled ? TRUE
 
 void Win32Window::setCaption(std::u16string_view caption) { SetWindowTextW(m_hwnd, base::toWide(caption).c_str()); }
 
-void Win32Window::invalidate() { InvalidateRect(m_hwnd, nullptr, FALSE); }
-
-void Win32Window::present() {
-  InvalidateRect(m_hwnd, nullptr, FALSE);
-  UpdateWindow(m_hwnd);
+void Win32Window::invalidate(gui::Rect c) {
+  const RECT r{c.x, c.y, c.x + c.w, c.y + c.h};
+  InvalidateRect(m_hwnd, &r, FALSE);
 }
 
 void Win32Window::activate() {

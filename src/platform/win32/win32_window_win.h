@@ -30,8 +30,7 @@ class Win32Window : public gui::FormPeer {
   void setRegion(const gui::Region* region) override;
   void setEnabled(bool enabled) override;
   void setCaption(std::u16string_view caption) override;
-  void invalidate() override;
-  void present() override;
+  void invalidate(gui::Rect client) override;
   void activate() override;
   void setMinimized(bool minimized) override;
   void focusChanged(gui::Element* focused) override;

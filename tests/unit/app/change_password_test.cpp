@@ -63,7 +63,7 @@ TEST_F(ChangePasswordTest, ThePasswordButtonOpensTheDialogCentredSmallAndTheMain
   EXPECT_EQ(dialog().Picture1.top(), 24);
   EXPECT_FALSE(dialog().Geslo1.visible());
   // The face is the skin's, and the bottom strip closes it at row 67.
-  const gui::Surface shot = dialog().form().composite();
+  const gui::Surface shot = platform.shown(dialog().form());
   const gui::Surface& atlas = diary->PictureGUI;
   EXPECT_EQ(shot.pixel(10, 10), atlas.pixel(skin::r::frmSpremeniGeslo.x + 10, skin::r::frmSpremeniGeslo.y + 10));
   EXPECT_EQ(shot.pixel(100, 70), atlas.pixel(skin::r::picSpodaj.x + 100, skin::r::picSpodaj.y + 3));
@@ -74,7 +74,7 @@ TEST_F(ChangePasswordTest, ThePasswordButtonOpensTheDialogCentredSmallAndTheMain
   EXPECT_EQ(dialog().Geslo1.width(), 30);
   EXPECT_EQ(dialog().Geslo1.left(), 80);
   EXPECT_EQ(dialog().Picture1.left(), 110);
-  EXPECT_EQ(dialog().form().composite().pixel(85, 24 + 8),
+  EXPECT_EQ(platform.shown(dialog().form()).pixel(85, 24 + 8),
             atlas.pixel(skin::r::gesloPika.x + 5, skin::r::gesloPika.y + 8));
   platform.typeText(u"defghijklmnopqrs");
   EXPECT_EQ(dialog().Text1.text().size(), 15u);
@@ -123,7 +123,7 @@ TEST_F(ChangePasswordTest, TheConfirmedDialogGrowsInEightFramesToShowTheNewField
   EXPECT_EQ(heights, (std::vector<int>{85, 95, 105, 115, 125, 135, 145, 153, 153}));
   EXPECT_EQ(strips, (std::vector<int>{77, 87, 97, 107, 117, 127, 137, 145, 145}));
   // Grown, the face is the skin's whole, down to the bottom strip.
-  const gui::Surface shot = dialog().form().composite();
+  const gui::Surface shot = platform.shown(dialog().form());
   const gui::Surface& atlas = diary->PictureGUI;
   EXPECT_EQ(shot.pixel(5, 130), atlas.pixel(skin::r::frmSpremeniGeslo.x + 5, skin::r::frmSpremeniGeslo.y + 130));
   EXPECT_EQ(shot.pixel(100, 150), atlas.pixel(skin::r::picSpodaj.x + 100, skin::r::picSpodaj.y + 5));

@@ -100,7 +100,7 @@ TEST_F(ColourMenuTest, PointingFramesASwatchUntilThePointerLeavesTheMenu) {
   EXPECT_TRUE(colours().tmrMnuBarve.enabled());
   // On screen, the ring around the swatch is the skin's hover frame.
   const gui::Surface fresh = skin::loadAtlas();
-  gui::Surface screen = main().form().composite();
+  gui::Surface screen = platform.shown(main().form());
   const base::Rect m = menu().formRect();
   EXPECT_EQ(screen.pixel(m.x + frame.left(), m.y + frame.top()), fresh.pixel(313, 98));
   EXPECT_EQ(screen.pixel(m.x + frame.left() + 19, m.y + frame.top() + 10), fresh.pixel(313 + 19, 98 + 10));

@@ -39,7 +39,7 @@ TEST_F(NavigationTest, AtStartTheYearMonthAndDayOfTodayAreChosen) {
   ASSERT_TRUE(m.BtnLeta.region());
   EXPECT_FALSE(m.BtnLeta.region()->contains({0, 0}));
   EXPECT_TRUE(m.BtnLeta.region()->contains({7, 7}));
-  const gui::Surface screen = m.form().composite();
+  const gui::Surface screen = platform.shown(m.form());
   EXPECT_EQ(screen.pixel(413 + 158, 60 + 3), diary->PictureGUI.pixel(58 + 158, 32 + 3));
 }
 
@@ -55,7 +55,7 @@ TEST_F(NavigationTest, ChoosingYesterdaySavesTodayAndShowsYesterdayReadOnly) {
   EXPECT_TRUE(separatorsInactive());
   EXPECT_FALSE(main().Datumi1.IzbranDanes);
   // The buttons are gone from the screen too: the toolbar band shows there.
-  const gui::Surface screen = main().form().composite();
+  const gui::Surface screen = platform.shown(main().form());
   EXPECT_FALSE(shows(screen, skin::toolbarFace(skin::ToolbarFace::KrepkoOff, skin::Row::Rest), {60, 19}));
   // Back to today: editable again, with its buttons and active separators.
   clickRow(main().Datumi1, 2);

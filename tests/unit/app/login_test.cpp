@@ -31,7 +31,7 @@ TEST_F(LoginTest, DotsAreCentredWithTheCaretAfterTheLast) {
   EXPECT_EQ(login().Picture1.left(), 110);
   EXPECT_EQ(login().Geslo.top(), 35);
   // Each cell of the strip is the dot cell of the skin.
-  const gui::Surface shot = login().form().composite();
+  const gui::Surface shot = platform.shown(login().form());
   EXPECT_EQ(shot.pixel(80 + 5, 35 + 8), diary->PictureGUI.pixel(skin::r::gesloPika.x + 5, skin::r::gesloPika.y + 8));
 }
 

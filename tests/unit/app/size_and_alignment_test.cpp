@@ -104,7 +104,7 @@ TEST_F(MenusTest, PointingHighlightsAnEntryUntilThePointerLeavesTheMenu) {
   EXPECT_EQ(e3.foreColor(), SizeMenu::kPointedColor);
   EXPECT_TRUE(sizes().tmrMnuVelikost.enabled());
   // On screen: the highlight's border at the entry, in its first colours.
-  gui::Surface screen = m.form().composite();
+  gui::Surface screen = platform.shown(m.form());
   EXPECT_EQ(screen.pixel(272 + 2, 58 + e3.top() - 1), SizeMenu::kHoverBorder);
   pointAt(e5);
   EXPECT_EQ(sizes().Izbor.top(), e5.top() - 1);
@@ -232,7 +232,7 @@ TEST_F(MenusTest, TheAlignmentItemsSitInTheMenuWithTheirRestFaces) {
     EXPECT_NE(m.form().timer(t), nullptr) << t;
   // Opened, the menu shows its items over the editor.
   openWith(m.BtnPoravnaj);
-  const gui::Surface screen = m.form().composite();
+  const gui::Surface screen = platform.shown(m.form());
   EXPECT_TRUE(shows(screen, {317, 29, 23, 23}, {185 + 27, 58 + 3}));
   EXPECT_TRUE(shows(screen, {293, 0, 3, 29}, {185, 58}));
 }

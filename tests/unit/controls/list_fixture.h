@@ -34,7 +34,7 @@ class ListTest : public ::testing::Test {
     const base::Rect r = e.screenRect();
     return {r.x + r.w / 2, r.y + r.h / 2};
   }
-  base::Color pixelAt(base::Point screen) { return form.composite().pixel(screen.x, screen.y); }
+  base::Color pixelAt(base::Point screen) { return platform.shown(form).pixel(screen.x, screen.y); }
   std::string text(int i) {
     std::string out;
     for (char16_t c : list.lblDan.at(i)->text()) out += c < 128 ? char(c) : '?';

@@ -151,8 +151,34 @@ TEST(FormWindow, WindowStateIsInspectable) {
   EXPECT_FALSE(w->enabled());
   main.setRegion(std::nullopt);
   EXPECT_FALSE(w->region());
+}
+
+TEST(FormWindow, AnEventPresentsOnceAndOnlyWhatChanged) {
+  HeadlessPlatform platform;
+  Form main(platform, "frmMain");
+  main.setPixelBounds({0, 0, 100, 100});
+  PictureBox& a = main.add<PictureBox>("a");
+  PictureBox& b = main.add<PictureBox>("b");
+  a.move(0, 0, 10, 10);
+  b.move(50, 50, 10, 10);
+  main.show();
+  const Surface red(10, 10, Color::rgb(255, 0, 0)), blue(10, 10, Color::rgb(0, 0, 255));
+  Surface face = red;
+  a.onMouseDown = [&](int, int, double, double) {
+    for (PictureBox* box : {&a, &b, &a, &b}) box->blit(face, face.bounds(), {0, 0});
+  };
+  platform.click({5, 5});
+  auto* w = platform.window(main);
   const int before = w->presents();
-  main.refresh();
+  face = blue;
+  platform.advance(1000);  // not a double click
+  platform.mouseDown();
+  EXPECT_EQ(w->presents(), before + 1);
+  EXPECT_EQ(w->lastPresent(), Region(Rect{0, 0, 10, 10}).united(Region(Rect{50, 50, 10, 10})));
+  EXPECT_EQ(platform.screenshot().pixel(55, 55), Color::rgb(0, 0, 255));
+  platform.mouseUp();
+  platform.advance(1000);
+  platform.mouseDown();  // the same faces again: nothing to present
   EXPECT_EQ(w->presents(), before + 1);
 }
 
