@@ -41,8 +41,11 @@ void frmMain::makeButtons() {
     m->closeOtherMenus = [this, m] { menus->closeOthers(m->menu()); };
 
   poravnava = std::make_unique<skin::AlignmentMenu>(menus->mnuPoravnaj, atlas, ed);
-  velikost = std::make_unique<skin::SizeMenu>(menus->mnuSpremeniVelikost, m_app.PictureGUI, BtnSpremeniVelikost, ed);
-  barve = std::make_unique<skin::ColourMenu>(menus->mnuSpremniBarvo, m_app.PictureGUI, BtnSpremeniBarvo,
+  spremeniBarvo->showMarks(m_app.faceMarks);
+  spremeniVelikost->showMarks(m_app.faceMarks);
+  velikost = std::make_unique<skin::SizeMenu>(menus->mnuSpremeniVelikost, atlas, m_app.faceMarks,
+                                              BtnSpremeniVelikost, ed);
+  barve = std::make_unique<skin::ColourMenu>(menus->mnuSpremniBarvo, atlas, m_app.faceMarks, BtnSpremeniBarvo,
                                              picBarvaZaGumb, ed);
   // The right-align item is put back to rest as the alignment menu opens or closes.
   poravnaj->beforeToggle = [this] { poravnava->drawFace(poravnava->Desno, skin::ButtonState::Rest); };

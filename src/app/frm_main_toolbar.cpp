@@ -25,7 +25,7 @@ void frmMain::drawFace(gui::PictureBox& button, const gui::Rect& face) {
 
 void frmMain::LayoutToolbar() {
   m_app.spremeniGeslo().Layout();
-  // The current size goes into the size button's faces before any is drawn.
+  // The editor's size is known before the size button's first face is drawn.
   velikost->drawSizeDisplay();
   // Each button at top 19 with its rest face in the column of the editor's
   // formatting, its animation counter at "0".
@@ -62,21 +62,19 @@ void frmMain::Text_SelChange() {
 
 void frmMain::drawIndicators() {
   gui::Editor& ed = editor();
-  // A format that is mixed in the selection counts as off.
-  drawFace(BtnKrepko, skin::toolbarFace(skin::krepkoFace(gui::isTrue(ed.SelBold())), Row::Rest));
-  drawFace(BtnLežeče, skin::toolbarFace(skin::ležečeFace(gui::isTrue(ed.SelItalic())), Row::Rest));
-  drawFace(BtnPodčrtano, skin::toolbarFace(skin::podčrtanoFace(gui::isTrue(ed.SelUnderline())), Row::Rest));
-  const std::optional<ToolbarFace> alignment = skin::poravnajFace(ed.SelAlignment().value_or(0));
-  drawFace(BtnPoravnaj, skin::toolbarFace(alignment.value_or(ToolbarFace::PoravnajLevo), Row::Rest));
+  // The toggles' and the alignment button's columns follow the selection (a
+  // format that is mixed in it counts as off).
+  for (skin::ToolbarButton* b : std::initializer_list<skin::ToolbarButton*>{krepko.get(), ležeče.get(), podčrtano.get(), poravnaj.get()})
+    b->drawFace(Row::Rest);
   // Several colours or sizes in the selection leave the swatch and the digits as they were.
   if (const std::optional<base::Color> colour = ed.SelColor()) {
     picBarvaZaGumb.setBackColor(*colour);
-    skin::drawColourAreas(m_app.PictureGUI, *colour);
+    m_app.faceMarks.colour = *colour;
   }
-  drawFace(BtnSpremeniBarvo, skin::toolbarFace(ToolbarFace::SpremeniBarvo, Row::Rest));
+  spremeniBarvo->drawFace(Row::Rest);
   if (const std::optional<double> size = ed.SelFontSize())
-    skin::drawSizeDigits(m_app.PictureGUI, static_cast<int>(std::lround(*size)));
-  drawFace(BtnSpremeniVelikost, skin::toolbarFace(ToolbarFace::SpremeniVelikost, Row::Rest));
+    m_app.faceMarks.pointSize = static_cast<int>(std::lround(*size));
+  spremeniVelikost->drawFace(Row::Rest);
 }
 
 // ---- toggles: the buttons' own handlers, under the names the window gives them ----------

@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "gui/platform.h"
 #include "gui/surface.h"
+#include "skin/atlas.h"
 #include "store/entries.h"
 #include "store/settings.h"
 
@@ -69,7 +70,8 @@ class Pisarion {
   // changed by the change-password dialog, written to the settings at shutdown.
   std::u16string password;
   store::Settings settings;  // as read at start-up (the window position)
-  gui::Surface PictureGUI;   // the skin atlas every window copies from
+  const gui::Surface PictureGUI;  // the skin atlas every window copies from
+  skin::FaceMarks faceMarks;       // the size and colour the toolbar shows
 
  private:
   gui::Platform& m_platform;

@@ -24,20 +24,40 @@ gui::Surface loadAtlas() { return decodeEmbedded(embedded::skinBmp(), kAtlasWidt
 gui::Surface loadClockFace() { return decodeEmbedded(embedded::clockBmp(), 100, 100); }
 gui::Surface loadClockCap() { return decodeEmbedded(embedded::clockCapBmp(), 7, 7); }
 
-void drawSizeDigits(gui::Surface& atlas, int pointSize) {
-  const std::string s = std::to_string(pointSize < 0 ? 0 : pointSize);
-  const int tens = s.size() >= 2 ? s.front() - '0' : 0;
-  const int units = s.back() - '0';
-  for (Row row : kRows) {
+void drawFaceMarks(gui::Surface& target, Point at, const gui::Surface& atlas, ToolbarFace f, Row row,
+                   const FaceMarks& marks) {
+  // Atlas coordinates of the face, moved to where the face lies in target.
+  const Rect face = toolbarFace(f, row);
+  const auto place = [&](Point p) { return Point{p.x - face.x + at.x, p.y - face.y + at.y}; };
+  if (f == ToolbarFace::SpremeniVelikost && marks.pointSize) {
+    const std::string s = std::to_string(*marks.pointSize < 0 ? 0 : *marks.pointSize);
+    const int tens = s.size() >= 2 ? s.front() - '0' : 0;
+    const int units = s.back() - '0';
     const DigitStrip strip = digitStrip(row);
     const SizeDigitPlaces places = sizeDigitPlaces(row);
-    atlas.blit(atlas, strip.glyph(tens), places.tens);
-    atlas.blit(atlas, strip.glyph(units), places.units);
+    target.blit(atlas, strip.glyph(tens), place(places.tens));
+    target.blit(atlas, strip.glyph(units), place(places.units));
+  }
+  if (f == ToolbarFace::SpremeniBarvo && marks.colour) {
+    const Rect area = colourArea(row);
+    const Point p = place({area.x, area.y});
+    target.fill({p.x, p.y, area.w, area.h}, *marks.colour);
+  }
+}
+
+void drawSizeDigits(gui::Surface& atlas, int pointSize) {
+  const gui::Surface original = atlas;
+  for (Row row : kRows) {
+    const Rect face = toolbarFace(ToolbarFace::SpremeniVelikost, row);
+    drawFaceMarks(atlas, {face.x, face.y}, original, ToolbarFace::SpremeniVelikost, row, {pointSize, std::nullopt});
   }
 }
 
 void drawColourAreas(gui::Surface& atlas, base::Color colour) {
-  for (Row row : kRows) atlas.fill(colourArea(row), colour);
+  for (Row row : kRows) {
+    const Rect face = toolbarFace(ToolbarFace::SpremeniBarvo, row);
+    drawFaceMarks(atlas, {face.x, face.y}, atlas, ToolbarFace::SpremeniBarvo, row, {std::nullopt, colour});
+  }
 }
 
 }  // namespace skin

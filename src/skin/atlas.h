@@ -4,18 +4,22 @@
 //   gui::Surface skin::loadAtlas();      the 683 × 391 atlas as a 32-bit surface
 //   gui::Surface skin::loadClockFace();  the mini clock's 100 × 100 dial
 //   gui::Surface skin::loadClockCap();   the 7 × 7 centre cap drawn over the hands
-//   skin::drawSizeDigits(atlas, size)    writes a font size into the size button's faces
-//   skin::drawColourAreas(atlas, colour) paints the colour button's swatch areas
+//   skin::FaceMarks, drawFaceMarks       the size digits and the colour drawn over a face
+//   skin::drawSizeDigits(atlas, size)    the same digits in all five faces of an atlas copy
+//   skin::drawColourAreas(atlas, colour) the same colour in all five faces of an atlas copy
 //   skin/rects.h                         every face and frame piece, by name
 //   skin/bmp.h                           the BMP decoder behind the loaders
 //
 // The loaders decode the embedded bytes on every call and return a fresh
-// copy: the program keeps one mutable atlas for the whole run, because the
-// size and colour pickers repaint two areas of it and every later copy of
-// those faces must show what they painted. Magenta, base::kKeyColor, marks
-// the see-through pixels in all three pictures.
+// copy. The program's atlas is never written to once loaded: the size and
+// colour the toolbar shows are marks drawn over the face each time it is
+// copied, so no drawing depends on what was drawn before it. Magenta,
+// base::kKeyColor, marks the see-through pixels in all three pictures.
+#include <optional>
+
 #include "base/geometry.h"
 #include "gui/surface.h"
+#include "skin/rects.h"
 
 namespace skin {
 
@@ -32,12 +36,25 @@ gui::Surface loadAtlas();
 gui::Surface loadClockFace();
 gui::Surface loadClockCap();
 
-// Copies the digit glyphs of `pointSize` into the five faces of the size
-// button: the tens digit is the first digit of sizes of 10 and more and 0
-// below, the units digit the last one (so 9 shows as 09 and 100 as 10).
+// What the size and colour buttons show over their faces: the last size and
+// colour the selection had throughout. Unset, the artwork's own pixels show.
+struct FaceMarks {
+  std::optional<int> pointSize;
+  std::optional<base::Color> colour;
+};
+
+// Draws the marks face `f` in `row` carries onto `target`, where the face's
+// top-left atlas pixel lies at `at`. The size button's digits: the tens digit
+// is the first digit of sizes of 10 and more and 0 below, the units digit the
+// last one (so 9 shows as 09 and 100 as 10); the colour button's swatch area
+// is filled with the colour. Other faces carry none.
+void drawFaceMarks(gui::Surface& target, Point at, const gui::Surface& atlas, ToolbarFace f, Row row,
+                   const FaceMarks& marks);
+
+// The size digits over the five faces of the size button in an atlas copy.
 void drawSizeDigits(gui::Surface& atlas, int pointSize);
 
-// Fills the five swatch areas of the colour button's faces with `colour`.
+// Fills the five swatch areas of the colour button's faces in an atlas copy.
 void drawColourAreas(gui::Surface& atlas, base::Color colour);
 
 }  // namespace skin

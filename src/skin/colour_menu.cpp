@@ -24,7 +24,7 @@ gui::PictureBox& makeHoverFrame(gui::PictureBox& menu) {
 
 }  // namespace
 
-ColourMenu::ColourMenu(gui::PictureBox& menu, gui::Surface& atlas, gui::PictureBox& colourButton,
+ColourMenu::ColourMenu(gui::PictureBox& menu, const gui::Surface& atlas, FaceMarks& marks, gui::PictureBox& colourButton,
                        gui::PictureBox& shownColour, EditorSource editor)
     : mnuSpremniBarvo(menu),
       picBarva{&makeTemplate(menu)},
@@ -32,6 +32,7 @@ ColourMenu::ColourMenu(gui::PictureBox& menu, gui::Surface& atlas, gui::PictureB
       picBarvaZaGumb(shownColour),
       tmrMnuBarve(menu.form().addTimer("tmrMnuBarve", kTimerInterval, false)),
       m_atlas(atlas),
+      m_marks(marks),
       m_colourButton(colourButton),
       m_editor(std::move(editor)) {
   tmrMnuBarve.onTimer = [this] { tmrMnuBarve_Timer(); };
@@ -108,7 +109,7 @@ void ColourMenu::tmrMnuBarve_Timer() {
 }
 
 void ColourMenu::drawColourDisplay() {
-  drawColourAreas(m_atlas, picBarvaZaGumb.backColor());
+  m_marks.colour = picBarvaZaGumb.backColor();
   m_colourButton.refresh();
 }
 

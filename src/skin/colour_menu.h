@@ -46,7 +46,7 @@ class ColourMenu {
   // `menu` is the panel (already placed and painted); `atlas` the program's
   // mutable skin atlas; `colourButton` the box showing the colour faces;
   // `shownColour` the hidden box whose back colour the button shows.
-  ColourMenu(gui::PictureBox& menu, gui::Surface& atlas, gui::PictureBox& colourButton,
+  ColourMenu(gui::PictureBox& menu, const gui::Surface& atlas, FaceMarks& marks, gui::PictureBox& colourButton,
              gui::PictureBox& shownColour, EditorSource editor);
   ColourMenu(const ColourMenu&) = delete;
   ColourMenu& operator=(const ColourMenu&) = delete;
@@ -70,7 +70,8 @@ class ColourMenu {
   void build();
   void paintFrame(bool pressed);
 
-  gui::Surface& m_atlas;
+  const gui::Surface& m_atlas;
+  FaceMarks& m_marks;
   gui::PictureBox& m_colourButton;
   EditorSource m_editor;
 };

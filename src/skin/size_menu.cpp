@@ -41,12 +41,13 @@ gui::Shape& makeHighlight(gui::PictureBox& menu) {
 
 }  // namespace
 
-SizeMenu::SizeMenu(gui::PictureBox& menu, gui::Surface& atlas, gui::PictureBox& sizeButton, EditorSource editor)
+SizeMenu::SizeMenu(gui::PictureBox& menu, const gui::Surface& atlas, FaceMarks& marks, gui::PictureBox& sizeButton, EditorSource editor)
     : mnuSpremeniVelikost(menu),
       lblVelikost{&makeTemplate(menu)},
       Izbor(makeHighlight(menu)),
       tmrMnuVelikost(menu.form().addTimer("tmrMnuVelikost", kTimerInterval, false)),
       m_atlas(atlas),
+      m_marks(marks),
       m_sizeButton(sizeButton),
       m_editor(std::move(editor)) {
   tmrMnuVelikost.onTimer = [this] { tmrMnuVelikost_Timer(); };
@@ -126,7 +127,7 @@ void SizeMenu::drawSizeDisplay() {
   const gui::Editor* ed = m_editor ? m_editor() : nullptr;
   const std::optional<double> size = ed ? ed->SelFontSize() : std::nullopt;
   if (!size) return;
-  drawSizeDigits(m_atlas, static_cast<int>(std::lround(*size)));
+  m_marks.pointSize = static_cast<int>(std::lround(*size));
   m_sizeButton.refresh();
 }
 

@@ -35,7 +35,7 @@ class SizeMenu {
 
   // `menu` is the panel (already placed and painted); `atlas` the program's
   // mutable skin atlas; `sizeButton` the box that shows the size faces.
-  SizeMenu(gui::PictureBox& menu, gui::Surface& atlas, gui::PictureBox& sizeButton, EditorSource editor);
+  SizeMenu(gui::PictureBox& menu, const gui::Surface& atlas, FaceMarks& marks, gui::PictureBox& sizeButton, EditorSource editor);
   SizeMenu(const SizeMenu&) = delete;
   SizeMenu& operator=(const SizeMenu&) = delete;
 
@@ -58,7 +58,8 @@ class SizeMenu {
   void build();
   void resetEntryColours(int except);
 
-  gui::Surface& m_atlas;
+  const gui::Surface& m_atlas;
+  FaceMarks& m_marks;
   gui::PictureBox& m_sizeButton;
   EditorSource m_editor;
 };

@@ -44,7 +44,13 @@ ToolbarButton::ToolbarButton(gui::PictureBox& box, const gui::Surface& atlas, co
 void ToolbarButton::drawFace(Row row) {
   // A face wider than the button shows its left columns: the copy is
   // clipped to the box.
-  Btn.blit(m_atlas, toolbarFace(column(), row), {0, 0});
+  const ToolbarFace f = column();
+  const Rect face = toolbarFace(f, row);
+  if (!m_marks) return Btn.blit(m_atlas, face, {0, 0});
+  gui::Surface picture(face.w, face.h);
+  picture.blit(m_atlas, face, {0, 0});
+  drawFaceMarks(picture, {0, 0}, m_atlas, f, row, *m_marks);
+  Btn.blit(picture, picture.bounds(), {0, 0});
 }
 
 void ToolbarButton::place(int left) {

@@ -21,6 +21,7 @@
 #include "gui/editor.h"
 #include "gui/element.h"
 #include "gui/timer.h"
+#include "skin/atlas.h"
 #include "skin/rects.h"
 
 namespace skin {
@@ -56,8 +57,10 @@ class ToolbarButton {
   // The column the faces are taken from right now.
   virtual ToolbarFace column() const = 0;
 
-  // Copies the face of `row` in the current column to the box and shows it.
+  // Copies the face of `row` in the current column to the box and shows it,
+  // with the size or colour marks over it when the button shows them.
   void drawFace(Row row);
+  void showMarks(const FaceMarks& marks) { m_marks = &marks; }
 
   // Places the box at (left, 19) in its face's button width, shows the rest
   // face and sets the frame counter to "0".
@@ -81,6 +84,7 @@ class ToolbarButton {
   virtual bool holdsFace() const { return false; }
 
   const gui::Surface& m_atlas;
+  const FaceMarks* m_marks = nullptr;
 };
 
 // Bold, italic or underline: the face shows whether the selection has it,

@@ -1,6 +1,8 @@
 // The size menu and the alignment menu of the running diary: their entries
 // and faces, hover tracking on the virtual clock, what a choice does to the
 // editor's selection and to the toolbar's faces, and how the menus close.
+#include <utility>
+
 #include "navigation_fixture.h"
 #include "skin/atlas.h"
 
@@ -41,15 +43,27 @@ class MenusTest : public NavigationTest {
     }
     return true;
   }
+  // Every face the size button can show (each row of its fades) carries the
+  // digits, drawn over the atlas, which stays as loaded.
   bool atlasHasDigits(int tens, int units) {
-    for (Row row : skin::kRows)
-      if (!faceHasDigits(diary->PictureGUI, {0, 0}, row, tens, units)) return false;
-    return true;
+    bool all = diary->PictureGUI == skin::loadAtlas();
+    for (Row row : skin::kRows) {
+      main().spremeniVelikost->drawFace(row);
+      all = all && sizeButtonShows(row, tens, units);
+    }
+    main().spremeniVelikost->drawFace(Row::Rest);
+    return all;
   }
+  // The button shows the artwork's face of `row` with the digits over it.
   bool sizeButtonShows(Row row, int tens, int units) {
+    gui::Surface withDigits = skin::loadAtlas();
+    skin::drawSizeDigits(withDigits, 10 * tens + units);
     const base::Rect f = skin::toolbarFace(ToolbarFace::SpremeniVelikost, row);
-    return shows(main().BtnSpremeniVelikost.surface(), f) &&
-           faceHasDigits(main().BtnSpremeniVelikost.surface(), {f.x, f.y}, row, tens, units);
+    const gui::Surface& s = std::as_const(main().BtnSpremeniVelikost).surface();
+    for (int y = 0; y < s.height(); ++y)
+      for (int x = 0; x < s.width(); ++x)
+        if (s.pixel(x, y) != withDigits.pixel(f.x + x, f.y + y)) return false;
+    return faceHasDigits(s, {f.x, f.y}, row, tens, units);
   }
   bool itemShows(skin::AlignmentMenu::Item& item, ButtonState st) {
     return shows(item.btn.surface(), skin::alignmentItemFace(item.face, st));
