@@ -49,7 +49,7 @@ void BM_AnimationTick(benchmark::State& state) {
   int frame = 0;
   for (auto _ : state) {
     b.TmrE.setTag(std::to_string(1 + frame % 3));
-    b.TmrE_Timer();            // draws the face, marking it changed
+    b.behaviour.animationTick();            // draws the face, marking it changed
     w.platform.paintWindows();  // what the window's paint does with it
     benchmark::DoNotOptimize(w.platform.window(w.form)->frame().data());
     ++frame;
@@ -66,7 +66,7 @@ void BM_AnimationTickDrawOnly(benchmark::State& state) {
   int frame = 0;
   for (auto _ : state) {
     b.TmrE.setTag(std::to_string(1 + frame % 3));
-    b.TmrE_Timer();
+    b.behaviour.animationTick();
     benchmark::DoNotOptimize(std::as_const(b.Btn).surface().data());
     ++frame;
   }

@@ -22,7 +22,7 @@ AlignmentMenu::AlignmentMenu(gui::PictureBox& menu, const gui::Surface& atlas, E
     item->btn.onMouseDown = [this, item](int b, int s, double x, double y) { Btn_MouseDown(*item, b, s, x, y); };
     item->btn.onMouseMove = [this, item](int b, int s, double x, double y) { Btn_MouseMove(*item, b, s, x, y); };
     item->btn.onMouseUp = [this, item](int b, int s, double x, double y) { Btn_MouseUp(*item, b, s, x, y); };
-    item->tmr.onTimer = [this, item] { Tmr_Timer(*item); };
+    item->behaviour->holdsPress = [this] { return mnuPoravnaj.visible(); };
     drawFace(*item, ButtonState::Rest);
   }
 }
@@ -32,41 +32,33 @@ AlignmentMenu::Item AlignmentMenu::makeItem(const char* name, const char* timer,
   gui::PictureBox& b = mnuPoravnaj.add<gui::PictureBox>(name);
   b.move(left, kItemTop, kItemSize, kItemSize);
   b.setToolTip(tip);
-  gui::Timer& t = mnuPoravnaj.form().addTimer(timer, kTimerInterval, false);
-  return Item{b, t, face, alignment};
+  auto behaviour = std::make_unique<ButtonBehaviour>(b, mnuPoravnaj.form(), timer, "", ButtonStyle{},
+                                                     [this, &b, face](Row row) {
+                                                       // The 24 × 24 face is clipped to the 23 × 23 button.
+                                                       b.blit(m_atlas, alignmentItemFace(face, buttonState(row)), {0, 0});
+                                                     });
+  gui::Timer& t = behaviour->tracking;
+  return Item{std::move(behaviour), b, t, face, alignment};
 }
 
 void AlignmentMenu::drawFace(Item& item, ButtonState state) {
-  // The 24 × 24 face is clipped to the 23 × 23 button.
-  item.btn.blit(m_atlas, alignmentItemFace(item.face, state), {0, 0});
+  item.behaviour->draw(state == ButtonState::Rest      ? Row::Rest
+                       : state == ButtonState::Pressed ? Row::Pressed
+                                                       : Row::Highlight);
 }
 
 void AlignmentMenu::Btn_MouseDown(Item& item, int button, int, double, double) {
-  if (button != gui::kLeftButton) return;
-  drawFace(item, ButtonState::Pressed);
-  item.btn.setTag("D");
+  if (button == gui::kLeftButton) item.behaviour->press();
 }
 
-void AlignmentMenu::Btn_MouseMove(Item& item, int button, int, double, double) {
-  if (button & gui::kLeftButton) return;
-  drawFace(item, ButtonState::Hover);
-  item.btn.setTag("H");
-  item.tmr.setEnabled(true);
+void AlignmentMenu::Btn_MouseMove(Item& item, int button, int, double x, double y) {
+  item.behaviour->move(button, x, y);
 }
 
 void AlignmentMenu::Btn_MouseUp(Item& item, int, int, double, double) {
   gui::Editor* ed = m_editor ? m_editor() : nullptr;
   if (ed && !ed->Locked()) ed->setSelAlignment(item.alignment);
   mnuPoravnaj.setVisible(false);
-}
-
-void AlignmentMenu::Tmr_Timer(Item& item) {
-  // A press in an open menu keeps its face, even with the pointer dragged off.
-  if (item.btn.tag() != "H" && mnuPoravnaj.visible()) return;
-  if (pointerOver(item.btn)) return;
-  drawFace(item, ButtonState::Rest);
-  item.btn.setTag("");
-  item.tmr.setEnabled(false);
 }
 
 }  // namespace skin

@@ -1,17 +1,20 @@
 #pragma once
 // The three image buttons inside mnuPoravnaj: align left, centre and right.
-// Each shows its rest, hover or pressed face from the atlas and has its own
-// 50 ms timer that returns it to rest once the pointer is off it. Releasing
-// the mouse on one sets the paragraph alignment of the editor's selection
-// (not on a read-only day) and closes the menu.
+// Each shows its rest, hover or pressed face from the atlas with the shared
+// button behaviour (no fades): its own 50 ms timer returns it to rest once
+// the pointer is off it. Releasing the mouse on one sets the paragraph
+// alignment of the editor's selection (not on a read-only day) and closes
+// the menu.
 //
-// A button's Tag is its state: "H" pointed, "D" pressed, "" at rest. After a
-// choice the chosen button keeps its pressed face until its timer sees the
-// pointer away from it, so a menu reopened at once still shows it pressed.
+// A press holds only while the menu is open: after a choice the chosen
+// button keeps its pressed face until its timer sees the pointer away from
+// it, so a menu reopened at once still shows it pressed.
 #include <array>
+#include <memory>
 
 #include "gui/element.h"
 #include "gui/timer.h"
+#include "skin/button_behaviour.h"
 #include "skin/rects.h"
 #include "skin/toolbar_buttons.h"
 
@@ -20,6 +23,7 @@ namespace skin {
 class AlignmentMenu {
  public:
   struct Item {
+    std::unique_ptr<ButtonBehaviour> behaviour;
     gui::PictureBox& btn;
     gui::Timer& tmr;
     AlignmentItem face;
@@ -42,7 +46,6 @@ class AlignmentMenu {
   void Btn_MouseDown(Item& item, int button, int shift, double x, double y);
   void Btn_MouseMove(Item& item, int button, int shift, double x, double y);
   void Btn_MouseUp(Item& item, int button, int shift, double x, double y);
-  void Tmr_Timer(Item& item);
 
  private:
   Item makeItem(const char* name, const char* timer, AlignmentItem face, int alignment, int left,

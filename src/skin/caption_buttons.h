@@ -2,11 +2,9 @@
 // The round 13 × 13 caption buttons: close (BtnZapri), minimise (BtnMini),
 // fold into the mini clock (BtnZloži) and keep on top (BtnVednoNaVrhu), and
 // the mini clock's own two. Each has three faces (rest, hover, pressed) and
-// one tracking timer that puts it back to rest when the pointer leaves; a
-// command runs only on a left release over the button.
-//
-// The button's Tag: "" at rest, "H" hovered (the tracking timer watches),
-// "D" pressed.
+// the shared button behaviour without fades: its tracking timer puts it back
+// to rest when the pointer leaves; a drag with the left button held shows it
+// pressed only while over it; a command runs only on a left release over it.
 //
 //   RoundButton ..... BtnZapri, BtnMini, BtnZloži (and the mini clock's)
 //   OnTopButton ..... BtnVednoNaVrhu: two face sets, toggles keep-on-top
@@ -16,6 +14,7 @@
 #include "gui/element.h"
 #include "gui/form.h"
 #include "gui/timer.h"
+#include "skin/button_behaviour.h"
 #include "skin/rects.h"
 
 namespace skin {
@@ -33,6 +32,7 @@ class RoundButton {
   RoundButton(const RoundButton&) = delete;
   RoundButton& operator=(const RoundButton&) = delete;
 
+  ButtonBehaviour behaviour;
   gui::PictureBox& Btn;
   gui::Timer& Tmr;
 
@@ -47,7 +47,6 @@ class RoundButton {
   virtual void Btn_MouseDown(int button, int shift, double x, double y);
   void Btn_MouseMove(int button, int shift, double x, double y);
   virtual void Btn_MouseUp(int button, int shift, double x, double y);
-  void Tmr_Timer();
 
   // Runs on a left release over the button.
   std::function<void()> onCommand;
@@ -55,9 +54,6 @@ class RoundButton {
   std::function<void()> CloseMenus;
 
  protected:
-  // 0 ≤ x ≤ width and 0 ≤ y ≤ height, edges included.
-  bool inside(double x, double y) const;
-
   const gui::Surface& m_atlas;
 
  private:

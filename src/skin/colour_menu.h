@@ -3,8 +3,8 @@
 // eight, each in its skin frame, a 20 × 20 hover frame (picIzbranaBarva)
 // behind the pointed swatch, and a 50 ms timer that takes the frame away
 // once the pointer has left the menu. A choice colours the editor's
-// selection (not on a read-only day), closes the menu and paints the colour
-// into the colour button's faces in the atlas, so every face copied later
+// selection (not on a read-only day), closes the menu and gives the colour
+// to the program's face marks, so every colour button face drawn later
 // shows it.
 //
 // The frame's Tag is "D" while a swatch is pressed; the timer leaves the
@@ -43,8 +43,8 @@ class ColourMenu {
       base::Color::rgb(64, 64, 0),     base::Color::rgb(0, 64, 0),      base::Color::rgb(0, 64, 64),
       base::Color::rgb(0, 0, 64),      base::Color::rgb(64, 0, 64)};
 
-  // `menu` is the panel (already placed and painted); `atlas` the program's
-  // mutable skin atlas; `colourButton` the box showing the colour faces;
+  // `menu` is the panel (already placed and painted); `marks` the colour the
+  // toolbar shows; `colourButton` the box showing the colour faces;
   // `shownColour` the hidden box whose back colour the button shows.
   ColourMenu(gui::PictureBox& menu, const gui::Surface& atlas, FaceMarks& marks, gui::PictureBox& colourButton,
              gui::PictureBox& shownColour, EditorSource editor);
@@ -58,7 +58,7 @@ class ColourMenu {
   gui::PictureBox& picBarvaZaGumb;
   gui::Timer& tmrMnuBarve;
 
-  // Paints the back colour of picBarvaZaGumb into the colour button's faces.
+  // The back colour of picBarvaZaGumb becomes the colour button's mark.
   void drawColourDisplay();
 
   void picBarva_MouseDown(int index, int button, int shift, double x, double y);

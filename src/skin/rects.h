@@ -134,6 +134,10 @@ constexpr SizeDigitPlaces sizeDigitPlaces(Row row) {
 
 enum class ButtonState { Rest, Hover, Pressed };
 inline constexpr std::array kButtonStates{ButtonState::Rest, ButtonState::Hover, ButtonState::Pressed};
+// A three-face button shows the highlight for the fade rows it does not have.
+constexpr ButtonState buttonState(Row row) {
+  return row == Row::Rest ? ButtonState::Rest : row == Row::Pressed ? ButtonState::Pressed : ButtonState::Hover;
+}
 
 enum class CaptionButton {
   Zapri,           // close: cross

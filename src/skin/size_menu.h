@@ -4,9 +4,9 @@
 // that takes the highlight away once the pointer has left the menu. A choice
 // sets the size of the editor's selection and closes the menu.
 //
-// The size button shows the size of the selection as two digits. They are
-// written into the skin atlas itself, so every face copied from it later
-// (rest, fade steps, highlight, pressed) shows the size.
+// The size button shows the size of the selection as two digits, kept in the
+// program's face marks, so every face drawn later (rest, fade steps,
+// highlight, pressed) shows the size.
 #include <array>
 #include <functional>
 #include <string>
@@ -33,9 +33,10 @@ class SizeMenu {
   static constexpr base::Color kReleasedFill = base::Color::rgb(166, 204, 226);
   static constexpr base::Color kReleasedBorder = base::Color::rgb(62, 155, 226);
 
-  // `menu` is the panel (already placed and painted); `atlas` the program's
-  // mutable skin atlas; `sizeButton` the box that shows the size faces.
-  SizeMenu(gui::PictureBox& menu, const gui::Surface& atlas, FaceMarks& marks, gui::PictureBox& sizeButton, EditorSource editor);
+  // `menu` is the panel (already placed and painted); `marks` the size the
+  // toolbar shows; `sizeButton` the box that shows the size faces.
+  SizeMenu(gui::PictureBox& menu, const gui::Surface& atlas, FaceMarks& marks, gui::PictureBox& sizeButton,
+           EditorSource editor);
   SizeMenu(const SizeMenu&) = delete;
   SizeMenu& operator=(const SizeMenu&) = delete;
 
@@ -45,8 +46,8 @@ class SizeMenu {
   gui::Shape& Izbor;
   gui::Timer& tmrMnuVelikost;
 
-  // Writes the selection's size into the size button's faces; a selection
-  // of mixed sizes leaves them as they are.
+  // Takes the selection's size for the size button's faces; a selection of
+  // mixed sizes leaves them as they are.
   void drawSizeDisplay();
 
   void lblVelikost_MouseDown(int index, int button, int shift, double x, double y);

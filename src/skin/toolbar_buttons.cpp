@@ -1,44 +1,22 @@
 #include "skin/toolbar_buttons.h"
 
-#include <charconv>
-
 #include "gui/form.h"
 
 namespace skin {
-
-int frameNumber(const std::string& tag) {
-  int n = 0;
-  const auto [end, ec] = std::from_chars(tag.data(), tag.data() + tag.size(), n);
-  return ec == std::errc() && end == tag.data() + tag.size() ? n : 0;
-}
-
-bool pointerOver(const gui::Element& e) {
-  // Single precision, each time: a window moved or dragged since the last
-  // tick is seen where it is now.
-  const gui::Form& f = e.form();
-  const gui::Rect r = e.formRect();
-  const float left = static_cast<float>(f.left()) / static_cast<float>(f.tppX()) + static_cast<float>(r.x);
-  const float top = static_cast<float>(f.top()) / static_cast<float>(f.tppY()) + static_cast<float>(r.y);
-  const float right = left + static_cast<float>(r.w);
-  const float bottom = top + static_cast<float>(r.h);
-  const gui::Point p = f.platform().cursorPos();
-  const float x = static_cast<float>(p.x), y = static_cast<float>(p.y);
-  return left <= x && x <= right && top <= y && y <= bottom;
-}
 
 // ---- ToolbarButton -------------------------------------------------------------
 
 ToolbarButton::ToolbarButton(gui::PictureBox& box, const gui::Surface& atlas, const std::string& trackingTimer,
                              const std::string& animationTimer)
-    : Btn(box),
-      Tmr(box.form().addTimer(trackingTimer, kTimerInterval, false)),
-      TmrE(box.form().addTimer(animationTimer, kTimerInterval, false)),
+    : behaviour(box, box.form(), trackingTimer, animationTimer, {.fades = true, .hoverBelow = 3.0},
+                [this](Row row) { drawFace(row); }),
+      Btn(box),
+      Tmr(behaviour.tracking),
+      TmrE(*behaviour.animation),
       m_atlas(atlas) {
   Btn.onMouseDown = [this](int b, int s, double x, double y) { Btn_MouseDown(b, s, x, y); };
   Btn.onMouseMove = [this](int b, int s, double x, double y) { Btn_MouseMove(b, s, x, y); };
   Btn.onMouseUp = [this](int b, int s, double x, double y) { Btn_MouseUp(b, s, x, y); };
-  Tmr.onTimer = [this] { Tmr_Timer(); };
-  TmrE.onTimer = [this] { TmrE_Timer(); };
 }
 
 void ToolbarButton::drawFace(Row row) {
@@ -57,58 +35,6 @@ void ToolbarButton::place(int left) {
   Btn.move(left, kToolbarTop, toolbarButtonWidth(column()), kToolbarFaceHeight);
   drawFace(Row::Rest);
   TmrE.setTag("0");
-}
-
-void ToolbarButton::startHoverIfDue(int button, double y) {
-  if (button & gui::kLeftButton) return;
-  if (TmrE.enabled() || frameNumber(TmrE.tag()) == 100 || !(y > 3.0)) return;
-  TmrE.setTag("1");
-  TmrE.setEnabled(true);
-  Tmr.setEnabled(true);
-}
-
-void ToolbarButton::Tmr_Timer() {
-  if (Btn.tag() != "H") return;
-  if (pointerOver(Btn)) return;
-  if (holdsFace()) return;
-  Btn.setTag("");
-  Tmr.setEnabled(false);
-  TmrE.setTag("5");
-  TmrE.setEnabled(true);
-}
-
-void ToolbarButton::TmrE_Timer() {
-  switch (frameNumber(TmrE.tag())) {
-    case 1:
-      drawFace(Row::Fade1);
-      TmrE.setTag("2");
-      break;
-    case 2:
-      drawFace(Row::Fade2);
-      TmrE.setTag("3");
-      break;
-    case 3:
-      drawFace(Row::Highlight);
-      TmrE.setTag("100");
-      Btn.setTag("H");
-      TmrE.setEnabled(false);
-      break;
-    case 5:
-      drawFace(Row::Fade2);
-      TmrE.setTag("6");
-      break;
-    case 6:
-      drawFace(Row::Fade1);
-      TmrE.setTag("7");
-      break;
-    case 7:
-      drawFace(Row::Rest);
-      TmrE.setTag("0");
-      TmrE.setEnabled(false);
-      Btn.setTag("");
-      break;
-    default: break;
-  }
 }
 
 // ---- FormatToggle --------------------------------------------------------------
@@ -139,14 +65,12 @@ ToolbarFace FormatToggle::column() const {
 }
 
 void FormatToggle::Btn_MouseDown(int button, int, double, double) {
-  if (button != gui::kLeftButton) return;
-  Btn.setTag("D");
-  drawFace(Row::Pressed);
+  if (button == gui::kLeftButton) behaviour.press();
 }
 
-void FormatToggle::Btn_MouseMove(int button, int, double, double y) {
+void FormatToggle::Btn_MouseMove(int button, int, double x, double y) {
   if (CloseMenus) CloseMenus();
-  startHoverIfDue(button, y);
+  behaviour.move(button, x, y);
 }
 
 void FormatToggle::Btn_MouseUp(int button, int, double, double) {
@@ -172,23 +96,19 @@ PasswordButton::PasswordButton(gui::PictureBox& box, const gui::Surface& atlas, 
     : ToolbarButton(box, atlas, trackingTimer, animationTimer) {}
 
 void PasswordButton::Btn_MouseDown(int button, int, double, double) {
-  if (button != gui::kLeftButton) return;
-  Btn.setTag("D");
-  drawFace(Row::Pressed);
+  if (button == gui::kLeftButton) behaviour.press();
 }
 
-void PasswordButton::Btn_MouseMove(int button, int, double, double y) {
+void PasswordButton::Btn_MouseMove(int button, int, double x, double y) {
   if (CloseMenus) CloseMenus();
-  startHoverIfDue(button, y);
+  behaviour.move(button, x, y);
 }
 
 void PasswordButton::Btn_MouseUp(int button, int, double, double) {
   if (button != gui::kLeftButton) return;
   // The Tag stays "D" until the fade-out ends, so the tracking timer keeps
   // out of the way while the change-password window opens.
-  drawFace(Row::Highlight);
-  TmrE.setTag("5");
-  TmrE.setEnabled(true);
+  behaviour.fadeOut();
   if (onCommand) onCommand();
 }
 
@@ -197,7 +117,10 @@ void PasswordButton::Btn_MouseUp(int button, int, double, double) {
 MenuButton::MenuButton(gui::PictureBox& box, const gui::Surface& atlas, const std::string& trackingTimer,
                        const std::string& animationTimer, ToolbarFace face, EditorSource editor, gui::Element& menu)
     : ToolbarButton(box, atlas, trackingTimer, animationTimer), m_face(face), m_editor(std::move(editor)),
-      m_menu(menu) {}
+      m_menu(menu) {
+  // The face stays up while the menu is open.
+  behaviour.holdsHover = [this] { return m_menu.visible(); };
+}
 
 ToolbarFace MenuButton::column() const {
   switch (m_face) {
@@ -221,9 +144,9 @@ void MenuButton::Btn_MouseDown(int button, int, double, double) {
   m_menu.setVisible(!m_menu.visible());
 }
 
-void MenuButton::Btn_MouseMove(int button, int, double, double y) {
+void MenuButton::Btn_MouseMove(int button, int, double x, double y) {
   if (closeOtherMenus) closeOtherMenus();
-  startHoverIfDue(button, y);
+  behaviour.move(button, x, y);
 }
 
 void MenuButton::Btn_MouseUp(int, int, double, double) {

@@ -1,20 +1,17 @@
 #pragma once
 // The seven toolbar buttons: picture boxes whose faces are copied out of the
-// skin atlas, each with a tracking timer (notices the pointer leaving) and an
-// animation timer (steps the face through the fade rows).
+// skin atlas, hovering with the shared button behaviour's fades (a tracking
+// timer that notices the pointer leaving and an animation timer that steps
+// the face through the fade rows).
 //
 // Index:
-//   ToolbarButton ...... what all seven share: faces, the hover start rule,
-//                        the tracking tick and the animation tick
+//   ToolbarButton ...... what all seven share: faces and the behaviour
 //   FormatToggle ....... BtnKrepko, BtnLežeče, BtnPodčrtano
 //   PasswordButton ..... BtnGeslo
 //   MenuButton ......... BtnPoravnaj, BtnSpremeniBarvo, BtnSpremeniVelikost
 //
-// State lives where the window's own controls keep it: the button's Tag ("",
-// "H" hovered, "D" pressed) and the animation timer's Tag, the frame counter
-// as decimal text ("1" "2" "3" hovering in, "100" hovered, "5" "6" "7" fading
-// out, "0" at rest). The face column is asked for afresh at every draw, so a
-// format changed meanwhile shows in the very next frame.
+// The face column is asked for afresh at every draw, so a format changed
+// meanwhile shows in the very next frame.
 #include <functional>
 #include <string>
 
@@ -22,6 +19,7 @@
 #include "gui/element.h"
 #include "gui/timer.h"
 #include "skin/atlas.h"
+#include "skin/button_behaviour.h"
 #include "skin/rects.h"
 
 namespace skin {
@@ -31,14 +29,6 @@ using EditorSource = std::function<gui::Editor*()>;
 
 // Toolbar buttons sit at top 19 and are 39 pixels high.
 inline constexpr int kToolbarTop = 19;
-inline constexpr int kTimerInterval = 50;
-
-// The frame counter as a number: text that isn't one counts as 0.
-int frameNumber(const std::string& tag);
-
-// Whether the pointer lies on the element, edges included on all four sides,
-// worked out from the window's position in twips and the element's place.
-bool pointerOver(const gui::Element& e);
 
 class ToolbarButton {
  public:
@@ -50,6 +40,7 @@ class ToolbarButton {
   ToolbarButton(const ToolbarButton&) = delete;
   ToolbarButton& operator=(const ToolbarButton&) = delete;
 
+  ButtonBehaviour behaviour;
   gui::PictureBox& Btn;
   gui::Timer& Tmr;   // tracking
   gui::Timer& TmrE;  // animation
@@ -69,20 +60,11 @@ class ToolbarButton {
   virtual void Btn_MouseDown(int button, int shift, double x, double y) = 0;
   virtual void Btn_MouseMove(int button, int shift, double x, double y) = 0;
   virtual void Btn_MouseUp(int button, int shift, double x, double y) = 0;
-  void Tmr_Timer();
-  void TmrE_Timer();
 
   // Menus that a move over this button closes; set by the owner.
   std::function<void()> CloseMenus;
 
  protected:
-  // The hover starts on a move without the left button, when no animation
-  // runs, the button isn't already hovered and the pointer is below the top
-  // three rows (a pointer arriving from the window's title strip).
-  void startHoverIfDue(int button, double y);
-  // A menu button keeps its face while its menu is open.
-  virtual bool holdsFace() const { return false; }
-
   const gui::Surface& m_atlas;
   const FaceMarks* m_marks = nullptr;
 };
@@ -144,9 +126,6 @@ class MenuButton : public ToolbarButton {
   // Runs on a left press just before the menu is toggled (the alignment
   // button redraws an item of its menu there).
   std::function<void()> beforeToggle;
-
- protected:
-  bool holdsFace() const override { return m_menu.visible(); }
 
  private:
   ToolbarFace m_face;
