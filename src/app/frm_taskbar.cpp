@@ -7,7 +7,7 @@
 
 namespace app {
 
-frmTaskbar::frmTaskbar(Pisarion& app) : m_app(app), m_form(app.platform(), "frmTaskbar") {
+frmTaskbar::frmTaskbar(Pisarion& app) : m_app(app), m_form(app.platform(), "frmTaskbar", gui::TaskbarButton::Shown) {
   m_form.setPixelBounds({3, -45, 52, 2});
   m_form.onResize = [this] { Form_Resize(); };
   m_form.onActivate = [this] { Form_Activate(); };

@@ -81,7 +81,8 @@ int twipsToPixels(int twips, int twipsPerPixel) {
   return static_cast<int>(std::nearbyint(static_cast<double>(twips) / twipsPerPixel));
 }
 
-Form::Form(Platform& platform, std::string name) : m_platform(platform), m_name(std::move(name)) {
+Form::Form(Platform& platform, std::string name, TaskbarButton taskbar)
+    : m_platform(platform), m_name(std::move(name)), m_taskbar(taskbar) {
   m_peer = m_platform.createPeer(*this);
 }
 

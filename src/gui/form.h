@@ -28,14 +28,19 @@ enum WindowState : int { kNormal = 0, kMinimized = 1 };
 // Twips to whole pixels: nearest, halves to even.
 int twipsToPixels(int twips, int twipsPerPixel);
 
+// Whether the form's window has a button of its own on the taskbar; fixed
+// when the window is made.
+enum class TaskbarButton { None, Shown };
+
 class Form : public Container {
  public:
-  Form(Platform& platform, std::string name);
+  Form(Platform& platform, std::string name, TaskbarButton taskbar = TaskbarButton::None);
   ~Form() override;
 
   Platform& platform() const { return m_platform; }
   FormPeer& peer() const { return *m_peer; }
   const std::string& name() const { return m_name; }
+  TaskbarButton taskbarButton() const { return m_taskbar; }
   Form& form() override { return *this; }
   const Form& form() const override { return *this; }
 
@@ -182,6 +187,7 @@ class Form : public Container {
 
   Platform& m_platform;
   std::string m_name;
+  TaskbarButton m_taskbar;
   std::unique_ptr<FormPeer> m_peer;
   Rect m_bounds;
   Surface m_surface;

@@ -62,9 +62,8 @@ gui::Point clientPoint(LPARAM lp) { return {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
 
 Win32Window::Win32Window(HINSTANCE instance, gui::Form& form) : m_form(form) {
   const std::wstring className = registerClass(instance, windowProc, form.name());
-  // Only the taskbar window stands for the diary on the taskbar; the others
-  // are tool windows without a button of their own.
-  const bool taskbar = form.name() == "frmTaskbar";
+  // A form without a taskbar button is a tool window.
+  const bool taskbar = form.taskbarButton() == gui::TaskbarButton::Shown;
   const DWORD exStyle = taskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
   const DWORD style = WS_POPUP | WS_CLIPCHILDREN | (taskbar ? WS_SYSMENU | WS_MINIMIZEBOX : 0);
   const gui::Rect b = form.pixelBounds();
