@@ -369,19 +369,19 @@ void TextBox::keyPressDefault(char16_t ch) {
 
 Host::Host(std::string name) : Element(ElementKind::Host, std::move(name)) { setTakesFocus(true); }
 
+void Host::attach(HostedEditor hosted) {
+  m_window.reset();
+  m_editor = std::move(hosted.editor);
+  m_window = std::move(hosted.window);
+}
+
 void Host::keyPressDefault(char16_t ch) {
-  if (!m_editor || m_editor->Locked()) return;
-  if (ch == kKeyBack) {
-    auto [start, length] = m_editor->selection();
-    if (length == 0 && start > 0) m_editor->setSelection(start - 1, 1);
-    m_editor->replaceSelection(u"");
-    return;
-  }
-  if (ch == kKeyReturn) {
-    m_editor->replaceSelection(u"\r");
-    return;
-  }
-  if (ch >= 32) m_editor->replaceSelection(std::u16string(1, ch));
+  if (m_window) m_window->keyPress(ch);
+}
+
+void Host::setBounds(Rect r) {
+  Element::setBounds(r);
+  if (m_window) m_window->setBounds(formRect());
 }
 
 }  // namespace gui

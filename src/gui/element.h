@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "gui/editor.h"
+#include "gui/native_child.h"
 #include "gui/region.h"
 #include "gui/surface.h"
 #include "gui/text.h"
@@ -164,6 +165,9 @@ class Element : public Container {
   KeyHandler onKeyDown, onKeyUp;
   KeyPressHandler onKeyPress;
   std::function<void()> onGotFocus, onLostFocus;
+
+  // A window of the platform's own that this element hosts, or nullptr.
+  virtual NativeChild* nativeChild() const { return nullptr; }
 
   // Called by the form after the handlers; the text box and host use them.
   virtual void keyPressDefault(char16_t) {}
@@ -338,18 +342,21 @@ class TextBox : public Element {
   int m_maxLength = 0;
 };
 
-// Reserves the place of a native child window (the editor). Keys typed while
-// it has the focus go to the attached editor in the headless platform; on
-// Windows the native child receives them itself.
+// Reserves the place of a native child window (the editor) and owns it: the
+// child follows the host's bounds, is cut where elements stack above it, and
+// takes the focus and the characters the form lets through.
 class Host : public Element {
  public:
   explicit Host(std::string name);
   Editor* editor() const { return m_editor.get(); }
-  void attach(std::unique_ptr<Editor> editor) { m_editor = std::move(editor); }
+  void attach(HostedEditor hosted);
+  NativeChild* nativeChild() const override { return m_window.get(); }
   void keyPressDefault(char16_t ch) override;
+  void setBounds(Rect r) override;
 
  private:
   std::unique_ptr<Editor> m_editor;
+  std::unique_ptr<NativeChild> m_window;  // goes before the editor it shows
 };
 
 }  // namespace gui

@@ -74,6 +74,35 @@ void addWholeElements(const Container& c, Region& clip) {
   }
 }
 
+// The part of the form covered by shown windowed elements stacked above `e`:
+// its later siblings, and those of each of its parents.
+Region coveredAbove(const Element& e) {
+  Region covered;
+  for (const Element* node = &e; node; node = node->parentElement()) {
+    bool above = false;
+    for (const auto& s : node->parent().children()) {
+      if (s.get() == node) {
+        above = true;
+        continue;
+      }
+      if (above && s->shown() && s->windowed()) covered = covered.united(Region(s->formRect()));
+    }
+  }
+  return covered;
+}
+
+void placeChildrenIn(const Container& c) {
+  for (const auto& child : c.children()) {
+    if (NativeChild* window = child->nativeChild()) {
+      const Rect r = child->formRect();
+      Region visible = Region(r).subtracted(coveredAbove(*child));
+      visible.offset(-r.x, -r.y);
+      window->setVisibleRegion(visible);
+    }
+    placeChildrenIn(*child);
+  }
+}
+
 }  // namespace
 
 int twipsToPixels(int twips, int twipsPerPixel) {
@@ -213,7 +242,10 @@ void Form::setFocus(Element* e) {
   if (e == m_focus) return;
   Element* old = m_focus;
   m_focus = e;
-  m_peer->focusChanged(e);
+  if (NativeChild* child = e ? e->nativeChild() : nullptr)
+    child->focus();
+  else
+    m_peer->focusChanged(e);
   if (old) call(old->onLostFocus);
   if (e && m_focus == e) call(e->onGotFocus);
 }
@@ -441,6 +473,8 @@ void Form::compose(Surface& out, const Region& clip) const {
   for (const Rect& piece : rest.rects()) out.blit(m_surface, piece, {piece.x, piece.y});
   paintChildren(*this, rest, out, m_platform.text());
 }
+
+void Form::placeNativeChildren() const { placeChildrenIn(*this); }
 
 Surface Form::composite() const {
   Surface out;

@@ -174,6 +174,10 @@ class Form : public Container {
   // picture as it was last composed (a kept frame). A frame of another size
   // is composed whole.
   void compose(Surface& out, const Region& clip) const;
+  // Tells every hosted native child which part of it shows: native children
+  // lie above everything the form paints, so each is cut where shown
+  // windowed elements stack above its host. The window calls it as it paints.
+  void placeNativeChildren() const;
 
  private:
   friend class Container;

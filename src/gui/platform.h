@@ -11,6 +11,7 @@
 
 #include "base/date.h"
 #include "gui/editor.h"
+#include "gui/native_child.h"
 #include "gui/region.h"
 #include "gui/text.h"
 
@@ -67,7 +68,8 @@ class FormPeer {
   virtual void invalidate(Rect client) = 0;
   virtual void activate() = 0;
   virtual void setMinimized(bool minimized) = 0;
-  // The form's focused element changed (nullptr: the form itself).
+  // The form's focused element changed (nullptr: the form itself) and it is
+  // not a native child: the form's own window takes the keys.
   virtual void focusChanged(Element* focused) = 0;
 };
 
@@ -106,7 +108,7 @@ class Platform {
   virtual TextService& text() = 0;
 
   // The rich-text editor as a child of the form at `rect` (form pixels).
-  virtual std::unique_ptr<Editor> createEditor(Form& form, Rect rect) = 0;
+  virtual HostedEditor createEditor(Form& form, Rect rect) = 0;
 
   // Ends the message loop; the program exits with the code.
   virtual void quit(int exitCode) = 0;

@@ -85,6 +85,7 @@ void HeadlessWindow::paintPending() {
   const Rect b = m_form.pixelBounds();
   if (m_frame.width() != b.w || m_frame.height() != b.h) m_pending = gui::Region(Rect{0, 0, b.w, b.h});
   if (m_pending.empty()) return;
+  m_form.placeNativeChildren();
   m_form.compose(m_frame, m_pending);
   ++m_presents;
   if (m_pending.rectCount() == 1)
@@ -461,9 +462,46 @@ std::optional<gui::SaveFileAnswer> HeadlessPlatform::askSaveFile(gui::Form&, con
   return answer;
 }
 
-std::unique_ptr<gui::Editor> HeadlessPlatform::createEditor(gui::Form& form, Rect rect) {
-  m_editorPlacements.push_back({&form, rect});
-  return m_editorFactory ? m_editorFactory() : nullptr;
+namespace {
+
+// The editor's window: it keeps the place it is given and types the
+// characters the form lets through into the editor, as the system's control
+// does on its own.
+class EditorWindow : public gui::NativeChild {
+ public:
+  EditorWindow(gui::Editor* editor, std::vector<HeadlessPlatform::EditorPlacement>& placements, size_t index)
+      : m_editor(editor), m_placements(placements), m_index(index) {}
+  void setBounds(Rect form) override { m_placements[m_index].rect = form; }
+  void setVisibleRegion(const gui::Region& visible) override { m_placements[m_index].visible = visible; }
+  void focus() override {}
+  void keyPress(char16_t ch) override {
+    if (!m_editor || m_editor->Locked()) return;
+    if (ch == gui::kKeyBack) {
+      auto [start, length] = m_editor->selection();
+      if (length == 0 && start > 0) m_editor->setSelection(start - 1, 1);
+      m_editor->replaceSelection(u"");
+      return;
+    }
+    if (ch == gui::kKeyReturn) {
+      m_editor->replaceSelection(u"\r");
+      return;
+    }
+    if (ch >= 32) m_editor->replaceSelection(std::u16string(1, ch));
+  }
+
+ private:
+  gui::Editor* m_editor;
+  std::vector<HeadlessPlatform::EditorPlacement>& m_placements;
+  size_t m_index;
+};
+
+}  // namespace
+
+gui::HostedEditor HeadlessPlatform::createEditor(gui::Form& form, Rect rect) {
+  m_editorPlacements.push_back({&form, rect, gui::Region(Rect{0, 0, rect.w, rect.h})});
+  std::unique_ptr<gui::Editor> editor = m_editorFactory ? m_editorFactory() : nullptr;
+  auto window = std::make_unique<EditorWindow>(editor.get(), m_editorPlacements, m_editorPlacements.size() - 1);
+  return {std::move(editor), std::move(window)};
 }
 
 }  // namespace headless

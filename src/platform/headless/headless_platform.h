@@ -169,9 +169,12 @@ class HeadlessPlatform : public gui::Platform {
 
   using EditorFactory = std::function<std::unique_ptr<gui::Editor>()>;
   void setEditorFactory(EditorFactory f) { m_editorFactory = std::move(f); }
+  // Each editor made: its form, its rectangle (form pixels) and the part of
+  // it that showed at the last paint (its own pixels).
   struct EditorPlacement {
     const gui::Form* form;
     Rect rect;
+    gui::Region visible;
   };
   const std::vector<EditorPlacement>& editors() const { return m_editorPlacements; }
 
@@ -192,7 +195,7 @@ class HeadlessPlatform : public gui::Platform {
   void removeTimer(gui::Timer& timer) override;
   gui::TextService& text() override { return m_font; }
   // Without a factory there is no editor (nullptr); the rect is recorded.
-  std::unique_ptr<gui::Editor> createEditor(gui::Form& form, Rect rect) override;
+  gui::HostedEditor createEditor(gui::Form& form, Rect rect) override;
   void quit(int exitCode) override { m_exitCode = exitCode; }
   // Posted tasks run at the start of the next advance(), in the order posted.
   void post(std::function<void()> task) override;

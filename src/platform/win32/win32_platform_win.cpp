@@ -5,6 +5,7 @@
 
 #include "base/cp1250.h"
 #include "gui/timer.h"
+#include "platform/win32/native_child_win.h"
 #include "platform/win32/rich_edit_win.h"
 #include "platform/win32/win32_window_win.h"
 
@@ -193,9 +194,12 @@ LRESULT CALLBACK Win32Platform::timerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-std::unique_ptr<gui::Editor> Win32Platform::createEditor(gui::Form& form, gui::Rect rect) {
+gui::HostedEditor Win32Platform::createEditor(gui::Form& form, gui::Rect rect) {
   RECT r{rect.x, rect.y, rect.right(), rect.bottom()};
-  return RichEditEditor::create(windowOf(form), r);
+  std::unique_ptr<RichEditEditor> editor = RichEditEditor::create(windowOf(form), r);
+  if (!editor) return {};
+  auto window = std::make_unique<NativeChildWindow>(editor->hwnd(), RichEditEditor::handleNotify);
+  return {std::move(editor), std::move(window)};
 }
 
 void Win32Platform::quit(int exitCode) { PostQuitMessage(exitCode); }

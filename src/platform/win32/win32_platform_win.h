@@ -49,7 +49,7 @@ class Win32Platform : public gui::Platform {
   void updateTimer(gui::Timer& timer) override;
   void removeTimer(gui::Timer& timer) override;
   gui::TextService& text() override { return m_text; }
-  std::unique_ptr<gui::Editor> createEditor(gui::Form& form, gui::Rect rect) override;
+  gui::HostedEditor createEditor(gui::Form& form, gui::Rect rect) override;
   void quit(int exitCode) override;
   // PostMessage to the message-only window, which runs the task.
   void post(std::function<void()> task) override;

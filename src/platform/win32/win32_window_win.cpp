@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/cp1250.h"
-#include "platform/win32/rich_edit_win.h"
+#include "platform/win32/native_child_win.h"
 
 namespace win32 {
 namespace {
@@ -144,64 +144,12 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_NOTIFY: {
       LRESULT result = 0;
-      if (RichEditEditor::handleNotify(reinterpret_cast<const NMHDR*>(lp), &result)) return result;
+      if (NativeChildWindow::route(reinterpret_cast<const NMHDR*>(lp), &result)) return result;
       break;
     }
     default: break;
   }
   return DefWindowProcW(m_hwnd, msg, wp, lp);
-}
-
-namespace {
-
-// Every native child (a host with a RichEdit) in the tree below `c`.
-void collectHosts(const gui::Container& c, std::vector<const gui::Host*>& out) {
-  for (const auto& child : c.children()) {
-    if (child->kind() == gui::ElementKind::Host) out.push_back(static_cast<const gui::Host*>(child.get()));
-    collectHosts(*child, out);
-  }
-}
-
-// The part of the form covered by shown windowed elements stacked above `e`:
-// its later siblings, and those of each of its parents.
-gui::Region coveredAbove(const gui::Element& e) {
-  gui::Region covered;
-  for (const gui::Element* node = &e; node; node = node->parentElement()) {
-    const auto& siblings = node->parent().children();
-    bool above = false;
-    for (const auto& s : siblings) {
-      if (s.get() == node) {
-        above = true;
-        continue;
-      }
-      if (above && s->shown() && s->windowed()) covered = covered.united(gui::Region(s->formRect()));
-    }
-  }
-  return covered;
-}
-
-}  // namespace
-
-void Win32Window::clipNativeChildren() {
-  std::vector<const gui::Host*> hosts;
-  collectHosts(m_form, hosts);
-  for (const gui::Host* host : hosts) {
-    auto* editor = dynamic_cast<RichEditEditor*>(host->editor());
-    if (!editor) continue;
-    const gui::Rect r = host->formRect();
-    gui::Region visible = gui::Region(r).subtracted(coveredAbove(*host));
-    visible.offset(-r.x, -r.y);
-    auto it = m_childClips.find(editor->hwnd());
-    if (it != m_childClips.end() && it->second == visible) continue;
-    m_childClips[editor->hwnd()] = visible;
-    if (visible == gui::Region(gui::Rect{0, 0, r.w, r.h})) {
-      SetWindowRgn(editor->hwnd(), nullptr, TRUE);
-      continue;
-    }
-    const std::vector<uint8_t> data = visible.toRegionData();
-    HRGN rgn = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data()));
-    if (rgn) SetWindowRgn(editor->hwnd(), rgn, TRUE);  // the editor owns the region from now on
-  }
 }
 
 namespace {
@@ -225,7 +173,7 @@ gui::Region updateRegion(HWND hwnd, gui::Rect client) {
 }  // namespace
 
 void Win32Window::paint() {
-  clipNativeChildren();
+  m_form.placeNativeChildren();
   const gui::Region dirty = updateRegion(m_hwnd, {0, 0, m_form.pixelWidth(), m_form.pixelHeight()});
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(m_hwnd, &ps);
@@ -345,17 +293,10 @@ void Win32Window::setMinimized(bool minimized) {
   ShowWindow(m_hwnd, minimized ? SW_MINIMIZE : SW_RESTORE);
 }
 
-void Win32Window::focusChanged(gui::Element* focused) {
+void Win32Window::focusChanged(gui::Element*) {
   // Keys for the form's own elements (the hidden password box) arrive at the
-  // form's window; the editor is a child window with a focus of its own.
-  if (!IsWindowVisible(m_hwnd)) return;
-  if (focused && focused->kind() == gui::ElementKind::Host) {
-    if (auto* editor = dynamic_cast<RichEditEditor*>(static_cast<gui::Host*>(focused)->editor())) {
-      SetFocus(editor->hwnd());
-      return;
-    }
-  }
-  SetFocus(m_hwnd);
+  // form's window; a native child takes the focus itself.
+  if (IsWindowVisible(m_hwnd)) SetFocus(m_hwnd);
 }
 
 }  // namespace win32

@@ -3,8 +3,6 @@
 // top-down 32-bit DIB and turns window messages into the form's events.
 #include <windows.h>
 
-#include <map>
-
 #include <string>
 
 #include "gui/form.h"
@@ -43,16 +41,11 @@ class Win32Window : public gui::FormPeer {
   void mouseUp(int button, WPARAM wp, LPARAM lp);
   // Keeps the tooltip on the element under the pointer.
   void updateToolTip(WPARAM wp, LPARAM lp);
-  // Native child windows (the editor) lie above everything the form paints;
-  // each is cut where shown elements stack above it, so that a menu opened
-  // over the editor is seen whole.
-  void clipNativeChildren();
 
   gui::Form& m_form;
   HWND m_hwnd = nullptr;
   gui::Surface m_frame;  // the last composite, reused between paints
   bool m_minimized = false;
-  std::map<HWND, gui::Region> m_childClips;  // the shape last given to each native child
   HWND m_toolTip = nullptr;           // made on the first element with a tip
   const gui::Element* m_tipElement = nullptr;
   std::wstring m_tipText;

@@ -110,6 +110,11 @@ TEST_F(MenusTest, PointingHighlightsAnEntryUntilThePointerLeavesTheMenu) {
   app::frmMain& m = main();
   openWith(m.BtnSpremeniVelikost);
   ASSERT_TRUE(m.menus->mnuSpremeniVelikost.visible());
+  // The editor's window is cut where the open menu lies over it, and only there.
+  const gui::Rect ed = m.Text.formRect(), menu = m.menus->mnuSpremeniVelikost.formRect();
+  const gui::Region& editorShows = platform.editors()[0].visible;
+  EXPECT_FALSE(editorShows.contains({menu.x + 5 - ed.x, menu.y + 20 - ed.y}));
+  EXPECT_TRUE(editorShows.contains({menu.x - 5 - ed.x, menu.y + 20 - ed.y}));
   gui::Label& e3 = *sizes().lblVelikost[3];
   gui::Label& e5 = *sizes().lblVelikost[5];
   pointAt(e3);

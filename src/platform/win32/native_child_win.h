@@ -1,0 +1,40 @@
+#pragma once
+// A child window of the system's own (the RichEdit editor) as the form's
+// host element directs it: placed, cut to the part that shows, focused. Its
+// WM_NOTIFY messages reach its parent, whose window procedure hands them to
+// route(), which passes each to the child it came from.
+#include <windows.h>
+
+#include <functional>
+
+#include "gui/native_child.h"
+
+namespace win32 {
+
+class NativeChildWindow : public gui::NativeChild {
+ public:
+  // Answers whether it handled a notification; *result is then returned.
+  using NotifyHandler = std::function<bool(const NMHDR*, LRESULT*)>;
+
+  // `hwnd` stays owned by whoever made it and outlives this object.
+  NativeChildWindow(HWND hwnd, NotifyHandler onNotify);
+  ~NativeChildWindow() override;
+  NativeChildWindow(const NativeChildWindow&) = delete;
+  NativeChildWindow& operator=(const NativeChildWindow&) = delete;
+
+  // A parent's WM_NOTIFY: false unless one of these children sent it.
+  static bool route(const NMHDR* hdr, LRESULT* result);
+
+  void setBounds(gui::Rect form) override;
+  void setVisibleRegion(const gui::Region& visible) override;
+  void focus() override;
+  void keyPress(char16_t) override {}  // the control gets its WM_CHAR itself
+
+ private:
+  HWND m_hwnd;
+  NotifyHandler m_onNotify;
+  gui::Region m_visible;  // the shape last given, so an unchanged one is not set again
+  bool m_shaped = false;
+};
+
+}  // namespace win32
