@@ -99,12 +99,6 @@ class frmMain {
   void CloseMenus();
 
   // ---- formatting toolbar
-  void BtnKrepko_MouseDown(int button, int shift, double x, double y);
-  void BtnKrepko_MouseUp(int button, int shift, double x, double y);
-  void BtnLežeče_MouseDown(int button, int shift, double x, double y);
-  void BtnLežeče_MouseUp(int button, int shift, double x, double y);
-  void BtnPodčrtano_MouseDown(int button, int shift, double x, double y);
-  void BtnPodčrtano_MouseUp(int button, int shift, double x, double y);
   // The editor's selection moved: the indicators follow it while it is editable.
   void Text_SelChange();
 

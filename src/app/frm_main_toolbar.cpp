@@ -77,13 +77,4 @@ void frmMain::drawIndicators() {
   spremeniVelikost->drawFace(Row::Rest);
 }
 
-// ---- toggles: the buttons' own handlers, under the names the window gives them ----------
-
-void frmMain::BtnKrepko_MouseDown(int b, int s, double x, double y) { krepko->Btn_MouseDown(b, s, x, y); }
-void frmMain::BtnKrepko_MouseUp(int b, int s, double x, double y) { krepko->Btn_MouseUp(b, s, x, y); }
-void frmMain::BtnLežeče_MouseDown(int b, int s, double x, double y) { ležeče->Btn_MouseDown(b, s, x, y); }
-void frmMain::BtnLežeče_MouseUp(int b, int s, double x, double y) { ležeče->Btn_MouseUp(b, s, x, y); }
-void frmMain::BtnPodčrtano_MouseDown(int b, int s, double x, double y) { podčrtano->Btn_MouseDown(b, s, x, y); }
-void frmMain::BtnPodčrtano_MouseUp(int b, int s, double x, double y) { podčrtano->Btn_MouseUp(b, s, x, y); }
-
 }  // namespace app

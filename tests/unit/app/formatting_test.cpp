@@ -103,9 +103,8 @@ TEST_F(FormattingTest, OnAReadOnlyDayTheTogglesAndTheIndicatorsDoNothing) {
   const gui::Surface before = m.BtnKrepko.surface();
   ed().setSelection(0, 3);
   EXPECT_EQ(m.BtnKrepko.surface(), before);  // not redrawn for the bold selection
-  m.BtnKrepko_MouseDown(gui::kLeftButton, 0, 5, 5);
-  m.BtnKrepko_MouseUp(gui::kLeftButton, 0, 5, 5);
-  m.BtnPodčrtano_MouseUp(gui::kLeftButton, 0, 5, 5);
+  clickOn(m.BtnKrepko);
+  clickOn(m.BtnPodčrtano);
   EXPECT_EQ(ed().SelBold(), gui::Tri::True);
   EXPECT_EQ(ed().SelUnderline(), gui::Tri::False);
   platform.closeWindow(m.form());
