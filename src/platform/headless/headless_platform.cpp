@@ -213,7 +213,10 @@ void HeadlessPlatform::advance(int64_t ms) {
     const std::lock_guard lock(m_postedMutex);
     posted.swap(m_posted);
   }
-  for (auto& task : posted) task();
+  for (auto& task : posted) {
+    task();
+    paintWindows();
+  }
   const int64_t end = m_elapsed + std::max<int64_t>(0, ms);
   for (;;) {
     gui::Timer* next = nullptr;
