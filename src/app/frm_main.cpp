@@ -9,7 +9,6 @@
 #include "app/pisarion.h"
 #include "app/title.h"
 #include "base/cp1250.h"
-#include "shape/rounded.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
 
@@ -100,7 +99,9 @@ void frmMain::LayoutMainWindow() {
   m_form.setHeight(kHeight * m_form.tppY());
   m_form.cls();
   paintFrame();
-  layoutCaptionButtons();
+  // One shaper cuts the magenta out of every skinned control the layout makes.
+  shape::clsTransForm shaper;
+  layoutCaptionButtons(shaper);
   gui::Editor* ed = Text.editor();
   if (!ed) {
     PicText.move(kPicText.x, kPicText.y, kPicText.w, kPicText.h);
@@ -115,10 +116,12 @@ void frmMain::LayoutMainWindow() {
   ed->setFont(gui::FontSpec{u"Arial", 238, 9, false});
   PicText.move(kPicText.x, kPicText.y, kPicText.w, kPicText.h);
   paintEditorFrame();
-  layoutDatePickers();
+  layoutDatePickers(shaper);
   m_form.refresh();
   LayoutToolbar();
-  m_form.setRegion(shape::roundedCorners(m_form.pixelWidth(), m_form.pixelHeight()));
+  Regija.setMyObject(m_form);
+  Regija.DoObject2();
+  Regija.DeleteRGN();
 }
 
 void frmMain::paintFrame() {
@@ -239,9 +242,14 @@ void frmMain::placeFromSettings(const store::Settings& settings) {
   m_form.setLeft(settings.left ? roundToInt(*settings.left) : (wa.x + (wa.w - m_form.pixelWidth()) / 2) * tx);
 }
 
-void frmMain::applyOnTop() {
-  const gui::Rect r = m_form.pixelBounds();
-  m_form.setWindowPos(m_app.OnTopSetting ? gui::InsertAfter::Topmost : gui::InsertAfter::NoTopmost, r);
+void frmMain::applyOnTop() { docking().setAlwaysOnTop(m_app.OnTopSetting); }
+
+shape::clsDockingHandler& frmMain::docking() {
+  if (!m_docking) {
+    m_docking = std::make_unique<shape::clsDockingHandler>(m_app.platform(), m_app.workArea);
+    m_docking->setParentForm(&m_form);
+  }
+  return *m_docking;
 }
 
 bool frmMain::Form_Shortcut(int keyCode, int shift) {
@@ -259,6 +267,8 @@ bool frmMain::Form_Shortcut(int keyCode, int shift) {
 void frmMain::Form_MouseDown(int button, int, double x, double y) {
   CloseMenus();
   if (button != gui::kLeftButton) return;
+  // A drag reads the work area once, as it starts.
+  if (x < m_form.pixelWidth() - 80 && y < 22) docking().GetSize(0, 0);
   DragAnchorX = roundToInt(x);
   DragAnchorY = roundToInt(y);
 }
@@ -269,9 +279,9 @@ void frmMain::Form_MouseMove(int button, int, double, double) {
   if (!(button & gui::kLeftButton)) return;
   if (DragAnchorX >= m_form.pixelWidth() - 80 || DragAnchorY >= 22) return;
   const gui::Point p = m_app.platform().cursorPos();
-  const gui::Rect wa = m_app.platform().workArea();
+  const shape::WorkArea& wa = m_app.workArea;
   const int tx = m_form.tppX(), ty = m_form.tppY();
-  const int waTop = wa.y * ty, waBottom = wa.bottom() * ty, waLeft = wa.x * tx, waRight = wa.right() * tx;
+  const int waTop = wa.WorkAreaTop, waBottom = wa.WorkAreaBottom, waLeft = wa.WorkAreaLeft, waRight = wa.WorkAreaRight;
   const int top = (p.y - DragAnchorY) * ty;
   if (top <= waTop) m_form.setTop(waTop);
   else if (top + m_form.height() >= waBottom) m_form.setTop(waBottom - m_form.height());

@@ -14,6 +14,9 @@
 #include "gui/form.h"
 #include "search/diary_search.h"
 #include "search/query.h"
+#include "shape/cls_docking_handler.h"
+#include "shape/cls_trans_form.h"
+#include "shape/std_trans_s1.h"
 #include "skin/caption_buttons.h"
 #include "skin/alignment_menu.h"
 #include "skin/colour_menu.h"
@@ -103,8 +106,10 @@ class frmMain {
   void Text_SelChange();
 
   void placeFromSettings(const store::Settings& settings);
-  // SetWindowPos with HWND_TOPMOST or HWND_NOTOPMOST by OnTopSetting.
+  // Keeps the window on top or not, by OnTopSetting, through the docking handler.
   void applyOnTop();
+  // The window's edge-snapping object, made on first use.
+  shape::clsDockingHandler& docking();
   // The keep-on-top button's rest face for the current setting.
   void drawOnTopFace();
 
@@ -163,6 +168,9 @@ class frmMain {
   int DragAnchorX = 0;
   int DragAnchorY = 0;
 
+  // The window's shape: its rounded corners.
+  shape::stdTRANSs1 Regija;
+
  private:
   void paintFrame();
   void paintEditorFrame();
@@ -171,7 +179,7 @@ class frmMain {
   void wireEvents();
 
   // frm_main_dates.cpp
-  void layoutDatePickers();
+  void layoutDatePickers(shape::clsTransForm& shaper);
   void fillPickersForToday();
   void fillDays(const std::string& month, const std::string& year);
   void setMonthLabel(const std::string& month);
@@ -192,7 +200,7 @@ class frmMain {
 
   // frm_main_buttons.cpp
   void makeButtons();
-  void layoutCaptionButtons();
+  void layoutCaptionButtons(shape::clsTransForm& shaper);
 
   // frm_main_toolbar.cpp
   void drawIndicators();
@@ -201,6 +209,7 @@ class frmMain {
   void drawFace(gui::PictureBox& button, const gui::Rect& face);
 
   std::unique_ptr<EditorFile> m_editorFile;
+  std::unique_ptr<shape::clsDockingHandler> m_docking;
   std::string m_shownKey;
   std::string m_editingKey;
   bool m_unloading = false;

@@ -73,12 +73,14 @@ void frmMain::makeButtons() {
   BtnVednoNaVrhu.setToolTip(u"Prikaži Dnevnik Na Vrhu");
 }
 
-void frmMain::layoutCaptionButtons() {
+void frmMain::layoutCaptionButtons(shape::clsTransForm& shaper) {
   const int W = m_form.pixelWidth();
   zapri->place(W - 21);
   mini->place(W - 36);
   vednoNaVrhu->place(W - 54);
   zloži->place(W - 72);
+  // The atlas's magenta around each round face is cut away.
+  for (gui::PictureBox* b : {&BtnZapri, &BtnMini, &BtnVednoNaVrhu, &BtnZloži}) shaper.ShapeMe(*b, base::kKeyColor);
 }
 
 void frmMain::drawOnTopFace() { vednoNaVrhu->drawFace(skin::ButtonState::Rest); }

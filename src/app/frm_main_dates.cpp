@@ -29,7 +29,7 @@ int monthNumber(const std::string& mm) {
 
 }  // namespace
 
-void frmMain::layoutDatePickers() {
+void frmMain::layoutDatePickers(shape::clsTransForm& shaper) {
   const gui::Surface& atlas = m_app.PictureGUI;
   const gui::FontSpec captionFont{u"Arial", 238, 8.25, true};
   struct Box {
@@ -51,7 +51,7 @@ void frmMain::layoutDatePickers() {
     b.caption.setTransparent(true);
     b.opener.move(kOpener.x, kOpener.y, kOpener.w, kOpener.h);
     drawFace(b.opener, skin::r::spustniGumb);
-    b.opener.setRegion(gui::Region::fromKeyColor(b.opener.surface(), base::kKeyColor, {0, 0, kOpener.w, kOpener.h}));
+    shaper.ShapeMe(b.opener, base::kKeyColor);
     // The holder's colour shows as a one-pixel frame around its list.
     b.holder.setBackColor(skin::kDeepBlue);
     b.holder.move(b.place.x + 1, b.place.y + 18, kListWidth + 2, b.list.height() + 2);

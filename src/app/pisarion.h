@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "gui/platform.h"
 #include "gui/surface.h"
+#include "shape/cls_docking_handler.h"
 #include "skin/atlas.h"
 #include "store/entries.h"
 #include "store/settings.h"
@@ -72,6 +73,8 @@ class Pisarion {
   store::Settings settings;  // as read at start-up (the window position)
   const gui::Surface PictureGUI;  // the skin atlas every window copies from
   skin::FaceMarks faceMarks;       // the size and colour the toolbar shows
+  // The desktop's work area in twips, read at the start of each drag.
+  shape::WorkArea workArea;
 
  private:
   gui::Platform& m_platform;

@@ -1,6 +1,7 @@
 #include "app/search_field.h"
 
 #include "base/cp1250.h"
+#include "shape/cls_trans_form.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
 
@@ -74,7 +75,7 @@ void SearchField::show(gui::Rect yearBox, gui::Rect monthBox) {
   lblSearchStatus.move(kStatus.x, kStatus.y, kStatus.w, kStatus.h);
   BtnSearchClose.move(kClose.x, kClose.y, kClose.w, kClose.h);
   drawClose(false);
-  BtnSearchClose.setRegion(gui::Region::fromKeyColor(BtnSearchClose.surface(), base::kKeyColor, {0, 0, kClose.w, kClose.h}));
+  shape::clsTransForm().ShapeMe(BtnSearchClose, base::kKeyColor);
   txtSearch.setText(u"");
   tmrSearchPause.setEnabled(false);
   setStatus(u"");

@@ -140,8 +140,12 @@ bool Element::hasFocus() const { return m_form->focused() == this; }
 void Element::setFocus() { m_form->setFocus(this); }
 
 bool Element::windowed() const {
-  return m_kind == ElementKind::PictureBox || m_kind == ElementKind::Panel || m_kind == ElementKind::TextBox ||
-         m_kind == ElementKind::Host;
+  switch (m_kind) {
+    case ElementKind::Label:
+    case ElementKind::Shape:
+    case ElementKind::Line: return false;
+    default: return true;
+  }
 }
 
 bool Element::receivesMouse() const { return m_kind != ElementKind::Shape && m_kind != ElementKind::Line; }

@@ -7,6 +7,7 @@
 //   Container ......................... children in z-order (Form and Element)
 //   Element ........................... common state: rectangle, Tag, region …
 //   PictureBox, Label, Panel, Shape, Line, TextBox, Host
+//   (the system-drawn buttons: gui/button.h)
 //
 // Stacking follows the window system the program was written for: inside one
 // parent, the graphical items (Label, Shape, Line) are painted on the parent
@@ -48,7 +49,7 @@ using KeyHandler = std::function<void(int keyCode, int shift)>;
 // The character may be changed; setting it to 0 swallows it.
 using KeyPressHandler = std::function<void(char16_t& ch)>;
 
-enum class ElementKind { PictureBox, Label, Panel, Shape, Line, TextBox, Host };
+enum class ElementKind { PictureBox, Label, Panel, Shape, Line, TextBox, Host, CommandButton, CheckBox, OptionButton };
 
 // Holds children in z-order, back to front.
 class Container {

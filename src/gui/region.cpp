@@ -33,7 +33,7 @@ Region::Region(Rect r) {
   if (!r.empty()) m_bands.push_back({r.y, r.bottom(), {{r.x, r.right()}}});
 }
 
-void Region::appendBand(int top, int bottom, std::vector<Span>&& spans) {
+void Region::pushBand(int top, int bottom, std::vector<Span>&& spans) {
   if (spans.empty() || bottom <= top) return;
   if (!m_bands.empty() && m_bands.back().bottom == top && m_bands.back().spans == spans) {
     m_bands.back().bottom = bottom;
@@ -73,30 +73,7 @@ Region Region::fromRects(std::span<const Rect> rects) {
       else
         merged.push_back(s);
     }
-    out.appendBand(ys[i], ys[i + 1], std::move(merged));
-  }
-  return out;
-}
-
-Region Region::fromKeyColor(const Surface& surface, Color key, Rect area) {
-  Region out;
-  const Rect on = area.intersect(surface.bounds());
-  for (int y = area.y; y < area.bottom(); ++y) {
-    std::vector<Span> spans;
-    auto keep = [&](int x) {
-      if (!on.contains({x, y})) return true;
-      return surface.row(y)[x] != key.value;
-    };
-    for (int x = area.x; x < area.right();) {
-      if (!keep(x)) {
-        ++x;
-        continue;
-      }
-      const int start = x;
-      while (x < area.right() && keep(x)) ++x;
-      spans.push_back({start, x});
-    }
-    out.appendBand(y, y + 1, std::move(spans));
+    out.pushBand(ys[i], ys[i + 1], std::move(merged));
   }
   return out;
 }
@@ -148,6 +125,43 @@ Region Region::offsetBy(int dx, int dy) const {
   return r;
 }
 
+bool Region::appendBand(int top, int bottom, std::span<const Span> spans) {
+  if (bottom <= top || spans.empty()) return false;
+  if (!m_bands.empty() && top < m_bands.back().bottom) return false;
+  std::vector<Span> merged;
+  merged.reserve(spans.size());
+  for (const Span& s : spans) {
+    if (s.right <= s.left) return false;
+    if (!merged.empty() && s.left < merged.back().right) return false;
+    if (!merged.empty() && s.left == merged.back().right)
+      merged.back().right = s.right;
+    else
+      merged.push_back(s);
+  }
+  pushBand(top, bottom, std::move(merged));
+  return true;
+}
+
+Region Region::scaled(int sx, int sy) const {
+  if (sx == 0 || sy == 0) return {};
+  // Each span and band keeps its order under a positive factor and reverses
+  // it under a negative one; touching stays touching, so the form stays
+  // canonical.
+  auto scale = [](int a, int b, int f) { return f > 0 ? Span{a * f, b * f} : Span{b * f, a * f}; };
+  Region out;
+  for (const Band& b : m_bands) {
+    Band nb;
+    const Span ys = scale(b.top, b.bottom, sy);
+    nb.top = ys.left;
+    nb.bottom = ys.right;
+    for (const Span& s : b.spans) nb.spans.push_back(scale(s.left, s.right, sx));
+    if (sx < 0) std::reverse(nb.spans.begin(), nb.spans.end());
+    out.m_bands.push_back(std::move(nb));
+  }
+  if (sy < 0) std::reverse(out.m_bands.begin(), out.m_bands.end());
+  return out;
+}
+
 Region Region::combine(const Region& a, const Region& b, CombineMode mode) {
   if (mode == CombineMode::Copy) return a;
   std::vector<int> ys;
@@ -184,7 +198,7 @@ Region Region::combine(const Region& a, const Region& b, CombineMode mode) {
       else
         spans.push_back({x, xs[k + 1]});
     }
-    out.appendBand(ys[i], ys[i + 1], std::move(spans));
+    out.pushBand(ys[i], ys[i + 1], std::move(spans));
   }
   return out;
 }

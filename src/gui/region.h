@@ -24,9 +24,19 @@ class Region {
 
   // The union of the rectangles, in any order; empty rectangles add nothing.
   static Region fromRects(std::span<const Rect> rects);
-  // Every pixel of `area` whose colour differs from `key`, with each row's runs
-  // merged. Pixels of `area` outside the surface count as non-key (kept).
-  static Region fromKeyColor(const Surface& surface, Color key, Rect area);
+
+  // One piece of a band: the columns [left, right).
+  struct Span {
+    int left = 0, right = 0;
+    friend bool operator==(const Span&, const Span&) = default;
+  };
+  // Adds the band [top, bottom) below every band already there, so that a
+  // region is built top down in one pass (a bitmap's rows, the rectangles of
+  // a region data block). The spans must be sorted and must not overlap;
+  // touching ones merge, and so does a band equal to the one just above.
+  // Answers false, changing nothing, for a band above the last one's bottom,
+  // an empty band or spans out of order.
+  bool appendBand(int top, int bottom, std::span<const Span> spans);
 
   bool empty() const { return m_bands.empty(); }
   Rect bounds() const;
@@ -40,6 +50,9 @@ class Region {
   Region subtracted(const Region& o) const { return combine(*this, o, CombineMode::Diff); }
   Region xored(const Region& o) const { return combine(*this, o, CombineMode::Xor); }
   Region offsetBy(int dx, int dy) const;
+  // Every coordinate multiplied, as rectangles made with the products would
+  // cover: a negative factor mirrors the region, a zero one empties it.
+  Region scaled(int sx, int sy) const;
   void offset(int dx, int dy);
 
   // a `mode` b, as CombineRgn computes it (Copy answers a).
@@ -53,7 +66,8 @@ class Region {
   // ones ignored, nRgnSize and rcBound not trusted. A damaged block (short,
   // wrong header size or type, more rectangles than bytes, coordinates beyond
   // the system's range) answers nullopt. Bytes after the last rectangle are
-  // ignored.
+  // ignored. For blocks the system hands over; region files are read with
+  // every check by shape/region_file.h.
   static std::optional<Region> fromRegionData(std::span<const uint8_t> data);
 
   friend bool operator==(const Region&, const Region&) = default;
@@ -62,17 +76,13 @@ class Region {
   static constexpr int kMaxCoordinate = 1 << 27;
 
  private:
-  struct Span {
-    int left = 0, right = 0;  // right exclusive
-    friend bool operator==(const Span&, const Span&) = default;
-  };
   struct Band {
     int top = 0, bottom = 0;  // bottom exclusive
     std::vector<Span> spans;
     friend bool operator==(const Band&, const Band&) = default;
   };
 
-  void appendBand(int top, int bottom, std::vector<Span>&& spans);
+  void pushBand(int top, int bottom, std::vector<Span>&& spans);
   static std::vector<Span> spansAt(const Region& r, int y);
 
   std::vector<Band> m_bands;

@@ -20,7 +20,6 @@ RoundButton::RoundButton(gui::PictureBox& box, const gui::Surface& atlas, gui::F
 void RoundButton::place(int left, int top) {
   Btn.move(left, top, kCaptionSize, kCaptionSize);
   drawFace(ButtonState::Rest);
-  Btn.setRegion(gui::Region::fromKeyColor(Btn.surface(), base::kKeyColor, Btn.surface().bounds()));
 }
 
 void RoundButton::drawFace(CaptionButton set, ButtonState state) {

@@ -36,8 +36,8 @@ class RoundButton {
   gui::PictureBox& Btn;
   gui::Timer& Tmr;
 
-  // Places the button at (left, top), 13 × 13, draws its rest face and makes
-  // it round: the atlas's magenta corners are cut away.
+  // Places the button at (left, top), 13 × 13, and draws its rest face; the
+  // layout then makes it round by cutting away the atlas's magenta corners.
   void place(int left, int top = kCaptionTop);
   // The face set drawn now.
   virtual CaptionButton faces() const { return m_faces; }

@@ -11,6 +11,7 @@
 
 #include "gui/form.h"
 #include "platform/headless/headless_platform.h"
+#include "shape/cls_trans_form.h"
 #include "skin/atlas.h"
 #include "skin/caption_buttons.h"
 #include "skin/format_menus.h"
@@ -86,6 +87,10 @@ class ButtonTest : public ::testing::Test {
     BtnMini->place(kW - 36);
     BtnVednoNaVrhu->place(kW - 54);
     BtnZloži->place(kW - 72);
+    shape::clsTransForm shaper;  // as the layout makes them round
+    for (skin::RoundButton* b : std::initializer_list<skin::RoundButton*>{BtnZapri.get(), BtnMini.get(),
+                                                                         BtnVednoNaVrhu.get(), BtnZloži.get()})
+      shaper.ShapeMe(b->Btn, base::kKeyColor);
     for (skin::RoundButton* b : {BtnZapri.get(), BtnMini.get(), BtnZloži.get()})
       b->CloseMenus = [this] { menus->CloseMenus(); };
     BtnZapri->onCommand = [this] { ++closeCommands; };

@@ -105,26 +105,6 @@ TEST(Region, SetOperationsAgreeWithPixelsEverywhere) {
   }
 }
 
-TEST(Region, RoundedCornersCutWithExclusiveOr) {
-  // The main window's shape: a 300 × 200 rectangle with its corners cut.
-  const int W = 300, H = 200;
-  Region r = ltrb(0, 0, W, H);
-  for (const Region& cut : {ltrb(0, 0, 5, 1), ltrb(0, 1, 3, 2), ltrb(0, 2, 2, 3), ltrb(0, 3, 1, 5),
-                            ltrb(W - 5, 0, W, 1), ltrb(W - 3, 1, W, 2), ltrb(W - 2, 2, W, 3), ltrb(W - 1, 3, W, 5),
-                            ltrb(0, H - 2, 1, H - 1), ltrb(0, H - 1, 2, H), ltrb(W - 1, H - 2, W, H - 1),
-                            ltrb(W - 2, H - 1, W, H)})
-    r = r.xored(cut);
-  EXPECT_FALSE(r.contains({295, 0}));
-  EXPECT_TRUE(r.contains({294, 0}));
-  EXPECT_FALSE(r.contains({298, 199}));
-  EXPECT_TRUE(r.contains({297, 199}));
-  EXPECT_FALSE(r.contains({0, 4}));
-  EXPECT_TRUE(r.contains({1, 4}));
-  EXPECT_EQ(r.rects().front(), (Rect{5, 0, 290, 1}));
-  EXPECT_EQ(r.rects().back(), (Rect{2, 199, 296, 1}));
-  expectCanonical(r);
-}
-
 TEST(Region, OffsetMovesEveryPixel) {
   const Region r = ltrb(0, 0, 2, 1).united(ltrb(3, 1, 4, 2));
   EXPECT_EQ(picture(r.offsetBy(1, 1), 5, 3),
@@ -135,36 +115,6 @@ TEST(Region, OffsetMovesEveryPixel) {
   EXPECT_TRUE(Region().empty());
   EXPECT_EQ(Region().bounds(), Rect{});
   EXPECT_TRUE(Region(Rect{3, 3, 0, 5}).empty());
-}
-
-TEST(Region, KeyColourPixelsBecomeHoles) {
-  const Color key = base::kKeyColor, ink = Color::rgb(1, 2, 3);
-  Surface three(3, 1, ink);
-  three.setPixel(1, 0, key);
-  EXPECT_EQ(Region::fromKeyColor(three, key, three.bounds()).rects(),
-            (std::vector<Rect>{{0, 0, 1, 1}, {2, 0, 1, 1}}));
-
-  Surface four(4, 1, ink);
-  four.setPixel(1, 0, key);
-  four.setPixel(2, 0, key);
-  EXPECT_EQ(Region::fromKeyColor(four, key, four.bounds()).rects(),
-            (std::vector<Rect>{{0, 0, 1, 1}, {3, 0, 1, 1}}));
-
-  // A run reaching the right edge ends on its own row; equal rows merge.
-  Surface s(4, 3, ink);
-  s.fill({2, 0, 2, 2}, key);
-  const Region r = Region::fromKeyColor(s, key, s.bounds());
-  EXPECT_EQ(picture(r, 4, 3),
-            "##..\n"
-            "##..\n"
-            "####\n");
-  EXPECT_EQ(r.rects(), (std::vector<Rect>{{0, 0, 2, 2}, {0, 2, 4, 1}}));
-
-  // No key pixel: the whole area. Area beyond the surface is kept, even when
-  // the key is black (what the surface answers outside itself).
-  EXPECT_EQ(Region::fromKeyColor(Surface(2, 2, ink), key, {0, 0, 2, 2}), ltrb(0, 0, 2, 2));
-  Surface black(2, 1, Color{});
-  EXPECT_EQ(Region::fromKeyColor(black, Color{}, {1, 0, 3, 1}), ltrb(2, 0, 4, 1));
 }
 
 TEST(RegionData, WritesTheSystemBlockAndReadsItBack) {

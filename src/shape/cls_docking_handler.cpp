@@ -1,0 +1,47 @@
+#include "shape/cls_docking_handler.h"
+
+#include <cstdlib>
+
+namespace shape {
+
+clsDockingHandler::clsDockingHandler(gui::Platform& platform, WorkArea& programWide)
+    : m_platform(platform), m_programWide(programWide), m_snapDistance(10 * platform.twipsPerPixelX()) {}
+
+bool clsDockingHandler::readWorkArea(WorkArea& into) const {
+  const gui::Rect r = m_platform.workArea();
+  if (r.empty()) return false;  // the system could not tell
+  const int tx = m_platform.twipsPerPixelX(), ty = m_platform.twipsPerPixelY();
+  into = {r.x * tx, r.y * ty, r.right() * tx, r.bottom() * ty};
+  return true;
+}
+
+void clsDockingHandler::GetSize(int X, int Y) {
+  readWorkArea(m_programWide);
+  m_anchorX = X;
+  m_anchorY = Y;
+}
+
+void clsDockingHandler::StartDockDrag(int X, int Y) {
+  readWorkArea(m_own);
+  m_anchorX = X;
+  m_anchorY = Y;
+}
+
+void clsDockingHandler::UpdateDockDrag(int X, int Y) {
+  const int dx = X - m_anchorX, dy = Y - m_anchorY;
+  if ((dx == 0 && dy == 0) || !m_parentForm) return;
+  const gui::Form& f = *m_parentForm;
+  const int left = f.left() + dx, top = f.top() + dy;
+  const int right = left + f.width(), bottom = top + f.height();
+  auto near = [this](int a, int b) { return std::abs(a - b) <= m_snapDistance; };
+  m_snapped = {near(left, m_own.WorkAreaLeft), near(top, m_own.WorkAreaTop), near(right, m_own.WorkAreaRight),
+               near(bottom, m_own.WorkAreaBottom)};
+}
+
+void clsDockingHandler::setAlwaysOnTop(bool v) {
+  m_alwaysOnTop = v;
+  m_insertAfter = v ? gui::InsertAfter::Topmost : gui::InsertAfter::NoTopmost;
+  if (m_parentForm) m_parentForm->setWindowPos(m_insertAfter, m_parentForm->pixelBounds());
+}
+
+}  // namespace shape

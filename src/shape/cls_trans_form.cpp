@@ -1,0 +1,50 @@
+#include "shape/cls_trans_form.h"
+
+#include "gui/button.h"
+#include "shape/error.h"
+#include "shape/key_runs.h"
+
+namespace shape {
+namespace {
+
+// The object-error base plus 2512.
+constexpr int32_t kNotShapeable = -2147218992;
+
+// `base` minus the runs of `Color` in `picture`.
+gui::Region shapeOf(const gui::Surface& picture, base::Color key, gui::Rect base) {
+  const uint32_t k = key.value & 0xFFFFFF;
+  const std::vector<KeyRun> runs = findKeyRuns(picture.width(), picture.height(),
+                                               [&](int x, int y) { return (picture.row(y)[x] & 0xFFFFFF) == k; });
+  return withoutRuns(base, runs);
+}
+
+bool isButton(gui::ElementKind k) {
+  return k == gui::ElementKind::CommandButton || k == gui::ElementKind::CheckBox || k == gui::ElementKind::OptionButton;
+}
+
+}  // namespace
+
+void clsTransForm::ShapeMe(gui::Form& Name, base::Color Color) {
+  const gui::Surface& picture = Name.surface();
+  Name.setRegion(shapeOf(picture, Color, picture.bounds()));
+}
+
+void clsTransForm::ShapeMe(gui::Element& Name, base::Color Color) {
+  if (auto* box = dynamic_cast<gui::PictureBox*>(&Name)) {
+    Name.setRegion(shapeOf(box->surface(), Color, box->surface().bounds()));
+    return;
+  }
+  auto* button = dynamic_cast<gui::Button*>(&Name);
+  if (!button || !isButton(Name.kind()))
+    throw Error(kNotShapeable,
+                "Must pass in the name of a Form, PictureBox, CommandButton, CheckBox or OptionButton.  TransForm "
+                "ShapeMe method failed.",
+                "TransForm");
+  button->setCaption(u"");
+  button->setBackColor(Color);
+  button->refresh();
+  const gui::Surface picture = button->face(Name.form().platform().text());
+  Name.setRegion(shapeOf(picture, Color, {2, 2, picture.width() - 4, picture.height() - 4}));
+}
+
+}  // namespace shape
