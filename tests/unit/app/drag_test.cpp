@@ -42,3 +42,14 @@ TEST_F(DragTest, PressesOutsideTheStripOrOnTheCaptionPlateDoNotDrag) {
   platform.moveMouse({900, 900});
   EXPECT_EQ(bounds(), (gui::Rect{200, 200, 596, 567}));
 }
+
+TEST_F(DragTest, TheWorkAreaIsReadAsTheDragStartsNotOnEveryMove) {
+  platform.moveMouse({600, 210});
+  platform.mouseDown();
+  platform.setWorkArea({0, 0, 800, 600});  // the taskbar moves during the drag
+  platform.moveMouse({5000, 5000});
+  EXPECT_EQ(bounds().x, 1280 - 596);
+  platform.mouseUp();
+  drag({bounds().x + 10, bounds().y + 10}, {5000, 5000});
+  EXPECT_EQ(bounds().x, 800 - 596) << "the next drag sees the new work area";
+}
