@@ -1,0 +1,114 @@
+// The main window's shape on a real screen: outside its rounded corners the
+// window behind it shows, and the caption buttons are round.
+#include <gtest/gtest.h>
+
+#include "e2e_support.h"
+#include "platform/headless/headless_platform.h"
+#include "shape/std_trans_s1.h"
+#include "skin/atlas.h"
+#include "skin/rects.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr COLORREF kBackdrop = RGB(0, 200, 0);
+constexpr int kW = 596, kH = 567;
+
+// A plain green window under the place where the diary opens.
+class Backdrop {
+ public:
+  explicit Backdrop(RECT r) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = CreateSolidBrush(kBackdrop);
+    wc.lpszClassName = L"PisarionTestBackdrop";
+    RegisterClassW(&wc);
+    m_hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE,
+                             r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
+  }
+  ~Backdrop() { DestroyWindow(m_hwnd); }
+  // Lets the window paint itself while the test waits.
+  static void pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  }
+
+ private:
+  HWND m_hwnd;
+};
+
+// Polls until `done` holds or the time runs out.
+template <class F>
+bool waitUntil(F done, int timeoutMs = 10000) {
+  for (int waited = 0; waited < timeoutMs; waited += 50) {
+    Backdrop::pump();
+    if (done()) return true;
+    Sleep(50);
+  }
+  return done();
+}
+
+// The window's region as the diary's layout makes it.
+gui::Region mainWindowShape() {
+  headless::HeadlessPlatform platform;
+  gui::Form form(platform, "frmMain");
+  form.setPixelBounds({0, 0, kW, kH});
+  shape::stdTRANSs1 control;
+  control.setMyObject(form);
+  control.DoObject2();
+  return *form.region();
+}
+
+}  // namespace
+
+TEST(ShapeEndToEnd, TheCornersShowTheWindowBehindAndTheCaptionButtonsAreRound) {
+  Backdrop backdrop({150, 150, 850, 800});
+  Diary diary;
+  diary.writeSettings({3000, 3000, false, u""});  // at (200, 200)
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  const gui::Color green = gui::Color::fromColorref(kBackdrop);
+  ASSERT_TRUE(waitUntil([&] { return screenshot(main).pixel(0, 0) == green && screenshot(main).pixel(300, 300) != green; }));
+  const gui::Surface shot = screenshot(main);
+  saveScreenshot(main, "main-window-shape");
+
+  const gui::Region shape = mainWindowShape();
+  int cut = 0;
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x) {
+      const bool outside = !shape.contains({x, y});
+      cut += outside;
+      ASSERT_EQ(shot.pixel(x, y) == green, outside) << "at " << x << "," << y;
+      ASSERT_NE(shot.pixel(x, y), base::kKeyColor) << "magenta shows at " << x << "," << y;
+    }
+  EXPECT_EQ(cut, 2 * (5 + 3 + 2 + 1 + 1) + 2 * (1 + 2));
+
+  // Each caption button shows its face where the face is not magenta, and
+  // the frame beneath where it is: the frame's own pixel, never magenta.
+  const gui::Surface atlas = skin::loadAtlas();
+  const struct {
+    int left;
+    skin::CaptionButton faces;
+  } buttons[] = {{kW - 21, skin::CaptionButton::Zapri},
+                 {kW - 36, skin::CaptionButton::Mini},
+                 {kW - 54, skin::vednoNaVrhuFace(false)},
+                 {kW - 72, skin::CaptionButton::Zloži}};
+  for (const auto& b : buttons) {
+    const gui::Rect face = skin::captionFace(b.faces, skin::ButtonState::Rest);
+    int corners = 0;
+    for (int y = 0; y < 13; ++y)
+      for (int x = 0; x < 13; ++x) {
+        const gui::Color want = atlas.pixel(face.x + x, face.y + y);
+        if (want == base::kKeyColor) {
+          ++corners;
+          continue;
+        }
+        EXPECT_EQ(shot.pixel(b.left + x, 5 + y), want) << b.left << ": " << x << "," << y;
+      }
+    EXPECT_GT(corners, 4) << "a round face leaves its corners to the frame";
+  }
+  closeDiary(diary);
+}
