@@ -3,6 +3,8 @@
 // buttons are round: their faces' magenta corners are cut away).
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "e2e_support.h"
 #include "platform/headless/headless_platform.h"
 #include "shape/std_trans_s1.h"
@@ -17,35 +19,22 @@ constexpr COLORREF kBackdrop = RGB(0, 200, 0);
 constexpr int kW = 596, kH = 567;
 
 // A plain green window under the place where the diary opens.
-class Backdrop {
- public:
-  explicit Backdrop(RECT r) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = CreateSolidBrush(kBackdrop);
-    wc.lpszClassName = L"PisarionTestBackdrop";
-    RegisterClassW(&wc);
-    m_hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE,
-                             r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
-  }
-  ~Backdrop() { DestroyWindow(m_hwnd); }
-  // Lets the window paint itself while the test waits.
-  static void pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-  }
+HWND backdrop(RECT r) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hbrBackground = CreateSolidBrush(kBackdrop);
+  wc.lpszClassName = L"PisarionTestBackdrop";
+  RegisterClassW(&wc);
+  return CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, r.left,
+                         r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
+}
 
- private:
-  HWND m_hwnd;
-};
-
-// Polls until `done` holds or the time runs out.
+// Polls until `done` holds or the time runs out, letting the backdrop paint.
 template <class F>
 bool waitUntil(F done, int timeoutMs = 10000) {
-  for (int waited = 0; waited < timeoutMs; waited += 50) {
-    Backdrop::pump();
-    if (done()) return true;
+  for (int waited = 0; waited < timeoutMs && !done(); waited += 50) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     Sleep(50);
   }
   return done();
@@ -65,7 +54,7 @@ gui::Region mainWindowShape() {
 }  // namespace
 
 TEST(ShapeEndToEnd, TheCornersShowTheWindowBehindAndNoMagentaShows) {
-  Backdrop backdrop({150, 150, 850, 800});
+  const std::unique_ptr<HWND__, BOOL (*)(HWND)> behind(backdrop({150, 150, 850, 800}), DestroyWindow);
   Diary diary;
   diary.writeSettings({3000, 3000, false, u""});  // at (200, 200)
   ASSERT_TRUE(diary.start());
