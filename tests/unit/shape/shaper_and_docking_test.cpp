@@ -5,7 +5,7 @@
 #include "platform/headless/headless_platform.h"
 #include "shape/cls_docking_handler.h"
 #include "shape/cls_trans_form.h"
-#include "shape/error.h"
+#include "raised.h"
 
 using gui::Rect;
 using gui::Region;
@@ -45,16 +45,9 @@ TEST(Shaper, EachKindOfTargetLosesItsKeyPixels) {
   EXPECT_EQ(check.region()->bounds(), (Rect{2, 2, 11, 13}));
 
   gui::Label& label = form.add<gui::Label>("lbl");
-  try {
-    shaper.ShapeMe(label, kKey);
-    ADD_FAILURE() << "no error raised";
-  } catch (const shape::Error& e) {
-    EXPECT_EQ(e.number(), -2147218992);
-    EXPECT_EQ(e.source(), "TransForm");
-    EXPECT_EQ(e.description(),
-              "Must pass in the name of a Form, PictureBox, CommandButton, CheckBox or OptionButton.  TransForm ShapeMe "
-              "method failed.");
-  }
+  EXPECT_EQ(raised([&] { shaper.ShapeMe(label, kKey); }),
+            "-2147218992 TransForm: Must pass in the name of a Form, PictureBox, CommandButton, CheckBox or "
+            "OptionButton.  TransForm ShapeMe method failed.");
   EXPECT_FALSE(label.region());
 }
 
