@@ -123,7 +123,6 @@ TEST(RegionFile, ASavedRegionLoadsBackEqualAndNoRegionLeavesNoFile) {
   control.BitMap(picture);
   const Region saved = *control.CurrentRGN();
   folder.write("shape.rgn", "old");
-  std::filesystem::permissions(file, std::filesystem::perms::owner_read);  // read-only is replaced too
   control.SaveRGNFile(file);
   control.LoadRGNFile(file);
   EXPECT_EQ(*control.CurrentRGN(), saved);
