@@ -34,7 +34,6 @@ void Button::setBackColor(Color c) {
   invalidate();
 }
 
-void Button::refresh() { form().refresh(); }
 
 void Button::drawMark(Surface& s) const {
   const int top = (height() - kMark) / 2;

@@ -19,7 +19,7 @@ class Button : public Element {
   Color backColor() const { return m_backColor; }
   void setBackColor(Color c);
   // Presents the button as it is now.
-  void refresh();
+  void refresh() { invalidate(); }
 
   // What the button's window shows, frame included, in its own pixels.
   Surface face(TextService& text) const;

@@ -30,7 +30,8 @@ void clsTransForm::ShapeMe(gui::Form& Name, base::Color Color) {
 }
 
 void clsTransForm::ShapeMe(gui::Element& Name, base::Color Color) {
-  if (auto* box = dynamic_cast<gui::PictureBox*>(&Name)) {
+  if (const auto* box = dynamic_cast<const gui::PictureBox*>(&Name)) {
+    // Reading the picture changes nothing on screen.
     Name.setRegion(shapeOf(box->surface(), Color, box->surface().bounds()));
     return;
   }
