@@ -45,7 +45,46 @@ bool DiaryStore::ensureDataFolder() {
   return fs::is_directory(dataFolder(), ec);
 }
 
-void DiaryStore::Rescan() { m_listing = listOrdinaryFiles(dataFolder()); }
+bool DiaryStore::Rescan() {
+  auto names = listOrdinaryFiles(dataFolder());
+  if (!names) return false;
+  m_listing = std::move(*names);
+  return true;
+}
+
+namespace {
+
+// Ordinary files of the folder whose names pass the test.
+std::vector<fs::path> filesNamed(const fs::path& folder, bool (*test)(std::string_view)) {
+  std::vector<fs::path> found;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::u8string name = it->path().filename().u8string();
+    std::error_code typeEc;
+    if (it->is_regular_file(typeEc) && test(std::string_view(reinterpret_cast<const char*>(name.data()), name.size())))
+      found.push_back(it->path());
+  }
+  return found;
+}
+
+// Beside the program only the diary's own temporaries go: other programs'
+// files may share the folder.
+bool isOwnTemporary(std::string_view name) {
+  return isTemporaryName(name) && (name.starts_with("~Pisarion") || name.starts_with("~Podatki"));
+}
+
+}  // namespace
+
+void DiaryStore::removeLeftovers() {
+  std::vector<fs::path> leftovers = filesNamed(m_folder, isOwnTemporary);
+  for (fs::path& p : filesNamed(dataFolder(), isTemporaryName)) leftovers.push_back(std::move(p));
+  for (const fs::path& p : leftovers) {
+    std::error_code ec;
+    fs::remove(p, ec);
+  }
+  auto temp = readFile(tempFile());
+  if (temp && *temp != "\r\n") emptyTempFile();
+}
 
 bool DiaryStore::Exists(std::string_view key) const {
   return std::find(m_listing.begin(), m_listing.end(), key) != m_listing.end();

@@ -36,8 +36,10 @@ class DiaryStore {
   bool ensureDataFolder();
 
   // Reads the data folder's names again: ordinary files only, without hidden
-  // and system files, sorted as text.
-  void Rescan();
+  // and system files, sorted as text. False when the folder could not be
+  // listed; the listing then stays as it was, so a passing failure never
+  // makes the days look missing.
+  bool Rescan();
   const std::vector<std::string>& listing() const { return m_listing; }  // UTF-8 names
 
   // Creates today's entry as an empty file when it is not listed; never
@@ -59,6 +61,11 @@ class DiaryStore {
   // state of the store.
   std::optional<std::string> Read(std::string_view key, size_t maxBytes = SIZE_MAX) const;
 
+  // Removes what a crash in the middle of a save can leave behind: the
+  // temporaries of the atomic replace, and the plain rich text in the
+  // go-between file (emptied to its one CR LF).
+  void removeLeftovers();
+
   // Distinct years in order of first appearance in the listing.
   std::vector<std::string> Years() const;
   // Distinct months of a year, in order of first appearance.
@@ -67,7 +74,8 @@ class DiaryStore {
   std::vector<std::string> Days(std::string_view month, std::string_view year) const;
 
  private:
-  fs::path writeTemp() const { return m_folder / "~Pisarion.tmp"; }
+  // Beside the entries, so the move over an entry never crosses a drive.
+  fs::path writeTemp() const { return dataFolder() / "~Pisarion.tmp"; }
   bool emptyTempFile() const;
 
   fs::path m_folder;

@@ -2,13 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
+#include <stdexcept>
 #include <system_error>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace store {
 namespace {
@@ -21,20 +17,10 @@ std::FILE* openFile(const fs::path& path, bool write) {
 #endif
 }
 
-bool flushToDisk(std::FILE* f) {
-  if (std::fflush(f) != 0) return false;
-#ifdef _WIN32
-  return _commit(_fileno(f)) == 0;
-#else
-  return fsync(fileno(f)) == 0;
-#endif
-}
-
-bool writeAll(const fs::path& path, std::string_view bytes, bool durable) {
+bool writeAll(const fs::path& path, std::string_view bytes) {
   std::FILE* f = openFile(path, true);
   if (!f) return false;
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  if (ok && durable) ok = flushToDisk(f);
   ok = std::fclose(f) == 0 && ok;
   return ok;
 }
@@ -47,9 +33,16 @@ std::optional<std::string> readFile(const fs::path& path, size_t maxBytes) {
   std::string out;
   char buf[1 << 16];
   size_t n;
-  while (out.size() < maxBytes && (n = std::fread(buf, 1, std::min(sizeof buf, maxBytes - out.size()), f)) > 0)
-    out.append(buf, n);
-  const bool failed = std::ferror(f) != 0;
+  bool failed = false;
+  try {
+    while (out.size() < maxBytes && (n = std::fread(buf, 1, std::min(sizeof buf, maxBytes - out.size()), f)) > 0)
+      out.append(buf, n);
+  } catch (const std::bad_alloc&) {
+    failed = true;  // a file larger than memory is one the diary cannot read
+  } catch (const std::length_error&) {
+    failed = true;
+  }
+  failed = failed || std::ferror(f) != 0;
   std::fclose(f);
   if (failed) return std::nullopt;
   return out;
@@ -82,21 +75,23 @@ std::string joinLines(const Lines& lines) {
   return out;
 }
 
-bool writeFileAtomic(const fs::path& target, std::string_view bytes, const fs::path& temp) {
-  if (!writeAll(temp, bytes, true)) {
-    std::error_code ec;
-    fs::remove(temp, ec);
-    return false;
-  }
+FileRead readExistingFile(const fs::path& path) {
+  if (auto bytes = readFile(path)) return {FileState::Read, std::move(*bytes)};
+  // Only a name that is certainly not there is missing; anything else that
+  // failed (a lock, a folder, no access, a status that cannot be had) is
+  // unreadable.
   std::error_code ec;
-  fs::rename(temp, target, ec);
-  if (ec) {
-    fs::remove(temp, ec);
-    return false;
-  }
-  return true;
+  const fs::file_status st = fs::symlink_status(path, ec);
+  return {st.type() == fs::file_type::not_found ? FileState::Missing : FileState::Unreadable, {}};
 }
 
-bool writeFilePlain(const fs::path& path, std::string_view bytes) { return writeAll(path, bytes, false); }
+bool writeFileAtomic(const fs::path& target, std::string_view bytes, const fs::path& temp) {
+  if (writeFileDurably(temp, bytes) && replaceFileDurably(temp, target)) return true;
+  std::error_code ec;
+  fs::remove(temp, ec);
+  return false;
+}
+
+bool writeFilePlain(const fs::path& path, std::string_view bytes) { return writeAll(path, bytes); }
 
 }  // namespace store

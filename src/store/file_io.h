@@ -16,17 +16,36 @@ namespace fs = std::filesystem;
 // cannot be opened or read.
 std::optional<std::string> readFile(const fs::path& path, size_t maxBytes = SIZE_MAX);
 
+// A file that is not there is not the same as a file that is there but
+// cannot be read (held open by another program, a folder in its place, no
+// access): the diary starts afresh from the first and must never write over
+// the second.
+enum class FileState { Read, Missing, Unreadable };
+struct FileRead {
+  FileState state = FileState::Missing;
+  std::string bytes;  // the content when Read
+};
+FileRead readExistingFile(const fs::path& path);
+
 // Lines end only at CR LF; a lone CR or LF and byte 0x1A are ordinary
 // characters. A last line without its terminator is still a line; a file that
 // ends with CR LF has no empty line after it.
 Lines splitLines(std::string_view bytes);
 std::string joinLines(const Lines& lines);  // every line followed by CR LF
 
-// Writes `bytes` to `temp`, flushes it to the disk, then renames it over
-// `target`, so that `target` always holds either the old or the new content.
+// Writes `bytes` to `temp`, flushes it to the disk, then moves it over
+// `target` (the move itself written through), so that `target` always holds
+// either the old or the new content, also after a power cut. On failure the
+// temporary is removed and `target` is untouched.
 bool writeFileAtomic(const fs::path& target, std::string_view bytes, const fs::path& temp);
 
 // Creates or truncates the file and writes the bytes (no rename).
 bool writeFilePlain(const fs::path& path, std::string_view bytes);
+
+// The system's halves of writeFileAtomic (file_io_win.cpp, file_io_posix.cpp):
+// create or truncate `path`, write the bytes and flush them to the disk; and
+// move `from` over `to` so that the disk holds the new name when it returns.
+bool writeFileDurably(const fs::path& path, std::string_view bytes);
+bool replaceFileDurably(const fs::path& from, const fs::path& to);
 
 }  // namespace store

@@ -28,6 +28,10 @@ void sortAsText(std::vector<std::string>& names) {
 
 }  // namespace
 
+bool isTemporaryName(std::string_view name) {
+  return name.size() > 5 && name.front() == '~' && name.substr(name.size() - 4) == ".tmp";
+}
+
 bool textLess(const std::string& a, const std::string& b) {
   const size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
@@ -39,23 +43,26 @@ bool textLess(const std::string& a, const std::string& b) {
 }
 
 #ifdef _WIN32
-std::vector<std::string> listOrdinaryFiles(const std::filesystem::path& folder) {
+std::optional<std::vector<std::string>> listOrdinaryFiles(const std::filesystem::path& folder) {
   std::vector<std::string> names;
   const std::wstring pattern = (folder / L"*").wstring();
   _wfinddata64_t data;
+  // A folder that can be read always lists "." and "..": nothing found at
+  // all means it could not be read.
   intptr_t h = _wfindfirst64(pattern.c_str(), &data);
-  if (h == -1) return names;
+  if (h == -1) return std::nullopt;
   do {
     if (data.attrib & (_A_SUBDIR | _A_HIDDEN | _A_SYSTEM)) continue;
     const std::u8string u8 = std::filesystem::path(data.name).u8string();
-    names.emplace_back(u8.begin(), u8.end());
+    std::string name(u8.begin(), u8.end());
+    if (!isTemporaryName(name)) names.push_back(std::move(name));
   } while (_wfindnext64(h, &data) == 0);
   _findclose(h);
   sortAsText(names);
   return names;
 }
 #else
-std::vector<std::string> listOrdinaryFiles(const std::filesystem::path& folder) {
+std::optional<std::vector<std::string>> listOrdinaryFiles(const std::filesystem::path& folder) {
   // Elsewhere a leading dot is what makes a file hidden.
   std::vector<std::string> names;
   std::error_code ec;
@@ -63,9 +70,10 @@ std::vector<std::string> listOrdinaryFiles(const std::filesystem::path& folder) 
     std::error_code typeEc;
     if (!it->is_regular_file(typeEc)) continue;
     std::string name = it->path().filename().string();
-    if (name.empty() || name[0] == '.') continue;
+    if (name.empty() || name[0] == '.' || isTemporaryName(name)) continue;
     names.push_back(std::move(name));
   }
+  if (ec) return std::nullopt;
   sortAsText(names);
   return names;
 }

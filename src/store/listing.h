@@ -2,13 +2,21 @@
 // The data folder's listing as a file list box shows it: names of ordinary
 // files, hidden and system files left out, sorted as text.
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace store {
 
-// UTF-8 names; an unreadable or missing folder lists nothing.
-std::vector<std::string> listOrdinaryFiles(const std::filesystem::path& folder);
+// UTF-8 names; nothing at all (not an empty list) when the folder is missing
+// or cannot be read, so that an unreadable folder never looks like a diary
+// with no entries. The diary's own temporary files are never listed.
+std::optional<std::vector<std::string>> listOrdinaryFiles(const std::filesystem::path& folder);
+
+// The diary's temporary files ("~….tmp"): written beside an entry and moved
+// over it, left behind only by a crash.
+bool isTemporaryName(std::string_view name);
 
 // Text order: letters compared without regard to case, then byte order.
 bool textLess(const std::string& a, const std::string& b);

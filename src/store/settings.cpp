@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "base/cp1250.h"
 #include "store/codec.h"
@@ -118,6 +119,16 @@ Settings readSettings(const fs::path& file, const NumberFormat& format) {
   auto bytes = readFile(file);
   if (!bytes) return Settings{};
   return parseSettings(*bytes, format);
+}
+
+SettingsRead readSettingsChecked(const fs::path& file, const NumberFormat& format, Patience patience) {
+  FileRead read = readExistingFile(file);
+  for (int i = 1; i < patience.attempts && read.state == FileState::Unreadable; ++i) {
+    std::this_thread::sleep_for(patience.wait);
+    read = readExistingFile(file);
+  }
+  if (read.state != FileState::Read) return {read.state, Settings{}};
+  return {FileState::Read, parseSettings(read.bytes, format)};
 }
 
 std::string formatSettings(const Settings& settings, const NumberFormat& format) {

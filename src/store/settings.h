@@ -1,10 +1,13 @@
 #pragma once
 // The settings file Podatki.ini: four encoded lines — the main window's top
 // and left in twips, the keep-on-top choice, and the password.
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "store/file_io.h"
 
 namespace store {
 
@@ -26,6 +29,21 @@ struct NumberFormat {
 // Reading never fails: a missing or unreadable file, or a value that does not
 // parse, leaves that value at its default.
 Settings readSettings(const fs::path& file, const NumberFormat& format);
+
+// For the start-up, which must tell a missing file (a first start: no
+// password) from one that is there but cannot be read (it may hold a
+// password: the diary must neither open unlocked nor write over it). A file
+// held open by another program for a moment is tried again `attempts`
+// times, `wait` apart.
+struct SettingsRead {
+  FileState state = FileState::Missing;
+  Settings settings;  // parsed when Read, defaults otherwise
+};
+struct Patience {
+  int attempts = 1;
+  std::chrono::milliseconds wait{0};
+};
+SettingsRead readSettingsChecked(const fs::path& file, const NumberFormat& format, Patience patience);
 Settings parseSettings(std::string_view fileBytes, const NumberFormat& format);
 
 // The four lines, encoded, each followed by CR LF; replaced atomically

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "store/codec.h"
 #include "store/entries.h"
@@ -87,4 +88,44 @@ TEST(StoreOnWindows, SettingsKeepAPasswordThatEncodesToALineBreak) {
   EXPECT_EQ(out.password, in.password);
   EXPECT_EQ(out.top, 1500);
   EXPECT_TRUE(out.onTop);
+}
+
+namespace {
+
+// Another program holding a file or folder open, sharing nothing.
+HANDLE hold(const fs::path& p) {
+  return CreateFileW(p.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+}  // namespace
+
+TEST(StoreOnWindows, ASettingsFileHeldByAnotherProgramIsWaitedForThenReportedUnreadable) {
+  Scratch s;
+  const fs::path ini = s.path / L"Podatki.ini";
+  ASSERT_TRUE(writeSettings(ini, {0, 0, false, u"skrivno"}, NumberFormat{u','}, s.path / L"t"));
+  HANDLE held = hold(ini);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(readSettingsChecked(ini, NumberFormat{u','}, {2, std::chrono::milliseconds(1)}).state, FileState::Unreadable);
+  // Released while the reader waits: the password is read after all.
+  std::thread releaser([&] {
+    Sleep(200);
+    CloseHandle(held);
+  });
+  const SettingsRead read = readSettingsChecked(ini, NumberFormat{u','}, {20, std::chrono::milliseconds(50)});
+  releaser.join();
+  EXPECT_EQ(read.state, FileState::Read);
+  EXPECT_EQ(read.settings.password, u"skrivno");
+}
+
+TEST(StoreOnWindows, ADataFolderHeldByAnotherProgramIsNotListedAsEmpty) {
+  Scratch s;
+  DiaryStore store(s.path);
+  ASSERT_TRUE(store.ensureDataFolder());
+  ASSERT_TRUE(writeFilePlain(store.dataFolder() / L"12-07-2026", ""));
+  ASSERT_TRUE(store.Rescan());
+  HANDLE held = hold(store.dataFolder());
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(store.Rescan());
+  EXPECT_EQ(store.listing(), (std::vector<std::string>{"12-07-2026"}));
+  CloseHandle(held);
 }

@@ -1,0 +1,29 @@
+// The durable write and replace on Windows: the temporary's bytes are flushed
+// from the system's cache to the disk before it takes the entry's name, and
+// the move is written through, so that after a power cut the entry is either
+// the old or the new one, never a name pointing at unwritten bytes.
+#include <windows.h>
+
+#include "store/file_io.h"
+
+namespace store {
+
+bool writeFileDurably(const fs::path& path, std::string_view bytes) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  bool ok = true;
+  while (ok && !bytes.empty()) {
+    const DWORD chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    ok = WriteFile(h, bytes.data(), chunk, &written, nullptr) && written == chunk;
+    bytes.remove_prefix(written);
+  }
+  ok = ok && FlushFileBuffers(h);
+  return CloseHandle(h) && ok;
+}
+
+bool replaceFileDurably(const fs::path& from, const fs::path& to) {
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+}  // namespace store
