@@ -94,6 +94,14 @@ class Platform {
   // An existing file is replaced only after the user has agreed.
   virtual std::optional<SaveFileAnswer> askSaveFile(Form& owner, const SaveFileRequest& request) = 0;
 
+  // ---- beyond the window framework: the diary's files and its place
+  // A Yes/No question with the exclamation icon, No the default; true for Yes.
+  virtual bool askYesNo(std::u16string_view text, std::u16string_view caption) = 0;
+  // The work area of the monitor nearest to a rectangle of screen pixels
+  // (MonitorFromRect with MONITOR_DEFAULTTONEAREST): the most overlapped
+  // monitor, or the closest when none is overlapped.
+  virtual Rect workAreaNearest(Rect screen) const = 0;
+
   // The window of a form; called once by the form's constructor. The peer
   // reads the form's current state when it is made.
   virtual std::unique_ptr<FormPeer> createPeer(Form& form) = 0;

@@ -465,6 +465,40 @@ std::optional<gui::SaveFileAnswer> HeadlessPlatform::askSaveFile(gui::Form&, con
   return answer;
 }
 
+bool HeadlessPlatform::askYesNo(std::u16string_view text, std::u16string_view caption) {
+  messageBox(text, caption, gui::MessageIcon::Exclamation);
+  return m_questionAnswer;
+}
+
+namespace {
+
+int64_t overlapArea(Rect a, Rect b) {
+  const Rect i = a.intersect(b);
+  return i.empty() ? 0 : int64_t{i.w} * i.h;
+}
+
+// Squared distance between two rectangles that do not overlap (0 when they touch).
+int64_t gapSquared(Rect a, Rect b) {
+  const int64_t dx = std::max<int64_t>({0, int64_t{b.x} - a.right(), int64_t{a.x} - b.right()});
+  const int64_t dy = std::max<int64_t>({0, int64_t{b.y} - a.bottom(), int64_t{a.y} - b.bottom()});
+  return dx * dx + dy * dy;
+}
+
+}  // namespace
+
+Rect HeadlessPlatform::workAreaNearest(Rect screen) const {
+  // The primary monitor first: it wins ties, as on Windows.
+  std::vector<Monitor> all{Monitor{{0, 0, m_screen.width, m_screen.height}, m_workArea}};
+  all.insert(all.end(), m_monitors.begin(), m_monitors.end());
+  const Monitor* best = &all.front();
+  for (const Monitor& m : all)
+    if (overlapArea(m.bounds, screen) > overlapArea(best->bounds, screen)) best = &m;
+  if (overlapArea(best->bounds, screen) > 0) return best->workArea;
+  for (const Monitor& m : all)
+    if (gapSquared(m.bounds, screen) < gapSquared(best->bounds, screen)) best = &m;
+  return best->workArea;
+}
+
 namespace {
 
 // The editor's window: it keeps the place it is given and types the

@@ -110,6 +110,9 @@ class HeadlessPlatform : public gui::Platform {
   // Screen: 1280 × 1024 with the work area the whole screen until set.
   void setScreenSize(gui::Size size);
   void setWorkArea(Rect area) { m_workArea = area; }
+  // Monitors beside the primary one (the screen, whose work area is
+  // workArea()): each its bounds and its work area, in screen pixels.
+  void addMonitor(Rect bounds, Rect workArea) { m_monitors.push_back({bounds, workArea}); }
   void setTwipsPerPixel(int x, int y);
 
   // Virtual clock: the local time now, and the milliseconds since start.
@@ -157,7 +160,10 @@ class HeadlessPlatform : public gui::Platform {
   // the user sees of it.
   const gui::Surface& shown(const gui::Form& form);
 
+  // Message boxes and questions, in the order they were shown.
   const std::vector<MessageRecord>& messages() const { return m_messages; }
+  // What the user answers to every question (Yes when true).
+  void setQuestionAnswer(bool yes) { m_questionAnswer = yes; }
   void clearMessages() { m_messages.clear(); }
   // Runs whenever a message box is shown (after it is recorded).
   std::function<void(const MessageRecord&)> onMessageBox;
@@ -189,6 +195,8 @@ class HeadlessPlatform : public gui::Platform {
   base::DateTime now() const override;
   void messageBox(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
   std::optional<gui::SaveFileAnswer> askSaveFile(gui::Form& owner, const gui::SaveFileRequest& request) override;
+  bool askYesNo(std::u16string_view text, std::u16string_view caption) override;
+  Rect workAreaNearest(Rect screen) const override;
   std::unique_ptr<gui::FormPeer> createPeer(gui::Form& form) override;
   void addTimer(gui::Timer& timer) override;
   void updateTimer(gui::Timer& timer) override;
@@ -247,6 +255,11 @@ class HeadlessPlatform : public gui::Platform {
   HeadlessWindow* m_active = nullptr;
   std::vector<MessageRecord> m_messages;
   std::vector<gui::SaveFileRequest> m_saveFileRequests;
+  bool m_questionAnswer = false;
+  struct Monitor {
+    Rect bounds, workArea;
+  };
+  std::vector<Monitor> m_monitors;  // beside the primary
   EditorFactory m_editorFactory;
   std::vector<EditorPlacement> m_editorPlacements;
   std::optional<int> m_exitCode;

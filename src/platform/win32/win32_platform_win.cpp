@@ -149,6 +149,20 @@ void Win32Platform::messageBox(std::u16string_view text, std::u16string_view cap
   MessageBoxW(GetActiveWindow(), base::toWide(text).c_str(), base::toWide(caption).c_str(), flags);
 }
 
+bool Win32Platform::askYesNo(std::u16string_view text, std::u16string_view caption) {
+  const UINT flags = MB_YESNO | MB_DEFBUTTON2 | MB_SETFOREGROUND | MB_ICONEXCLAMATION;
+  return MessageBoxW(GetActiveWindow(), base::toWide(text).c_str(), base::toWide(caption).c_str(), flags) == IDYES;
+}
+
+gui::Rect Win32Platform::workAreaNearest(gui::Rect screen) const {
+  const RECT r{screen.x, screen.y, screen.right(), screen.bottom()};
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return workArea();
+  const RECT& w = info.rcWork;
+  return {w.left, w.top, w.right - w.left, w.bottom - w.top};
+}
+
 std::unique_ptr<gui::FormPeer> Win32Platform::createPeer(gui::Form& form) {
   return std::make_unique<Win32Window>(m_instance, form);
 }
