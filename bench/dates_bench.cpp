@@ -42,7 +42,9 @@ struct RunningDiary {
     }
     platform.setNow({{2026, 12, 7}, 10, 0, 0, 0});
     platform.setEditorFactory([] { return std::make_unique<textmodel::TextEditor>(); });
-    diary = std::make_unique<app::Pisarion>(platform, app::Environment{folder, u','});
+    app::Environment env;
+    env.folder = folder;
+    diary = std::make_unique<app::Pisarion>(platform, env);
     diary->start();
   }
   ~RunningDiary() {

@@ -8,10 +8,22 @@ namespace app {
 
 bool isWritableFolder(const std::filesystem::path& folder);
 
-// `programFolder` when writable; else `perUserFolder` (created when missing).
-// A settings file placed beside the program is copied to the per-user folder
-// the first time, so its position and password still count.
+// `programFolder` when writable, else `perUserFolder`. Only decides: the
+// per-user folder is filled by carryToUserFolder once this diary holds it.
 std::filesystem::path chooseDiaryFolder(const std::filesystem::path& programFolder,
                                         const std::filesystem::path& perUserFolder);
+
+enum class Carry {
+  AlreadyThere,  // an earlier start moved the diary
+  Moved,         // moved now: everything beside the program was copied
+  MovedInPart,   // moved now, but some files could not be copied
+};
+
+// The first time the diary lives in the per-user folder, the settings file
+// and the entries beside the program are copied there, so the user sees
+// the diary they had. Copies only: nothing beside the program is moved,
+// changed or deleted, and nothing already in the per-user folder is
+// overwritten.
+Carry carryToUserFolder(const std::filesystem::path& programFolder, const std::filesystem::path& perUserFolder);
 
 }  // namespace app

@@ -44,7 +44,8 @@ frmGeslo::frmGeslo(Pisarion& app)
 
 void frmGeslo::Form_Load() {
   mark = "0";
-  m_app.settings = store::readSettings(m_app.settingsFile(), m_app.numberFormat());
+  // The settings were read a moment ago, with the diary's other files, so
+  // that a file that cannot be read ends the program before anything shows.
   m_app.OnTopSetting = m_app.settings.onTop;
   m_app.password = m_app.settings.password;
   if (m_app.password.empty()) {

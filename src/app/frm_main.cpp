@@ -7,6 +7,7 @@
 #include "app/search_field.h"
 #include "app/frm_taskbar.h"
 #include "app/pisarion.h"
+#include "app/placement.h"
 #include "app/title.h"
 #include "base/cp1250.h"
 #include "skin/atlas.h"
@@ -80,6 +81,13 @@ frmMain::~frmMain() = default;
 
 void frmMain::Form_Load() {
   LayoutMainWindow();
+  if (!Text.editor()) {
+    // Without its editor the diary can neither show nor keep a day.
+    m_app.EndOnFailure(
+        u"Pisarion ne more odpreti urejevalnika besedila: knjižnice msftedit.dll ni ali pa urejevalnika ni bilo "
+        u"mogoče ustvariti. Pisarion se bo zaprl, ne da bi karkoli spremenil.");
+    return;
+  }
   store::DiaryStore& store = m_app.store();
   store.ensureDataFolder();  // a missing data folder is made, not a failure
   Datumi1.Počisti();
@@ -109,6 +117,7 @@ void frmMain::LayoutMainWindow() {
     Text.setTakesFocus(true);
     Text.attach(m_app.platform().createEditor(m_form, Text.formRect()));
     ed = Text.editor();
+    if (!ed) return;  // the load reports it and ends
     m_editorFile = std::make_unique<EditorFile>(*ed);
     ed->onSelChange = [this] { Text_SelChange(); };
     ed->onClick = [this] { Text_Click(); };
@@ -213,33 +222,47 @@ bool frmMain::SaveToday() {
 }
 
 void frmMain::Form_Unload(bool& cancel) {
-  // The diary does not close on a day's writing it could not save.
-  if (editingToday() && !SaveToday()) {
+  // The diary does not close on a day's writing it could not save, nor,
+  // unless the user says so, on settings it could not write.
+  if ((editingToday() && !SaveToday()) || !WriteSettings()) {
     cancel = true;
     return;
   }
   m_unloading = true;
+  m_app.EndProgram();
+}
+
+bool frmMain::WriteSettings() {
   store::Settings s;
   s.top = m_form.top();
   s.left = m_form.left();
   s.onTop = m_app.OnTopSetting;
   s.password = m_app.password;
-  store::writeSettings(m_app.settingsFile(), s, m_app.numberFormat(), m_app.environment().folder / "~Podatki.ini.tmp");
-  m_app.EndProgram();
+  const std::string bytes = store::formatSettings(s, m_app.numberFormat());
+  const std::filesystem::path file = m_app.settingsFile();
+  // A file that already holds these settings loses nothing when it cannot
+  // be written (a settings file made read-only on purpose, say).
+  if (store::readFile(file) == bytes) return true;
+  if (store::writeFileAtomic(file, bytes, m_app.environment().folder / "~Podatki.ini.tmp")) return true;
+  // At a logoff nobody can answer: the session ends either way.
+  if (m_sessionEnding) return true;
+  return m_app.platform().askYesNo(
+      u"Nastavitev (položaja okna, ohranjanja na vrhu in gesla) ni bilo mogoče shraniti v datoteko:\n" +
+          file.u16string() +
+          u"\n\nČe Pisarion zdaj zaprete, bodo te spremembe izgubljene; če ne, lahko poskusite znova. Ali naj se "
+          u"Pisarion vseeno zapre?",
+      u"Pisarion");
 }
 
 void frmMain::endSession() {
   if (m_unloading) return;
+  m_sessionEnding = true;
   bool cancel = false;
   Form_Unload(cancel);
 }
 
 void frmMain::placeFromSettings(const store::Settings& settings) {
-  const gui::Rect wa = m_app.platform().workArea();
-  const int tx = m_form.tppX(), ty = m_form.tppY();
-  // Without a stored position the window is centred in the work area.
-  m_form.setTop(settings.top ? roundToInt(*settings.top) : (wa.y + (wa.h - m_form.pixelHeight()) / 2) * ty);
-  m_form.setLeft(settings.left ? roundToInt(*settings.left) : (wa.x + (wa.w - m_form.pixelWidth()) / 2) * tx);
+  m_form.setPixelBounds(openingBounds(settings, {m_form.pixelWidth(), m_form.pixelHeight()}, m_app.platform()));
 }
 
 void frmMain::applyOnTop() { docking().setAlwaysOnTop(m_app.OnTopSetting); }

@@ -72,6 +72,10 @@ class frmMain {
   // Saves the editor into the entry opened for editing today, when the editor
   // holds it.
   bool SaveToday();
+  // The window's place, the keep-on-top choice and the password into the
+  // settings file. When it cannot be written the user is asked whether to
+  // close anyway (losing those changes); false when they say no.
+  bool WriteSettings();
 
   // ---- date navigation
   void Datumi1_IzbtranDatum(std::string& Dan);
@@ -213,6 +217,7 @@ class frmMain {
   std::string m_shownKey;
   std::string m_editingKey;
   bool m_unloading = false;
+  bool m_sessionEnding = false;  // logging off: no question can be answered
   // The day list's change of choice has just saved the entry being written,
   // so the day shown next need not save it again.
   bool m_savedBeforeSwitch = false;

@@ -2,6 +2,7 @@
 
 #include "app/diary_export.h"
 #include "app/frm_geslo.h"
+#include "app/start_up.h"
 #include "app/frm_main.h"
 #include "app/frm_spremeni_geslo.h"
 #include "app/frm_taskbar.h"
@@ -27,6 +28,7 @@ void Pisarion::start() {
       EndProgram();
       return;
   }
+  if (!prepareDiaryFiles(*this)) return;
   geslo().form().load();
 }
 
@@ -59,8 +61,10 @@ void Pisarion::OpenMainWindow() {
     EndProgram();
     return;
   }
+  if (!prepareToWrite(*this)) return;
   frmMain& m = main();
   m.form().load();
+  if (m_ended) return;  // the main window could not be made
   m.placeFromSettings(settings);
   m.form().show();
   taskbar().form().show(gui::Activation::NoActivate);
@@ -80,9 +84,26 @@ void Pisarion::UnfoldFromMini() {
   main().Text.setFocus();
 }
 
+void Pisarion::BringToFront() {
+  // Minimised to the taskbar: restored as its button restores it, which
+  // shows the lock screen first when a password is set.
+  if (mainLoaded() && taskbar().form().windowState() == gui::kMinimized) taskbar().form().setWindowState(gui::kNormal);
+  // Folded into the mini clock: its unfold (through the lock screen) belongs
+  // here once the diary can fold.
+  if (m_geslo && m_geslo->form().visible()) m_geslo->form().activate();
+  else if (m_spremeniGeslo && m_spremeniGeslo->form().visible()) m_spremeniGeslo->form().activate();
+  else if (mainLoaded() && main().form().visible()) main().form().activate();
+}
+
 void Pisarion::EndProgram() {
   m_ended = true;
   m_platform.quit(m_exitCode);
+}
+
+void Pisarion::EndOnFailure(std::u16string_view message) {
+  m_platform.messageBox(message, u"Pisarion", gui::MessageIcon::Critical);
+  m_exitCode = 1;
+  EndProgram();
 }
 
 }  // namespace app

@@ -23,6 +23,11 @@ class frmTaskbar;
 struct Environment {
   std::filesystem::path folder;  // where Podatki, Podatki.ini and TMP.tkw live
   char16_t decimalSeparator = u',';
+  // The program's own folder when the diary lives elsewhere (it could not be
+  // written); empty when the diary lives beside the program.
+  std::filesystem::path programFolder;
+  // How long a settings file held open by another program is waited for.
+  store::Patience settingsPatience{15, std::chrono::milliseconds(200)};
 };
 
 class Pisarion {
@@ -33,7 +38,10 @@ class Pisarion {
   // What the command line asks for, before start(): Pisarion.exe /izvoz
   // <file> exports instead of opening the diary.
   void setCommandLine(CommandLine command) { m_command = std::move(command); }
-  // The program's start: the login window loads.
+  bool exporting() const { return m_command.mode == CommandLine::Mode::Export; }
+  // The program's start: the diary's files are made ready (start-up.cpp),
+  // then the login window loads. When the files cannot be trusted the user
+  // is told why and the program ends without writing anything.
   void start();
 
   gui::Platform& platform() const { return m_platform; }
@@ -41,6 +49,7 @@ class Pisarion {
   store::DiaryStore& store() { return m_store; }
   store::NumberFormat numberFormat() const { return {m_environment.decimalSeparator}; }
   std::filesystem::path settingsFile() const { return m_environment.folder / "Podatki.ini"; }
+  std::filesystem::path backupFolder() const { return m_environment.folder / "Varnostne kopije"; }
 
   frmGeslo& geslo();
   frmMain& main();
@@ -57,11 +66,18 @@ class Pisarion {
   void OpenMainWindow();
   // Brings the diary back after an unlock (from the taskbar or the mini clock).
   void UnfoldFromMini();
+  // Another start of the diary on the same folder asked for it: it comes to
+  // the front as a click on its taskbar button would bring it, through the
+  // lock screen when a password is set.
+  void BringToFront();
   // Ends at once: no entry or settings are saved here.
   void EndProgram();
+  // Tells the user why the diary cannot go on, then ends it with code 1.
+  void EndOnFailure(std::u16string_view message);
   bool ended() const { return m_ended; }
   // The program's exit code: 0, except for an export asked for on the
-  // command line that was not written.
+  // command line that was not written, or a diary that ended because its
+  // files or its editor could not be trusted (1).
   int exitCode() const { return m_exitCode; }
 
   // Program-wide values.

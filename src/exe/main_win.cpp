@@ -4,12 +4,14 @@
 #include <shlobj.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
 #include "app/folders.h"
 #include "app/pisarion.h"
+#include "platform/win32/single_instance_win.h"
 #include "platform/win32/win32_platform_win.h"
 
 namespace {
@@ -42,9 +44,25 @@ app::CommandLine commandLine() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32Platform platform(instance);
-  app::Environment env{app::chooseDiaryFolder(programFolder(), perUserFolder()), platform.decimalSeparator()};
+  const std::filesystem::path program = programFolder();
+  app::Environment env;
+  env.folder = app::chooseDiaryFolder(program, perUserFolder());
+  env.decimalSeparator = platform.decimalSeparator();
+  if (env.folder != program) env.programFolder = program;
+  const app::CommandLine command = commandLine();
+  // Nothing is written before this diary knows it is the only one on its
+  // folder. An export only reads the diary, so it may run beside it.
+  std::optional<win32::SingleInstance> oneDiary;
+  if (command.mode == app::CommandLine::Mode::Diary) {
+    oneDiary.emplace(env.folder / L"Podatki");
+    if (!oneDiary->first()) {
+      oneDiary->bringRunningToFront(10000);
+      return 0;
+    }
+  }
   app::Pisarion diary(platform, env);
-  diary.setCommandLine(commandLine());
+  diary.setCommandLine(command);
+  if (oneDiary) oneDiary->listen(instance, [&diary] { diary.BringToFront(); });
   diary.start();
   if (diary.ended()) return diary.exitCode();
   return platform.run();

@@ -86,6 +86,20 @@ bool Diary::start(const std::wstring& arguments) {
   return CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(), &si, &m_process);
 }
 
+std::optional<DWORD> Diary::startAnother(int timeoutMs) const {
+  STARTUPINFOW si{sizeof si};
+  PROCESS_INFORMATION pi{};
+  std::wstring cmd = L"\"" + (m_folder / L"Pisarion.exe").wstring() + L"\"";
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(), &si, &pi))
+    return std::nullopt;
+  DWORD code = STILL_ACTIVE;
+  if (WaitForSingleObject(pi.hProcess, timeoutMs) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, code);
+  else GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  return code == STILL_ACTIVE ? std::nullopt : std::optional<DWORD>(code);
+}
+
 bool Diary::running() const {
   return m_process.hProcess && WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT;
 }

@@ -39,6 +39,9 @@ class Diary {
   // Starts the program (with the arguments after its name); false when it
   // could not be started.
   bool start(const std::wstring& arguments = L"");
+  // Starts another copy in the same folder while this one runs and waits
+  // for it to end: its exit code (nullopt when it is still running).
+  std::optional<DWORD> startAnother(int timeoutMs = 20000) const;
   bool running() const;
   // Waits for the program to end; answers its exit code (nullopt on timeout).
   std::optional<DWORD> waitForExit(int timeoutMs = 20000);

@@ -21,15 +21,18 @@ class DiaryTest : public ::testing::Test {
   ScratchFolder dir;
   headless::HeadlessPlatform platform;
   std::unique_ptr<app::Pisarion> diary;
+  app::Environment env;
 
   DiaryTest() {
+    env.settingsPatience = {2, std::chrono::milliseconds(1)};
     platform.setNow({{2026, 12, 7}, 10, 0, 0, 0});
     platform.setWorkArea({0, 0, 1280, 984});
     platform.setEditorFactory([] { return std::make_unique<textmodel::TextEditor>(); });
   }
 
   void start() {
-    diary = std::make_unique<app::Pisarion>(platform, app::Environment{dir.path(), u','});
+    env.folder = dir.path();
+    diary = std::make_unique<app::Pisarion>(platform, env);
     diary->start();
   }
   void writeSettings(const store::Settings& s) {

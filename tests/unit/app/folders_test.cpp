@@ -13,7 +13,7 @@ TEST(DiaryFolder, BesideTheProgramWhenThatFolderCanBeWritten) {
   EXPECT_TRUE(fs::is_empty(dir.path()));  // the probe leaves nothing behind
 }
 
-TEST(DiaryFolder, PerUserFolderWhenTheProgramFolderCannotBeWrittenKeepingTheInstalledSettings) {
+TEST(DiaryFolder, PerUserFolderWhenTheProgramFolderCannotBeWritten) {
   ScratchFolder dir;
   // A program folder that cannot be written to: here, one whose path runs through a file.
   dir.write("Program Files", "not a folder");
@@ -21,20 +21,21 @@ TEST(DiaryFolder, PerUserFolderWhenTheProgramFolderCannotBeWrittenKeepingTheInst
   EXPECT_FALSE(app::isWritableFolder(program));
   const fs::path user = dir.path() / "AppData" / "Pisarion";
   EXPECT_EQ(app::chooseDiaryFolder(program, user), user);
-  EXPECT_TRUE(fs::is_directory(user));
 }
 
-TEST(DiaryFolder, SettingsPlacedBesideTheProgramAreCarriedToTheUsersFolderOnce) {
+TEST(DiaryFolder, TheDiaryBesideTheProgramIsCopiedToTheUsersFolderOnceAndLeftInPlace) {
   ScratchFolder dir;
-  const fs::path program = dir.path() / "program";
   dir.write("program/Podatki.ini", "installed");
-  // Nothing can be written where the write probe's name is taken by a folder.
-  fs::create_directories(program / "~Pisarion-write-test.tmp");
-  ASSERT_FALSE(app::isWritableFolder(program));
-  const fs::path user = dir.path() / "user";
-  EXPECT_EQ(app::chooseDiaryFolder(program, user), user);
+  dir.write("program/Podatki/12-05-2026", "encoded entry");
+  const fs::path program = dir.path() / "program", user = dir.path() / "user";
+  EXPECT_EQ(app::carryToUserFolder(program, user), app::Carry::Moved);
   EXPECT_EQ(dir.read("user/Podatki.ini"), "installed");
-  dir.write("user/Podatki.ini", "the user's own");
-  EXPECT_EQ(app::chooseDiaryFolder(program, user), user);
-  EXPECT_EQ(dir.read("user/Podatki.ini"), "the user's own");
+  EXPECT_EQ(dir.read("user/Podatki/12-05-2026"), "encoded entry");
+  EXPECT_EQ(dir.read("program/Podatki/12-05-2026"), "encoded entry");  // copied, not moved
+  // Later starts copy nothing again, not even over what the diary wrote since.
+  dir.write("user/Podatki/12-05-2026", "written since");
+  dir.write("program/Podatki/12-07-2026", "appeared later");
+  EXPECT_EQ(app::carryToUserFolder(program, user), app::Carry::AlreadyThere);
+  EXPECT_EQ(dir.read("user/Podatki/12-05-2026"), "written since");
+  EXPECT_FALSE(fs::exists(user / "Podatki" / "12-07-2026"));
 }

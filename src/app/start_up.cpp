@@ -1,0 +1,86 @@
+#include "app/start_up.h"
+
+#include <string>
+#include <system_error>
+
+#include "app/folders.h"
+#include "app/pisarion.h"
+#include "backup/daily.h"
+
+namespace app {
+namespace {
+
+std::u16string shown(const std::filesystem::path& p) { return p.u16string(); }
+
+void carryOver(Pisarion& app) {
+  const Environment& env = app.environment();
+  if (env.programFolder.empty() || env.programFolder == env.folder) return;
+  const Carry carry = carryToUserFolder(env.programFolder, env.folder);
+  if (carry == Carry::AlreadyThere) return;
+  std::u16string text = u"V mapo programa ni mogoče pisati, zato Pisarion odslej hrani dnevnik v mapi:\n" +
+                        shown(env.folder) + u"\n\n";
+  text += carry == Carry::Moved
+              ? u"Zapisi in nastavitve iz mape programa so bili tja prekopirani; izvirniki so ostali, kjer so bili."
+              : u"Nekaterih zapisov iz mape programa ni bilo mogoče prekopirati; izvirniki so ostali, kjer so bili.";
+  app.platform().messageBox(text, u"Pisarion", gui::MessageIcon::Exclamation);
+}
+
+bool readSettings(Pisarion& app) {
+  const store::SettingsRead read =
+      store::readSettingsChecked(app.settingsFile(), app.numberFormat(), app.environment().settingsPatience);
+  if (read.state == store::FileState::Unreadable) {
+    // It may hold a password: opening unlocked, or writing the defaults over
+    // it at the close, would give the diary away.
+    app.EndOnFailure(u"Datoteke z nastavitvami ni bilo mogoče prebrati:\n" + shown(app.settingsFile()) +
+                     u"\n\nMorda jo ima odprto drug program. Pisarion se bo zaprl, ne da bi karkoli spremenil; "
+                     u"poskusite ga znova odpreti čez trenutek.");
+    return false;
+  }
+  app.settings = read.settings;
+  return true;
+}
+
+bool endOnUnreadableDataFolder(Pisarion& app) {
+  app.EndOnFailure(u"Mape z zapisi ni bilo mogoče odpreti:\n" + shown(app.store().dataFolder()) +
+                   u"\n\nPisarion se bo zaprl, ne da bi karkoli spremenil. Preverite, ali mapa obstaja in ali jo je "
+                   u"mogoče brati.");
+  return false;
+}
+
+// A data folder that is there but cannot be listed is not a diary without
+// entries: the diary ends, and creates nothing in it.
+bool checkDataFolder(Pisarion& app) {
+  std::error_code ec;
+  const auto type = std::filesystem::symlink_status(app.store().dataFolder(), ec).type();
+  if (type == std::filesystem::file_type::not_found || app.store().Rescan()) return true;
+  return endOnUnreadableDataFolder(app);
+}
+
+void backUp(Pisarion& app) {
+  const backup::DiaryFiles files{app.store().dataFolder(), app.settingsFile(), app.backupFolder()};
+  if (backup::makeDailyBackup(files, app.platform().now()) != backup::Outcome::Failed) return;
+  app.platform().messageBox(u"Današnje varnostne kopije dnevnika ni bilo mogoče narediti v mapi:\n" +
+                                shown(app.backupFolder()) +
+                                u"\n\nDnevnik deluje naprej kot običajno; kopijo bo Pisarion poskusil narediti ob "
+                                u"naslednjem zagonu.",
+                            u"Pisarion", gui::MessageIcon::Exclamation);
+}
+
+}  // namespace
+
+bool prepareDiaryFiles(Pisarion& app) {
+  carryOver(app);
+  if (!readSettings(app) || !checkDataFolder(app)) return false;
+  // An export may run beside the diary, whose save may be under way.
+  if (!app.exporting()) app.store().removeLeftovers();
+  return true;
+}
+
+bool prepareToWrite(Pisarion& app) {
+  // A missing data folder is made (a first start); it must list afterwards.
+  if (!app.store().ensureDataFolder() || !app.store().Rescan()) return endOnUnreadableDataFolder(app);
+  backUp(app);
+  return true;
+}
+
+}  // namespace app

@@ -1,0 +1,18 @@
+#pragma once
+// What the diary does with its files before it writes any. Before a window
+// shows: carry the diary to the per-user folder the first time it lives
+// there, read the settings, check that the data folder can be listed, clear
+// what a crash left behind. Before the main window opens (after the
+// password, so backing out of the login writes nothing): make the data
+// folder when it is missing, and the day's backup. A step that finds a file
+// it cannot trust tells the user and ends the program before anything is
+// written.
+namespace app {
+
+class Pisarion;
+
+// False when the program has been ended (the user was told why).
+bool prepareDiaryFiles(Pisarion& app);
+bool prepareToWrite(Pisarion& app);
+
+}  // namespace app
