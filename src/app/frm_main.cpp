@@ -8,6 +8,7 @@
 #include "app/frm_taskbar.h"
 #include "app/pisarion.h"
 #include "app/placement.h"
+#include "app/start_up.h"
 #include "app/title.h"
 #include "base/cp1250.h"
 #include "skin/atlas.h"
@@ -88,6 +89,7 @@ void frmMain::Form_Load() {
         u"mogoče ustvariti. Pisarion se bo zaprl, ne da bi karkoli spremenil.");
     return;
   }
+  if (!prepareToWrite(m_app)) return;  // the day's backup comes before today's entry is made
   store::DiaryStore& store = m_app.store();
   store.ensureDataFolder();  // a missing data folder is made, not a failure
   Datumi1.Počisti();

@@ -61,10 +61,9 @@ void Pisarion::OpenMainWindow() {
     EndProgram();
     return;
   }
-  if (!prepareToWrite(*this)) return;
   frmMain& m = main();
   m.form().load();
-  if (m_ended) return;  // the main window could not be made
+  if (m_ended) return;  // the main window could not be made, or the diary's files opened
   m.placeFromSettings(settings);
   m.form().show();
   taskbar().form().show(gui::Activation::NoActivate);

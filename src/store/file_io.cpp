@@ -87,8 +87,9 @@ FileRead readExistingFile(const fs::path& path) {
 
 bool writeFileAtomic(const fs::path& target, std::string_view bytes, const fs::path& temp) {
   if (writeFileDurably(temp, bytes) && replaceFileDurably(temp, target)) return true;
+  // Only a temporary this call may have made goes: never a folder by its name.
   std::error_code ec;
-  fs::remove(temp, ec);
+  if (fs::symlink_status(temp, ec).type() == fs::file_type::regular) fs::remove(temp, ec);
   return false;
 }
 
