@@ -78,7 +78,8 @@ void BM_RawReadWrite(benchmark::State& state) {
   const std::string out(fs::file_size(diary.path / "izvoz.html"), 'x');
   for (auto _ : state) {
     size_t read = 0;
-    for (const std::string& name : store::listOrdinaryFiles(diary.path / "Podatki"))
+    const auto names = store::listOrdinaryFiles(diary.path / "Podatki");
+    for (const std::string& name : *names)
       read += store::readFile(diary.path / "Podatki" / name)->size();
     benchmark::DoNotOptimize(read);
     store::writeFileAtomic(diary.path / "raw.html", out, diary.path / "raw.tmp");

@@ -60,7 +60,8 @@ std::string decode(std::string encoded) {
 
 DiaryReader::DiaryReader(fs::path dataFolder) : m_folder(std::move(dataFolder)) {
   std::vector<std::pair<base::Date, std::string>> dated;
-  for (std::string& name : store::listOrdinaryFiles(m_folder)) {
+  // A folder that cannot be listed holds no days here, as a missing one.
+  for (std::string& name : store::listOrdinaryFiles(m_folder).value_or(std::vector<std::string>{})) {
     if (auto date = base::parseDateKey(name)) dated.emplace_back(*date, std::move(name));
     else ++m_skipped;
   }

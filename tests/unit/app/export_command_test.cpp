@@ -9,7 +9,8 @@ class ExportCommandTest : public DiaryTest {
  protected:
   void SetUp() override { addEntry("12-06-2026", "{\\rtf1 v\\'e8eraj\\par\r\n}\r\n"); }
   void startWith(std::vector<std::u16string> args) {
-    diary = std::make_unique<app::Pisarion>(platform, app::Environment{dir.path(), u','});
+    env.folder = dir.path();
+    diary = std::make_unique<app::Pisarion>(platform, env);
     diary->setCommandLine(app::parseCommandLine(args));
     diary->start();
   }
