@@ -87,7 +87,8 @@ bool Diary::start(const std::wstring& arguments) {
 }
 
 std::optional<DWORD> Diary::startAnother(int timeoutMs) const {
-  STARTUPINFOW si{sizeof si};
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   std::wstring cmd = L"\"" + (m_folder / L"Pisarion.exe").wstring() + L"\"";
   if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(), &si, &pi))
