@@ -98,7 +98,9 @@ void BM_KeystrokeInToday(benchmark::State& state) {
     headless::HeadlessPlatform platform;
     platform.setNow({{2026, 12, 7}, 10, 0, 0, 0});
     platform.setEditorFactory([] { return std::make_unique<textmodel::TextEditor>(); });
-    app::Pisarion diary(platform, app::Environment{folder, u','});
+    app::Environment env;
+    env.folder = folder;
+    app::Pisarion diary(platform, env);
     diary.start();
     diary.main().Text.setFocus();
     platform.typeText(u"Danes ");
