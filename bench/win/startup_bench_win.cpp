@@ -85,17 +85,6 @@ double timeToFirstPaint(const fs::path& exe, const fs::path& folder, const wchar
   return t1 < 0 ? -1 : t1 - t0;
 }
 
-class EditorFile : public store::RichTextFile {
- public:
-  explicit EditorFile(gui::Editor& e) : m_e(e) {}
-  bool SaveFile(const fs::path& p) override { return m_e.SaveFile(p); }
-  bool LoadFile(const fs::path& p) override { return m_e.LoadFile(p); }
-  void Clear() override { m_e.setText(u""); }
-
- private:
-  gui::Editor& m_e;
-};
-
 double timeEach(int runs, const std::function<void(int)>& f) {
   std::vector<double> t;
   for (int i = 0; i < runs; ++i) {
@@ -135,7 +124,6 @@ int main() {
   if (!editor) return 1;
   store::DiaryStore st(work / L"entries");
   st.ensureDataFolder();
-  EditorFile file(*editor);
   for (const int kb : {20, 200}) {
     std::u16string text;
     while (text.size() < kb * 1024u) text += u"Danes sem hodil po gozdu in videl srno, čudovito! \r";
@@ -143,10 +131,11 @@ int main() {
       editor->setText(text);
       editor->setSelection(0, 500);
       editor->setSelBold(true);
-      st.Save(key, file);
+      st.Save(key, *editor->richText());
     }
     const int runs = kb > 100 ? 3 : 9;
-    const double load = timeEach(runs, [&](int i) { st.Load(i % 2 ? "12-05-2026" : "12-06-2026", file); });
+    const double load =
+        timeEach(runs, [&](int i) { editor->setRichText(st.Load(i % 2 ? "12-05-2026" : "12-06-2026").rtf); });
     const double raw = timeEach(runs, [&](int i) {
       auto bytes = store::readFile(st.entryFile(i % 2 ? "12-05-2026" : "12-06-2026"));
       if (!bytes || bytes->empty()) std::puts("raw read failed");

@@ -89,6 +89,8 @@ class Platform {
 
   // An OK box with the icon; blocks until dismissed on Windows.
   virtual void messageBox(std::u16string_view text, std::u16string_view caption, MessageIcon icon) = 0;
+  // A question with Yes and No buttons, No the default; true for Yes.
+  virtual bool askYesNo(std::u16string_view text, std::u16string_view caption, MessageIcon icon) = 0;
 
   // The system's Save As dialog, modal to the form; nothing when cancelled.
   // An existing file is replaced only after the user has agreed.

@@ -465,6 +465,12 @@ std::optional<gui::SaveFileAnswer> HeadlessPlatform::askSaveFile(gui::Form&, con
   return answer;
 }
 
+bool HeadlessPlatform::askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) {
+  messageBox(text, caption, icon);
+  m_messages.back().question = true;
+  return answerYes;
+}
+
 namespace {
 
 // The editor's window: it keeps the place it is given and types the

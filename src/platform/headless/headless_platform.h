@@ -100,6 +100,7 @@ struct MessageRecord {
   std::u16string text;
   std::u16string caption;
   gui::MessageIcon icon;
+  bool question = false;  // asked with Yes and No
 };
 
 class HeadlessPlatform : public gui::Platform {
@@ -161,6 +162,8 @@ class HeadlessPlatform : public gui::Platform {
   void clearMessages() { m_messages.clear(); }
   // Runs whenever a message box is shown (after it is recorded).
   std::function<void(const MessageRecord&)> onMessageBox;
+  // What the user answers to a Yes/No question.
+  bool answerYes = false;
 
   // The Save As dialog answers from this queue, first scripted first; an
   // empty queue cancels. Every request is kept.
@@ -189,6 +192,7 @@ class HeadlessPlatform : public gui::Platform {
   base::DateTime now() const override;
   void messageBox(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
   std::optional<gui::SaveFileAnswer> askSaveFile(gui::Form& owner, const gui::SaveFileRequest& request) override;
+  bool askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
   std::unique_ptr<gui::FormPeer> createPeer(gui::Form& form) override;
   void addTimer(gui::Timer& timer) override;
   void updateTimer(gui::Timer& timer) override;

@@ -25,6 +25,10 @@ class NativeChildWindow : public gui::NativeChild {
   // A parent's WM_NOTIFY: false unless one of these children sent it.
   static bool route(const NMHDR* hdr, LRESULT* result);
 
+  // The child's window was replaced by a new one in its place (the editor
+  // starts over in a fresh control to drop a long document quickly).
+  void rebind(HWND hwnd);
+
   void setBounds(gui::Rect form) override;
   void setVisibleRegion(const gui::Region& visible) override;
   void focus() override;
