@@ -79,15 +79,21 @@ void DayOnScreen::show(std::string key) {
     case store::EntryState::Unreadable:
       m_editor->setText(u"");
       setWritable({});
-      tell(kUnreadable);
+      tellAbout(key, kUnreadable);
       return;
   }
   if (shown == Shown::AsPlainText) {
     setWritable({});
-    tell(kDamaged);
+    tellAbout(key, kDamaged);
     return;
   }
+  m_toldAbout.clear();
   m_onDisk = entry.rtf;
+}
+
+// Start-up shows today twice; a day that still cannot be shown is told once.
+void DayOnScreen::tellAbout(const std::string& key, std::u16string_view text) {
+  if (std::exchange(m_toldAbout, key) != key) tell(text);
 }
 
 void DayOnScreen::setWritable(const std::string& key) {

@@ -81,6 +81,7 @@ class DayOnScreen {
   bool write();
   void tell(std::u16string_view text);
   void tellSaveFailed();
+  void tellAbout(const std::string& key, std::u16string_view text);
   bool askCloseAnyway();
   void typed();
 
@@ -95,6 +96,7 @@ class DayOnScreen {
   std::string m_writing;
   std::string m_opened;
   std::string m_onDisk;           // the rich text the entry being written holds
+  std::string m_toldAbout;        // the day last told unreadable or damaged
   bool m_switchRefused = false;   // the save before a switch failed and was told
   bool m_autosaveTold = false;    // an autosave failure was told since the last success
   bool m_telling = false;         // a message is up: the timer and focus changes wait
