@@ -274,6 +274,17 @@ TEST_F(RichEdit, TheModifiedFlagAndChangesFollowTheUserNotTheProgram) {
   EXPECT_TRUE(editor_->modified()) << "a format is a change";
   editor_->setText(u"nov dan");
   EXPECT_FALSE(editor_->modified());
+
+  // Leaving a long day puts a new control in the old one's place: it answers alike.
+  editor_->setText(std::u16string(40000, u'a'));
+  editor_->setLocked(true);
+  ASSERT_TRUE(editor_->setRichText("{\\rtf1 kratek}"));
+  EXPECT_TRUE(editor_->Locked());
+  editor_->setLocked(false);
+  changes = 0;
+  type(*editor_, u"x");
+  EXPECT_EQ(editor_->text(), u"xkratek");
+  EXPECT_GT(changes, 0);
 }
 
 TEST_F(RichEdit, LockedEditorRefusesTheUserButNotTheProgram) {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <cwchar>
 #include <string>
+#include <utility>
 
 #include "base/cp1250.h"
 
@@ -18,6 +19,9 @@ constexpr UINT kUtf16CodePage = 1200;
 // RichEdit limits typing to 32K characters unless told otherwise; a diary
 // entry has no reason to stop there.
 constexpr LPARAM kTextLimit = 64 * 1024 * 1024;
+// Content longer than this (characters) is not emptied but left behind with
+// its control (see renew()).
+constexpr LRESULT kRenewAbove = 16 * 1024;
 // RichEdit's own bounds for a character height, in points.
 constexpr double kMinPoints = 1, kMaxPoints = 1638;
 
@@ -86,16 +90,19 @@ class QuietEvents {
   LRESULT m_mask;
 };
 
-// While alive the control neither draws nor keeps undo steps: a whole
-// document comes in (or the old one goes) at the cost of the text alone, and
-// the window is drawn once at the end.
+// While alive the control neither draws nor keeps undo steps: a long
+// document comes in at the cost of the text alone, and the window is drawn
+// once at the end. A short one is not worth the redrawing that switching
+// the drawing off and on again costs (the parent repaints too).
 class Loading {
  public:
-  explicit Loading(HWND hwnd) : m_hwnd(hwnd) {
+  Loading(HWND hwnd, size_t bytes) : m_hwnd(bytes > kLongBytes ? hwnd : nullptr) {
+    if (!m_hwnd) return;
     SendMessageW(m_hwnd, WM_SETREDRAW, FALSE, 0);
     SendMessageW(m_hwnd, EM_SETUNDOLIMIT, 0, 0);
   }
   ~Loading() {
+    if (!m_hwnd) return;
     SendMessageW(m_hwnd, EM_SETUNDOLIMIT, kUndoSteps, 0);
     SendMessageW(m_hwnd, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(m_hwnd, nullptr, TRUE);
@@ -104,6 +111,7 @@ class Loading {
   Loading& operator=(const Loading&) = delete;
 
  private:
+  static constexpr size_t kLongBytes = 32 * 1024;
   static constexpr WPARAM kUndoSteps = 100;  // the control's own default
   HWND m_hwnd;
 };
@@ -130,23 +138,63 @@ class Writable {
 
 // ---- window ---------------------------------------------------------------
 
-std::unique_ptr<RichEditEditor> RichEditEditor::create(HWND parent, const RECT& rect) {
-  if (!loadRichEdit()) return nullptr;
-  // No border: the diary draws the editor's frame itself. ES_NOHIDESEL keeps
-  // the selection visible while the user works the size, colour and
-  // alignment menus, which take the focus away from the editor.
-  const DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
-                      ES_WANTRETURN | ES_NOHIDESEL;
+namespace {
+
+// No border: the diary draws the editor's frame itself. ES_NOHIDESEL keeps
+// the selection visible while the user works the size, colour and alignment
+// menus, which take the focus away from the editor.
+constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
+                         ES_WANTRETURN | ES_NOHIDESEL;
+
+HWND createControl(HWND parent, const RECT& rect, DWORD style) {
   HWND hwnd = CreateWindowExW(0, MSFTEDIT_CLASS, L"", style, rect.left, rect.top, rect.right - rect.left,
                               rect.bottom - rect.top, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return nullptr;
+  SendMessageW(hwnd, EM_EXLIMITTEXT, 0, kTextLimit);
+  SendMessageW(hwnd, EM_SETTARGETDEVICE, 0, 0);  // wrap lines at the window's width
+  return hwnd;
+}
+
+}  // namespace
+
+std::unique_ptr<RichEditEditor> RichEditEditor::create(HWND parent, const RECT& rect) {
+  if (!loadRichEdit()) return nullptr;
+  HWND hwnd = createControl(parent, rect, kStyle);
+  if (!hwnd) return nullptr;
   std::unique_ptr<RichEditEditor> editor(new RichEditEditor(hwnd));
   SetPropW(hwnd, kEditorProp, editor.get());
-  editor->send(EM_EXLIMITTEXT, 0, kTextLimit);
-  editor->send(EM_SETTARGETDEVICE, 0, 0);  // wrap lines at the window's width
   editor->setFont(gui::FontSpec{});
   editor->send(EM_SETEVENTMASK, 0, ENM_SELCHANGE | ENM_MOUSEEVENTS | ENM_CHANGE);
   return editor;
+}
+
+// Wine's control empties a long document paragraph by paragraph, at a cost
+// that grows with the square of its length (seconds for a few hundred KB),
+// while a new control is empty for nothing. Replacing a long content
+// therefore starts over in a new window in the old one's place, with its
+// style, default format, events, shape and focus.
+void RichEditEditor::renew() {
+  HWND parent = GetParent(m_hwnd);
+  RECT r;
+  GetWindowRect(m_hwnd, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  HWND fresh = createControl(parent, r, static_cast<DWORD>(GetWindowLongW(m_hwnd, GWL_STYLE)));
+  if (!fresh) return;  // the old control empties itself, slowly
+  CHARFORMAT2W cf = emptyCharFormat();
+  send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+  SendMessageW(fresh, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+  SendMessageW(fresh, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+  SendMessageW(fresh, EM_SETEVENTMASK, 0, send(EM_GETEVENTMASK));
+  HRGN shape = CreateRectRgn(0, 0, 0, 0);
+  if (GetWindowRgn(m_hwnd, shape) != ERROR) SetWindowRgn(fresh, shape, FALSE);  // the window owns it now
+  else DeleteObject(shape);
+  SetWindowPos(fresh, m_hwnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  const bool focused = GetFocus() == m_hwnd;
+  HWND old = std::exchange(m_hwnd, fresh);
+  SetPropW(m_hwnd, kEditorProp, this);
+  RemovePropW(old, kEditorProp);
+  if (focused) SetFocus(m_hwnd);
+  DestroyWindow(old);
 }
 
 RichEditEditor::RichEditEditor(HWND hwnd) : m_hwnd(hwnd) {}
@@ -211,9 +259,10 @@ bool RichEditEditor::modified() const { return send(EM_GETMODIFY) != 0; }
 void RichEditEditor::setModified(bool modified) { send(EM_SETMODIFY, modified ? TRUE : FALSE); }
 
 bool RichEditEditor::replaceAllWithRtf(std::string_view rtf) {
+  if (send(WM_GETTEXTLENGTH) > kRenewAbove) renew();
   QuietEvents quiet(m_hwnd);
   Writable writable(m_hwnd);
-  Loading loading(m_hwnd);
+  Loading loading(m_hwnd, rtf.size());
   MemoryReader reader{rtf.data(), rtf.size()};
   EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&reader), 0, readMemory};
   send(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
@@ -224,9 +273,10 @@ bool RichEditEditor::replaceAllWithRtf(std::string_view rtf) {
 }
 
 void RichEditEditor::replaceAllWithText(std::u16string_view text) {
+  if (send(WM_GETTEXTLENGTH) > kRenewAbove) renew();
   QuietEvents quiet(m_hwnd);
   Writable writable(m_hwnd);
-  Loading loading(m_hwnd);
+  Loading loading(m_hwnd, text.size() * sizeof(char16_t));
   // Streamed rather than set with WM_SETTEXT, which may read a text that
   // happens to begin with "{\rtf" as a document.
   MemoryReader reader{reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t)};

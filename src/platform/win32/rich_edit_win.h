@@ -93,6 +93,7 @@ class RichEditEditor : public gui::Editor {
   bool replaceAllWithRtf(std::string_view rtf);
   void formatChanged();
   void afterReplacingAll();
+  void renew();
 
   HWND m_hwnd = nullptr;
 };
