@@ -195,6 +195,7 @@ void RichEditEditor::renew() {
   RemovePropW(old, kEditorProp);
   if (focused) SetFocus(m_hwnd);
   DestroyWindow(old);
+  if (onRenewed) onRenewed(m_hwnd);
 }
 
 RichEditEditor::RichEditEditor(HWND hwnd) : m_hwnd(hwnd) {}

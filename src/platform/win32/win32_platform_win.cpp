@@ -205,6 +205,7 @@ gui::HostedEditor Win32Platform::createEditor(gui::Form& form, gui::Rect rect) {
   std::unique_ptr<RichEditEditor> editor = RichEditEditor::create(windowOf(form), r);
   if (!editor) return {};
   auto window = std::make_unique<NativeChildWindow>(editor->hwnd(), RichEditEditor::handleNotify);
+  window->onCommand = RichEditEditor::handleCommand;
   editor->onRenewed = [child = window.get()](HWND fresh) { child->rebind(fresh); };
   return {std::move(editor), std::move(window)};
 }

@@ -148,7 +148,7 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     }
     case WM_COMMAND:
-      if (RichEditEditor::handleCommand(wp, lp)) return 0;
+      if (NativeChildWindow::routeCommand(wp, lp)) return 0;
       break;
     default: break;
   }
