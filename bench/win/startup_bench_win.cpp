@@ -85,17 +85,6 @@ double timeToFirstPaint(const fs::path& exe, const fs::path& folder, const wchar
   return t1 < 0 ? -1 : t1 - t0;
 }
 
-class EditorFile : public store::RichTextFile {
- public:
-  explicit EditorFile(gui::Editor& e) : m_e(e) {}
-  bool SaveFile(const fs::path& p) override { return m_e.SaveFile(p); }
-  bool LoadFile(const fs::path& p) override { return m_e.LoadFile(p); }
-  void Clear() override { m_e.setText(u""); }
-
- private:
-  gui::Editor& m_e;
-};
-
 double timeEach(int runs, const std::function<void(int)>& f) {
   std::vector<double> t;
   for (int i = 0; i < runs; ++i) {
@@ -112,12 +101,15 @@ void report(const char* what, const char* baseline, double ms, double baseMs) {
 
 }  // namespace
 
-int main() {
+// With the argument "start" only the start-up is measured, of the program
+// given as the second argument when there is one.
+int main(int argc, char** argv) {
+  const bool startOnly = argc > 1 && std::string(argv[1]) == "start";
   const fs::path work = fs::temp_directory_path() / L"pisarion-bench-win";
   fs::remove_all(work);
   fs::create_directories(work / L"diary");
   fs::create_directories(work / L"empty");
-  fs::copy_file(hostPath(PISARION_EXE), work / L"diary" / L"Pisarion.exe");
+  fs::copy_file(hostPath(argc > 2 ? argv[2] : PISARION_EXE), work / L"diary" / L"Pisarion.exe");
   fs::copy_file(hostPath(EMPTY_WINDOW_EXE), work / L"empty" / L"EmptyWindow.exe");
 
   // Start-up: alternate the two programs so that both see the same machine.
@@ -128,33 +120,68 @@ int main() {
     diary.push_back(timeToFirstPaint(work / L"diary" / L"Pisarion.exe", work / L"diary", L"Pisarion.frmMain"));
   }
   report("start to first paint (Pisarion.exe)", "empty Win32 window", median(diary), median(empty));
+  if (startOnly) {
+    fs::remove_all(work);
+    return 0;
+  }
 
-  // Switching the editor to another day's entry of 20 KB and of 200 KB.
-  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 500, nullptr, nullptr, nullptr, nullptr);
-  auto editor = win32::RichEditEditor::create(parent, RECT{0, 0, 394, 494});
+  // Day switches in a shown editor: to a big day from a small one and away
+  // from it again, each against streaming the same rich text into a fresh
+  // control (the least Wine's RichEdit takes for that text).
+  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 400, 500, nullptr, nullptr, nullptr,
+                                nullptr);
+  const RECT place{0, 0, 394, 494};
+  auto editor = win32::RichEditEditor::create(parent, place);
   if (!editor) return 1;
   store::DiaryStore st(work / L"entries");
   st.ensureDataFolder();
-  EditorFile file(*editor);
-  for (const int kb : {20, 200}) {
+  auto makeEntry = [&](const char* key, size_t bytes) {
     std::u16string text;
-    while (text.size() < kb * 1024u) text += u"Danes sem hodil po gozdu in videl srno, čudovito! \r";
-    for (const char* key : {"12-05-2026", "12-06-2026"}) {
-      editor->setText(text);
-      editor->setSelection(0, 500);
-      editor->setSelBold(true);
-      st.Save(key, file);
+    while (text.size() < bytes) text += u"Danes sem hodil po gozdu in videl srno, čudovito! \r";
+    editor->setText(text);
+    editor->setSelection(0, 500);
+    editor->setSelBold(true);
+    st.Save(key, *editor->richText());
+  };
+  auto showDay = [&](win32::RichEditEditor& e, const char* key) {
+    e.setRichText(st.Load(key).rtf);
+    UpdateWindow(e.hwnd());
+  };
+  makeEntry("12-04-2026", 2 * 1024);
+  double arrive[2] = {};
+  for (const int kb : {23, 230}) {
+    makeEntry("12-05-2026", kb * 1024u);
+    const std::string rtf = st.Load("12-05-2026").rtf;
+    const int runs = kb > 100 ? 3 : 7;
+    std::vector<double> to, away, fresh;
+    for (int i = 0; i < runs; ++i) {
+      showDay(*editor, "12-04-2026");
+      to.push_back(timeEach(1, [&](int) { showDay(*editor, "12-05-2026"); }));
+      away.push_back(timeEach(1, [&](int) { showDay(*editor, "12-04-2026"); }));
+      auto other = win32::RichEditEditor::create(parent, place);
+      fresh.push_back(timeEach(1, [&](int) {
+        other->setRichText(rtf);
+        UpdateWindow(other->hwnd());
+      }));
     }
-    const int runs = kb > 100 ? 3 : 9;
-    const double load = timeEach(runs, [&](int i) { st.Load(i % 2 ? "12-05-2026" : "12-06-2026", file); });
-    const double raw = timeEach(runs, [&](int i) {
-      auto bytes = store::readFile(st.entryFile(i % 2 ? "12-05-2026" : "12-06-2026"));
-      if (!bytes || bytes->empty()) std::puts("raw read failed");
-    });
     const auto size = fs::file_size(st.entryFile("12-05-2026"));
-    const std::string what = "switch editor to a " + std::to_string(size / 1024) + " KB entry";
-    report(what.c_str(), "raw read of the entry file", load, raw);
+    const std::string what = "switch to a " + std::to_string(size / 1024) + " KB day";
+    report(what.c_str(), "its text into a fresh control", median(to), median(fresh));
+    report("switch away from it (to a 2 KB day)", "the same fresh stream-in", median(away), median(fresh));
+    arrive[kb > 100] = median(to);
   }
+  std::printf("switch to 230 KB / switch to 23 KB: %.2f\n", arrive[0] > 0 ? arrive[1] / arrive[0] : 0);
+
+  // An autosave of a 200 KB day (the control's rich text out, encoded and
+  // replaced durably) against writing the same bytes durably.
+  makeEntry("12-07-2026", 200 * 1024);
+  editor->setModified(true);
+  const std::string onDisk = *store::readFile(st.entryFile("12-07-2026"));
+  const double autosave = timeEach(5, [&](int) { st.Save("12-07-2026", *editor->richText()); });
+  const double durable =
+      timeEach(5, [&](int) { store::writeFileAtomic(st.entryFile("12-06-2026"), onDisk, work / L"durable.tmp"); });
+  const std::string what = "autosave of a " + std::to_string(onDisk.size() / 1024) + " KB day";
+  report(what.c_str(), "the same bytes written durably", autosave, durable);
   DestroyWindow(parent);
   fs::remove_all(work);
   return 0;

@@ -52,7 +52,8 @@ frmMain::frmMain(Pisarion& app)
       BtnZapri(m_form.add<gui::PictureBox>("BtnZapri")),
       BtnMini(m_form.add<gui::PictureBox>("BtnMini")),
       BtnVednoNaVrhu(m_form.add<gui::PictureBox>("BtnVednoNaVrhu")),
-      BtnZloži(m_form.add<gui::PictureBox>("BtnZloži")) {
+      BtnZloži(m_form.add<gui::PictureBox>("BtnZloži")),
+      m_day(m_form, app.store(), app.settingsFile().parent_path(), [&app] { return app.todayKey(); }) {
   m_form.setCaption(u"Pisarion");
   m_form.setBackColor(skin::kBodyColor);
   m_form.onLoad = [this] { Form_Load(); };
@@ -61,7 +62,7 @@ frmMain::frmMain(Pisarion& app)
   m_form.onMouseMove = [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); };
   // Logging off or shutting down must not lose the day's writing.
   // A logoff waits while today's text cannot be saved.
-  m_form.onQueryEndSession = [this] { return !editingToday() || SaveToday(); };
+  m_form.onQueryEndSession = [this] { return m_day.save(); };
   m_form.onEndSession = [this](bool ending) {
     if (ending) endSession();
   };
@@ -73,6 +74,9 @@ frmMain::frmMain(Pisarion& app)
     gui::Form& dialog = m_app.spremeniGeslo().form();
     if (dialog.visible()) dialog.activate();
   };
+  // Another window takes the focus: what was typed is put on the disk.
+  m_form.onDeactivate = [this] { m_day.autosave(); };
+  m_day.onWritableChanged = [this](bool writable) { showWritable(writable); };
   wireEvents();
   makeButtons();
   makeSearch();
@@ -120,7 +124,7 @@ void frmMain::LayoutMainWindow() {
     Text.attach(m_app.platform().createEditor(m_form, Text.formRect()));
     ed = Text.editor();
     if (!ed) return;  // the load reports it and ends
-    m_editorFile = std::make_unique<EditorFile>(*ed);
+    m_day.attach(*ed);
     ed->onSelChange = [this] { Text_SelChange(); };
     ed->onClick = [this] { Text_Click(); };
   }
@@ -188,49 +192,27 @@ void frmMain::printTitle(const std::u16string& title) {
   PicNaslov.refresh();
 }
 
-void frmMain::ShowDay(std::string key) {
-  const std::string today = m_app.todayKey();
-  if (key.empty()) key = today;
-  // Reloading the entry being written would drop what was typed since the
-  // last save: choosing it again keeps the editor as it is.
-  if (editingToday() && key == m_shownKey && key == today) return;
-  gui::Editor& ed = editor();
-  if (key == today) {
-    ed.setLocked(false);
-    m_editingKey = key;
-    drawSeparators(true);
-    showFormatting(true);
-  } else {
-    ed.setLocked(true);
-    drawSeparators(false);
-    showFormatting(false);
-  }
-  m_shownKey = key;
-  store::DiaryStore& store = m_app.store();
-  store.Rescan();
-  if (!store.Exists(key) || !store.Load(key, *m_editorFile)) ed.setText(u"");
+void frmMain::ShowDay(std::string key) { m_day.show(std::move(key)); }
+
+void frmMain::showWritable(bool writable) {
+  drawSeparators(writable);
+  showFormatting(writable);
 }
 
-bool frmMain::SaveToday() {
-  if (!editingToday()) return false;
-  m_saveFailed = !m_app.store().Save(m_editingKey, *m_editorFile);
-  // The text stays in the editor: whoever asked for the save keeps it there.
-  if (m_saveFailed)
-    m_app.platform().messageBox(
-        u"Današnjega zapisa ni bilo mogoče shraniti. Besedilo ostaja v urejevalniku; preverite, ali je na disku "
-        u"dovolj prostora in ali je v mapo Podatki mogoče pisati.",
-        u"Pisarion", gui::MessageIcon::Exclamation);
-  return !m_saveFailed;
-}
+void frmMain::SaveWhileAway() { m_day.autosave(); }
 
 void frmMain::Form_Unload(bool& cancel) {
-  // The diary does not close on a day's writing it could not save, nor,
-  // unless the user says so, on settings it could not write.
-  if ((editingToday() && !SaveToday()) || !WriteSettings()) {
+  // The diary does not close on a day's writing it could not save, nor on
+  // settings it could not write, unless the user says so.
+  if (!m_day.close()) {
     cancel = true;
     return;
   }
-  m_unloading = true;
+  if (!WriteSettings()) {
+    m_day.reopen();
+    cancel = true;
+    return;
+  }
   m_app.EndProgram();
 }
 
@@ -253,11 +235,11 @@ bool frmMain::WriteSettings() {
           file.u16string() +
           u"\n\nČe Pisarion zdaj zaprete, bodo te spremembe izgubljene; če ne, lahko poskusite znova. Ali naj se "
           u"Pisarion vseeno zapre?",
-      u"Pisarion");
+      u"Pisarion", gui::MessageIcon::Exclamation);
 }
 
 void frmMain::endSession() {
-  if (m_unloading) return;
+  if (m_day.closed()) return;
   m_sessionEnding = true;
   bool cancel = false;
   Form_Unload(cancel);
@@ -282,7 +264,7 @@ bool frmMain::Form_Shortcut(int keyCode, int shift) {
   switch (keyCode) {
     case 'E':
       // The export reads the files: today's writing goes into its file first.
-      if (!editingToday() || SaveToday()) exportWithDialog(m_app, m_form);
+      if (m_day.save()) exportWithDialog(m_app, m_form);
       return true;
     case 'F': OpenSearch(); return true;
     default: return false;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "app/day_on_screen.h"
 #include "controls/combo_box2.h"
 #include "controls/datumi.h"
 #include "gui/form.h"
@@ -30,18 +31,6 @@ namespace app {
 
 class Pisarion;
 class SearchField;
-
-// The editor seen by the store: its own rich-text file methods.
-class EditorFile : public store::RichTextFile {
- public:
-  explicit EditorFile(gui::Editor& editor) : m_editor(editor) {}
-  bool SaveFile(const store::fs::path& path) override { return m_editor.SaveFile(path); }
-  bool LoadFile(const store::fs::path& path) override { return m_editor.LoadFile(path); }
-  void Clear() override { m_editor.setText(u""); }
-
- private:
-  gui::Editor& m_editor;
-};
 
 class frmMain {
   Pisarion& m_app;
@@ -69,9 +58,9 @@ class frmMain {
   // other read-only without them. An empty key stands for today. Choosing
   // the entry being written again keeps the editor as it is.
   void ShowDay(std::string key);
-  // Saves the editor into the entry opened for editing today, when the editor
-  // holds it.
-  bool SaveToday();
+  // The diary goes out of sight (minimised, or folded into the mini clock):
+  // today's changed text is saved now.
+  void SaveWhileAway();
   // The window's place, the keep-on-top choice and the password into the
   // settings file. When it cannot be written the user is asked whether to
   // close anyway (losing those changes); false when they say no.
@@ -117,12 +106,8 @@ class frmMain {
   // The keep-on-top button's rest face for the current setting.
   void drawOnTopFace();
 
-  // The key of the day now shown and of the day opened for editing (the
-  // date when today's entry was shown: past midnight it stays the old day).
-  const std::string& shownKey() const { return m_shownKey; }
-  const std::string& editingKey() const { return m_editingKey; }
-  // The editor holds the entry opened for editing (and so it is editable).
-  bool editingToday() const { return !m_shownKey.empty() && m_shownKey == m_editingKey; }
+  // The key of the day now shown.
+  const std::string& shownKey() const { return m_day.shownKey(); }
 
   gui::PictureBox& PicNaslov;
   gui::PictureBox& PicText;
@@ -212,16 +197,11 @@ class frmMain {
   void showFormatting(bool shown);
   void drawFace(gui::PictureBox& button, const gui::Rect& face);
 
-  std::unique_ptr<EditorFile> m_editorFile;
   std::unique_ptr<shape::clsDockingHandler> m_docking;
-  std::string m_shownKey;
-  std::string m_editingKey;
-  bool m_unloading = false;
+  void showWritable(bool writable);
+
+  DayOnScreen m_day;
   bool m_sessionEnding = false;  // logging off: no question can be answered
-  // The day list's change of choice has just saved the entry being written,
-  // so the day shown next need not save it again.
-  bool m_savedBeforeSwitch = false;
-  bool m_saveFailed = false;  // the last save of today's entry did not reach the disk
   search::Query m_query;         // the words last searched for
   std::u16string m_queryText;
 };

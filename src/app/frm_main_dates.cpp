@@ -1,7 +1,6 @@
 // The main window's year, month and day pickers: their layout, the start-up
 // fill, the drop-downs' opening and closing, and what a choice in each does.
 #include <charconv>
-#include <utility>
 
 #include "app/frm_main.h"
 #include "app/pisarion.h"
@@ -100,32 +99,19 @@ void frmMain::fillDays(const std::string& month, const std::string& year) {
 
 // ---- the day list ----------------------------------------------------------------
 
-void frmMain::Datumi1_IzbtranDatum(std::string& Dan) {
-  // The change of choice saved the text being written already; choosing the
-  // same row again (past midnight, yesterday's row turns read-only) saves here.
-  const bool saved = std::exchange(m_savedBeforeSwitch, false);
-  const std::string today = m_app.todayKey();
-  const std::string key = Dan.empty() ? today : Dan;
-  if (!saved && editingToday() && !(key == shownKey() && key == today)) SaveToday();
-  // Today's text that could not be saved stays in the editor, still editable.
-  if (std::exchange(m_saveFailed, false) && editingToday()) return;
-  ShowDay(Dan);
-}
+void frmMain::Datumi1_IzbtranDatum(std::string& Dan) { ShowDay(Dan); }
 
 void frmMain::Datumi1_SpremembaIzbora(std::string&, std::string&) {
   // Whether the old row is today's or the list had no choice (after a month
   // change the editor keeps today's entry), the text being written is saved
   // before the editor shows another day.
-  if (editingToday()) {
-    SaveToday();
-    m_savedBeforeSwitch = true;  // tried: a failure has been told once and keeps the text
-  }
+  m_day.saveBeforeSwitch();
 }
 
 void frmMain::Datumi1_ČiščenjeIzbora(bool&) {
   // Today's row is about to go, or the editor still holds today's entry
   // from an earlier month: either way it is saved now.
-  SaveToday();
+  m_day.save();
 }
 
 void frmMain::Datumi1_Klik() { CloseMenus(); }

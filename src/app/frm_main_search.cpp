@@ -89,9 +89,10 @@ void frmMain::showMonthOf(const std::string& key) {
 // stands (from the editor while it is on screen, else from its file) before
 // every search.
 void frmMain::refreshWrittenDay() {
-  if (m_editingKey.empty()) return;
-  if (editingToday()) diarySearch->setText(m_editingKey, editor().text());
-  else if (auto text = search::readDay(m_app.store(), m_editingKey)) diarySearch->setText(m_editingKey, *text);
+  const std::string& key = m_day.openedKey();
+  if (key.empty()) return;
+  if (m_day.writing()) diarySearch->setText(key, editor().text());
+  else if (auto text = search::readDay(m_app.store(), key)) diarySearch->setText(key, *text);
 }
 
 void frmMain::runSearch() {
@@ -115,7 +116,7 @@ void frmMain::runSearch() {
   if (!diarySearch->started()) {
     store::DiaryStore& store = m_app.store();
     store.Rescan();
-    diarySearch->startReading(store.listing(), editingToday() ? m_editingKey : std::string());
+    diarySearch->startReading(store.listing(), m_day.writingKey());
   }
   if (!diarySearch->ready()) {  // the results come when the reading ends
     showReadingProgress();

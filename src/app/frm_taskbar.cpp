@@ -20,6 +20,7 @@ void frmTaskbar::Form_Resize() {
     if (main.form().visible()) {
       main.form().hide();
       Tag = "frmmain";
+      main.SaveWhileAway();
     }
     return;
   }

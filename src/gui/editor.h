@@ -1,7 +1,6 @@
 #pragma once
 // The rich-text editor as the diary uses it: exactly the members it relies on.
 // On Windows this is a RichEdit control; in tests a model of formatted text.
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -27,15 +26,24 @@ class Editor {
  public:
   virtual ~Editor() = default;
 
-  // Whole content as Rich Text Format. LoadFile shows a file that is not rich
-  // text as plain text, ignores text after the document's end, and leaves the
-  // editor empty for a zero-length file. Both answer false when the file
-  // cannot be opened.
-  virtual bool SaveFile(const std::filesystem::path& path) = 0;
-  virtual bool LoadFile(const std::filesystem::path& path) = 0;
+  // The whole content as Rich Text Format, in memory (the text never passes
+  // through a file): nullopt when the control could not write it.
+  virtual std::optional<std::string> richText() const = 0;
+  // Replaces the whole content with a rich-text document (allowed while
+  // Locked; caret to the start; not a change of the user's). Text after the
+  // document's end is ignored. False, with the editor left empty, when the
+  // control made nothing of the document.
+  virtual bool setRichText(std::string_view rtf) = 0;
+
+  // Whether the user changed the text or its format since the content was
+  // last replaced or marked saved with setModified(false).
+  virtual bool modified() const = 0;
+  virtual void setModified(bool modified) = 0;
 
   // Plain text; paragraphs are separated by '\r' as RichEdit reports them.
   virtual std::u16string text() const = 0;
+  // Replaces the whole content with plain text, as a load does (modified
+  // is cleared).
   virtual void setText(std::u16string_view text) = 0;
 
   virtual bool Locked() const = 0;
@@ -67,6 +75,9 @@ class Editor {
 
   std::function<void()> onClick;
   std::function<void()> onSelChange;
+  // The user changed the text or its format (typing, deleting, a format
+  // command); never raised by the program's own replacements.
+  std::function<void()> onChange;
 };
 
 }  // namespace gui

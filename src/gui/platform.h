@@ -89,14 +89,14 @@ class Platform {
 
   // An OK box with the icon; blocks until dismissed on Windows.
   virtual void messageBox(std::u16string_view text, std::u16string_view caption, MessageIcon icon) = 0;
+  // A question with Yes and No buttons, No the default; true for Yes.
+  virtual bool askYesNo(std::u16string_view text, std::u16string_view caption, MessageIcon icon) = 0;
 
   // The system's Save As dialog, modal to the form; nothing when cancelled.
   // An existing file is replaced only after the user has agreed.
   virtual std::optional<SaveFileAnswer> askSaveFile(Form& owner, const SaveFileRequest& request) = 0;
 
   // ---- beyond the window framework: the diary's files and its place
-  // A Yes/No question with the exclamation icon, No the default; true for Yes.
-  virtual bool askYesNo(std::u16string_view text, std::u16string_view caption) = 0;
   // The work area of the monitor nearest to a rectangle of screen pixels
   // (MonitorFromRect with MONITOR_DEFAULTTONEAREST): the most overlapped
   // monitor, or the closest when none is overlapped.

@@ -464,6 +464,19 @@ class Reader {
 
 bool isRtf(std::string_view bytes) { return bytes.substr(0, 5) == "{\\rtf"; }
 
+int groupDepth(std::string_view bytes) {
+  int depth = 0, deepest = 0;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    switch (bytes[i]) {
+      case '\\': ++i; break;  // the escaped character is text, a brace included
+      case '{': deepest = std::max(deepest, ++depth); break;
+      case '}': depth = std::max(depth - 1, 0); break;
+      default: break;
+    }
+  }
+  return deepest;
+}
+
 Document readRtf(std::string_view bytes, const CharFormat& defaults) {
   return Reader(bytes, defaults).read();
 }

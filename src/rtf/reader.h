@@ -42,4 +42,9 @@ std::u16string readText(std::string_view bytes);
 
 inline constexpr int kMaxDepth = 1000;
 
+// The deepest nesting of groups in the bytes: braces counted as a reader
+// meets them, escaped braces (\{ \}) not counted. Linear, no allocation;
+// a control reader with a shallow group stack is handed nothing deeper.
+int groupDepth(std::string_view bytes);
+
 }  // namespace rtf

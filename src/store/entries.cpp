@@ -100,30 +100,36 @@ bool DiaryStore::EnsureToday(std::string_view todayKey) {
   return ok;
 }
 
-bool DiaryStore::emptyTempFile() const { return writeFilePlain(tempFile(), "\r\n"); }
+// TMP.tkw stays where the diary has always kept it, holding one empty line;
+// it carries no text, so a file that cannot be written there fails nothing.
+void DiaryStore::emptyTempFile() const { writeFilePlain(tempFile(), "\r\n"); }
 
-bool DiaryStore::Save(std::string_view key, RichTextFile& editor) {
-  if (!editor.SaveFile(tempFile())) {
-    emptyTempFile();
-    return false;
-  }
-  auto plain = readFile(tempFile());
-  bool ok = plain.has_value();
-  if (ok) {
-    Lines encoded;
-    transform(splitLines(*plain), encoded);
-    ok = writeFileAtomic(entryFile(key), joinLines(encoded), writeTemp());
-  }
-  return emptyTempFile() && ok;
+bool DiaryStore::SaveCopy(const fs::path& file, std::string_view rtf) const {
+  Lines encoded;
+  transform(splitLines(rtf), encoded);
+  return writeFileAtomic(file, joinLines(encoded), writeTemp());
 }
 
-bool DiaryStore::Load(std::string_view key, RichTextFile& editor) {
-  auto encoded = readFile(entryFile(key));
-  if (!encoded) return false;
-  Lines plain;
-  transform(splitLines(*encoded), plain);
-  bool ok = writeFilePlain(tempFile(), joinLines(plain)) && editor.LoadFile(tempFile());
-  return emptyTempFile() && ok;
+bool DiaryStore::Save(std::string_view key, std::string_view rtf) {
+  const bool ok = SaveCopy(entryFile(key), rtf);
+  emptyTempFile();
+  return ok;
+}
+
+EntryText DiaryStore::Load(std::string_view key) const {
+  const fs::path file = entryFile(key);
+  EntryText entry;
+  if (auto encoded = readFile(file)) {
+    Lines plain;
+    transform(splitLines(*encoded), plain);
+    entry = {EntryState::Read, joinLines(plain)};
+  } else {
+    std::error_code ec;
+    const bool missing = fs::symlink_status(file, ec).type() == fs::file_type::not_found;
+    entry.state = missing ? EntryState::Missing : EntryState::Unreadable;
+  }
+  emptyTempFile();
+  return entry;
 }
 
 std::optional<std::string> DiaryStore::Read(std::string_view key, size_t maxBytes) const {

@@ -13,18 +13,19 @@ namespace store {
 
 namespace fs = std::filesystem;
 
-// What the store needs of the editor: its own rich-text file methods.
-class RichTextFile {
- public:
-  virtual ~RichTextFile() = default;
-  virtual bool SaveFile(const fs::path& path) = 0;
-  virtual bool LoadFile(const fs::path& path) = 0;
-  virtual void Clear() = 0;
+// What reading a day's entry found. A file that exists but cannot be read
+// is never taken for a missing one: the day it holds must not be saved over.
+enum class EntryState { Read, Missing, Unreadable };
+
+struct EntryText {
+  EntryState state = EntryState::Missing;
+  std::string rtf;  // the day's rich text, decoded; empty unless Read
 };
 
 class DiaryStore {
  public:
-  // Entries live in `folder`/Podatki; the plain-text go-between is `folder`/TMP.tkw.
+  // Entries live in `folder`/Podatki. `folder`/TMP.tkw is left holding one
+  // CR LF by every save and load; the text itself never passes through it.
   explicit DiaryStore(fs::path folder);
 
   const fs::path& folder() const { return m_folder; }
@@ -47,13 +48,14 @@ class DiaryStore {
   bool EnsureToday(std::string_view todayKey);
   bool Exists(std::string_view key) const;
 
-  // The editor's content into the key's entry file. Nothing is written when
-  // the editor cannot produce its rich text, and the entry is replaced
-  // atomically, so a failure leaves the previous entry whole.
-  bool Save(std::string_view key, RichTextFile& editor);
-  // The key's entry file into the editor; false (editor untouched) when the
-  // file cannot be read.
-  bool Load(std::string_view key, RichTextFile& editor);
+  // The day's rich text, encoded, into the key's entry file. The entry is
+  // replaced atomically, so a failure leaves the previous entry whole.
+  bool Save(std::string_view key, std::string_view rtf);
+  // The key's entry file, decoded.
+  EntryText Load(std::string_view key) const;
+  // Rich text encoded as an entry into any file (a rescue copy), replaced
+  // atomically.
+  bool SaveCopy(const fs::path& file, std::string_view rtf) const;
 
   // The key's entry decoded, its plain rich text, read without writing
   // anything (no temporary file); at most `maxBytes` of the file are read.
@@ -76,7 +78,7 @@ class DiaryStore {
  private:
   // Beside the entries, so the move over an entry never crosses a drive.
   fs::path writeTemp() const { return dataFolder() / "~Pisarion.tmp"; }
-  bool emptyTempFile() const;
+  void emptyTempFile() const;
 
   fs::path m_folder;
   std::vector<std::string> m_listing;

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <tuple>
 
 #include "rtf/reader.h"
@@ -61,6 +59,11 @@ void TextEditor::selectionChanged() {
   if (onSelChange) onSelChange();
 }
 
+void TextEditor::changedByUser() {
+  modified_ = true;
+  if (onChange) onChange();
+}
+
 // ---- content ------------------------------------------------------------
 
 rtf::Document TextEditor::document() const {
@@ -105,6 +108,7 @@ void TextEditor::setDocument(const rtf::Document& doc) {
     formats_.push_back(intern(default_));
     alignment_.push_back(rtf::Alignment::Left);
   }
+  modified_ = false;
   selectionChanged();
 }
 
@@ -114,33 +118,14 @@ void TextEditor::setText(std::u16string_view text) {
   text_ = clean;
   formats_.assign(clean.size() + 1, formats_.front());
   alignment_.assign(clean.size() + 1, rtf::Alignment::Left);
+  modified_ = false;
   selectionChanged();
 }
 
-bool TextEditor::SaveFile(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return false;
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  const std::string bytes = rtf::writeRtf(document());
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  return !out.fail();
-}
+std::optional<std::string> TextEditor::richText() const { return rtf::writeRtf(document()); }
 
-bool TextEditor::LoadFile(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return false;
-  if (bytes.empty()) {
-    clearContent(default_);
-    selectionChanged();
-  } else {
-    setDocument(rtf::readAny(bytes, default_));
-  }
+bool TextEditor::setRichText(std::string_view rtf) {
+  setDocument(rtf::readRtf(rtf, default_));
   return true;
 }
 
@@ -238,7 +223,10 @@ void TextEditor::changeFormat(Change change) {
     rtf::CharFormat f = caretFormat_ ? *caretFormat_ : format(caretFormatIndex());
     change(f);
     caretFormat_ = f;
-    if (text_.empty()) formats_.back() = intern(f);
+    if (text_.empty()) {
+      formats_.back() = intern(f);
+      changedByUser();
+    }
     return;
   }
   const size_t begin = static_cast<size_t>(selStart_);
@@ -254,6 +242,7 @@ void TextEditor::changeFormat(Change change) {
     }
     formats_[i] = it->second;
   }
+  changedByUser();
 }
 
 void TextEditor::setSelBold(bool on) {
@@ -304,6 +293,7 @@ std::optional<int> TextEditor::SelAlignment() const {
 void TextEditor::setSelAlignment(int alignment) {
   if (locked_ || alignment < 0 || alignment > 2) return;
   for (size_t m : selectedMarks()) alignment_[m] = static_cast<rtf::Alignment>(alignment);
+  changedByUser();
 }
 
 // ---- typing -------------------------------------------------------------
@@ -330,6 +320,7 @@ void TextEditor::replaceSelection(std::u16string_view typed) {
   selStart_ = static_cast<int>(begin + text.size());
   selLength_ = 0;
   caretFormat_.reset();
+  changedByUser();
   selectionChanged();
 }
 

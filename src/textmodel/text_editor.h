@@ -23,8 +23,10 @@ class TextEditor : public gui::Editor {
  public:
   TextEditor();
 
-  bool SaveFile(const std::filesystem::path& path) override;
-  bool LoadFile(const std::filesystem::path& path) override;
+  std::optional<std::string> richText() const override;
+  bool setRichText(std::string_view rtf) override;
+  bool modified() const override { return modified_; }
+  void setModified(bool modified) override { modified_ = modified; }
 
   std::u16string text() const override { return text_; }
   void setText(std::u16string_view text) override;
@@ -54,7 +56,7 @@ class TextEditor : public gui::Editor {
   std::pair<int, int> selection() const override { return {selStart_, selLength_}; }
   void replaceSelection(std::u16string_view text) override;
 
-  // The content as a document, and replacing it with one (like LoadFile:
+  // The content as a document, and replacing it with one (like setRichText:
   // allowed while Locked, caret to the start).
   rtf::Document document() const;
   void setDocument(const rtf::Document& document);
@@ -78,6 +80,7 @@ class TextEditor : public gui::Editor {
   size_t markOf(size_t pos) const;
   std::vector<size_t> selectedMarks() const;
   void selectionChanged();
+  void changedByUser();
 
   std::u16string text_;
   std::vector<uint32_t> formats_;          // one per character, plus the final mark
@@ -89,6 +92,7 @@ class TextEditor : public gui::Editor {
   // A format chosen with nothing selected; typing at the caret uses it.
   std::optional<rtf::CharFormat> caretFormat_;
   bool locked_ = false;
+  bool modified_ = false;
   rtf::CharFormat default_;
 };
 

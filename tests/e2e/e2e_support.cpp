@@ -28,10 +28,11 @@ std::string todayKey() {
   return base::dateKey({t.wYear, t.wMonth, t.wDay});
 }
 
-Diary::Diary() {
+Diary::Diary() : Diary(fs::temp_directory_path()) {}
+
+Diary::Diary(const fs::path& parent) {
   static std::atomic<int> n{0};
-  m_folder = fs::temp_directory_path() / (L"Pisarion e2e " + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                          std::to_wstring(n++));
+  m_folder = parent / (L"Pisarion e2e " + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(n++));
   fs::remove_all(m_folder);
   fs::create_directories(m_folder);
   fs::copy_file(hostPath(PISARION_EXE), m_folder / L"Pisarion.exe");
@@ -103,6 +104,20 @@ std::optional<DWORD> Diary::startAnother(int timeoutMs) const {
 
 bool Diary::running() const {
   return m_process.hProcess && WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void Diary::kill() {
+  if (!running()) return;
+  TerminateProcess(m_process.hProcess, 9);
+  WaitForSingleObject(m_process.hProcess, 10000);
+}
+
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
+  for (int waited = 0;; waited += 20) {
+    if (condition()) return true;
+    if (waited >= timeoutMs) return false;
+    settle(20);
+  }
 }
 
 std::optional<DWORD> Diary::waitForExit(int timeoutMs) {

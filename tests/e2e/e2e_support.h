@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -24,6 +25,7 @@ std::string todayKey();
 class Diary {
  public:
   Diary();  // a fresh scratch folder holding a copy of Pisarion.exe
+  explicit Diary(const fs::path& parent);  // the scratch folder inside `parent`
   ~Diary();  // ends the diary if it still runs, removes the folder
 
   const fs::path& folder() const { return m_folder; }
@@ -43,6 +45,8 @@ class Diary {
   // for it to end: its exit code (nullopt when it is still running).
   std::optional<DWORD> startAnother(int timeoutMs = 20000) const;
   bool running() const;
+  // Ends the program at once, as a crash or a power cut would.
+  void kill();
   // Waits for the program to end; answers its exit code (nullopt on timeout).
   std::optional<DWORD> waitForExit(int timeoutMs = 20000);
 
@@ -59,6 +63,10 @@ class Diary {
   fs::path m_folder;
   PROCESS_INFORMATION m_process{};
 };
+
+// Polls the condition (letting the test's own messages run) until it holds
+// or the time is up; answers whether it held.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
 
 // Closes the main window and expects the diary to end cleanly.
 void closeDiary(Diary& diary);

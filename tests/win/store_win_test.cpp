@@ -27,18 +27,6 @@ struct Scratch {
   }
 };
 
-class BytesEditor : public RichTextFile {
- public:
-  std::string content;
-  bool SaveFile(const fs::path& p) override { return writeFilePlain(p, content); }
-  bool LoadFile(const fs::path& p) override {
-    auto b = readFile(p);
-    if (b) content = *b;
-    return b.has_value();
-  }
-  void Clear() override { content.clear(); }
-};
-
 }  // namespace
 
 TEST(StoreOnWindows, AtomicWriteReplacesAnExistingFileInAFolderWithSlovenianLetters) {
@@ -69,12 +57,11 @@ TEST(StoreOnWindows, SaveAndLoadRoundTripThroughTheTemporaryFile) {
   Scratch s;
   DiaryStore store(s.path);
   ASSERT_TRUE(store.ensureDataFolder());
-  BytesEditor editor;
-  editor.content = "{\\rtf1\\ansi\\ansicpg1250 \\'e8\\'9a\\'9e\\par\r\n}\r\n";
-  ASSERT_TRUE(store.Save("12-07-2026", editor));
-  BytesEditor other;
-  ASSERT_TRUE(store.Load("12-07-2026", other));
-  EXPECT_EQ(other.content, editor.content);
+  const std::string rtf = "{\\rtf1\\ansi\\ansicpg1250 \\'e8\\'9a\\'9e\\par\r\n}\r\n";
+  ASSERT_TRUE(store.Save("12-07-2026", rtf));
+  const EntryText loaded = store.Load("12-07-2026");
+  EXPECT_EQ(loaded.state, EntryState::Read);
+  EXPECT_EQ(loaded.rtf, rtf);
   EXPECT_EQ(readFile(store.tempFile()), "\r\n");
   store.Rescan();
   EXPECT_EQ(store.listing(), (std::vector<std::string>{"12-07-2026"}));

@@ -25,6 +25,7 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (RichEditEditor::handleNotify(reinterpret_cast<const NMHDR*>(lParam), &result)) return result;
   }
+  if (msg == WM_COMMAND && RichEditEditor::handleCommand(wParam, lParam)) return 0;
   return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
@@ -81,10 +82,11 @@ class RichEdit : public ::testing::Test {
 
   // Saves the editor and loads the file into a fresh one.
   std::unique_ptr<RichEditEditor> saveAndReload() {
-    const fs::path path = file("entry.rtf");
-    EXPECT_TRUE(editor_->SaveFile(path));
+    const std::optional<std::string> rtf = editor_->richText();
+    EXPECT_TRUE(rtf.has_value());
+    writeBytes(file("entry.rtf"), rtf.value_or(""));
     auto fresh = make();
-    EXPECT_TRUE(fresh->LoadFile(path));
+    EXPECT_TRUE(fresh->setRichText(rtf.value_or("")));
     return fresh;
   }
 
@@ -175,15 +177,9 @@ TEST_F(RichEdit, ZeroLengthOrMissingFiles) {
   editor_->setSelBold(true);
   editor_->setSelection(0, 0);
 
-  writeBytes(file("empty"), "");
-  EXPECT_TRUE(editor_->LoadFile(file("empty")));
+  editor_->setRichText("");
   EXPECT_EQ(editor_->text(), u"");
   EXPECT_EQ(editor_->SelBold(), Tri::False) << "typing in an emptied editor starts in the default format";
-
-  editor_->setText(u"ostane");
-  EXPECT_FALSE(editor_->LoadFile(file("missing")));
-  EXPECT_EQ(editor_->text(), u"ostane");
-  EXPECT_FALSE(editor_->SaveFile(dir_ / "no-such-folder" / "x")) << "an unwritable path is reported";
 
   // An empty editor saves as a document that loads back empty.
   editor_->setText(u"");
@@ -191,32 +187,23 @@ TEST_F(RichEdit, ZeroLengthOrMissingFiles) {
   EXPECT_EQ(loaded->text(), u"");
 }
 
-TEST_F(RichEdit, FileThatIsNotRichTextLoadsAsCp1250PlainText) {
-  writeBytes(file("plain"), "Dnevnik \xE8\x9A\x9E \xC8\x8A\x8E\r\n{\\b ni krepko}");
-  EXPECT_TRUE(editor_->LoadFile(file("plain")));
-  EXPECT_EQ(editor_->text(), u"Dnevnik čšž ČŠŽ\r{\\b ni krepko}");
-  editor_->setSelection(17, 3);
-  EXPECT_EQ(editor_->SelBold(), Tri::False);
-}
-
 TEST_F(RichEdit, TextAfterTheDocumentsEndIsIgnored) {
   writeBytes(file("tail"), "{\\rtf1\\ansi\\ansicpg1250 Zdravo \\'e8\\'9a\\'9e\\par}\r\npo koncu {\\b smeti}\r\n");
-  EXPECT_TRUE(editor_->LoadFile(file("tail")));
+  EXPECT_TRUE(editor_->setRichText(readBytes(file("tail"))));
   EXPECT_EQ(editor_->text(), u"Zdravo čšž");
 }
 
 TEST_F(RichEdit, DamagedDocumentsShowWhatTheyHold) {
   // An entry cut off before its closing braces keeps its text and formats.
   writeBytes(file("cut"), "{\\rtf1\\ansi {\\b odrezan");
-  EXPECT_TRUE(editor_->LoadFile(file("cut")));
+  EXPECT_TRUE(editor_->setRichText(readBytes(file("cut"))));
   EXPECT_EQ(editor_->text(), u"odrezan");
   editor_->setSelection(0, 7);
   EXPECT_EQ(editor_->SelBold(), Tri::True);
 
-  // One of which the reader makes nothing is shown as the characters it is.
-  writeBytes(file("stub"), "{\\rtf");
-  EXPECT_TRUE(editor_->LoadFile(file("stub")));
-  EXPECT_EQ(editor_->text(), u"{\\rtf");
+  // One of which the reader makes nothing is reported, the editor left empty.
+  EXPECT_FALSE(editor_->setRichText("{\\rtf"));
+  EXPECT_EQ(editor_->text(), u"");
 }
 
 TEST_F(RichEdit, TypedSlovenianLettersSurviveSaveAndLoad) {
@@ -261,7 +248,7 @@ TEST_F(RichEdit, SelectionChangesAndClicksReachTheEditorThroughTheParent) {
 
   writeBytes(file("one"), "{\\rtf1 nov dan}");
   const int beforeLoad = selChanges;
-  EXPECT_TRUE(editor_->LoadFile(file("one")));
+  EXPECT_TRUE(editor_->setRichText(readBytes(file("one"))));
   EXPECT_EQ(selChanges, beforeLoad + 1);
 
   const LPARAM at = MAKELPARAM(5, 5);
@@ -270,6 +257,34 @@ TEST_F(RichEdit, SelectionChangesAndClicksReachTheEditorThroughTheParent) {
   SendMessageW(editor_->hwnd(), WM_LBUTTONUP, 0, at);
   EXPECT_EQ(clicks, 1);
   ReleaseCapture();
+}
+
+TEST_F(RichEdit, TheModifiedFlagAndChangesFollowTheUserNotTheProgram) {
+  int changes = 0;
+  editor_->onChange = [&] { ++changes; };
+  ASSERT_TRUE(editor_->setRichText("{\\rtf1 dan}"));
+  EXPECT_FALSE(editor_->modified());
+  EXPECT_EQ(changes, 0);
+  type(*editor_, u"x");
+  EXPECT_TRUE(editor_->modified());
+  EXPECT_GT(changes, 0) << "EN_CHANGE reached the editor through the parent's WM_COMMAND";
+  editor_->setModified(false);
+  editor_->setSelection(0, 2);
+  editor_->setSelBold(true);
+  EXPECT_TRUE(editor_->modified()) << "a format is a change";
+  editor_->setText(u"nov dan");
+  EXPECT_FALSE(editor_->modified());
+
+  // Leaving a long day puts a new control in the old one's place: it answers alike.
+  editor_->setText(std::u16string(40000, u'a'));
+  editor_->setLocked(true);
+  ASSERT_TRUE(editor_->setRichText("{\\rtf1 kratek}"));
+  EXPECT_TRUE(editor_->Locked());
+  editor_->setLocked(false);
+  changes = 0;
+  type(*editor_, u"x");
+  EXPECT_EQ(editor_->text(), u"xkratek");
+  EXPECT_GT(changes, 0);
 }
 
 TEST_F(RichEdit, LockedEditorRefusesTheUserButNotTheProgram) {
@@ -293,7 +308,7 @@ TEST_F(RichEdit, LockedEditorRefusesTheUserButNotTheProgram) {
   editor_->setText(u"včeraj");
   EXPECT_EQ(editor_->text(), u"včeraj");
   writeBytes(file("past"), "{\\rtf1 {\\b star} dan}");
-  EXPECT_TRUE(editor_->LoadFile(file("past")));
+  EXPECT_TRUE(editor_->setRichText(readBytes(file("past"))));
   EXPECT_EQ(editor_->text(), u"star dan");
   EXPECT_TRUE(editor_->Locked()) << "loading leaves the lock as it was";
   type(*editor_, u"z");
@@ -316,7 +331,7 @@ TEST_F(RichEdit, FontIsTheFormatOfNewAndPlainText) {
   // not bold: RichEdit reads a document's text from the default format up).
   editor_->setFont(gui::FontSpec{});
   writeBytes(file("sized"), "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs40 velik}");
-  EXPECT_TRUE(editor_->LoadFile(file("sized")));
+  EXPECT_TRUE(editor_->setRichText(readBytes(file("sized"))));
   editor_->setSelection(0, 5);
   EXPECT_EQ(editor_->SelFontSize(), 20.0);
   EXPECT_EQ(editor_->SelBold(), Tri::False);

@@ -465,9 +465,10 @@ std::optional<gui::SaveFileAnswer> HeadlessPlatform::askSaveFile(gui::Form&, con
   return answer;
 }
 
-bool HeadlessPlatform::askYesNo(std::u16string_view text, std::u16string_view caption) {
-  messageBox(text, caption, gui::MessageIcon::Exclamation);
-  return m_questionAnswer;
+bool HeadlessPlatform::askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) {
+  messageBox(text, caption, icon);
+  m_messages.back().question = true;
+  return answerYes;
 }
 
 namespace {

@@ -100,6 +100,7 @@ struct MessageRecord {
   std::u16string text;
   std::u16string caption;
   gui::MessageIcon icon;
+  bool question = false;  // asked with Yes and No
 };
 
 class HeadlessPlatform : public gui::Platform {
@@ -163,10 +164,12 @@ class HeadlessPlatform : public gui::Platform {
   // Message boxes and questions, in the order they were shown.
   const std::vector<MessageRecord>& messages() const { return m_messages; }
   // What the user answers to every question (Yes when true).
-  void setQuestionAnswer(bool yes) { m_questionAnswer = yes; }
+  void setQuestionAnswer(bool yes) { answerYes = yes; }
   void clearMessages() { m_messages.clear(); }
   // Runs whenever a message box is shown (after it is recorded).
   std::function<void(const MessageRecord&)> onMessageBox;
+  // What the user answers to a Yes/No question.
+  bool answerYes = false;
 
   // The Save As dialog answers from this queue, first scripted first; an
   // empty queue cancels. Every request is kept.
@@ -195,7 +198,7 @@ class HeadlessPlatform : public gui::Platform {
   base::DateTime now() const override;
   void messageBox(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
   std::optional<gui::SaveFileAnswer> askSaveFile(gui::Form& owner, const gui::SaveFileRequest& request) override;
-  bool askYesNo(std::u16string_view text, std::u16string_view caption) override;
+  bool askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
   Rect workAreaNearest(Rect screen) const override;
   std::unique_ptr<gui::FormPeer> createPeer(gui::Form& form) override;
   void addTimer(gui::Timer& timer) override;
@@ -255,7 +258,6 @@ class HeadlessPlatform : public gui::Platform {
   HeadlessWindow* m_active = nullptr;
   std::vector<MessageRecord> m_messages;
   std::vector<gui::SaveFileRequest> m_saveFileRequests;
-  bool m_questionAnswer = false;
   struct Monitor {
     Rect bounds, workArea;
   };

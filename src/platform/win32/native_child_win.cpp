@@ -29,6 +29,18 @@ bool NativeChildWindow::route(const NMHDR* hdr, LRESULT* result) {
   return it->second->m_onNotify(hdr, result);
 }
 
+bool NativeChildWindow::routeCommand(WPARAM wParam, LPARAM lParam) {
+  auto it = children().find(reinterpret_cast<HWND>(lParam));
+  return it != children().end() && it->second->onCommand && it->second->onCommand(wParam, lParam);
+}
+
+void NativeChildWindow::rebind(HWND hwnd) {
+  if (m_hwnd) children().erase(m_hwnd);
+  m_hwnd = hwnd;
+  m_shaped = false;
+  if (m_hwnd) children()[m_hwnd] = this;
+}
+
 void NativeChildWindow::setBounds(gui::Rect r) {
   SetWindowPos(m_hwnd, nullptr, r.x, r.y, r.w, r.h, SWP_NOZORDER | SWP_NOACTIVATE);
 }

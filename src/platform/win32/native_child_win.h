@@ -24,6 +24,14 @@ class NativeChildWindow : public gui::NativeChild {
 
   // A parent's WM_NOTIFY: false unless one of these children sent it.
   static bool route(const NMHDR* hdr, LRESULT* result);
+  // A parent's WM_COMMAND (a child's notification code and its window):
+  // false unless one of these children sent it and handled it.
+  static bool routeCommand(WPARAM wParam, LPARAM lParam);
+  std::function<bool(WPARAM, LPARAM)> onCommand;
+
+  // The child's window was replaced by a new one in its place (the editor
+  // starts over in a fresh control to drop a long document quickly).
+  void rebind(HWND hwnd);
 
   void setBounds(gui::Rect form) override;
   void setVisibleRegion(const gui::Region& visible) override;

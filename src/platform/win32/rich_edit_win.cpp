@@ -6,6 +6,7 @@
 #include <cstring>
 #include <cwchar>
 #include <string>
+#include <utility>
 
 #include "base/cp1250.h"
 
@@ -18,6 +19,9 @@ constexpr UINT kUtf16CodePage = 1200;
 // RichEdit limits typing to 32K characters unless told otherwise; a diary
 // entry has no reason to stop there.
 constexpr LPARAM kTextLimit = 64 * 1024 * 1024;
+// Content longer than this (characters) is not emptied but left behind with
+// its control (see renew()).
+constexpr LRESULT kRenewAbove = 16 * 1024;
 // RichEdit's own bounds for a character height, in points.
 constexpr double kMinPoints = 1, kMaxPoints = 1638;
 
@@ -61,49 +65,11 @@ DWORD CALLBACK readMemory(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* gi
   return 0;
 }
 
-DWORD CALLBACK writeFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
-  DWORD done = 0;
-  if (!WriteFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(size), &done, nullptr) ||
-      done != static_cast<DWORD>(size)) {
-    *written = static_cast<LONG>(done);
-    return 1;  // stops the control's writer and lands in EDITSTREAM::dwError
-  }
+DWORD CALLBACK writeMemory(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
+  auto* out = reinterpret_cast<std::string*>(cookie);
+  if (size > 0) out->append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(size));
   *written = size;
   return 0;
-}
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE h) : m_h(h) {}
-  ~FileHandle() { close(); }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool ok() const { return m_h != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return m_h; }
-  bool close() {
-    if (!ok()) return true;
-    const bool closed = CloseHandle(m_h);
-    m_h = INVALID_HANDLE_VALUE;
-    return closed;
-  }
-
- private:
-  HANDLE m_h;
-};
-
-std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.ok()) return std::nullopt;
-  std::string bytes;
-  char chunk[64 * 1024];
-  for (;;) {
-    DWORD got = 0;
-    if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return std::nullopt;
-    if (got == 0) break;
-    bytes.append(chunk, got);
-  }
-  return bytes;
 }
 
 bool isRichText(const std::string& bytes) { return bytes.rfind("{\\rtf", 0) == 0; }
@@ -122,6 +88,32 @@ class QuietEvents {
  private:
   HWND m_hwnd;
   LRESULT m_mask;
+};
+
+// While alive the control neither draws nor keeps undo steps: a long
+// document comes in at the cost of the text alone, and the window is drawn
+// once at the end. A short one is not worth the redrawing that switching
+// the drawing off and on again costs (the parent repaints too).
+class Loading {
+ public:
+  Loading(HWND hwnd, size_t bytes) : m_hwnd(bytes > kLongBytes ? hwnd : nullptr) {
+    if (!m_hwnd) return;
+    SendMessageW(m_hwnd, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(m_hwnd, EM_SETUNDOLIMIT, 0, 0);
+  }
+  ~Loading() {
+    if (!m_hwnd) return;
+    SendMessageW(m_hwnd, EM_SETUNDOLIMIT, kUndoSteps, 0);
+    SendMessageW(m_hwnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+  }
+  Loading(const Loading&) = delete;
+  Loading& operator=(const Loading&) = delete;
+
+ private:
+  static constexpr size_t kLongBytes = 32 * 1024;
+  static constexpr WPARAM kUndoSteps = 100;  // the control's own default
+  HWND m_hwnd;
 };
 
 // While alive a locked editor accepts the program's own changes; the user is
@@ -146,23 +138,64 @@ class Writable {
 
 // ---- window ---------------------------------------------------------------
 
-std::unique_ptr<RichEditEditor> RichEditEditor::create(HWND parent, const RECT& rect) {
-  if (!loadRichEdit()) return nullptr;
-  // No border: the diary draws the editor's frame itself. ES_NOHIDESEL keeps
-  // the selection visible while the user works the size, colour and
-  // alignment menus, which take the focus away from the editor.
-  const DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
-                      ES_WANTRETURN | ES_NOHIDESEL;
+namespace {
+
+// No border: the diary draws the editor's frame itself. ES_NOHIDESEL keeps
+// the selection visible while the user works the size, colour and alignment
+// menus, which take the focus away from the editor.
+constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
+                         ES_WANTRETURN | ES_NOHIDESEL;
+
+HWND createControl(HWND parent, const RECT& rect, DWORD style) {
   HWND hwnd = CreateWindowExW(0, MSFTEDIT_CLASS, L"", style, rect.left, rect.top, rect.right - rect.left,
                               rect.bottom - rect.top, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return nullptr;
+  SendMessageW(hwnd, EM_EXLIMITTEXT, 0, kTextLimit);
+  SendMessageW(hwnd, EM_SETTARGETDEVICE, 0, 0);  // wrap lines at the window's width
+  return hwnd;
+}
+
+}  // namespace
+
+std::unique_ptr<RichEditEditor> RichEditEditor::create(HWND parent, const RECT& rect) {
+  if (!loadRichEdit()) return nullptr;
+  HWND hwnd = createControl(parent, rect, kStyle);
+  if (!hwnd) return nullptr;
   std::unique_ptr<RichEditEditor> editor(new RichEditEditor(hwnd));
   SetPropW(hwnd, kEditorProp, editor.get());
-  editor->send(EM_EXLIMITTEXT, 0, kTextLimit);
-  editor->send(EM_SETTARGETDEVICE, 0, 0);  // wrap lines at the window's width
   editor->setFont(gui::FontSpec{});
-  editor->send(EM_SETEVENTMASK, 0, ENM_SELCHANGE | ENM_MOUSEEVENTS);
+  editor->send(EM_SETEVENTMASK, 0, ENM_SELCHANGE | ENM_MOUSEEVENTS | ENM_CHANGE);
   return editor;
+}
+
+// Wine's control empties a long document paragraph by paragraph, at a cost
+// that grows with the square of its length (seconds for a few hundred KB),
+// while a new control is empty for nothing. Replacing a long content
+// therefore starts over in a new window in the old one's place, with its
+// style, default format, events, shape and focus.
+void RichEditEditor::renew() {
+  HWND parent = GetParent(m_hwnd);
+  RECT r;
+  GetWindowRect(m_hwnd, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  HWND fresh = createControl(parent, r, static_cast<DWORD>(GetWindowLongW(m_hwnd, GWL_STYLE)));
+  if (!fresh) return;  // the old control empties itself, slowly
+  CHARFORMAT2W cf = emptyCharFormat();
+  send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+  SendMessageW(fresh, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+  SendMessageW(fresh, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+  SendMessageW(fresh, EM_SETEVENTMASK, 0, send(EM_GETEVENTMASK));
+  HRGN shape = CreateRectRgn(0, 0, 0, 0);
+  if (GetWindowRgn(m_hwnd, shape) != ERROR) SetWindowRgn(fresh, shape, FALSE);  // the window owns it now
+  else DeleteObject(shape);
+  SetWindowPos(fresh, m_hwnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  const bool focused = GetFocus() == m_hwnd;
+  HWND old = std::exchange(m_hwnd, fresh);
+  SetPropW(m_hwnd, kEditorProp, this);
+  RemovePropW(old, kEditorProp);
+  if (focused) SetFocus(m_hwnd);
+  DestroyWindow(old);
+  if (onRenewed) onRenewed(m_hwnd);
 }
 
 RichEditEditor::RichEditEditor(HWND hwnd) : m_hwnd(hwnd) {}
@@ -199,43 +232,52 @@ bool RichEditEditor::handleNotify(const NMHDR* hdr, LRESULT* result) {
   }
 }
 
-// ---- files ------------------------------------------------------------------
-
-bool RichEditEditor::SaveFile(const std::filesystem::path& path) {
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.ok()) return false;
-  EDITSTREAM es{reinterpret_cast<DWORD_PTR>(file.get()), 0, writeFile};
-  send(EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
-  const bool closed = file.close();
-  return es.dwError == 0 && closed;
-}
-
-bool RichEditEditor::LoadFile(const std::filesystem::path& path) {
-  const std::optional<std::string> bytes = readWholeFile(path);
-  if (!bytes) return false;
-  // A damaged document of which the control's reader makes nothing is still
-  // the user's text: it is shown as it stands rather than as an empty day.
-  if (!isRichText(*bytes) || !replaceAllWithRtf(*bytes)) replaceAllWithText(base::cp1250ToUtf16(*bytes));
-  if (onSelChange) onSelChange();
+bool RichEditEditor::handleCommand(WPARAM wParam, LPARAM lParam) {
+  RichEditEditor* editor = editorOf(reinterpret_cast<HWND>(lParam));
+  if (!editor || HIWORD(wParam) != EN_CHANGE) return false;
+  if (editor->onChange) editor->onChange();
   return true;
 }
 
-bool RichEditEditor::replaceAllWithRtf(const std::string& rtf) {
+// ---- content ------------------------------------------------------------------
+
+std::optional<std::string> RichEditEditor::richText() const {
+  std::string out;
+  EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&out), 0, writeMemory};
+  send(EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
+  if (es.dwError != 0) return std::nullopt;
+  return out;
+}
+
+bool RichEditEditor::setRichText(std::string_view rtf) {
+  const bool read = replaceAllWithRtf(rtf);
+  if (onSelChange) onSelChange();
+  return read;
+}
+
+bool RichEditEditor::modified() const { return send(EM_GETMODIFY) != 0; }
+
+void RichEditEditor::setModified(bool modified) { send(EM_SETMODIFY, modified ? TRUE : FALSE); }
+
+bool RichEditEditor::replaceAllWithRtf(std::string_view rtf) {
+  if (send(WM_GETTEXTLENGTH) > kRenewAbove) renew();
   QuietEvents quiet(m_hwnd);
   Writable writable(m_hwnd);
+  Loading loading(m_hwnd, rtf.size());
   MemoryReader reader{rtf.data(), rtf.size()};
   EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&reader), 0, readMemory};
   send(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+  afterReplacingAll();
   // A document cut off before its closing braces still shows what it holds
   // (Wine's reader reports such an early end as an error, and keeps the text).
-  if (es.dwError != 0 && send(WM_GETTEXTLENGTH) == 0) return false;
-  afterReplacingAll();
-  return true;
+  return es.dwError == 0 || send(WM_GETTEXTLENGTH) != 0;
 }
 
 void RichEditEditor::replaceAllWithText(std::u16string_view text) {
+  if (send(WM_GETTEXTLENGTH) > kRenewAbove) renew();
   QuietEvents quiet(m_hwnd);
   Writable writable(m_hwnd);
+  Loading loading(m_hwnd, text.size() * sizeof(char16_t));
   // Streamed rather than set with WM_SETTEXT, which may read a text that
   // happens to begin with "{\rtf" as a document.
   MemoryReader reader{reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t)};
@@ -311,6 +353,14 @@ gui::Tri RichEditEditor::effect(DWORD mask, DWORD effect) const {
 void RichEditEditor::applyToSelection(CHARFORMAT2W& cf) {
   if (Locked()) return;
   send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+  formatChanged();
+}
+
+// Not every RichEdit counts a format as a change of the text; the diary's
+// saving must, so the flag is set and the change reported here.
+void RichEditEditor::formatChanged() {
+  send(EM_SETMODIFY, TRUE);
+  if (onChange) onChange();
 }
 
 gui::Tri RichEditEditor::SelBold() const { return effect(CFM_BOLD, CFE_BOLD); }
@@ -405,6 +455,7 @@ void RichEditEditor::setSelAlignment(int alignment) {
   pf.dwMask = PFM_ALIGNMENT;
   pf.wAlignment = kAlignments[alignment];
   send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+  formatChanged();
 }
 
 // ---- selection -------------------------------------------------------------

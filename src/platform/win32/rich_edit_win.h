@@ -8,11 +8,13 @@
 // the notification comes from and raises onSelChange or onClick.
 //
 // Locked blocks the user and the formatting commands; the program itself can
-// always replace the whole content (setText, LoadFile), which is how a past
-// day is shown in a read-only editor.
+// always replace the whole content (setText, setRichText), which is how a
+// past day is shown in a read-only editor. Rich text comes and goes through
+// memory streams only: no copy of the text is put on the disk.
 #include <windows.h>
 #include <richedit.h>
 
+#include <functional>
 #include <memory>
 
 #include "gui/editor.h"
@@ -34,9 +36,18 @@ class RichEditEditor : public gui::Editor {
   // For the parent's WM_NOTIFY: answers true when the notification came from
   // one of these editors (then *result is what the window procedure returns).
   static bool handleNotify(const NMHDR* hdr, LRESULT* result);
+  // For the parent's WM_COMMAND: EN_CHANGE of one of these editors raises
+  // onChange; answers whether the command was one.
+  static bool handleCommand(WPARAM wParam, LPARAM lParam);
 
-  bool SaveFile(const std::filesystem::path& path) override;
-  bool LoadFile(const std::filesystem::path& path) override;
+  // The control's window was replaced by a new one in its place (see
+  // renew()); whoever keeps its handle takes the new one.
+  std::function<void(HWND)> onRenewed;
+
+  std::optional<std::string> richText() const override;
+  bool setRichText(std::string_view rtf) override;
+  bool modified() const override;
+  void setModified(bool modified) override;
 
   std::u16string text() const override;
   void setText(std::u16string_view text) override;
@@ -79,8 +90,10 @@ class RichEditEditor : public gui::Editor {
   // Plain text takes the default format.
   void replaceAllWithText(std::u16string_view text);
   // False when the control's reader made nothing of a document it found faulty.
-  bool replaceAllWithRtf(const std::string& rtf);
+  bool replaceAllWithRtf(std::string_view rtf);
+  void formatChanged();
   void afterReplacingAll();
+  void renew();
 
   HWND m_hwnd = nullptr;
 };

@@ -149,8 +149,9 @@ void Win32Platform::messageBox(std::u16string_view text, std::u16string_view cap
   MessageBoxW(GetActiveWindow(), base::toWide(text).c_str(), base::toWide(caption).c_str(), flags);
 }
 
-bool Win32Platform::askYesNo(std::u16string_view text, std::u16string_view caption) {
-  const UINT flags = MB_YESNO | MB_DEFBUTTON2 | MB_SETFOREGROUND | MB_ICONEXCLAMATION;
+bool Win32Platform::askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) {
+  const UINT flags = MB_YESNO | MB_DEFBUTTON2 | MB_SETFOREGROUND |
+                     (icon == gui::MessageIcon::Critical ? MB_ICONERROR : MB_ICONEXCLAMATION);
   return MessageBoxW(GetActiveWindow(), base::toWide(text).c_str(), base::toWide(caption).c_str(), flags) == IDYES;
 }
 
@@ -213,6 +214,8 @@ gui::HostedEditor Win32Platform::createEditor(gui::Form& form, gui::Rect rect) {
   std::unique_ptr<RichEditEditor> editor = RichEditEditor::create(windowOf(form), r);
   if (!editor) return {};
   auto window = std::make_unique<NativeChildWindow>(editor->hwnd(), RichEditEditor::handleNotify);
+  window->onCommand = RichEditEditor::handleCommand;
+  editor->onRenewed = [child = window.get()](HWND fresh) { child->rebind(fresh); };
   return {std::move(editor), std::move(window)};
 }
 

@@ -44,7 +44,7 @@ class Win32Platform : public gui::Platform {
   base::DateTime now() const override;
   void messageBox(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
   std::optional<gui::SaveFileAnswer> askSaveFile(gui::Form& owner, const gui::SaveFileRequest& request) override;
-  bool askYesNo(std::u16string_view text, std::u16string_view caption) override;
+  bool askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
   gui::Rect workAreaNearest(gui::Rect screen) const override;
   std::unique_ptr<gui::FormPeer> createPeer(gui::Form& form) override;
   void addTimer(gui::Timer& timer) override;

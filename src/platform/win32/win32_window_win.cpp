@@ -147,6 +147,9 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (NativeChildWindow::route(reinterpret_cast<const NMHDR*>(lp), &result)) return result;
       break;
     }
+    case WM_COMMAND:
+      if (NativeChildWindow::routeCommand(wp, lp)) return 0;
+      break;
     default: break;
   }
   return DefWindowProcW(m_hwnd, msg, wp, lp);

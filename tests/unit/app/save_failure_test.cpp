@@ -6,7 +6,9 @@ namespace {
 // when the disk is full or the folder has become read-only.
 struct FailingEditor : textmodel::TextEditor {
   bool* failing;
-  bool SaveFile(const std::filesystem::path& path) override { return !*failing && TextEditor::SaveFile(path); }
+  std::optional<std::string> richText() const override {
+    return *failing ? std::nullopt : TextEditor::richText();
+  }
 };
 
 class SaveFailureTest : public DiaryTest {

@@ -25,9 +25,9 @@ TEST_F(DiaryTest, TheEntryIsSavedBeforeTheSettingsAreWritten) {
   struct RecordingEditor : textmodel::TextEditor {
     std::filesystem::path settings;
     std::vector<bool>* seen;
-    bool SaveFile(const std::filesystem::path& path) override {
+    std::optional<std::string> richText() const override {
       seen->push_back(std::filesystem::exists(settings));
-      return TextEditor::SaveFile(path);
+      return TextEditor::richText();
     }
   };
   std::vector<bool> settingsExistedAtSave;
@@ -48,10 +48,11 @@ TEST_F(DiaryTest, ClosingWhileAPastDayIsShownSavesNoEntryButStillTheSettings) {
   addEntry("12-06-2026", "{\\rtf1 wrote yesterday\\par\r\n}\r\n");
   start();
   type(u"today's words");
-  main().ShowDay("12-06-2026");
+  main().ShowDay("12-06-2026");  // today's words are saved as the day changes
   EXPECT_TRUE(main().editor().Locked());
+  const std::string today = dir.read("Podatki/12-07-2026");
   platform.closeWindow(main().form());
-  EXPECT_EQ(dir.read("Podatki/12-07-2026"), "");
+  EXPECT_EQ(dir.read("Podatki/12-07-2026"), today);
   EXPECT_EQ(entry("12-06-2026"), "{\\rtf1 wrote yesterday\\par\r\n}\r\n");
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "Podatki.ini"));
 }

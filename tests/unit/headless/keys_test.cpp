@@ -15,8 +15,10 @@ namespace {
 // Just enough of an editor to watch typing reach it.
 class FakeEditor : public Editor {
  public:
-  bool SaveFile(const std::filesystem::path&) override { return false; }
-  bool LoadFile(const std::filesystem::path&) override { return false; }
+  std::optional<std::string> richText() const override { return std::nullopt; }
+  bool setRichText(std::string_view) override { return false; }
+  bool modified() const override { return false; }
+  void setModified(bool) override {}
   std::u16string text() const override { return m_text; }
   void setText(std::u16string_view t) override { m_text = t; m_start = int(m_text.size()); m_length = 0; }
   bool Locked() const override { return m_locked; }

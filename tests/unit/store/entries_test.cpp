@@ -9,21 +9,6 @@ using namespace store;
 
 namespace {
 
-// Stands in for the editor: its "rich text" is whatever bytes it holds.
-class FakeEditor : public RichTextFile {
- public:
-  std::string content;
-  bool failSave = false;
-  bool SaveFile(const fs::path& path) override { return !failSave && writeFilePlain(path, content); }
-  bool LoadFile(const fs::path& path) override {
-    auto bytes = readFile(path);
-    if (!bytes) return false;
-    content = *bytes;
-    return true;
-  }
-  void Clear() override { content.clear(); }
-};
-
 std::string decoded(const std::string& fileBytes) {
   Lines plain;
   transform(splitLines(fileBytes), plain);
@@ -33,7 +18,7 @@ std::string decoded(const std::string& fileBytes) {
 struct StoreTest : ::testing::Test {
   ScratchFolder dir;
   DiaryStore store{dir.path()};
-  FakeEditor editor;
+  std::string content;  // the editor's rich text
   void SetUp() override { ASSERT_TRUE(store.ensureDataFolder()); }
   void addEntry(const std::string& name, std::string_view bytes = "") { dir.write(fs::path("Podatki") / name, bytes); }
 };
@@ -47,51 +32,42 @@ TEST_F(StoreTest, MissingDataFolderIsCreated) {
 }
 
 TEST_F(StoreTest, SaveEncodesEveryLineAndLeavesOnlyCrLfInTheTemporaryFile) {
-  editor.content = "{\\rtf1 Dragi dnevnik \\'e8\\par\r\n}\r\n";
-  ASSERT_TRUE(store.Save("12-07-2026", editor));
+  content = "{\\rtf1 Dragi dnevnik \\'e8\\par\r\n}\r\n";
+  ASSERT_TRUE(store.Save("12-07-2026", content));
   const std::string file = dir.read("Podatki/12-07-2026");
-  EXPECT_EQ(file.size(), editor.content.size());
+  EXPECT_EQ(file.size(), content.size());
   EXPECT_EQ(file.find("Dragi"), std::string::npos);
-  EXPECT_EQ(decoded(file), editor.content);
+  EXPECT_EQ(decoded(file), content);
   EXPECT_EQ(dir.read("TMP.tkw"), "\r\n");
 }
 
 TEST_F(StoreTest, LoadGivesTheEditorWhatWasSavedAndEmptiesTheTemporaryFile) {
-  editor.content = "line one\r\nline \xE8\x9A\x9E two\r\n";
-  ASSERT_TRUE(store.Save("12-07-2026", editor));
-  FakeEditor other;
-  ASSERT_TRUE(store.Load("12-07-2026", other));
-  EXPECT_EQ(other.content, editor.content);
+  content = "line one\r\nline \xE8\x9A\x9E two\r\n";
+  ASSERT_TRUE(store.Save("12-07-2026", content));
+  const EntryText other = store.Load("12-07-2026");
+  ASSERT_EQ(other.state, EntryState::Read);
+  EXPECT_EQ(other.rtf, content);
   EXPECT_EQ(dir.read("TMP.tkw"), "\r\n");
 }
 
 TEST_F(StoreTest, ZeroLengthEntryLoadsAsEmpty) {
   addEntry("12-07-2026");
-  editor.content = "old";
-  ASSERT_TRUE(store.Load("12-07-2026", editor));
-  EXPECT_EQ(editor.content, "");
+  const EntryText entry = store.Load("12-07-2026");
+  EXPECT_EQ(entry.state, EntryState::Read);
+  EXPECT_EQ(entry.rtf, "");
 }
 
 TEST_F(StoreTest, SavingShorterEntryAfterLongerOneLeavesOnlyItsLines) {
-  editor.content = std::string(5000, 'a') + "\r\n" + std::string(5000, 'b') + "\r\n";
-  ASSERT_TRUE(store.Save("12-07-2026", editor));
-  editor.content = "short\r\n";
-  ASSERT_TRUE(store.Save("12-07-2026", editor));
+  content = std::string(5000, 'a') + "\r\n" + std::string(5000, 'b') + "\r\n";
+  ASSERT_TRUE(store.Save("12-07-2026", content));
+  content = "short\r\n";
+  ASSERT_TRUE(store.Save("12-07-2026", content));
   EXPECT_EQ(decoded(dir.read("Podatki/12-07-2026")), "short\r\n");
 }
 
-TEST_F(StoreTest, EditorThatCannotWriteLeavesTheEntryWhole) {
-  editor.content = "keep me\r\n";
-  ASSERT_TRUE(store.Save("12-07-2026", editor));
-  editor.content = "lost?";
-  editor.failSave = true;
-  EXPECT_FALSE(store.Save("12-07-2026", editor));
-  EXPECT_EQ(decoded(dir.read("Podatki/12-07-2026")), "keep me\r\n");
-}
-
 TEST_F(StoreTest, WritingLeavesNoExtraFileInTheListing) {
-  editor.content = "x\r\n";
-  ASSERT_TRUE(store.Save("12-07-2026", editor));
+  content = "x\r\n";
+  ASSERT_TRUE(store.Save("12-07-2026", content));
   store.Rescan();
   EXPECT_EQ(store.listing(), (std::vector<std::string>{"12-07-2026"}));
 }
@@ -144,8 +120,8 @@ TEST_F(StoreTest, DamagedEntriesLoadWithoutLoss) {
   for (const std::string& bytes : {binary, big, std::string("not rich text at all")}) {
     addEntry("12-07-2026", bytes);
     store.Rescan();
-    FakeEditor e;
-    ASSERT_TRUE(store.Load("12-07-2026", e));
+    const EntryText e = store.Load("12-07-2026");
+    ASSERT_EQ(e.state, EntryState::Read);
     // CR LF pairs are terminators and are not flipped.
     std::string want;
     for (const auto& l : splitLines(bytes)) {
@@ -153,16 +129,16 @@ TEST_F(StoreTest, DamagedEntriesLoadWithoutLoss) {
       flipTopBits(line);
       want += line + "\r\n";
     }
-    EXPECT_EQ(e.content, want);
+    EXPECT_EQ(e.rtf, want);
     // The entry file itself is never touched by a load.
     EXPECT_EQ(dir.read("Podatki/12-07-2026"), bytes);
   }
 }
 
-TEST_F(StoreTest, LoadOfAMissingEntryReportsFailureAndKeepsTheEditor) {
-  editor.content = "unchanged";
-  EXPECT_FALSE(store.Load("01-01-1999", editor));
-  EXPECT_EQ(editor.content, "unchanged");
+TEST_F(StoreTest, AMissingEntryIsNotAnUnreadableOne) {
+  EXPECT_EQ(store.Load("01-01-1999").state, EntryState::Missing);
+  fs::create_directory(store.entryFile("12-07-2026"));  // there, but no file to read
+  EXPECT_EQ(store.Load("12-07-2026").state, EntryState::Unreadable);
 }
 
 TEST_F(StoreTest, NamesWithCapitalsSortAsTextWithoutRegardToCase) {

@@ -1,0 +1,201 @@
+#include "app/day_on_screen.h"
+
+#include <utility>
+
+#include "base/cp1250.h"
+#include "rtf/reader.h"
+#include "rtf/writer.h"
+
+namespace app {
+namespace {
+
+// Wine's RichEdit reader crashes on rich text nested 32 groups deep; the
+// control's own files nest three or four. Anything deeper than this is read
+// by the diary's own reader and handed over flattened.
+constexpr int kControlDepth = 24;
+
+constexpr char16_t kCaption[] = u"Pisarion";
+
+constexpr char16_t kSaveFailed[] =
+    u"Današnjega zapisa ni bilo mogoče shraniti. Besedilo ostaja v urejevalniku; preverite, ali je na disku "
+    u"dovolj prostora in ali je v mapo Podatki mogoče pisati.";
+constexpr char16_t kUnreadable[] =
+    u"Zapisa ni bilo mogoče prebrati: morda ga ima odprtega drug program ali ga ni dovoljeno brati. Dan je "
+    u"prikazan samo za branje in se ne bo shranil, da se zapis ne izgubi. Ko bo spet dosegljiv, ga izberite znova.";
+constexpr char16_t kDamaged[] =
+    u"Zapis je poškodovan, zato je prikazan kot golo besedilo, samo za branje. Datoteka ostaja nespremenjena.";
+
+std::u16string pathText(const std::filesystem::path& p) {
+  const std::u8string u8 = p.u8string();
+  return base::utf8ToUtf16(std::string(u8.begin(), u8.end()));
+}
+
+}  // namespace
+
+DayOnScreen::DayOnScreen(gui::Form& form, store::DiaryStore& store, std::filesystem::path rescueFolder,
+                         std::function<std::string()> todayKey)
+    : m_form(form), m_store(store), m_rescueFolder(std::move(rescueFolder)), m_todayKey(std::move(todayKey)),
+      m_autosave(form.addTimer("tmrShrani", kAutosaveMs, false)) {
+  m_autosave.onTimer = [this] {
+    m_autosave.setEnabled(false);
+    autosave();
+    // A failed save keeps trying, quietly, at the same pace.
+    if (writing() && m_editor->modified() && !m_closed) m_autosave.setEnabled(true);
+  };
+}
+
+void DayOnScreen::attach(gui::Editor& editor) {
+  m_editor = &editor;
+  m_editor->onChange = [this] { typed(); };
+}
+
+// Every change starts the wait again, so the save comes once typing stops.
+void DayOnScreen::typed() {
+  if (!writing() || m_closed) return;
+  m_autosave.setEnabled(false);
+  m_autosave.setEnabled(true);
+}
+
+// ---- showing a day -----------------------------------------------------------------
+
+void DayOnScreen::show(std::string key) {
+  const std::string today = m_todayKey();
+  if (key.empty()) key = today;
+  // Reloading the entry being written would drop what was typed since the
+  // last save: choosing it again keeps the editor as it is.
+  if (writing() && key == m_writing && key == today) return;
+  if (writing()) {
+    // Today's text that could not be saved stays in the editor, still editable.
+    if (std::exchange(m_switchRefused, false) || !save()) return;
+  }
+  setWritable(key == today ? key : std::string());
+  m_shown = key;
+  m_store.Rescan();
+  const store::EntryText entry = m_store.Load(key);
+  Shown shown = Shown::AsWritten;
+  switch (entry.state) {
+    case store::EntryState::Missing: m_editor->setText(u""); break;
+    case store::EntryState::Read: shown = putIntoEditor(entry.rtf); break;
+    case store::EntryState::Unreadable:
+      m_editor->setText(u"");
+      setWritable({});
+      tellAbout(key, kUnreadable);
+      return;
+  }
+  if (shown == Shown::AsPlainText) {
+    setWritable({});
+    tellAbout(key, kDamaged);
+    return;
+  }
+  m_toldAbout.clear();
+  m_onDisk = entry.rtf;
+}
+
+// Start-up shows today twice; a day that still cannot be shown is told once.
+void DayOnScreen::tellAbout(const std::string& key, std::u16string_view text) {
+  if (std::exchange(m_toldAbout, key) != key) tell(text);
+}
+
+void DayOnScreen::setWritable(const std::string& key) {
+  m_writing = key;
+  if (!key.empty()) m_opened = key;
+  m_autosave.setEnabled(false);
+  m_editor->setLocked(key.empty());
+  if (onWritableChanged) onWritableChanged(!key.empty());
+}
+
+// The entry's rich text into the editor, checked first: the control is never
+// handed what could bring it down.
+DayOnScreen::Shown DayOnScreen::putIntoEditor(const std::string& rtf) {
+  // A file that is not rich text is shown as the plain text it is.
+  if (!rtf::isRtf(rtf)) {
+    m_editor->setText(base::cp1250ToUtf16(rtf));
+    return Shown::AsWritten;
+  }
+  Shown shown = Shown::AsWritten;
+  std::string flat;
+  std::string_view document = rtf;
+  if (rtf::groupDepth(rtf) > kControlDepth) {
+    flat = rtf::writeRtf(rtf::readRtf(rtf));
+    document = flat;
+    shown = Shown::Flattened;
+  }
+  if (m_editor->setRichText(document)) return shown;
+  m_editor->setText(base::cp1250ToUtf16(rtf));
+  return Shown::AsPlainText;
+}
+
+// ---- saving -------------------------------------------------------------------------
+
+bool DayOnScreen::write() {
+  if (!writing() || m_closed || !m_editor->modified()) return true;
+  const std::optional<std::string> rtf = m_editor->richText();
+  // Typing that came back to the text on the disk changes nothing there.
+  const bool ok = rtf && (*rtf == m_onDisk || m_store.Save(m_writing, *rtf));
+  if (!ok) return false;
+  m_onDisk = *rtf;
+  m_editor->setModified(false);
+  m_autosave.setEnabled(false);
+  m_autosaveTold = false;
+  return true;
+}
+
+bool DayOnScreen::save() {
+  if (write()) return true;
+  tellSaveFailed();
+  return false;
+}
+
+void DayOnScreen::saveBeforeSwitch() { m_switchRefused = !save(); }
+
+void DayOnScreen::autosave() {
+  if (m_telling || write() || std::exchange(m_autosaveTold, true)) return;
+  tellSaveFailed();
+}
+
+void DayOnScreen::tell(std::u16string_view text) {
+  m_telling = true;
+  m_form.platform().messageBox(text, kCaption, gui::MessageIcon::Exclamation);
+  m_telling = false;
+}
+
+void DayOnScreen::tellSaveFailed() { tell(kSaveFailed); }
+
+// ---- the close ----------------------------------------------------------------------
+
+std::filesystem::path DayOnScreen::rescueFile() const {
+  const std::u8string name = u8"Podatki rešeno " + std::u8string(m_writing.begin(), m_writing.end());
+  return m_rescueFolder / std::filesystem::path(name);
+}
+
+bool DayOnScreen::close() {
+  if (m_closed) return true;
+  if (!write() && !askCloseAnyway()) return false;
+  m_closed = true;
+  m_autosave.setEnabled(false);
+  return true;
+}
+
+// The user may go without today's text only after being told where it was
+// put, or that it could not be put anywhere.
+bool DayOnScreen::askCloseAnyway() {
+  const std::u16string where = pathText(rescueFile());
+  m_telling = true;
+  gui::Platform& platform = m_form.platform();
+  bool yes = platform.askYesNo(std::u16string(kSaveFailed) +
+                                   u"\r\n\r\nAli naj dnevnik vseeno zaprem? Današnje besedilo bom prej shranil v "
+                                   u"datoteko »" + where + u"«, od koder ga boste lahko prenesli nazaj.",
+                               kCaption, gui::MessageIcon::Exclamation);
+  if (yes) {
+    const std::optional<std::string> rtf = m_editor->richText();
+    if (!rtf || !m_store.SaveCopy(rescueFile(), *rtf))
+      yes = platform.askYesNo(u"Tudi v datoteko »" + where +
+                                  u"« besedila ni bilo mogoče shraniti. Če dnevnik zaprete, se današnje besedilo "
+                                  u"izgubi. Ali naj ga vseeno zaprem?",
+                              kCaption, gui::MessageIcon::Exclamation);
+  }
+  m_telling = false;
+  return yes;
+}
+
+}  // namespace app

@@ -1,0 +1,131 @@
+// The day on screen as the user meets it: what reaches the entry files, what
+// the editor lets them do, and what they are told.
+#include <stdexcept>
+
+#include "navigation_fixture.h"
+#include "rtf/reader.h"
+
+namespace {
+
+// The editor with the faults of real ones: a disk that takes nothing, and a
+// control reader that dies on deep nesting (Wine's, at 32 groups) or makes
+// nothing of a document.
+struct FaultyEditor : textmodel::TextEditor {
+  const bool* failing;
+  const bool* readsNothing;
+  std::optional<std::string> richText() const override { return *failing ? std::nullopt : TextEditor::richText(); }
+  bool setRichText(std::string_view rtf) override {
+    if (rtf::groupDepth(rtf) >= 32) throw std::runtime_error("the control's reader crashed");
+    return !*readsNothing && TextEditor::setRichText(rtf);
+  }
+};
+
+class DayOnScreenTest : public NavigationTest {
+ protected:
+  bool failing = false, readsNothing = false;
+  static constexpr int kWait = app::DayOnScreen::kAutosaveMs;
+  DayOnScreenTest() {
+    platform.setEditorFactory([this] {
+      auto e = std::make_unique<FaultyEditor>();
+      e->failing = &failing;
+      e->readsNothing = &readsNothing;
+      return e;
+    });
+    addText("12-06-2026", "yesterday");
+  }
+  std::string todayFile() { return dir.read("Podatki/12-07-2026"); }
+  bool todayHolds(const char* text) { return entry("12-07-2026").find(text) != std::string::npos; }
+};
+
+}  // namespace
+
+TEST_F(DayOnScreenTest, ADayOnlyLookedAtStaysByteForByte) {
+  addEntry("12-07-2026", "{\\rtf1 napisano drugje\\par}   \r\n\r\nostanek");
+  const std::string before = todayFile();
+  start();
+  main().Datumi1.IzberiDan("12-06-2026");
+  main().Datumi1.IzberiDan("12-07-2026");
+  platform.advance(3 * kWait);
+  platform.closeWindow(main().form());
+  EXPECT_EQ(platform.exitCode(), 0);
+  EXPECT_EQ(todayFile(), before);
+}
+
+TEST_F(DayOnScreenTest, AnEntryThatCannotBeReadIsReadOnlyNeverSavedAndTriedAgain) {
+  std::filesystem::create_directories(dir.path() / "Podatki" / "12-07-2026");  // there, but unreadable
+  start();
+  ASSERT_EQ(platform.messages().size(), 1u);
+  EXPECT_NE(platform.messages()[0].text.find(u"Zapisa ni bilo mogoče prebrati"), std::u16string::npos);
+  EXPECT_FALSE(main().BtnKrepko.visible());
+  type(u"izgubljeno");
+  EXPECT_EQ(editorText(), u"");
+  std::filesystem::remove(dir.path() / "Podatki" / "12-07-2026");
+  addText("12-07-2026", "prej");
+  main().Datumi1.IzberiDan("12-07-2026");
+  EXPECT_EQ(editorText(), u"prej");
+  EXPECT_FALSE(main().editor().Locked());
+}
+
+TEST_F(DayOnScreenTest, TypingIsSavedAFewSecondsAfterItStopsAndWhenTheDiaryIsPutAway) {
+  start();
+  type(u"a");
+  platform.advance(kWait - 100);
+  type(u"b");
+  platform.advance(kWait - 100);
+  EXPECT_EQ(todayFile(), "");  // still typing
+  platform.advance(200);
+  EXPECT_TRUE(todayHolds("ab"));
+  type(u"c");
+  pressOn(main().BtnMini);
+  EXPECT_TRUE(todayHolds("abc"));
+}
+
+TEST_F(DayOnScreenTest, AFailingAutosaveIsToldOnceAndKeepsTrying) {
+  start();
+  failing = true;
+  for (const char16_t* words : {u"ena ", u"dva ", u"tri "}) {
+    type(words);
+    platform.advance(2 * kWait);
+  }
+  failing = false;
+  platform.advance(kWait);
+  EXPECT_TRUE(todayHolds("ena dva tri"));
+  EXPECT_EQ(platform.messages().size(), 1u);
+}
+
+TEST_F(DayOnScreenTest, ClosingWithoutASaveAsksAndOnYesLeavesARescueCopyBesideTheSettings) {
+  start();
+  type(u"rešite me");
+  failing = true;
+  platform.closeWindow(main().form());  // the default answer: no
+  ASSERT_EQ(platform.messages().size(), 1u);
+  EXPECT_TRUE(platform.messages()[0].question);
+  EXPECT_FALSE(platform.exitCode());
+  // A folder has taken the entry's name, so it still cannot be replaced.
+  failing = false;
+  std::filesystem::remove(dir.path() / "Podatki" / "12-07-2026");
+  std::filesystem::create_directories(dir.path() / "Podatki" / "12-07-2026");
+  platform.answerYes = true;
+  platform.closeWindow(main().form());
+  EXPECT_EQ(platform.exitCode(), 0);
+  const std::string rescue = dir.read(u8"Podatki rešeno 12-07-2026");
+  store::Lines plain;
+  store::transform(store::splitLines(rescue), plain);
+  EXPECT_NE(store::joinLines(plain).find("re\\'9aite me"), std::string::npos);
+  EXPECT_EQ(rescue.find("me"), std::string::npos);  // encoded like an entry
+}
+
+TEST_F(DayOnScreenTest, DamagedEntriesNeverReachTheControlUncheckedAndStayAsTheyAre) {
+  addText("12-07-2026", std::string(40, '{') + "globoko" + std::string(40, '}'));
+  addText("12-05-2026", "nerazumljivo");
+  const std::string before = todayFile();
+  start();
+  EXPECT_EQ(editorText(), u"globoko");
+  readsNothing = true;  // shown as plain text, read-only, with a word
+  main().Datumi1.IzberiDan("12-05-2026");
+  EXPECT_EQ(platform.messages().size(), 1u);
+  EXPECT_NE(editorText().find(u"nerazumljivo"), std::u16string::npos);
+  EXPECT_TRUE(main().editor().Locked());
+  platform.closeWindow(main().form());
+  EXPECT_EQ(todayFile(), before);
+}
