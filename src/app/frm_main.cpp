@@ -112,6 +112,7 @@ void frmMain::LayoutMainWindow() {
     m_editorFile = std::make_unique<EditorFile>(*ed);
     ed->onSelChange = [this] { Text_SelChange(); };
     ed->onClick = [this] { Text_Click(); };
+    ed->onContextMenu = [this] { Text_ContextMenu(); };
   }
   ed->setFont(gui::FontSpec{u"Arial", 238, 9, false});
   PicText.move(kPicText.x, kPicText.y, kPicText.w, kPicText.h);
@@ -260,6 +261,11 @@ bool frmMain::Form_Shortcut(int keyCode, int shift) {
       if (!editingToday() || SaveToday()) exportWithDialog(m_app, m_form);
       return true;
     case 'F': OpenSearch(); return true;
+    // Taken here even on a past day: the editor's own Ctrl+I would type a Tab
+    // over the selection.
+    case 'B': ToggleFormat(skin::FormatToggle::Format::Bold); return true;
+    case 'I': ToggleFormat(skin::FormatToggle::Format::Italic); return true;
+    case 'U': ToggleFormat(skin::FormatToggle::Format::Underline); return true;
     default: return false;
   }
 }
