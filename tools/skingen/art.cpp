@@ -581,11 +581,18 @@ void paintWindows(Canvas& c, const Fonts& fonts) {
   paintBorder(c, cp, false);
   paintTitleStrip(c, fonts, {cp.x + 1, cp.y + 1, cp.w - 2, 16}, "Sprememba gesla");
   const int tops[3] = {24, 75, 101};
+  // Each empty field says what it asks for, ending left of the caret's
+  // resting place (x 94); the window covers it once typing begins.
+  const char* labels[3] = {"Staro geslo", "Novo geslo", "Še enkrat"};
   for (int i = 0; i < 3; ++i) {
     paintPasswordField(c, cp.x + 18, cp.y + tops[i] - 2);
+    fonts.draw(c, Face::Sans, 10, cp.x + 90 - fonts.measure(Face::Sans, 10, labels[i]), cp.y + tops[i] + 12, labels[i],
+               kDeep);
     if (i == 0) paintSmallPadlock(c, cp.x + 4, cp.y + tops[i] + 1);
     else paintSmallKey(c, cp.x + 4, cp.y + tops[i] + 1);
   }
+  // Between the current password and the new ones, as on the login window.
+  fonts.draw(c, Face::Sans, 10, cp.x + (cp.w - fonts.measure(Face::Sans, 10, hint)) / 2, cp.y + 58, hint, kDeep);
   const Rect strip = r::picSpodaj;
   c.fill(strip, kPale);
   paintBorder(c, strip, true);
