@@ -334,6 +334,13 @@ TEST(InstallerEndToEnd, MissingSetupFilesAreReportedNotCalledDone) {
   HWND box = setup.waitFor(L"#32770");
   ASSERT_NE(box, nullptr);
   saveScreenshot(box, "installer-5-failure");
+  // The bar stopped where the copying failed: its right end is not filled.
+  SetWindowPos(box, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  settle(300);
+  saveScreenshot(form, "installer-5-progress-stopped");
+  const gui::Surface bar = screenshot(FindWindowExW(form, nullptr, L"Namestko.PicPotekOzadje", nullptr));
+  ASSERT_GT(bar.height(), 10);
+  EXPECT_EQ(bar.row(bar.height() / 2)[bar.width() - 5], 0xFFFFFFu);
   const std::wstring text = Diary::messageBoxText(box);
   EXPECT_EQ(text.find(L"Končano"), std::wstring::npos);
   EXPECT_NE(text.find(L"PSR.EXE"), std::wstring::npos);

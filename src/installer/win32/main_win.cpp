@@ -142,7 +142,14 @@ void ok_Click() {
   setLabel2(kPreparingText);
   repaint();
 
-  const Result result = install(ops, target, showProgress);
+  // The work runs inside this click: the hourglass and the bar's text are
+  // what the user sees of it.
+  HCURSOR normal = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  const Result result = install(ops, target, showProgress, [] {
+    setLabel2(kShortcutsText);
+    repaint();
+  });
+  SetCursor(normal);
   showMessage(finalMessage(result));
   DestroyWindow(g.form);
 }
