@@ -238,6 +238,15 @@ TEST(InstallerEndToEnd, InstallsIntoTheChosenFolderWithDataFolderSettingsAndShor
   saveScreenshot(form, "installer-2-folder");
 
   clickControl(form, GetDlgItem(form, IDOK));
+  // While the shortcuts are made the full bar tells so (a picture for people).
+  HWND frame = FindWindowExW(form, nullptr, L"Namestko.PicPotekOzadje", nullptr);
+  for (int waited = 0; waited < 10000 && !setup.waitFor(L"#32770", 1); waited += 100) {
+    const gui::Surface now = screenshot(frame);
+    if (now.height() > 10 && now.row(now.height() / 2)[now.width() - 5] == 0) {
+      saveScreenshot(form, "installer-3-shortcuts");
+      break;
+    }
+  }
   HWND box = setup.waitFor(L"#32770");
   ASSERT_NE(box, nullptr);
   RECT tallRect{};

@@ -75,10 +75,11 @@ Color frameAt(int d) {
   return k[static_cast<size_t>(std::clamp(d, 0, 5))];
 }
 
-// The rest row shows icons greyed: the colour's luminance, lightened.
+// The rest row shows icons in quiet colour: a third of the way to their own
+// grey and a touch lighter. Fully grey would read as a disabled button.
 Color greyed(Color c) {
   const int lum = static_cast<int>(std::lround(0.3 * c.r() + 0.59 * c.g() + 0.11 * c.b()));
-  return mix(Color::rgb(lum, lum, lum), Color::rgb(236, 240, 246), 0.35);
+  return mix(mix(Color::rgb(lum, lum, lum), c, 0.65), Color::rgb(236, 240, 246), 0.12);
 }
 
 // ---- 2. Helpers ----------------------------------------------------------

@@ -139,7 +139,7 @@ TEST_F(DatumiTest, ClickingARowReportsTheChangeTheDayAndTheClickInThatOrder) {
   platform.click(rowPoint(7));
   EXPECT_EQ(log, (Log{"SpremembaIzbora(12-03-2026,12-07-2026)", "IzbtranDatum(12-07-2026)", "Klik"}));
   EXPECT_TRUE(list.IzbranDanes);
-  EXPECT_EQ(list.lblDan[7]->foreColor(), controls::kTemnoModra);
+  EXPECT_EQ(list.lblDan[7]->foreColor(), controls::kIzbranoBesedilo);
   EXPECT_EQ(list.lblDan[3]->foreColor(), controls::kBesedilo);
   // The same row again: no change, but the day and the click.
   log.clear();
@@ -150,7 +150,7 @@ TEST_F(DatumiTest, ClickingARowReportsTheChangeTheDayAndTheClickInThatOrder) {
   EXPECT_EQ(list.Izbor->bounds(), (base::Rect{0, 6 * 17, 181, 18}));
   const base::Rect r = list.lblDan[7]->screenRect();
   EXPECT_EQ(pixelAt({r.x + 170, r.y + 3}), controls::kSled);  // right of the text
-  EXPECT_EQ(pixelAt({r.x + 2, r.y + 3}), controls::kTemnoModra);  // text in the chosen colour
+  EXPECT_EQ(pixelAt({r.x + 2, r.y + 3}), controls::kIzbranoBesedilo);  // text in the chosen colour
   EXPECT_TRUE(list.hasFocus());
 }
 
@@ -232,3 +232,31 @@ TEST_F(DatumiTest, AShorterMonthAfterScrollingIsShownFromItsFirstRow) {
 }
 
 }  // namespace
+
+namespace {
+// WCAG's contrast ratio of two colours.
+double contrast(base::Color a, base::Color b) {
+  auto lum = [](base::Color c) {
+    auto lin = [](int v) {
+      const double s = v / 255.0;
+      return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lin(c.r()) + 0.7152 * lin(c.g()) + 0.0722 * lin(c.b());
+  };
+  const double x = lum(a), y = lum(b);
+  return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+}  // namespace
+
+TEST_F(DatumiTest, EveryRowsTextReadsAtFourAndAHalfToOneChosenOrNot) {
+  addDecember(8);
+  for (int chosen : {4, 5, 6, 7}) {  // a weekday, Saturday, Sunday, today
+    platform.advance(1000);
+    platform.click(rowPoint(chosen));
+    for (int row = 1; row <= 8; ++row) {
+      const base::Rect r = list.lblDan[row]->screenRect();
+      const base::Color back = pixelAt({r.right() - 10, r.y + 8});  // right of the text, inside the highlight
+      EXPECT_GE(contrast(list.lblDan[row]->foreColor(), back), 4.5) << "row " << row << ", chosen " << chosen;
+    }
+  }
+}
