@@ -64,6 +64,14 @@ frmMain::frmMain(Pisarion& app)
     if (ending) endSession();
   };
   m_form.onClick = [this] { Form_Click(); };
+  // The title text is part of the strip that drags the window: its presses
+  // and moves are the window's.
+  PicNaslov.onMouseDown = [this](int b, int s, double x, double y) {
+    Form_MouseDown(b, s, x + PicNaslov.left(), y + PicNaslov.top());
+  };
+  PicNaslov.onMouseMove = [this](int b, int s, double x, double y) {
+    Form_MouseMove(b, s, x + PicNaslov.left(), y + PicNaslov.top());
+  };
   m_form.onShortcut = [this](int key, int shift) { return Form_Shortcut(key, shift); };
   // While the change-password dialog is up it keeps the focus, as a modal
   // dialog would.
