@@ -88,6 +88,9 @@ void frmMain::drawIndicators() {
   if (const std::optional<double> size = ed.SelFontSize())
     m_app.faceMarks.pointSize = static_cast<int>(std::lround(*size));
   spremeniVelikost->drawFace(Row::Rest);
+  // The menus mark the values in use, mixed ones none.
+  velikost->markSize(ed.SelFontSize());
+  barve->markColour(ed.SelColor());
 }
 
 }  // namespace app

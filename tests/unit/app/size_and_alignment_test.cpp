@@ -87,7 +87,7 @@ TEST_F(MenusTest, TheSizeMenuHoldsTwelveSizesUnderItsButton) {
     EXPECT_EQ(e.top(), 16 * (i - 1) + 3) << i;
     EXPECT_EQ(e.height(), 16) << i;
     EXPECT_TRUE(e.visible()) << i;
-    EXPECT_EQ(e.foreColor(), SizeMenu::kEntryColor) << i;
+    EXPECT_EQ(e.foreColor(), i == 2 ? SizeMenu::kPointedColor : SizeMenu::kEntryColor) << i;  // 9 pt in use
     EXPECT_EQ(e.font().size, 8.25) << i;
     EXPECT_TRUE(e.font().bold) << i;
   }
@@ -103,6 +103,30 @@ TEST_F(MenusTest, TheSizeMenuHoldsTwelveSizesUnderItsButton) {
   // Today's text starts at 9 pt: 09 in every face, and on the button.
   EXPECT_TRUE(atlasHasDigits(0, 9));
   EXPECT_TRUE(sizeButtonShows(Row::Rest, 0, 9));
+}
+
+TEST_F(MenusTest, TheSizeAndColourMenusMarkTheSelectionsValuesAndNoneWhenMixed) {
+  start();
+  app::frmMain& m = main();
+  type(u"rdece modro");
+  ed().setSelection(0, 5);
+  ed().setSelColor(base::Color::rgb(255, 0, 0));  // the palette's 18th swatch
+  ed().setSelFontSize(14);                        // the 6th size
+  ed().setSelection(1, 2);
+  openWith(m.BtnSpremeniVelikost);
+  for (int i = 1; i <= 12; ++i)
+    EXPECT_EQ(sizes().lblVelikost[i]->foreColor(), i == 6 ? SizeMenu::kPointedColor : SizeMenu::kEntryColor) << i;
+  pointAt(*sizes().lblVelikost[3]);  // pointing elsewhere and leaving keeps the mark
+  pointAway();
+  platform.advance(50);
+  EXPECT_EQ(sizes().lblVelikost[6]->foreColor(), SizeMenu::kPointedColor);
+  const skin::ColourMenu& colours = *m.barve;
+  EXPECT_TRUE(colours.currentMark.visible());
+  EXPECT_EQ(colours.currentMark.left(), colours.picBarva[18]->left() - 2);
+  EXPECT_EQ(colours.currentMark.top(), colours.picBarva[18]->top() - 2);
+  ed().setSelection(0, 11);  // two sizes, two colours
+  EXPECT_FALSE(colours.currentMark.visible());
+  for (int i = 1; i <= 12; ++i) EXPECT_EQ(sizes().lblVelikost[i]->foreColor(), SizeMenu::kEntryColor) << i;
 }
 
 TEST_F(MenusTest, PointingHighlightsAnEntryUntilThePointerLeavesTheMenu) {
