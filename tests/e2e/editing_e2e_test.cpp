@@ -1,91 +1,50 @@
-// Keys and the context menu in the real diary's editor: Ctrl+B, Ctrl+I and
-// Ctrl+U reaching the saved entry, the right-click menu choosing with keys.
+// A new user's first minute with the real mouse and keys: a drag by the title
+// text, Ctrl+B/I/U on a selection, the right-click menu, the saved entry.
 #include <gtest/gtest.h>
-
 #include <richedit.h>
 
 #include "e2e_support.h"
 
 using namespace e2e;
 
-namespace {
-
-constexpr POINT kInEditor{200, 200};
-
-void ctrlKey(WORD vk) {
-  INPUT in[4] = {};
-  for (INPUT& i : in) i.type = INPUT_KEYBOARD;
-  in[0].ki.wVk = in[3].ki.wVk = VK_CONTROL;
-  in[1].ki.wVk = in[2].ki.wVk = vk;
-  in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(4, in, sizeof(INPUT));
-  settle(300);
-}
-
-void rightClick() {
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-  SendInput(2, in, sizeof(INPUT));
-}
-
-// The popup menu window once it shows, or nullptr.
-HWND waitForPopupMenu(bool shown = true) {
-  for (int waited = 0; waited < 5000; waited += 100, settle(100)) {
-    HWND menu = FindWindowW(L"#32768", nullptr);
-    const bool visible = menu && IsWindowVisible(menu);
-    if (visible == shown) return menu ? menu : HWND(1);
-  }
-  return nullptr;
-}
-
-std::pair<LONG, LONG> selection(HWND editor) {
-  // Packed in the answer: a pointer would not cross into the diary's process.
-  const DWORD packed = static_cast<DWORD>(SendMessageW(editor, EM_GETSEL, 0, 0));
-  return {LOWORD(packed), HIWORD(packed)};
-}
-
-}  // namespace
-
-TEST(EditingEndToEnd, CtrlBIUFormatTheSelectionWithoutReplacingItAndReachTheEntry) {
+TEST(EditingEndToEnd, DragByTheTitleCtrlBIUAndTheRightClickMenu) {
   Diary diary;
+  diary.writeSettings({3000, 3000, false, u""});  // at (200, 200)
   ASSERT_TRUE(diary.start());
   HWND main = diary.waitForWindow("frmMain");
   ASSERT_NE(main, nullptr);
+  pointAt(main, {80, 10});  // on the title text
+  leftDown();
+  for (int step = 1; step <= 5; ++step, settle(60)) moveMouse({280 + 20 * step, 210 + 10 * step});
+  leftUp();
+  RECT at{};
+  for (int waited = 0; waited < 3000 && at.left != 300; waited += 100, settle(100)) GetWindowRect(main, &at);
+  EXPECT_EQ(std::pair(at.left, at.top), std::pair(300L, 250L));
   typeText(L"vse troje zdaj");
   SendMessageW(diary.editor(), EM_SETSEL, 0, 9);
-  for (WORD key : {'B', 'I', 'U'}) ctrlKey(key);
+  for (WORD key : {'B', 'I', 'U'}) {  // Ctrl down, the key, Ctrl up
+    INPUT in[4] = {{INPUT_KEYBOARD}, {INPUT_KEYBOARD}, {INPUT_KEYBOARD}, {INPUT_KEYBOARD}};
+    in[0].ki.wVk = in[3].ki.wVk = VK_CONTROL, in[1].ki.wVk = in[2].ki.wVk = key;
+    in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, in, sizeof(INPUT));
+  }
+  settle(300);
   EXPECT_EQ(diary.editorText(), L"vse troje zdaj") << "Ctrl+I must not type a Tab over the selection";
-  saveScreenshot(main, "editing-ctrl-biu");
-  closeDiary(diary);
-  const std::optional<std::string> rtf = diary.decodedEntry(todayKey());
-  ASSERT_TRUE(rtf);
-  for (const char* word : {"\\b", "\\i", "\\ul"}) EXPECT_NE(rtf->find(word), std::string::npos) << word << " in " << *rtf;
-}
-
-TEST(EditingEndToEnd, RightClickOpensTheEditorsMenuAndItsCommandsWork) {
-  Diary diary;
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
-  ASSERT_NE(main, nullptr);
-  typeText(L"ena dva");
-  SendMessageW(diary.editor(), EM_SETSEL, 0, 4);  // every item enabled
-  pointAt(main, kInEditor);
-  rightClick();
-  HWND menu = waitForPopupMenu();
-  ASSERT_NE(menu, nullptr);
+  SendMessageW(diary.editor(), EM_SETSEL, 9, 14);  // " zdaj"
+  pointAt(main, {200, 200});
+  INPUT right[2] = {{INPUT_MOUSE}, {INPUT_MOUSE}};
+  right[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN, right[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  SendInput(2, right, sizeof(INPUT));
+  HWND menu = nullptr;
+  for (int waited = 0; waited < 5000 && !(menu && IsWindowVisible(menu)); waited += 100, settle(100))
+    menu = FindWindowW(L"#32768", nullptr);
+  ASSERT_TRUE(menu && IsWindowVisible(menu));
   saveScreenshot(menu, "editing-context-menu");
-  for (int i = 0; i < 5; ++i) pressKey(VK_DOWN);  // the fifth, Izberi vse
-  pressKey(VK_RETURN);
-  ASSERT_NE(waitForPopupMenu(false), nullptr);
-  EXPECT_EQ(selection(diary.editor()), (std::pair<LONG, LONG>{0, 7}));
-  SendMessageW(diary.editor(), EM_SETSEL, 0, 4);
-  rightClick();
-  ASSERT_NE(waitForPopupMenu(), nullptr);
   pressKey(VK_DOWN);  // Izreži
   pressKey(VK_RETURN);
-  ASSERT_NE(waitForPopupMenu(false), nullptr);
-  EXPECT_EQ(diary.editorText(), L"dva");
+  for (int waited = 0; waited < 3000 && diary.editorText() != L"vse troje"; waited += 100) settle(100);
+  EXPECT_EQ(diary.editorText(), L"vse troje");
   closeDiary(diary);
+  const std::optional<std::string> rtf = diary.decodedEntry(todayKey());
+  for (const char* word : {"\\b", "\\i", "\\ul"}) EXPECT_NE(rtf.value_or("").find(word), std::string::npos) << word;
 }

@@ -111,77 +111,31 @@ TEST_F(FormattingTest, OnAReadOnlyDayTheTogglesAndTheIndicatorsDoNothing) {
   EXPECT_EQ(entry("12-06-2026"), "{\\rtf1\\ansi {\\b krepko}\\par\r\n}\r\n");
 }
 
-TEST_F(FormattingTest, CtrlBIUToggleTodaysSelectionAsTheButtonsDoAndNothingOnAPastDay) {
+TEST_F(FormattingTest, CtrlBIUAndTheRightClickMenuActOnTodayKeepingThePastAsItIs) {
   addEntry("12-06-2026", "{\\rtf1\\ansi prej\\par\r\n}\r\n");
   start();
-  app::frmMain& m = main();
-  type(u"danes pisem");
-  struct Case {
-    int key;
-    gui::Tri (gui::Editor::*format)() const;
-    gui::PictureBox& button;
-    ToolbarFace on;
-  };
-  for (const Case& c : {Case{'B', &gui::Editor::SelBold, m.BtnKrepko, ToolbarFace::KrepkoOn},
-                        Case{'I', &gui::Editor::SelItalic, m.BtnLežeče, ToolbarFace::LežečeOn},
-                        Case{'U', &gui::Editor::SelUnderline, m.BtnPodčrtano, ToolbarFace::PodčrtanoOn}}) {
-    ed().setSelection(0, 5);
-    platform.keyDown(c.key, gui::kCtrl);  // Ctrl+I would type a Tab
-    EXPECT_EQ((ed().*c.format)(), gui::Tri::True) << char(c.key);
-    EXPECT_TRUE(face(c.button, c.on)) << char(c.key);
-    EXPECT_EQ(editorText(), u"danes pisem") << char(c.key);
-    EXPECT_EQ(ed().selection(), (std::pair{0, 5})) << char(c.key);
-    platform.keyDown(c.key, gui::kCtrl);  // Ctrl+I would type a Tab
-    EXPECT_EQ((ed().*c.format)(), gui::Tri::False) << char(c.key);
-  }
-  clickRow(m.Datumi1, 1);
-  ASSERT_TRUE(ed().Locked());
-  ed().setSelection(0, 4);
-  for (int key : {'B', 'I', 'U'}) platform.keyDown(key, gui::kCtrl);
-  EXPECT_EQ(ed().SelBold(), gui::Tri::False);
-  EXPECT_EQ(ed().SelItalic(), gui::Tri::False);
-  EXPECT_EQ(ed().SelUnderline(), gui::Tri::False);
-  EXPECT_EQ(editorText(), u"prej");
-}
-
-TEST_F(FormattingTest, RightClickInTheEditorOffersTheClipboardMenuCuttingOnlyOnToday) {
-  addEntry("12-06-2026", "{\\rtf1\\ansi prej\\par\r\n}\r\n");
-  start();
-  app::frmMain& m = main();
   type(u"ena dva");
-  const base::Rect r = m.Text.screenRect();
-  auto rightClick = [&](size_t choice) {
+  ed().setSelection(0, 4);
+  for (int key : {'B', 'I', 'U', 'B'}) platform.keyDown(key, gui::kCtrl);  // Ctrl+I would type a Tab
+  EXPECT_EQ(std::tuple(ed().SelBold(), ed().SelItalic(), editorText()), std::tuple(gui::Tri::False, gui::Tri::True, u"ena dva"));
+  EXPECT_TRUE(face(main().BtnPodčrtano, ToolbarFace::PodčrtanoOn));
+  const base::Rect r = main().Text.screenRect();
+  auto menu = [&](size_t choice) {  // the items shown, "-" before a disabled one
     platform.popupChoices.push_back(choice);
     platform.click({r.x + 50, r.y + 50}, gui::kRightButton);
-    return platform.popups().back().items;
+    std::u16string shown;
+    for (const gui::MenuItem& i : platform.popups().back().items) shown += (i.enabled ? u"" : u"-") + i.text + u" ";
+    return shown;
   };
-  auto enabled = [](const std::vector<gui::MenuItem>& items) {
-    std::vector<bool> e;
-    for (const gui::MenuItem& i : items) e.push_back(i.enabled);
-    return e;
-  };
-  ed().setSelection(0, 4);
-  const std::vector<gui::MenuItem> items = rightClick(0);  // Izreži
-  std::vector<std::u16string> texts;
-  for (const gui::MenuItem& i : items) texts.push_back(i.text);
-  EXPECT_EQ(texts, (std::vector<std::u16string>{u"Izreži", u"Kopiraj", u"Prilepi", u"Izbriši", u"Izberi vse"}));
-  EXPECT_EQ(enabled(items), (std::vector<bool>{true, true, true, true, true}));
-  EXPECT_EQ(editorText(), u"dva");
+  EXPECT_EQ(menu(0), u"Izreži Kopiraj Prilepi Izbriši Izberi vse ");
   ed().setSelection(3, 0);
-  rightClick(2);  // Prilepi
+  menu(2);
   EXPECT_EQ(editorText(), u"dvaena ");
-  rightClick(4);  // Izberi vse
-  rightClick(3);  // Izbriši
-  EXPECT_EQ(editorText(), u"");
-  clickRow(m.Datumi1, 1);
+  clickRow(main().Datumi1, 1);
   ed().setSelection(0, 4);
-  EXPECT_EQ(enabled(rightClick(3)), (std::vector<bool>{false, true, false, false, true}));
-  rightClick(1);  // Kopiraj still works on a past day
-  EXPECT_EQ(editorText(), u"prej");
-  clickRow(m.Datumi1, 0);
-  ed().setSelection(0, 0);
-  rightClick(2);
-  EXPECT_EQ(editorText(), u"prej");
+  platform.keyDown('I', gui::kCtrl);
+  EXPECT_EQ(menu(3), u"-Izreži Kopiraj -Prilepi -Izbriši Izberi vse ");
+  EXPECT_EQ(std::pair(ed().SelItalic(), editorText()), std::pair(gui::Tri::False, std::u16string(u"prej")));
 }
 
 TEST_F(FormattingTest, FormatsMadeWithTheTogglesComeBackWithTodaysEntry) {

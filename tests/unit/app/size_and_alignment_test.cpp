@@ -105,30 +105,6 @@ TEST_F(MenusTest, TheSizeMenuHoldsTwelveSizesUnderItsButton) {
   EXPECT_TRUE(sizeButtonShows(Row::Rest, 0, 9));
 }
 
-TEST_F(MenusTest, TheSizeAndColourMenusMarkTheSelectionsValuesAndNoneWhenMixed) {
-  start();
-  app::frmMain& m = main();
-  type(u"rdece modro");
-  ed().setSelection(0, 5);
-  ed().setSelColor(base::Color::rgb(255, 0, 0));  // the palette's 18th swatch
-  ed().setSelFontSize(14);                        // the 6th size
-  ed().setSelection(1, 2);
-  openWith(m.BtnSpremeniVelikost);
-  for (int i = 1; i <= 12; ++i)
-    EXPECT_EQ(sizes().lblVelikost[i]->foreColor(), i == 6 ? SizeMenu::kPointedColor : SizeMenu::kEntryColor) << i;
-  pointAt(*sizes().lblVelikost[3]);  // pointing elsewhere and leaving keeps the mark
-  pointAway();
-  platform.advance(50);
-  EXPECT_EQ(sizes().lblVelikost[6]->foreColor(), SizeMenu::kPointedColor);
-  const skin::ColourMenu& colours = *m.barve;
-  EXPECT_TRUE(colours.currentMark.visible());
-  EXPECT_EQ(colours.currentMark.left(), colours.picBarva[18]->left() - 2);
-  EXPECT_EQ(colours.currentMark.top(), colours.picBarva[18]->top() - 2);
-  ed().setSelection(0, 11);  // two sizes, two colours
-  EXPECT_FALSE(colours.currentMark.visible());
-  for (int i = 1; i <= 12; ++i) EXPECT_EQ(sizes().lblVelikost[i]->foreColor(), SizeMenu::kEntryColor) << i;
-}
-
 TEST_F(MenusTest, PointingHighlightsAnEntryUntilThePointerLeavesTheMenu) {
   start();
   app::frmMain& m = main();
