@@ -67,6 +67,14 @@ frmMain::frmMain(Pisarion& app)
     if (ending) endSession();
   };
   m_form.onClick = [this] { Form_Click(); };
+  // The title text is part of the strip that drags the window: its presses
+  // and moves are the window's.
+  PicNaslov.onMouseDown = [this](int b, int s, double x, double y) {
+    Form_MouseDown(b, s, x + PicNaslov.left(), y + PicNaslov.top());
+  };
+  PicNaslov.onMouseMove = [this](int b, int s, double x, double y) {
+    Form_MouseMove(b, s, x + PicNaslov.left(), y + PicNaslov.top());
+  };
   m_form.onShortcut = [this](int key, int shift) { return Form_Shortcut(key, shift); };
   // While the change-password dialog is up it keeps the focus, as a modal
   // dialog would.
@@ -127,6 +135,7 @@ void frmMain::LayoutMainWindow() {
     m_day.attach(*ed);
     ed->onSelChange = [this] { Text_SelChange(); };
     ed->onClick = [this] { Text_Click(); };
+    ed->onContextMenu = [this] { Text_ContextMenu(); };
   }
   ed->setFont(gui::FontSpec{u"Arial", 238, 9, false});
   PicText.move(kPicText.x, kPicText.y, kPicText.w, kPicText.h);
@@ -267,6 +276,11 @@ bool frmMain::Form_Shortcut(int keyCode, int shift) {
       if (m_day.save()) exportWithDialog(m_app, m_form);
       return true;
     case 'F': OpenSearch(); return true;
+    // Taken here even on a past day: the editor's own Ctrl+I would type a Tab
+    // over the selection.
+    case 'B': ToggleFormat(skin::FormatToggle::Format::Bold); return true;
+    case 'I': ToggleFormat(skin::FormatToggle::Format::Italic); return true;
+    case 'U': ToggleFormat(skin::FormatToggle::Format::Underline); return true;
     default: return false;
   }
 }

@@ -80,6 +80,8 @@ class frmMain {
   void BtnMesec_MouseDown(int button, int shift, double x, double y);
   void lblMesec_MouseDown(int button, int shift, double x, double y);
   void Text_Click();
+  // Right button released in the editor: cut, copy, paste, delete, select all.
+  void Text_ContextMenu();
   // ---- searching the whole diary (frm_main_search.cpp)
   // Ctrl+F: the search field over the year and month boxes, results in the day list.
   void OpenSearch();
@@ -95,6 +97,9 @@ class frmMain {
   void CloseMenus();
 
   // ---- formatting toolbar
+  // Ctrl+B, Ctrl+I, Ctrl+U: the toolbar toggle's command on today's
+  // selection, its face following; nothing on a read-only day.
+  void ToggleFormat(skin::FormatToggle::Format format);
   // The editor's selection moved: the indicators follow it while it is editable.
   void Text_SelChange();
 

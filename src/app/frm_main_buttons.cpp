@@ -55,6 +55,9 @@ void frmMain::makeButtons() {
   BtnLežeče.setToolTip(u"Ležeče");
   BtnPodčrtano.setToolTip(u"Podčrtano");
   BtnPoravnaj.setToolTip(u"Nastavi Postavitev Pisave...");
+  // Every toolbar button says what it does, these two as well.
+  BtnSpremeniBarvo.setToolTip(u"Barva pisave");
+  BtnSpremeniVelikost.setToolTip(u"Velikost pisave");
 
   zapri = std::make_unique<skin::RoundButton>(BtnZapri, atlas, m_form, "TmrBtnZapri", skin::CaptionButton::Zapri);
   mini = std::make_unique<skin::RoundButton>(BtnMini, atlas, m_form, "TmrBtnMini", skin::CaptionButton::Mini);

@@ -1,5 +1,6 @@
 // The main window's year, month and day pickers: their layout, the start-up
 // fill, the drop-downs' opening and closing, and what a choice in each does.
+#include <algorithm>
 #include <charconv>
 
 #include "app/frm_main.h"
@@ -171,7 +172,10 @@ void frmMain::openYearList() {
   store::DiaryStore& store = m_app.store();
   store.Rescan();
   cmbLeta.Počisti();
-  for (const std::string& y : store.Years()) cmbLeta.Dodaj(y);
+  // The files are named month first: their order is not the calendar's.
+  std::vector<std::string> years = store.Years();
+  std::sort(years.begin(), years.end());
+  for (const std::string& y : years) cmbLeta.Dodaj(y);
   PiccmbLeta.setVisible(true);
   PiccmbLeta.bringToFront();
   cmbLeta.Izberi(base::utf16ToUtf8(lblLeto.text()));

@@ -60,6 +60,19 @@ void frmMain::Text_SelChange() {
   drawIndicators();
 }
 
+void frmMain::ToggleFormat(skin::FormatToggle::Format format) {
+  gui::Editor& ed = editor();
+  if (!m_day.writing() || ed.Locked()) return;
+  using F = skin::FormatToggle::Format;
+  // As the buttons do: a selection that only partly has the format gets it throughout.
+  switch (format) {
+    case F::Bold: ed.setSelBold(!gui::isTrue(ed.SelBold())); break;
+    case F::Italic: ed.setSelItalic(!gui::isTrue(ed.SelItalic())); break;
+    case F::Underline: ed.setSelUnderline(!gui::isTrue(ed.SelUnderline())); break;
+  }
+  drawIndicators();
+}
+
 void frmMain::drawIndicators() {
   gui::Editor& ed = editor();
   // The toggles' and the alignment button's columns follow the selection (a
@@ -75,6 +88,9 @@ void frmMain::drawIndicators() {
   if (const std::optional<double> size = ed.SelFontSize())
     m_app.faceMarks.pointSize = static_cast<int>(std::lround(*size));
   spremeniVelikost->drawFace(Row::Rest);
+  // The menus mark the values in use, mixed ones none.
+  velikost->markSize(ed.SelFontSize());
+  barve->markColour(ed.SelColor());
 }
 
 }  // namespace app

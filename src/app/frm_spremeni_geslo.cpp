@@ -17,6 +17,14 @@ constexpr int kCaretRest = 94;     // the caret's left while its field is empty
 constexpr int kStripTops[] = {24, 75, 101};
 // A press chooses a new-password field only between these columns.
 constexpr int kFieldLeft = 18, kFieldRight = 172;
+// A field's box in the face: its label shows while the field is empty.
+constexpr int kBoxWidth = 154, kBoxHeight = 20;
+// The row of the keys' hint, where a successful change is told.
+constexpr gui::Rect kHintRow{4, 46, 182, 16};
+// Ticks of 50 ms that the news of a change stays before the dialog leaves.
+constexpr int kToldTicks = 16;
+
+gui::Rect boxOf(const gui::PictureBox& strip) { return {kFieldLeft, strip.top() - 2, kBoxWidth, kBoxHeight}; }
 }  // namespace
 
 frmSpremeniGeslo::frmSpremeniGeslo(Pisarion& app)
@@ -81,6 +89,29 @@ frmSpremeniGeslo::frmSpremeniGeslo(Pisarion& app)
 
 void frmSpremeniGeslo::paintFace() {
   m_form.surface().blit(m_app.PictureGUI, skin::r::frmSpremeniGeslo, {0, 0});
+  coverLabel(Text1, Geslo1);
+  coverLabel(Text2, Geslo2);
+  coverLabel(Text3, Geslo3);
+  if (m_toldTicks > 0) tellChanged();
+}
+
+void frmSpremeniGeslo::coverLabel(const gui::TextBox& box, const gui::PictureBox& strip) {
+  const gui::Rect r = boxOf(strip);
+  const gui::Rect& face = skin::r::frmSpremeniGeslo;
+  // The empty box of the login window, or this field's own with its label.
+  const gui::Rect source = box.text().empty() ? gui::Rect{face.x + r.x, face.y + r.y, r.w, r.h} : skin::r::gesloPolje;
+  m_form.surface().blit(m_app.PictureGUI, source, {r.x, r.y});
+  m_form.invalidate();
+}
+
+void frmSpremeniGeslo::tellChanged() {
+  const gui::Rect& face = skin::r::frmSpremeniGeslo;
+  gui::Surface& s = m_form.surface();
+  s.fill(kHintRow, m_app.PictureGUI.pixel(face.x + kHintRow.x, face.y + kHintRow.y));
+  const std::u16string news = m_app.password.empty() ? u"Geslo je odstranjeno." : u"Geslo je spremenjeno.";
+  m_app.platform().text().draw(s, kHintRow, news, gui::FontSpec{u"Arial", 238, 8.25, true}, skin::kTextBlue,
+                               gui::Alignment::Center);
+  m_form.refresh();
 }
 
 void frmSpremeniGeslo::Layout() {
@@ -106,7 +137,9 @@ void frmSpremeniGeslo::Open() {
   // Opened again while still sliding away: that leaving is over.
   Timer1.setEnabled(false);
   Timer3.setEnabled(false);
+  m_toldTicks = 0;
   for (gui::TextBox* box : {&Text1, &Text2, &Text3}) box->setText(u"");
+  paintFace();
   Text2.setEnabled(false);
   Text3.setEnabled(false);
   Text1.setEnabled(true);
@@ -128,6 +161,7 @@ void frmSpremeniGeslo::Open() {
 }
 
 void frmSpremeniGeslo::showDots(gui::TextBox& box, gui::PictureBox& strip) {
+  coverLabel(box, strip);
   fitDotStrip(strip, static_cast<int>(box.text().size()), m_form.pixelWidth(), m_app.PictureGUI);
   Picture1.setLeft(box.text().empty() ? kCaretRest : strip.left() + strip.width());
 }
@@ -157,8 +191,9 @@ void frmSpremeniGeslo::Text3_KeyDown(int keyCode, int) {
 
 void frmSpremeniGeslo::confirmCurrent() {
   if (Text1.text() != m_app.password) {
-    // The typed dots stay, so a slip can be corrected with Backspace.
     m_app.platform().messageBox(u"Geslo ni pravilno!!!", u"Pisarion", gui::MessageIcon::Exclamation);
+    // As on the login window: the next try starts from an empty field.
+    Text1.setText(u"");
     return;
   }
   Text1.setEnabled(false);
@@ -183,6 +218,10 @@ void frmSpremeniGeslo::compareNew() {
   // diary closes. The same empty text twice removes the password.
   m_app.password = Text3.text();
   Timer2.setEnabled(false);
+  Picture1.setVisible(false);
+  // The user sees that the change took before the dialog slides away.
+  m_toldTicks = kToldTicks;
+  tellChanged();
 }
 
 void frmSpremeniGeslo::cancel() {
@@ -227,6 +266,10 @@ void frmSpremeniGeslo::Timer3_Timer() {
   gui::Form& main = m_app.main().form();
   // The main window is usable again as soon as the dialog starts to leave.
   if (!main.enabled()) main.setEnabled(true);
+  if (m_toldTicks > 0) {
+    --m_toldTicks;
+    return;
+  }
   const int screenHeight = m_app.platform().screenSize().height * m_form.tppY();
   const bool up = Timer3.tag() == "1";
   const bool onScreen = up ? m_form.top() > -m_form.height() : m_form.top() < screenHeight;

@@ -63,6 +63,12 @@ class frmSpremeniGeslo {
   void chooseField(gui::TextBox& box, gui::TextBox& other, gui::PictureBox& strip);
   bool leaving() const { return Timer3.enabled(); }
   void paintFace();
+  // The field's label in the face while its box is empty, covered once typed in.
+  void coverLabel(const gui::TextBox& box, const gui::PictureBox& strip);
+  // "Geslo je spremenjeno." (or "… odstranjeno.") over the keys' hint.
+  void tellChanged();
+
+  int m_toldTicks = 0;  // ticks the news of a change still stays
 };
 
 }  // namespace app

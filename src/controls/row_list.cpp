@@ -51,7 +51,7 @@ void RowList::attached() {
   Izbor->setVisible(false);
 
   lblIzbranDan = &add<gui::Label>("lblIzbranDan");
-  lblIzbranDan->setForeColor(kTemnoModra);
+  lblIzbranDan->setForeColor(kIzbranoBesedilo);
   lblIzbranDan->setVisible(false);
 
   // Every part of the control takes the keys when pressed and reports a click.

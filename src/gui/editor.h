@@ -73,11 +73,20 @@ class Editor {
   virtual std::pair<int, int> selection() const = 0;
   virtual void replaceSelection(std::u16string_view text) = 0;
 
+  // The clipboard: cut and paste change nothing while Locked.
+  virtual void cut() = 0;
+  virtual void copy() = 0;
+  virtual void paste() = 0;
+  void deleteSelection() { replaceSelection(u""); }
+  void selectAll() { setSelection(0, static_cast<int>(text().size())); }
+
   std::function<void()> onClick;
   std::function<void()> onSelChange;
   // The user changed the text or its format (typing, deleting, a format
   // command); never raised by the program's own replacements.
   std::function<void()> onChange;
+  // The right button was released over the editor (its context menu is due).
+  std::function<void()> onContextMenu;
 };
 
 }  // namespace gui

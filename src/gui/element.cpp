@@ -388,4 +388,11 @@ void Host::setBounds(Rect r) {
   if (m_window) m_window->setBounds(formRect());
 }
 
+void Host::mouseUpDefault(int button) {
+  if (button == kRightButton && m_editor && m_editor->onContextMenu) {
+    auto handler = m_editor->onContextMenu;
+    handler();
+  }
+}
+
 }  // namespace gui

@@ -173,6 +173,7 @@ class Element : public Container {
   // Called by the form after the handlers; the text box and host use them.
   virtual void keyPressDefault(char16_t) {}
   virtual void keyDownDefault(int, int) {}
+  virtual void mouseUpDefault(int) {}
 
   // Paints this element (not its children) onto `out`, whose origin is the
   // form's client origin, touching only pixels inside `clip` (form pixels).
@@ -354,6 +355,8 @@ class Host : public Element {
   NativeChild* nativeChild() const override { return m_window.get(); }
   void keyPressDefault(char16_t ch) override;
   void setBounds(Rect r) override;
+  // The right button released over the editor asks for its context menu.
+  void mouseUpDefault(int button) override;
 
  private:
   std::unique_ptr<Editor> m_editor;

@@ -311,6 +311,7 @@ void Form::sendMouse(Element* target, MouseEvent event, int button, int shift, P
                           : event == MouseEvent::Move ? (target ? target->onMouseMove : onMouseMove)
                                                       : (target ? target->onMouseUp : onMouseUp);
   call(h, button, shift, double(at.x), double(at.y));
+  if (event == MouseEvent::Up && target && !m_captureGone) target->mouseUpDefault(button);
 }
 
 void Form::dispatchMouseDown(int button, int shift, Point client, bool doubleClick) {

@@ -40,6 +40,12 @@ struct SaveFileAnswer {
   size_t type = 0;  // the kind chosen, an index into the request's types
 };
 
+// An item of a popup menu, as the user reads it.
+struct MenuItem {
+  std::u16string text;
+  bool enabled = true;
+};
+
 // SetWindowPos's insert-after handles for keep-on-top.
 enum class InsertAfter { Topmost, NoTopmost };
 
@@ -96,6 +102,9 @@ class Platform {
   // An existing file is replaced only after the user has agreed.
   virtual std::optional<SaveFileAnswer> askSaveFile(Form& owner, const SaveFileRequest& request) = 0;
 
+  // A popup menu at the pointer, owned by the form, until an item is chosen
+  // or the menu is dismissed: the index of the item chosen, or nothing.
+  virtual std::optional<size_t> popupMenu(Form& owner, const std::vector<MenuItem>& items) = 0;
   // ---- beyond the window framework: the diary's files and its place
   // The work area of the monitor nearest to a rectangle of screen pixels
   // (MonitorFromRect with MONITOR_DEFAULTTONEAREST): the most overlapped

@@ -66,7 +66,8 @@ double progressWidth(double frameTwips, int percent) { return (frameTwips - 60) 
 
 std::wstring progressText(int percent) { return std::to_wstring(percent) + L" %"; }
 
-Result install(Operations& ops, const std::wstring& target, const std::function<void(int)>& progress) {
+Result install(Operations& ops, const std::wstring& target, const std::function<void(int)>& progress,
+               const std::function<void()>& makingShortcuts) {
   Result result;
   for (const Step& step : plan(ops.windowsFolder(), target)) {
     switch (step.kind) {
@@ -87,13 +88,16 @@ Result install(Operations& ops, const std::wstring& target, const std::function<
         }
         break;
     }
-    if (step.progressAfter && progress) progress(*step.progressAfter);
+    // The bar stops where a step failed: it never reads 100 % for an
+    // installation that is not whole.
+    if (step.progressAfter && progress && result.failures.empty()) progress(*step.progressAfter);
   }
 
   const std::wstring program = join(target, L"Pisarion.exe");
   result.programInPlace = ops.exists(program);
   if (!result.programInPlace) return result;  // a shortcut to nothing helps nobody
 
+  if (makingShortcuts) makingShortcuts();
   Shortcut shortcut;
   shortcut.targetPath = program;
   shortcut.workingDirectory = target;

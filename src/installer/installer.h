@@ -78,6 +78,7 @@ std::string initialSettings();
 double progressWidth(double frameTwips, int percent);
 std::wstring progressText(int percent);
 inline constexpr wchar_t kPreparingText[] = L"Pripravljam na namestitev...";
+inline constexpr wchar_t kShortcutsText[] = L"Ustvarjam bližnjice...";
 
 struct Result {
   std::vector<std::wstring> failures;  // one sentence each, in order
@@ -87,9 +88,11 @@ struct Result {
 
 // Runs the plan for the typed folder (already checked with targetFolder):
 // creates the folders, copies the files (reporting progress after each),
-// then makes the two shortcuts when the program is in place. A failing step
-// does not stop the next one; it is recorded.
-Result install(Operations& ops, const std::wstring& target, const std::function<void(int)>& progress);
+// then makes the two shortcuts when the program is in place, telling
+// `makingShortcuts` first (the shell can take seconds). A failing step does
+// not stop the next one; it is recorded, and progress is reported no further.
+Result install(Operations& ops, const std::wstring& target, const std::function<void(int)>& progress,
+               const std::function<void()>& makingShortcuts = {});
 
 struct Message {
   std::wstring text;

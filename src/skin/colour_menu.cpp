@@ -22,6 +22,13 @@ gui::PictureBox& makeHoverFrame(gui::PictureBox& menu) {
   return f;
 }
 
+gui::Shape& makeCurrentMark(gui::PictureBox& menu) {
+  gui::Shape& s = menu.add<gui::Shape>("currentMark");
+  s.setBorderColor(kTextBlue);
+  s.setVisible(false);
+  return s;
+}
+
 }  // namespace
 
 ColourMenu::ColourMenu(gui::PictureBox& menu, const gui::Surface& atlas, FaceMarks& marks, gui::PictureBox& colourButton,
@@ -31,6 +38,7 @@ ColourMenu::ColourMenu(gui::PictureBox& menu, const gui::Surface& atlas, FaceMar
       picIzbranaBarva(makeHoverFrame(menu)),
       picBarvaZaGumb(shownColour),
       tmrMnuBarve(menu.form().addTimer("tmrMnuBarve", kTimerInterval, false)),
+      currentMark(makeCurrentMark(menu)),
       m_atlas(atlas),
       m_marks(marks),
       m_colourButton(colourButton),
@@ -106,6 +114,20 @@ void ColourMenu::tmrMnuBarve_Timer() {
   if (pointerOver(mnuSpremniBarvo)) return;
   picIzbranaBarva.setVisible(false);
   tmrMnuBarve.setEnabled(false);
+}
+
+void ColourMenu::markColour(std::optional<base::Color> colour) {
+  int index = 0;
+  for (int k = 1; k <= kSwatches; ++k)
+    if (colour && *colour == kPalette[k - 1]) index = k;
+  if (index == 0) {
+    currentMark.setVisible(false);
+    return;
+  }
+  const gui::PictureBox& s = *picBarva[index];
+  currentMark.move(s.left() - 2, s.top() - 2, kFrameSize, kFrameSize);
+  currentMark.sendToBack();
+  currentMark.setVisible(true);
 }
 
 void ColourMenu::drawColourDisplay() {

@@ -10,6 +10,7 @@
 // The frame's Tag is "D" while a swatch is pressed; the timer leaves the
 // frame alone then, even with the pointer dragged off the menu.
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "gui/element.h"
@@ -60,6 +61,10 @@ class ColourMenu {
 
   // The back colour of picBarvaZaGumb becomes the colour button's mark.
   void drawColourDisplay();
+  // A ring around the swatch of the selection's colour, so the open menu
+  // shows the colour in use; none for a colour not in the palette or mixed.
+  void markColour(std::optional<base::Color> colour);
+  gui::Shape& currentMark;
 
   void picBarva_MouseDown(int index, int button, int shift, double x, double y);
   void picBarva_MouseMove(int index, int button, int shift, double x, double y);

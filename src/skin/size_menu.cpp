@@ -78,7 +78,14 @@ void SizeMenu::build() {
 
 void SizeMenu::resetEntryColours(int except) {
   for (int i = 1; i <= kEntries; ++i)
-    if (i != except && lblVelikost[i]->foreColor() != kEntryColor) lblVelikost[i]->setForeColor(kEntryColor);
+    if (i != except && lblVelikost[i]->foreColor() != restColour(i)) lblVelikost[i]->setForeColor(restColour(i));
+}
+
+void SizeMenu::markSize(std::optional<double> points) {
+  m_current = 0;
+  for (int i = 1; i <= kEntries; ++i)
+    if (points && *points == kSizes[i - 1]) m_current = i;
+  resetEntryColours(0);
 }
 
 void SizeMenu::lblVelikost_MouseMove(int index, int button, int, double, double) {
@@ -112,7 +119,7 @@ void SizeMenu::lblVelikost_MouseUp(int index, int, int, double, double) {
   }
   mnuSpremeniVelikost.setVisible(false);
   Izbor.setVisible(false);
-  lblVelikost[index]->setForeColor(kEntryColor);
+  markSize(ed ? ed->SelFontSize() : std::nullopt);
 }
 
 void SizeMenu::tmrMnuVelikost_Timer() {

@@ -324,4 +324,14 @@ void TextEditor::replaceSelection(std::u16string_view typed) {
   selectionChanged();
 }
 
+void TextEditor::copy() {
+  if (selLength_ > 0) clipboard_ = text_.substr(static_cast<size_t>(selStart_), static_cast<size_t>(selLength_));
+}
+
+void TextEditor::cut() {
+  if (locked_ || selLength_ == 0) return;
+  copy();
+  replaceSelection(u"");
+}
+
 }  // namespace textmodel

@@ -56,6 +56,12 @@ class TextEditor : public gui::Editor {
   std::pair<int, int> selection() const override { return {selStart_, selLength_}; }
   void replaceSelection(std::u16string_view text) override;
 
+  // A clipboard of the editor's own, holding plain text: the tests' system
+  // clipboard.
+  void cut() override;
+  void copy() override;
+  void paste() override { replaceSelection(clipboard_); }
+
   // The content as a document, and replacing it with one (like setRichText:
   // allowed while Locked, caret to the start).
   rtf::Document document() const;
@@ -94,6 +100,7 @@ class TextEditor : public gui::Editor {
   bool locked_ = false;
   bool modified_ = false;
   rtf::CharFormat default_;
+  std::u16string clipboard_;
 };
 
 }  // namespace textmodel

@@ -75,7 +75,7 @@ TEST(ChangePasswordEndToEnd, TheNewPasswordIsAskedForAtTheNextStart) {
 
   SetForegroundWindow(dialog);
   settle(200);
-  for (int i = 0; i < 6; ++i) pressKey(VK_BACK);  // the wrong dots stay until erased
+  saveScreenshot(dialog, "change-password-wrong-emptied");  // the field empty, its label back
   typeText(L"Staro1");
   pressKey(VK_RETURN);
   settle(1000);
@@ -103,6 +103,7 @@ TEST(ChangePasswordEndToEnd, TheNewPasswordIsAskedForAtTheNextStart) {
   settle(500);
   saveScreenshot(dialog, "change-password-repeat-typed");
   pressKey(VK_RETURN);
+  saveScreenshot(dialog, "change-password-changed");  // told before it slides away
   EXPECT_TRUE(waitGone(diary, dialog));
   EXPECT_TRUE(IsWindowEnabled(main));
   closeDiary(diary);

@@ -334,6 +334,9 @@ TEST(InstallerEndToEnd, MissingSetupFilesAreReportedNotCalledDone) {
   HWND box = setup.waitFor(L"#32770");
   ASSERT_NE(box, nullptr);
   saveScreenshot(box, "installer-5-failure");
+  SetWindowPos(box, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  settle(300);
+  saveScreenshot(form, "installer-5-progress-stopped");  // the bar stopped where the copying failed
   const std::wstring text = Diary::messageBoxText(box);
   EXPECT_EQ(text.find(L"Končano"), std::wstring::npos);
   EXPECT_NE(text.find(L"PSR.EXE"), std::wstring::npos);

@@ -75,10 +75,11 @@ Color frameAt(int d) {
   return k[static_cast<size_t>(std::clamp(d, 0, 5))];
 }
 
-// The rest row shows icons greyed: the colour's luminance, lightened.
+// The rest row shows icons in quiet colour: a third of the way to their own
+// grey and a touch lighter. Fully grey would read as a disabled button.
 Color greyed(Color c) {
   const int lum = static_cast<int>(std::lround(0.3 * c.r() + 0.59 * c.g() + 0.11 * c.b()));
-  return mix(Color::rgb(lum, lum, lum), Color::rgb(236, 240, 246), 0.35);
+  return mix(mix(Color::rgb(lum, lum, lum), c, 0.65), Color::rgb(236, 240, 246), 0.12);
 }
 
 // ---- 2. Helpers ----------------------------------------------------------
@@ -581,11 +582,18 @@ void paintWindows(Canvas& c, const Fonts& fonts) {
   paintBorder(c, cp, false);
   paintTitleStrip(c, fonts, {cp.x + 1, cp.y + 1, cp.w - 2, 16}, "Sprememba gesla");
   const int tops[3] = {24, 75, 101};
+  // Each empty field says what it asks for, ending left of the caret's
+  // resting place (x 94); the window covers it once typing begins.
+  const char* labels[3] = {"Staro geslo", "Novo geslo", "Še enkrat"};
   for (int i = 0; i < 3; ++i) {
     paintPasswordField(c, cp.x + 18, cp.y + tops[i] - 2);
+    fonts.draw(c, Face::Sans, 10, cp.x + 90 - fonts.measure(Face::Sans, 10, labels[i]), cp.y + tops[i] + 12, labels[i],
+               kDeep);
     if (i == 0) paintSmallPadlock(c, cp.x + 4, cp.y + tops[i] + 1);
     else paintSmallKey(c, cp.x + 4, cp.y + tops[i] + 1);
   }
+  // Between the current password and the new ones, as on the login window.
+  fonts.draw(c, Face::Sans, 10, cp.x + (cp.w - fonts.measure(Face::Sans, 10, hint)) / 2, cp.y + 58, hint, kDeep);
   const Rect strip = r::picSpodaj;
   c.fill(strip, kPale);
   paintBorder(c, strip, true);

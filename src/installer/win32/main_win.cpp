@@ -44,6 +44,7 @@ struct Window {
   // which the filled part repeats in white (Label3).
   double filledTwips = 0;
   std::wstring label2;
+  int percent = 0;  // the last progress shown
 };
 
 Window g;
@@ -58,6 +59,7 @@ void repaint() {
 }
 
 void showProgress(int percent) {
+  g.percent = percent;
   g.filledTwips = progressWidth(kFrameTwips, percent);
   setLabel2(progressText(percent));
   repaint();
@@ -142,7 +144,16 @@ void ok_Click() {
   setLabel2(kPreparingText);
   repaint();
 
-  const Result result = install(ops, target, showProgress);
+  // The work runs inside this click: the hourglass and the bar's text are
+  // what the user sees of it.
+  HCURSOR normal = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  const Result result = install(ops, target, showProgress, [] {
+    setLabel2(kShortcutsText);
+    repaint();
+  });
+  SetCursor(normal);
+  setLabel2(progressText(g.percent));  // the shortcuts are done: the bar tells the copying again
+  repaint();
   showMessage(finalMessage(result));
   DestroyWindow(g.form);
 }

@@ -411,7 +411,11 @@ void HeadlessPlatform::keyStroke(int keyCode, char16_t ch, int shift) {
 void HeadlessPlatform::keyDown(int keyCode, int shift) {
   const bool typesChar = keyCode == gui::kKeyBack || keyCode == gui::kKeyTab || keyCode == gui::kKeyReturn ||
                          keyCode == gui::kKeyEscape;
-  keyStroke(keyCode, typesChar ? static_cast<char16_t>(keyCode) : 0, shift);
+  // Ctrl with a letter types its control character, as TranslateMessage
+  // makes it: Ctrl+I is a Tab.
+  const bool ctrlLetter = (shift & gui::kCtrl) && !(shift & gui::kAlt) && keyCode >= 'A' && keyCode <= 'Z';
+  const char16_t ch = ctrlLetter ? static_cast<char16_t>(keyCode - 'A' + 1) : typesChar ? static_cast<char16_t>(keyCode) : 0;
+  keyStroke(keyCode, ch, shift);
 }
 
 void HeadlessPlatform::typeText(std::u16string_view text) {
@@ -500,6 +504,15 @@ Rect HeadlessPlatform::workAreaNearest(Rect screen) const {
   return best->workArea;
 }
 
+std::optional<size_t> HeadlessPlatform::popupMenu(gui::Form&, const std::vector<gui::MenuItem>& items) {
+  m_popups.push_back({items, m_cursor});
+  if (popupChoices.empty()) return std::nullopt;
+  const size_t choice = popupChoices.front();
+  popupChoices.erase(popupChoices.begin());
+  if (choice >= items.size() || !items[choice].enabled) return std::nullopt;
+  return choice;
+}
+
 namespace {
 
 // The editor's window: it keeps the place it is given and types the
@@ -524,7 +537,8 @@ class EditorWindow : public gui::NativeChild {
       m_editor->replaceSelection(u"\r");
       return;
     }
-    if (ch >= 32) m_editor->replaceSelection(std::u16string(1, ch));
+    // The system's control types a Tab over the selection, as any character.
+    if (ch >= 32 || ch == gui::kKeyTab) m_editor->replaceSelection(std::u16string(1, ch));
   }
 
  private:

@@ -176,6 +176,16 @@ class HeadlessPlatform : public gui::Platform {
   std::vector<std::optional<gui::SaveFileAnswer>> saveFileAnswers;
   const std::vector<gui::SaveFileRequest>& saveFileRequests() const { return m_saveFileRequests; }
 
+  // Popup menus: each shown is kept with where the pointer was; the user's
+  // choice comes from this queue (an item's index), an empty queue dismisses.
+  // A disabled item chosen is taken as a dismissal, as Windows does.
+  struct PopupRecord {
+    std::vector<gui::MenuItem> items;
+    Point at;
+  };
+  std::vector<size_t> popupChoices;
+  const std::vector<PopupRecord>& popups() const { return m_popups; }
+
   using EditorFactory = std::function<std::unique_ptr<gui::Editor>()>;
   void setEditorFactory(EditorFactory f) { m_editorFactory = std::move(f); }
   // Each editor made: its form, its rectangle (form pixels) and the part of
@@ -200,6 +210,7 @@ class HeadlessPlatform : public gui::Platform {
   std::optional<gui::SaveFileAnswer> askSaveFile(gui::Form& owner, const gui::SaveFileRequest& request) override;
   bool askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
   Rect workAreaNearest(Rect screen) const override;
+  std::optional<size_t> popupMenu(gui::Form& owner, const std::vector<gui::MenuItem>& items) override;
   std::unique_ptr<gui::FormPeer> createPeer(gui::Form& form) override;
   void addTimer(gui::Timer& timer) override;
   void updateTimer(gui::Timer& timer) override;
@@ -262,6 +273,7 @@ class HeadlessPlatform : public gui::Platform {
     Rect bounds, workArea;
   };
   std::vector<Monitor> m_monitors;  // beside the primary
+  std::vector<PopupRecord> m_popups;
   EditorFactory m_editorFactory;
   std::vector<EditorPlacement> m_editorPlacements;
   std::optional<int> m_exitCode;

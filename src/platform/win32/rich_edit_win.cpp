@@ -225,6 +225,7 @@ bool RichEditEditor::handleNotify(const NMHDR* hdr, LRESULT* result) {
       // A click is the release of the left button over the editor.
       const auto* filter = reinterpret_cast<const MSGFILTER*>(hdr);
       if (filter->msg == WM_LBUTTONUP && editor->onClick) editor->onClick();
+      if (filter->msg == WM_RBUTTONUP && editor->onContextMenu) editor->onContextMenu();
       return true;
     }
     default:

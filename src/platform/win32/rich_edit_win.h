@@ -78,6 +78,10 @@ class RichEditEditor : public gui::Editor {
   std::pair<int, int> selection() const override;
   void replaceSelection(std::u16string_view text) override;
 
+  void cut() override { send(WM_CUT); }
+  void copy() override { send(WM_COPY); }
+  void paste() override { send(WM_PASTE); }
+
  private:
   explicit RichEditEditor(HWND hwnd);
 

@@ -46,6 +46,7 @@ class Win32Platform : public gui::Platform {
   std::optional<gui::SaveFileAnswer> askSaveFile(gui::Form& owner, const gui::SaveFileRequest& request) override;
   bool askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
   gui::Rect workAreaNearest(gui::Rect screen) const override;
+  std::optional<size_t> popupMenu(gui::Form& owner, const std::vector<gui::MenuItem>& items) override;
   std::unique_ptr<gui::FormPeer> createPeer(gui::Form& form) override;
   void addTimer(gui::Timer& timer) override;
   void updateTimer(gui::Timer& timer) override;

@@ -42,7 +42,8 @@ TEST_F(ButtonsTest, AfterTheLayoutTheButtonsSitInPlaceAtRestWithTheirTips) {
   EXPECT_EQ(m.menus->mnuPoravnaj.bounds(), (gui::Rect{185, 58, 78, 29}));
   EXPECT_EQ(m.BtnGeslo.toolTip(), u"Spremeni Geslo...");
   EXPECT_EQ(m.BtnPoravnaj.toolTip(), u"Nastavi Postavitev Pisave...");
-  EXPECT_EQ(m.BtnSpremeniBarvo.toolTip(), u"");
+  EXPECT_EQ(m.BtnSpremeniBarvo.toolTip(), u"Barva pisave");
+  EXPECT_EQ(m.BtnSpremeniVelikost.toolTip(), u"Velikost pisave");
   EXPECT_EQ(m.BtnZapri.toolTip(), u"Zapri in Shrani Dnevnik");
   EXPECT_EQ(m.BtnMini.toolTip(), u"Minimiraj Dnevnik");
   EXPECT_EQ(m.BtnZloži.toolTip(), u"Zloži Dnevnik (In Prikaži Na Vrhu)");

@@ -91,14 +91,14 @@ TEST_F(ChangePasswordTest, WithKeepOnTopTheDialogIsAboveOtherWindowsToo) {
   EXPECT_TRUE(dialogWindow().topmost());
 }
 
-TEST_F(ChangePasswordTest, AWrongCurrentPasswordIsReportedAndTheDotsStay) {
+TEST_F(ChangePasswordTest, AWrongCurrentPasswordIsReportedAndItsFieldEmptiedShowingItsLabel) {
   startWith(u"Staro");
   openAndConfirm(u"staro");  // one letter in the other case
   ASSERT_EQ(platform.messages().size(), 1u);
   EXPECT_EQ(platform.messages()[0].text, u"Geslo ni pravilno!!!");
   EXPECT_EQ(platform.messages()[0].icon, gui::MessageIcon::Exclamation);
-  EXPECT_EQ(dialog().Text1.text(), u"staro");
-  EXPECT_EQ(dialog().Geslo1.width(), 50);
+  EXPECT_EQ(dialog().Text1.text(), u"");
+  EXPECT_FALSE(dialog().Geslo1.visible());
   EXPECT_TRUE(dialog().Text1.enabled());
   EXPECT_FALSE(dialog().Text2.enabled());
   platform.advance(1000);
@@ -163,12 +163,15 @@ TEST_F(ChangePasswordTest, ANewPasswordSlidesTheDialogUpAndIsAskedForAtTheNextSt
   EXPECT_EQ(diary->password, u"Novo geslo 7");
   EXPECT_TRUE(platform.messages().empty());
   EXPECT_FALSE(dialog().Timer2.enabled());
-  // Each 50 ms frame moves it 700 twips (47 pixels) up; the main window is
-  // usable from the first frame.
+  // The change is told for 800 ms, the main window usable from the first
+  // frame; then each 50 ms frame moves it 700 twips (47 pixels) up.
   const int top = dialogWindow().bounds().y;
   EXPECT_FALSE(window(main().form()).enabled());
   platform.advance(50);
   EXPECT_TRUE(window(main().form()).enabled());
+  platform.advance(750);
+  EXPECT_EQ(dialogWindow().bounds().y, top);
+  platform.advance(50);
   EXPECT_EQ(dialogWindow().bounds().y, top - 47);
   platform.advance(50);
   EXPECT_EQ(dialogWindow().bounds().y, top - 94);

@@ -19,9 +19,11 @@ class DragTest : public DiaryTest {
 
 }  // namespace
 
-TEST_F(DragTest, TheTitleStripDragsTheWindowWithThePointer) {
+TEST_F(DragTest, TheTitleStripDragsTheWindowWithThePointerTheTitleTextIncluded) {
   drag({200 + 400, 200 + 10}, {200 + 450, 200 + 50});
   EXPECT_EQ(bounds(), (gui::Rect{250, 240, 596, 567}));
+  drag({250 + 60, 240 + 10}, {250 + 10, 240 + 20});  // on the title text
+  EXPECT_EQ(bounds(), (gui::Rect{200, 250, 596, 567}));
 }
 
 TEST_F(DragTest, TheWindowStopsFlushWithTheWorkAreaEdges) {

@@ -111,6 +111,33 @@ TEST_F(FormattingTest, OnAReadOnlyDayTheTogglesAndTheIndicatorsDoNothing) {
   EXPECT_EQ(entry("12-06-2026"), "{\\rtf1\\ansi {\\b krepko}\\par\r\n}\r\n");
 }
 
+TEST_F(FormattingTest, CtrlBIUAndTheRightClickMenuActOnTodayKeepingThePastAsItIs) {
+  addEntry("12-06-2026", "{\\rtf1\\ansi prej\\par\r\n}\r\n");
+  start();
+  type(u"ena dva");
+  ed().setSelection(0, 4);
+  for (int key : {'B', 'I', 'U', 'B'}) platform.keyDown(key, gui::kCtrl);  // Ctrl+I would type a Tab
+  EXPECT_EQ(std::tuple(ed().SelBold(), ed().SelItalic(), editorText()), std::tuple(gui::Tri::False, gui::Tri::True, u"ena dva"));
+  EXPECT_TRUE(face(main().BtnPodčrtano, ToolbarFace::PodčrtanoOn));
+  const base::Rect r = main().Text.screenRect();
+  auto menu = [&](size_t choice) {  // the items shown, "-" before a disabled one
+    platform.popupChoices.push_back(choice);
+    platform.click({r.x + 50, r.y + 50}, gui::kRightButton);
+    std::u16string shown;
+    for (const gui::MenuItem& i : platform.popups().back().items) shown += (i.enabled ? u"" : u"-") + i.text + u" ";
+    return shown;
+  };
+  EXPECT_EQ(menu(0), u"Izreži Kopiraj Prilepi Izbriši Izberi vse ");
+  ed().setSelection(3, 0);
+  menu(2);
+  EXPECT_EQ(editorText(), u"dvaena ");
+  clickRow(main().Datumi1, 1);
+  ed().setSelection(0, 4);
+  platform.keyDown('I', gui::kCtrl);
+  EXPECT_EQ(menu(3), u"-Izreži Kopiraj -Prilepi -Izbriši Izberi vse ");
+  EXPECT_EQ(std::pair(ed().SelItalic(), editorText()), std::pair(gui::Tri::False, std::u16string(u"prej")));
+}
+
 TEST_F(FormattingTest, FormatsMadeWithTheTogglesComeBackWithTodaysEntry) {
   start();
   app::frmMain& m = main();

@@ -65,7 +65,7 @@ TEST_F(ComboBox2Test, APressHighlightsAndTheReleaseReportsTheChoiceOnce) {
   EXPECT_EQ(list.Izbrana, 2);
   EXPECT_TRUE(list.Izbor->visible());
   EXPECT_EQ(list.Izbor->top(), 17);
-  EXPECT_EQ(list.lblDan[2]->foreColor(), controls::kTemnoModra);
+  EXPECT_EQ(list.lblDan[2]->foreColor(), controls::kIzbranoBesedilo);
   platform.mouseUp();
   EXPECT_EQ(log, (Log{"Izbran(2001)", "Klik"}));
   // The highlight on screen, behind the row's text.
@@ -108,7 +108,7 @@ TEST_F(ComboBox2Test, IzberiMovesOnlyTheHighlight) {
   list.Izberi("2000");
   EXPECT_EQ(list.Izbor->top(), 0);
   EXPECT_EQ(list.Izbrana, 3);
-  EXPECT_EQ(list.lblDan[3]->foreColor(), controls::kTemnoModra);
+  EXPECT_EQ(list.lblDan[3]->foreColor(), controls::kIzbranoBesedilo);
   EXPECT_EQ(list.lblDan[1]->foreColor(), controls::kBesedilo);
   // Unknown text: one row above the first, out of sight.
   list.Izberi("1999");

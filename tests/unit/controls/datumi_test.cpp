@@ -139,7 +139,7 @@ TEST_F(DatumiTest, ClickingARowReportsTheChangeTheDayAndTheClickInThatOrder) {
   platform.click(rowPoint(7));
   EXPECT_EQ(log, (Log{"SpremembaIzbora(12-03-2026,12-07-2026)", "IzbtranDatum(12-07-2026)", "Klik"}));
   EXPECT_TRUE(list.IzbranDanes);
-  EXPECT_EQ(list.lblDan[7]->foreColor(), controls::kTemnoModra);
+  EXPECT_EQ(list.lblDan[7]->foreColor(), controls::kIzbranoBesedilo);
   EXPECT_EQ(list.lblDan[3]->foreColor(), controls::kBesedilo);
   // The same row again: no change, but the day and the click.
   log.clear();
@@ -150,7 +150,7 @@ TEST_F(DatumiTest, ClickingARowReportsTheChangeTheDayAndTheClickInThatOrder) {
   EXPECT_EQ(list.Izbor->bounds(), (base::Rect{0, 6 * 17, 181, 18}));
   const base::Rect r = list.lblDan[7]->screenRect();
   EXPECT_EQ(pixelAt({r.x + 170, r.y + 3}), controls::kSled);  // right of the text
-  EXPECT_EQ(pixelAt({r.x + 2, r.y + 3}), controls::kTemnoModra);  // text in the chosen colour
+  EXPECT_EQ(pixelAt({r.x + 2, r.y + 3}), controls::kIzbranoBesedilo);  // text in the chosen colour
   EXPECT_TRUE(list.hasFocus());
 }
 
@@ -232,3 +232,16 @@ TEST_F(DatumiTest, AShorterMonthAfterScrollingIsShownFromItsFirstRow) {
 }
 
 }  // namespace
+
+TEST_F(DatumiTest, TheChosenRowsTextReadsAtFourAndAHalfToOneOnItsHighlight) {
+  auto lum = [](base::Color c) {  // WCAG's relative luminance, plus its 0.05
+    double l = 0.05;
+    for (auto [v, w] : {std::pair{c.r(), 0.2126}, {c.g(), 0.7152}, {c.b(), 0.0722}})
+      l += w * (v <= 10 ? v / 255.0 / 12.92 : std::pow((v / 255.0 + 0.055) / 1.055, 2.4));
+    return l;
+  };
+  addDecember(8);
+  platform.click(rowPoint(4));
+  const base::Rect r = list.lblDan[4]->screenRect();
+  EXPECT_GE(lum(pixelAt({r.right() - 10, r.y + 8})) / lum(list.lblDan[4]->foreColor()), 4.5);
+}

@@ -38,6 +38,9 @@ class FakeEditor : public Editor {
   void setFont(const FontSpec&) override {}
   void setSelection(int start, int length) override { m_start = start; m_length = length; }
   std::pair<int, int> selection() const override { return {m_start, m_length}; }
+  void cut() override {}
+  void copy() override {}
+  void paste() override {}
   void replaceSelection(std::u16string_view t) override {
     m_text.replace(m_start, m_length, t);
     m_start += int(t.size());

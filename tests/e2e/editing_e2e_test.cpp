@@ -1,0 +1,50 @@
+// A new user's first minute with the real mouse and keys: a drag by the title
+// text, Ctrl+B/I/U on a selection, the right-click menu, the saved entry.
+#include <gtest/gtest.h>
+#include <richedit.h>
+
+#include "e2e_support.h"
+
+using namespace e2e;
+
+TEST(EditingEndToEnd, DragByTheTitleCtrlBIUAndTheRightClickMenu) {
+  Diary diary;
+  diary.writeSettings({3000, 3000, false, u""});  // at (200, 200)
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  pointAt(main, {80, 10});  // on the title text
+  leftDown();
+  for (int step = 1; step <= 5; ++step, settle(60)) moveMouse({280 + 20 * step, 210 + 10 * step});
+  leftUp();
+  RECT at{};
+  for (int waited = 0; waited < 3000 && at.left != 300; waited += 100, settle(100)) GetWindowRect(main, &at);
+  EXPECT_EQ(std::pair(at.left, at.top), std::pair(300L, 250L));
+  typeText(L"vse troje zdaj");
+  SendMessageW(diary.editor(), EM_SETSEL, 0, 9);
+  for (WORD key : {'B', 'I', 'U'}) {  // Ctrl down, the key, Ctrl up
+    INPUT in[4] = {{INPUT_KEYBOARD}, {INPUT_KEYBOARD}, {INPUT_KEYBOARD}, {INPUT_KEYBOARD}};
+    in[0].ki.wVk = in[3].ki.wVk = VK_CONTROL, in[1].ki.wVk = in[2].ki.wVk = key;
+    in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, in, sizeof(INPUT));
+  }
+  settle(300);
+  EXPECT_EQ(diary.editorText(), L"vse troje zdaj") << "Ctrl+I must not type a Tab over the selection";
+  SendMessageW(diary.editor(), EM_SETSEL, 9, 14);  // " zdaj"
+  pointAt(main, {200, 200});
+  INPUT right[2] = {{INPUT_MOUSE}, {INPUT_MOUSE}};
+  right[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN, right[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  SendInput(2, right, sizeof(INPUT));
+  HWND menu = nullptr;
+  for (int waited = 0; waited < 5000 && !(menu && IsWindowVisible(menu)); waited += 100, settle(100))
+    menu = FindWindowW(L"#32768", nullptr);
+  ASSERT_TRUE(menu && IsWindowVisible(menu));
+  saveScreenshot(menu, "editing-context-menu");
+  pressKey(VK_DOWN);  // Izreži
+  pressKey(VK_RETURN);
+  for (int waited = 0; waited < 3000 && diary.editorText() != L"vse troje"; waited += 100) settle(100);
+  EXPECT_EQ(diary.editorText(), L"vse troje");
+  closeDiary(diary);
+  const std::optional<std::string> rtf = diary.decodedEntry(todayKey());
+  for (const char* word : {"\\b", "\\i", "\\ul"}) EXPECT_NE(rtf.value_or("").find(word), std::string::npos) << word;
+}
