@@ -60,8 +60,11 @@ std::string decode(std::string encoded) {
 
 DiaryReader::DiaryReader(fs::path dataFolder) : m_folder(std::move(dataFolder)) {
   std::vector<std::pair<base::Date, std::string>> dated;
-  // A folder that cannot be listed holds no days here, as a missing one.
-  for (std::string& name : store::listOrdinaryFiles(m_folder).value_or(std::vector<std::string>{})) {
+  auto names = store::listOrdinaryFiles(m_folder);
+  std::error_code ec;
+  // A missing folder holds no days; one that is there but cannot be listed is told.
+  m_listed = names || !fs::exists(m_folder, ec);
+  for (std::string& name : names.value_or(std::vector<std::string>{})) {
     if (auto date = base::parseDateKey(name)) dated.emplace_back(*date, std::move(name));
     else ++m_skipped;
   }

@@ -42,6 +42,9 @@ class DiaryReader {
   const std::vector<std::string>& keys() const { return m_keys; }
   // Files whose names are not date keys; they are left out.
   int skippedNames() const { return m_skipped; }
+  // False when the data folder is there but could not be listed: its days
+  // are unknown, which is not a diary with no days.
+  bool listed() const { return m_listed; }
 
   Day read(const std::string& key) const;
 
@@ -49,6 +52,7 @@ class DiaryReader {
   std::filesystem::path m_folder;
   std::vector<std::string> m_keys;
   int m_skipped = 0;
+  bool m_listed = true;
 };
 
 }  // namespace exporting

@@ -82,8 +82,7 @@ Problem checkTarget(const fs::path& dataFolder, const fs::path& file) {
 }
 
 // Reads every day into the writer and the file; fills the outcome's counts.
-int writeDays(const fs::path& dataFolder, Format format, OutputFile& output, Outcome& outcome) {
-  const DiaryReader reader(dataFolder);
+int writeDays(const DiaryReader& reader, Format format, OutputFile& output, Outcome& outcome) {
   outcome.skippedNames = reader.skippedNames();
   const auto writer = makeWriter(format);
   std::string buffer;
@@ -123,12 +122,17 @@ Outcome exportDiary(const fs::path& dataFolder, const fs::path& file, Format for
   if (ec) outcome.file = file;
   outcome.problem = checkTarget(dataFolder, outcome.file);
   if (!outcome.written()) return outcome;
+  const DiaryReader reader(dataFolder);
+  if (!reader.listed()) {
+    outcome.problem = Problem::DiaryUnreadable;
+    return outcome;
+  }
 
   const fs::path temp = temporarySibling(outcome.file);
   int error = 0;
   {
     OutputFile output(temp);
-    error = output.ok() ? writeDays(dataFolder, format, output, outcome) : output.error();
+    error = output.ok() ? writeDays(reader, format, output, outcome) : output.error();
   }
   if (error == 0) fs::rename(temp, outcome.file, ec);
   if (error != 0 || ec) {

@@ -17,6 +17,7 @@ enum class Problem {
   FolderMissing,     // the folder it should go into does not exist
   IsFolder,          // the name is that of a folder
   IntoDataFolder,    // it would land among the diary's own entry files
+  DiaryUnreadable,   // the data folder is there but cannot be listed
   DiskFull,
   CannotWrite,       // refused, locked or failed otherwise; nothing changed
 };

@@ -43,6 +43,8 @@ std::string failure(const Outcome& o) {
     case Problem::IsFolder: return file + " je mapa, ne datoteka. Dnevnik ni izvožen.";
     case Problem::IntoDataFolder:
       return "Izvoza ni mogoče shraniti v mapo Podatki, kjer so dnevi dnevnika. Izberite drugo mapo.";
+    case Problem::DiaryUnreadable:
+      return "Mape z zapisi ni bilo mogoče prebrati, zato dnevnik ni izvožen. Morda jo ima odprto drug program.";
     case Problem::DiskFull:
       return "Na disku ni dovolj prostora. Dnevnik ni izvožen v " + file + ".";
     case Problem::CannotWrite:

@@ -145,6 +145,13 @@ TEST_F(ExportTest, ATargetThatCannotBeUsedWritesNothingAndKeepsWhatWasThere) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3);  // nothing left behind
 }
 
+TEST_F(ExportTest, ADataFolderThatCannotBeListedIsToldNotExportedAsEmpty) {
+  dir.write("Podatki", "not a folder");
+  const Outcome o = exportDiary(data(), dir.path() / "d.html");
+  EXPECT_EQ(o.problem, Problem::DiaryUnreadable);
+  EXPECT_FALSE(fs::exists(dir.path() / "d.html"));
+}
+
 TEST(ExportMessages, CountDaysInSlovenian) {
   const std::pair<int, const char*> cases[] = {{0, "V njej ni nobenega dneva."}, {1, "V njej je 1 dan."},
                                                {2, "V njej sta 2 dneva."},       {4, "V njej so 4 dnevi."},
