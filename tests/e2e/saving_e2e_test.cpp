@@ -82,10 +82,12 @@ TEST(SavingEndToEnd, KillsAtRandomMomentsWhileSavingLeaveEveryEntryOldOrNewAndWh
     else
       ADD_FAILURE() << "kill " << i << ": " << ++lost << " lost; the entry: " << text.substr(0, 200) << " ... "
                     << text.substr(text.size() - std::min<size_t>(text.size(), 80));
-    // The temporary file never holds the text, and nothing but the day is listed.
+    // The temporary file never holds the text, and nothing but the day is in
+    // the folder (a replace cut short leaves its "~" temporary, which is never
+    // listed and is removed at the next start).
     EXPECT_LE(d.readFile("TMP.tkw").value_or("").size(), 2u) << "kill " << i;
     for (const auto& f : fs::directory_iterator(d.folder() / "Podatki"))
-      EXPECT_EQ(f.path().filename().string(), todayKey()) << "kill " << i;
+      if (f.path().filename().string()[0] != '~') EXPECT_EQ(f.path().filename().string(), todayKey()) << "kill " << i;
   }
   std::printf("kill loop: 100 kills, %d saved, %d unchanged, %d lost\n", saved, unchanged, lost);
   EXPECT_GT(saved, 0);
@@ -100,6 +102,12 @@ TEST(SavingEndToEnd, AnEntryHeldByAnotherProgramIsShownReadOnlyAndKeptWhole) {
   ASSERT_TRUE(d.start());
   HWND box = d.waitForMessageBox();
   ASSERT_NE(box, nullptr);
+  // The day's backup cannot read the held entry either, and says so first.
+  if (Diary::messageBoxText(box).find(L"varnostne kopije") != std::wstring::npos) {
+    answerDefault(box);
+    box = d.waitForMessageBox();
+    ASSERT_NE(box, nullptr);
+  }
   EXPECT_NE(Diary::messageBoxText(box).find(L"Zapisa ni bilo mogoče prebrati"), std::wstring::npos);
   saveScreenshot(box, "saving-locked-entry");
   answerDefault(box);
