@@ -1,117 +1,130 @@
-// The pen at work: the mini clock's three hands at 10:08:30 on the 100 × 100
-// dial, drawn the way the clock window draws them. The picture is saved as
-// build/clock-hands.png for people to look at.
+// The mini clock's hands: angles, outlines, ticks and the drawn dial. The dial
+// at 10:08:30 is compared with a kept picture and saved as
+// build/clock-hands.png (and, with the centre cap, 4× as clock-hands-x4.png)
+// for people to look at.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cmath>
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
 
-#include "clock/line_gs.h"
+#include "clock/clock_hands.h"
 #include "gui/png.h"
 #include "skin/atlas.h"
 
-using base::Color;
 using base::Point;
-using gui::Surface;
-using miniclock::LineGS;
+using miniclock::ClockHands;
+using miniclock::HandAngles;
 
 namespace {
 
-constexpr int kR = 50;
-using Hand = std::array<Point, 5>;
+base::DateTime at(int h, int m, int s) { return {{2026, 12, 9}, h, m, s}; }
 
-// A thin diamond 0.2R behind the centre to `tip`·R in front, `half`·R wide,
-// in hand coordinates (x along the hand), rotated to a clock angle in whole
-// degrees (0 up, clockwise) and placed on the dial, rounding halves to even.
-Hand hand(double tip, double half, int degrees) {
-  auto r = [](double v) { return int(std::nearbyint(v)); };
-  const Point t[5] = {{r(-0.2 * kR), 0}, {0, r(half * kR)}, {r(tip * kR), 0}, {0, -r(half * kR)}, {r(-0.2 * kR), 0}};
-  const float a = float(degrees) * 0.017453294f;
-  const float s = std::sin(a), c = std::cos(a);
-  Hand h;
-  for (int i = 0; i < 5; ++i)
-    h[i] = {r(s * t[i].x + c * t[i].y + kR), r(-c * t[i].x + s * t[i].y + kR)};
-  return h;
+struct AngleCase {
+  int h, m, s;
+  HandAngles angles;
+  Point secondTip;  // where the user sees the second hand end
+};
+
+class ClockAngles : public testing::TestWithParam<AngleCase> {};
+
+TEST_P(ClockAngles, HandsPointWhereTheTimeSays) {
+  const AngleCase& c = GetParam();
+  EXPECT_EQ(miniclock::AnglesAt(at(c.h, c.m, c.s)), c.angles);
+  ClockHands hands(50);
+  ASSERT_TRUE(hands.Update(at(c.h, c.m, c.s)));
+  EXPECT_EQ(hands.polygonOf(ClockHands::Second)[2], c.secondTip);
 }
 
-// Fills the pixels whose centre lies inside the convex outline, as the
-// window's own polygon fill does under the anti-aliased edges.
-void fillHand(Surface& s, const Hand& h, Color colour) {
-  for (int y = 0; y < s.height(); ++y)
-    for (int x = 0; x < s.width(); ++x) {
-      int sign = 0;
-      bool inside = true;
-      for (int i = 0; i < 4; ++i) {
-        const long cross = long(h[i + 1].x - h[i].x) * (y - h[i].y) - long(h[i + 1].y - h[i].y) * (x - h[i].x);
-        const int sg = (cross > 0) - (cross < 0);
-        if (sg != 0 && sign != 0 && sg != sign) inside = false;
-        if (sg != 0) sign = sg;
+INSTANTIATE_TEST_SUITE_P(Times, ClockAngles,
+                         testing::Values(AngleCase{12, 0, 0, {0, 0, 0}, {50, 20}},
+                                         AngleCase{0, 0, 15, {0, 0, 90}, {80, 50}},
+                                         AngleCase{3, 30, 0, {105, 180, 0}, {50, 20}},
+                                         AngleCase{15, 30, 30, {105, 180, 180}, {50, 80}},
+                                         AngleCase{11, 59, 59, {359, 354, 354}, {47, 20}},
+                                         AngleCase{23, 59, 60, {359, 354, 0}, {50, 20}}));
+
+TEST(ClockHands, TemplatesAreThinDiamondsBehindTheCentre) {
+  const ClockHands hands(50);
+  using O = ClockHands::Outline;
+  EXPECT_EQ(hands.templateOf(ClockHands::Hour), (O{{{-10, 0}, {0, 4}, {20, 0}, {0, -4}, {-10, 0}}}));
+  EXPECT_EQ(hands.templateOf(ClockHands::Minute), (O{{{-10, 0}, {0, 2}, {30, 0}, {0, -2}, {-10, 0}}}));
+  EXPECT_EQ(hands.templateOf(ClockHands::Second), hands.templateOf(ClockHands::Minute));
+}
+
+TEST(ClockHands, TicksRedrawOnlyWhenAHandMovesAndCatchUpAfterSleep) {
+  ClockHands hands(50);
+  EXPECT_EQ(hands.angles(), HandAngles{});
+  ASSERT_TRUE(hands.Update(at(10, 8, 30)));
+  const ClockHands before = hands;
+  EXPECT_FALSE(hands.Update(at(10, 8, 30)));  // the second half-second tick
+  ASSERT_TRUE(hands.Update(at(10, 8, 31)));
+  EXPECT_EQ(hands.polygonOf(ClockHands::Hour), before.polygonOf(ClockHands::Hour));
+  EXPECT_EQ(hands.polygonOf(ClockHands::Minute), before.polygonOf(ClockHands::Minute));
+  EXPECT_NE(hands.polygonOf(ClockHands::Second), before.polygonOf(ClockHands::Second));
+
+  // Woken hours later: one tick shows the new time exactly as a fresh clock.
+  ASSERT_TRUE(hands.Update(at(14, 47, 5)));
+  ClockHands fresh(50);
+  fresh.Update(at(14, 47, 5));
+  EXPECT_EQ(hands.angles(), (HandAngles{83, 282, 30}));
+  for (auto h : {ClockHands::Hour, ClockHands::Minute, ClockHands::Second})
+    EXPECT_EQ(hands.polygonOf(h), fresh.polygonOf(h));
+  hands.Reset();
+  EXPECT_TRUE(hands.Update(at(14, 47, 5)));
+}
+
+// GDI's Polygon with a one-pixel pen: the inside filled, every side under the pen.
+TEST(ClockHands, PolygonFillsInsideAndPensTheWholeOutline) {
+  const std::vector<Point> square{{2, 2}, {6, 2}, {6, 6}, {2, 6}}, diamond{{4, 0}, {8, 4}, {4, 8}, {0, 4}};
+  auto squareNorm = [](int dx, int dy) { return std::max(std::abs(dx), std::abs(dy)) * 2; };
+  auto diamondNorm = [](int dx, int dy) { return std::abs(dx) + std::abs(dy); };
+  for (auto [shape, norm] : {std::pair{square, +squareNorm}, std::pair{diamond, +diamondNorm}}) {
+    gui::Surface s(9, 9, base::Color::rgb(9, 9, 9));
+    miniclock::FillPolygon(s, shape, base::Color::rgb(0, 0, 0), base::Color::rgb(255, 255, 255));
+    for (int y = 0; y < 9; ++y)
+      for (int x = 0; x < 9; ++x) {
+        const int d = norm(x - 4, y - 4);
+        const auto want = d == 4 ? 255 : d < 4 ? 0 : 9;
+        EXPECT_EQ(s.pixel(x, y), base::Color::rgb(want, want, want)) << x << "," << y;
       }
-      if (inside) s.setPixel(x, y, colour);
-    }
+  }
+  // Sides through half-pixel ties light the same pixels whichever way round they are drawn.
+  gui::Surface one(9, 9), other(9, 9);
+  miniclock::FillPolygon(one, std::vector<Point>{{0, 0}, {8, 4}, {0, 8}}, {}, base::Color::rgb(255, 255, 255));
+  miniclock::FillPolygon(other, std::vector<Point>{{0, 8}, {8, 4}, {0, 0}}, {}, base::Color::rgb(255, 255, 255));
+  EXPECT_TRUE(one == other);
 }
 
-base::Rect reach(const Hand& h) {
-  int l = h[0].x, t = h[0].y, r = l, b = t;
-  for (const Point& p : h) {
-    l = std::min(l, p.x), t = std::min(t, p.y), r = std::max(r, p.x), b = std::max(b, p.y);
-  }
-  return {l - 1, t - 1, r - l + 3, b - t + 3};  // one pixel of caps and sides all round
-}
-
-const Color kEdge = Color::rgb(94, 94, 94);
-const Color kSecond = Color::rgb(72, 146, 200);
-
-}  // namespace
-
-TEST(ClockPicture, HandsAtEightMinutesPastTenStayOnTheirOwnPixels) {
-  // 10:08:30: second 30·6 = 180°, minute 8·6 = 48°, hour 10·30 + 48/12 = 304°.
-  const Hand hour = hand(0.4, 0.075, 304), minute = hand(0.6, 0.05, 48), second = hand(0.6, 0.05, 180);
-  EXPECT_EQ(hour[0], (Point{58, 56}));  // 10 pixels behind the centre, towards four o'clock
-
-  const Surface face = skin::loadClockFace();
-  ASSERT_EQ(face.width(), 100);
-  Surface dial = face;
-  LineGS g;
-  for (const Hand* h : {&hour, &minute}) {
-    fillHand(dial, *h, Color::rgb(0, 0, 0));
-    for (int i = 0; i < 4; ++i) g.LineGP(dial, h->at(i).x, h->at(i).y, h->at(i + 1).x, h->at(i + 1).y, kEdge);
-  }
-  for (int i = 0; i < 4; ++i) g.LineGP(dial, second[i].x, second[i].y, second[i + 1].x, second[i + 1].y, kSecond);
-
-  // The second hand points straight down: its tip (50, 80) is solid blue.
-  EXPECT_EQ(second[2], (Point{50, 80}));
-  EXPECT_EQ(dial.pixel(50, 80), kSecond);
-  // The hour hand's body is filled, its tip edged in grey.
-  EXPECT_EQ(dial.pixel(45, 47), Color::rgb(0, 0, 0));
-  EXPECT_EQ(dial.pixel(hour[2].x, hour[2].y), kEdge);
-  // Nothing is drawn outside the reach of the three hands.
-  const base::Rect reaches[] = {reach(hour), reach(minute), reach(second)};
-  int changed = 0;
-  for (int y = 0; y < 100; ++y)
-    for (int x = 0; x < 100; ++x) {
-      if (dial.pixel(x, y) == face.pixel(x, y)) continue;
-      ++changed;
-      bool near = false;
-      for (const base::Rect& r : reaches) near = near || r.contains({x, y});
-      EXPECT_TRUE(near) << "stray pixel at (" << x << ", " << y << ")";
-    }
-  EXPECT_GT(changed, 150);
-
-  // The centre cap goes over the hands, magenta being see-through.
-  const Surface cap = skin::loadClockCap();
-  for (int y = 0; y < cap.height(); ++y)
-    for (int x = 0; x < cap.width(); ++x)
-      if (cap.pixel(x, y) != base::kKeyColor)
-        dial.setPixel(kR - cap.width() / 2 + x, kR - cap.height() / 2 + y, cap.pixel(x, y));
+TEST(ClockPicture, DialAtEightMinutesPastTenMatchesTheKeptPicture) {
+  const gui::Surface face = skin::loadClockFace();
+  ClockHands hands(50);
+  hands.Update(at(10, 8, 30));
+  gui::Surface dial;
+  hands.Draw(face, dial);
 
   const std::filesystem::path out = std::filesystem::path(PISARION_SOURCE_DIR) / "build" / "clock-hands.png";
   std::filesystem::create_directories(out.parent_path());
   ASSERT_TRUE(gui::writePng(dial, out));
-  // A bigger copy for eyes: each pixel as a 4 × 4 block.
-  Surface big(400, 400);
+  gui::Surface big(400, 400);  // each pixel as a 4 × 4 block, the centre cap on top
+  const gui::Surface cap = skin::loadClockCap();
   for (int y = 0; y < 400; ++y)
-    for (int x = 0; x < 400; ++x) big.setPixel(x, y, dial.pixel(x / 4, y / 4));
+    for (int x = 0; x < 400; ++x) {
+      const int cx = x / 4 - 50 + cap.width() / 2, cy = y / 4 - 50 + cap.height() / 2;
+      const bool onCap = cap.bounds().contains({cx, cy}) && cap.pixel(cx, cy) != base::kKeyColor;
+      big.setPixel(x, y, onCap ? cap.pixel(cx, cy) : dial.pixel(x / 4, y / 4));
+    }
   ASSERT_TRUE(gui::writePng(big, out.parent_path() / "clock-hands-x4.png"));
+
+  std::ifstream kept(std::filesystem::path(PISARION_SOURCE_DIR) / "tests/unit/clock/clock_10-08-30.png",
+                     std::ios::binary);
+  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(kept), {}};
+  const auto expected = gui::decodePng(bytes);
+  ASSERT_TRUE(expected.has_value()) << "kept picture missing or unreadable";
+  EXPECT_TRUE(*expected == dial) << "the dial differs from the kept picture; see " << out;
 }
+
+}  // namespace
