@@ -1,39 +1,64 @@
-// The mini clock's hands at 10:08:30, drawn with the anti-aliased pen (the
-// four edges of each of the three hands) on the 100 × 100 dial, directly and
+// The mini clock: one tick that moves the second hand, against copying the
+// 100 × 100 dial; and the hands at 10:08:30 drawn with the anti-aliased pen
+// (the four edges of each of the three hands) on the dial, directly and
 // through a copy of the dial's pixels, against filling the hands' bounding
 // rectangles with a plain fill.
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <cmath>
 
+#include "clock/clock_hands.h"
 #include "clock/line_gs.h"
 #include "skin/atlas.h"
 
 namespace {
 
-constexpr int kR = 50;
-using Hand = std::array<base::Point, 5>;
+using Hand = miniclock::ClockHands::Outline;
 
-// A hand outline rotated to a clock angle (0 up, clockwise) on the dial.
-Hand hand(double tip, double half, int degrees) {
-  auto r = [](double v) { return int(std::nearbyint(v)); };
-  const base::Point t[5] = {
-      {r(-0.2 * kR), 0}, {0, r(half * kR)}, {r(tip * kR), 0}, {0, -r(half * kR)}, {r(-0.2 * kR), 0}};
-  const float a = float(degrees) * 0.017453294f;
-  const float s = std::sin(a), c = std::cos(a);
-  Hand h;
-  for (int i = 0; i < 5; ++i) h[i] = {r(s * t[i].x + c * t[i].y + kR), r(-c * t[i].x + s * t[i].y + kR)};
-  return h;
+base::DateTime at(int h, int m, int s) { return {{2026, 12, 9}, h, m, s}; }
+
+std::array<Hand, 3> handsAt(const base::DateTime& t) {
+  miniclock::ClockHands h(50);
+  h.Update(t);
+  using C = miniclock::ClockHands;
+  return {h.polygonOf(C::Hour), h.polygonOf(C::Minute), h.polygonOf(C::Second)};
 }
 
 struct Clock {
   gui::Surface dial = skin::loadClockFace();
-  std::array<Hand, 3> hands{hand(0.4, 0.075, 304), hand(0.6, 0.05, 48), hand(0.6, 0.05, 180)};
+  std::array<Hand, 3> hands = handsAt(at(10, 8, 30));
   std::array<base::Color, 3> colours{base::Color::rgb(94, 94, 94), base::Color::rgb(94, 94, 94),
                                      base::Color::rgb(72, 146, 200)};
   miniclock::LineGS pen;
 };
+
+// One tick of the folded clock that moves the second hand: turn it, clear the
+// picture to the dial, draw the three hands.
+void BM_ClockTick(benchmark::State& state) {
+  const gui::Surface face = skin::loadClockFace();
+  gui::Surface pic;
+  miniclock::ClockHands hands(50);
+  int second = 0;
+  for (auto _ : state) {
+    if (hands.Update(at(10, 8, second))) hands.Draw(face, pic);
+    second = (second + 1) % 60;
+    benchmark::DoNotOptimize(pic.data());
+    benchmark::ClobberMemory();
+  }
+  state.SetLabel("vs:BM_CopyFace");
+}
+BENCHMARK(BM_ClockTick);
+
+void BM_CopyFace(benchmark::State& state) {
+  const gui::Surface face = skin::loadClockFace();
+  gui::Surface pic = face;
+  for (auto _ : state) {
+    pic = face;
+    benchmark::DoNotOptimize(pic.data());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_CopyFace);
 
 void BM_ClockHandsDirect(benchmark::State& state) {
   Clock c;
