@@ -2,6 +2,7 @@
 
 #include "app/dot_strip.h"
 #include "app/frm_main.h"
+#include "app/frm_mini.h"
 #include "app/frm_taskbar.h"
 #include "app/pisarion.h"
 #include "base/cp1250.h"
@@ -85,6 +86,8 @@ void frmGeslo::centreOnWorkArea() {
 
 void frmGeslo::showLockScreen() {
   Text1.setText(u"");
+  // In the middle of the work area, never over the folded clock in its corner.
+  centreOnWorkArea();
   m_form.surface().blit(m_app.PictureGUI, skin::r::frmGeslo, {0, 0});
   m_form.refresh();
   m_form.show();
@@ -124,6 +127,7 @@ void frmGeslo::checkPassword() {
     Geslo.setVisible(false);
     m_app.UnfoldFromMini();
     m_form.hide();
+    if (m_app.folded()) m_app.mini().form().setEnabled(true);
   }
   Timer2.setEnabled(false);
   Picture1.setVisible(false);
@@ -131,6 +135,14 @@ void frmGeslo::checkPassword() {
 }
 
 void frmGeslo::backOut() {
+  if (mark == "1" && m_app.folded()) {
+    // Raised from the mini clock: back to it, folded still.
+    m_form.hide();
+    Timer2.setEnabled(false);
+    m_app.mini().form().setEnabled(true);
+    m_app.mini().form().activate();
+    return;
+  }
   const bool mainVisible = m_app.mainLoaded() && m_app.main().form().visible();
   if (mark == "1" && !mainVisible) {
     // Locked in the taskbar: stay there; restoring raises this window again.

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/diary_export.h"
+#include "app/frm_mini.h"
 #include "app/frm_spremeni_geslo.h"
 #include "app/search_field.h"
 #include "app/frm_taskbar.h"
@@ -142,6 +143,7 @@ void frmMain::LayoutMainWindow() {
   paintEditorFrame();
   layoutDatePickers(shaper);
   m_form.refresh();
+  m_app.mini().Layout(shaper);
   LayoutToolbar();
   Regija.setMyObject(m_form);
   Regija.DoObject2();

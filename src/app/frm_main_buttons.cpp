@@ -69,6 +69,12 @@ void frmMain::makeButtons() {
   // The taskbar window hides the diary as it is minimised.
   mini->onCommand = [this] { m_app.taskbar().form().setWindowState(gui::kMinimized); };
   vednoNaVrhu->applyOnTop = [this] { applyOnTop(); };
+  // The fold slides to the corner of the work area as it is now.
+  zloži->onCommand = [this] {
+    docking().StartDockDrag(0, 0);
+    docking().GetSize(0, 0);
+    m_app.FoldToMini();
+  };
 
   BtnZapri.setToolTip(u"Zapri in Shrani Dnevnik");
   BtnMini.setToolTip(u"Minimiraj Dnevnik");

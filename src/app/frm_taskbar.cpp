@@ -2,6 +2,7 @@
 
 #include "app/frm_geslo.h"
 #include "app/frm_main.h"
+#include "app/frm_mini.h"
 #include "app/frm_spremeni_geslo.h"
 #include "app/pisarion.h"
 
@@ -25,6 +26,8 @@ void frmTaskbar::Form_Resize() {
     return;
   }
   if (Tag != "frmmain") return;
+  // Folded since the last minimise: the diary stays folded into its clock.
+  if (m_app.folded()) return;
   if (!m_app.password.empty())
     m_app.geslo().showLockScreen();
   else
@@ -33,9 +36,11 @@ void frmTaskbar::Form_Resize() {
 
 void frmTaskbar::Form_Activate() {
   frmMain& main = m_app.main();
-  if (!main.form().visible() && Tag != "frmmain") {
-    // Folded into the mini clock: the lock screen, when up, takes the focus.
+  if (!main.form().visible() && m_app.folded()) {
+    // Folded into the mini clock: the lock screen, when up, takes the focus,
+    // else the clock.
     if (m_app.geslo().form().visible()) m_app.geslo().form().activate();
+    else m_app.mini().form().activate();
     return;
   }
   if (m_app.spremeniGeslo().form().visible()) m_app.spremeniGeslo().form().activate();

@@ -4,6 +4,7 @@
 #include "app/frm_geslo.h"
 #include "app/start_up.h"
 #include "app/frm_main.h"
+#include "app/frm_mini.h"
 #include "app/frm_spremeni_geslo.h"
 #include "app/frm_taskbar.h"
 #include "skin/atlas.h"
@@ -47,6 +48,13 @@ frmSpremeniGeslo& Pisarion::spremeniGeslo() {
   return *m_spremeniGeslo;
 }
 
+frmMini& Pisarion::mini() {
+  if (!m_mini) m_mini = std::make_unique<frmMini>(*this, main().form());
+  return *m_mini;
+}
+
+bool Pisarion::folded() const { return m_mini && m_mini->form().visible(); }
+
 frmTaskbar& Pisarion::taskbar() {
   if (!m_taskbar) m_taskbar = std::make_unique<frmTaskbar>(*this);
   return *m_taskbar;
@@ -75,9 +83,36 @@ void Pisarion::OpenMainWindow() {
   m.Text.setFocus();  // the day's writing can start at once
 }
 
+void Pisarion::FoldToMini() {
+  frmMain& m = main();
+  frmMini& clock = mini();
+  // A crash or a power cut while folded loses nothing of today's writing.
+  m.SaveWhileAway();
+  // The lock screen, when it comes, lies above the clock.
+  gui::Form& login = geslo().form();
+  login.setWindowPos(gui::InsertAfter::Topmost, login.pixelBounds());
+  FoldStep = 0;
+  clock.form().move(m.form().left(), m.form().top(), clock.form().width(), clock.form().height());
+  m.form().hide();
+  clock.form().show();
+  clock.form().move(m.form().left(), m.form().top(), clock.form().width(), clock.form().height());
+  clock.StartSlide("Z");
+}
+
 void Pisarion::UnfoldFromMini() {
-  // The mini clock's unfold slide ends by showing the main window; until the
-  // diary can fold, an unlock shows it directly.
+  if (!folded()) {
+    ShowMainWindowAgain();
+    return;
+  }
+  // The slide back starts where the clock is now.
+  gui::Form& clock = mini().form();
+  workArea.WorkAreaTop = clock.top();
+  workArea.WorkAreaLeft = clock.left();
+  mini().StartSlide("R");
+  FoldStep = 0;
+}
+
+void Pisarion::ShowMainWindowAgain() {
   main().form().show();
   main().applyOnTop();
   main().Text.setFocus();
@@ -87,11 +122,10 @@ void Pisarion::BringToFront() {
   // Minimised to the taskbar: restored as its button restores it, which
   // shows the lock screen first when a password is set.
   if (mainLoaded() && taskbar().form().windowState() == gui::kMinimized) taskbar().form().setWindowState(gui::kNormal);
-  // Folded into the mini clock: its unfold (through the lock screen) belongs
-  // here once the diary can fold.
   if (m_geslo && m_geslo->form().visible()) m_geslo->form().activate();
   else if (m_spremeniGeslo && m_spremeniGeslo->form().visible()) m_spremeniGeslo->form().activate();
   else if (mainLoaded() && main().form().visible()) main().form().activate();
+  else if (folded()) mini().form().activate();
 }
 
 void Pisarion::EndProgram() {

@@ -17,6 +17,7 @@ namespace app {
 
 class frmGeslo;
 class frmMain;
+class frmMini;
 class frmSpremeniGeslo;
 class frmTaskbar;
 
@@ -55,7 +56,11 @@ class Pisarion {
   frmMain& main();
   frmTaskbar& taskbar();
   frmSpremeniGeslo& spremeniGeslo();
+  // The mini clock; made by the main window's layout.
+  frmMini& mini();
   bool mainLoaded() const { return m_main != nullptr; }
+  // The diary is folded into the mini clock (sliding either way included).
+  bool folded() const;
 
   // Today's local date and its key, taken now.
   base::Date today() const { return m_platform.now().date; }
@@ -64,8 +69,16 @@ class Pisarion {
   // Loads the main window, places it, shows it with the taskbar window and
   // applies the keep-on-top setting; then the login window hides.
   void OpenMainWindow();
-  // Brings the diary back after an unlock (from the taskbar or the mini clock).
+  // The main window hides and the mini clock slides to the work area's
+  // top-left corner (read by the fold button just before). Today's text is
+  // saved first.
+  void FoldToMini();
+  // The mini clock slides back to the main window's place, which then shows
+  // again. Unlocking the diary from the taskbar comes here too: with no clock
+  // showing the main window is shown at once.
   void UnfoldFromMini();
+  // The main window back on screen, on top when so set, with the editor's caret.
+  void ShowMainWindowAgain();
   // Another start of the diary on the same folder asked for it: it comes to
   // the front as a click on its taskbar button would bring it, through the
   // lock screen when a password is set.
@@ -89,8 +102,11 @@ class Pisarion {
   store::Settings settings;  // as read at start-up (the window position)
   const gui::Surface PictureGUI;  // the skin atlas every window copies from
   skin::FaceMarks faceMarks;       // the size and colour the toolbar shows
-  // The desktop's work area in twips, read at the start of each drag.
+  // The desktop's work area in twips, read at the start of each drag and
+  // before a fold; the fold slides to its top-left corner.
   shape::WorkArea workArea;
+  // Steps of the mini clock's slide, 0 to 7.
+  int FoldStep = 0;
 
  private:
   gui::Platform& m_platform;
@@ -100,6 +116,8 @@ class Pisarion {
   std::unique_ptr<frmTaskbar> m_taskbar;
   std::unique_ptr<frmMain> m_main;
   std::unique_ptr<frmSpremeniGeslo> m_spremeniGeslo;
+  // After the main window: its buttons' timers are the main window's.
+  std::unique_ptr<frmMini> m_mini;
   CommandLine m_command;
   bool m_ended = false;
   int m_exitCode = 0;

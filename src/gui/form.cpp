@@ -433,6 +433,8 @@ bool Form::dispatchQueryEndSession() {
 
 void Form::dispatchEndSession(bool ending) { call(onEndSession, ending); }
 
+void Form::dispatchDisplayChange() { call(onDisplayChange); }
+
 void Form::dispatchWindowState(int state) {
   if (state == m_windowState) return;
   m_windowState = state;

@@ -128,6 +128,8 @@ class Form : public Container {
   std::function<void(bool& cancel)> onUnload;
   std::function<void()> onActivate, onDeactivate;
   std::function<void()> onResize;  // window state or size changed
+  // The screen's resolution or the desktop's work area changed.
+  std::function<void()> onDisplayChange;
   // Logoff or shutdown: answer false to object; endSession(true) follows
   // when the session really ends.
   std::function<bool()> onQueryEndSession;
@@ -161,6 +163,7 @@ class Form : public Container {
   bool dispatchQueryEndSession();
   void dispatchEndSession(bool ending);
   void dispatchWindowState(int state);  // minimised or restored by the system
+  void dispatchDisplayChange();
 
   // The element that receives a press at the client point (nullptr: the form).
   Element* hitTest(Point client) const;

@@ -440,6 +440,14 @@ void HeadlessPlatform::closeWindow(gui::Form& form) {
   paintWindows();
 }
 
+void HeadlessPlatform::displayChanged() {
+  std::vector<gui::Form*> forms;
+  for (HeadlessWindow* w : m_stack) forms.push_back(&w->form());
+  for (gui::Form* f : forms)
+    if (window(*f)) f->dispatchDisplayChange();
+  paintWindows();
+}
+
 bool HeadlessPlatform::endSession() {
   std::vector<gui::Form*> forms;
   for (HeadlessWindow* w : m_stack) forms.push_back(&w->form());

@@ -111,6 +111,9 @@ class HeadlessPlatform : public gui::Platform {
   // Screen: 1280 × 1024 with the work area the whole screen until set.
   void setScreenSize(gui::Size size);
   void setWorkArea(Rect area) { m_workArea = area; }
+  // The system tells every window that the display or the work area changed
+  // (after setScreenSize or setWorkArea).
+  void displayChanged();
   // Monitors beside the primary one (the screen, whose work area is
   // workArea()): each its bounds and its work area, in screen pixels.
   void addMonitor(Rect bounds, Rect workArea) { m_monitors.push_back({bounds, workArea}); }

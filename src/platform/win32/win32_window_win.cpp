@@ -133,6 +133,10 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE: m_form.dispatchClose(); return 0;
     case WM_QUERYENDSESSION: return m_form.dispatchQueryEndSession() ? TRUE : FALSE;
     case WM_ENDSESSION: m_form.dispatchEndSession(wp != 0); return 0;
+    case WM_DISPLAYCHANGE: m_form.dispatchDisplayChange(); break;
+    case WM_SETTINGCHANGE:
+      if (wp == SPI_SETWORKAREA) m_form.dispatchDisplayChange();
+      break;
     case WM_SIZE:
       if (wp == SIZE_MINIMIZED && !m_minimized) {
         m_minimized = true;

@@ -1,0 +1,169 @@
+#include "app/frm_mini.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/frm_geslo.h"
+#include "app/frm_main.h"
+#include "app/pisarion.h"
+#include "skin/atlas.h"
+#include "skin/rects.h"
+
+namespace app {
+namespace {
+constexpr int kWidth = 101, kHeight = 111;
+constexpr int kStripRight = 65, kStripBottom = 21;  // the drag strip, left of the buttons
+constexpr int kSlideSteps = 7;
+constexpr gui::Point kClockAt{1, 16};
+
+int roundToInt(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+// Where a window of `size` twips starting at `from` may lie between the two
+// edges; flush with the first when it does not fit.
+int within(int from, int size, int low, int high) { return std::max(low, std::min(from, high - size)); }
+}  // namespace
+
+frmMini::frmMini(Pisarion& app, gui::Form& timerForm)
+    : m_app(app),
+      m_form(app.platform(), "frmMini"),
+      picClock(m_form.add<gui::PictureBox>("picClock")),
+      imgCenter(picClock.add<gui::PictureBox>("imgCenter")),
+      BtnZapri(m_form.add<gui::PictureBox>("BtnZapri")),
+      BtnZloži(m_form.add<gui::PictureBox>("BtnZloži")),
+      m_tick(m_form.addTimer("Timer1(0)", 500, true)),
+      m_slide(m_form.addTimer("Timer1(3)", 50, false)),
+      m_zapri(BtnZapri, app.PictureGUI, timerForm, "miniTmrBtnZapri", skin::CaptionButton::Zapri),
+      m_zloži(BtnZloži, app.PictureGUI, timerForm, "miniTmrBtnZloži", skin::CaptionButton::MiniZloži),
+      m_docking(app.platform(), app.workArea) {
+  m_form.setCaption(u"Pisarion");
+  m_docking.setParentForm(&m_form);
+  m_form.onLoad = [this] { Form_Load(); };
+  m_form.onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
+  m_form.onMouseMove = [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); };
+  m_form.onDisplayChange = [this] { Form_DisplayChange(); };
+  // Alt+F4 on the clock closes the diary as its close button does.
+  m_form.onUnload = [this](bool& cancel) {
+    cancel = true;
+    m_app.main().form().unload();
+  };
+  picClock.onDblClick = [this] { UnfoldRequest(); };
+  m_tick.onTimer = [this] { Timer1_Tick(); };
+  m_slide.onTimer = [this] { Timer1_Slide(); };
+  // Closing from the clock is the main window's whole shutdown: today's entry
+  // and the settings are saved.
+  m_zapri.onCommand = [this] { m_app.main().form().unload(); };
+  m_zloži.onCommand = [this] { UnfoldRequest(); };
+  BtnZapri.setToolTip(u"Zapri in Shrani Dnevnik");
+  BtnZloži.setToolTip(u"Raztegni Dnevnik");
+}
+
+void frmMini::Layout(shape::clsTransForm& shaper) {
+  m_form.setWidth(kWidth * m_form.tppX());
+  m_form.setHeight(kHeight * m_form.tppY());
+  m_form.blit(m_app.PictureGUI, skin::r::frmMini, {0, 0});
+  m_form.refresh();
+  shaper.ShapeMe(m_form, base::kKeyColor);
+  m_zloži.place(65);
+  shaper.ShapeMe(BtnZloži, base::kKeyColor);
+  m_zapri.place(80);
+  shaper.ShapeMe(BtnZapri, base::kKeyColor);
+  // The clock sizes itself to its face; the cap keeps its own magenta corners out.
+  const gui::Surface face = skin::loadClockFace();
+  picClock.move(kClockAt.x, kClockAt.y, face.width(), face.height());
+  picClock.blit(face, face.bounds(), {0, 0});
+  shaper.ShapeMe(picClock, base::kKeyColor);
+  const gui::Surface cap = skin::loadClockCap();
+  imgCenter.move(0, 0, cap.width(), cap.height());
+  imgCenter.blit(cap, cap.bounds(), {0, 0});
+  shaper.ShapeMe(imgCenter, base::kKeyColor);
+}
+
+void frmMini::Form_Load() {
+  // Above all other windows, where it stands.
+  m_docking.setAlwaysOnTop(true);
+  const int R = picClock.height() / 2;
+  imgCenter.setLeft(R - imgCenter.width() / 2);
+  imgCenter.setTop(R - imgCenter.height() / 2);
+  Timer1_Tick();
+}
+
+void frmMini::Timer1_Tick() {
+  if (!m_form.visible()) return;
+}
+
+void frmMini::StartSlide(const char* direction) {
+  m_slideFrom = {m_form.left(), m_form.top()};
+  m_slide.setTag(direction);
+  m_slide.setEnabled(true);
+}
+
+// Seven equal steps between the work area's corner and the main window's
+// place, then the exact end; an unfold ends by giving the main window back.
+// Each step is counted from where the slide began, so the window's whole
+// pixels add no error and the seventh step lands on the end.
+void frmMini::Timer1_Slide() {
+  gui::Form& main = m_app.main().form();
+  const shape::WorkArea& wa = m_app.workArea;
+  const bool folding = m_slide.tag() == "Z";
+  if (m_app.FoldStep >= kSlideSteps) {
+    m_slide.setEnabled(false);
+    if (folding) {
+      m_form.move(wa.WorkAreaLeft, wa.WorkAreaTop, m_form.width(), m_form.height());
+    } else {
+      m_form.move(main.left(), main.top(), m_form.width(), m_form.height());
+      m_app.ShowMainWindowAgain();
+      m_form.hide();
+    }
+    return;
+  }
+  const double dx = (main.left() - wa.WorkAreaLeft) / double(kSlideSteps);
+  const double dy = (main.top() - wa.WorkAreaTop) / double(kSlideSteps);
+  const double k = (folding ? -1 : 1) * (m_app.FoldStep + 1);
+  m_form.move(roundToInt(m_slideFrom.x + k * dx), roundToInt(m_slideFrom.y + k * dy), m_form.width(),
+              m_form.height());
+  ++m_app.FoldStep;
+}
+
+void frmMini::UnfoldRequest() {
+  if (!m_app.password.empty()) {
+    m_form.setEnabled(false);  // until the lock screen is left
+    m_app.geslo().showLockScreen();
+    return;
+  }
+  m_app.geslo().form().hide();
+  m_app.UnfoldFromMini();
+  m_form.setEnabled(true);
+}
+
+void frmMini::Form_MouseDown(int button, int, double x, double y) {
+  const bool inStrip = button == gui::kLeftButton && x <= kStripRight && y <= kStripBottom;
+  m_dragAnchorX = inStrip ? roundToInt(x) : -1;
+  if (inStrip) m_dragAnchorY = roundToInt(y);
+}
+
+// Vertical first, then horizontal, each kept inside the work area.
+void frmMini::Form_MouseMove(int button, int, double x, double y) {
+  if (!(button & gui::kLeftButton) || m_dragAnchorX < 0) return;
+  const shape::WorkArea& wa = m_app.workArea;
+  const int top = m_form.top() + roundToInt((y - m_dragAnchorY) * m_form.tppY());
+  const int h = m_form.height(), w = m_form.width();
+  if (top <= wa.WorkAreaTop) m_form.setTop(wa.WorkAreaTop);
+  else if (top + h >= wa.WorkAreaBottom) m_form.setTop(wa.WorkAreaBottom - h);
+  else m_form.setTop(top);
+  const int left = m_form.left() + roundToInt((x - m_dragAnchorX) * m_form.tppX());
+  if (left <= wa.WorkAreaLeft) m_form.setLeft(wa.WorkAreaLeft);
+  else if (left + w >= wa.WorkAreaRight) m_form.setLeft(wa.WorkAreaRight - w);
+  else m_form.setLeft(left);
+}
+
+void frmMini::Form_DisplayChange() {
+  // A slide ends where it was going; only a clock at rest is moved.
+  if (!m_form.visible() || m_slide.enabled()) return;
+  m_docking.GetSize(0, 0);
+  const shape::WorkArea& wa = m_app.workArea;
+  m_form.move(within(m_form.left(), m_form.width(), wa.WorkAreaLeft, wa.WorkAreaRight),
+              within(m_form.top(), m_form.height(), wa.WorkAreaTop, wa.WorkAreaBottom), m_form.width(),
+              m_form.height());
+}
+
+}  // namespace app

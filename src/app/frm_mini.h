@@ -1,0 +1,64 @@
+#pragma once
+// The mini clock: the diary folded into a small window kept above all others,
+// an analog clock with a close and an unfold button. It slides from the main
+// window's corner to the work area's top-left as the diary folds, and back as
+// it unfolds; it is dragged by the strip left of its buttons, inside the work
+// area recorded at the fold.
+#include "gui/form.h"
+#include "shape/cls_docking_handler.h"
+#include "shape/cls_trans_form.h"
+#include "skin/caption_buttons.h"
+
+namespace app {
+
+class Pisarion;
+
+class frmMini {
+  Pisarion& m_app;
+  gui::Form m_form;
+
+ public:
+  // The two buttons' tracking timers live on `timerForm`, the main window.
+  frmMini(Pisarion& app, gui::Form& timerForm);
+
+  gui::Form& form() { return m_form; }
+
+  // The window's size, its skin, its buttons and clock, each cut out of the
+  // magenta around it; the main window's layout runs it.
+  void Layout(shape::clsTransForm& shaper);
+  void Form_Load();
+  void Form_MouseDown(int button, int shift, double x, double y);
+  void Form_MouseMove(int button, int shift, double x, double y);
+  // The display or the work area changed while folded: the clock stays inside it.
+  void Form_DisplayChange();
+  // The unfold button or a double-click on the clock: back to the main
+  // window, through the lock screen when a password is set.
+  void UnfoldRequest();
+  // Starts the slide: "Z" towards the work area's corner, "R" back to the
+  // main window. FoldStep counts its steps.
+  void StartSlide(const char* direction);
+
+  // Timer1's items: 0 the clock's tick, 3 the slide.
+  gui::Timer& Timer1(int index) { return index == 3 ? m_slide : m_tick; }
+
+  gui::PictureBox& picClock;
+  gui::PictureBox& imgCenter;  // the cap over the hands' hub
+  gui::PictureBox& BtnZapri;
+  gui::PictureBox& BtnZloži;
+
+ private:
+  void Timer1_Tick();
+  void Timer1_Slide();
+
+  gui::Timer& m_tick;
+  gui::Timer& m_slide;
+  skin::RoundButton m_zapri, m_zloži;
+  // The window's keep-on-top, and the work area read again after a display change.
+  shape::clsDockingHandler m_docking;
+  // Pointer position inside the window at the last press in the drag strip;
+  // -1: the press was elsewhere and moves drag nothing.
+  int m_dragAnchorX = -1, m_dragAnchorY = 0;
+  gui::Point m_slideFrom;  // twips: where the running slide began
+};
+
+}  // namespace app
