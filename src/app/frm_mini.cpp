@@ -68,9 +68,9 @@ void frmMini::Layout(shape::clsTransForm& shaper) {
   m_zapri.place(80);
   shaper.ShapeMe(BtnZapri, base::kKeyColor);
   // The clock sizes itself to its face; the cap keeps its own magenta corners out.
-  const gui::Surface face = skin::loadClockFace();
-  picClock.move(kClockAt.x, kClockAt.y, face.width(), face.height());
-  picClock.blit(face, face.bounds(), {0, 0});
+  m_face = skin::loadClockFace();
+  picClock.move(kClockAt.x, kClockAt.y, m_face.width(), m_face.height());
+  picClock.blit(m_face, m_face.bounds(), {0, 0});
   shaper.ShapeMe(picClock, base::kKeyColor);
   const gui::Surface cap = skin::loadClockCap();
   imgCenter.move(0, 0, cap.width(), cap.height());
@@ -82,13 +82,16 @@ void frmMini::Form_Load() {
   // Above all other windows, where it stands.
   m_docking.setAlwaysOnTop(true);
   const int R = picClock.height() / 2;
+  m_hands.emplace(R);
   imgCenter.setLeft(R - imgCenter.width() / 2);
   imgCenter.setTop(R - imgCenter.height() / 2);
   Timer1_Tick();
 }
 
 void frmMini::Timer1_Tick() {
-  if (!m_form.visible()) return;
+  if (!m_form.visible() || !m_hands) return;
+  // Asking for the picture marks it changed, so only when a hand moved.
+  if (m_hands->Update(m_app.platform().now())) m_hands->Draw(m_face, picClock.surface());
 }
 
 void frmMini::StartSlide(const char* direction) {

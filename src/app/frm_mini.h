@@ -4,6 +4,9 @@
 // window's corner to the work area's top-left as the diary folds, and back as
 // it unfolds; it is dragged by the strip left of its buttons, inside the work
 // area recorded at the fold.
+#include <optional>
+
+#include "clock/clock_hands.h"
 #include "gui/form.h"
 #include "shape/cls_docking_handler.h"
 #include "shape/cls_trans_form.h"
@@ -38,6 +41,10 @@ class frmMini {
   // main window. FoldStep counts its steps.
   void StartSlide(const char* direction);
 
+  // The clock's tick: the hands that moved are turned and the dial drawn
+  // again; nothing while the window is hidden, nothing when no hand moved.
+  void Timer1_Tick();
+
   // Timer1's items: 0 the clock's tick, 3 the slide.
   gui::Timer& Timer1(int index) { return index == 3 ? m_slide : m_tick; }
 
@@ -47,7 +54,6 @@ class frmMini {
   gui::PictureBox& BtnZloži;
 
  private:
-  void Timer1_Tick();
   void Timer1_Slide();
 
   gui::Timer& m_tick;
@@ -59,6 +65,8 @@ class frmMini {
   // -1: the press was elsewhere and moves drag nothing.
   int m_dragAnchorX = -1, m_dragAnchorY = 0;
   gui::Point m_slideFrom;  // twips: where the running slide began
+  gui::Surface m_face;     // the bare dial the hands are drawn over
+  std::optional<miniclock::ClockHands> m_hands;  // made as the window loads
 };
 
 }  // namespace app

@@ -96,6 +96,7 @@ void Pisarion::FoldToMini() {
   m.form().hide();
   clock.form().show();
   clock.form().move(m.form().left(), m.form().top(), clock.form().width(), clock.form().height());
+  clock.Timer1_Tick();  // the time of now at once, not the last fold's until the next tick
   clock.StartSlide("Z");
 }
 

@@ -1,8 +1,13 @@
 // Folding the diary into the mini clock and back, on the headless screen:
 // the slide, the drag by the strip, the unfold with and without the lock
 // screen, closing from the clock, the taskbar button and a display change.
+#include <fstream>
+
 #include "app/frm_mini.h"
+#include "clock/clock_hands.h"
 #include "diary_fixture.h"
+#include "gui/png.h"
+#include "skin/atlas.h"
 
 namespace {
 
@@ -57,6 +62,43 @@ TEST_F(MiniClockTest, FoldingSavesTodayAndSlidesTheClockToTheCornerInSevenStepsA
   const gui::Surface shot = platform.screenshot(base::Color::rgb(0, 128, 0));
   for (int y = 30; y < 30 + 111; ++y)
     for (int x = 40; x < 40 + 101; ++x) ASSERT_NE(shot.pixel(x, y), base::kKeyColor) << x << "," << y;
+}
+
+// Whether the screen shows `dial` where the clock's picture lies, leaving out
+// its magenta (cut away), the cap at the centre and the rows below the window.
+bool showsDial(const gui::Surface& screen, Point clock, const gui::Surface& dial) {
+  for (int y = 0; y < 111 - 16; ++y)
+    for (int x = 0; x < 100; ++x) {
+      const bool cap = std::abs(x - 50) <= 3 && std::abs(y - 50) <= 3;
+      if (cap || dial.pixel(x, y) == base::kKeyColor) continue;
+      if (screen.pixel(clock.x + 1 + x, clock.y + 16 + y) != dial.pixel(x, y)) return false;
+    }
+  return true;
+}
+
+TEST_F(MiniClockTest, TheClockShowsTheTimeRedrawsOnlyWhenAHandMovesAndCatchesUpAfterASleep) {
+  platform.setNow({{2026, 12, 7}, 10, 8, 30, 0});
+  startWith();
+  fold();  // 400 ms after the start: the tick at 500 ms finds the same second
+  std::ifstream file(std::filesystem::path(PISARION_SOURCE_DIR) / "tests/unit/clock/clock_10-08-30.png",
+                     std::ios::binary);
+  const auto kept = gui::decodePng(std::vector<uint8_t>{std::istreambuf_iterator<char>(file), {}});
+  ASSERT_TRUE(kept.has_value());
+  EXPECT_TRUE(showsDial(platform.screenshot(), {40, 30}, *kept));
+  const int presents = window(clock()).presents();
+  platform.advance(100);
+  EXPECT_EQ(window(clock()).presents(), presents);
+  platform.advance(500);
+  EXPECT_EQ(window(clock()).presents(), presents + 1);
+  EXPECT_FALSE(showsDial(platform.screenshot(), {40, 30}, *kept));
+  // Woken three hours and a quarter later: the next tick shows the time of now.
+  platform.setNow({{2026, 12, 7}, 13, 23, 45, 0});
+  platform.advance(500);
+  miniclock::ClockHands hands(50);
+  hands.Update(platform.now());
+  gui::Surface now;
+  hands.Draw(skin::loadClockFace(), now);
+  EXPECT_TRUE(showsDial(platform.screenshot(), {40, 30}, now));
 }
 
 struct DragCase {
