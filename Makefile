@@ -51,6 +51,7 @@ run: win
 bench: native win
 	$(NATIVE)/bench/pisarion_bench --benchmark_counters_tabular=true
 	xvfb-run -a -s "-screen 0 1280x1024x24" tools/wine-run $(WIN)/bench/win/pisarion_bench_win.exe
+	xvfb-run -a -s "-screen 0 1280x1024x24" tools/wine-run $(WIN)/bench/win/pisarion_idle_win.exe
 
 # The contact sheet of the skin atlas: every named rectangle outlined and
 # labelled at 3x, and the windows put together at 1x.
