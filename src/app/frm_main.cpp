@@ -88,6 +88,7 @@ frmMain::frmMain(Pisarion& app)
   wireEvents();
   makeButtons();
   makeSearch();
+  wireKeyboard();
 }
 
 frmMain::~frmMain() = default;
@@ -114,6 +115,8 @@ void frmMain::Form_Load() {
   const std::u16string title = base::utf8ToUtf16(windowTitle(m_app.today()));
   m_app.taskbar().form().setCaption(title);
   printTitle(title);
+  // The diary opens ready for writing.
+  Text.setFocus();
 }
 
 void frmMain::LayoutMainWindow() {
@@ -206,6 +209,8 @@ void frmMain::ShowDay(std::string key) { m_day.show(std::move(key)); }
 void frmMain::showWritable(bool writable) {
   drawSeparators(writable);
   showFormatting(writable);
+  // A day that cannot be written looks it: a tinted page and no caret.
+  Text.setLook(writable ? gui::EditLook{} : gui::EditLook{skin::kPaleBlue, false});
 }
 
 void frmMain::SaveWhileAway() { m_day.autosave(); }
@@ -269,6 +274,7 @@ shape::clsDockingHandler& frmMain::docking() {
 }
 
 bool frmMain::Form_Shortcut(int keyCode, int shift) {
+  if (keyCode == gui::kKeyTab || keyCode == gui::kKeyEscape) return takeNavigationKey(keyCode, shift);
   if (shift & gui::kAlt) return false;  // AltGr (Ctrl+Alt) types letters such as €
   switch (keyCode) {
     case 'E':
