@@ -343,8 +343,14 @@ void frmMain::wireEvents() {
   Datumi1.SpremembaIzbora = [this](std::string& a, std::string& b) { Datumi1_SpremembaIzbora(a, b); };
   Datumi1.ČiščenjeIzbora = [this](bool& danes) { Datumi1_ČiščenjeIzbora(danes); };
   Datumi1.Klik = [this] { Datumi1_Klik(); };
-  cmbLeta.Izbran = [this](std::string& t) { cmbLeta_Izbran(t); };
-  cmbMesci.Izbran = [this](std::string& t) { cmbMesci_Izbran(t); };
+  cmbLeta.Izbran = [this](std::string& t) {
+    cmbLeta_Izbran(t);
+    afterListChoice(cmbLeta);
+  };
+  cmbMesci.Izbran = [this](std::string& t) {
+    cmbMesci_Izbran(t);
+    afterListChoice(cmbMesci);
+  };
   cmbLeta.Klik = [this] { CloseMenus(); };
   cmbMesci.Klik = [this] { CloseMenus(); };
   cmbLeta.Resize = [this] { cmbLeta_Resize(); };

@@ -182,6 +182,9 @@ class frmMain {
   void openMonthList();
   void listLostFocus(controls::ComboBox2& list);
   void closeList(gui::PictureBox& holder, gui::PictureBox& opener);
+  void fitListHolder(gui::PictureBox& holder, controls::ComboBox2& list);
+  // Where an open list beginning above y should end to hide whole what it covers.
+  int bottomOfWhatLiesBeneath(int y) const;
 
   // frm_main_search.cpp
   void makeSearch();

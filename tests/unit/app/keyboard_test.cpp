@@ -87,6 +87,8 @@ TEST_F(KeyboardTest, UpAndDownInTheDayListShowTheDays) {
   EXPECT_EQ(static_cast<gui::Label&>(part("lblMesec")).text(), u"november");
   EXPECT_EQ(list("Datumi1").rowTag(1), "11-02-2026");
   EXPECT_EQ(ringedPart(), "PicMesec");
+  press({{kDown, 0}, {kDown, 0}, {gui::kKeyReturn, 0}});
+  EXPECT_EQ(list("Datumi1").rowTag(1), "12-05-2026");
 }
 
 // ---- after a choice with the mouse -------------------------------------------------
