@@ -165,6 +165,7 @@ int frmMain::bottomOfWhatLiesBeneath(int y) const {
   // The day rows, as far as they are scrolled: each ends with its line.
   const int step = Datumi1.rowHeight() + 1, origin = days.y + Datumi1.Območje->top();
   const int rows = (y - origin - 1 + step - 1) / step;
+  if (rows > Datumi1.rowCount()) return y;  // below the last row: the list's own background
   return std::min(origin + step * rows + 1, days.y + days.h);
 }
 

@@ -75,6 +75,18 @@ TEST(KeyboardEndToEnd, TypingAfterAClickReachesTheEditorAndTheWheelScrollsTheDay
   turnWheel(WHEEL_DELTA);
   EXPECT_TRUE(waitUntil([&] { return sameArea(screenshot(main), before, kDayList); }));
 
+  // The row under the pointer lights up; Tab takes the keys to the day list,
+  // whose ring shows (deep blue just left of its frame).
+  pointAt(main, {560, dayRow(4).y});
+  EXPECT_TRUE(waitUntil([&] { return screenshot(main).pixel(560, dayRow(4).y) == base::Color::rgb(208, 234, 252); }));
+  pressKey(VK_TAB);
+  EXPECT_TRUE(waitUntil([&] { return screenshot(main).pixel(412, 300) == base::Color::rgb(70, 109, 167); }));
+  saveScreenshot(main, "keyboard-4-tab-to-the-day-list-and-a-row-under-the-pointer");
+  pressKey(VK_TAB);
+  pressKey(VK_DOWN);
+  saveScreenshot(main, "keyboard-5-year-list-opened-with-the-keys");
+  pressKey(VK_ESCAPE);
+
   closeDiary(diary);
   const auto saved = diary.decodedEntry(today);
   ASSERT_TRUE(saved);

@@ -147,6 +147,35 @@ INSTANTIATE_TEST_SUITE_P(Main, EscapeTest,
                                            Opened{"BtnSpremeniBarvo", "mnuSpremniBarvo"},
                                            Opened{"BtnSpremeniVelikost", "mnuSpremeniVelikost"}));
 
+// ---- an open list hides whole what it covers ------------------------------------------
+
+struct Covering {
+  const char* opener;
+  const char* frame;
+  int years, days;
+  int bottom;  // where the list's frame ends on the window
+};
+
+class CoveringTest : public KeyboardTest, public ::testing::WithParamInterface<Covering> {};
+
+TEST_P(CoveringTest, TheFrameEndsWhereWhatItCoversEnds) {
+  const Covering& c = GetParam();
+  for (int y = 1; y < c.years; ++y) addText("01-01-20" + std::to_string(10 + y), "staro leto");
+  for (int d = 1; d < c.days; ++d) addText("12-0" + std::to_string(d) + "-2026", "dan");
+  addText("11-02-2026", "november");
+  start();
+  clickOn(part(c.opener));
+  const gui::Rect r = part(c.frame).formRect();
+  EXPECT_EQ(r.y + r.h, c.bottom) << c.frame << " over " << c.days << " days";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Main, CoveringTest,
+    ::testing::Values(Covering{"lblLeto", "PiccmbLeta", 1, 1, 104},      // the month box's end
+                      Covering{"lblLeto", "PiccmbLeta", 2, 3, 129},      // the first day row's line
+                      Covering{"lblLeto", "PiccmbLeta", 3, 1, 132},      // past the last day row: as it is
+                      Covering{"lblMesec", "PicCmbMesci", 1, 3, 146}));  // the second day row's line
+
 // ---- the page of a day that cannot be written -------------------------------------------
 
 TEST_F(KeyboardTest, APastDayHasATintedPageAndNoCaret) {
