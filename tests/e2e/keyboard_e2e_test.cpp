@@ -24,6 +24,15 @@ bool sameArea(const gui::Surface& a, const gui::Surface& b, const RECT& r) {
   return true;
 }
 
+// The diary's thread: the window with its keys, and the one whose caret it shows.
+GUITHREADINFO threadInfo(HWND main) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
+  return info;
+}
+HWND caretWindow(HWND main) { return threadInfo(main).hwndCaret; }
+
 std::string rtf(const std::string& text) { return "{\\rtf1\\ansi " + text + "\\par\r\n}\r\n"; }
 
 }  // namespace
@@ -47,6 +56,10 @@ TEST(KeyboardEndToEnd, TypingAfterAClickReachesTheEditorAndTheWheelScrollsTheDay
   ASSERT_TRUE(waitUntil([&] { return diary.editorText() == L"stari dan"; }));
   // The read-only page in the skin's pale blue.
   ASSERT_TRUE(waitUntil([&] { return screenshot(main).pixel(kEmptyPage.x, kEmptyPage.y) == base::Color::rgb(233, 245, 254); }));
+  // The keys are in the editor, but no caret blinks on a page that cannot be written.
+  click(main, {200, 300});
+  ASSERT_TRUE(waitUntil([&] { return threadInfo(main).hwndFocus == diary.editor(); }));
+  EXPECT_EQ(caretWindow(main), nullptr);
   saveScreenshot(main, "keyboard-1-read-only-day");
 
   // Today's row clicked, then typing without a click into the editor.
@@ -55,6 +68,7 @@ TEST(KeyboardEndToEnd, TypingAfterAClickReachesTheEditorAndTheWheelScrollsTheDay
   typeText(L"Pisem po kliku");
   ASSERT_TRUE(waitUntil([&] { return diary.editorText() == L"Pisem po kliku"; }));
   EXPECT_EQ(screenshot(main).pixel(kEmptyPage.x, kEmptyPage.y), base::Color::rgb(255, 255, 255));
+  EXPECT_EQ(caretWindow(main), diary.editor());
   saveScreenshot(main, "keyboard-2-typed-after-a-click");
 
   // A year chosen with the mouse: the keys are back in today's text.
