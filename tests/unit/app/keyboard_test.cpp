@@ -1,19 +1,23 @@
-// Where the main window's keyboard is and how the user sees it: the ring
-// round the part that has it, Tab and Shift+Tab moving it, a mouse choice
-// giving it back to the editor, Escape closing what is open, and the page
-// of a day that cannot be written.
+// Where the main window's keys are, as the user sees it: the ring round the
+// part that has them, what typing does, the page's colour, Escape.
 #include "controls/row_list.h"
 #include "navigation_fixture.h"
 #include "skin/atlas.h"
 
 namespace {
 
-using Keys = std::vector<std::pair<int, int>>;  // key, shift
+// Steps: a key ("Tab", "S-Tab", "Up", "Down", "Enter", "Esc"), a click on an
+// element ("@lblLeto") or on a row of a list ("@cmbLeta#1").
+struct Story {
+  const char* name;
+  std::vector<std::string> steps;
+  const char* ringed;
+  std::u16string textAfterTyping;  // "abc" is typed last
+};
 
-class KeyboardTest : public NavigationTest {
+class KeyboardTest : public NavigationTest, public ::testing::WithParamInterface<Story> {
  protected:
-  gui::Element& part(const char* name) { return *main().form().find(name); }
-  controls::RowList& list(const char* name) { return static_cast<controls::RowList&>(part(name)); }
+  gui::Element& part(const std::string& name) { return *main().form().find(name); }
   // Deep blue two pixels wide just outside the part, on all four sides.
   bool ringed(const char* name) {
     const gui::Surface& s = platform.shown(main().form());
@@ -24,174 +28,70 @@ class KeyboardTest : public NavigationTest {
         if (s.pixel(p.x, p.y) != skin::kDeepBlue) return false;
     return true;
   }
-  std::string ringedPart() {
-    std::string out;
-    for (const char* name : {"PicText", "PicDatumi", "PicLeto", "PicMesec"})
-      if (ringed(name)) out += (out.empty() ? "" : "+") + std::string(name);
-    return out;
-  }
-  void press(const Keys& keys) {
-    for (auto [key, shift] : keys) platform.keyDown(key, shift);
-  }
-  // The pixels of a form rectangle as shown.
-  std::vector<base::Color> area(gui::Rect r) {
-    const gui::Surface& s = platform.shown(main().form());
-    std::vector<base::Color> out;
-    for (int y = r.y; y < r.y + r.h; ++y)
-      for (int x = r.x; x < r.x + r.w; ++x) out.push_back(s.pixel(x, y));
-    return out;
+  void step(const std::string& s) {
+    static const std::map<std::string, std::pair<int, int>> keys{
+        {"Tab", {gui::kKeyTab, 0}}, {"S-Tab", {gui::kKeyTab, gui::kShift}}, {"Up", {gui::kKeyUp, 0}},
+        {"Down", {gui::kKeyDown, 0}}, {"Enter", {gui::kKeyReturn, 0}}, {"Esc", {gui::kKeyEscape, 0}}};
+    if (s[0] != '@') return platform.keyDown(keys.at(s).first, keys.at(s).second);
+    const size_t hash = s.find('#');
+    if (hash == std::string::npos) return clickOn(part(s.substr(1)));
+    clickRow(static_cast<controls::RowList&>(part(s.substr(1, hash - 1))), std::stoi(s.substr(hash + 1)));
   }
 };
 
-// ---- Tab order and the ring ------------------------------------------------------
-
-struct TabCase {
-  const char* story;
-  Keys keys;
-  const char* ringedPart;
-};
-
-class TabOrderTest : public KeyboardTest, public ::testing::WithParamInterface<TabCase> {};
-
-TEST_P(TabOrderTest, TheRingShowsWhereTheKeysAre) {
-  addText("12-01-2026", "prvi");
-  start();
-  press(GetParam().keys);
-  EXPECT_EQ(ringedPart(), GetParam().ringedPart) << GetParam().story;
-}
-
-constexpr int kTab = gui::kKeyTab, kDown = gui::kKeyDown, kEsc = gui::kKeyEscape;
-INSTANTIATE_TEST_SUITE_P(
-    Main, TabOrderTest,
-    ::testing::Values(TabCase{"at the start the editor has them", {}, "PicText"},
-                      TabCase{"Tab: the day list", {{kTab, 0}}, "PicDatumi"},
-                      TabCase{"Tab twice: the year box", {{kTab, 0}, {kTab, 0}}, "PicLeto"},
-                      TabCase{"three times: the month box", {{kTab, 0}, {kTab, 0}, {kTab, 0}}, "PicMesec"},
-                      TabCase{"four times: round to the editor", {{kTab, 0}, {kTab, 0}, {kTab, 0}, {kTab, 0}}, "PicText"},
-                      TabCase{"Shift+Tab: backwards to the month box", {{kTab, gui::kShift}}, "PicMesec"},
-                      TabCase{"Down opens the year box's list, Escape closes it", {{kTab, 0}, {kTab, 0}, {kDown, 0}, {kEsc, 0}},
-                              "PicLeto"}));
-
-TEST_F(KeyboardTest, UpAndDownInTheDayListShowTheDays) {
-  addText("11-02-2026", "novembrski");
-  addText("12-05-2026", "peti");
+TEST_P(KeyboardTest, TheKeysGoWhereTheRingShows) {
+  const Story& story = GetParam();
+  addText("11-02-2026", "november");
   addText("12-06-2026", "sesti");
   start();
-  press({{kTab, 0}, {gui::kKeyUp, 0}});
-  EXPECT_EQ(editorText(), u"sesti");
-  press({{gui::kKeyUp, 0}});
-  EXPECT_EQ(editorText(), u"peti");
-  // In the month box Down opens its list at december; Up and Enter choose
-  // november, and the box keeps the keys.
-  press({{kTab, 0}, {kTab, 0}, {kDown, 0}, {gui::kKeyUp, 0}, {gui::kKeyReturn, 0}});
-  EXPECT_EQ(static_cast<gui::Label&>(part("lblMesec")).text(), u"november");
-  EXPECT_EQ(list("Datumi1").rowTag(1), "11-02-2026");
-  EXPECT_EQ(ringedPart(), "PicMesec");
-  press({{kDown, 0}, {kDown, 0}, {gui::kKeyReturn, 0}});
-  EXPECT_EQ(list("Datumi1").rowTag(1), "12-05-2026");
-}
-
-// ---- after a choice with the mouse -------------------------------------------------
-
-struct MouseChoice {
-  const char* story;
-  const char* opener;  // clicked first (nullptr: none)
-  const char* list;
-  int row;
-};
-
-class MouseChoiceTest : public KeyboardTest, public ::testing::WithParamInterface<MouseChoice> {};
-
-TEST_P(MouseChoiceTest, TypingGoesToTheEditor) {
-  addText("11-02-2026", "novembrski");
-  start();
-  if (GetParam().opener) clickOn(part(GetParam().opener));
-  clickRow(list(GetParam().list), GetParam().row);
+  for (const std::string& s : story.steps) step(s);
+  for (const char* name : {"PicText", "PicDatumi", "PicLeto", "PicMesec"})
+    EXPECT_EQ(ringed(name), std::string(name) == story.ringed) << story.name << ": " << name;
+  // A page that cannot be written is pale blue and shows no caret.
+  const bool today = main().shownKey() == "12-07-2026";
+  EXPECT_EQ(platform.shown(main().form()).pixel(200, 450), today ? base::Color::rgb(255, 255, 255) : skin::kPaleBlue);
+  EXPECT_EQ(platform.editors().back().look->caret, today);
   platform.typeText(u"abc");
-  EXPECT_EQ(editorText(), u"abc") << GetParam().story;
-  EXPECT_EQ(ringedPart(), "PicText");
+  EXPECT_EQ(editorText(), story.textAfterTyping) << story.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Main, MouseChoiceTest,
-                         ::testing::Values(MouseChoice{"today's row", nullptr, "Datumi1", 1},
-                                           MouseChoice{"a month", "lblMesec", "cmbMesci", 2},
-                                           MouseChoice{"a year", "lblLeto", "cmbLeta", 1}));
+INSTANTIATE_TEST_SUITE_P(
+    Main, KeyboardTest,
+    ::testing::Values(Story{"at the start", {}, "PicText", u"abc"}, Story{"Tab", {"Tab"}, "PicDatumi", u""},
+                      Story{"Tab, Up: yesterday", {"Tab", "Up"}, "PicDatumi", u"sesti"},
+                      Story{"Tab twice", {"Tab", "Tab"}, "PicLeto", u""},
+                      Story{"three times", {"Tab", "Tab", "Tab"}, "PicMesec", u""},
+                      Story{"four: round again", {"Tab", "Tab", "Tab", "Tab"}, "PicText", u"abc"},
+                      Story{"Shift+Tab", {"S-Tab"}, "PicMesec", u""},
+                      Story{"keys open the year list, Esc", {"Tab", "Tab", "Down", "Esc"}, "PicLeto", u""},
+                      Story{"keys choose november, then december again, then its first day",
+                            {"S-Tab", "Down", "Up", "Enter", "Down", "Down", "Enter", "S-Tab", "S-Tab", "Down"},
+                            "PicDatumi", u"sesti"},
+                      Story{"a past day clicked", {"@Datumi1#1"}, "PicText", u"sesti"},
+                      Story{"today clicked", {"@Datumi1#1", "@Datumi1#2"}, "PicText", u"abc"},
+                      Story{"a month clicked", {"@lblMesec", "@cmbMesci#2"}, "PicText", u"abc"},
+                      Story{"a year clicked", {"@lblLeto", "@cmbLeta#1"}, "PicText", u"abc"}));
 
-// ---- Escape ------------------------------------------------------------------------
-
-struct Opened {
-  const char* opener;
-  const char* panel;
-};
-
-class EscapeTest : public KeyboardTest, public ::testing::WithParamInterface<Opened> {};
+class EscapeTest : public KeyboardTest {};
 
 TEST_P(EscapeTest, ClosesWhatIsOpen) {
-  for (int d = 1; d <= 6; ++d) addText("12-0" + std::to_string(d) + "-2026", "dan");
-  addText("11-02-2026", "novembrski");
   start();
-  gui::Rect r = part(GetParam().panel).formRect();
-  // Below the ring round the box the list hangs from.
-  r = {r.x, r.y + 6, r.w, r.h - 6};
-  const auto before = area(r);
-  clickOn(part(GetParam().opener));
-  ASSERT_NE(area(r), before) << GetParam().panel << " did not open";
+  const auto [opener, panel] = std::pair{GetParam().steps[0], GetParam().steps[1]};
+  const gui::Rect r = part(panel).formRect();
+  const gui::Surface before = platform.shown(main().form());
+  step(opener);
   platform.keyDown(gui::kKeyEscape);
   platform.advance(200);
-  EXPECT_EQ(area(r), before) << GetParam().panel << " still shows";
+  // Below the ring round the box the list hangs from, all is as before.
+  const gui::Surface& after = platform.shown(main().form());
+  for (int y = r.y + 6; y < r.y + r.h; ++y)
+    for (int x = r.x; x < r.x + r.w; ++x) ASSERT_EQ(after.pixel(x, y), before.pixel(x, y)) << panel;
 }
 
 INSTANTIATE_TEST_SUITE_P(Main, EscapeTest,
-                         ::testing::Values(Opened{"lblLeto", "PiccmbLeta"}, Opened{"lblMesec", "PicCmbMesci"},
-                                           Opened{"BtnPoravnaj", "mnuPoravnaj"},
-                                           Opened{"BtnSpremeniBarvo", "mnuSpremniBarvo"},
-                                           Opened{"BtnSpremeniVelikost", "mnuSpremeniVelikost"}));
-
-// ---- an open list hides whole what it covers ------------------------------------------
-
-struct Covering {
-  const char* opener;
-  const char* frame;
-  int years, days;
-  int bottom;  // where the list's frame ends on the window
-};
-
-class CoveringTest : public KeyboardTest, public ::testing::WithParamInterface<Covering> {};
-
-TEST_P(CoveringTest, TheFrameEndsWhereWhatItCoversEnds) {
-  const Covering& c = GetParam();
-  for (int y = 1; y < c.years; ++y) addText("01-01-20" + std::to_string(10 + y), "staro leto");
-  for (int d = 1; d < c.days; ++d) addText("12-0" + std::to_string(d) + "-2026", "dan");
-  addText("11-02-2026", "november");
-  start();
-  clickOn(part(c.opener));
-  const gui::Rect r = part(c.frame).formRect();
-  EXPECT_EQ(r.y + r.h, c.bottom) << c.frame << " over " << c.days << " days";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Main, CoveringTest,
-    ::testing::Values(Covering{"lblLeto", "PiccmbLeta", 1, 1, 104},      // the month box's end
-                      Covering{"lblLeto", "PiccmbLeta", 2, 3, 129},      // the first day row's line
-                      Covering{"lblLeto", "PiccmbLeta", 3, 1, 132},      // past the last day row: as it is
-                      Covering{"lblMesec", "PicCmbMesci", 1, 3, 146}));  // the second day row's line
-
-// ---- the page of a day that cannot be written -------------------------------------------
-
-TEST_F(KeyboardTest, APastDayHasATintedPageAndNoCaret) {
-  addText("12-06-2026", "včeraj");
-  start();
-  const base::Point page{200, 450};  // the editor, below its text
-  struct Case {
-    int row;
-    base::Color page;
-    bool caret;
-  };
-  for (Case c : {Case{1, skin::kPaleBlue, false}, Case{2, base::Color::rgb(255, 255, 255), true}}) {
-    clickRow(list("Datumi1"), c.row);
-    EXPECT_EQ(platform.shown(main().form()).pixel(page.x, page.y), c.page) << "row " << c.row;
-    EXPECT_EQ(platform.editors().back().look->caret, c.caret) << "row " << c.row;
-  }
-}
+                         ::testing::Values(Story{"", {"@lblLeto", "PiccmbLeta"}}, Story{"", {"@lblMesec", "PicCmbMesci"}},
+                                           Story{"", {"@BtnPoravnaj", "mnuPoravnaj"}},
+                                           Story{"", {"@BtnSpremeniBarvo", "mnuSpremniBarvo"}},
+                                           Story{"", {"@BtnSpremeniVelikost", "mnuSpremeniVelikost"}}));
 
 }  // namespace

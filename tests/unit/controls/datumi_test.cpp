@@ -216,59 +216,40 @@ TEST_F(DatumiTest, ClicksOnTheTrackAndAreaOnlyReportAClick) {
 }
 
 // Thirty rows in a list that shows 25: what the wheel, the blocks at the
-// ends of the track and the keys bring into sight.
+// ends of the track and the keys (after a click on row 1) bring into sight.
 struct Scroll {
   const char* story;
-  int wheelNotches;  // towards the user
-  int downBlocks, upBlocks;
-  int downKeys, upKeys;  // after a click on the first row
-  int firstShown, lastShown;
+  int wheelNotches, downBlocks, upBlocks, downKeys, upKeys;
+  std::pair<int, int> shown;  // the first and last rows whose text shows whole
 };
 
-class DatumiScrollTest : public DatumiTest, public ::testing::WithParamInterface<Scroll> {
- protected:
-  // Rows whose text is on the screen, whole, inside the list.
-  std::pair<int, int> rowsShown() {
-    const gui::Surface& screen = platform.shown(form);
-    const base::Rect view = list.screenRect();
-    int first = 0, last = 0;
-    for (int i = 1; i <= list.rowCount(); ++i) {
-      const base::Rect r = list.lblDan[i]->screenRect();
-      const bool inside = r.y >= view.y && r.y + r.h <= view.y + view.h;
-      // BlockFont: the first glyph is a box of the text colour.
-      if (!inside || screen.pixel(r.x + 1, r.y + r.h / 2) != list.lblDan[i]->foreColor()) continue;
-      if (!first) first = i;
-      last = i;
-    }
-    return {first, last};
-  }
-  void press(gui::Element& block, int times) {
-    for (int i = 0; i < times; ++i) {
-      platform.click(centre(block));
-      platform.advance(1000);
-    }
-  }
-};
+class DatumiScrollTest : public DatumiTest, public ::testing::WithParamInterface<Scroll> {};
 
 TEST_P(DatumiScrollTest, RowsComeIntoSight) {
   const Scroll& c = GetParam();
   for (int d = 1; d <= 30; ++d) list.DodajDan(base::dateKey({2026, 11, d}));
   platform.moveMouse(rowPoint(5));
   for (int i = 0; i < c.wheelNotches; ++i) platform.wheel(-120);
-  press(*list.Dol, c.downBlocks);
-  press(*list.Gor, c.upBlocks);
-  if (c.downKeys + c.upKeys > 0) platform.click(rowPoint(1));
-  for (int i = 0; i < c.downKeys; ++i) platform.keyDown(gui::kKeyDown);
-  for (int i = 0; i < c.upKeys; ++i) platform.keyDown(gui::kKeyUp);
-  EXPECT_EQ(rowsShown(), std::make_pair(c.firstShown, c.lastShown)) << c.story;
+  for (auto [block, times] : {std::pair{list.Dol, c.downBlocks}, {list.Gor, c.upBlocks}})
+    for (int i = 0; i < times; ++i) platform.click(centre(*block)), platform.advance(1000);
+  if (c.downKeys) platform.click(rowPoint(1));
+  for (auto [key, times] : {std::pair{gui::kKeyDown, c.downKeys}, {gui::kKeyUp, c.upKeys}})
+    for (int i = 0; i < times; ++i) platform.keyDown(key);
+  std::pair<int, int> shown{0, 0};
+  for (int i = 1; i <= list.rowCount(); ++i) {  // BlockFont: the first glyph is a box of the text colour
+    const base::Rect r = list.lblDan[i]->screenRect(), view = list.screenRect();
+    if (r.y < view.y || r.y + r.h > view.y + view.h || pixelAt({r.x + 1, r.y + r.h / 2}) != list.lblDan[i]->foreColor()) continue;
+    shown = {shown.first ? shown.first : i, i};
+  }
+  EXPECT_EQ(shown, c.shown) << c.story;
 }
 
 INSTANTIATE_TEST_SUITE_P(Datumi, DatumiScrollTest,
-                         ::testing::Values(Scroll{"one wheel notch: three rows on", 1, 0, 0, 0, 0, 4, 28},
-                                           Scroll{"the wheel stops at the last row", 5, 0, 0, 0, 0, 6, 30},
-                                           Scroll{"down block twice, up block once", 0, 2, 1, 0, 0, 2, 26},
-                                           Scroll{"Down to the last row keeps it in sight", 0, 0, 0, 29, 0, 6, 30},
-                                           Scroll{"and Up back to the first", 0, 0, 0, 29, 29, 1, 25}));
+                         ::testing::Values(Scroll{"one wheel notch: three rows on", 1, 0, 0, 0, 0, {4, 28}},
+                                           Scroll{"the wheel stops at the last row", 5, 0, 0, 0, 0, {6, 30}},
+                                           Scroll{"down block twice, up block once", 0, 2, 1, 0, 0, {2, 26}},
+                                           Scroll{"Down to the last row keeps it in sight", 0, 0, 0, 29, 0, {6, 30}},
+                                           Scroll{"and Up back to the first", 0, 0, 0, 29, 29, {1, 25}}));
 
 TEST_F(DatumiTest, AShorterMonthAfterScrollingIsShownFromItsFirstRow) {
   for (int d = 1; d <= 30; ++d) list.DodajDan(base::dateKey({2026, 11, d}));
