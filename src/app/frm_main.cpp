@@ -89,6 +89,7 @@ frmMain::frmMain(Pisarion& app)
   wireEvents();
   makeButtons();
   makeSearch();
+  wireKeyboard();
 }
 
 frmMain::~frmMain() = default;
@@ -115,6 +116,8 @@ void frmMain::Form_Load() {
   const std::u16string title = base::utf8ToUtf16(windowTitle(m_app.today()));
   m_app.taskbar().form().setCaption(title);
   printTitle(title);
+  // The diary opens ready for writing.
+  Text.setFocus();
 }
 
 void frmMain::LayoutMainWindow() {
@@ -208,6 +211,8 @@ void frmMain::ShowDay(std::string key) { m_day.show(std::move(key)); }
 void frmMain::showWritable(bool writable) {
   drawSeparators(writable);
   showFormatting(writable);
+  // A day that cannot be written looks it: a tinted page and no caret.
+  Text.setLook(writable ? gui::EditLook{} : gui::EditLook{skin::kPaleBlue, false});
 }
 
 void frmMain::SaveWhileAway() { m_day.autosave(); }
@@ -271,6 +276,7 @@ shape::clsDockingHandler& frmMain::docking() {
 }
 
 bool frmMain::Form_Shortcut(int keyCode, int shift) {
+  if (keyCode == gui::kKeyTab || keyCode == gui::kKeyEscape) return takeNavigationKey(keyCode, shift);
   if (shift & gui::kAlt) return false;  // AltGr (Ctrl+Alt) types letters such as €
   switch (keyCode) {
     case 'E':
@@ -339,8 +345,14 @@ void frmMain::wireEvents() {
   Datumi1.SpremembaIzbora = [this](std::string& a, std::string& b) { Datumi1_SpremembaIzbora(a, b); };
   Datumi1.ČiščenjeIzbora = [this](bool& danes) { Datumi1_ČiščenjeIzbora(danes); };
   Datumi1.Klik = [this] { Datumi1_Klik(); };
-  cmbLeta.Izbran = [this](std::string& t) { cmbLeta_Izbran(t); };
-  cmbMesci.Izbran = [this](std::string& t) { cmbMesci_Izbran(t); };
+  cmbLeta.Izbran = [this](std::string& t) {
+    cmbLeta_Izbran(t);
+    afterListChoice(cmbLeta);
+  };
+  cmbMesci.Izbran = [this](std::string& t) {
+    cmbMesci_Izbran(t);
+    afterListChoice(cmbMesci);
+  };
   cmbLeta.Klik = [this] { CloseMenus(); };
   cmbMesci.Klik = [this] { CloseMenus(); };
   cmbLeta.Resize = [this] { cmbLeta_Resize(); };

@@ -5,7 +5,8 @@
 //
 // frm_main.cpp: frame, load, unload, drag · frm_main_dates.cpp: the pickers
 // and showing a day · frm_main_toolbar.cpp: toolbar, toggles, indicators ·
-// frm_main_buttons.cpp: the skinned buttons, their commands and the menus
+// frm_main_buttons.cpp: the skinned buttons, their commands and the menus ·
+// frm_main_keys.cpp: where the keyboard is, how it moves, how it is shown
 #include <memory>
 #include <string>
 
@@ -181,6 +182,9 @@ class frmMain {
   void openMonthList();
   void listLostFocus(controls::ComboBox2& list);
   void closeList(gui::PictureBox& holder, gui::PictureBox& opener);
+  void fitListHolder(gui::PictureBox& holder, controls::ComboBox2& list);
+  // Where an open list beginning above y should end to hide whole what it covers.
+  int bottomOfWhatLiesBeneath(int y) const;
 
   // frm_main_search.cpp
   void makeSearch();
@@ -195,6 +199,20 @@ class frmMain {
   // frm_main_buttons.cpp
   void makeButtons();
   void layoutCaptionButtons(shape::clsTransForm& shaper);
+
+  // frm_main_keys.cpp
+  void wireKeyboard();
+  // Tab, Shift+Tab, Ctrl+Tab and Escape, before whoever has the keys.
+  bool takeNavigationKey(int keyCode, int shift);
+  void moveKeyboard(int step);
+  void box_KeyDown(controls::ComboBox2& list, int keyCode);
+  // A row chosen in a list: the keys go back to the editor after a mouse
+  // choice, to the list's box after Enter.
+  void afterListChoice(controls::ComboBox2& list);
+  bool closeOpenLists();
+  // The mark round whatever has the keys.
+  void markFocus();
+  gui::Shape* m_focusRing[2] = {nullptr, nullptr};
 
   // frm_main_toolbar.cpp
   void drawIndicators();

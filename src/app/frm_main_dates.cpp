@@ -140,10 +140,33 @@ void frmMain::cmbMesci_Izbran(std::string& tekst) {
   fillDays(tekst, m_app.ChosenYear);
 }
 
-void frmMain::cmbLeta_Resize() { PiccmbLeta.move(PiccmbLeta.left(), PiccmbLeta.top(), cmbLeta.width() + 2, cmbLeta.height() + 2); }
+void frmMain::cmbLeta_Resize() { fitListHolder(PiccmbLeta, cmbLeta); }
 
-void frmMain::cmbMesci_Resize() {
-  PicCmbMesci.move(PicCmbMesci.left(), PicCmbMesci.top(), cmbMesci.width() + 2, cmbMesci.height() + 2);
+void frmMain::cmbMesci_Resize() { fitListHolder(PicCmbMesci, cmbMesci); }
+
+void frmMain::fitListHolder(gui::PictureBox& holder, controls::ComboBox2& list) {
+  // The frame round the list, one pixel on each side, reaches down to the
+  // end of whatever it would cut across: no sliver of the month box or of a
+  // day's row shows under the list as if it were a part of it.
+  const int framed = list.height() + 2;
+  const int bottom = std::max(holder.top() + framed, bottomOfWhatLiesBeneath(holder.top() + framed));
+  const int h = bottom - holder.top();
+  holder.move(holder.left(), holder.top(), list.width() + 2, h);
+  holder.cls();
+  if (h > framed) holder.surface().fill({1, framed - 1, list.width(), h - framed}, controls::kOzadje);
+  holder.refresh();
+}
+
+int frmMain::bottomOfWhatLiesBeneath(int y) const {
+  const gui::Rect month = PicMesec.formRect();
+  if (y > month.y && y < month.y + month.h) return month.y + month.h;
+  const gui::Rect days = Datumi1.formRect();
+  if (y <= days.y || y >= days.y + days.h) return y;
+  // The day rows, as far as they are scrolled: each ends with its line.
+  const int step = Datumi1.rowHeight() + 1, origin = days.y + Datumi1.Območje->top();
+  const int rows = (y - origin - 1 + step - 1) / step;
+  if (rows > Datumi1.rowCount()) return y;  // below the last row: the list's own background
+  return std::min(origin + step * rows + 1, days.y + days.h);
 }
 
 void frmMain::lblLeto_MouseDown(int button, int, double, double) {
@@ -189,6 +212,7 @@ void frmMain::openMonthList() {
     CloseDateDropDowns();
     return;
   }
+  fitListHolder(PicCmbMesci, cmbMesci);  // the day list may have scrolled
   PicCmbMesci.setVisible(true);
   PicCmbMesci.bringToFront();
   cmbMesci.Izberi(lblMesec.tag());

@@ -27,9 +27,11 @@ ComboBox2::ComboBox2(std::string name) : RowList(std::move(name), 181, 116) {}
 void ComboBox2::attached() {
   RowList::attached();
   onKeyDown = [this](int key, int) {
-    if (key == gui::kKeyReturn) report(Izbrana);
-    else if (key == gui::kKeyUp && Izbrana >= 2) highlight(Izbrana - 1);
+    if (key == gui::kKeyReturn) return report(Izbrana);
+    if (key == gui::kKeyUp && Izbrana >= 2) highlight(Izbrana - 1);
     else if (key == gui::kKeyDown && Izbrana < rowCount()) highlight(Izbrana + 1);
+    else return;
+    showRow(Izbrana);
   };
 }
 
@@ -40,7 +42,10 @@ void ComboBox2::wireRow(gui::Label& label, int index) {
   };
   // The choice is the row the press began on, released over it.
   label.onMouseUp = [this, index, &label](int, int, double x, double y) {
-    if (x >= 0 && y >= 0 && x < label.width() && y < label.height()) report(index);
+    if (x >= 0 && y >= 0 && x < label.width() && y < label.height()) {
+      report(index);
+      raiseChosenWithMouse();
+    }
   };
   label.onClick = [this] { raiseKlik(); };
 }
@@ -73,6 +78,11 @@ void ComboBox2::Izberi(std::string tekst) {
     if (rowTag(i) == tekst) target = i;
   placeHighlight(target);
   Izbor->sendToBack();
+}
+
+void ComboBox2::takeHighlight() {
+  const int row = highlightedRow();
+  if (Izbor->visible() && row >= 1 && row <= rowCount()) highlight(row);
 }
 
 void ComboBox2::highlight(int i) {

@@ -24,6 +24,9 @@ class ComboBox2 : public RowList {
   // Moves only the highlight to the (last) row of the text; the chosen row
   // and the colours stay.
   void Izberi(std::string tekst);
+  // The highlighted row becomes the chosen one, so that the keys move on
+  // from the row the list was opened at.
+  void takeHighlight();
 
   // Events, in the order of their declaration.
   std::function<void(std::string& tekst)> Izbran;

@@ -19,9 +19,12 @@ void Datumi::attached() {
   Label1->setBackColor(kNedelja);
   Label1->setForeColor(kSobota);
   Label1->setVisible(false);
+  // The keys keep the chosen row in sight.
   onKeyDown = [this](int key, int) {
     if (key == gui::kKeyUp && Izbrana >= 2) choose(Izbrana - 1, false);
     else if (key == gui::kKeyDown && Izbrana < rowCount()) choose(Izbrana + 1, false);
+    else return;
+    showRow(Izbrana);
   };
 }
 
@@ -29,7 +32,10 @@ std::string Datumi::todayKey() const { return base::dateKey(form().platform().no
 
 void Datumi::wireRow(gui::Label& label, int index) {
   label.onMouseDown = [this](int, int, double, double) { pressed(); };
-  label.onClick = [this, index] { choose(index, true); };
+  label.onClick = [this, index] {
+    choose(index, true);
+    raiseChosenWithMouse();
+  };
 }
 
 void Datumi::DodajDan(std::string Dan) {

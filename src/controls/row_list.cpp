@@ -1,5 +1,6 @@
 #include "controls/row_list.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "gui/form.h"
@@ -8,6 +9,10 @@ namespace controls {
 namespace {
 int roundToInt(double v) { return static_cast<int>(std::nearbyint(v)); }
 const std::string kNoTag;
+// The row text's distance from the list's left border.
+constexpr int kTextLeft = 6;
+// A wheel notch (120) scrolls three rows, as Windows scrolls three lines.
+constexpr int kWheelPerRow = 40;
 }  // namespace
 
 RowList::RowList(std::string name, int designWidth, int designHeight)
@@ -50,6 +55,15 @@ void RowList::attached() {
   Izbor->setBorderColor(kTemnoModra);
   Izbor->setVisible(false);
 
+  m_hover = &Območje->add<gui::Shape>("PodKazalcem");
+  m_hover->setFillStyle(gui::FillStyle::Solid);
+  m_hover->setFillColor(kPodKazalcem);
+  m_hover->setBorderStyle(gui::BorderStyle::None);
+  m_hover->setVisible(false);
+  m_hoverBehaviour = std::make_unique<skin::ButtonBehaviour>(*m_hover, form(), name() + ".tmrPodKazalcem", "",
+                                                             skin::ButtonStyle{},
+                                                             [this](skin::Row row) { drawHover(row); });
+
   lblIzbranDan = &add<gui::Label>("lblIzbranDan");
   lblIzbranDan->setForeColor(kIzbranoBesedilo);
   lblIzbranDan->setVisible(false);
@@ -72,6 +86,16 @@ void RowList::attached() {
   Drsnik->onMouseMove = [this](int buttons, int, double, double y) {
     if (buttons & gui::kLeftButton) thumbMove(y);
   };
+  // The blocks at the ends of the track scroll by one row.
+  Gor->onMouseDown = [this](int button, int, double, double) {
+    pressed();
+    if (button == gui::kLeftButton) scrollRows(-1);
+  };
+  Dol->onMouseDown = [this](int button, int, double, double) {
+    pressed();
+    if (button == gui::kLeftButton) scrollRows(1);
+  };
+  onMouseWheel = [this](int delta, int) { wheel(delta); };
 
   move(left(), top(), m_designWidth, m_designHeight);
   resized();
@@ -96,7 +120,7 @@ int RowList::addRow(const std::string& tag) {
   const int H = rowHeight();
   const gui::Label& t = *lblDan[0];
   gui::Label& label = Območje->add<gui::Label>("lblDan(" + std::to_string(n) + ")");
-  label.move(2, (H + 1) * (n - 1) + 1, width(), H);
+  label.move(kTextLeft, (H + 1) * (n - 1) + 1, width(), H);
   label.setTransparent(true);
   label.setForeColor(t.foreColor());
   label.setFont(t.font());
@@ -108,10 +132,12 @@ int RowList::addRow(const std::string& tag) {
   lblDan.push_back(&label);
   Line1.push_back(&line);
   wireRow(label, n);
+  label.onMouseMove = [this, n](int buttons, int, double, double) { pointerOnRow(n, buttons); };
   return n;
 }
 
 void RowList::removeRows() {
+  clearHover();
   for (size_t i = lblDan.size(); i-- > 1;) {
     Območje->remove(*Line1[i]);
     Območje->remove(*lblDan[i]);
@@ -124,7 +150,27 @@ void RowList::placeHighlight(int i) {
   const int H = rowHeight();
   Izbor->move(0, (H + 1) * (i - 1), Območje->width(), H + 2);
   Izbor->setVisible(true);
+  m_highlightRow = i;
+  if (m_hover->visible() && m_hover->top() == (H + 1) * (i - 1) + 1) clearHover();
 }
+
+void RowList::pointerOnRow(int i, int buttons) {
+  if (buttons != 0 || (i == m_highlightRow && Izbor->visible())) {
+    clearHover();
+    return;
+  }
+  const int H = rowHeight();
+  m_hover->move(0, (H + 1) * (i - 1) + 1, Območje->width(), H);
+  m_hoverBehaviour->move(0, 0, 0);
+  m_hover->bringToFront();
+  lblDan[i]->bringToFront();
+}
+
+void RowList::clearHover() {
+  if (m_hover->visible() || m_hover->tag() != "") m_hoverBehaviour->rest();
+}
+
+void RowList::drawHover(skin::Row row) { m_hover->setVisible(row == skin::Row::Highlight); }
 
 void RowList::recolour(int chosen, int previous) {
   if (chosen > 0 && chosen <= rowCount()) lblDan[chosen]->setForeColor(lblIzbranDan->foreColor());
@@ -133,6 +179,10 @@ void RowList::recolour(int chosen, int previous) {
 
 void RowList::raiseKlik() {
   if (auto handler = Klik) handler();
+}
+
+void RowList::raiseChosenWithMouse() {
+  if (auto handler = onChosenWithMouse) handler();
 }
 
 void RowList::pressed() {
@@ -159,6 +209,34 @@ void RowList::NastaviDrsnik() {
     Območje->setTop(0);
   }
   if (Izbor->width() != Območje->width()) Izbor->setWidth(Območje->width());
+}
+
+void RowList::scrollTo(int areaTop) {
+  const int V = height(), A = Območje->height();
+  if (V >= A) return;
+  const int top = std::clamp(areaTop, V - A, 0);
+  clearHover();
+  Območje->setTop(top);
+  const int up = Gor->height(), down = Dol->height(), thumb = Drsnik->height();
+  const int span = V - up - down - thumb;
+  Drsnik->setTop(up + roundToInt(span * (static_cast<double>(top) / (V - A))));
+}
+
+void RowList::scrollRows(int rows) { scrollTo(Območje->top() - rows * (rowHeight() + 1)); }
+
+void RowList::showRow(int i) {
+  if (i < 1 || i > rowCount()) return;
+  const int H = rowHeight(), top = Območje->top();
+  const int rowTop = (H + 1) * (i - 1), rowBottom = (H + 1) * i + 1;
+  if (rowTop + top < 0) scrollTo(-rowTop);
+  else if (rowBottom + top > height()) scrollTo(height() - rowBottom);
+}
+
+void RowList::wheel(int delta) {
+  m_wheelRest += delta;
+  const int rows = m_wheelRest / kWheelPerRow;
+  m_wheelRest -= rows * kWheelPerRow;
+  if (rows != 0) scrollRows(-rows);
 }
 
 void RowList::thumbMove(double y) {

@@ -4,16 +4,18 @@
 // behind the chosen row, and a scroll track with a thumb along the right edge
 // that appears when the rows do not fit.
 //
-// Row k (k = 1, 2, …) has its label at left 2, top (H + 1)·(k − 1) + 1 and its
+// Row k (k = 1, 2, …) has its label at left 6, top (H + 1)·(k − 1) + 1 and its
 // line at y = (H + 1)·k, H being the height of the hidden template label
 // lblDan[0]. Every row label carries its value (a date key, a year, a month
 // number) as its tag.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "gui/element.h"
+#include "skin/button_behaviour.h"
 
 namespace controls {
 
@@ -23,6 +25,8 @@ inline constexpr base::Color kTemnoModra = base::Color::rgb(70, 109, 167);   // 
 inline constexpr base::Color kBesedilo = base::Color::rgb(18, 66, 105);      // row text
 // The chosen row's text: 5.8 : 1 on the highlight, where the lines' blue is 3.8 : 1.
 inline constexpr base::Color kIzbranoBesedilo = base::Color::rgb(40, 80, 140);
+// The row under the pointer: paler than the highlight, bluer than a Saturday.
+inline constexpr base::Color kPodKazalcem = base::Color::rgb(208, 234, 252);
 
 class RowList : public gui::Panel {
  public:
@@ -40,6 +44,14 @@ class RowList : public gui::Panel {
   // Any click in the control: on a row, the area, the track, its buttons and
   // thumb, or the control's own background.
   std::function<void()> Klik;
+  // A row was chosen with the mouse (after the control's own events): the
+  // window gives the keys back to where the user writes.
+  std::function<void()> onChosenWithMouse;
+
+  // Scrolls by whole rows (down for positive counts) as far as the rows go.
+  void scrollRows(int rows);
+  // Scrolls just far enough for row i to show whole.
+  void showRow(int i);
 
   int rowCount() const { return static_cast<int>(lblDan.size()) - 1; }
   // The value of row i (the template's, empty, for 0 and out of range).
@@ -74,17 +86,34 @@ class RowList : public gui::Panel {
   // normal one; the template keeps its colour.
   void recolour(int chosen, int previous);
   void raiseKlik();
+  void raiseChosenWithMouse();
+  // The row the highlight was put on last (-1: none yet).
+  int highlightedRow() const { return m_highlightRow; }
   // Called for a press on any part of the control: it takes the keys.
   void pressed();
+  // The pointer moved over row i with these buttons held: the row lights up
+  // unless it is the highlighted one or a button is held.
+  void pointerOnRow(int i, int buttons);
+  // The row under the pointer goes back to its own look.
+  void clearHover();
 
   // Row labels are wired by the concrete control.
   virtual void wireRow(gui::Label& label, int index) = 0;
 
  private:
   void thumbMove(double y);
+  // The area's top, kept between the end of the rows and 0, and the thumb
+  // at the matching place of its track.
+  void scrollTo(int areaTop);
+  void wheel(int delta);
+  void drawHover(skin::Row row);
 
   int m_designWidth, m_designHeight;
   int m_dragStartY = 0;
+  int m_wheelRest = 0;         // a wheel turn short of a whole row
+  int m_highlightRow = -1;     // where the highlight was put last
+  gui::Shape* m_hover = nullptr;
+  std::unique_ptr<skin::ButtonBehaviour> m_hoverBehaviour;
 };
 
 }  // namespace controls

@@ -377,6 +377,16 @@ void Host::attach(HostedEditor hosted) {
   m_window.reset();
   m_editor = std::move(hosted.editor);
   m_window = std::move(hosted.window);
+  if (!m_window) return;
+  m_window->onFocused = [this] { form().setFocus(this); };
+  m_window->setLook(m_look);
+}
+
+void Host::setLook(const EditLook& look) {
+  if (look == m_look) return;
+  m_look = look;
+  if (m_window) m_window->setLook(look);
+  invalidate();
 }
 
 void Host::keyPressDefault(char16_t ch) {

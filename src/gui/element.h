@@ -163,6 +163,9 @@ class Element : public Container {
 
   MouseHandler onMouseDown, onMouseMove, onMouseUp;
   std::function<void()> onClick, onDblClick;
+  // The wheel turned over the element: delta in notches of 120, away from
+  // the user positive. Unhandled, it goes to the element's parent.
+  std::function<void(int delta, int shift)> onMouseWheel;
   KeyHandler onKeyDown, onKeyUp;
   KeyPressHandler onKeyPress;
   std::function<void()> onGotFocus, onLostFocus;
@@ -357,8 +360,12 @@ class Host : public Element {
   void setBounds(Rect r) override;
   // The right button released over the editor asks for its context menu.
   void mouseUpDefault(int button) override;
+  // The page colour and caret of a writable or a read-only editor.
+  void setLook(const EditLook& look);
+  const EditLook& look() const { return m_look; }
 
  private:
+  EditLook m_look;
   std::unique_ptr<Editor> m_editor;
   std::unique_ptr<NativeChild> m_window;  // goes before the editor it shows
 };

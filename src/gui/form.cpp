@@ -398,8 +398,19 @@ void Form::dispatchKeyDown(int keyCode, int shift) {
 }
 
 bool Form::dispatchShortcut(int keyCode, int shift) {
-  if (!(shift & kCtrl) || !onShortcut || !m_enabled) return false;
-  return onShortcut(keyCode, shift);
+  const bool offered = (shift & kCtrl) || keyCode == kKeyTab || keyCode == kKeyEscape;
+  if (!offered || !onShortcut || !m_enabled) return false;
+  auto handler = onShortcut;
+  return handler(keyCode, shift);
+}
+
+void Form::dispatchMouseWheel(int delta, int shift, Point client) {
+  if (!m_enabled || m_buttons != 0) return;
+  for (Element* e = hitTest(client); e; e = e->parentElement())
+    if (e->onMouseWheel) {
+      call(e->onMouseWheel, delta, shift);
+      return;
+    }
 }
 
 void Form::dispatchKeyUp(int keyCode, int shift) {

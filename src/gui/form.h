@@ -140,9 +140,10 @@ class Form : public Container {
   std::function<void()> onClick, onDblClick;
   KeyHandler onKeyDown, onKeyUp;
   KeyPressHandler onKeyPress;
-  // A key pressed with Ctrl anywhere in the window, before whoever has the
-  // keyboard sees it (the editor included): the window's keyboard shortcuts.
-  // Answer true when the key was taken; it then goes no further.
+  // A key pressed with Ctrl, or Tab or Escape, anywhere in the window,
+  // before whoever has the keyboard sees it (the editor included): the
+  // window's keyboard shortcuts and its moves of the keyboard between its
+  // parts. Answer true when the key was taken; it then goes no further.
   std::function<bool(int keyCode, int shift)> onShortcut;
 
   // Input from the window, in client pixels. `doubleClick` marks the second
@@ -155,8 +156,12 @@ class Form : public Container {
   void dispatchKeyDown(int keyCode, int shift);
   void dispatchKeyUp(int keyCode, int shift);
   void dispatchKeyPress(char16_t ch);
-  // A Ctrl key, offered before the key goes to the focus; true when taken.
+  // A Ctrl key, Tab or Escape, offered before the key goes to the focus;
+  // true when taken.
   bool dispatchShortcut(int keyCode, int shift);
+  // The wheel turned with the pointer at the client point: to the element
+  // there, or the nearest of its parents that takes the wheel.
+  void dispatchMouseWheel(int delta, int shift, Point client);
   // Window-system notifications.
   void dispatchActivate(bool active);
   void dispatchClose();  // the user closes the window: unload

@@ -2,12 +2,21 @@
 // A window of the platform's own inside a form (the rich-text editor). The
 // element that hosts it decides where it lies, how much of it shows and when
 // it takes the keys; the back end only carries that out.
+#include <functional>
 #include <memory>
 
 #include "gui/editor.h"
 #include "gui/region.h"
 
 namespace gui {
+
+// How the child shows whether it can be written in: its page colour and
+// whether a caret blinks in it while it has the keys.
+struct EditLook {
+  Color background = Color::rgb(255, 255, 255);
+  bool caret = true;
+  bool operator==(const EditLook&) const = default;
+};
 
 class NativeChild {
  public:
@@ -22,6 +31,12 @@ class NativeChild {
   // A typed character the form's handlers let through. A back end whose
   // child receives its keys itself ignores it.
   virtual void keyPress(char16_t ch) = 0;
+  // A writable page, or a read-only one in another colour without a caret.
+  virtual void setLook(const EditLook& look) = 0;
+
+  // The child took the keys by itself (the user clicked into it): the form
+  // learns where its keyboard is.
+  std::function<void()> onFocused;
 };
 
 // The editor and the window it lives in, as the platform makes them.

@@ -28,7 +28,7 @@ bool pointerOver(const gui::Element& e) {
   return left <= x && x <= right && top <= y && y <= bottom;
 }
 
-ButtonBehaviour::ButtonBehaviour(gui::PictureBox& b, gui::Form& timerForm, const std::string& trackingTimer,
+ButtonBehaviour::ButtonBehaviour(gui::Element& b, gui::Form& timerForm, const std::string& trackingTimer,
                                  const std::string& animationTimer, ButtonStyle style, DrawFace draw)
     : box(b),
       tracking(timerForm.addTimer(trackingTimer, kTimerInterval, false)),

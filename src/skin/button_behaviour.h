@@ -1,7 +1,8 @@
 #pragma once
 // The hover, press and pointer-tracking behaviour that every skinned button
 // shares: the toolbar buttons, the round caption buttons (the mini clock's
-// too) and the alignment menu's items. What differs between them is data
+// too), the alignment menu's items and the rows of the lists (whose element
+// is the mark laid over the row under the pointer). What differs between them is data
 // given to it: the faces it draws, whether the hover fades, what a drag with
 // the left button held shows, and what keeps a face up while the pointer is
 // away. What a release does stays with each button.
@@ -48,12 +49,12 @@ class ButtonBehaviour {
   using DrawFace = std::function<void(Row)>;
   // Makes the tracking timer and, for a fading style, the animation timer
   // (both 50 ms, disabled) on `timerForm` and wires the ticks.
-  ButtonBehaviour(gui::PictureBox& box, gui::Form& timerForm, const std::string& trackingTimer,
+  ButtonBehaviour(gui::Element& box, gui::Form& timerForm, const std::string& trackingTimer,
                   const std::string& animationTimer, ButtonStyle style, DrawFace draw);
   ButtonBehaviour(const ButtonBehaviour&) = delete;
   ButtonBehaviour& operator=(const ButtonBehaviour&) = delete;
 
-  gui::PictureBox& box;
+  gui::Element& box;
   gui::Timer& tracking;
   gui::Timer* animation;  // nullptr unless the style fades
 

@@ -283,6 +283,14 @@ void typeText(const std::wstring& text) {
   settle(200);
 }
 
+void turnWheel(int delta) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = MOUSEEVENTF_WHEEL;
+  in.mi.mouseData = static_cast<DWORD>(delta);
+  SendInput(1, &in, sizeof(INPUT));
+}
+
 void pressKey(WORD vk) {
   INPUT in[2] = {};
   in[0].type = in[1].type = INPUT_KEYBOARD;

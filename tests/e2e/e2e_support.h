@@ -79,6 +79,7 @@ void leftUp();
 void leftClick();  // down and up where the pointer is
 void click(HWND window, POINT client);
 void typeText(const std::wstring& text);  // KEYEVENTF_UNICODE: any layout
+void turnWheel(int delta);  // where the pointer is; negative: towards the user
 void pressKey(WORD virtualKey);
 // Lets the diary handle what was sent.
 void settle(int ms = 300);

@@ -87,6 +87,12 @@ void HeadlessWindow::paintPending() {
   if (m_pending.empty()) return;
   m_form.placeNativeChildren();
   m_form.compose(m_frame, m_pending);
+  // The editor's page lies above the form's pixels, in its own colour.
+  for (const HeadlessPlatform::EditorPlacement& e : m_platform.editors()) {
+    if (e.form != &m_form || !e.look) continue;
+    const gui::Region page = e.visible.offsetBy(e.rect.x, e.rect.y).intersected(m_pending);
+    for (const Rect& r : page.rects()) m_frame.fill(r, e.look->background);
+  }
   ++m_presents;
   if (m_pending.rectCount() == 1)
     m_presentedPixels += int64_t(m_pending.bounds().w) * m_pending.bounds().h;
@@ -386,6 +392,13 @@ void HeadlessPlatform::click(Point screen, int button) {
   mouseUp(button);
 }
 
+void HeadlessPlatform::wheel(int delta, int shift) {
+  HeadlessWindow* w = windowAt(m_cursor);
+  if (!w || !w->enabled()) return;
+  w->form().dispatchMouseWheel(delta, shift, toClient(*w));
+  paintWindows();
+}
+
 void HeadlessPlatform::doubleClick(Point screen) {
   click(screen);
   click(screen);
@@ -533,6 +546,7 @@ class EditorWindow : public gui::NativeChild {
   void setBounds(Rect form) override { m_placements[m_index].rect = form; }
   void setVisibleRegion(const gui::Region& visible) override { m_placements[m_index].visible = visible; }
   void focus() override {}
+  void setLook(const gui::EditLook& look) override { m_placements[m_index].look = look; }
   void keyPress(char16_t ch) override {
     if (!m_editor || m_editor->Locked()) return;
     if (ch == gui::kKeyBack) {

@@ -135,6 +135,9 @@ class HeadlessPlatform : public gui::Platform {
   void click(Point screen, int button = gui::kLeftButton);
   // Two clicks at the point within the double-click time.
   void doubleClick(Point screen);
+  // The wheel turned where the pointer is (notches of 120, away from the
+  // user positive): to the window under the pointer, as Windows 10 does.
+  void wheel(int delta, int shift = 0);
   int buttonsHeld() const { return m_buttons; }
   // The user acts on a window through the system: the taskbar button
   // restores a minimised window; Alt+F4 closes one.
@@ -191,12 +194,14 @@ class HeadlessPlatform : public gui::Platform {
 
   using EditorFactory = std::function<std::unique_ptr<gui::Editor>()>;
   void setEditorFactory(EditorFactory f) { m_editorFactory = std::move(f); }
-  // Each editor made: its form, its rectangle (form pixels) and the part of
-  // it that showed at the last paint (its own pixels).
+  // Each editor made: its form, its rectangle (form pixels), the part of
+  // it that showed at the last paint (its own pixels) and its look. Once a
+  // look is given the window shows the editor's page in its colour.
   struct EditorPlacement {
     const gui::Form* form;
     Rect rect;
     gui::Region visible;
+    std::optional<gui::EditLook> look;
   };
   const std::vector<EditorPlacement>& editors() const { return m_editorPlacements; }
 

@@ -31,7 +31,15 @@ bool NativeChildWindow::route(const NMHDR* hdr, LRESULT* result) {
 
 bool NativeChildWindow::routeCommand(WPARAM wParam, LPARAM lParam) {
   auto it = children().find(reinterpret_cast<HWND>(lParam));
-  return it != children().end() && it->second->onCommand && it->second->onCommand(wParam, lParam);
+  if (it == children().end()) return false;
+  NativeChildWindow& child = *it->second;
+  // A click into the child gave it the keys: the form is told (EN_SETFOCUS,
+  // which edit controls send whatever their event mask).
+  if (HIWORD(wParam) == EN_SETFOCUS) {
+    if (auto handler = child.onFocused) handler();
+    return true;
+  }
+  return child.onCommand && child.onCommand(wParam, lParam);
 }
 
 void NativeChildWindow::rebind(HWND hwnd) {

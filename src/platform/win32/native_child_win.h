@@ -28,6 +28,8 @@ class NativeChildWindow : public gui::NativeChild {
   // false unless one of these children sent it and handled it.
   static bool routeCommand(WPARAM wParam, LPARAM lParam);
   std::function<bool(WPARAM, LPARAM)> onCommand;
+  // Carries out a look (the control's own messages for it).
+  std::function<void(const gui::EditLook&)> onLook;
 
   // The child's window was replaced by a new one in its place (the editor
   // starts over in a fresh control to drop a long document quickly).
@@ -37,6 +39,9 @@ class NativeChildWindow : public gui::NativeChild {
   void setVisibleRegion(const gui::Region& visible) override;
   void focus() override;
   void keyPress(char16_t) override {}  // the control gets its WM_CHAR itself
+  void setLook(const gui::EditLook& look) override {
+    if (onLook) onLook(look);
+  }
 
  private:
   HWND m_hwnd;

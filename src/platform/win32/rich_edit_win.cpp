@@ -1,5 +1,7 @@
 #include "platform/win32/rich_edit_win.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -162,7 +164,7 @@ std::unique_ptr<RichEditEditor> RichEditEditor::create(HWND parent, const RECT& 
   HWND hwnd = createControl(parent, rect, kStyle);
   if (!hwnd) return nullptr;
   std::unique_ptr<RichEditEditor> editor(new RichEditEditor(hwnd));
-  SetPropW(hwnd, kEditorProp, editor.get());
+  editor->adopt(hwnd);
   editor->setFont(gui::FontSpec{});
   editor->send(EM_SETEVENTMASK, 0, ENM_SELCHANGE | ENM_MOUSEEVENTS | ENM_CHANGE);
   return editor;
@@ -191,7 +193,8 @@ void RichEditEditor::renew() {
   SetWindowPos(fresh, m_hwnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   const bool focused = GetFocus() == m_hwnd;
   HWND old = std::exchange(m_hwnd, fresh);
-  SetPropW(m_hwnd, kEditorProp, this);
+  adopt(m_hwnd);
+  applyLook(m_look);
   RemovePropW(old, kEditorProp);
   if (focused) SetFocus(m_hwnd);
   DestroyWindow(old);
@@ -199,6 +202,38 @@ void RichEditEditor::renew() {
 }
 
 RichEditEditor::RichEditEditor(HWND hwnd) : m_hwnd(hwnd) {}
+
+void RichEditEditor::adopt(HWND hwnd) {
+  SetPropW(hwnd, kEditorProp, this);
+  SetWindowSubclass(hwnd, subclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+// The control makes its caret again whenever it likes (taking the keys, a
+// line of another height); a read-only page has it taken away after every
+// message, so none ever blinks there.
+LRESULT CALLBACK RichEditEditor::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                              DWORD_PTR self) {
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, subclassProc, 1);
+  const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+  const auto* editor = reinterpret_cast<const RichEditEditor*>(self);
+  if (msg != WM_NCDESTROY && editor && editorOf(hwnd) == editor && !editor->m_look.caret && GetFocus() == hwnd)
+    DestroyCaret();
+  return result;
+}
+
+void RichEditEditor::applyLook(const gui::EditLook& look) {
+  const bool caretBack = look.caret && !m_look.caret;
+  m_look = look;
+  send(EM_SETBKGNDCOLOR, 0, look.background.colorref());
+  if (GetFocus() != m_hwnd) return;
+  if (!look.caret) {
+    DestroyCaret();
+  } else if (caretBack) {
+    // The control makes its caret as it takes the keys.
+    send(WM_KILLFOCUS);
+    send(WM_SETFOCUS);
+  }
+}
 
 RichEditEditor::~RichEditEditor() {
   // The parent may have taken the control with it already; a handle that

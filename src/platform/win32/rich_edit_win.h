@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "gui/editor.h"
+#include "gui/native_child.h"
 
 namespace win32 {
 
@@ -78,6 +79,10 @@ class RichEditEditor : public gui::Editor {
   std::pair<int, int> selection() const override;
   void replaceSelection(std::u16string_view text) override;
 
+  // The page colour, and whether a caret shows while the control has the
+  // keys (a read-only page shows none, though the text can be selected).
+  void applyLook(const gui::EditLook& look);
+
   void cut() override { send(WM_CUT); }
   void copy() override { send(WM_COPY); }
   void paste() override { send(WM_PASTE); }
@@ -98,8 +103,13 @@ class RichEditEditor : public gui::Editor {
   void formatChanged();
   void afterReplacingAll();
   void renew();
+  // Every control this editor makes runs its messages past subclassProc.
+  void adopt(HWND hwnd);
+  static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR self);
 
   HWND m_hwnd = nullptr;
+  gui::EditLook m_look;
 };
 
 }  // namespace win32

@@ -111,7 +111,7 @@ Win32Platform::~Win32Platform() { DestroyWindow(m_timerWindow); }
 int Win32Platform::run() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (Win32Window::translateShortcut(msg)) continue;
+    if (Win32Window::translateShortcut(msg) || Win32Window::translateWheel(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -215,6 +215,7 @@ gui::HostedEditor Win32Platform::createEditor(gui::Form& form, gui::Rect rect) {
   if (!editor) return {};
   auto window = std::make_unique<NativeChildWindow>(editor->hwnd(), RichEditEditor::handleNotify);
   window->onCommand = RichEditEditor::handleCommand;
+  window->onLook = [ed = editor.get()](const gui::EditLook& look) { ed->applyLook(look); };
   editor->onRenewed = [child = window.get()](HWND fresh) { child->rebind(fresh); };
   return {std::move(editor), std::move(window)};
 }

@@ -81,12 +81,34 @@ Win32Window::~Win32Window() {
 }
 
 bool Win32Window::translateShortcut(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0) return false;
+  if (msg.message != WM_KEYDOWN) return false;
+  if (GetKeyState(VK_CONTROL) >= 0 && msg.wParam != VK_TAB && msg.wParam != VK_ESCAPE) return false;
   HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   // Only our own forms: message boxes and tooltips keep their keys.
   if (!root || reinterpret_cast<WNDPROC>(GetWindowLongPtrW(root, GWLP_WNDPROC)) != windowProc) return false;
   Win32Window* self = fromHwnd(root);
   return self && self->m_form.dispatchShortcut(static_cast<int>(msg.wParam), keyShiftState());
+}
+
+bool Win32Window::translateWheel(const MSG& msg) {
+  if (msg.message != WM_MOUSEWHEEL) return false;
+  const POINT pt{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+  HWND under = WindowFromPoint(pt);
+  HWND root = under ? GetAncestor(under, GA_ROOT) : nullptr;
+  if (!root || reinterpret_cast<WNDPROC>(GetWindowLongPtrW(root, GWLP_WNDPROC)) != windowProc) return false;
+  if (under != root) {
+    // A native child scrolls itself; it has it already when it has the keys.
+    if (under == msg.hwnd) return false;
+    SendMessageW(under, WM_MOUSEWHEEL, msg.wParam, msg.lParam);
+    return true;
+  }
+  Win32Window* self = fromHwnd(root);
+  if (!self) return false;
+  POINT client = pt;
+  ScreenToClient(root, &client);
+  self->m_form.dispatchMouseWheel(GET_WHEEL_DELTA_WPARAM(msg.wParam), shiftState(GET_KEYSTATE_WPARAM(msg.wParam)),
+                                  {client.x, client.y});
+  return true;
 }
 
 Win32Window* Win32Window::fromHwnd(HWND hwnd) {
@@ -118,6 +140,10 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSEMOVE:
       m_form.dispatchMouseMove(heldButtons(wp), shiftState(wp), clientPoint(lp));
       updateToolTip(wp, lp);
+      return 0;
+    case WM_SETFOCUS:
+      // Back from another window: the keys go where the form had them.
+      if (gui::Element* e = m_form.focused(); e && e->nativeChild() && e->shown()) e->nativeChild()->focus();
       return 0;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lp) != m_hwnd) m_form.dispatchMouseLeave();

@@ -21,6 +21,11 @@ class Win32Window : public gui::FormPeer {
   // (or native child) it is for, before it is translated and dispatched, as
   // an accelerator table would; true when the form took it.
   static bool translateShortcut(const MSG& msg);
+  // Sends a wheel turn of the message loop to what lies under the pointer
+  // in one of our windows (Windows gives it to the window with the keys):
+  // the form's element there, or a native child such as the editor. True
+  // when it was sent on.
+  static bool translateWheel(const MSG& msg);
 
   void setVisible(bool visible, gui::Activation activation) override;
   void setBounds(gui::Rect screen) override;

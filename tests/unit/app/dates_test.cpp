@@ -124,7 +124,7 @@ TEST_F(NavigationTest, YearsComeInCalendarOrderAndAYearOpensAtItsFirstMonth) {
   clickOn(m.BtnLeta);
   EXPECT_EQ(tags(m.cmbLeta), (Tags{"2004", "2005", "2026"}));  // not in the names' order (2005 first)
   EXPECT_EQ(m.cmbLeta.Izbor->top(), 2 * 17);  // this year highlighted
-  EXPECT_EQ(m.PiccmbLeta.height(), m.cmbLeta.height() + 2);
+  EXPECT_EQ(m.PiccmbLeta.height(), m.cmbLeta.height() + 2);  // today's row beneath is covered whole
   EXPECT_EQ(m.PiccmbLeta.width(), 173);
   clickRow(m.cmbLeta, 1);
   EXPECT_EQ(m.lblLeto.text(), u"2004");

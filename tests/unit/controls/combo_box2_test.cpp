@@ -149,3 +149,21 @@ TEST_F(ComboBox2Test, ALongListScrollsWithTheThumb) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ComboBox2Test, TheRowUnderThePointerLightsUpUntilThePointerLeaves) {
+  addYears(3);
+  platform.click(rowPoint(1));  // the highlighted row keeps its own look
+  const base::Color hover = controls::kPodKazalcem, white = base::Color::rgb(255, 255, 255);
+  // Pointer at row 2, 3, 1 (highlighted), 3, then off the list for two 50 ms polls.
+  const std::pair<base::Color, base::Color> rows23[] = {{hover, white}, {white, hover}, {white, white}, {white, hover}, {white, white}};
+  const base::Point at[] = {rowPoint(2), rowPoint(3), rowPoint(1), rowPoint(3), {390, 590}};
+  for (int i = 0; i < 5; ++i) {
+    platform.moveMouse(at[i]);
+    platform.advance(i == 4 ? 100 : 0);
+    EXPECT_EQ(std::pair(pixelAt({rowPoint(2).x + 100, rowPoint(2).y}), pixelAt({rowPoint(3).x + 100, rowPoint(3).y})), rows23[i]) << i;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+// The main window's keyboard: Tab and Shift+Tab move it between the editor,
+// the day list and the year and month boxes; a choice made with the mouse
+// gives it back to the editor; Escape closes an open list or menu; a ring
+// round the part that has it shows where it is.
+#include "app/frm_main.h"
+#include "skin/atlas.h"
+
+namespace app {
+namespace {
+constexpr int kRingGap = 2;  // the ring lies in the body colour round the part
+}  // namespace
+
+void frmMain::wireKeyboard() {
+  // Two one-pixel outlines make a ring two pixels wide.
+  for (int i = 0; i < 2; ++i) {
+    gui::Shape& ring = m_form.add<gui::Shape>("FocusRing" + std::to_string(i));
+    ring.setFillStyle(gui::FillStyle::Transparent);
+    ring.setBorderColor(skin::kDeepBlue);
+    ring.setVisible(false);
+    m_focusRing[i] = &ring;
+  }
+  for (gui::Element* e : std::initializer_list<gui::Element*>{&Text, &Datumi1, &PicLeto, &PicMesec, &cmbLeta, &cmbMesci}) {
+    e->onGotFocus = [this] { markFocus(); };
+    auto lost = std::move(e->onLostFocus);
+    e->onLostFocus = [this, lost] {
+      if (lost) lost();
+      markFocus();
+    };
+  }
+  // While searching the keys stay in the search field.
+  Datumi1.onChosenWithMouse = [this] {
+    if (!searching()) Text.setFocus();
+  };
+  cmbLeta.onChosenWithMouse = [this] { Text.setFocus(); };
+  cmbMesci.onChosenWithMouse = [this] { Text.setFocus(); };
+  PicLeto.onKeyDown = [this](int key, int) { box_KeyDown(cmbLeta, key); };
+  PicMesec.onKeyDown = [this](int key, int) { box_KeyDown(cmbMesci, key); };
+}
+
+void frmMain::markFocus() {
+  const gui::Element* f = m_form.focused();
+  const gui::Element* framed = f == &Text                       ? static_cast<gui::Element*>(&PicText)
+                               : f == &Datumi1                  ? &PicDatumi
+                               : f == &PicLeto || f == &cmbLeta  ? &PicLeto
+                               : f == &PicMesec || f == &cmbMesci ? &PicMesec
+                                                                  : nullptr;
+  for (int i = 0; i < 2; ++i) {
+    if (!framed || !framed->shown()) {
+      m_focusRing[i]->setVisible(false);
+      continue;
+    }
+    const gui::Rect r = framed->formRect();
+    const int gap = kRingGap - i;
+    m_focusRing[i]->move(r.x - gap, r.y - gap, r.w + 2 * gap, r.h + 2 * gap);
+    m_focusRing[i]->setVisible(true);
+  }
+}
+
+bool frmMain::closeOpenLists() {
+  const bool open = PiccmbLeta.visible() || PicCmbMesci.visible();
+  const gui::Element* f = m_form.focused();
+  CloseDateDropDowns();
+  // The keys go back to the box whose list had them.
+  if (f == &cmbLeta) PicLeto.setFocus();
+  else if (f == &cmbMesci) PicMesec.setFocus();
+  return open;
+}
+
+bool frmMain::takeNavigationKey(int keyCode, int shift) {
+  if (keyCode == gui::kKeyEscape) {
+    const bool menuOpen = menus->mnuPoravnaj.visible() || menus->mnuSpremniBarvo.visible() ||
+                          menus->mnuSpremeniVelikost.visible();
+    CloseMenus();
+    return closeOpenLists() || menuOpen;
+  }
+  if (keyCode != gui::kKeyTab || searching()) return false;
+  if (shift & gui::kCtrl) {
+    // The Tab key moves the keyboard; Ctrl+Tab types a Tab into today's text.
+    if (m_form.focused() == &Text && m_day.writing() && !editor().Locked()) editor().replaceSelection(u"\t");
+    return true;
+  }
+  moveKeyboard(shift & gui::kShift ? -1 : 1);
+  return true;
+}
+
+void frmMain::moveKeyboard(int step) {
+  gui::Element* stops[] = {&Text, &Datumi1, &PicLeto, &PicMesec};
+  constexpr int n = 4;
+  const gui::Element* f = m_form.focused();
+  if (f == &cmbLeta) f = &PicLeto;
+  if (f == &cmbMesci) f = &PicMesec;
+  int at = -1;
+  for (int i = 0; i < n; ++i)
+    if (stops[i] == f) at = i;
+  CloseMenus();
+  CloseDateDropDowns();
+  if (at < 0) at = step > 0 ? n - 1 : 0;
+  for (int k = 1; k <= n; ++k) {
+    gui::Element* next = stops[((at + step * k) % n + n) % n];
+    if (next->shown()) return next->setFocus();
+  }
+}
+
+void frmMain::box_KeyDown(controls::ComboBox2& list, int keyCode) {
+  // Down, Up, Enter or Space open the box's list with the keys in it, Up and
+  // Down then moving on from the row that shows its value.
+  if (keyCode != gui::kKeyDown && keyCode != gui::kKeyUp && keyCode != gui::kKeyReturn && keyCode != ' ') return;
+  if (&list == &cmbLeta) openYearList();
+  else openMonthList();
+  list.takeHighlight();
+}
+
+void frmMain::afterListChoice(controls::ComboBox2& list) {
+  if (m_form.focused() != &list) return;
+  if (&list == &cmbLeta) PicLeto.setFocus();
+  else PicMesec.setFocus();
+}
+
+}  // namespace app

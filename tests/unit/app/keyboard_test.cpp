@@ -1,0 +1,97 @@
+// Where the main window's keys are, as the user sees it: the ring round the
+// part that has them, what typing does, the page's colour, Escape.
+#include "controls/row_list.h"
+#include "navigation_fixture.h"
+#include "skin/atlas.h"
+
+namespace {
+
+// Steps: a key ("Tab", "S-Tab", "Up", "Down", "Enter", "Esc"), a click on an
+// element ("@lblLeto") or on a row of a list ("@cmbLeta#1").
+struct Story {
+  const char* name;
+  std::vector<std::string> steps;
+  const char* ringed;
+  std::u16string textAfterTyping;  // "abc" is typed last
+};
+
+class KeyboardTest : public NavigationTest, public ::testing::WithParamInterface<Story> {
+ protected:
+  gui::Element& part(const std::string& name) { return *main().form().find(name); }
+  // Deep blue two pixels wide just outside the part, on all four sides.
+  bool ringed(const char* name) {
+    const gui::Surface& s = platform.shown(main().form());
+    const gui::Rect r = part(name).formRect();
+    for (int d : {1, 2})
+      for (base::Point p : {base::Point{r.x - d, r.y + r.h / 2}, base::Point{r.x + r.w - 1 + d, r.y + r.h / 2},
+                            base::Point{r.x + r.w / 2, r.y - d}, base::Point{r.x + r.w / 2, r.y + r.h - 1 + d}})
+        if (s.pixel(p.x, p.y) != skin::kDeepBlue) return false;
+    return true;
+  }
+  void step(const std::string& s) {
+    static const std::map<std::string, std::pair<int, int>> keys{
+        {"Tab", {gui::kKeyTab, 0}}, {"S-Tab", {gui::kKeyTab, gui::kShift}}, {"Up", {gui::kKeyUp, 0}},
+        {"Down", {gui::kKeyDown, 0}}, {"Enter", {gui::kKeyReturn, 0}}, {"Esc", {gui::kKeyEscape, 0}}};
+    if (s[0] != '@') return platform.keyDown(keys.at(s).first, keys.at(s).second);
+    const size_t hash = s.find('#');
+    if (hash == std::string::npos) return clickOn(part(s.substr(1)));
+    clickRow(static_cast<controls::RowList&>(part(s.substr(1, hash - 1))), std::stoi(s.substr(hash + 1)));
+  }
+};
+
+TEST_P(KeyboardTest, TheKeysGoWhereTheRingShows) {
+  const Story& story = GetParam();
+  addText("11-02-2026", "november");
+  addText("12-06-2026", "sesti");
+  start();
+  for (const std::string& s : story.steps) step(s);
+  for (const char* name : {"PicText", "PicDatumi", "PicLeto", "PicMesec"})
+    EXPECT_EQ(ringed(name), std::string(name) == story.ringed) << story.name << ": " << name;
+  // A page that cannot be written is pale blue and shows no caret.
+  const bool today = main().shownKey() == "12-07-2026";
+  EXPECT_EQ(platform.shown(main().form()).pixel(200, 450), today ? base::Color::rgb(255, 255, 255) : skin::kPaleBlue);
+  EXPECT_EQ(platform.editors().back().look->caret, today);
+  platform.typeText(u"abc");
+  EXPECT_EQ(editorText(), story.textAfterTyping) << story.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Main, KeyboardTest,
+    ::testing::Values(Story{"at the start", {}, "PicText", u"abc"}, Story{"Tab", {"Tab"}, "PicDatumi", u""},
+                      Story{"Tab, Up: yesterday", {"Tab", "Up"}, "PicDatumi", u"sesti"},
+                      Story{"Tab twice", {"Tab", "Tab"}, "PicLeto", u""},
+                      Story{"three times", {"Tab", "Tab", "Tab"}, "PicMesec", u""},
+                      Story{"four: round again", {"Tab", "Tab", "Tab", "Tab"}, "PicText", u"abc"},
+                      Story{"Shift+Tab", {"S-Tab"}, "PicMesec", u""},
+                      Story{"keys open the year list, Esc", {"Tab", "Tab", "Down", "Esc"}, "PicLeto", u""},
+                      Story{"keys choose november, then december again, then its first day",
+                            {"S-Tab", "Down", "Up", "Enter", "Down", "Down", "Enter", "S-Tab", "S-Tab", "Down"},
+                            "PicDatumi", u"sesti"},
+                      Story{"a past day clicked", {"@Datumi1#1"}, "PicText", u"sesti"},
+                      Story{"today clicked", {"@Datumi1#1", "@Datumi1#2"}, "PicText", u"abc"},
+                      Story{"a month clicked", {"@lblMesec", "@cmbMesci#2"}, "PicText", u"abc"},
+                      Story{"a year clicked", {"@lblLeto", "@cmbLeta#1"}, "PicText", u"abc"}));
+
+class EscapeTest : public KeyboardTest {};
+
+TEST_P(EscapeTest, ClosesWhatIsOpen) {
+  start();
+  const auto [opener, panel] = std::pair{GetParam().steps[0], GetParam().steps[1]};
+  const gui::Rect r = part(panel).formRect();
+  const gui::Surface before = platform.shown(main().form());
+  step(opener);
+  platform.keyDown(gui::kKeyEscape);
+  platform.advance(200);
+  // Below the ring round the box the list hangs from, all is as before.
+  const gui::Surface& after = platform.shown(main().form());
+  for (int y = r.y + 6; y < r.y + r.h; ++y)
+    for (int x = r.x; x < r.x + r.w; ++x) ASSERT_EQ(after.pixel(x, y), before.pixel(x, y)) << panel;
+}
+
+INSTANTIATE_TEST_SUITE_P(Main, EscapeTest,
+                         ::testing::Values(Story{"", {"@lblLeto", "PiccmbLeta"}}, Story{"", {"@lblMesec", "PicCmbMesci"}},
+                                           Story{"", {"@BtnPoravnaj", "mnuPoravnaj"}},
+                                           Story{"", {"@BtnSpremeniBarvo", "mnuSpremniBarvo"}},
+                                           Story{"", {"@BtnSpremeniVelikost", "mnuSpremeniVelikost"}}));
+
+}  // namespace
