@@ -43,7 +43,7 @@ void BM_Autosave200KB(benchmark::State& state) {
   platform.setEditorFactory([] { return std::make_unique<textmodel::TextEditor>(); });
   auto diary = std::make_unique<app::Pisarion>(platform, app::Environment{folder, u','});
   diary->start();
-  diary->main().Text.setFocus();
+  diary->main().focusEditor();
   for (auto _ : state) {
     platform.typeText(u"x");
     platform.advance(app::DayOnScreen::kAutosaveMs);

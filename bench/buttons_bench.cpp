@@ -102,7 +102,7 @@ void BM_KeystrokeInToday(benchmark::State& state) {
     env.folder = folder;
     app::Pisarion diary(platform, env);
     diary.start();
-    diary.main().Text.setFocus();
+    diary.main().focusEditor();
     platform.typeText(u"Danes ");
     const headless::HeadlessWindow& w = *platform.window(diary.main().form());
     const int presents = w.presents();

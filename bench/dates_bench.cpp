@@ -61,6 +61,10 @@ struct RunningDiary {
     return d;
   }
   app::frmMain& main() { return diary->main(); }
+  // The window's controls, found by name as a user finds them on screen.
+  controls::Datumi& days() { return dynamic_cast<controls::Datumi&>(*main().form().find("Datumi1")); }
+  controls::ComboBox2& months() { return dynamic_cast<controls::ComboBox2&>(*main().form().find("cmbMesci")); }
+  gui::Editor& editor() { return *dynamic_cast<gui::Host&>(*main().form().find("Text")).editor(); }
 };
 
 // One month's days into the day list: the month drop-down's choice,
@@ -68,12 +72,12 @@ struct RunningDiary {
 void BM_MonthSwitch(benchmark::State& state) {
   RunningDiary d(static_cast<int>(state.range(0)));
   // Away from today, so that the switches measure the list and not today's save.
-  d.main().Datumi1.IzberiDan("12-06-2026");
+  d.days().IzberiDan("12-06-2026");
   bool odd = false;
   for (auto _ : state) {
     std::string month = (odd = !odd) ? "11" : "10";
-    d.main().cmbMesci_Izbran(month);
-    benchmark::DoNotOptimize(d.main().Datumi1.rowCount());
+    d.months().Izbran(month);
+    benchmark::DoNotOptimize(d.days().rowCount());
   }
   state.SetLabel("vs:BM_EmptyHandler");
 }
@@ -84,8 +88,8 @@ void BM_DaySwitch(benchmark::State& state) {
   RunningDiary d(static_cast<int>(state.range(0)));
   bool odd = false;
   for (auto _ : state) {
-    d.main().Datumi1.IzberiDan((odd = !odd) ? "12-03-2026" : "12-04-2026");
-    benchmark::DoNotOptimize(d.main().editor().text().size());
+    d.days().IzberiDan((odd = !odd) ? "12-03-2026" : "12-04-2026");
+    benchmark::DoNotOptimize(d.editor().text().size());
   }
   state.SetLabel("vs:BM_RawEntryRead");
 }

@@ -42,6 +42,21 @@ class frmMain {
   ~frmMain();
 
   gui::Form& form() { return m_form; }
+  // The keyboard to the day's text, so that writing can start at once.
+  void focusEditor() { Text.setFocus(); }
+  void placeFromSettings(const store::Settings& settings);
+  // Keeps the window on top or not, by OnTopSetting, through the docking handler.
+  void applyOnTop();
+  // The keep-on-top button's rest face for the current setting.
+  void drawOnTopFace();
+  // The diary goes out of sight (minimised, or folded into the mini clock):
+  // today's changed text is saved now.
+  void SaveWhileAway();
+
+  // Everything below is the window's own: its controls, their handlers and
+  // its state. The rest of the program and the tests reach the window only
+  // through the calls above, its form and the input the user gives it.
+ private:
   gui::Editor& editor() { return *Text.editor(); }
 
   void Form_Load();
@@ -59,9 +74,6 @@ class frmMain {
   // other read-only without them. An empty key stands for today. Choosing
   // the entry being written again keeps the editor as it is.
   void ShowDay(std::string key);
-  // The diary goes out of sight (minimised, or folded into the mini clock):
-  // today's changed text is saved now.
-  void SaveWhileAway();
   // The window's place, the keep-on-top choice and the password into the
   // settings file. When it cannot be written the user is asked whether to
   // close anyway (losing those changes); false when they say no.
@@ -104,13 +116,8 @@ class frmMain {
   // The editor's selection moved: the indicators follow it while it is editable.
   void Text_SelChange();
 
-  void placeFromSettings(const store::Settings& settings);
-  // Keeps the window on top or not, by OnTopSetting, through the docking handler.
-  void applyOnTop();
   // The window's edge-snapping object, made on first use.
   shape::clsDockingHandler& docking();
-  // The keep-on-top button's rest face for the current setting.
-  void drawOnTopFace();
 
   // The key of the day now shown.
   const std::string& shownKey() const { return m_day.shownKey(); }
@@ -166,7 +173,6 @@ class frmMain {
   // The window's shape: its rounded corners.
   shape::stdTRANSs1 Regija;
 
- private:
   void paintFrame();
   void paintEditorFrame();
   void printTitle(const std::u16string& title);

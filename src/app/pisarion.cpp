@@ -80,7 +80,7 @@ void Pisarion::OpenMainWindow() {
   geslo().mark = "1";
   geslo().form().hide();
   m.form().activate();
-  m.Text.setFocus();  // the day's writing can start at once
+  m.focusEditor();  // the day's writing can start at once
 }
 
 void Pisarion::FoldToMini() {
@@ -116,7 +116,7 @@ void Pisarion::UnfoldFromMini() {
 void Pisarion::ShowMainWindowAgain() {
   main().form().show();
   main().applyOnTop();
-  main().Text.setFocus();
+  main().focusEditor();
 }
 
 void Pisarion::BringToFront() {

@@ -23,38 +23,61 @@ class ButtonsTest : public NavigationTest {
   }
 };
 
-TEST_F(ButtonsTest, AfterTheLayoutTheButtonsSitInPlaceAtRestWithTheirTips) {
+// The four round buttons of the title strip.
+struct Caption {
+  const char* button;
+  gui::Rect bounds;
+  skin::CaptionButton faces;
+  const char16_t* tip;
+};
+
+class CaptionButtonTest : public ButtonsTest, public ::testing::WithParamInterface<Caption> {};
+
+TEST_P(CaptionButtonTest, SitsInPlaceWithItsTipLightsUnderThePointerAndDoesNothingWhenReleasedOff) {
+  using skin::ButtonState;
+  const Caption c = GetParam();
   start();
-  app::frmMain& m = main();
-  EXPECT_EQ(m.BtnZapri.bounds(), (gui::Rect{575, 5, 13, 13}));
-  EXPECT_EQ(m.BtnMini.bounds(), (gui::Rect{560, 5, 13, 13}));
-  EXPECT_EQ(m.BtnVednoNaVrhu.bounds(), (gui::Rect{542, 5, 13, 13}));
-  EXPECT_EQ(m.BtnZloži.bounds(), (gui::Rect{524, 5, 13, 13}));
-  EXPECT_TRUE(showsCaption(m.BtnZapri, skin::CaptionButton::Zapri, skin::ButtonState::Rest));
-  EXPECT_TRUE(showsCaption(m.BtnVednoNaVrhu, skin::CaptionButton::VednoNaVrhuOff, skin::ButtonState::Rest));
-  for (const char* name : {"tmrBtnGesloE", "TmrBtnKrepkoE", "tmrBtnLežečeE", "TMRBtnPodčrtanoE", "tmrBtnPoravnajE",
-                           "tmrBtnSpremeniBarvoE", "tmrBtnSpremeniVelikostE"}) {
-    const gui::Timer* t = m.form().timer(name);
-    ASSERT_NE(t, nullptr) << name;
-    EXPECT_EQ(t->tag(), "0") << name;
-    EXPECT_FALSE(t->enabled()) << name;
-  }
-  EXPECT_EQ(m.menus->mnuPoravnaj.bounds(), (gui::Rect{185, 58, 78, 29}));
-  EXPECT_EQ(m.BtnGeslo.toolTip(), u"Spremeni Geslo...");
-  EXPECT_EQ(m.BtnPoravnaj.toolTip(), u"Nastavi Postavitev Pisave...");
-  EXPECT_EQ(m.BtnSpremeniBarvo.toolTip(), u"Barva pisave");
-  EXPECT_EQ(m.BtnSpremeniVelikost.toolTip(), u"Velikost pisave");
-  EXPECT_EQ(m.BtnZapri.toolTip(), u"Zapri in Shrani Dnevnik");
-  EXPECT_EQ(m.BtnMini.toolTip(), u"Minimiraj Dnevnik");
-  EXPECT_EQ(m.BtnZloži.toolTip(), u"Zloži Dnevnik (In Prikaži Na Vrhu)");
-  EXPECT_EQ(m.BtnVednoNaVrhu.toolTip(), u"Prikaži Dnevnik Na Vrhu");
+  gui::PictureBox& button = el(c.button);
+  EXPECT_EQ(button.bounds(), c.bounds);
+  EXPECT_EQ(button.toolTip(), c.tip);
+  EXPECT_TRUE(showsCaption(button, c.faces, ButtonState::Rest));
+  pointAt(button);
+  platform.advance(200);
+  EXPECT_TRUE(showsCaption(button, c.faces, ButtonState::Hover));
+  platform.mouseDown();
+  EXPECT_TRUE(showsCaption(button, c.faces, ButtonState::Pressed));
+  // Released away from it: no command, and the face goes back to rest.
+  pointAt(text());
+  platform.mouseUp();
+  platform.advance(1000);
+  EXPECT_TRUE(showsCaption(button, c.faces, ButtonState::Rest));
+  EXPECT_TRUE(window(main().form()).visible());
+  EXPECT_FALSE(window(main().form()).topmost());
+  EXPECT_FALSE(platform.exitCode().has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Captions, CaptionButtonTest,
+    ::testing::Values(
+        Caption{"BtnZapri", {575, 5, 13, 13}, skin::CaptionButton::Zapri, u"Zapri in Shrani Dnevnik"},
+        Caption{"BtnMini", {560, 5, 13, 13}, skin::CaptionButton::Mini, u"Minimiraj Dnevnik"},
+        Caption{"BtnVednoNaVrhu", {542, 5, 13, 13}, skin::CaptionButton::VednoNaVrhuOff, u"Prikaži Dnevnik Na Vrhu"},
+        Caption{"BtnZloži", {524, 5, 13, 13}, skin::CaptionButton::Zloži, u"Zloži Dnevnik (In Prikaži Na Vrhu)"}));
+
+TEST_F(ButtonsTest, TheToolbarButtonsCarryTheirTipsAndTheAlignmentMenuSitsUnderItsButton) {
+  start();
+  EXPECT_EQ(el("mnuPoravnaj").bounds(), (gui::Rect{185, 58, 78, 29}));
+  EXPECT_EQ(el("BtnGeslo").toolTip(), u"Spremeni Geslo...");
+  EXPECT_EQ(el("BtnPoravnaj").toolTip(), u"Nastavi Postavitev Pisave...");
+  EXPECT_EQ(el("BtnSpremeniBarvo").toolTip(), u"Barva pisave");
+  EXPECT_EQ(el("BtnSpremeniVelikost").toolTip(), u"Velikost pisave");
 }
 
 TEST_F(ButtonsTest, TheCloseButtonSavesTodayAndTheSettingsAndEnds) {
   writeSettings({1500, 1200, false, u""});
   start();
   type(u"Lep dan.");
-  press(main().BtnZapri);
+  press(el("BtnZapri"));
   EXPECT_EQ(platform.exitCode(), 0);
   EXPECT_NE(entry("12-07-2026").find("Lep dan."), std::string::npos);
   const store::Settings s = readSettings();
@@ -64,47 +87,46 @@ TEST_F(ButtonsTest, TheCloseButtonSavesTodayAndTheSettingsAndEnds) {
 
 TEST_F(ButtonsTest, MinimiseHidesTheDiaryBehindItsTaskbarButtonAndRestoreBringsItBack) {
   start();
-  press(main().BtnMini);
+  press(el("BtnMini"));
   EXPECT_FALSE(window(main().form()).visible());
   EXPECT_EQ(diary->taskbar().form().windowState(), gui::kMinimized);
   EXPECT_FALSE(platform.exitCode().has_value());
   platform.restoreFromTaskbar(diary->taskbar().form());
   EXPECT_TRUE(window(main().form()).visible());
-  EXPECT_EQ(main().BtnMini.tag(), "");
 }
 
 TEST_F(ButtonsTest, KeepOnTopPlacesTheWindowAboveOthersAndIsRememberedWithItsFace) {
   start();
   app::frmMain& m = main();
   const gui::Rect before = window(m.form()).bounds();
-  press(m.BtnVednoNaVrhu);
+  press(el("BtnVednoNaVrhu"));
   EXPECT_TRUE(diary->OnTopSetting);
   EXPECT_TRUE(window(m.form()).topmost());
   EXPECT_EQ(window(m.form()).bounds(), before);
-  EXPECT_TRUE(showsCaption(m.BtnVednoNaVrhu, skin::CaptionButton::VednoNaVrhuOff, skin::ButtonState::Rest));
-  press(m.BtnZapri);
+  EXPECT_TRUE(showsCaption(el("BtnVednoNaVrhu"), skin::CaptionButton::VednoNaVrhuOff, skin::ButtonState::Rest));
+  press(el("BtnZapri"));
   EXPECT_TRUE(readSettings().onTop);
 
   diary.reset();
   start();
   EXPECT_TRUE(window(main().form()).topmost());
-  EXPECT_TRUE(showsCaption(main().BtnVednoNaVrhu, skin::CaptionButton::VednoNaVrhuOn, skin::ButtonState::Rest));
+  EXPECT_TRUE(showsCaption(el("BtnVednoNaVrhu"), skin::CaptionButton::VednoNaVrhuOn, skin::ButtonState::Rest));
 }
 
 TEST_F(ButtonsTest, AMenuOpenedFromTheToolbarClosesOnAClickElsewhere) {
   start();
   app::frmMain& m = main();
-  press(m.BtnPoravnaj);
-  EXPECT_TRUE(m.menus->mnuPoravnaj.visible());
-  press(m.PicDatumi);
-  EXPECT_FALSE(m.menus->mnuPoravnaj.visible());
-  press(m.BtnSpremeniVelikost);
-  EXPECT_TRUE(m.menus->mnuSpremeniVelikost.visible());
+  press(el("BtnPoravnaj"));
+  EXPECT_TRUE(el("mnuPoravnaj").visible());
+  press(el("PicDatumi"));
+  EXPECT_FALSE(el("mnuPoravnaj").visible());
+  press(el("BtnSpremeniVelikost"));
+  EXPECT_TRUE(el("mnuSpremeniVelikost").visible());
   platform.click({window(m.form()).bounds().x + 450, window(m.form()).bounds().y + 40});  // the toolbar band
-  EXPECT_FALSE(m.menus->mnuSpremeniVelikost.visible());
-  press(m.BtnSpremeniBarvo);
-  press(m.BtnZapri);  // closing starts by closing the menus
-  EXPECT_FALSE(m.menus->mnuSpremniBarvo.visible());
+  EXPECT_FALSE(el("mnuSpremeniVelikost").visible());
+  press(el("BtnSpremeniBarvo"));
+  press(el("BtnZapri"));  // closing starts by closing the menus
+  EXPECT_FALSE(el("mnuSpremniBarvo").visible());
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ class ChangePasswordTest : public DiaryTest {
   headless::HeadlessWindow& dialogWindow() { return window(dialog().form()); }
   // A click on the main window's password button.
   void clickPasswordButton() {
-    const base::Rect r = main().BtnGeslo.screenRect();
+    const base::Rect r = el("BtnGeslo").screenRect();
     platform.click({r.x + r.w / 2, r.y + r.h / 2});
   }
   void enter(std::u16string_view text) {

@@ -43,8 +43,8 @@ TEST_F(DayOnScreenTest, ADayOnlyLookedAtStaysByteForByte) {
   addEntry("12-07-2026", "{\\rtf1 napisano drugje\\par}   \r\n\r\nostanek");
   const std::string before = todayFile();
   start();
-  main().Datumi1.IzberiDan("12-06-2026");
-  main().Datumi1.IzberiDan("12-07-2026");
+  days().IzberiDan("12-06-2026");
+  days().IzberiDan("12-07-2026");
   platform.advance(3 * kWait);
   platform.closeWindow(main().form());
   EXPECT_EQ(platform.exitCode(), 0);
@@ -56,14 +56,14 @@ TEST_F(DayOnScreenTest, AnEntryThatCannotBeReadIsReadOnlyNeverSavedAndTriedAgain
   start();
   ASSERT_EQ(platform.messages().size(), 1u);
   EXPECT_NE(platform.messages()[0].text.find(u"Zapisa ni bilo mogoče prebrati"), std::u16string::npos);
-  EXPECT_FALSE(main().BtnKrepko.visible());
+  EXPECT_FALSE(el("BtnKrepko").visible());
   type(u"izgubljeno");
   EXPECT_EQ(editorText(), u"");
   std::filesystem::remove(dir.path() / "Podatki" / "12-07-2026");
   addText("12-07-2026", "prej");
-  main().Datumi1.IzberiDan("12-07-2026");
+  days().IzberiDan("12-07-2026");
   EXPECT_EQ(editorText(), u"prej");
-  EXPECT_FALSE(main().editor().Locked());
+  EXPECT_FALSE(editor().Locked());
 }
 
 TEST_F(DayOnScreenTest, TypingIsSavedAFewSecondsAfterItStopsAndWhenTheDiaryIsPutAway) {
@@ -76,7 +76,7 @@ TEST_F(DayOnScreenTest, TypingIsSavedAFewSecondsAfterItStopsAndWhenTheDiaryIsPut
   platform.advance(200);
   EXPECT_TRUE(todayHolds("ab"));
   type(u"c");
-  pressOn(main().BtnMini);
+  pressOn(el("BtnMini"));
   EXPECT_TRUE(todayHolds("abc"));
 }
 
@@ -122,10 +122,10 @@ TEST_F(DayOnScreenTest, DamagedEntriesNeverReachTheControlUncheckedAndStayAsThey
   start();
   EXPECT_EQ(editorText(), u"globoko");
   readsNothing = true;  // shown as plain text, read-only, with a word
-  main().Datumi1.IzberiDan("12-05-2026");
+  days().IzberiDan("12-05-2026");
   EXPECT_EQ(platform.messages().size(), 1u);
   EXPECT_NE(editorText().find(u"nerazumljivo"), std::u16string::npos);
-  EXPECT_TRUE(main().editor().Locked());
+  EXPECT_TRUE(editor().Locked());
   platform.closeWindow(main().form());
   EXPECT_EQ(todayFile(), before);
 }

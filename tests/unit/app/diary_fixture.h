@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
+#include <string_view>
 
 #include "app/frm_geslo.h"
 #include "app/frm_main.h"
@@ -54,9 +56,22 @@ class DiaryTest : public ::testing::Test {
   app::frmMain& main() { return diary->main(); }
   app::frmGeslo& login() { return diary->geslo(); }
   headless::HeadlessWindow& window(gui::Form& f) { return *platform.window(f); }
-  std::u16string editorText() { return main().editor().text(); }
+  // The main window's controls, found by name as the user finds them on screen.
+  template <class T = gui::PictureBox>
+  T& el(std::string_view name) {
+    gui::Element* e = main().form().find(name);
+    if (!e) throw std::runtime_error("the main window has no " + std::string(name));
+    return dynamic_cast<T&>(*e);
+  }
+  gui::Label& label(std::string_view name) { return el<gui::Label>(name); }
+  gui::Host& text() { return el<gui::Host>("Text"); }
+  gui::Editor& editor() { return *text().editor(); }
+  controls::Datumi& days() { return el<controls::Datumi>("Datumi1"); }
+  controls::ComboBox2& yearList() { return el<controls::ComboBox2>("cmbLeta"); }
+  controls::ComboBox2& monthList() { return el<controls::ComboBox2>("cmbMesci"); }
+  std::u16string editorText() { return editor().text(); }
   void type(std::u16string_view text) {
-    main().Text.setFocus();
+    main().focusEditor();
     platform.typeText(text);
   }
 };

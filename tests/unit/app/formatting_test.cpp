@@ -7,50 +7,73 @@ using skin::ToolbarFace;
 
 class FormattingTest : public NavigationTest {
  protected:
-  gui::Editor& ed() { return main().editor(); }
+  gui::Editor& ed() { return editor(); }
   bool face(gui::PictureBox& b, ToolbarFace f, Row row = Row::Rest) { return shows(b.surface(), skin::toolbarFace(f, row)); }
 };
 
-TEST_F(FormattingTest, BoldTogglesOnTodaysSelectionAndTheIndicatorFollows) {
+// Bold, italic and underline: one button, one shortcut and one face pair each.
+struct Toggle {
+  const char* button;
+  ToolbarFace on, off;
+  gui::Tri (gui::Editor::*format)() const;
+  int key;  // with Ctrl
+};
+
+class ToggleTest : public FormattingTest, public ::testing::WithParamInterface<Toggle> {};
+
+TEST_P(ToggleTest, TogglesTodaysSelectionItsFaceFollowsAndTheEntryKeepsIt) {
+  const Toggle t = GetParam();
   start();
-  app::frmMain& m = main();
-  EXPECT_EQ(m.BtnKrepko.bounds(), (gui::Rect{60, 19, 39, 39}));
-  EXPECT_EQ(m.BtnSpremeniVelikost.bounds(), (gui::Rect{270, 19, 46, 39}));
-  EXPECT_TRUE(face(m.BtnGeslo, ToolbarFace::Geslo));
-  type(u"krepko besedilo");
-  ed().setSelection(0, 6);
-  EXPECT_TRUE(face(m.BtnKrepko, ToolbarFace::KrepkoOff));
-  clickOn(m.BtnKrepko);
-  EXPECT_EQ(ed().SelBold(), gui::Tri::True);
-  EXPECT_TRUE(face(m.BtnKrepko, ToolbarFace::KrepkoOn, Row::Highlight));
-  EXPECT_EQ(m.BtnKrepko.tag(), "H");
-  ed().setSelection(1, 3);
-  EXPECT_TRUE(face(m.BtnKrepko, ToolbarFace::KrepkoOn));  // column 232
-  clickOn(m.BtnKrepko);
-  EXPECT_EQ(ed().SelBold(), gui::Tri::False);
-  ed().setSelection(2, 1);
-  EXPECT_TRUE(face(m.BtnKrepko, ToolbarFace::KrepkoOff));
-  // Italic and underline the same way, each on its own button.
-  ed().setSelection(7, 8);
-  clickOn(m.BtnLežeče);
-  clickOn(m.BtnPodčrtano);
-  EXPECT_EQ(ed().SelItalic(), gui::Tri::True);
-  EXPECT_EQ(ed().SelUnderline(), gui::Tri::True);
-  EXPECT_EQ(ed().SelBold(), gui::Tri::False);
-  ed().setSelection(8, 2);
-  EXPECT_TRUE(face(m.BtnLežeče, ToolbarFace::LežečeOn));
-  EXPECT_TRUE(face(m.BtnPodčrtano, ToolbarFace::PodčrtanoOn));
-  // The pressed face shows while the button is held.
-  const base::Rect r = m.BtnKrepko.screenRect();
+  gui::PictureBox& button = el(t.button);
+  auto format = [&] { return (ed().*t.format)(); };
+  type(u"prva beseda");
+  ed().setSelection(0, 4);
+  EXPECT_TRUE(face(button, t.off));
+  clickOn(button);
+  EXPECT_EQ(format(), gui::Tri::True);
+  EXPECT_TRUE(face(button, t.on, Row::Highlight));  // the pointer still rests on it
+  ed().setSelection(1, 2);
+  EXPECT_TRUE(face(button, t.on));
+  ed().setSelection(5, 6);
+  EXPECT_EQ(format(), gui::Tri::False);  // only the selection changed
+  EXPECT_TRUE(face(button, t.off));
+  // Held down, the button shows its pressed face.
+  const base::Rect r = button.screenRect();
   platform.moveMouse({r.x + 10, r.y + 10});
   platform.mouseDown();
-  EXPECT_TRUE(face(m.BtnKrepko, ToolbarFace::KrepkoOff, Row::Pressed));
+  EXPECT_TRUE(face(button, t.off, Row::Pressed));
   platform.mouseUp();
+  EXPECT_EQ(format(), gui::Tri::True);
+  // The shortcut does what the button does (Ctrl+I types no Tab).
+  pointAt(text());
+  platform.advance(1000);
+  platform.keyDown(t.key, gui::kCtrl);
+  EXPECT_EQ(format(), gui::Tri::False);
+  EXPECT_TRUE(face(button, t.off));
+  EXPECT_EQ(editorText(), u"prva beseda");
+  // The first word's format comes back with today's entry.
+  platform.closeWindow(main().form());
+  diary.reset();
+  start();
+  ed().setSelection(0, 4);
+  EXPECT_EQ(format(), gui::Tri::True);
+  EXPECT_TRUE(face(el(t.button), t.on));
+  ed().setSelection(5, 6);
+  EXPECT_EQ(format(), gui::Tri::False);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Toggles, ToggleTest,
+    ::testing::Values(Toggle{"BtnKrepko", ToolbarFace::KrepkoOn, ToolbarFace::KrepkoOff, &gui::Editor::SelBold, 'B'},
+                      Toggle{"BtnLežeče", ToolbarFace::LežečeOn, ToolbarFace::LežečeOff, &gui::Editor::SelItalic, 'I'},
+                      Toggle{"BtnPodčrtano", ToolbarFace::PodčrtanoOn, ToolbarFace::PodčrtanoOff,
+                             &gui::Editor::SelUnderline, 'U'}));
 
 TEST_F(FormattingTest, AMixedSelectionShowsTheOffFacesAndAToggleAppliesToAllOfIt) {
   start();
-  app::frmMain& m = main();
+  EXPECT_EQ(el("BtnKrepko").bounds(), (gui::Rect{60, 19, 39, 39}));
+  EXPECT_EQ(el("BtnSpremeniVelikost").bounds(), (gui::Rect{270, 19, 46, 39}));
+  EXPECT_TRUE(face(el("BtnGeslo"), ToolbarFace::Geslo));
   type(u"ena\rdva");
   ed().setSelection(0, 2);
   ed().setSelBold(true);
@@ -58,12 +81,12 @@ TEST_F(FormattingTest, AMixedSelectionShowsTheOffFacesAndAToggleAppliesToAllOfIt
   ed().setSelection(4, 3);
   ed().setSelAlignment(2);
   ed().setSelection(5, 1);
-  EXPECT_TRUE(face(m.BtnPoravnaj, ToolbarFace::PoravnajNaSredino));
+  EXPECT_TRUE(face(el("BtnPoravnaj"), ToolbarFace::PoravnajNaSredino));
   ed().setSelection(0, 7);  // partly bold and italic, two alignments
-  EXPECT_TRUE(face(m.BtnKrepko, ToolbarFace::KrepkoOff));
-  EXPECT_TRUE(face(m.BtnLežeče, ToolbarFace::LežečeOff));
-  EXPECT_TRUE(face(m.BtnPoravnaj, ToolbarFace::PoravnajLevo));
-  clickOn(m.BtnKrepko);
+  EXPECT_TRUE(face(el("BtnKrepko"), ToolbarFace::KrepkoOff));
+  EXPECT_TRUE(face(el("BtnLežeče"), ToolbarFace::LežečeOff));
+  EXPECT_TRUE(face(el("BtnPoravnaj"), ToolbarFace::PoravnajLevo));
+  clickOn(el("BtnKrepko"));
   EXPECT_EQ(ed().SelBold(), gui::Tri::True);
   ed().setSelection(5, 1);
   EXPECT_EQ(ed().SelBold(), gui::Tri::True);
@@ -71,7 +94,6 @@ TEST_F(FormattingTest, AMixedSelectionShowsTheOffFacesAndAToggleAppliesToAllOfIt
 
 TEST_F(FormattingTest, TheColourAndSizeButtonsShowTheSelectionsColourAndSize) {
   start();
-  app::frmMain& m = main();
   type(u"rdece modro");
   const base::Color red = base::Color::rgb(200, 0, 0), blue = base::Color::rgb(0, 0, 190);
   ed().setSelection(0, 5);
@@ -80,46 +102,40 @@ TEST_F(FormattingTest, TheColourAndSizeButtonsShowTheSelectionsColourAndSize) {
   ed().setSelection(6, 5);
   ed().setSelColor(blue);
   ed().setSelection(1, 2);
-  EXPECT_EQ(m.picBarvaZaGumb.backColor(), red);
   // The swatch inside the rest face (x 597–619, y 312–326 of the atlas) shows red.
-  EXPECT_EQ(m.BtnSpremeniBarvo.surface().pixel(597 - 592 + 5, 312 - 300 + 5), red);
-  EXPECT_TRUE(shows(m.BtnSpremeniVelikost.surface(), {371 + 6, 33, 6, 9}, {645 - 636, 316 - 300}));  // "4" of 14
+  EXPECT_EQ(el("BtnSpremeniBarvo").surface().pixel(597 - 592 + 5, 312 - 300 + 5), red);
+  EXPECT_TRUE(shows(el("BtnSpremeniVelikost").surface(), {371 + 6, 33, 6, 9}, {645 - 636, 316 - 300}));  // "4" of 14
   // Two colours: the swatch keeps red; two sizes: the digits stay.
   ed().setSelection(0, 11);
-  EXPECT_EQ(m.picBarvaZaGumb.backColor(), red);
-  EXPECT_EQ(m.BtnSpremeniBarvo.surface().pixel(10, 17), red);
-  EXPECT_TRUE(shows(m.BtnSpremeniVelikost.surface(), {371 + 6, 33, 6, 9}, {645 - 636, 316 - 300}));
+  EXPECT_EQ(el("BtnSpremeniBarvo").surface().pixel(10, 17), red);
+  EXPECT_TRUE(shows(el("BtnSpremeniVelikost").surface(), {371 + 6, 33, 6, 9}, {645 - 636, 316 - 300}));
   ed().setSelection(7, 1);
-  EXPECT_EQ(m.picBarvaZaGumb.backColor(), blue);
-  EXPECT_EQ(m.BtnSpremeniBarvo.surface().pixel(10, 17), blue);
+  EXPECT_EQ(el("BtnSpremeniBarvo").surface().pixel(10, 17), blue);
 }
 
 TEST_F(FormattingTest, OnAReadOnlyDayTheTogglesAndTheIndicatorsDoNothing) {
   addEntry("12-06-2026", "{\\rtf1\\ansi {\\b krepko}\\par\r\n}\r\n");
   start();
   app::frmMain& m = main();
-  clickRow(m.Datumi1, 1);
+  clickRow(days(), 1);
   ASSERT_TRUE(ed().Locked());
-  const gui::Surface before = m.BtnKrepko.surface();
+  const gui::Surface before = el("BtnKrepko").surface();
   ed().setSelection(0, 3);
-  EXPECT_EQ(m.BtnKrepko.surface(), before);  // not redrawn for the bold selection
-  clickOn(m.BtnKrepko);
-  clickOn(m.BtnPodčrtano);
+  EXPECT_EQ(el("BtnKrepko").surface(), before);  // not redrawn for the bold selection
+  clickOn(el("BtnKrepko"));
+  clickOn(el("BtnPodčrtano"));
   EXPECT_EQ(ed().SelBold(), gui::Tri::True);
   EXPECT_EQ(ed().SelUnderline(), gui::Tri::False);
   platform.closeWindow(m.form());
   EXPECT_EQ(entry("12-06-2026"), "{\\rtf1\\ansi {\\b krepko}\\par\r\n}\r\n");
 }
 
-TEST_F(FormattingTest, CtrlBIUAndTheRightClickMenuActOnTodayKeepingThePastAsItIs) {
+TEST_F(FormattingTest, TheRightClickMenuAndCtrlIActOnTodayKeepingThePastAsItIs) {
   addEntry("12-06-2026", "{\\rtf1\\ansi prej\\par\r\n}\r\n");
   start();
   type(u"ena dva");
   ed().setSelection(0, 4);
-  for (int key : {'B', 'I', 'U', 'B'}) platform.keyDown(key, gui::kCtrl);  // Ctrl+I would type a Tab
-  EXPECT_EQ(std::tuple(ed().SelBold(), ed().SelItalic(), editorText()), std::tuple(gui::Tri::False, gui::Tri::True, u"ena dva"));
-  EXPECT_TRUE(face(main().BtnPodčrtano, ToolbarFace::PodčrtanoOn));
-  const base::Rect r = main().Text.screenRect();
+  const base::Rect r = text().screenRect();
   auto menu = [&](size_t choice) {  // the items shown, "-" before a disabled one
     platform.popupChoices.push_back(choice);
     platform.click({r.x + 50, r.y + 50}, gui::kRightButton);
@@ -131,31 +147,11 @@ TEST_F(FormattingTest, CtrlBIUAndTheRightClickMenuActOnTodayKeepingThePastAsItIs
   ed().setSelection(3, 0);
   menu(2);
   EXPECT_EQ(editorText(), u"dvaena ");
-  clickRow(main().Datumi1, 1);
+  clickRow(days(), 1);
   ed().setSelection(0, 4);
   platform.keyDown('I', gui::kCtrl);
   EXPECT_EQ(menu(3), u"-Izreži Kopiraj -Prilepi -Izbriši Izberi vse ");
   EXPECT_EQ(std::pair(ed().SelItalic(), editorText()), std::pair(gui::Tri::False, std::u16string(u"prej")));
-}
-
-TEST_F(FormattingTest, FormatsMadeWithTheTogglesComeBackWithTodaysEntry) {
-  start();
-  app::frmMain& m = main();
-  type(u"vse troje");
-  ed().setSelection(0, 3);
-  clickOn(m.BtnKrepko);
-  clickOn(m.BtnLežeče);
-  clickOn(m.BtnPodčrtano);
-  platform.closeWindow(m.form());
-  diary.reset();
-  start();
-  ed().setSelection(0, 3);
-  EXPECT_EQ(ed().SelBold(), gui::Tri::True);
-  EXPECT_EQ(ed().SelItalic(), gui::Tri::True);
-  EXPECT_EQ(ed().SelUnderline(), gui::Tri::True);
-  EXPECT_TRUE(face(main().BtnLežeče, ToolbarFace::LežečeOn));
-  ed().setSelection(4, 5);
-  EXPECT_EQ(ed().SelBold(), gui::Tri::False);
 }
 
 }  // namespace

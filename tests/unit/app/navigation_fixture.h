@@ -4,6 +4,8 @@
 #include "diary_fixture.h"
 #include "skin/rects.h"
 
+#include <functional>
+
 class NavigationTest : public DiaryTest {
  protected:
   static constexpr const char* kRtf = "{\\rtf1\\ansi ";
@@ -30,6 +32,35 @@ class NavigationTest : public DiaryTest {
     const base::Rect r = list.lblDan.at(row)->screenRect();
     platform.click({r.x + 10, r.y + r.h / 2});
     platform.advance(1000);
+  }
+  // A control inside one of the window's menus, by name.
+  template <class T>
+  T& inMenu(std::string_view menu, std::string_view name) {
+    gui::Element* e = el(menu).find(name);
+    if (!e) throw std::runtime_error(std::string(name) + " is not in " + std::string(menu));
+    return dynamic_cast<T&>(*e);
+  }
+  // Whether a toolbar menu button passes `faceOk` in every face it shows:
+  // at rest, each frame of the fade in under the pointer, and pressed. The
+  // press opens its menu; a second press closes it again.
+  bool everyFace(gui::PictureBox& button, const std::function<bool(skin::Row)>& faceOk) {
+    pointAt(text());
+    platform.advance(1000);
+    bool all = faceOk(skin::Row::Rest);
+    pointAt(button);
+    for (skin::Row row : {skin::Row::Fade1, skin::Row::Fade2, skin::Row::Highlight}) {
+      platform.advance(50);
+      all = faceOk(row) && all;
+    }
+    platform.mouseDown();
+    all = faceOk(skin::Row::Pressed) && all;
+    platform.mouseUp();
+    platform.advance(1000);
+    platform.mouseDown();
+    platform.mouseUp();
+    pointAt(text());
+    platform.advance(1000);
+    return all;
   }
   // The row of a list whose tag is the text; 0 when none.
   static int rowOf(const controls::RowList& list, const std::string& tag) {
@@ -61,10 +92,9 @@ class NavigationTest : public DiaryTest {
            shows(s, skin::r::ločiloNeaktivno, {223, 26});
   }
   bool formattingShown() {
-    app::frmMain& m = main();
     int shown = 0;
-    for (gui::PictureBox* b : {&m.BtnKrepko, &m.BtnLežeče, &m.BtnPodčrtano, &m.BtnPoravnaj, &m.BtnSpremeniBarvo,
-                               &m.BtnSpremeniVelikost})
+    for (gui::PictureBox* b : {&el("BtnKrepko"), &el("BtnLežeče"), &el("BtnPodčrtano"), &el("BtnPoravnaj"), &el("BtnSpremeniBarvo"),
+                               &el("BtnSpremeniVelikost")})
       shown += b->visible();
     EXPECT_TRUE(shown == 0 || shown == 6) << shown << " of the six formatting buttons shown";
     return shown == 6;

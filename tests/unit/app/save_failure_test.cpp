@@ -45,15 +45,15 @@ TEST_F(SaveFailureTest, ClosingWhenTheEntryCannotBeSavedSaysSoAndKeepsTheDiaryOp
 }
 
 TEST_F(SaveFailureTest, ChoosingAnotherDayKeepsTodaysUnsavedTextEditable) {
-  main().Datumi1.IzberiDan("12-06-2026");
+  days().IzberiDan("12-06-2026");
   EXPECT_EQ(platform.messages().size(), 1u);
   EXPECT_EQ(editorText(), u"ne izgubi me");
-  EXPECT_FALSE(main().editor().Locked());
+  EXPECT_FALSE(editor().Locked());
   failing = false;
-  main().Datumi1.IzberiDan("12-07-2026");
-  main().Datumi1.IzberiDan("12-06-2026");
+  days().IzberiDan("12-07-2026");
+  days().IzberiDan("12-06-2026");
   EXPECT_NE(entry("12-07-2026").find("ne izgubi me"), std::string::npos);
-  EXPECT_TRUE(main().editor().Locked());
+  EXPECT_TRUE(editor().Locked());
   EXPECT_EQ(platform.messages().size(), 1u);
 }
 

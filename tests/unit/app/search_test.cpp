@@ -27,12 +27,13 @@ class SearchTest : public NavigationTest {
     platform.keyDown('F', gui::kCtrl);
     platform.typeText(words);
     platform.keyDown(gui::kKeyReturn);
-    ASSERT_TRUE(waitFor([&] { return main().searchField->status().find(u"Berem") == std::u16string::npos &&
-                                      !main().searchField->status().empty(); }));
+    ASSERT_TRUE(waitFor([&] { return status().find(u"Berem") == std::u16string::npos &&
+                                      !status().empty(); }));
   }
+  std::u16string status() { return label("lblSearchStatus").text(); }
   std::vector<std::u16string> rowTexts() {
     std::vector<std::u16string> out;
-    for (int i = 1; i <= main().Datumi1.rowCount(); ++i) out.push_back(main().Datumi1.lblDan[i]->text());
+    for (int i = 1; i <= days().rowCount(); ++i) out.push_back(days().lblDan[i]->text());
     return out;
   }
   void save(const gui::Surface& s, const char* name) {
@@ -51,31 +52,30 @@ TEST_F(SearchTest, ResultsComeNewestFirstAndAChosenOneShowsItsDayWithTheMatchSel
   start();
   type(u"danes nič posebnega");
   searchFor(u"palač");
-  app::frmMain& m = main();
-  EXPECT_FALSE(m.PicLeto.visible());
-  EXPECT_EQ(tags(m.Datumi1), (Tags{"06-30-2026", "05-01-2025"}));  // a caron typed finds only itself
+  EXPECT_FALSE(el("PicLeto").visible());
+  EXPECT_EQ(tags(days()), (Tags{"06-30-2026", "05-01-2025"}));  // a caron typed finds only itself
   EXPECT_EQ(rowTexts(), (std::vector<std::u16string>{u"30. 06. 2026 (torek)", u"01. 05. 2025 (četrtek)"}));
-  EXPECT_EQ(m.searchField->status(), u"2 dneva");
+  EXPECT_EQ(status(), u"2 dneva");
   // Today's text was saved when the month's rows went, and nothing else was written.
   EXPECT_NE(entry("12-07-2026").find("danes ni"), std::string::npos);
   const gui::Surface results = platform.screenshot();
   save(results, "search-results.png");
 
-  clickRow(m.Datumi1, 2);
-  EXPECT_EQ(m.shownKey(), "05-01-2025");
-  EXPECT_TRUE(m.editor().Locked());
-  EXPECT_EQ(m.editor().selection(), (std::pair<int, int>{5, 5}));  // "PALAČ"
-  EXPECT_TRUE(m.searchField->txtSearch.hasFocus());
+  clickRow(days(), 2);
+  EXPECT_EQ(editorText(), u"spet PALAČINKE, tokrat z marmelado");
+  EXPECT_TRUE(editor().Locked());
+  EXPECT_EQ(editor().selection(), (std::pair<int, int>{5, 5}));  // "PALAČ"
+  EXPECT_TRUE(el<gui::TextBox>("txtSearch").hasFocus());
 
   // The words without carons find every spelling, across the years.
   platform.keyDown(gui::kKeyEscape);
-  EXPECT_TRUE(m.PicLeto.visible());
-  EXPECT_EQ(m.lblLeto.text(), u"2025");
-  EXPECT_EQ(m.lblMesec.text(), u"maj");
-  EXPECT_EQ(tags(m.Datumi1), (Tags{"05-01-2025"}));
-  EXPECT_EQ(m.Datumi1.Izbrana, 1);
+  EXPECT_TRUE(el("PicLeto").visible());
+  EXPECT_EQ(label("lblLeto").text(), u"2025");
+  EXPECT_EQ(label("lblMesec").text(), u"maj");
+  EXPECT_EQ(tags(days()), (Tags{"05-01-2025"}));
+  EXPECT_EQ(days().Izbrana, 1);
   searchFor(u"palacinke");
-  EXPECT_EQ(tags(m.Datumi1), (Tags{"06-30-2026", "05-01-2025", "03-14-2019"}));
+  EXPECT_EQ(tags(days()), (Tags{"06-30-2026", "05-01-2025", "03-14-2019"}));
   save(platform.screenshot(), "search-every-spelling.png");
 }
 
@@ -84,15 +84,15 @@ TEST_F(SearchTest, TheIndexFollowsTodaysWritingAndEnterOpensTheNewestDay) {
   start();
   type(u"novo kolo");
   searchFor(u"kolo");
-  EXPECT_EQ(tags(main().Datumi1), (Tags{"12-07-2026", "12-01-2026"}));
+  EXPECT_EQ(tags(days()), (Tags{"12-07-2026", "12-01-2026"}));
   platform.keyDown(gui::kKeyEscape);
   type(u" in gore");  // after the index was filled
   searchFor(u"gore");
-  EXPECT_EQ(tags(main().Datumi1), (Tags{"12-07-2026"}));
+  EXPECT_EQ(tags(days()), (Tags{"12-07-2026"}));
   platform.keyDown(gui::kKeyReturn);  // the words are unchanged: Enter opens the day
-  EXPECT_EQ(main().shownKey(), "12-07-2026");
-  EXPECT_EQ(main().editor().selection(), (std::pair<int, int>{13, 4}));
-  EXPECT_FALSE(main().editor().Locked());
+  EXPECT_EQ(editorText(), u"novo kolo in gore");
+  EXPECT_EQ(editor().selection(), (std::pair<int, int>{13, 4}));
+  EXPECT_FALSE(editor().Locked());
 }
 
 }  // namespace

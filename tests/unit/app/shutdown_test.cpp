@@ -1,4 +1,4 @@
-#include "diary_fixture.h"
+#include "navigation_fixture.h"
 
 TEST_F(DiaryTest, ClosingSavesTodaysTextThenTheSettingsAndEnds) {
   writeSettings({2220, 1500, true, u"skrivnost"});
@@ -44,12 +44,12 @@ TEST_F(DiaryTest, TheEntryIsSavedBeforeTheSettingsAreWritten) {
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "Podatki.ini"));
 }
 
-TEST_F(DiaryTest, ClosingWhileAPastDayIsShownSavesNoEntryButStillTheSettings) {
+TEST_F(NavigationTest, ClosingWhileAPastDayIsShownSavesNoEntryButStillTheSettings) {
   addEntry("12-06-2026", "{\\rtf1 wrote yesterday\\par\r\n}\r\n");
   start();
   type(u"today's words");
-  main().ShowDay("12-06-2026");  // today's words are saved as the day changes
-  EXPECT_TRUE(main().editor().Locked());
+  clickRow(days(), 1);  // today's words are saved as the day changes
+  EXPECT_TRUE(editor().Locked());
   const std::string today = dir.read("Podatki/12-07-2026");
   platform.closeWindow(main().form());
   EXPECT_EQ(dir.read("Podatki/12-07-2026"), today);
@@ -81,7 +81,7 @@ TEST_F(DiaryTest, TodaysEntryComesBackAfterARestart) {
   diary.reset();
   start();
   EXPECT_EQ(editorText(), u"Krepko čez dan");
-  EXPECT_FALSE(main().editor().Locked());
+  EXPECT_FALSE(editor().Locked());
 }
 
 TEST_F(DiaryTest, ClosingTheTaskbarButtonClosesTheDiary) {

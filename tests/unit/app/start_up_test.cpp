@@ -83,7 +83,7 @@ TEST_F(DiaryTest, WhatACrashLeftBehindIsClearedAndNeverListedAsADay) {
   dir.write("Podatki/~Pisarion.tmp", "half a save");
   dir.write("TMP.tkw", "{\\rtf1 plain text of a locked diary}");
   start();
-  EXPECT_EQ(main().Datumi1.rowCount(), 2);  // yesterday and today only
+  EXPECT_EQ(days().rowCount(), 2);  // yesterday and today only
   EXPECT_FALSE(fs::exists(dir.path() / "Podatki" / "~Pisarion.tmp"));
   EXPECT_EQ(dir.read("TMP.tkw"), "\r\n");
 }

@@ -30,8 +30,8 @@ TEST_F(DiaryTest, FirstStartOfTheDayCreatesAnEmptyEditableEntry) {
   start();
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "Podatki"));  // made, though missing
   EXPECT_EQ(dir.read("Podatki/12-07-2026"), "");
-  EXPECT_FALSE(main().editor().Locked());
-  EXPECT_EQ(main().shownKey(), "12-07-2026");
+  EXPECT_FALSE(editor().Locked());
+  EXPECT_EQ(days().rowTag(days().Izbrana), "12-07-2026");  // today chosen in the list
 }
 
 TEST_F(DiaryTest, TitleNamesTodayInSlovenianOnTheTaskbarButton) {
