@@ -55,18 +55,10 @@ bool showsToolbar(HWND w, POINT centre, skin::ToolbarFace f, skin::Row row) {
 }
 
 bool becomesVisible(HWND w) {
-  for (int waited = 0; waited < 3000; waited += 100) {
-    if (IsWindowVisible(w)) return true;
-    settle(100);
-  }
-  return false;
+  return waitUntil([&] { return IsWindowVisible(w) != FALSE; }, 3000);
 }
 bool becomesHidden(HWND w) {
-  for (int waited = 0; waited < 3000; waited += 100) {
-    if (!IsWindowVisible(w)) return true;
-    settle(100);
-  }
-  return false;
+  return waitUntil([&] { return !IsWindowVisible(w); }, 3000);
 }
 bool topmost(HWND w) { return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
@@ -77,24 +69,20 @@ TEST(ButtonsEndToEnd, CaptionButtonsShowHoverAndPressedFacesAndRestAfterThePoint
   ASSERT_TRUE(diary.start());
   HWND main = diary.waitForWindow("frmMain");
   ASSERT_NE(main, nullptr);
-  settle(300);
-  EXPECT_TRUE(showsCaption(main, kZapri, skin::CaptionButton::Zapri, skin::ButtonState::Rest));
+  EXPECT_TRUE(waitUntil([&] { return showsCaption(main, kZapri, skin::CaptionButton::Zapri, skin::ButtonState::Rest); }));
   EXPECT_TRUE(showsCaption(main, kZloži, skin::CaptionButton::Zloži, skin::ButtonState::Rest));
   pointAt(main, kMini);
-  settle(100);
-  EXPECT_TRUE(showsCaption(main, kMini, skin::CaptionButton::Mini, skin::ButtonState::Hover));
+  EXPECT_TRUE(waitUntil([&] { return showsCaption(main, kMini, skin::CaptionButton::Mini, skin::ButtonState::Hover); }));
   saveScreenshot(main, "buttons-mini-hover");
   pointAt(main, kZloži);
-  settle(200);
-  EXPECT_TRUE(showsCaption(main, kMini, skin::CaptionButton::Mini, skin::ButtonState::Rest));
+  EXPECT_TRUE(waitUntil([&] { return showsCaption(main, kMini, skin::CaptionButton::Mini, skin::ButtonState::Rest); }));
   EXPECT_TRUE(showsCaption(main, kZloži, skin::CaptionButton::Zloži, skin::ButtonState::Hover));
   leftDown();
   EXPECT_TRUE(showsCaption(main, kZloži, skin::CaptionButton::Zloži, skin::ButtonState::Pressed));
   saveScreenshot(main, "buttons-zlozi-pressed");
   pointAt(main, kAway);  // released outside: nothing happens
   leftUp();
-  settle(200);
-  EXPECT_TRUE(showsCaption(main, kZloži, skin::CaptionButton::Zloži, skin::ButtonState::Rest));
+  EXPECT_TRUE(waitUntil([&] { return showsCaption(main, kZloži, skin::CaptionButton::Zloži, skin::ButtonState::Rest); }));
   EXPECT_NE(diary.window("frmMain"), nullptr);
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(diary.waitForExit(), 0u);
@@ -108,8 +96,7 @@ TEST(ButtonsEndToEnd, ToolbarHoverFadesInAndOutAndBoldTogglesWithAClick) {
   click(main, {100, 120});  // the caret in today's entry
   EXPECT_TRUE(showsToolbar(main, kKrepko, skin::ToolbarFace::KrepkoOff, skin::Row::Rest));
   pointAt(main, kKrepko);
-  settle(400);
-  EXPECT_TRUE(showsToolbar(main, kKrepko, skin::ToolbarFace::KrepkoOff, skin::Row::Highlight));
+  EXPECT_TRUE(waitUntil([&] { return showsToolbar(main, kKrepko, skin::ToolbarFace::KrepkoOff, skin::Row::Highlight); }));
   saveScreenshot(main, "buttons-krepko-hover");
   leftDown();
   EXPECT_TRUE(showsToolbar(main, kKrepko, skin::ToolbarFace::KrepkoOff, skin::Row::Pressed));
@@ -117,8 +104,7 @@ TEST(ButtonsEndToEnd, ToolbarHoverFadesInAndOutAndBoldTogglesWithAClick) {
   leftUp();
   EXPECT_TRUE(showsToolbar(main, kKrepko, skin::ToolbarFace::KrepkoOn, skin::Row::Highlight));
   pointAt(main, {450, 300});
-  settle(500);
-  EXPECT_TRUE(showsToolbar(main, kKrepko, skin::ToolbarFace::KrepkoOn, skin::Row::Rest));
+  EXPECT_TRUE(waitUntil([&] { return showsToolbar(main, kKrepko, skin::ToolbarFace::KrepkoOn, skin::Row::Rest); }));
   typeText(L"krepko");
   pointAt(main, {450, 300});
   PostMessageW(main, WM_CLOSE, 0, 0);
@@ -134,9 +120,9 @@ TEST(ButtonsEndToEnd, TheAlignmentButtonOpensAndClosesItsMenu) {
   ASSERT_TRUE(diary.start());
   HWND main = diary.waitForWindow("frmMain");
   ASSERT_NE(main, nullptr);
-  settle(300);
+  ASSERT_TRUE(waitUntil([&] { return showsToolbar(main, kPoravnaj, skin::ToolbarFace::PoravnajLevo, skin::Row::Rest); }));
   pointAt(main, kPoravnaj);
-  settle(300);
+  ASSERT_TRUE(waitUntil([&] { return showsToolbar(main, kPoravnaj, skin::ToolbarFace::PoravnajLevo, skin::Row::Highlight); }));
   // The menu's top band, the whole width, also where it lies over the
   // editor's own window (below it the menu's items show their own faces).
   const gui::Rect menu{skin::r::mnuPoravnaj.x, skin::r::mnuPoravnaj.y, skin::r::mnuPoravnaj.w, 3};
@@ -150,11 +136,9 @@ TEST(ButtonsEndToEnd, TheAlignmentButtonOpensAndClosesItsMenu) {
   EXPECT_TRUE(showsToolbar(main, kPoravnaj, skin::ToolbarFace::PoravnajLevo, skin::Row::Pressed));
   saveScreenshot(main, "buttons-poravnaj-menu");
   pointAt(main, kGeslo);  // moving over another button closes it
-  settle(100);
-  EXPECT_FALSE(shows(main, menuAt, menu, menu.w));
+  EXPECT_TRUE(waitUntil([&] { return !shows(main, menuAt, menu, menu.w); }));
   pointAt(main, {450, 300});
-  settle(500);
-  EXPECT_TRUE(showsToolbar(main, kPoravnaj, skin::ToolbarFace::PoravnajLevo, skin::Row::Rest));
+  EXPECT_TRUE(waitUntil([&] { return showsToolbar(main, kPoravnaj, skin::ToolbarFace::PoravnajLevo, skin::Row::Rest); }));
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(diary.waitForExit(), 0u);
 }
@@ -164,7 +148,7 @@ TEST(ButtonsEndToEnd, KeepOnTopReallyChangesTheWindowsTopmostStateAndIsSaved) {
   ASSERT_TRUE(diary.start());
   HWND main = diary.waitForWindow("frmMain");
   ASSERT_NE(main, nullptr);
-  settle(300);
+  ASSERT_TRUE(waitUntil([&] { return showsCaption(main, kVednoNaVrhu, skin::CaptionButton::VednoNaVrhuOff, skin::ButtonState::Rest); }));
   EXPECT_FALSE(topmost(main));
   click(main, kVednoNaVrhu);
   EXPECT_TRUE(topmost(main));
@@ -184,9 +168,8 @@ TEST(ButtonsEndToEnd, KeepOnTopReallyChangesTheWindowsTopmostStateAndIsSaved) {
   ASSERT_TRUE(diary.start());
   main = diary.waitForWindow("frmMain");
   ASSERT_NE(main, nullptr);
-  settle(300);
-  EXPECT_TRUE(topmost(main));
-  EXPECT_TRUE(showsCaption(main, kVednoNaVrhu, skin::CaptionButton::VednoNaVrhuOn, skin::ButtonState::Rest));
+  EXPECT_TRUE(waitUntil([&] { return topmost(main); }));
+  EXPECT_TRUE(waitUntil([&] { return showsCaption(main, kVednoNaVrhu, skin::CaptionButton::VednoNaVrhuOn, skin::ButtonState::Rest); }));
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(diary.waitForExit(), 0u);
 }
@@ -221,7 +204,8 @@ TEST(ButtonsEndToEnd, MinimiseHidesTheDiaryAndTheTaskbarButtonBringsItBack) {
   EXPECT_TRUE(IsIconic(taskbar));
   ShowWindow(taskbar, SW_RESTORE);
   EXPECT_TRUE(becomesVisible(main));
-  settle(500);  // the restored window settles before the next click
+  // The restored window is painted again before the next click.
+  EXPECT_TRUE(waitUntil([&] { return showsCaption(main, kZapri, skin::CaptionButton::Zapri, skin::ButtonState::Rest); }));
 
   click(main, kMini);
   EXPECT_TRUE(becomesHidden(main));
@@ -231,12 +215,7 @@ TEST(ButtonsEndToEnd, MinimiseHidesTheDiaryAndTheTaskbarButtonBringsItBack) {
   // the pointer over the button first, and the tracking timer then puts it
   // back to rest once the pointer has left.
   pointAt(main, kAway);
-  bool atRest = false;
-  for (int waited = 0; waited < 3000 && !atRest; waited += 100) {
-    settle(100);
-    atRest = showsCaption(main, kMini, skin::CaptionButton::Mini, skin::ButtonState::Rest);
-  }
-  EXPECT_TRUE(atRest);
+  EXPECT_TRUE(waitUntil([&] { return showsCaption(main, kMini, skin::CaptionButton::Mini, skin::ButtonState::Rest); }, 3000));
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(diary.waitForExit(), 0u);
 }
@@ -246,31 +225,32 @@ TEST(ButtonsEndToEnd, ATipShowsWhileThePointerRestsOnAButtonAndKeepOnTopStillWor
   ASSERT_TRUE(diary.start());
   HWND main = diary.waitForWindow("frmMain");
   ASSERT_NE(main, nullptr);
-  settle(300);
+  ASSERT_TRUE(waitUntil([&] { return showsCaption(main, kVednoNaVrhu, skin::CaptionButton::VednoNaVrhuOff, skin::ButtonState::Rest); }));
   pointAt(main, kVednoNaVrhu);
-  settle(1500);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(main, &pid);
-  struct Found {
-    DWORD pid;
-    RECT rect;
-    bool shown;
-  } found{pid, {}, false};
-  EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* f = reinterpret_cast<Found*>(lp);
-        DWORD p = 0;
-        GetWindowThreadProcessId(h, &p);
-        wchar_t cls[64] = {};
-        GetClassNameW(h, cls, 64);
-        if (p == f->pid && IsWindowVisible(h) && wcscmp(cls, L"tooltips_class32") == 0) {
-          f->shown = true;
-          GetWindowRect(h, &f->rect);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  EXPECT_TRUE(found.shown);
+  EXPECT_TRUE(waitUntil([&] {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(main, &pid);
+    struct Found {
+      DWORD pid;
+      RECT rect;
+      bool shown;
+    } found{pid, {}, false};
+    EnumWindows(
+        [](HWND h, LPARAM lp) -> BOOL {
+          auto* f = reinterpret_cast<Found*>(lp);
+          DWORD p = 0;
+          GetWindowThreadProcessId(h, &p);
+          wchar_t cls[64] = {};
+          GetClassNameW(h, cls, 64);
+          if (p == f->pid && IsWindowVisible(h) && wcscmp(cls, L"tooltips_class32") == 0) {
+            f->shown = true;
+            GetWindowRect(h, &f->rect);
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found.shown;
+  }, 5000));
   saveScreenshot(GetDesktopWindow(), "buttons-tip-vedno-na-vrhu");
   // A tip on screen must not keep the window out of the topmost band.
   click(main, kVednoNaVrhu);
@@ -302,8 +282,7 @@ TEST(ButtonsEndToEnd, EveryToolbarButtonHighlightsPressesAndReturnsToRest) {
     SCOPED_TRACE(c.name);
     const POINT at{c.left + 20, 19 + 20};
     pointAt(main, at);
-    settle(400);
-    EXPECT_TRUE(showsToolbar(main, at, c.before, skin::Row::Highlight));
+    EXPECT_TRUE(waitUntil([&] { return showsToolbar(main, at, c.before, skin::Row::Highlight); }));
     leftDown();
     EXPECT_TRUE(showsToolbar(main, at, c.before, skin::Row::Pressed));
     leftUp();
@@ -320,8 +299,7 @@ TEST(ButtonsEndToEnd, EveryToolbarButtonHighlightsPressesAndReturnsToRest) {
       EXPECT_TRUE(showsToolbar(main, at, c.after, skin::Row::Pressed));
       click(main, kAway);  // …and a click in the editor closes it
     }
-    settle(600);
-    EXPECT_TRUE(showsToolbar(main, at, c.after, skin::Row::Rest));
+    EXPECT_TRUE(waitUntil([&] { return showsToolbar(main, at, c.after, skin::Row::Rest); }));
   }
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(diary.waitForExit(), 0u);

@@ -20,10 +20,7 @@ int heightOf(HWND w) {
 
 // Waits for the dialog to leave the screen; false when it is still there.
 bool waitGone(Diary& diary, HWND dialog, int timeoutMs = 5000) {
-  for (int waited = 0; waited < timeoutMs; waited += 100) {
-    if (!diary.window("frmSpremeniGeslo")) return true;
-    settle(100);
-  }
+  if (waitUntil([&] { return !diary.window("frmSpremeniGeslo"); }, timeoutMs)) return true;
   RECT r{};
   GetWindowRect(dialog, &r);
   ADD_FAILURE() << "still shown at " << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top;
@@ -32,14 +29,26 @@ bool waitGone(Diary& diary, HWND dialog, int timeoutMs = 5000) {
 
 void dismiss(HWND box) {
   PostMessageW(box, WM_COMMAND, IDOK, 0);
-  settle(500);
+  EXPECT_TRUE(waitUntil([&] { return !IsWindow(box); }));
+}
+
+// Brings the window to the front for the keys that follow.
+void toFront(HWND w) {
+  SetForegroundWindow(w);
+  waitUntil([&] { return GetForegroundWindow() == w; }, 3000);
+}
+
+// Types and waits until the window shows what was typed.
+void typeShown(HWND w, const std::wstring& text) {
+  const gui::Surface before = screenshot(w);
+  typeText(text);
+  EXPECT_TRUE(waitForChange(w, before));
 }
 
 void logIn(Diary& diary, const std::wstring& password) {
   HWND login = diary.waitForWindow("frmGeslo");
   ASSERT_NE(login, nullptr);
-  SetForegroundWindow(login);
-  settle(200);
+  toFront(login);
   typeText(password);
   pressKey(VK_RETURN);
 }
@@ -54,18 +63,16 @@ TEST(ChangePasswordEndToEnd, TheNewPasswordIsAskedForAtTheNextStart) {
   logIn(diary, L"Staro1");
   HWND main = diary.waitForWindow("frmMain");
   ASSERT_NE(main, nullptr);
-  settle(500);
+  waitUntil([&] { return GetForegroundWindow() == main; }, 3000);
 
   click(main, kPasswordButton);
   HWND dialog = diary.waitForWindow("frmSpremeniGeslo");
   ASSERT_NE(dialog, nullptr);
-  settle(300);
-  EXPECT_EQ(heightOf(dialog), 75);
+  EXPECT_TRUE(waitUntil([&] { return heightOf(dialog) == 75; }));
   EXPECT_FALSE(IsWindowEnabled(main));
   saveScreenshot(dialog, "change-password-open");
 
-  typeText(L"narobe");
-  settle(300);
+  typeShown(dialog, L"narobe");
   saveScreenshot(dialog, "change-password-wrong-typed");
   pressKey(VK_RETURN);
   HWND box = diary.waitForMessageBox();
@@ -73,13 +80,11 @@ TEST(ChangePasswordEndToEnd, TheNewPasswordIsAskedForAtTheNextStart) {
   EXPECT_EQ(Diary::messageBoxText(box), L"Geslo ni pravilno!!!");
   dismiss(box);
 
-  SetForegroundWindow(dialog);
-  settle(200);
+  toFront(dialog);
   saveScreenshot(dialog, "change-password-wrong-emptied");  // the field empty, its label back
   typeText(L"Staro1");
   pressKey(VK_RETURN);
-  settle(1000);
-  EXPECT_EQ(heightOf(dialog), 153);
+  EXPECT_TRUE(waitUntil([&] { return heightOf(dialog) == 153; }));
   saveScreenshot(dialog, "change-password-grown");
 
   typeText(L"Novo2");
@@ -95,12 +100,10 @@ TEST(ChangePasswordEndToEnd, TheNewPasswordIsAskedForAtTheNextStart) {
   dismiss(box);
   EXPECT_FALSE(IsWindowEnabled(main));  // still waiting for the dialog
 
-  SetForegroundWindow(dialog);
-  settle(200);
+  toFront(dialog);
   typeText(L"Novo2");
   pressKey(VK_RETURN);
-  typeText(L"Novo2");
-  settle(500);
+  typeShown(dialog, L"Novo2");
   saveScreenshot(dialog, "change-password-repeat-typed");
   pressKey(VK_RETURN);
   saveScreenshot(dialog, "change-password-changed");  // told before it slides away
@@ -117,7 +120,6 @@ TEST(ChangePasswordEndToEnd, TheNewPasswordIsAskedForAtTheNextStart) {
   dismiss(box);
   logIn(diary, L"Novo2");
   ASSERT_NE(diary.waitForWindow("frmMain"), nullptr);
-  settle(300);
   closeDiary(diary);
 }
 
@@ -127,13 +129,13 @@ TEST(ChangePasswordEndToEnd, EscapeLeavesThePasswordAsItWas) {
   ASSERT_TRUE(diary.start());
   HWND main = diary.waitForWindow("frmMain");
   ASSERT_NE(main, nullptr);
-  settle(500);
+  waitUntil([&] { return GetForegroundWindow() == main; }, 3000);
   click(main, kPasswordButton);
   HWND dialog = diary.waitForWindow("frmSpremeniGeslo");
   ASSERT_NE(dialog, nullptr);
-  settle(300);
+  EXPECT_TRUE(waitUntil([&] { return heightOf(dialog) == 75; }));
   pressKey(VK_RETURN);  // no password yet: the empty one is right
-  settle(1000);
+  EXPECT_TRUE(waitUntil([&] { return heightOf(dialog) == 153; }));
   typeText(L"abc");
   pressKey(VK_ESCAPE);
   EXPECT_TRUE(waitGone(diary, dialog));

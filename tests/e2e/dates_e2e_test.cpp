@@ -27,40 +27,34 @@ TEST(DiaryEndToEnd, PickingAnotherYearMonthAndDayThenWritingToday) {
   ASSERT_TRUE(diary.start());
   HWND main = diary.waitForWindow("frmMain");
   ASSERT_NE(main, nullptr);
-  settle();
+  ASSERT_TRUE(waitUntil([&] { return diary.editor() != nullptr; }));
   saveScreenshot(main, "dates-1-today");
 
-  click(main, kYearLabel);
-  settle();
+  ASSERT_TRUE(clickAndWaitForChange(main, kYearLabel));
   saveScreenshot(main, "dates-2-year-list");
-  click(main, yearRow(1));  // 2019
-  settle();
+  ASSERT_TRUE(clickAndWaitForChange(main, yearRow(1)));  // 2019
   EXPECT_EQ(diary.editorText(), L"");  // no day chosen yet: today's (empty) entry stays
-  click(main, kMonthLabel);
-  settle();
+  ASSERT_TRUE(clickAndWaitForChange(main, kMonthLabel));
   saveScreenshot(main, "dates-3-month-list");
-  click(main, monthRow(2));  // maj
-  settle();
+  ASSERT_TRUE(clickAndWaitForChange(main, monthRow(2)));  // maj
   click(main, dayRow(1));  // 20 May 2019
-  settle();
+  waitUntil([&] { return diary.editorText() == L"majski dan"; });
   EXPECT_EQ(diary.editorText(), L"majski dan");
   saveScreenshot(main, "dates-4-past-day-read-only");
   // Read-only: typing changes nothing.
   click(main, kInEditor);
   typeText(L"xyz");
-  settle();
+  settle();  // nothing to wait for: the text must stay as it is
   EXPECT_EQ(diary.editorText(), L"majski dan");
 
   // Back to today: this year is the second year row; its only entry is today's.
-  click(main, kYearLabel);
-  settle();
-  click(main, yearRow(2));
-  settle();
+  ASSERT_TRUE(clickAndWaitForChange(main, kYearLabel));
+  ASSERT_TRUE(clickAndWaitForChange(main, yearRow(2)));
   click(main, dayRow(1));
-  settle();
+  ASSERT_TRUE(waitUntil([&] { return diary.editorText().empty(); }));
   click(main, kInEditor);
   typeText(L"Danes spet pišem.");
-  settle();
+  ASSERT_TRUE(waitUntil([&] { return diary.editorText() == L"Danes spet pišem."; }));
   saveScreenshot(main, "dates-5-today-editable");
   PostMessageW(main, WM_CLOSE, 0, 0);
   ASSERT_EQ(diary.waitForExit(), 0u);

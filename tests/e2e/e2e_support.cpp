@@ -252,6 +252,16 @@ void leftClick() {
   leftButton(MOUSEEVENTF_LEFTUP, 200);
 }
 
+bool waitForChange(HWND window, const gui::Surface& before, int timeoutMs) {
+  return waitUntil([&] { return !(screenshot(window) == before); }, timeoutMs);
+}
+
+bool clickAndWaitForChange(HWND window, POINT client, int timeoutMs) {
+  const gui::Surface before = screenshot(window);
+  click(window, client);
+  return waitForChange(window, before, timeoutMs);
+}
+
 void closeDiary(Diary& diary) {
   PostMessageW(diary.window("frmMain"), WM_CLOSE, 0, 0);
   ASSERT_EQ(diary.waitForExit(), 0u);

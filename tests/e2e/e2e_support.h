@@ -68,6 +68,13 @@ class Diary {
 // or the time is up; answers whether it held.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
 
+// Waits until the window's pixels differ from `before`: it redrew what the
+// last input changed. Answers whether it did within the time.
+bool waitForChange(HWND window, const gui::Surface& before, int timeoutMs = 5000);
+// A click that changes what the window shows (a list opens, a day is
+// chosen), waiting for that change.
+bool clickAndWaitForChange(HWND window, POINT client, int timeoutMs = 5000);
+
 // Closes the main window and expects the diary to end cleanly.
 void closeDiary(Diary& diary);
 

@@ -18,7 +18,7 @@ TEST(EditingEndToEnd, DragByTheTitleCtrlBIUAndTheRightClickMenu) {
   for (int step = 1; step <= 5; ++step, settle(60)) moveMouse({280 + 20 * step, 210 + 10 * step});
   leftUp();
   RECT at{};
-  for (int waited = 0; waited < 3000 && at.left != 300; waited += 100, settle(100)) GetWindowRect(main, &at);
+  waitUntil([&] { return GetWindowRect(main, &at) && at.left == 300; }, 3000);
   EXPECT_EQ(std::pair(at.left, at.top), std::pair(300L, 250L));
   typeText(L"vse troje zdaj");
   SendMessageW(diary.editor(), EM_SETSEL, 0, 9);
@@ -28,7 +28,12 @@ TEST(EditingEndToEnd, DragByTheTitleCtrlBIUAndTheRightClickMenu) {
     in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(4, in, sizeof(INPUT));
   }
-  settle(300);
+  EXPECT_TRUE(waitUntil([&] {
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof cf;
+    SendMessageW(diary.editor(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    return (cf.dwEffects & (CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE)) == (CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE);
+  }));
   EXPECT_EQ(diary.editorText(), L"vse troje zdaj") << "Ctrl+I must not type a Tab over the selection";
   SendMessageW(diary.editor(), EM_SETSEL, 9, 14);  // " zdaj"
   pointAt(main, {200, 200});
@@ -36,13 +41,11 @@ TEST(EditingEndToEnd, DragByTheTitleCtrlBIUAndTheRightClickMenu) {
   right[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN, right[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
   SendInput(2, right, sizeof(INPUT));
   HWND menu = nullptr;
-  for (int waited = 0; waited < 5000 && !(menu && IsWindowVisible(menu)); waited += 100, settle(100))
-    menu = FindWindowW(L"#32768", nullptr);
-  ASSERT_TRUE(menu && IsWindowVisible(menu));
+  ASSERT_TRUE(waitUntil([&] { return (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu); }, 5000));
   saveScreenshot(menu, "editing-context-menu");
   pressKey(VK_DOWN);  // Izreži
   pressKey(VK_RETURN);
-  for (int waited = 0; waited < 3000 && diary.editorText() != L"vse troje"; waited += 100) settle(100);
+  waitUntil([&] { return diary.editorText() == L"vse troje"; }, 3000);
   EXPECT_EQ(diary.editorText(), L"vse troje");
   closeDiary(diary);
   const std::optional<std::string> rtf = diary.decodedEntry(todayKey());

@@ -19,14 +19,16 @@ void ctrlKey(WORD vk) {
   in[1].ki.wVk = in[2].ki.wVk = vk;
   in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(4, in, sizeof(INPUT));
-  settle(300);
 }
 
 // The file's content once it has appeared (the diary may still be writing).
 std::string waitForFile(const Diary& diary, const fs::path& name) {
-  for (int waited = 0; waited < 10000; waited += 100, settle(100))
-    if (auto bytes = diary.readFile(name); bytes && !bytes->empty()) return *bytes;
-  return {};
+  std::string content;
+  waitUntil([&] {
+    content = diary.readFile(name).value_or("");
+    return !content.empty();
+  });
+  return content;
 }
 
 }  // namespace
@@ -93,7 +95,7 @@ TEST(ExportEndToEnd, CtrlEGoesThroughTheSaveAsDialog) {
   EXPECT_NE(Diary::messageBoxText(box).find(L"V njej sta 2 dneva."), std::wstring::npos) << Diary::messageBoxText(box);
   saveScreenshot(box, "export-done");
   PostMessageW(box, WM_COMMAND, IDOK, 0);
-  settle(300);
+  EXPECT_TRUE(waitUntil([&] { return !IsWindow(box); }));
   EXPECT_EQ(diary.editorText(), L"Danes piše");
   closeDiary(diary);
 }

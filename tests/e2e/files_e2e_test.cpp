@@ -24,8 +24,7 @@ TEST(DiaryFilesEndToEnd, ASecondStartBringsTheMinimisedDiaryBackThroughTheLockSc
   pressKey(VK_RETURN);
   ASSERT_NE(diary.waitForWindow("frmMain"), nullptr);
   PostMessageW(diary.window("frmTaskbar"), WM_SYSCOMMAND, SC_MINIMIZE, 0);  // its taskbar button
-  for (int waited = 0; waited < 10000 && diary.window("frmMain"); waited += 100) settle(100);
-  ASSERT_EQ(diary.window("frmMain"), nullptr);
+  ASSERT_TRUE(waitUntil([&] { return diary.window("frmMain") == nullptr; }));
 
   EXPECT_EQ(diary.startAnother(), 0u);  // it ends at once…
   HWND lock = diary.waitForWindow("frmGeslo");  // …and the running diary asks for its password
@@ -61,7 +60,7 @@ TEST(DiaryFilesEndToEnd, ASettingsFileHeldOpenIsWaitedForAndNeverOpensTheDiaryUn
   // Held only for a moment: the diary waits and asks for the password.
   held = hold(ini);
   ASSERT_TRUE(diary.start());
-  settle(1000);
+  settle(1000);  // the time the file stays held, not a wait for the diary
   CloseHandle(held);
   EXPECT_NE(diary.waitForWindow("frmGeslo"), nullptr);
   EXPECT_EQ(diary.window("frmMain"), nullptr);

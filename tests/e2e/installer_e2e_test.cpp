@@ -366,8 +366,7 @@ TEST(InstallerEndToEnd, NeEndsWithoutTouchingAnythingAndAnEmptyFolderIsRefused) 
   ASSERT_NE(box, nullptr);
   EXPECT_NE(Diary::messageBoxText(box).find(L"celotno pot"), std::wstring::npos);
   pressKey(VK_RETURN);
-  settle(300);
-  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(form, IDOK)));  // still asking
+  EXPECT_TRUE(waitUntil([&] { return IsWindowEnabled(GetDlgItem(form, IDOK)); }));  // still asking
 
   clickControl(form, GetDlgItem(form, IDCANCEL));
   EXPECT_EQ(setup.waitForExit(), 0u);

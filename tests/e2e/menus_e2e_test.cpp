@@ -46,6 +46,15 @@ gui::Surface atlasWithSize(int size) {
 }
 
 
+// Points at a toolbar button (its face `left` pixels in, `width` wide) and
+// waits for its highlight, the face a click then presses.
+void hover(HWND main, POINT at, skin::ToolbarFace face, int left, int width) {
+  gui::Surface atStart = atlasWithSize(9);
+  skin::drawColourAreas(atStart, base::Color::rgb(0, 0, 0));
+  pointAt(main, at);
+  EXPECT_TRUE(waitUntil([&] { return bool(shows(main, atStart, {left, 19}, skin::toolbarFace(face, skin::Row::Highlight), width)); }));
+}
+
 std::optional<std::string> closeAndReadToday(Diary& diary, HWND main) {
   PostMessageW(main, WM_CLOSE, 0, 0);
   if (diary.waitForExit() != 0u) return std::nullopt;
@@ -62,24 +71,22 @@ TEST(MenusEndToEnd, TheSizeMenuSetsTheSizeOfWhatIsTypedAndTheButtonShowsIt) {
   // The menu's left edge, where no entry's text lies.
   const gui::Rect tile{291, 121, 2, 19};
   EXPECT_FALSE(shows(main, nine, {kVelikostMenu.x, kVelikostMenu.y + 1}, tile, tile.w));
-  pointAt(main, kVelikost);
-  settle(300);
+  hover(main, kVelikost, skin::ToolbarFace::SpremeniVelikost, 270, 46);
   leftClick();
-  EXPECT_TRUE(shows(main, nine, {kVelikostMenu.x, kVelikostMenu.y + 1}, tile, tile.w));
+  EXPECT_TRUE(waitUntil([&] { return bool(shows(main, nine, {kVelikostMenu.x, kVelikostMenu.y + 1}, tile, tile.w)); }));
   // The entry for 14 pt, the sixth from the top.
   const POINT entry14{kVelikostMenu.x + 12, kVelikostMenu.y + 16 * 5 + 3 + 8};
   pointAt(main, entry14);
-  settle(200);
-  const gui::Surface shot = screenshot(main);
-  EXPECT_EQ(shot.pixel(kVelikostMenu.x + 2, kVelikostMenu.y + 16 * 5 + 2), base::Color::rgb(70, 109, 167));
+  EXPECT_TRUE(waitUntil([&] {
+    return screenshot(main).pixel(kVelikostMenu.x + 2, kVelikostMenu.y + 16 * 5 + 2) == base::Color::rgb(70, 109, 167);
+  }));
   saveScreenshot(main, "menus-velikost-open");
   leftClick();
   pointAt(main, kAway);
-  settle(600);
-  EXPECT_FALSE(shows(main, nine, {kVelikostMenu.x, kVelikostMenu.y + 1}, tile, tile.w));
+  EXPECT_TRUE(waitUntil([&] { return !shows(main, nine, {kVelikostMenu.x, kVelikostMenu.y + 1}, tile, tile.w); }));
   const gui::Surface fourteen = atlasWithSize(14);
   const gui::Rect rest = skin::toolbarFace(skin::ToolbarFace::SpremeniVelikost, skin::Row::Rest);
-  EXPECT_TRUE(shows(main, fourteen, {270, 19}, rest, 46));
+  EXPECT_TRUE(waitUntil([&] { return bool(shows(main, fourteen, {270, 19}, rest, 46)); }));
   typeText(L"velika");
   const auto rtf = closeAndReadToday(diary, main);
   ASSERT_TRUE(rtf);
@@ -95,13 +102,11 @@ TEST(MenusEndToEnd, TheAlignmentMenuCentresTheParagraph) {
   click(main, {100, 120});
   typeText(L"na sredini");
   const gui::Surface atlas = atlasWithSize(9);
-  pointAt(main, kPoravnaj);
-  settle(300);
+  hover(main, kPoravnaj, skin::ToolbarFace::PoravnajLevo, 183, 39);
   leftClick();
   pointAt(main, kAway);  // out from under the button's tip
-  settle(300);
   const gui::Rect menu = skin::r::mnuPoravnaj;
-  EXPECT_TRUE(shows(main, atlas, {kPoravnajMenu.x, kPoravnajMenu.y}, {menu.x, menu.y, 3, menu.h}, 3));
+  EXPECT_TRUE(waitUntil([&] { return bool(shows(main, atlas, {kPoravnajMenu.x, kPoravnajMenu.y}, {menu.x, menu.y, 3, menu.h}, 3)); }));
   const POINT centreAt{kPoravnajMenu.x + 27, kPoravnajMenu.y + 3};
   using skin::AlignmentItem;
   using skin::ButtonState;
@@ -112,16 +117,15 @@ TEST(MenusEndToEnd, TheAlignmentMenuCentresTheParagraph) {
   };
   EXPECT_TRUE(shows(main, atlas, centreAt, item(AlignmentItem::NaSredino, ButtonState::Rest), 23));
   pointAt(main, {centreAt.x + 11, centreAt.y + 11});
-  settle(200);
-  EXPECT_TRUE(shows(main, atlas, centreAt, item(AlignmentItem::NaSredino, ButtonState::Hover), 23));
+  EXPECT_TRUE(waitUntil([&] { return shows(main, atlas, centreAt, item(AlignmentItem::NaSredino, ButtonState::Hover), 23); }));
   saveScreenshot(main, "menus-poravnaj-open");
   leftClick();
   pointAt(main, kAway);
-  settle(700);
-  EXPECT_FALSE(shows(main, atlas, centreAt, item(AlignmentItem::NaSredino, ButtonState::Pressed), 23));
+  EXPECT_TRUE(waitUntil([&] { return !shows(main, atlas, centreAt, item(AlignmentItem::NaSredino, ButtonState::Pressed), 23); }));
   // The alignment button has faded back to rest in the centred column.
-  EXPECT_TRUE(shows(main, atlas, {183, 19}, skin::toolbarFace(skin::ToolbarFace::PoravnajNaSredino, skin::Row::Rest),
-                    39));
+  EXPECT_TRUE(waitUntil([&] {
+    return bool(shows(main, atlas, {183, 19}, skin::toolbarFace(skin::ToolbarFace::PoravnajNaSredino, skin::Row::Rest), 39));
+  }));
   const auto rtf = closeAndReadToday(diary, main);
   ASSERT_TRUE(rtf);
   EXPECT_NE(rtf->find("\\qc"), std::string::npos) << *rtf;
@@ -134,27 +138,25 @@ TEST(MenusEndToEnd, TheColourMenuColoursWhatIsTypedAndTheButtonShowsIt) {
   HWND main = diary.waitForWindow("frmMain");
   ASSERT_NE(main, nullptr);
   click(main, {100, 120});
-  pointAt(main, kBarvo);
-  settle(300);
+  hover(main, kBarvo, skin::ToolbarFace::SpremeniBarvo, 226, 43);
   leftClick();
   // Red, the second swatch of the third row.
   const POINT red{kBarvoMenu.x + 20 + 4 + 8, kBarvoMenu.y + 40 + 4 + 8};
   pointAt(main, red);
-  settle(200);
   const gui::Surface atlas = atlasWithSize(9);
-  // The hover frame rings the swatch; the swatch itself is red.
   const gui::Rect ring = skin::r::izbranaBarva;
+  EXPECT_TRUE(waitUntil([&] { return bool(shows(main, atlas, {red.x - 10, red.y - 10}, {ring.x, ring.y, ring.w, 2}, ring.w)); }));
+  // The hover frame rings the swatch; the swatch itself is red.
   EXPECT_TRUE(shows(main, atlas, {red.x - 10, red.y - 10}, {ring.x, ring.y, ring.w, 2}, ring.w));
   EXPECT_TRUE(shows(main, atlas, {red.x - 10, red.y - 10}, {ring.x, ring.y, 2, ring.h}, 2));
   EXPECT_EQ(screenshot(main).pixel(red.x, red.y), base::Color::rgb(255, 0, 0));
   saveScreenshot(main, "menus-barvo-open");
   leftClick();
   pointAt(main, kAway);
-  settle(700);
   gui::Surface redAtlas = skin::loadAtlas();
   skin::drawColourAreas(redAtlas, base::Color::rgb(255, 0, 0));
   const gui::Rect rest = skin::toolbarFace(skin::ToolbarFace::SpremeniBarvo, skin::Row::Rest);
-  EXPECT_TRUE(shows(main, redAtlas, {226, 19}, rest, 43));
+  EXPECT_TRUE(waitUntil([&] { return bool(shows(main, redAtlas, {226, 19}, rest, 43)); }));
   // The menu is closed: the swatch's place shows the editor again.
   EXPECT_NE(screenshot(main).pixel(red.x, red.y), base::Color::rgb(255, 0, 0));
   typeText(L"rdeče");

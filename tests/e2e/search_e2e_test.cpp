@@ -16,13 +16,7 @@ constexpr POINT kInEditor{100, 120};
 POINT dayRow(int k) { return {440, 111 + 17 * (k - 1) + 9}; }
 constexpr RECT kRows{420, 111, 560, 111 + 17 * 4};
 
-bool waitFor(const std::function<bool()>& done, int timeoutMs = 15000) {
-  for (int waited = 0; waited < timeoutMs; waited += 50) {
-    if (done()) return true;
-    settle(50);
-  }
-  return done();
-}
+bool waitFor(const std::function<bool()>& done, int timeoutMs = 15000) { return waitUntil(done, timeoutMs); }
 
 void ctrlF() {
   INPUT in[4]{};

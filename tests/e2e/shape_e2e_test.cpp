@@ -29,17 +29,6 @@ HWND backdrop(RECT r) {
                          r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
 }
 
-// Polls until `done` holds or the time runs out, letting the backdrop paint.
-template <class F>
-bool waitUntil(F done, int timeoutMs = 10000) {
-  for (int waited = 0; waited < timeoutMs && !done(); waited += 50) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    Sleep(50);
-  }
-  return done();
-}
-
 // The window's region as the diary's layout makes it.
 gui::Region mainWindowShape() {
   headless::HeadlessPlatform platform;

@@ -95,17 +95,16 @@ TEST(DiaryEndToEnd, APasswordIsAskedForAndAWrongOneIsRefused) {
   EXPECT_EQ(Diary::messageBoxText(box), L"Geslo je napačno!!!");
   saveScreenshot(box, "login-wrong-password");
   PostMessageW(box, WM_COMMAND, IDOK, 0);
-  settle(500);
+  EXPECT_TRUE(waitUntil([&] { return !IsWindow(box); }));
   EXPECT_EQ(diary.window("frmMain"), nullptr);
 
   SetForegroundWindow(login);
-  settle(200);
+  waitUntil([&] { return GetForegroundWindow() == login; }, 3000);
   typeText(L"Žaba7");
   pressKey(VK_RETURN);
   HWND main = diary.waitForWindow("frmMain");
   ASSERT_NE(main, nullptr);
-  settle(300);
-  EXPECT_EQ(diary.window("frmGeslo"), nullptr);
+  EXPECT_TRUE(waitUntil([&] { return diary.window("frmGeslo") == nullptr; }));
   closeDiary(diary);
   EXPECT_EQ(diary.readSettings().password, u"Žaba7");
 }
