@@ -31,7 +31,7 @@ TEST_F(DiaryTest, FirstStartOfTheDayCreatesAnEmptyEditableEntry) {
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "Podatki"));  // made, though missing
   EXPECT_EQ(dir.read("Podatki/12-07-2026"), "");
   EXPECT_FALSE(editor().Locked());
-  EXPECT_EQ(days().rowTag(days().Izbrana), "12-07-2026");  // today chosen in the list
+  EXPECT_EQ(days().lblDan[days().Izbrana]->text(), u"Danes (07. ponedeljek)");  // today chosen in the list
 }
 
 TEST_F(DiaryTest, TitleNamesTodayInSlovenianOnTheTaskbarButton) {
