@@ -22,17 +22,24 @@ TEST(EditingEndToEnd, DragByTheTitleCtrlBIUAndTheRightClickMenu) {
   EXPECT_EQ(std::pair(at.left, at.top), std::pair(300L, 250L));
   typeText(L"vse troje zdaj");
   SendMessageW(diary.editor(), EM_SETSEL, 0, 9);
+  pointAt(main, {200, 300});  // the pointer off the toolbar
+  const gui::Surface toolbar = screenshot(main);
   for (WORD key : {'B', 'I', 'U'}) {  // Ctrl down, the key, Ctrl up
     INPUT in[4] = {{INPUT_KEYBOARD}, {INPUT_KEYBOARD}, {INPUT_KEYBOARD}, {INPUT_KEYBOARD}};
     in[0].ki.wVk = in[3].ki.wVk = VK_CONTROL, in[1].ki.wVk = in[2].ki.wVk = key;
     in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(4, in, sizeof(INPUT));
   }
+  // Each of the three toggles (39 pixels wide from x 60) turns to its "on" face.
   EXPECT_TRUE(waitUntil([&] {
-    CHARFORMAT2W cf{};
-    cf.cbSize = sizeof cf;
-    SendMessageW(diary.editor(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
-    return (cf.dwEffects & (CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE)) == (CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE);
+    const gui::Surface now = screenshot(main);
+    for (int left : {60, 100, 140}) {
+      bool changed = false;
+      for (int y = 19; y < 58 && !changed; ++y)
+        for (int x = left; x < left + 39 && !changed; ++x) changed = now.pixel(x, y) != toolbar.pixel(x, y);
+      if (!changed) return false;
+    }
+    return true;
   }));
   EXPECT_EQ(diary.editorText(), L"vse troje zdaj") << "Ctrl+I must not type a Tab over the selection";
   SendMessageW(diary.editor(), EM_SETSEL, 9, 14);  // " zdaj"
