@@ -80,6 +80,10 @@ TEST_F(ButtonsTest, MinimiseHidesTheDiaryBehindItsTaskbarButtonAndRestoreBringsI
   EXPECT_FALSE(platform.exitCode().has_value());
   platform.restoreFromTaskbar(diary->taskbar().form());
   EXPECT_TRUE(window(main().form()).visible());
+  // Not stuck pressed: once the pointer has left, the button is at rest.
+  pointAt(text());
+  platform.advance(1000);
+  EXPECT_TRUE(showsCaption(el("BtnMini"), skin::CaptionButton::Mini, skin::ButtonState::Rest));
 }
 
 TEST_F(ButtonsTest, KeepOnTopPlacesTheWindowAboveOthersAndIsRememberedWithItsFace) {
