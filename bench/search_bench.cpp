@@ -65,7 +65,7 @@ search::Index indexOf(const Diary& diary) {
   const store::DiaryStore store(diary.folder);
   search::Index index;
   for (const std::string& key : diary.keys)
-    if (auto text = search::readDay(store, key)) index.put(key, *text);
+    if (auto entry = store.Read(key, search::kMaxEntryBytes)) index.putEntry(key, *entry);
   return index;
 }
 

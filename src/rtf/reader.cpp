@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/cp1250.h"
+#include "rtf/text_scanner.h"
 
 namespace rtf {
 namespace {
@@ -18,7 +19,7 @@ enum class Dest : uint8_t { Text, FontTable, ColorTable, Skip };
 enum class Word : uint8_t {
   Bin, FontTable, ColorTable, SkippedDestination,
   Bold, Italic, Underline, UnderlineNone, Color, FontSize, Font, Plain, DefaultFont,
-  ParagraphDefaults, AlignLeft, AlignRight, AlignCenter, Par, Line, Tab,
+  ParagraphDefaults, AlignLeft, AlignRight, AlignCenter, Par,
   Unicode, UnicodeSkip, Red, Green, Blue, Char,
 };
 
@@ -33,15 +34,7 @@ const std::unordered_map<std::string_view, WordInfo>& words() {
     t["bin"] = {Word::Bin};
     t["fonttbl"] = {Word::FontTable};
     t["colortbl"] = {Word::ColorTable};
-    // Groups whose content is never text of the entry.
-    for (const char* d : {"info", "stylesheet", "pict", "object", "header", "headerl", "headerr", "headerf",
-                          "footer", "footerl", "footerr", "footerf", "footnote", "listtable",
-                          "listoverridetable", "revtbl", "rsidtbl", "generator", "xmlnstbl", "themedata",
-                          "colorschememapping", "latentstyles", "datastore", "fldinst", "filetbl",
-                          "pgdsctbl", "nonshppict", "shpinst", "comment", "template", "userprops",
-                          "docvar", "private", "bkmkstart", "bkmkend", "annotation", "atnid",
-                          "atnauthor", "mmathPr", "xe", "tc", "txe", "objdata", "fchars", "lchars"})
-      t[d] = {Word::SkippedDestination};
+    for (std::string_view d : kSkippedDestinations) t[d] = {Word::SkippedDestination};
     t["b"] = {Word::Bold};
     t["i"] = {Word::Italic};
     for (const char* u : {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash",
@@ -63,33 +56,18 @@ const std::unordered_map<std::string_view, WordInfo>& words() {
     t["par"] = {Word::Par};
     t["sect"] = {Word::Par};
     t["row"] = {Word::Par};
-    t["line"] = {Word::Line};
-    t["tab"] = {Word::Tab};
-    t["cell"] = {Word::Tab};
     t["u"] = {Word::Unicode};
     t["uc"] = {Word::UnicodeSkip};
     t["red"] = {Word::Red};
     t["green"] = {Word::Green};
     t["blue"] = {Word::Blue};
-    t["emdash"] = {Word::Char, u'\u2014'};
-    t["endash"] = {Word::Char, u'\u2013'};
-    t["bullet"] = {Word::Char, u'\u2022'};
-    t["lquote"] = {Word::Char, u'\u2018'};
-    t["rquote"] = {Word::Char, u'\u2019'};
-    t["ldblquote"] = {Word::Char, u'\u201C'};
-    t["rdblquote"] = {Word::Char, u'\u201D'};
-    t["emspace"] = {Word::Char, u'\u2003'};
-    t["enspace"] = {Word::Char, u'\u2002'};
-    t["qmspace"] = {Word::Char, u'\u2005'};
+    for (auto [w, ch] : kCharacterWords) t[w] = {Word::Char, ch};
     return t;
   }();
   return table;
 }
 
-// Parameters are clamped here while they are read, so no number overflows.
-constexpr long kParamLimit = 1'000'000'000;
 constexpr size_t kMaxTableEntries = 65536;
-constexpr size_t kMaxWordLength = 32;
 
 bool isLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
@@ -120,15 +98,6 @@ class Reader {
     return std::move(doc_);
   }
 
-  // Only the characters, paragraphs ended by '\r': no runs, no formats kept.
-  std::u16string readText() {
-    std::u16string text;
-    text.reserve(in_.size());
-    textOnly_ = &text;
-    run();
-    return text;
-  }
-
   bool closed() const { return closed_; }
 
  private:
@@ -144,10 +113,7 @@ class Reader {
         case '\\': controlSequence(); break;
         case '\r':
         case '\n': break;
-        default:
-          if (textOnly_ && fallbackLeft_ == 0 && !skipping() && state_.dest == Dest::Text) plainText();
-          else textByte(c);
-          break;
+        default: textByte(c); break;
       }
     }
     if (!ended) finishDocument();
@@ -327,35 +293,11 @@ class Reader {
       case Word::AlignRight: state_.alignment = Alignment::Right; break;
       case Word::AlignCenter: state_.alignment = Alignment::Center; break;
       case Word::Par: paragraphEnd(); break;
-      case Word::Line: character(kLineBreak); break;
-      case Word::Tab: character(u'\t'); break;
       case Word::Unicode: unicode(param); break;
       case Word::UnicodeSkip: unicodeSkip(param); break;
       case Word::Char: character(info.ch); break;
       default: break;
     }
-  }
-
-  // Text only: the bytes up to the next brace, backslash or line end are
-  // characters of the text, taken in one go.
-  void plainText() {
-    const size_t begin = pos_ - 1;
-    size_t end = begin;
-    while (end < in_.size()) {
-      const auto b = static_cast<unsigned char>(in_[end]);
-      if (b == '{' || b == '}' || b == '\\' || b == '\r' || b == '\n') break;
-      ++end;
-    }
-    std::u16string& out = *textOnly_;
-    size_t n = out.size();
-    out.resize(n + (end - begin));
-    for (size_t i = begin; i < end; ++i) {
-      const auto b = static_cast<unsigned char>(in_[i]);
-      if (b >= 0x80) out[n++] = base::cp1250HighByte(b);
-      else if (b >= 0x20 || b == '\t' || b == kLineBreak) out[n++] = b;
-    }
-    out.resize(n);
-    pos_ = end;
   }
 
   void unicode(int param) {
@@ -376,10 +318,6 @@ class Reader {
     switch (state_.dest) {
       case Dest::Text:
         if (ch < 0x20 && ch != u'\t' && ch != kLineBreak) return;
-        if (textOnly_) {
-          *textOnly_ += ch;
-          return;
-        }
         if (!paragraph_.runs.empty() && paragraph_.runs.back().format == state_.format)
           paragraph_.runs.back().text += ch;
         else
@@ -417,10 +355,6 @@ class Reader {
 
   void paragraphEnd() {
     if (skipping() || state_.dest != Dest::Text) return;
-    if (textOnly_) {
-      *textOnly_ += u'\r';
-      return;
-    }
     paragraph_.alignment = state_.alignment;
     paragraph_.mark = state_.format;
     doc_.paragraphs.push_back(std::move(paragraph_));
@@ -429,7 +363,6 @@ class Reader {
 
   // The final \par ends the last paragraph; only text after it opens another.
   void finishDocument() {
-    if (textOnly_) return;
     if (!paragraph_.runs.empty() || doc_.paragraphs.empty()) {
       paragraph_.alignment = state_.alignment;
       paragraph_.mark = state_.format;
@@ -448,7 +381,6 @@ class Reader {
 
   Document doc_;
   Paragraph paragraph_;
-  std::u16string* textOnly_ = nullptr;  // readText's output
 
   std::map<int, std::u16string> fonts_;
   int defaultFont_ = 0;
@@ -511,19 +443,19 @@ Document readPlainText(std::string_view bytes, const CharFormat& format) {
 }
 
 std::u16string readText(std::string_view bytes) {
-  if (isRtf(bytes)) return Reader(bytes, {}).readText();
-  std::u16string text;
-  text.reserve(bytes.size());
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const auto c = static_cast<unsigned char>(bytes[i]);
-    if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-      text += u'\r';
-    } else if (c >= 0x20 || c == '\t') {
-      text += c < 0x80 ? static_cast<char16_t>(c) : base::cp1250HighByte(c);
+  // Characters never outnumber the bytes they come from.
+  struct Sink {
+    std::u16string text;
+    size_t n = 0;
+    void run(const unsigned char* b, size_t count) {
+      for (size_t i = 0; i < count; ++i)
+        if (b[i] >= 0x20 || b[i] == '\t' || b[i] == kLineBreak) text[n++] = base::cp1250HighByte(b[i]);
     }
-  }
-  return text;
+    void put(char16_t ch) { text[n++] = ch; }
+  } sink{std::u16string(bytes.size(), u'\0')};
+  scanText(bytes, sink);
+  sink.text.resize(sink.n);
+  return std::move(sink.text);
 }
 
 Document readAny(std::string_view bytes, const CharFormat& defaults) {

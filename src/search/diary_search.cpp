@@ -23,7 +23,7 @@ void DiarySearch::startReading(std::vector<std::string> keys, const std::string&
     auto reading = std::make_shared<Reading>();
     for (const std::string& key : keys) {
       if (progress->stop) return;
-      if (std::optional<std::u16string> text = readDay(store, key)) reading->index.put(key, *text);
+      if (std::optional<std::string> entry = store.Read(key, kMaxEntryBytes)) reading->index.putEntry(key, *entry);
       else ++reading->unreadable;
       ++progress->done;
     }

@@ -3,7 +3,12 @@
 #include <array>
 #include <memory>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "base/cp1250.h"
+#include "rtf/text_scanner.h"
 
 namespace search {
 namespace {
@@ -24,6 +29,8 @@ struct Tables {
   std::array<unsigned char, 65536> toByte{};  // code page 1250 byte of a character, 0: none
   std::array<unsigned char, 256> lower{};     // byte to lower-case byte
   std::array<unsigned char, 256> bare{};
+  std::array<unsigned char, 256> textByte{};  // a byte of text to its lower-case byte; 0: no character
+  std::array<unsigned char, 256> textBare{};  // the same without its caron
 };
 
 const Tables& tables() {
@@ -39,12 +46,66 @@ const Tables& tables() {
     const std::pair<char16_t, char> carons[] = {{u'č', 'c'}, {u'ć', 'c'}, {u'š', 's'}, {u'ž', 'z'}, {u'đ', 'd'}, {u'ď', 'd'},
                                                 {u'ť', 't'}, {u'ň', 'n'}, {u'ř', 'r'}, {u'ě', 'e'}, {u'ľ', 'l'}};
     for (auto [letter, plain] : carons) t->bare[t->toByte[letter]] = static_cast<unsigned char>(plain);
+    for (int b = 0; b < 256; ++b)
+      if (b >= 0x20 || b == '\t' || b == rtf::kLineBreak) t->textByte[b] = t->lower[b], t->textBare[b] = t->bare[t->lower[b]];
     return t;
   }();
   return *t;
 }
 
+// Receives the characters of an entry as it is read.
+struct FoldingSink {
+  const Tables& t;
+  unsigned char* lowered;
+  unsigned char* bare;
+  size_t n = 0;
+
+  void run(const unsigned char* bytes, size_t count) {
+    // In locals: the stores below could otherwise alias the members.
+    const unsigned char* toLower = t.textByte.data();
+    const unsigned char* toBare = t.textBare.data();
+    unsigned char* l = lowered + n;
+    unsigned char* b = bare + n;
+    size_t k = 0, i = 0;
+    auto one = [&](unsigned char c) {
+      // Written whatever the byte, kept only when it is a character.
+      l[k] = toLower[c];
+      b[k] = toBare[c];
+      k += toLower[c] != 0;
+    };
+#ifdef __SSE2__
+    // Sixteen bytes of printable ASCII at a time: only A-Z change, and no
+    // such letter has a caron to take off.
+    for (; i + 16 <= count; i += 16) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+      if (_mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(0x20)))) {  // signed: control bytes and 0x80-0xFF
+        for (size_t j = i; j < i + 16; ++j) one(bytes[j]);
+        continue;
+      }
+      const __m128i capital = _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8('A' - 1)), _mm_cmplt_epi8(v, _mm_set1_epi8('Z' + 1)));
+      const __m128i lower = _mm_add_epi8(v, _mm_and_si128(capital, _mm_set1_epi8(0x20)));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(l + k), lower);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(b + k), lower);
+      k += 16;
+    }
+#endif
+    for (; i < count; ++i) one(bytes[i]);
+    n += k;
+  }
+  void put(char16_t ch) {
+    const unsigned char l = t.lower[t.toByte[ch]];
+    lowered[n] = l;
+    bare[n++] = t.bare[l];
+  }
+};
+
 }  // namespace
+
+size_t foldEntry(std::string_view entry, char* lowered, char* bare) {
+  FoldingSink sink{tables(), reinterpret_cast<unsigned char*>(lowered), reinterpret_cast<unsigned char*>(bare)};
+  rtf::scanText(entry, sink);
+  return sink.n;
+}
 
 unsigned char lowerByte(char16_t ch) {
   const Tables& t = tables();

@@ -28,4 +28,10 @@ DayText foldText(std::u16string_view text);
 // The same into two places of text.size() bytes each.
 void foldInto(std::u16string_view text, char* lowered, char* bare);
 
+// An entry's rich text (or plain text) read and folded in one pass: the same
+// bytes foldText(rtf::readText(entry)) gives, with no text in between. Both
+// places hold at least entry.size() bytes, which the text never exceeds;
+// answers the text's length.
+size_t foldEntry(std::string_view entry, char* lowered, char* bare);
+
 }  // namespace search

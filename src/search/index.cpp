@@ -20,24 +20,35 @@ std::optional<int> dateOrder(const std::string& key) {
 }
 
 size_t Index::room(size_t n) {
-  if (m_blocks.empty() || m_blocks.back().bare.capacity() - m_blocks.back().bare.size() < n) {
+  if (m_blocks.empty() || m_blocks.back().capacity - m_blocks.back().size < n) {
     Block b;
-    b.lowered.reserve(std::max(n, kBlockBytes));
-    b.bare.reserve(std::max(n, kBlockBytes));
+    b.capacity = std::max(n, kBlockBytes);
+    b.lowered.reset(new char[b.capacity]);
+    b.bare.reset(new char[b.capacity]);
     m_blocks.push_back(std::move(b));
   }
   return m_blocks.size() - 1;
 }
 
 bool Index::put(const std::string& key, std::u16string_view text) {
+  return place(key, text.size(), [&](char* lowered, char* bare) {
+    foldInto(text, lowered, bare);
+    return text.size();
+  });
+}
+
+bool Index::putEntry(const std::string& key, std::string_view entry) {
+  return place(key, entry.size(), [&](char* lowered, char* bare) { return foldEntry(entry, lowered, bare); });
+}
+
+template <class Fold>
+bool Index::place(const std::string& key, size_t n, Fold fold) {
   const std::optional<int> order = dateOrder(key);
   if (!order) return false;
-  const size_t b = room(text.size());
+  const size_t b = room(n);
   Block& block = m_blocks[b];
-  const Day day{*order, key, b, block.bare.size(), text.size()};
-  block.lowered.resize(day.at + day.length);
-  block.bare.resize(day.at + day.length);
-  foldInto(text, block.lowered.data() + day.at, block.bare.data() + day.at);
+  const Day day{*order, key, b, block.size, fold(block.lowered.get() + block.size, block.bare.get() + block.size)};
+  block.size += day.length;
   m_used += day.length;
   // Days mostly come newest first, so the place is mostly the end.
   auto it = m_days.end();
@@ -45,8 +56,8 @@ bool Index::put(const std::string& key, std::u16string_view text) {
     it = std::lower_bound(m_days.begin(), m_days.end(), *order, [](const Day& d, int o) { return d.order > o; });
   if (it != m_days.end() && it->order == *order) {
     Block& old = m_blocks[it->block];
-    std::fill_n(old.lowered.begin() + static_cast<std::ptrdiff_t>(it->at), it->length, '\0');
-    std::fill_n(old.bare.begin() + static_cast<std::ptrdiff_t>(it->at), it->length, '\0');
+    std::fill_n(old.lowered.get() + it->at, it->length, '\0');
+    std::fill_n(old.bare.get() + it->at, it->length, '\0');
     m_dead += it->length;
     *it = day;
     if (m_dead > m_used / 2) compact();
@@ -64,11 +75,11 @@ void Index::compact() {
     const Block& from = blocks[d.block];
     const size_t b = room(d.length);
     Block& to = m_blocks[b];
-    const size_t at = to.bare.size();
-    to.lowered.append(from.lowered, d.at, d.length);
-    to.bare.append(from.bare, d.at, d.length);
+    std::copy_n(from.lowered.get() + d.at, d.length, to.lowered.get() + to.size);
+    std::copy_n(from.bare.get() + d.at, d.length, to.bare.get() + to.size);
     d.block = b;
-    d.at = at;
+    d.at = to.size;
+    to.size += d.length;
     m_used += d.length;
   }
 }
@@ -77,7 +88,7 @@ std::vector<std::string> Index::find(const Query& query) const {
   std::vector<std::string> keys;
   for (const Day& d : m_days) {
     const Block& b = m_blocks[d.block];
-    if (query.matches(std::string_view(b.lowered).substr(d.at, d.length), std::string_view(b.bare).substr(d.at, d.length)))
+    if (query.matches(std::string_view(b.lowered.get() + d.at, d.length), std::string_view(b.bare.get() + d.at, d.length)))
       keys.push_back(d.key);
   }
   return keys;

@@ -3,6 +3,7 @@
 // search scans instead of the files. It lives only in memory; nothing of it
 // is ever written to the disk.
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,9 @@ class Index {
  public:
   // Keeps (or replaces) the day's text; false for a name that is no date key.
   bool put(const std::string& key, std::u16string_view text);
+  // The same for the day's entry as the store reads it (rich text or plain
+  // text, decoded), read straight into the index.
+  bool putEntry(const std::string& key, std::string_view entry);
   // The keys of the days whose text matches, newest first.
   std::vector<std::string> find(const Query& query) const;
   size_t size() const { return m_days.size(); }
@@ -47,11 +51,17 @@ class Index {
     size_t block, at, length;  // its place in the blocks
   };
   struct Block {
-    std::string lowered, bare;  // equally long, never grown past their capacity
+    // `capacity` bytes each, of which the first `size` hold days; left
+    // uninitialised beyond, so that a day is written once.
+    std::unique_ptr<char[]> lowered, bare;
+    size_t size = 0, capacity = 0;
   };
   static constexpr size_t kBlockBytes = size_t{1} << 20;
   // Room for n more bytes; answers the block.
   size_t room(size_t n);
+  // Keeps the day whose text `fold(lowered, bare)` writes, at most n bytes.
+  template <class Fold>
+  bool place(const std::string& key, size_t n, Fold fold);
   void compact();
 
   std::vector<Day> m_days;  // newest first

@@ -49,6 +49,41 @@ TEST_P(Matching, FindsOnlyWhatTheTextHolds) {
 
 INSTANTIATE_TEST_SUITE_P(Typed, Matching, ::testing::ValuesIn(kCases));
 
+// Entries the one-pass reader of the first search must read to the same
+// text as the full rich-text reader: it is what every day is searched in.
+const std::string kEntries[] = {
+    "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fnil\\fcharset238 Arial;}}\r\n{\\colortbl ;\\red255\\green0\\blue0;}\r\n"
+    "{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \\pard\\sa200\\f0\\fs18\\lang1060 Pala\\b \\'e8inke\\b0 , "
+    "\\cf1 DOLGA VRSTICA BREZ KOD DO KONCA\\cf0\\par\r\n\\'c8\\'8a\\'8e\\'9a\\par\r\n}\r\n",
+    "{\\rtf1 \\uc1\\u269?asa \\uc2\\u353ab c \\u-3?d \\uc0\\u382 e\\u10?f}",
+    "{\\rtf1 pred {\\pict\\pngblip 89504e470d0a1a0a0000000d49484452} {\\*\\neznano skrito} \\bin4 {}\\x po\\par}",
+    "{\\rtf1 a{b{\\i c{\\*\\x d}e}f}g\\line h\\tab i\\emdash\\~\\{\\}\\\\\\\r\nj}",
+    "{\\rtf1 \xc8RNI \x8a\x8e 0123456789ABCDEFGHIJ\x01\x0bKLMNOPQRSTUVWXYZ\tabcdefghijklmnop\xff\x81 konec}",
+    "{\\rtf1\\ansi\\b odrezan zapis {{{ \\'e",
+    "{\\rtf1 \\u269",
+    "{\\rtf1 a}}}} b",
+    "{\\rtf1 x" + std::string(2000, '{') + "skrito" + std::string(2000, '}') + "y " + std::string(1200, '{') + "\\*" +
+        std::string(201, '}') + "w" + std::string(999, '}') + "z}",
+    "Navadno BESEDILO\r\ndrugi dan\rtretji\n\x0b\x01\xc8\x8a\x8e\t\xe8",
+    std::string("\x00\xff{\\rtf", 6) + "sme\x01ti",
+};
+
+class OnePassReading : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(OnePassReading, GivesTheTextTheDocumentShows) {
+  const std::string& entry = GetParam();
+  std::string lowered(entry.size(), '\0'), bare(entry.size(), '\0');
+  const size_t n = search::foldEntry(entry, lowered.data(), bare.data());
+  const std::u16string text = rtf::readAny(entry).text();
+  search::DayText expected = search::foldText(text);
+  // A last paragraph mark ends the text here; the document has no paragraph after it.
+  if (n == expected.lowered.size() + 1) expected = search::foldText(text + u'\r');
+  EXPECT_EQ(lowered.substr(0, n), expected.lowered);
+  EXPECT_EQ(bare.substr(0, n), expected.bare);
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, OnePassReading, ::testing::ValuesIn(kEntries));
+
 TEST(SearchIndex, DaysComeNewestFirstAcrossYearsAndStrayNamesAreLeftOut) {
   search::Index index;
   for (const char* key : {"12-31-2019", "01-02-2026", "06-30-2021", "01-01-2020"})

@@ -1,0 +1,286 @@
+#pragma once
+// The characters of a rich-text or plain-text file without its formats, in
+// one pass over the bytes and handed straight to a sink: what readText and
+// the diary's search read. Nothing is built but what the sink keeps, so the
+// same pass serves a string of UTF-16 text or the search's folded bytes.
+//
+// A sink has two calls:
+//   void run(const unsigned char* bytes, size_t n);  // text in code page 1250,
+//       one character a byte; bytes below 0x20 but tab and kLineBreak are no
+//       characters and are left out
+//   void put(char16_t ch);                           // one character
+// Every character comes from at least one byte of the input, so a sink never
+// receives more characters than the input has bytes.
+//
+// What is text follows readRtf exactly: the same groups skipped, the same
+// fallbacks after \uN swallowed, the same depth limit, \bin data stepped over.
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string_view>
+#include <utility>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+#include "base/cp1250.h"
+#include "rtf/document.h"
+#include "rtf/reader.h"
+
+namespace rtf {
+
+// Groups whose content is never text of the entry.
+inline constexpr std::string_view kSkippedDestinations[] = {
+    "info", "stylesheet", "pict", "object", "header", "headerl", "headerr", "headerf", "footer", "footerl",
+    "footerr", "footerf", "footnote", "listtable", "listoverridetable", "revtbl", "rsidtbl", "generator",
+    "xmlnstbl", "themedata", "colorschememapping", "latentstyles", "datastore", "fldinst", "filetbl",
+    "pgdsctbl", "nonshppict", "shpinst", "comment", "template", "userprops", "docvar", "private",
+    "bkmkstart", "bkmkend", "annotation", "atnid", "atnauthor", "mmathPr", "xe", "tc", "txe", "objdata",
+    "fchars", "lchars"};
+
+// Control words that stand for one character.
+inline constexpr std::pair<std::string_view, char16_t> kCharacterWords[] = {
+    {"line", kLineBreak},  {"tab", u'\t'},        {"cell", u'\t'},        {"emdash", u'\u2014'},
+    {"endash", u'\u2013'}, {"bullet", u'\u2022'}, {"lquote", u'\u2018'},  {"rquote", u'\u2019'},
+    {"ldblquote", u'\u201C'}, {"rdblquote", u'\u201D'}, {"emspace", u'\u2003'}, {"enspace", u'\u2002'},
+    {"qmspace", u'\u2005'}};
+
+// A control word longer than this is no word the reader knows.
+inline constexpr size_t kMaxWordLength = 32;
+// Parameters are clamped while they are read, so no number overflows.
+inline constexpr long kParamLimit = 1'000'000'000;
+
+// What a control word does to the text alone.
+struct TextWord {
+  enum Kind : uint8_t { None, Bin, Destination, Paragraph, Character, Unicode, UnicodeSkip } kind = None;
+  char16_t ch = 0;  // for Character
+};
+TextWord textWord(std::string_view word);
+
+template <class Sink>
+class TextScanner {
+ public:
+  TextScanner(std::string_view in, Sink& out) : m_in(in), m_out(out) {}
+
+  // Reads the document from its first brace to the brace that closes it
+  // (or to the end of the input when none does).
+  void run() {
+    size_t pos = m_in.find('{');
+    if (pos == std::string_view::npos) return;
+    const size_t n = m_in.size();
+    while (pos < n) {
+      const auto c = byteAt(pos++);
+      switch (c) {
+        case '{': openGroup(); break;
+        case '}':
+          if (closeGroup()) return;
+          break;
+        case '\\': pos = controlSequence(pos); break;
+        case '\r':
+        case '\n': break;
+        default:
+          if (m_fallback > 0) {
+            --m_fallback;  // a fallback byte after \uN
+            break;
+          }
+          pos = textRun(pos - 1);
+          break;
+      }
+    }
+  }
+
+ private:
+  struct Group {
+    bool skip;
+    uint8_t unicodeSkip;
+  };
+
+  unsigned char byteAt(size_t i) const { return static_cast<unsigned char>(m_in[i]); }
+  bool skipping() const { return m_overflow > 0 || m_state.skip; }
+
+  static bool isLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+  static bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+  static bool endsRun(unsigned char c) { return kEndsRun[c]; }
+  static constexpr std::array<bool, 256> kEndsRun = [] {
+    std::array<bool, 256> t{};
+    for (unsigned char c : {'{', '}', '\\', '\r', '\n'}) t[c] = true;
+    return t;
+  }();
+  static int hexValue(unsigned char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  }
+
+  // The bytes from `begin` up to the next brace, backslash or line end are
+  // characters in one go (or nothing, in a skipped group).
+  size_t textRun(size_t begin) {
+    const size_t end = runEnd(begin + 1);
+    if (!skipping()) m_out.run(reinterpret_cast<const unsigned char*>(m_in.data()) + begin, end - begin);
+    return end;
+  }
+
+  // The first brace, backslash or line end from `i` on (or the input's end),
+  // sixteen bytes at a time where it can.
+  size_t runEnd(size_t i) const {
+    const size_t n = m_in.size();
+#ifdef __SSE2__
+    const char* s = m_in.data();
+    for (; i + 16 <= n; i += 16) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+      const __m128i braces = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('{')), _mm_cmpeq_epi8(v, _mm_set1_epi8('}')));
+      const __m128i lines = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\n')));
+      const __m128i ends = _mm_or_si128(_mm_or_si128(braces, lines), _mm_cmpeq_epi8(v, _mm_set1_epi8('\\')));
+      if (const int mask = _mm_movemask_epi8(ends)) return i + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+    }
+#endif
+    while (i < n && !endsRun(byteAt(i))) ++i;
+    return i;
+  }
+
+  bool consumedAsFallback() {
+    if (m_fallback == 0) return false;
+    --m_fallback;
+    return true;
+  }
+
+  void openGroup() {
+    m_fallback = 0;
+    if (m_overflow > 0 || m_depth >= m_stack.size()) {
+      ++m_overflow;
+      return;
+    }
+    m_stack[m_depth++] = m_state;
+  }
+
+  // True when this brace closes the document.
+  bool closeGroup() {
+    m_fallback = 0;
+    if (m_overflow > 0) {
+      --m_overflow;
+      return false;
+    }
+    if (m_depth <= 1) return true;
+    m_state = m_stack[--m_depth];
+    return false;
+  }
+
+  size_t controlSequence(size_t pos) {
+    if (pos >= m_in.size()) return pos;
+    const unsigned char c = byteAt(pos);
+    if (!isLetter(c)) return controlSymbol(c, pos + 1);
+    const size_t begin = pos;
+    while (pos < m_in.size() && isLetter(byteAt(pos))) ++pos;
+    const std::string_view word = m_in.substr(begin, std::min(pos - begin, kMaxWordLength + 1));
+    bool hasParam = false, negative = false;
+    long param = 0;
+    if (pos + 1 < m_in.size() && m_in[pos] == '-' && isDigit(byteAt(pos + 1))) {
+      negative = true;
+      ++pos;
+    }
+    for (; pos < m_in.size() && isDigit(byteAt(pos)); ++pos) {
+      hasParam = true;
+      param = std::min(param * 10 + (m_in[pos] - '0'), kParamLimit);
+    }
+    if (pos < m_in.size() && m_in[pos] == ' ') ++pos;
+    return controlWord(word, hasParam, static_cast<int>(negative ? -param : param), pos);
+  }
+
+  size_t controlSymbol(unsigned char c, size_t pos) {
+    if (c == '\'') {
+      int value = 0, digits = 0;
+      for (int h; digits < 2 && pos < m_in.size() && (h = hexValue(byteAt(pos))) >= 0; ++digits, ++pos)
+        value = value * 16 + h;
+      if (!consumedAsFallback() && digits == 2) character(base::cp1250HighByte(static_cast<unsigned char>(value)));
+      return pos;
+    }
+    if (consumedAsFallback()) return pos;
+    switch (c) {
+      case '\r':
+      case '\n': paragraphEnd(); break;  // a backslash ending a line is a paragraph mark
+      case '\\':
+      case '{':
+      case '}': character(c); break;
+      case '~': character(u'\u00A0'); break;
+      case '_': character(u'\u2011'); break;
+      case '*':
+        if (m_overflow == 0) m_state.skip = true;
+        break;
+      default: break;  // \- optional hyphen, \: index entries and unknown symbols show nothing
+    }
+    return pos;
+  }
+
+  size_t controlWord(std::string_view word, bool hasParam, int param, size_t pos) {
+    const TextWord w = textWord(word);
+    if (w.kind == TextWord::Bin) {
+      // Binary data follows raw; it is stepped over whatever the state.
+      const size_t count = hasParam && param > 0 ? static_cast<size_t>(param) : 0;
+      consumedAsFallback();
+      return pos + std::min(count, m_in.size() - pos);
+    }
+    if (consumedAsFallback() || skipping()) return pos;
+    switch (w.kind) {
+      case TextWord::Destination: m_state.skip = true; break;
+      case TextWord::Paragraph: paragraphEnd(); break;
+      case TextWord::Character: character(w.ch); break;
+      case TextWord::Unicode: {
+        const int code = param < 0 ? param + 65536 : param;
+        if (code >= 0 && code <= 0xFFFF) character(static_cast<char16_t>(code));
+        m_fallback = m_state.unicodeSkip;
+        break;
+      }
+      case TextWord::UnicodeSkip: m_state.unicodeSkip = static_cast<uint8_t>(std::clamp(param, 0, 16)); break;
+      default: break;
+    }
+    return pos;
+  }
+
+  void character(char16_t ch) {
+    if (skipping() || (ch < 0x20 && ch != u'\t' && ch != kLineBreak)) return;
+    m_out.put(ch);
+  }
+
+  void paragraphEnd() {
+    if (!skipping()) m_out.put(u'\r');
+  }
+
+  std::string_view m_in;
+  Sink& m_out;
+  Group m_state{false, 1};
+  std::array<Group, kMaxDepth> m_stack;  // the enclosing groups' states, not initialised: only [0, m_depth) is read
+  size_t m_depth = 0;
+  int m_overflow = 0;  // groups opened beyond kMaxDepth, skipped whole
+  int m_fallback = 0;  // characters still to skip after \uN
+};
+
+// Plain text: CR LF, CR and LF each end a paragraph ('\r'); tabs are kept,
+// other control bytes left out.
+template <class Sink>
+void scanPlainText(std::string_view in, Sink& out) {
+  const auto* b = reinterpret_cast<const unsigned char*>(in.data());
+  const size_t n = in.size();
+  size_t i = 0;
+  while (i < n) {
+    size_t end = i;
+    while (end < n && b[end] != '\r' && b[end] != '\n' && b[end] != kLineBreak) ++end;
+    if (end > i) out.run(b + i, end - i);
+    if (end == n) break;
+    if (b[end] != kLineBreak) {
+      out.put(u'\r');
+      if (b[end] == '\r' && end + 1 < n && b[end + 1] == '\n') ++end;
+    }
+    i = end + 1;
+  }
+}
+
+// What readText reads, into the sink.
+template <class Sink>
+void scanText(std::string_view in, Sink& out) {
+  if (isRtf(in)) TextScanner<Sink>(in, out).run();
+  else scanPlainText(in, out);
+}
+
+}  // namespace rtf
