@@ -1,11 +1,10 @@
 #include "export/diary_reader.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <optional>
 #include <system_error>
 
 #include "rtf/reader.h"
+#include "store/entries.h"
 #include "store/listing.h"
 
 namespace exporting {
@@ -16,44 +15,6 @@ bool older(const base::Date& a, const base::Date& b) {
   if (a.year != b.year) return a.year < b.year;
   if (a.month != b.month) return a.month < b.month;
   return a.day < b.day;
-}
-
-std::FILE* openForReading(const fs::path& path) {
-#ifdef _WIN32
-  return _wfopen(path.c_str(), L"rb");
-#else
-  return std::fopen(path.c_str(), "rb");
-#endif
-}
-
-// At most `limit` bytes of the file; nothing when it cannot be read.
-std::optional<std::string> readAtMost(const fs::path& path, std::uintmax_t limit, bool& cut) {
-  std::FILE* f = openForReading(path);
-  if (!f) return std::nullopt;
-  std::string out;
-  char buf[1 << 16];
-  size_t n;
-  while (out.size() < limit && (n = std::fread(buf, 1, sizeof buf, f)) > 0)
-    out.append(buf, std::min<std::uintmax_t>(n, limit - out.size()));
-  cut = out.size() >= limit && std::fgetc(f) != EOF;
-  const bool failed = std::ferror(f) != 0;
-  std::fclose(f);
-  if (failed) return std::nullopt;
-  return out;
-}
-
-// The entry's rich text: the top bit of every byte flipped back, except in
-// the CR LF pairs that end the lines (the codec never touches those).
-std::string decode(std::string encoded) {
-  const size_t n = encoded.size();
-  for (size_t i = 0; i < n; ++i) {
-    if (encoded[i] == '\r' && i + 1 < n && encoded[i + 1] == '\n') {
-      ++i;
-      continue;
-    }
-    encoded[i] = static_cast<char>(encoded[i] ^ 0x80);
-  }
-  return encoded;
 }
 
 }  // namespace
@@ -77,12 +38,12 @@ Day DiaryReader::read(const std::string& key) const {
   day.key = key;
   day.date = base::parseDateKey(key).value_or(base::Date{});
   bool cut = false;
-  const auto encoded = readAtMost(m_folder / fs::path(std::u8string(key.begin(), key.end())), kMaxEntryBytes, cut);
-  if (!encoded) {
+  const auto read = store::readEntryFile(m_folder / fs::path(std::u8string(key.begin(), key.end())), kMaxEntryBytes, &cut);
+  if (!read) {
     day.damage = Damage::Unreadable;
     return day;
   }
-  const std::string bytes = decode(std::move(*encoded));
+  const std::string& bytes = *read;
   if (bytes.find_first_not_of("\r\n") == std::string::npos) return day;  // an empty entry
   if (!rtf::isRtf(bytes)) {
     day.document = rtf::readPlainText(bytes);

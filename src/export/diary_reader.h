@@ -9,6 +9,7 @@
 
 #include "base/date.h"
 #include "rtf/document.h"
+#include "store/entries.h"
 
 namespace exporting {
 
@@ -30,8 +31,7 @@ struct Day {
   bool empty() const { return damage == Damage::None && document.text().empty(); }
 };
 
-// No day of writing comes near this; a file beyond it is not a typed entry.
-inline constexpr std::uintmax_t kMaxEntryBytes = 64u << 20;
+inline constexpr std::uintmax_t kMaxEntryBytes = store::kMaxEntryBytes;
 
 class DiaryReader {
  public:

@@ -16,7 +16,7 @@ namespace search {
 
 // An entry is read at most this far: a bigger file is searched in its first
 // 64 MB, and no file in the data folder can exhaust the memory.
-inline constexpr size_t kMaxEntryBytes = size_t{64} << 20;
+inline constexpr size_t kMaxEntryBytes = store::kMaxEntryBytes;
 
 // The text of the key's entry, read through the store (decoded, rich text or
 // plain text turned into its characters, codes left out); nothing when the

@@ -27,6 +27,16 @@ void flipTopBits(std::string& line) { flipCopy(line.data(), line.data(), line.si
 
 void flipRange(char* bytes, size_t n) { flipCopy(bytes, bytes, n); }
 
+void decodeEntry(std::string& bytes) {
+  for (size_t start = 0;;) {
+    const size_t end = bytes.find("\r\n", start);
+    const size_t stop = end == std::string::npos ? bytes.size() : end;
+    flipRange(bytes.data() + start, stop - start);
+    if (end == std::string::npos) return;
+    start = end + 2;
+  }
+}
+
 void transform(const Lines& in, Lines& out) {
   // Output lines keep their buffers between calls: no allocation once warm.
   out.resize(in.size());

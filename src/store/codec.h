@@ -17,6 +17,10 @@ void flipTopBits(std::string& line);
 // Flips the top bit of n bytes in place.
 void flipRange(char* bytes, size_t n);
 
+// An entry file's bytes to its rich text, in place: every line decoded, the
+// CR LF pairs that end the lines left as they are.
+void decodeEntry(std::string& bytes);
+
 // Output line i is input line i transformed; `out` is replaced.
 void transform(const Lines& in, Lines& out);
 

@@ -133,18 +133,16 @@ EntryText DiaryStore::Load(std::string_view key) const {
 }
 
 std::optional<std::string> DiaryStore::Read(std::string_view key, size_t maxBytes) const {
-  std::optional<std::string> bytes = readFile(entryFile(key), maxBytes);
+  return readEntryFile(entryFile(key), maxBytes);
+}
+
+std::optional<std::string> readEntryFile(const fs::path& file, size_t maxBytes, bool* cut) {
+  // One byte past the limit tells whether there is more.
+  std::optional<std::string> bytes = readFile(file, maxBytes == SIZE_MAX ? maxBytes : maxBytes + 1);
   if (!bytes) return std::nullopt;
-  // The codec in place, line by line: CR LF ends a line and stays as it is.
-  std::string& s = *bytes;
-  size_t start = 0;
-  for (;;) {
-    const size_t end = s.find("\r\n", start);
-    const size_t stop = end == std::string::npos ? s.size() : end;
-    flipRange(s.data() + start, stop - start);
-    if (end == std::string::npos) break;
-    start = end + 2;
-  }
+  if (cut) *cut = bytes->size() > maxBytes;
+  if (bytes->size() > maxBytes) bytes->resize(maxBytes);
+  decodeEntry(*bytes);
   return bytes;
 }
 

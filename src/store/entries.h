@@ -84,6 +84,15 @@ class DiaryStore {
   std::vector<std::string> m_listing;
 };
 
+// No day of writing comes near this; a file beyond it is not a typed entry,
+// and whoever reads the diary takes only its beginning.
+inline constexpr size_t kMaxEntryBytes = size_t{64} << 20;
+
+// An entry file decoded, its plain rich text, read without writing anything:
+// at most `maxBytes` of its beginning, and `cut` (when given) tells whether
+// the file holds more. Nothing when the file cannot be read.
+std::optional<std::string> readEntryFile(const fs::path& file, size_t maxBytes = SIZE_MAX, bool* cut = nullptr);
+
 // The first two and the last four characters of a name (code points, so a
 // stray file's name is never cut inside a letter).
 std::string namePrefix(std::string_view name, size_t chars);
