@@ -146,3 +146,25 @@ TEST_F(StoreTest, NamesWithCapitalsSortAsTextWithoutRegardToCase) {
   store.Rescan();
   EXPECT_EQ(store.listing(), (std::vector<std::string>{"12-07-2026", "Avgust", "beležka", "Zapiski"}));
 }
+
+TEST_F(StoreTest, AnEntryReadUpToALimitSaysWhetherThereWasMore) {
+  const std::string plain = "{\\rtf1 \\'e8a\\par\r\n}";  // 19 bytes, a CR LF at 16
+  std::string file = plain;
+  flipRange(file.data(), 16);
+  flipRange(file.data() + 18, 1);
+  addEntry("12-07-2026", file);
+  struct Case {
+    size_t limit;
+    std::string text;
+    bool cut;
+  };
+  // A limit that falls inside the CR LF leaves the CR as the lone byte it then is.
+  const std::string lone = plain.substr(0, 16) + '\x8d';
+  for (const Case& c : {Case{SIZE_MAX, plain, false}, Case{19, plain, false}, Case{18, plain.substr(0, 18), true}, Case{17, lone, true}}) {
+    bool cut = !c.cut;
+    EXPECT_EQ(readEntryFile(store.entryFile("12-07-2026"), c.limit, &cut), c.text) << c.limit;
+    EXPECT_EQ(cut, c.cut) << c.limit;
+  }
+  EXPECT_EQ(store.Read("12-07-2026"), plain);
+  EXPECT_EQ(readEntryFile(store.entryFile("12-08-2026")), std::nullopt);
+}
