@@ -21,6 +21,7 @@ class WordTable {
   }
 
   TextWord find(std::string_view word) const {
+    if (word.empty()) return {};
     for (size_t i = slotOf(word); !m_slots[i].word.empty(); i = (i + 1) % kSlots)
       if (m_slots[i].word == word) return m_slots[i].meaning;
     return {};
@@ -33,10 +34,13 @@ class WordTable {
   };
   static constexpr size_t kSlots = 256;  // over four times the words: short probes
 
+  // Length and the first two and last letters: no loop, and few collisions
+  // among the words known.
   static size_t slotOf(std::string_view word) {
-    uint32_t h = 2166136261u;
-    for (char c : word) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-    return h % kSlots;
+    const auto at = [&](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(word[i])); };
+    const uint32_t h = static_cast<uint32_t>(word.size()) * 0x9E3779B1u ^ at(0) * 0x85EBCA77u ^
+                       at(word.size() / 2) * 0xC2B2AE3Du ^ at(word.size() - 1) * 0x27D4EB2Fu;
+    return (h ^ (h >> 15)) % kSlots;
   }
   void add(std::string_view word, TextWord meaning) {
     size_t i = slotOf(word);

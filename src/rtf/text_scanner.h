@@ -185,6 +185,11 @@ class TextScanner {
       param = std::min(param * 10 + (m_in[pos] - '0'), kParamLimit);
     }
     if (pos < m_in.size() && m_in[pos] == ' ') ++pos;
+    // In a skipped group only binary data has to be known, to be stepped over.
+    if (skipping() && word != "bin") {
+      consumedAsFallback();
+      return pos;
+    }
     return controlWord(word, hasParam, static_cast<int>(negative ? -param : param), pos);
   }
 

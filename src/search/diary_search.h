@@ -19,6 +19,20 @@
 
 namespace search {
 
+// The entries of `keys` (date keys, distinct, newest first) read into one
+// index by `workers` threads side by side, each taking every workers-th key.
+// `stop` ends the reading early; `done` counts the entries read.
+struct Reading {
+  Index index;
+  size_t unreadable = 0;  // entries that could not be read (locked, vanished)
+};
+Reading readEntries(const std::filesystem::path& folder, const std::vector<std::string>& keys, unsigned workers,
+                    const std::atomic<bool>& stop, std::atomic<size_t>& done);
+
+// Both cores where there are two: the reading is half system calls, half
+// reading rich text, and either half keeps a core busy.
+unsigned readingWorkers();
+
 class DiarySearch {
  public:
   // Runs a task on the user-interface thread; callable from the worker.
@@ -53,10 +67,6 @@ class DiarySearch {
   struct Progress {
     std::atomic<size_t> done{0}, total{0};
     std::atomic<bool> stop{false};
-  };
-  struct Reading {
-    Index index;
-    size_t unreadable = 0;
   };
   void finished(Reading& reading);
 

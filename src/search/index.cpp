@@ -1,6 +1,7 @@
 #include "search/index.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "base/date.h"
 #include "rtf/reader.h"
@@ -82,6 +83,21 @@ void Index::compact() {
     to.size += d.length;
     m_used += d.length;
   }
+}
+
+void Index::merge(Index&& other) {
+  const size_t shift = m_blocks.size();
+  for (Block& b : other.m_blocks) m_blocks.push_back(std::move(b));
+  for (Day& d : other.m_days) d.block += shift;
+  std::vector<Day> days;
+  days.reserve(m_days.size() + other.m_days.size());
+  std::merge(std::make_move_iterator(m_days.begin()), std::make_move_iterator(m_days.end()),
+             std::make_move_iterator(other.m_days.begin()), std::make_move_iterator(other.m_days.end()),
+             std::back_inserter(days), [](const Day& a, const Day& b) { return a.order > b.order; });
+  m_days = std::move(days);
+  m_used += other.m_used;
+  m_dead += other.m_dead;
+  other = Index{};
 }
 
 std::vector<std::string> Index::find(const Query& query) const {

@@ -41,6 +41,9 @@ class Index {
   // The keys of the days whose text matches, newest first.
   std::vector<std::string> find(const Query& query) const;
   size_t size() const { return m_days.size(); }
+  // Takes in the days of another index read beside this one; no day may be
+  // in both.
+  void merge(Index&& other);
   // Bytes of text kept (both strings of every block).
   size_t bytes() const { return 2 * m_used; }
 
