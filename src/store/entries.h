@@ -29,7 +29,7 @@ class DiaryStore {
   explicit DiaryStore(fs::path folder);
 
   const fs::path& folder() const { return m_folder; }
-  fs::path dataFolder() const { return m_folder / "Podatki"; }
+  const fs::path& dataFolder() const { return m_dataFolder; }
   fs::path tempFile() const { return m_folder / "TMP.tkw"; }
   fs::path entryFile(std::string_view key) const;
 
@@ -81,6 +81,7 @@ class DiaryStore {
   void emptyTempFile() const;
 
   fs::path m_folder;
+  fs::path m_dataFolder = m_folder / "Podatki";  // made once: every entry's name is built on it
   std::vector<std::string> m_listing;
 };
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "rtf/reader.h"
+#include "search/diary_search.h"
 #include "search/index.h"
 #include "search/query.h"
 #include "support/scratch.h"
@@ -127,6 +128,18 @@ TEST(SearchIndex, DamagedAndMissingEntriesAreReadAsFarAsTheyGo) {
   write("01-04-2026", huge + "tu je kraj}");  // 10 MB: read to its end
   EXPECT_TRUE(search::Query(u"kraj").matches(search::foldText(*search::readDay(store, "01-04-2026"))));
   EXPECT_FALSE(search::readDay(store, "01-03-2026"));
+  // Read by one thread or shared among three, the days come out the same, newest first.
+  write("12-31-2025", "zapis");
+  const std::vector<std::string> keys{"01-05-2026", "01-04-2026", "01-02-2026", "01-01-2026", "12-31-2025"};
+  std::atomic<bool> stop{false};
+  for (unsigned workers : {1u, 3u}) {
+    std::atomic<size_t> done{0};
+    const search::Reading r = search::readEntries(dir.path(), keys, workers, stop, done);
+    EXPECT_EQ(r.index.find(search::Query(u"zapis")), (std::vector<std::string>{"01-01-2026", "12-31-2025"}));
+    EXPECT_EQ(r.index.size(), 4u);
+    EXPECT_EQ(r.unreadable, 1u);  // 01-05-2026 is not there
+    EXPECT_EQ(done, 5u);
+  }
 }
 
 }  // namespace
