@@ -447,7 +447,7 @@ std::u16string readText(std::string_view bytes) {
   struct Sink {
     std::u16string text;
     size_t n = 0;
-    void run(const unsigned char* b, size_t count) {
+    void run(const unsigned char* b, size_t count, size_t) {
       for (size_t i = 0; i < count; ++i)
         if (b[i] >= 0x20 || b[i] == '\t' || b[i] == kLineBreak) text[n++] = base::cp1250HighByte(b[i]);
     }

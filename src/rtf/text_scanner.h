@@ -5,9 +5,10 @@
 // same pass serves a string of UTF-16 text or the search's folded bytes.
 //
 // A sink has two calls:
-//   void run(const unsigned char* bytes, size_t n);  // text in code page 1250,
-//       one character a byte; bytes below 0x20 but tab and kLineBreak are no
-//       characters and are left out
+//   void run(const unsigned char* bytes, size_t n, size_t readable);
+//       // text in code page 1250, one character a byte; bytes below 0x20 but
+//       // tab and kLineBreak are no characters and are left out. The input
+//       // goes on for `readable` bytes from `bytes`, for a sink that reads ahead.
 //   void put(char16_t ch);                           // one character
 // Every character comes from at least one byte of the input, so a sink never
 // receives more characters than the input has bytes.
@@ -118,7 +119,7 @@ class TextScanner {
   // characters in one go (or nothing, in a skipped group).
   size_t textRun(size_t begin) {
     const size_t end = runEnd(begin + 1);
-    if (!skipping()) m_out.run(reinterpret_cast<const unsigned char*>(m_in.data()) + begin, end - begin);
+    if (!skipping()) m_out.run(reinterpret_cast<const unsigned char*>(m_in.data()) + begin, end - begin, m_in.size() - begin);
     return end;
   }
 
@@ -271,7 +272,7 @@ void scanPlainText(std::string_view in, Sink& out) {
   while (i < n) {
     size_t end = i;
     while (end < n && b[end] != '\r' && b[end] != '\n' && b[end] != kLineBreak) ++end;
-    if (end > i) out.run(b + i, end - i);
+    if (end > i) out.run(b + i, end - i, n - i);
     if (end == n) break;
     if (b[end] != kLineBreak) {
       out.put(u'\r');

@@ -1,5 +1,6 @@
 #include "search/fold.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -60,36 +61,44 @@ struct FoldingSink {
   unsigned char* bare;
   size_t n = 0;
 
-  void run(const unsigned char* bytes, size_t count) {
+  void run(const unsigned char* bytes, size_t count, size_t readable) {
     // In locals: the stores below could otherwise alias the members.
     const unsigned char* toLower = t.textByte.data();
     const unsigned char* toBare = t.textBare.data();
     unsigned char* l = lowered + n;
     unsigned char* b = bare + n;
     size_t k = 0, i = 0;
-    auto one = [&](unsigned char c) {
-      // Written whatever the byte, kept only when it is a character.
-      l[k] = toLower[c];
-      b[k] = toBare[c];
-      k += toLower[c] != 0;
+    auto scalar = [&](size_t end) {
+      for (; i < end; ++i) {
+        // Written whatever the byte, kept only when it is a character.
+        const unsigned char c = bytes[i];
+        l[k] = toLower[c];
+        b[k] = toBare[c];
+        k += toLower[c] != 0;
+      }
     };
 #ifdef __SSE2__
-    // Sixteen bytes of printable ASCII at a time: only A-Z change, and no
-    // such letter has a caron to take off.
-    for (; i + 16 <= count; i += 16) {
+    // Sixteen bytes at a time while sixteen can be read: printable ASCII
+    // only changes A-Z, and no such letter has a caron to take off. A short
+    // run is read on past its end; what it writes past its characters lies
+    // beyond the text, no further than the input, and is written over next.
+    while (i < count && i + 16 <= readable) {
+      const size_t take = std::min<size_t>(16, count - i);
       const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
-      if (_mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(0x20)))) {  // signed: control bytes and 0x80-0xFF
-        for (size_t j = i; j < i + 16; ++j) one(bytes[j]);
+      const auto unusual = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(0x20))));  // signed: control bytes and 0x80-0xFF
+      if (unusual & ((1u << take) - 1)) {
+        scalar(i + take);
         continue;
       }
       const __m128i capital = _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8('A' - 1)), _mm_cmplt_epi8(v, _mm_set1_epi8('Z' + 1)));
       const __m128i lower = _mm_add_epi8(v, _mm_and_si128(capital, _mm_set1_epi8(0x20)));
       _mm_storeu_si128(reinterpret_cast<__m128i*>(l + k), lower);
       _mm_storeu_si128(reinterpret_cast<__m128i*>(b + k), lower);
-      k += 16;
+      k += take;
+      i += take;
     }
 #endif
-    for (; i < count; ++i) one(bytes[i]);
+    scalar(count);
     n += k;
   }
   void put(char16_t ch) {
