@@ -7,6 +7,7 @@
 
 #include "rtf/reader.h"
 #include "rtf/writer.h"
+#include "search/fold.h"
 
 namespace {
 
@@ -36,5 +37,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   checkDocument(rtf::readRtf(bytes));
   checkDocument(rtf::readPlainText(bytes));
+  // The characters alone are the document's, each paragraph ended; the
+  // search's one pass folds exactly those, within room of the input's size.
+  const std::u16string text = rtf::readAny(bytes).text(), alone = rtf::readText(bytes);
+  check(alone == text || alone == text + u'\r');
+  std::string lowered(size, '\0'), bare(size, '\0');
+  const size_t n = search::foldEntry(bytes, lowered.data(), bare.data());
+  const search::DayText folded = search::foldText(alone);
+  check(lowered.substr(0, n) == folded.lowered && bare.substr(0, n) == folded.bare);
   return 0;
 }

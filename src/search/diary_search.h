@@ -1,7 +1,7 @@
 #pragma once
 // Searching the whole diary. The first search reads every entry on a worker
-// thread (read, decode, rich text to its characters) into an index in
-// memory, and hands the finished index back to the user-interface thread
+// thread, with a second beside it where there are two cores (read, decode,
+// rich text to its characters), into an index in memory, and hands the finished index back to the user-interface thread
 // through `post`; from then on every search scans the index there. The
 // caller keeps the index up to date with the day being written (setText),
 // whose file the worker leaves alone so that a save never meets a reader.
