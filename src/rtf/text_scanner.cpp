@@ -23,7 +23,7 @@ class WordTable {
   TextWord find(std::string_view word) const {
     if (word.empty()) return {};
     for (size_t i = slotOf(word); !m_slots[i].word.empty(); i = (i + 1) % kSlots)
-      if (m_slots[i].word == word) return m_slots[i].meaning;
+      if (same(m_slots[i].word, word)) return m_slots[i].meaning;
     return {};
   }
 
@@ -33,6 +33,14 @@ class WordTable {
     TextWord meaning;
   };
   static constexpr size_t kSlots = 256;  // over four times the words: short probes
+
+  // Words are short: a loop here costs less than a call to compare memory.
+  static bool same(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+      if (a[i] != b[i]) return false;
+    return true;
+  }
 
   // Length and the first two and last letters: no loop, and few collisions
   // among the words known.

@@ -187,7 +187,7 @@ class TextScanner {
     }
     if (pos < m_in.size() && m_in[pos] == ' ') ++pos;
     // In a skipped group only binary data has to be known, to be stepped over.
-    if (skipping() && word != "bin") {
+    if (skipping() && !(word.size() == 3 && word[0] == 'b' && word[1] == 'i' && word[2] == 'n')) {
       consumedAsFallback();
       return pos;
     }

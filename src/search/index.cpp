@@ -15,8 +15,13 @@ std::optional<std::u16string> readDay(const store::DiaryStore& store, const std:
 }
 
 std::optional<int> dateOrder(const std::string& key) {
+  // Digits where the diary writes digits: then the key is spelt exactly as
+  // the diary spells the date it parses to (nothing padded differently).
+  if (key.size() != 10) return std::nullopt;
+  for (size_t i : {0, 1, 3, 4, 6, 7, 8, 9})
+    if (key[i] < '0' || key[i] > '9') return std::nullopt;
   const std::optional<base::Date> d = base::parseDateKey(key);
-  if (!d || base::dateKey(*d) != key) return std::nullopt;
+  if (!d) return std::nullopt;
   return (d->year * 100 + d->month) * 100 + d->day;
 }
 
