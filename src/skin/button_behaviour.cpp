@@ -51,7 +51,7 @@ void ButtonBehaviour::move(int buttons, double x, double y) {
   if (!(y > m_style.hoverBelow)) return;
   if (!animation) {
     draw(Row::Highlight);
-    box.setTag("H");
+    if (box.tag() != "D") box.setTag("H");
     tracking.setEnabled(true);
     return;
   }
@@ -95,7 +95,7 @@ void ButtonBehaviour::leave() {
 void ButtonBehaviour::trackingTick() {
   const std::string& tag = box.tag();
   const bool held = tag == "D" ? !holdsPress || holdsPress() : tag != "H";
-  if (held || pointerOver(box)) return;
+  if (held || pointerOver(area ? *area : box)) return;
   if (tag == "H" && holdsHover && holdsHover()) return;
   leave();
 }

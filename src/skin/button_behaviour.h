@@ -1,8 +1,9 @@
 #pragma once
 // The hover, press and pointer-tracking behaviour that every skinned button
 // shares: the toolbar buttons, the round caption buttons (the mini clock's
-// too), the alignment menu's items and the rows of the lists (whose element
-// is the mark laid over the row under the pointer). What differs between them is data
+// too), the alignment menu's items, the highlight of the size and colour
+// menus (skin/menu_items.h) and the rows of the lists (whose element is the
+// mark laid over the row under the pointer). What differs between them is data
 // given to it: the faces it draws, whether the hover fades, what a drag with
 // the left button held shows, and what keeps a face up while the pointer is
 // away. What a release does stays with each button.
@@ -61,12 +62,16 @@ class ButtonBehaviour {
   // Keeps a hovered button's face while the pointer is away (a menu
   // button's open menu). Unset: nothing does.
   std::function<bool()> holdsHover;
+  // Where the pointer keeps a hover up. Unset: the button itself; a menu's
+  // highlight stays while the pointer is anywhere on its menu.
+  const gui::Element* area = nullptr;
   // Keeps a pressed button pressed while the pointer is away. Unset: always,
   // until the release.
   std::function<bool()> holdsPress;
 
   void draw(Row row) const { m_draw(row); }
-  // A move over the button, `buttons` held, at y in the button's pixels.
+  // A move over the button, `buttons` held, at y in the button's pixels. A
+  // move with another button than the left one held keeps a press.
   void move(int buttons, double x, double y);
   // A left press: the pressed face and Tag "D".
   void press();

@@ -8,13 +8,10 @@ namespace skin {
 namespace {
 
 constexpr int kFrameSize = 20;
-
-gui::PictureBox& makeTemplate(gui::PictureBox& menu) {
-  gui::PictureBox& t = menu.add<gui::PictureBox>("picBarva(0)");
-  t.move(ColourMenu::kMargin, ColourMenu::kMargin, ColourMenu::kSwatchSize, ColourMenu::kSwatchSize);
-  t.setVisible(false);
-  return t;
-}
+constexpr MenuGrid kGrid{.columns = ColourMenu::kColumns, .rows = ColourMenu::kRows,
+                         .first = {ColourMenu::kMargin, ColourMenu::kMargin},
+                         .pitch = {ColourMenu::kPitch, ColourMenu::kPitch}, .width = ColourMenu::kSwatchSize,
+                         .height = ColourMenu::kSwatchSize};
 
 gui::PictureBox& makeHoverFrame(gui::PictureBox& menu) {
   gui::PictureBox& f = menu.add<gui::PictureBox>("picIzbranaBarva");
@@ -34,86 +31,59 @@ gui::Shape& makeCurrentMark(gui::PictureBox& menu) {
 ColourMenu::ColourMenu(gui::PictureBox& menu, const gui::Surface& atlas, FaceMarks& marks, gui::PictureBox& colourButton,
                        gui::PictureBox& shownColour, EditorSource editor)
     : mnuSpremniBarvo(menu),
-      picBarva{&makeTemplate(menu)},
       picIzbranaBarva(makeHoverFrame(menu)),
       picBarvaZaGumb(shownColour),
-      tmrMnuBarve(menu.form().addTimer("tmrMnuBarve", kTimerInterval, false)),
-      currentMark(makeCurrentMark(menu)),
       m_atlas(atlas),
+      m_items(menu, picIzbranaBarva, "tmrMnuBarve", kGrid, gui::kLeftButton,
+              [this](Row row, int pointed) { drawFrame(row, pointed); }),
+      picBarva(),
+      tmrMnuBarve(m_items.timer()),
+      currentMark(makeCurrentMark(menu)),
       m_marks(marks),
       m_colourButton(colourButton),
       m_editor(std::move(editor)) {
-  tmrMnuBarve.onTimer = [this] { tmrMnuBarve_Timer(); };
-  build();
-}
-
-void ColourMenu::build() {
+  m_items.onChoose = [this](int k) { picBarva_MouseUp(k); };
   // The panel's own place, size and background are set where the three
   // menus are made.
   picIzbranaBarva.move(picIzbranaBarva.left(), picIzbranaBarva.top(), kFrameSize, kFrameSize);
-  paintFrame(false);
-  const gui::PictureBox& t = *picBarva[0];
-  for (int r = 0; r < kRows; ++r)
-    for (int c = 1; c <= kColumns; ++c) {
-      const int k = kColumns * r + c;
-      gui::PictureBox& s = mnuSpremniBarvo.add<gui::PictureBox>("picBarva(" + std::to_string(k) + ")");
-      const int left = kPitch * (c - 1) + kMargin, top = kPitch * r + kMargin;
-      s.move(left, top, t.width(), t.height());
-      s.setBackColor(kPalette[k - 1]);
-      s.cls();
-      s.onMouseDown = [this, k](int b, int sh, double x, double y) { picBarva_MouseDown(k, b, sh, x, y); };
-      s.onMouseMove = [this, k](int b, int sh, double x, double y) { picBarva_MouseMove(k, b, sh, x, y); };
-      s.onMouseUp = [this, k](int b, int sh, double x, double y) { picBarva_MouseUp(k, b, sh, x, y); };
-      mnuSpremniBarvo.surface().blit(m_atlas, r::okvirBarve, {left - 1, top - 1});
-      picBarva.push_back(&s);
-    }
+  drawFrame(Row::Rest, 0);
+  picBarva = m_items.make<gui::PictureBox>("picBarva", [this](gui::PictureBox& s, int k) { setUpSwatch(s, k); });
   // The frame lies behind the swatches and lets the mouse through to the menu.
   picIzbranaBarva.sendToBack();
   picIzbranaBarva.setEnabled(false);
   mnuSpremniBarvo.refresh();
 }
 
-void ColourMenu::paintFrame(bool pressed) {
-  picIzbranaBarva.blit(m_atlas, pressed ? r::izbranaBarvaPritisnjena : r::izbranaBarva, {0, 0});
+void ColourMenu::setUpSwatch(gui::PictureBox& s, int k) {
+  if (k == 0) return;
+  s.setBackColor(kPalette[k - 1]);
+  s.cls();
+  mnuSpremniBarvo.surface().blit(m_atlas, r::okvirBarve, {s.left() - 1, s.top() - 1});
 }
 
-void ColourMenu::picBarva_MouseMove(int index, int button, int, double, double) {
-  // A drag with the left button held doesn't move the frame.
-  if (button & gui::kLeftButton) return;
-  tmrMnuBarve.setEnabled(true);
+void ColourMenu::drawFrame(Row row, int pointed) {
+  switch (row) {
+    case Row::Pressed: picIzbranaBarva.blit(m_atlas, r::izbranaBarvaPritisnjena, {0, 0}); return;
+    case Row::Rest:
+      picIzbranaBarva.setVisible(false);
+      picIzbranaBarva.blit(m_atlas, r::izbranaBarva, {0, 0});
+      return;
+    default: break;
+  }
   if (!picIzbranaBarva.visible()) picIzbranaBarva.setVisible(true);
-  const gui::PictureBox& s = *picBarva[index];
+  const gui::PictureBox& s = *picBarva[pointed];
   picIzbranaBarva.move(s.left() - 2, s.top() - 2, kFrameSize, kFrameSize);
 }
 
-void ColourMenu::picBarva_MouseDown(int, int button, int, double, double) {
-  if (button != gui::kLeftButton) return;
-  paintFrame(true);
-  picIzbranaBarva.setTag("D");
-}
-
-void ColourMenu::picBarva_MouseUp(int index, int, int, double, double) {
+void ColourMenu::picBarva_MouseUp(int index) {
   const base::Color colour = kPalette[index - 1];
   gui::Editor* ed = m_editor ? m_editor() : nullptr;
   // A read-only day keeps its colours, and the button keeps showing them;
   // the menu still closes.
-  const bool applied = ed && !ed->Locked();
-  if (applied) ed->setSelColor(colour);
-  mnuSpremniBarvo.setVisible(false);
-  picIzbranaBarva.setVisible(false);
-  if (applied) {
-    picBarvaZaGumb.setBackColor(colour);
-    drawColourDisplay();
-  }
-  paintFrame(false);
-  picIzbranaBarva.setTag("");
-}
-
-void ColourMenu::tmrMnuBarve_Timer() {
-  if (picIzbranaBarva.tag() == "D") return;  // a press is in progress
-  if (pointerOver(mnuSpremniBarvo)) return;
-  picIzbranaBarva.setVisible(false);
-  tmrMnuBarve.setEnabled(false);
+  if (!ed || ed->Locked()) return;
+  ed->setSelColor(colour);
+  picBarvaZaGumb.setBackColor(colour);
+  drawColourDisplay();
 }
 
 void ColourMenu::markColour(std::optional<base::Color> colour) {

@@ -1,20 +1,22 @@
 #pragma once
 // The colour palette inside mnuSpremniBarvo: 48 swatches in six rows of
-// eight, each in its skin frame, a 20 × 20 hover frame (picIzbranaBarva)
-// behind the pointed swatch, and a 50 ms timer that takes the frame away
-// once the pointer has left the menu. A choice colours the editor's
+// eight, each in its skin frame, and a 20 × 20 hover frame (picIzbranaBarva)
+// behind the pointed swatch, kept by the menus' shared item behaviour
+// (skin/menu_items.h) until the pointer leaves the menu; only the left
+// button presses. A choice colours the editor's
 // selection (not on a read-only day), closes the menu and gives the colour
 // to the program's face marks, so every colour button face drawn later
 // shows it.
 //
-// The frame's Tag is "D" while a swatch is pressed; the timer leaves the
-// frame alone then, even with the pointer dragged off the menu.
+// The frame's Tag is "D" while a swatch is pressed; the frame then stays,
+// even with the pointer dragged off the menu.
 #include <array>
 #include <optional>
 #include <vector>
 
 #include "gui/element.h"
 #include "gui/timer.h"
+#include "skin/menu_items.h"
 #include "skin/toolbar_buttons.h"
 
 namespace skin {
@@ -53,10 +55,16 @@ class ColourMenu {
   ColourMenu& operator=(const ColourMenu&) = delete;
 
   gui::PictureBox& mnuSpremniBarvo;
-  // Index 0 is the hidden template; 1 … 48 the swatches, row by row.
-  std::vector<gui::PictureBox*> picBarva;
   gui::PictureBox& picIzbranaBarva;
   gui::PictureBox& picBarvaZaGumb;
+
+ private:
+  const gui::Surface& m_atlas;
+  MenuItems m_items;
+
+ public:
+  // Index 0 is the hidden template; 1 … 48 the swatches, row by row.
+  std::vector<gui::PictureBox*> picBarva;
   gui::Timer& tmrMnuBarve;
 
   // The back colour of picBarvaZaGumb becomes the colour button's mark.
@@ -66,16 +74,14 @@ class ColourMenu {
   void markColour(std::optional<base::Color> colour);
   gui::Shape& currentMark;
 
-  void picBarva_MouseDown(int index, int button, int shift, double x, double y);
-  void picBarva_MouseMove(int index, int button, int shift, double x, double y);
-  void picBarva_MouseUp(int index, int button, int shift, double x, double y);
-  void tmrMnuBarve_Timer();
+  // Releasing on swatch `index`: its colour for the selection and the
+  // colour button (the menu then closes).
+  void picBarva_MouseUp(int index);
 
  private:
-  void build();
-  void paintFrame(bool pressed);
+  void setUpSwatch(gui::PictureBox& s, int index);
+  void drawFrame(Row row, int pointed);
 
-  const gui::Surface& m_atlas;
   FaceMarks& m_marks;
   gui::PictureBox& m_colourButton;
   EditorSource m_editor;

@@ -8,26 +8,16 @@
 namespace skin {
 namespace {
 
-constexpr int kEntryLeft = 3, kEntryTop = 3;
 // The entries fill the menu between its 3-pixel margins; the trailing space
 // of each text keeps the right-aligned digits off the highlight's border.
-constexpr int kEntryWidth = 18;
+constexpr MenuGrid kGrid{.columns = 1, .rows = SizeMenu::kEntries, .first = {3, 3}, .pitch = {0, SizeMenu::kEntryHeight},
+                         .width = 18, .height = SizeMenu::kEntryHeight};
 constexpr int kHighlightLeft = 2, kHighlightWidth = 20;
 
 std::u16string entryText(int points) {
   std::u16string t;
   for (char c : std::to_string(points)) t += static_cast<char16_t>(c);
   return t + u" ";
-}
-
-gui::Label& makeTemplate(gui::PictureBox& menu) {
-  gui::Label& t = menu.add<gui::Label>("lblVelikost(0)");
-  t.move(kEntryLeft, kEntryTop, kEntryWidth, SizeMenu::kEntryHeight);
-  t.setTransparent(true);
-  t.setFont(gui::FontSpec{u"Arial", 238, 8.25, true});
-  t.setAlignment(gui::Alignment::Right);
-  t.setVisible(false);
-  return t;
 }
 
 gui::Shape& makeHighlight(gui::PictureBox& menu) {
@@ -43,37 +33,30 @@ gui::Shape& makeHighlight(gui::PictureBox& menu) {
 
 SizeMenu::SizeMenu(gui::PictureBox& menu, const gui::Surface& atlas, FaceMarks& marks, gui::PictureBox& sizeButton, EditorSource editor)
     : mnuSpremeniVelikost(menu),
-      lblVelikost{&makeTemplate(menu)},
       Izbor(makeHighlight(menu)),
-      tmrMnuVelikost(menu.form().addTimer("tmrMnuVelikost", kTimerInterval, false)),
+      m_items(menu, Izbor, "tmrMnuVelikost", kGrid, gui::kLeftButton | gui::kRightButton | gui::kMiddleButton,
+              [this](Row row, int pointed) { drawHighlight(row, pointed); }),
+      lblVelikost(m_items.make<gui::Label>("lblVelikost", [this](gui::Label& e, int i) { setUpEntry(e, i); })),
+      tmrMnuVelikost(m_items.timer()),
       m_atlas(atlas),
       m_marks(marks),
       m_sizeButton(sizeButton),
       m_editor(std::move(editor)) {
-  tmrMnuVelikost.onTimer = [this] { tmrMnuVelikost_Timer(); };
-  build();
-}
-
-void SizeMenu::build() {
-  const gui::Label& t = *lblVelikost[0];
-  for (int i = 1; i <= kEntries; ++i) {
-    gui::Label& e = mnuSpremeniVelikost.add<gui::Label>("lblVelikost(" + std::to_string(i) + ")");
-    e.move(kEntryLeft, kEntryHeight * (i - 1) + kEntryTop, t.width(), t.height());
-    e.setTransparent(t.transparent());
-    e.setFont(t.font());
-    e.setAlignment(t.alignment());
-    e.setForeColor(kEntryColor);
-    e.setText(entryText(kSizes[i - 1]));
-    e.onMouseDown = [this, i](int b, int s, double x, double y) { lblVelikost_MouseDown(i, b, s, x, y); };
-    e.onMouseMove = [this, i](int b, int s, double x, double y) { lblVelikost_MouseMove(i, b, s, x, y); };
-    e.onMouseUp = [this, i](int b, int s, double x, double y) { lblVelikost_MouseUp(i, b, s, x, y); };
-    lblVelikost.push_back(&e);
-  }
+  m_items.onChoose = [this](int i) { lblVelikost_MouseUp(i); };
   // The panel's own place, size and background are set where the three
   // menus are made; the highlight goes behind the entries.
   Izbor.move(kHighlightLeft, Izbor.top(), kHighlightWidth, kEntryHeight + 2);
   Izbor.sendToBack();
   mnuSpremeniVelikost.refresh();
+}
+
+void SizeMenu::setUpEntry(gui::Label& e, int index) {
+  e.setTransparent(true);
+  e.setFont(gui::FontSpec{u"Arial", 238, 8.25, true});
+  e.setAlignment(gui::Alignment::Right);
+  if (index == 0) return;
+  e.setForeColor(kEntryColor);
+  e.setText(entryText(kSizes[index - 1]));
 }
 
 void SizeMenu::resetEntryColours(int except) {
@@ -88,23 +71,26 @@ void SizeMenu::markSize(std::optional<double> points) {
   resetEntryColours(0);
 }
 
-void SizeMenu::lblVelikost_MouseMove(int index, int button, int, double, double) {
-  // A drag with the left button held doesn't move the highlight.
-  if (button & gui::kLeftButton) return;
-  tmrMnuVelikost.setEnabled(true);
+void SizeMenu::drawHighlight(Row row, int pointed) {
+  switch (row) {
+    case Row::Pressed:
+      Izbor.setFillColor(kPressedFill);
+      Izbor.setBorderColor(kPressedBorder);
+      return;
+    case Row::Rest:
+      Izbor.setVisible(false);
+      resetEntryColours(0);
+      return;
+    default: break;
+  }
   if (!Izbor.visible()) Izbor.setVisible(true);
-  const int top = lblVelikost[index]->top() - 1;
+  const int top = lblVelikost[pointed]->top() - 1;
   if (Izbor.top() != top) Izbor.setTop(top);
-  lblVelikost[index]->setForeColor(kPointedColor);
-  resetEntryColours(index);
+  lblVelikost[pointed]->setForeColor(kPointedColor);
+  resetEntryColours(pointed);
 }
 
-void SizeMenu::lblVelikost_MouseDown(int, int, int, double, double) {
-  Izbor.setFillColor(kPressedFill);
-  Izbor.setBorderColor(kPressedBorder);
-}
-
-void SizeMenu::lblVelikost_MouseUp(int index, int, int, double, double) {
+void SizeMenu::lblVelikost_MouseUp(int index) {
   Izbor.setFillColor(kReleasedFill);
   Izbor.setBorderColor(kReleasedBorder);
   gui::Editor* ed = m_editor ? m_editor() : nullptr;
@@ -117,17 +103,7 @@ void SizeMenu::lblVelikost_MouseUp(int index, int, int, double, double) {
       drawSizeDisplay();
     }
   }
-  mnuSpremeniVelikost.setVisible(false);
-  Izbor.setVisible(false);
   markSize(ed ? ed->SelFontSize() : std::nullopt);
-}
-
-void SizeMenu::tmrMnuVelikost_Timer() {
-  if (Izbor.fillColor() == kPressedFill) return;  // a press is in progress
-  if (pointerOver(mnuSpremeniVelikost)) return;
-  tmrMnuVelikost.setEnabled(false);
-  Izbor.setVisible(false);
-  resetEntryColours(0);
 }
 
 void SizeMenu::drawSizeDisplay() {

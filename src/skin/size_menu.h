@@ -1,8 +1,10 @@
 #pragma once
-// The font size picker inside mnuSpremeniVelikost: twelve sizes as labels,
-// a highlight rectangle (Izbor) behind the pointed one, and a 50 ms timer
-// that takes the highlight away once the pointer has left the menu. A choice
-// sets the size of the editor's selection and closes the menu.
+// The font size picker inside mnuSpremeniVelikost: twelve sizes as labels in
+// one column, a highlight rectangle (Izbor) behind the pointed one, kept by
+// the menus' shared item behaviour (skin/menu_items.h) until the pointer
+// leaves the menu. Any mouse button presses. A choice sets the size of the
+// editor's selection and closes the menu; the highlight keeps the colours
+// last set, so after a first choice it shows the released colours.
 //
 // The size button shows the size of the selection as two digits, kept in the
 // program's face marks, so every face drawn later (rest, fade steps,
@@ -15,6 +17,7 @@
 
 #include "gui/element.h"
 #include "gui/timer.h"
+#include "skin/menu_items.h"
 #include "skin/toolbar_buttons.h"
 
 namespace skin {
@@ -43,9 +46,14 @@ class SizeMenu {
   SizeMenu& operator=(const SizeMenu&) = delete;
 
   gui::PictureBox& mnuSpremeniVelikost;
+  gui::Shape& Izbor;
+
+ private:
+  MenuItems m_items;
+
+ public:
   // Index 0 is the hidden template; 1 … 12 the entries from the top.
   std::vector<gui::Label*> lblVelikost;
-  gui::Shape& Izbor;
   gui::Timer& tmrMnuVelikost;
 
   // Takes the selection's size for the size button's faces; a selection of
@@ -55,13 +63,13 @@ class SizeMenu {
   // open menu shows the size in use; mixed sizes (nullopt) mark none.
   void markSize(std::optional<double> points);
 
-  void lblVelikost_MouseDown(int index, int button, int shift, double x, double y);
-  void lblVelikost_MouseMove(int index, int button, int shift, double x, double y);
-  void lblVelikost_MouseUp(int index, int button, int shift, double x, double y);
-  void tmrMnuVelikost_Timer();
+  // Releasing on entry `index`: the released colours, and its size for the
+  // selection (the menu then closes).
+  void lblVelikost_MouseUp(int index);
 
  private:
-  void build();
+  void setUpEntry(gui::Label& e, int index);
+  void drawHighlight(Row row, int pointed);
   void resetEntryColours(int except);
   base::Color restColour(int index) const { return index == m_current ? kPointedColor : kEntryColor; }
 
