@@ -118,6 +118,7 @@ Form::Form(Platform& platform, std::string name, TaskbarButton taskbar)
 Form::~Form() {
   clearChildren();
   m_timers.clear();
+  m_toolTip.reset();  // before the window it watches
   m_peer.reset();
 }
 
@@ -267,6 +268,7 @@ void Form::forget(Element& e) {
     if (m_peer) m_peer->focusChanged(nullptr);
   }
   if (m_hover == &e) m_hover = nullptr;
+  if (m_tipElement == &e) m_tipElement = nullptr;
   if (m_capture == &e) {
     m_capture = nullptr;
     m_captureGone = true;
@@ -350,6 +352,20 @@ void Form::dispatchMouseMove(int buttons, int shift, Point client) {
     m_hover = target;
   }
   sendMouse(target, MouseEvent::Move, buttons, shift, client);
+  updateToolTip();
+}
+
+void Form::updateToolTip() {
+  // One tool at a time, the element under the pointer, so that the tip
+  // shows anew on every element that has one. Elements move and change
+  // their tips, so the rectangle and text are read again on each change.
+  const Element* e = m_hover;
+  const std::u16string text = e ? e->toolTip() : std::u16string();
+  if (e == m_tipElement && text == m_tipText) return;
+  m_tipElement = e;
+  m_tipText = text;
+  if (!m_toolTip && !text.empty()) m_toolTip = m_platform.createToolTip(*this);
+  if (m_toolTip) m_toolTip->setTool(e && !text.empty() ? e->formRect() : Rect{}, text);
 }
 
 void Form::dispatchMouseUp(int button, int shift, Point client) {

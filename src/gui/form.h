@@ -196,6 +196,9 @@ class Form : public Container {
   bool overForm(Point client) const;
   enum class MouseEvent { Down, Move, Up };
   void sendMouse(Element* target, MouseEvent event, int button, int shift, Point client);
+  // Gives the tooltip the element now under the pointer, when it or its
+  // tip changed.
+  void updateToolTip();
 
   Platform& m_platform;
   std::string m_name;
@@ -220,6 +223,9 @@ class Form : public Container {
   bool m_captureGone = false;  // the pressed element was destroyed meanwhile
   Element* m_keyTarget = nullptr;  // receiver of the key being dispatched
   std::vector<std::unique_ptr<Timer>> m_timers;
+  std::unique_ptr<NativeToolTip> m_toolTip;
+  const Element* m_tipElement = nullptr;  // the tool the tooltip holds
+  std::u16string m_tipText;
 };
 
 }  // namespace gui

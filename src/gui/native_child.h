@@ -1,9 +1,11 @@
 #pragma once
-// A window of the platform's own inside a form (the rich-text editor). The
-// element that hosts it decides where it lies, how much of it shows and when
-// it takes the keys; the back end only carries that out.
+// Windows of the platform's own that a form owns: the rich-text editor (a
+// child the host element places, cuts and focuses) and the tooltip (whose
+// tool the form sets to the element under the pointer). The form decides;
+// the back end only carries that out.
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "gui/editor.h"
 #include "gui/region.h"
@@ -37,6 +39,17 @@ class NativeChild {
   // The child took the keys by itself (the user clicked into it): the form
   // learns where its keyboard is.
   std::function<void()> onFocused;
+};
+
+// The platform's tooltip of one form. The form tells it the one tool under
+// the pointer; showing the tip once the pointer rests there, and hiding it,
+// are the platform's own.
+class NativeToolTip {
+ public:
+  virtual ~NativeToolTip() = default;
+  // The element under the pointer: its rectangle in the form's client
+  // pixels and its text. Empty text: no tip.
+  virtual void setTool(Rect form, std::u16string_view text) = 0;
 };
 
 // The editor and the window it lives in, as the platform makes them.

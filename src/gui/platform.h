@@ -126,6 +126,9 @@ class Platform {
 
   // The rich-text editor as a child of the form at `rect` (form pixels).
   virtual HostedEditor createEditor(Form& form, Rect rect) = 0;
+  // The form's tooltip window; made when the pointer first rests on an
+  // element with a tip. nullptr: the platform shows no tips.
+  virtual std::unique_ptr<NativeToolTip> createToolTip(Form& form) = 0;
 
   // Ends the message loop; the program exits with the code.
   virtual void quit(int exitCode) = 0;

@@ -578,4 +578,33 @@ gui::HostedEditor HeadlessPlatform::createEditor(gui::Form& form, Rect rect) {
   return {std::move(editor), std::move(window)};
 }
 
+namespace {
+
+// A form's tooltip: the tool it holds, kept where the tests can read it.
+class ToolTipWindow : public gui::NativeToolTip {
+ public:
+  ToolTipWindow(std::map<const gui::Form*, HeadlessPlatform::ToolTipTool>& tools, const gui::Form& form)
+      : m_tools(tools), m_form(&form) {
+    m_tools[m_form] = {};
+  }
+  ~ToolTipWindow() override { m_tools.erase(m_form); }
+  void setTool(Rect form, std::u16string_view text) override { m_tools[m_form] = {form, std::u16string(text)}; }
+
+ private:
+  std::map<const gui::Form*, HeadlessPlatform::ToolTipTool>& m_tools;
+  const gui::Form* m_form;
+};
+
+}  // namespace
+
+std::unique_ptr<gui::NativeToolTip> HeadlessPlatform::createToolTip(gui::Form& form) {
+  return std::make_unique<ToolTipWindow>(m_toolTips, form);
+}
+
+std::optional<HeadlessPlatform::ToolTipTool> HeadlessPlatform::toolTip(const gui::Form& form) const {
+  const auto it = m_toolTips.find(&form);
+  if (it == m_toolTips.end()) return std::nullopt;
+  return it->second;
+}
+
 }  // namespace headless

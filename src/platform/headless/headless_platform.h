@@ -204,6 +204,13 @@ class HeadlessPlatform : public gui::Platform {
     std::optional<gui::EditLook> look;
   };
   const std::vector<EditorPlacement>& editors() const { return m_editorPlacements; }
+  // The tool a form's tooltip holds now (what a pointer resting there
+  // shows): nothing before the first tip, empty text off every tip.
+  struct ToolTipTool {
+    Rect rect;
+    std::u16string text;
+  };
+  std::optional<ToolTipTool> toolTip(const gui::Form& form) const;
 
   std::optional<int> exitCode() const { return m_exitCode; }
 
@@ -226,6 +233,7 @@ class HeadlessPlatform : public gui::Platform {
   gui::TextService& text() override { return m_font; }
   // Without a factory there is no editor (nullptr); the rect is recorded.
   gui::HostedEditor createEditor(gui::Form& form, Rect rect) override;
+  std::unique_ptr<gui::NativeToolTip> createToolTip(gui::Form& form) override;
   void quit(int exitCode) override { m_exitCode = exitCode; }
   // Posted tasks run at the start of the next advance(), in the order posted.
   void post(std::function<void()> task) override;
@@ -284,6 +292,7 @@ class HeadlessPlatform : public gui::Platform {
   std::vector<PopupRecord> m_popups;
   EditorFactory m_editorFactory;
   std::vector<EditorPlacement> m_editorPlacements;
+  std::map<const gui::Form*, ToolTipTool> m_toolTips;
   std::optional<int> m_exitCode;
   BlockFont m_font;
   std::mutex m_postedMutex;  // posts may come from worker threads

@@ -7,6 +7,7 @@
 #include "gui/timer.h"
 #include "platform/win32/native_child_win.h"
 #include "platform/win32/rich_edit_win.h"
+#include "platform/win32/tool_tip_win.h"
 #include "platform/win32/win32_window_win.h"
 
 namespace win32 {
@@ -220,6 +221,11 @@ gui::HostedEditor Win32Platform::createEditor(gui::Form& form, gui::Rect rect) {
   return {std::move(editor), std::move(window)};
 }
 
+std::unique_ptr<gui::NativeToolTip> Win32Platform::createToolTip(gui::Form& form) {
+  HWND hwnd = windowOf(form);
+  return hwnd ? std::make_unique<ToolTipWindow>(hwnd) : nullptr;
+}
+
 void Win32Platform::quit(int exitCode) { PostQuitMessage(exitCode); }
 
 void Win32Platform::post(std::function<void()> task) {
@@ -235,7 +241,7 @@ char16_t Win32Platform::decimalSeparator() const {
 }
 
 HWND windowOf(const gui::Form& form) {
-  auto* w = dynamic_cast<Win32Window*>(&form.peer());
+  const Win32Window* w = Win32Window::of(form);
   return w ? w->hwnd() : nullptr;
 }
 

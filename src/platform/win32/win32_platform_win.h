@@ -53,6 +53,7 @@ class Win32Platform : public gui::Platform {
   void removeTimer(gui::Timer& timer) override;
   gui::TextService& text() override { return m_text; }
   gui::HostedEditor createEditor(gui::Form& form, gui::Rect rect) override;
+  std::unique_ptr<gui::NativeToolTip> createToolTip(gui::Form& form) override;
   void quit(int exitCode) override;
   // PostMessage to the message-only window, which runs the task.
   void post(std::function<void()> task) override;

@@ -1,8 +1,8 @@
 #include "platform/win32/win32_window_win.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,6 +58,12 @@ int heldButtons(WPARAM wp) {
 
 gui::Point clientPoint(LPARAM lp) { return {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
 
+// Each form's window, for the platform's calls that take a form.
+std::map<const gui::Form*, Win32Window*>& windows() {
+  static std::map<const gui::Form*, Win32Window*> all;
+  return all;
+}
+
 }  // namespace
 
 Win32Window::Win32Window(HINSTANCE instance, gui::Form& form) : m_form(form) {
@@ -70,10 +76,16 @@ Win32Window::Win32Window(HINSTANCE instance, gui::Form& form) : m_form(form) {
   const std::wstring caption = base::toWide(form.caption());
   m_hwnd = CreateWindowExW(exStyle, className.c_str(), caption.c_str(), style, b.x, b.y, b.w, b.h, nullptr, nullptr,
                            instance, this);
+  windows()[&form] = this;
+}
+
+Win32Window* Win32Window::of(const gui::Form& form) {
+  const auto it = windows().find(&form);
+  return it == windows().end() ? nullptr : it->second;
 }
 
 Win32Window::~Win32Window() {
-  if (m_toolTip) DestroyWindow(m_toolTip);
+  windows().erase(&m_form);
   if (m_hwnd) {
     SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
     DestroyWindow(m_hwnd);
@@ -139,7 +151,6 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONUP: mouseUp(gui::kMiddleButton, wp, lp); return 0;
     case WM_MOUSEMOVE:
       m_form.dispatchMouseMove(heldButtons(wp), shiftState(wp), clientPoint(lp));
-      updateToolTip(wp, lp);
       return 0;
     case WM_SETFOCUS:
       // Back from another window: the keys go where the form had them.
@@ -242,46 +253,6 @@ void Win32Window::mouseUp(int button, WPARAM wp, LPARAM lp) {
     return;
   }
   m_form.dispatchMouseUp(button, shiftState(wp), clientPoint(lp));
-}
-
-void Win32Window::updateToolTip(WPARAM wp, LPARAM lp) {
-  // One tool at a time, the rectangle of the element under the pointer, so
-  // that the tip shows anew on every element that has one. Elements can be
-  // moved or destroyed, so the rectangle and text are read on each change.
-  const gui::Element* e = m_form.hovered();
-  const std::wstring text = e ? base::toWide(e->toolTip()) : std::wstring();
-  if (e == m_tipElement && text == m_tipText) return;
-  TOOLINFOW ti{};
-  ti.cbSize = sizeof ti;
-  ti.hwnd = m_hwnd;
-  ti.uId = 1;
-  if (m_toolTip && !m_tipText.empty()) SendMessageW(m_toolTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-  m_tipElement = e;
-  m_tipText = text;
-  if (text.empty()) return;
-  if (!m_toolTip) {
-    static const bool initialised = [] {
-      INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-      return InitCommonControlsEx(&icc) != FALSE;
-    }();
-    (void)initialised;
-    // Not owned by the form's window: an owned topmost tip keeps the owner
-    // from being placed on top afterwards (seen under Wine).
-    m_toolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-    if (!m_toolTip) return;
-  }
-  const gui::Rect r = e->formRect();
-  ti.uFlags = TTF_SUBCLASS;
-  ti.rect = RECT{r.x, r.y, r.x + r.w, r.y + r.h};
-  ti.lpszText = m_tipText.data();
-  SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-  // The tool is new: let it see the move that brought the pointer here, so
-  // that a pointer coming to rest shows the tip.
-  MSG msg{m_hwnd, WM_MOUSEMOVE, wp, lp, static_cast<DWORD>(GetMessageTime()), {}};
-  GetCursorPos(&msg.pt);
-  SendMessageW(m_toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
 void Win32Window::setVisible(bool visible, gui::Activation activation) {

@@ -17,6 +17,8 @@ class Win32Window : public gui::FormPeer {
 
   HWND hwnd() const { return m_hwnd; }
   static Win32Window* fromHwnd(HWND hwnd);
+  // The window made for a form; nullptr before it is made or after.
+  static Win32Window* of(const gui::Form& form);
   // Offers a Ctrl key stroke of the message loop to the form whose window
   // (or native child) it is for, before it is translated and dispatched, as
   // an accelerator table would; true when the form took it.
@@ -44,16 +46,11 @@ class Win32Window : public gui::FormPeer {
   void paint();
   void mouseDown(int button, WPARAM wp, LPARAM lp, bool doubleClick);
   void mouseUp(int button, WPARAM wp, LPARAM lp);
-  // Keeps the tooltip on the element under the pointer.
-  void updateToolTip(WPARAM wp, LPARAM lp);
 
   gui::Form& m_form;
   HWND m_hwnd = nullptr;
   gui::Surface m_frame;  // the last composite, reused between paints
   bool m_minimized = false;
-  HWND m_toolTip = nullptr;           // made on the first element with a tip
-  const gui::Element* m_tipElement = nullptr;
-  std::wstring m_tipText;
 };
 
 }  // namespace win32

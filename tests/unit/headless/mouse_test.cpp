@@ -250,3 +250,28 @@ TEST(Windows, PressOnAWindowKeepsItsMouseAcrossOtherWindows) {
   platform.moveMouse({251, 50});
   EXPECT_EQ(got, (std::vector<std::string>{"a move 0 50", "a move 1 250", "a up 250", "b move"}));
 }
+
+TEST_F(MouseTest, TheTooltipHoldsTheTipOfTheElementUnderThePointer) {
+  auto& a = form.add<PictureBox>("A");
+  a.move(10, 10, 20, 20);
+  a.setToolTip(u"Krepko");
+  form.add<PictureBox>("B").move(40, 10, 20, 20);
+  platform.moveMouse({145, 115});  // on B, which has no tip: no tooltip made yet
+  EXPECT_FALSE(platform.toolTip(form));
+  const struct {
+    Point at;
+    std::u16string text;
+    Rect rect;
+  } steps[] = {{{115, 115}, u"Krepko", {10, 10, 20, 20}}, {{145, 115}, u"", {}}, {{190, 190}, u"", {}},
+               {{112, 112}, u"Krepko", {10, 10, 20, 20}}};
+  for (const auto& s : steps) {
+    platform.moveMouse(s.at);
+    ASSERT_TRUE(platform.toolTip(form));
+    EXPECT_EQ(platform.toolTip(form)->text, s.text) << s.at.x;
+    EXPECT_EQ(platform.toolTip(form)->rect, s.rect) << s.at.x;
+  }
+  // A tip changed under a resting pointer shows with the next move.
+  a.setToolTip(u"Ležeče");
+  platform.moveMouse({113, 113});
+  EXPECT_EQ(platform.toolTip(form)->text, u"Ležeče");
+}
