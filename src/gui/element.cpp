@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "gui/form.h"
 
@@ -184,14 +185,29 @@ void PictureBox::blit(const Surface& src, Rect from, Point to) {
   const Rect onBox = d.intersect(m_surface.bounds());
   if (onBox.empty()) return;
   s = {s.x + onBox.x - d.x, s.y + onBox.y - d.y, onBox.w, onBox.h};
-  bool same = true;
-  for (int y = 0; y < s.h && same; ++y)
-    same = std::equal(src.row(s.y + y) + s.x, src.row(s.y + y) + s.right(), m_surface.row(onBox.y + y) + onBox.x);
-  if (same) return;
-  m_surface.blit(src, s, {onBox.x, onBox.y});
+  Rect changed = onBox;
+  if (&src == &m_surface) {
+    m_surface.blit(src, s, {onBox.x, onBox.y});  // overlapping: the surface copies through a temporary
+  } else {
+    // Only the rows between the first and the last that differ are copied
+    // and marked: a face drawn again as it was marks nothing, and the next
+    // fade step often keeps its top and bottom rows.
+    const auto same = [&](int y) {
+      return std::memcmp(src.row(s.y + y) + s.x, m_surface.row(onBox.y + y) + onBox.x,
+                         static_cast<size_t>(s.w) * sizeof(uint32_t)) == 0;
+    };
+    int first = 0, last = s.h - 1;
+    while (first < s.h && same(first)) ++first;
+    if (first == s.h) return;
+    while (last > first && same(last)) --last;
+    for (int y = first; y <= last; ++y)
+      std::memcpy(m_surface.row(onBox.y + y) + onBox.x, src.row(s.y + y) + s.x,
+                  static_cast<size_t>(s.w) * sizeof(uint32_t));
+    changed = {onBox.x, onBox.y + first, onBox.w, last - first + 1};
+  }
   if (!shown()) return;
   const Rect r = formRect();
-  form().invalidate(Rect{r.x + onBox.x, r.y + onBox.y, onBox.w, onBox.h}.intersect(visibleFormRect()));
+  form().invalidate(Rect{r.x + changed.x, r.y + changed.y, changed.w, changed.h}.intersect(visibleFormRect()));
 }
 
 void PictureBox::resized() { m_surface.resize(width(), height(), m_backColor); }

@@ -33,6 +33,17 @@ Region::Region(Rect r) {
   if (!r.empty()) m_bands.push_back({r.y, r.bottom(), {{r.x, r.right()}}});
 }
 
+void Region::assign(Rect r) {
+  if (r.empty()) {
+    m_bands.clear();
+    return;
+  }
+  m_bands.resize(1);
+  m_bands[0].top = r.y;
+  m_bands[0].bottom = r.bottom();
+  m_bands[0].spans.assign(1, Span{r.x, r.right()});
+}
+
 void Region::pushBand(int top, int bottom, std::vector<Span>&& spans) {
   if (spans.empty() || bottom <= top) return;
   if (!m_bands.empty() && m_bands.back().bottom == top && m_bands.back().spans == spans) {

@@ -38,6 +38,10 @@ class Region {
   // an empty band or spans out of order.
   bool appendBand(int top, int bottom, std::span<const Span> spans);
 
+  // Becomes the one rectangle, reusing its storage: a window's pending
+  // region is set again on every frame.
+  void assign(Rect r);
+
   bool empty() const { return m_bands.empty(); }
   Rect bounds() const;
   bool contains(Point p) const;

@@ -74,17 +74,21 @@ bool HeadlessWindow::covers(Point screen) const {
 }
 
 void HeadlessWindow::invalidate(Rect client) {
-  if (m_pending.empty())
-    m_pending = gui::Region(client);
+  if (!m_dirty)
+    m_pending.assign(client);
   else if (m_pending.rectCount() != 1 || m_pending.bounds().intersect(client) != client)
     m_pending = m_pending.united(gui::Region(client));
+  m_dirty = !m_pending.empty();
 }
 
 void HeadlessWindow::paintPending() {
   if (!onScreen()) return;
   const Rect b = m_form.pixelBounds();
-  if (m_frame.width() != b.w || m_frame.height() != b.h) m_pending = gui::Region(Rect{0, 0, b.w, b.h});
-  if (m_pending.empty()) return;
+  if (m_frame.width() != b.w || m_frame.height() != b.h) {
+    m_pending.assign({0, 0, b.w, b.h});
+    m_dirty = true;
+  }
+  if (!m_dirty) return;
   m_form.placeNativeChildren();
   m_form.compose(m_frame, m_pending);
   // The editor's page lies above the form's pixels, in its own colour.
@@ -98,8 +102,9 @@ void HeadlessWindow::paintPending() {
     m_presentedPixels += int64_t(m_pending.bounds().w) * m_pending.bounds().h;
   else
     for (const Rect& r : m_pending.rects()) m_presentedPixels += int64_t(r.w) * r.h;
-  std::swap(m_lastPresent, m_pending);
-  m_pending = {};
+  // Copied, not moved: both keep their storage for the next frames.
+  m_lastPresent = m_pending;
+  m_dirty = false;
 }
 
 void HeadlessWindow::setVisible(bool visible, gui::Activation activation) {

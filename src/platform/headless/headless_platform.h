@@ -76,7 +76,8 @@ class HeadlessWindow : public gui::FormPeer {
   bool m_minimized = false;
   std::optional<gui::Region> m_region;
   std::u16string m_caption;
-  gui::Region m_pending;
+  gui::Region m_pending;  // what changed since the last paint, while m_dirty
+  bool m_dirty = false;
   gui::Surface m_frame;
   int m_presents = 0;
   gui::Region m_lastPresent;

@@ -205,7 +205,12 @@ gui::Region updateRegion(HWND hwnd, gui::Rect client) {
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
   if (!rgn) return whole;
   std::optional<gui::Region> update;
-  if (GetUpdateRgn(hwnd, rgn, FALSE) != ERROR) {
+  RECT box;
+  const int kind = GetUpdateRgn(hwnd, rgn, FALSE);
+  if (kind == SIMPLEREGION && GetRgnBox(rgn, &box) != ERROR) {
+    // One rectangle, as a hover frame's face: no region data to read.
+    update = gui::Region(gui::Rect{box.left, box.top, box.right - box.left, box.bottom - box.top});
+  } else if (kind != ERROR) {
     std::vector<uint8_t> data(GetRegionData(rgn, 0, nullptr));
     if (!data.empty() && GetRegionData(rgn, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data())))
       update = gui::Region::fromRegionData(data);
