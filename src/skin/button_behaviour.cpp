@@ -51,7 +51,8 @@ void ButtonBehaviour::move(int buttons, double x, double y) {
   if (!(y > m_style.hoverBelow)) return;
   if (!animation) {
     draw(Row::Highlight);
-    if (box.tag() != "D") box.setTag("H");
+    // A drag with another button held keeps a press made with it.
+    if (buttons == 0 || box.tag() != "D") box.setTag("H");
     tracking.setEnabled(true);
     return;
   }

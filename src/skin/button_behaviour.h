@@ -71,7 +71,8 @@ class ButtonBehaviour {
 
   void draw(Row row) const { m_draw(row); }
   // A move over the button, `buttons` held, at y in the button's pixels. A
-  // move with another button than the left one held keeps a press.
+  // move with another button than the left one held keeps a press (the size
+  // menu's entries are pressed with any button).
   void move(int buttons, double x, double y);
   // A left press: the pressed face and Tag "D".
   void press();
