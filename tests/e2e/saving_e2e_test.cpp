@@ -87,7 +87,9 @@ TEST(SavingEndToEnd, KillsAtRandomMomentsWhileSavingLeaveEveryEntryOldOrNewAndWh
     // listed and is removed at the next start).
     EXPECT_LE(d.readFile("TMP.tkw").value_or("").size(), 2u) << "kill " << i;
     for (const auto& f : fs::directory_iterator(d.folder() / "Podatki"))
-      if (f.path().filename().string()[0] != '~') EXPECT_EQ(f.path().filename().string(), todayKey()) << "kill " << i;
+      if (f.path().filename().string()[0] != '~') {
+        EXPECT_EQ(f.path().filename().string(), todayKey()) << "kill " << i;
+      }
   }
   std::printf("kill loop: 100 kills, %d saved, %d unchanged, %d lost\n", saved, unchanged, lost);
   EXPECT_GT(saved, 0);

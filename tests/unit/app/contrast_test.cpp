@@ -39,7 +39,9 @@ void check(const gui::Container& c, const gui::Surface& s, const std::string& sc
       gui::Rect r = e->formRect();  // as far as its parents let it show
       for (const gui::Element* p = e->parentElement(); p; p = p->parentElement()) r = r.intersect(p->formRect());
       const auto ratio = contrastAt(s, r, static_cast<const gui::Label&>(*e).foreColor());
-      if (ratio) EXPECT_GE(*ratio, 4.5) << scene << ": " << e->name();
+      if (ratio) {
+        EXPECT_GE(*ratio, 4.5) << scene << ": " << e->name();
+      }
     }
     check(*e, s, scene);
   }
