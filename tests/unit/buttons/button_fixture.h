@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "gui/form.h"
 #include "platform/headless/headless_platform.h"
@@ -29,7 +30,7 @@ class ButtonTest : public ::testing::Test {
   textmodel::TextEditor editor;
   gui::Form form{platform, "frmMain"};
   bool onTop = false;
-  int closeCommands = 0, miniCommands = 0, gesloCommands = 0, onTopApplied = 0;
+  int closeCommands = 0, miniCommands = 0, zložiCommands = 0, gesloCommands = 0, onTopApplied = 0;
 
   std::unique_ptr<skin::PasswordButton> BtnGeslo;
   std::unique_ptr<skin::FormatToggle> BtnKrepko, BtnLežeče, BtnPodčrtano;
@@ -95,6 +96,7 @@ class ButtonTest : public ::testing::Test {
       b->CloseMenus = [this] { menus->CloseMenus(); };
     BtnZapri->onCommand = [this] { ++closeCommands; };
     BtnMini->onCommand = [this] { ++miniCommands; };
+    BtnZloži->onCommand = [this] { ++zložiCommands; };
     BtnVednoNaVrhu->applyOnTop = [this] {
       ++onTopApplied;
       form.setWindowPos(onTop ? gui::InsertAfter::Topmost : gui::InsertAfter::NoTopmost, form.pixelBounds());
@@ -118,39 +120,58 @@ class ButtonTest : public ::testing::Test {
   void pointAway() { platform.moveMouse({kOrigin.x + 450, kOrigin.y + 250}); }
   void tick(int n = 1) { platform.advance(50 * n); }
 
-  // The atlas rectangle a screen area shows, among the candidates: exact
-  // pixels, except where the atlas is magenta (cut away by a round region).
-  bool screenShows(const gui::Surface& screen, gui::Rect at, gui::Rect face) const {
+  // Whether an area of a surface shows the atlas from `from` on: exact pixels,
+  // except where the atlas is magenta (cut away by a round region).
+  bool sameAs(const gui::Surface& s, gui::Rect at, gui::Point from) const {
     for (int y = 0; y < at.h; ++y)
       for (int x = 0; x < at.w; ++x) {
-        const gui::Color want = atlas.pixel(face.x + x, face.y + y);
-        if (want == base::kKeyColor) continue;
-        if (screen.pixel(at.x + x, at.y + y) != want) return false;
+        const gui::Color want = atlas.pixel(from.x + x, from.y + y);
+        if (want != base::kKeyColor && s.pixel(at.x + x, at.y + y) != want) return false;
       }
     return true;
   }
-  // "column,row" of the toolbar face the button shows on the screen, or "?".
+  // "Column Row" of the toolbar face the button shows on the screen, or "?".
   std::string shown(const skin::ToolbarButton& b) {
+    static const char* const columns[] = {"Geslo",        "KrepkoOn",     "KrepkoOff",         "LežečeOn",
+                                          "LežečeOff",    "PodčrtanoOn",  "PodčrtanoOff",      "PoravnajLevo",
+                                          "PoravnajDesno", "PoravnajNaSredino", "SpremeniBarvo", "SpremeniVelikost"};
+    static const char* const rows[] = {"Highlight", "Fade2", "Fade1", "Rest", "Pressed"};
     const gui::Surface screen = platform.screenshot();
     const gui::Rect at = b.Btn.screenRect();
     for (int c = 0; c < skin::kToolbarFaceCount; ++c)
       for (skin::Row row : skin::kRows) {
         const auto f = static_cast<skin::ToolbarFace>(c);
         if (skin::toolbarFaceWidth(f) < at.w) continue;
-        const gui::Rect face = skin::toolbarFace(f, row);
-        if (screenShows(screen, at, face)) return std::to_string(face.x) + "," + std::to_string(face.y);
+        if (sameAs(screen, at, {skin::toolbarFace(f, row).x, skin::rowY(row)}))
+          return std::string(columns[c]) + " " + rows[static_cast<int>(row)];
       }
     return "?";
   }
-  // "x,y" of the caption face the button shows on the screen, or "?".
+  // "Set State" of the caption face the button shows on the screen, or "?".
   std::string shown(const skin::RoundButton& b) {
+    static const char* const sets[] = {"Zapri", "Mini", "Zloži", "VednoNaVrhuOff", "VednoNaVrhuOn", "MiniZloži"};
+    static const char* const states[] = {"Rest", "Hover", "Pressed"};
     const gui::Surface screen = platform.screenshot();
     const gui::Rect at = b.Btn.screenRect();
     for (int c = 0; c < skin::kCaptionButtonCount; ++c)
-      for (skin::ButtonState s : skin::kButtonStates) {
-        const gui::Rect face = skin::captionFace(static_cast<skin::CaptionButton>(c), s);
-        if (screenShows(screen, at, face)) return std::to_string(face.x) + "," + std::to_string(face.y);
-      }
+      for (skin::ButtonState s : skin::kButtonStates)
+        if (const gui::Rect r = skin::captionFace(static_cast<skin::CaptionButton>(c), s);
+            sameAs(screen, at, {r.x, r.y}))
+          return std::string(sets[c]) + " " + states[static_cast<int>(s)];
     return "?";
+  }
+
+  // Lets the virtual clock run in small steps until the button shows `last`
+  // (at most `limitMs`), and returns every face it showed on the way, in order.
+  template <class Button>
+  std::vector<std::string> framesUntil(const Button& b, const std::string& last, int limitMs = 2000) {
+    std::vector<std::string> seen;
+    std::string now = shown(b);
+    for (int t = 0; t < limitMs && (seen.empty() || now != last); t += 10) {
+      platform.advance(10);
+      const std::string next = shown(b);
+      if (next != now) seen.push_back(now = next);
+    }
+    return seen;
   }
 };

@@ -4,86 +4,89 @@
 
 namespace {
 
-bool sameAs(const gui::Surface& s, gui::Rect area, const gui::Surface& atlas, gui::Point from) {
-  for (int y = 0; y < area.h; ++y)
-    for (int x = 0; x < area.w; ++x)
-      if (s.pixel(area.x + x, area.y + y) != atlas.pixel(from.x + x, from.y + y)) return false;
-  return true;
-}
+// A menu button, the column it shows for the text "ena" (left aligned), and
+// where in the atlas its menu's top edge comes from.
+struct Menu {
+  int index;
+  const char* column;
+  gui::Rect bounds;
+  gui::Point topEdge;
+  friend void PrintTo(const Menu& c, std::ostream* os) { *os << c.column; }
+};
 
 }  // namespace
 
-TEST_F(ButtonTest, TheMenusHangUnderTheirButtonsHiddenWithTheirSkinnedBackgrounds) {
+TEST_F(ButtonTest, TheMenusHaveTheirSkinnedBackgrounds) {
   const skin::FormatMenus& m = *menus;
-  EXPECT_EQ(m.mnuPoravnaj.bounds(), (gui::Rect{185, 58, 78, 29}));
-  EXPECT_EQ(m.mnuSpremniBarvo.bounds(), (gui::Rect{228, 58, 166, 129}));
-  EXPECT_EQ(m.mnuSpremeniVelikost.bounds(), (gui::Rect{272, 58, 24, 198}));
-  for (const gui::PictureBox* p : {&m.mnuPoravnaj, &m.mnuSpremniBarvo, &m.mnuSpremeniVelikost})
-    EXPECT_FALSE(p->visible());
-
-  EXPECT_TRUE(sameAs(m.mnuPoravnaj.surface(), {0, 0, 78, 29}, atlas, {293, 0}));
+  EXPECT_TRUE(sameAs(m.mnuPoravnaj.surface(), {0, 0, 78, 29}, {293, 0}));
   const gui::Surface& barvo = m.mnuSpremniBarvo.surface();
-  EXPECT_TRUE(sameAs(barvo, {0, 0, 166, 1}, atlas, {291, 118}));      // top edge
-  EXPECT_TRUE(sameAs(barvo, {0, 128, 166, 1}, atlas, {291, 118}));    // bottom edge
-  EXPECT_TRUE(sameAs(barvo, {0, 123, 166, 2}, atlas, {291, 141}));    // separator
-  EXPECT_TRUE(sameAs(barvo, {0, 41, 166, 19}, atlas, {291, 121}));    // a tile
+  EXPECT_TRUE(sameAs(barvo, {0, 0, 166, 1}, {291, 118}));      // top edge
+  EXPECT_TRUE(sameAs(barvo, {0, 128, 166, 1}, {291, 118}));    // bottom edge
+  EXPECT_TRUE(sameAs(barvo, {0, 123, 166, 2}, {291, 141}));    // separator
+  EXPECT_TRUE(sameAs(barvo, {0, 41, 166, 19}, {291, 121}));    // a tile
   const gui::Surface& velikost = m.mnuSpremeniVelikost.surface();
-  EXPECT_TRUE(sameAs(velikost, {0, 0, 24, 1}, atlas, {291, 118}));
-  EXPECT_TRUE(sameAs(velikost, {0, 197, 24, 1}, atlas, {291, 118}));
-  EXPECT_TRUE(sameAs(velikost, {0, 181, 23, 16}, atlas, {291, 121}));  // the last, cut tile
-  EXPECT_TRUE(sameAs(velikost, {23, 1, 1, 19}, atlas, {456, 121}));   // right edge
+  EXPECT_TRUE(sameAs(velikost, {0, 0, 24, 1}, {291, 118}));
+  EXPECT_TRUE(sameAs(velikost, {0, 197, 24, 1}, {291, 118}));
+  EXPECT_TRUE(sameAs(velikost, {0, 181, 23, 16}, {291, 121}));  // the last, cut tile
+  EXPECT_TRUE(sameAs(velikost, {23, 1, 1, 19}, {456, 121}));   // right edge
 }
 
-TEST_F(ButtonTest, APressTogglesTheButtonsOwnMenuAndLeavesItsTagAlone) {
-  pointAt(*BtnPoravnaj);
-  tick(3);
-  platform.mouseDown();
-  EXPECT_TRUE(menus->mnuPoravnaj.visible());
-  EXPECT_EQ(shown(*BtnPoravnaj), "472,339");
-  EXPECT_EQ(BtnPoravnaj->Btn.tag(), "H");
-  platform.mouseUp();
-  EXPECT_EQ(shown(*BtnPoravnaj), "472,339");  // the release changes nothing
-  platform.advance(600);
-  platform.mouseDown();
-  platform.mouseUp();
-  EXPECT_FALSE(menus->mnuPoravnaj.visible());
-  platform.advance(600);
-  platform.mouseDown(gui::kRightButton);
-  platform.mouseUp(gui::kRightButton);
-  EXPECT_FALSE(menus->mnuPoravnaj.visible());
-}
+namespace {
 
-TEST_F(ButtonTest, TheMenusOpenOnTheScreenOverTheWindow) {
-  pointAt(*BtnSpremeniVelikost);
-  tick(3);
-  platform.mouseDown();
-  platform.mouseUp();
-  const gui::Surface screen = platform.screenshot();
-  const gui::Rect r = menus->mnuSpremeniVelikost.screenRect();
-  EXPECT_TRUE(sameAs(screen, {r.x, r.y, 24, 1}, atlas, {291, 118}));
-  EXPECT_TRUE(sameAs(screen, {r.x + 23, r.y + 1, 1, 19}, atlas, {456, 121}));
-}
+class MenuTest : public ButtonTest, public ::testing::WithParamInterface<Menu> {
+ protected:
+  skin::MenuButton& button() {
+    skin::MenuButton* const all[] = {BtnPoravnaj.get(), BtnSpremeniBarvo.get(), BtnSpremeniVelikost.get()};
+    return *all[GetParam().index];
+  }
+  gui::PictureBox& menu() {
+    gui::PictureBox* const all[] = {&menus->mnuPoravnaj, &menus->mnuSpremniBarvo, &menus->mnuSpremeniVelikost};
+    return *all[GetParam().index];
+  }
+  std::string face(const char* row) { return std::string(GetParam().column) + " " + row; }
+  void press(int which = gui::kLeftButton) {
+    platform.advance(600);  // each press its own, not a double click
+    platform.mouseDown(which);
+    platform.mouseUp(which);
+  }
+};
 
-TEST_F(ButtonTest, AButtonKeepsItsFaceWhileItsMenuIsOpenAndFadesAtTheFirstTickAfter) {
-  pointAt(*BtnSpremeniBarvo);
-  tick(3);
+TEST_P(MenuTest, APressTogglesItsOwnMenuAndTheFaceStaysUpWhileTheMenuIsOpen) {
+  skin::MenuButton& b = button();
+  EXPECT_EQ(menu().bounds(), GetParam().bounds);  // hanging under the button, hidden
+  EXPECT_FALSE(menu().visible());
+  pointAt(b);
+  framesUntil(b, face("Highlight"));
   platform.mouseDown();
+  EXPECT_TRUE(menu().visible());
+  EXPECT_EQ(shown(b), face("Pressed"));
   platform.mouseUp();
-  ASSERT_TRUE(menus->mnuSpremniBarvo.visible());
+  EXPECT_EQ(shown(b), face("Pressed"));  // the release changes nothing
+  const gui::Rect r = menu().screenRect();  // the menu is on the screen, over the window
+  EXPECT_TRUE(sameAs(platform.screenshot(), {r.x, r.y, r.w, 1}, GetParam().topEdge));
+  press();
+  EXPECT_FALSE(menu().visible());
+  press(gui::kRightButton);
+  EXPECT_FALSE(menu().visible());
+
+  // Open, the menu holds the button's face while the pointer is away; once it
+  // closes (e.g. a click on the editor) the button fades out.
+  press();
+  ASSERT_TRUE(menu().visible());
   pointAway();
-  tick(6);
-  EXPECT_EQ(shown(*BtnSpremeniBarvo), "592,339");
-  EXPECT_EQ(BtnSpremeniBarvo->Btn.tag(), "H");
-  platform.advance(20);
-  menus->CloseMenus();  // e.g. a click on the editor
-  EXPECT_FALSE(menus->mnuSpremniBarvo.visible());
-  platform.advance(30);
-  EXPECT_EQ(BtnSpremeniBarvo->TmrE.tag(), "5");
-  tick();
-  EXPECT_EQ(shown(*BtnSpremeniBarvo), "592,222");
-  tick(2);
-  EXPECT_EQ(shown(*BtnSpremeniBarvo), "592,300");
+  platform.advance(500);
+  EXPECT_EQ(shown(b), face("Pressed"));
+  menus->CloseMenus();
+  EXPECT_FALSE(menu().visible());
+  EXPECT_EQ(framesUntil(b, face("Rest")), (std::vector{face("Fade2"), face("Fade1"), face("Rest")}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Menus, MenuTest,
+                         ::testing::Values(Menu{0, "PoravnajLevo", {185, 58, 78, 29}, {293, 0}},
+                                           Menu{1, "SpremeniBarvo", {228, 58, 166, 129}, {291, 118}},
+                                           Menu{2, "SpremeniVelikost", {272, 58, 24, 198}, {291, 118}}));
+
+}  // namespace
 
 TEST_F(ButtonTest, MovesOverOtherButtonsCloseTheMenusButNotOverTheMenusOwnButton) {
   pointAt(*BtnPoravnaj);
