@@ -39,10 +39,12 @@ TEST_P(CaptionTest, SitsInPlaceRoundAndAtRestAndNeitherACutCornerNorTheRightButt
   platform.mouseDown();
   platform.mouseUp();
   EXPECT_EQ(shown(b), face("Rest"));
+  menus->mnuPoravnaj.setVisible(true);
   pointAt(b);
   platform.advance(600);
   platform.mouseDown(gui::kRightButton);
   EXPECT_EQ(shown(b), face("Hover"));  // no pressed face
+  EXPECT_EQ(menus->mnuPoravnaj.visible(), !GetParam().closesMenus);
   platform.mouseUp(gui::kRightButton);
   EXPECT_EQ(allCommands(), 0);
   EXPECT_EQ(shown(b), face("Rest"));
