@@ -200,16 +200,10 @@ class Reader {
       return;
     }
     if (groups_.consumedAsFallback()) return;
-    switch (c) {
-      case '\\':
-      case '{':
-      case '}': character(c); break;
-      case '~': character(u'\u00A0'); break;
-      case '_': character(u'\u2011'); break;
-      case '*':
-        if (!skipping()) state_.dest = Dest::Skip;
-        break;
-      default: break;  // \- optional hyphen, \: index entries and unknown symbols show nothing
+    if (c == '*') {
+      if (!skipping()) state_.dest = Dest::Skip;
+    } else if (const char16_t ch = symbolCharacter(c)) {
+      character(ch);
     }
   }
 

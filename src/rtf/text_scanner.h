@@ -48,6 +48,20 @@ inline constexpr std::pair<std::string_view, char16_t> kCharacterWords[] = {
     {"ldblquote", u'\u201C'}, {"rdblquote", u'\u201D'}, {"emspace", u'\u2003'}, {"enspace", u'\u2002'},
     {"qmspace", u'\u2005'}};
 
+// The character a control symbol (a backslash and one byte) stands for; 0
+// for \- (optional hyphen), \: (index entries) and unknown symbols, which
+// show nothing.
+constexpr char16_t symbolCharacter(unsigned char c) {
+  switch (c) {
+    case '\\':
+    case '{':
+    case '}': return c;
+    case '~': return u'\u00A0';
+    case '_': return u'\u2011';
+    default: return 0;
+  }
+}
+
 // A control word longer than this is no word the reader knows.
 inline constexpr size_t kMaxWordLength = 32;
 // Parameters are clamped while they are read, so no number overflows.
@@ -187,18 +201,12 @@ class TextScanner {
       return pos;
     }
     if (m_groups.consumedAsFallback()) return pos;
-    switch (c) {
-      case '\r':
-      case '\n': paragraphEnd(); break;  // a backslash ending a line is a paragraph mark
-      case '\\':
-      case '{':
-      case '}': character(c); break;
-      case '~': character(u'\u00A0'); break;
-      case '_': character(u'\u2011'); break;
-      case '*':
-        if (!m_groups.pastLimit()) m_state.skip = true;
-        break;
-      default: break;  // \- optional hyphen, \: index entries and unknown symbols show nothing
+    if (c == '\r' || c == '\n') {
+      paragraphEnd();  // a backslash ending a line is a paragraph mark
+    } else if (c == '*') {
+      if (!m_groups.pastLimit()) m_state.skip = true;
+    } else if (const char16_t ch = symbolCharacter(c)) {
+      character(ch);
     }
     return pos;
   }
