@@ -14,43 +14,18 @@
 #include <sstream>
 #include <string>
 
+#include "support/windows_win.h"
+
 namespace fs = std::filesystem;
+using winsupport::hostPath;
 
 namespace {
 
 constexpr int kMeasureMs = 30000;  // the host counts in 10 ms ticks
 
-fs::path hostPath(std::string p) {
-  if (!p.empty() && p[0] == '/') {
-    std::replace(p.begin(), p.end(), '/', '\\');
-    p = "Z:" + p;
-  }
-  return fs::path(p);
-}
-
-HWND findVisible(DWORD pid, const wchar_t* cls) {
-  struct S {
-    DWORD pid;
-    const wchar_t* cls;
-    HWND found;
-  } s{pid, cls, nullptr};
-  EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* st = reinterpret_cast<S*>(lp);
-        DWORD p = 0;
-        GetWindowThreadProcessId(h, &p);
-        wchar_t c[128] = {};
-        GetClassNameW(h, c, 128);
-        if (p == st->pid && IsWindowVisible(h) && wcscmp(c, st->cls) == 0) st->found = h;
-        return st->found ? FALSE : TRUE;
-      },
-      reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
 HWND waitForVisible(DWORD pid, const wchar_t* cls) {
   for (int waited = 0; waited < 30000; waited += 50) {
-    if (HWND h = findVisible(pid, cls)) return h;
+    if (HWND h = winsupport::visibleWindowOf(pid, cls)) return h;
     Sleep(50);
   }
   return nullptr;

@@ -1,37 +1,23 @@
 // The baseline for the diary's idle cost: a bare Win32 program whose only
 // work is one 50 ms timer that reads the pointer, as a button's tracking
 // timer does, with a small window shown.
-#include <windows.h>
+#include "bare_window_win.h"
 
 namespace {
 
 LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_TIMER: {
-      POINT p;
-      GetCursorPos(&p);
-      return 0;
-    }
-    case WM_DESTROY: PostQuitMessage(0); return 0;
-    default: return DefWindowProcW(hwnd, msg, wp, lp);
-  }
+  if (msg != WM_TIMER) return bench::bareWindowProc(hwnd, msg, wp, lp);
+  POINT p;
+  GetCursorPos(&p);
+  return 0;
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  wc.lpszClassName = L"Pisarion.OneTimer";
-  RegisterClassExW(&wc);
-  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"OneTimer", WS_POPUP, 0, 0, 101, 111, nullptr,
-                              nullptr, instance, nullptr);
-  ShowWindow(hwnd, SW_SHOW);
+  const bench::BareWindow w{L"Pisarion.OneTimer", proc, {0, 0, 101, 111}, WS_EX_TOOLWINDOW,
+                            static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))};
+  HWND hwnd = bench::showBareWindow(instance, w);
   SetTimer(hwnd, 1, 50, nullptr);
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-  return 0;
+  return bench::runMessages();
 }

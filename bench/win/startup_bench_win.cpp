@@ -13,18 +13,12 @@
 #include "platform/win32/rich_edit_win.h"
 #include "store/entries.h"
 #include "store/file_io.h"
+#include "support/windows_win.h"
 
 namespace fs = std::filesystem;
+using winsupport::hostPath;
 
 namespace {
-
-fs::path hostPath(std::string p) {
-  if (!p.empty() && p[0] == '/') {
-    std::replace(p.begin(), p.end(), '/', '\\');
-    p = "Z:" + p;
-  }
-  return fs::path(p);
-}
 
 double nowMs() {
   using namespace std::chrono;
@@ -34,29 +28,6 @@ double nowMs() {
 double median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v.empty() ? 0 : v[v.size() / 2];
-}
-
-HWND findVisible(DWORD pid, const wchar_t* cls) {
-  struct S {
-    DWORD pid;
-    const wchar_t* cls;
-    HWND found;
-  } s{pid, cls, nullptr};
-  EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* st = reinterpret_cast<S*>(lp);
-        DWORD p = 0;
-        GetWindowThreadProcessId(h, &p);
-        wchar_t c[128] = {};
-        GetClassNameW(h, c, 128);
-        if (p == st->pid && IsWindowVisible(h) && wcscmp(c, st->cls) == 0) {
-          st->found = h;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&s));
-  return s.found;
 }
 
 // Milliseconds from CreateProcess to the window being shown with nothing
@@ -71,7 +42,7 @@ double timeToFirstPaint(const fs::path& exe, const fs::path& folder, const wchar
   double t1 = -1;
   HWND hwnd = nullptr;
   while (nowMs() - t0 < 30000) {
-    if (!hwnd) hwnd = findVisible(pi.dwProcessId, windowClass);
+    if (!hwnd) hwnd = winsupport::visibleWindowOf(pi.dwProcessId, windowClass);
     if (hwnd && !GetUpdateRect(hwnd, nullptr, FALSE)) {
       t1 = nowMs();
       break;

@@ -73,10 +73,7 @@ void ComboBox2::Počisti() {
 }
 
 void ComboBox2::Izberi(std::string tekst) {
-  int target = 0;
-  for (int i = 1; i <= rowCount(); ++i)
-    if (rowTag(i) == tekst) target = i;
-  placeHighlight(target);
+  placeHighlight(rowWithTag(tekst));
   Izbor->sendToBack();
 }
 

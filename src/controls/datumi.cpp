@@ -88,10 +88,7 @@ void Datumi::Počisti() {
 }
 
 void Datumi::IzberiDan(std::string Datum) {
-  int target = 0;
-  for (int i = 1; i <= rowCount(); ++i)
-    if (rowTag(i) == Datum) target = i;
-  choose(target, false);
+  choose(rowWithTag(Datum), false);
 }
 
 void Datumi::choose(int i, bool click) {

@@ -115,6 +115,13 @@ const std::string& RowList::rowTag(int i) const {
   return lblDan[i]->tag();
 }
 
+int RowList::rowWithTag(const std::string& tag) const {
+  int found = 0;
+  for (int i = 1; i <= rowCount(); ++i)
+    if (rowTag(i) == tag) found = i;
+  return found;
+}
+
 int RowList::addRow(const std::string& tag) {
   const int n = static_cast<int>(lblDan.size());
   const int H = rowHeight();

@@ -56,6 +56,8 @@ class RowList : public gui::Panel {
   int rowCount() const { return static_cast<int>(lblDan.size()) - 1; }
   // The value of row i (the template's, empty, for 0 and out of range).
   const std::string& rowTag(int i) const;
+  // The last row whose value is `tag`; 0 when none is.
+  int rowWithTag(const std::string& tag) const;
   int rowHeight() const { return lblDan[0]->height(); }
 
   gui::Panel* Območje = nullptr;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/cp1250.h"
+#include "rtf/group_limits.h"
 #include "rtf/text_scanner.h"
 
 namespace rtf {
@@ -120,31 +121,15 @@ class Reader {
     closed_ = ended;
   }
 
-  bool skipping() const { return overflow_ > 0 || state_.dest == Dest::Skip; }
-
-  // A fallback character after \uN is swallowed instead of taking effect.
-  bool consumedAsFallback() {
-    if (fallbackLeft_ == 0) return false;
-    --fallbackLeft_;
-    return true;
-  }
+  bool skipping() const { return groups_.pastLimit() || state_.dest == Dest::Skip; }
 
   void openGroup() {
-    fallbackLeft_ = 0;
-    if (overflow_ > 0 || stack_.size() >= static_cast<size_t>(kMaxDepth)) {
-      ++overflow_;
-      return;
-    }
-    stack_.push_back(state_);
+    if (groups_.open(stack_.size())) stack_.push_back(state_);
   }
 
   // Returns true when this brace closes the document.
   bool closeGroup() {
-    fallbackLeft_ = 0;
-    if (overflow_ > 0) {
-      --overflow_;
-      return false;
-    }
+    if (!groups_.close()) return false;
     if (stack_.empty()) return true;
     if (state_.dest == Dest::FontTable) commitFont();
     if (stack_.size() == 1) {
@@ -206,25 +191,19 @@ class Reader {
         ++digits;
         ++pos_;
       }
-      if (consumedAsFallback() || digits < 2) return;
+      if (groups_.consumedAsFallback() || digits < 2) return;
       character(base::cp1250HighByte(static_cast<unsigned char>(value)));
       return;
     }
     if (c == '\r' || c == '\n') {  // a backslash ending a line is a paragraph mark
-      if (!consumedAsFallback()) paragraphEnd();
+      if (!groups_.consumedAsFallback()) paragraphEnd();
       return;
     }
-    if (consumedAsFallback()) return;
-    switch (c) {
-      case '\\':
-      case '{':
-      case '}': character(c); break;
-      case '~': character(u'\u00A0'); break;
-      case '_': character(u'\u2011'); break;
-      case '*':
-        if (!skipping()) state_.dest = Dest::Skip;
-        break;
-      default: break;  // \- optional hyphen, \: index entries and unknown symbols show nothing
+    if (groups_.consumedAsFallback()) return;
+    if (c == '*') {
+      if (!skipping()) state_.dest = Dest::Skip;
+    } else if (const char16_t ch = symbolCharacter(c)) {
+      character(ch);
     }
   }
 
@@ -235,10 +214,10 @@ class Reader {
       // Binary data follows raw; it must be stepped over whatever the state.
       const size_t count = hasParam && param > 0 ? static_cast<size_t>(param) : 0;
       pos_ += std::min(count, in_.size() - pos_);
-      consumedAsFallback();
+      groups_.consumedAsFallback();
       return;
     }
-    if (consumedAsFallback() || overflow_ > 0 || it == table.end()) return;
+    if (groups_.consumedAsFallback() || groups_.pastLimit() || it == table.end()) return;
     const WordInfo info = it->second;
     switch (info.word) {
       case Word::FontTable: state_.dest = Dest::FontTable; return;
@@ -303,13 +282,13 @@ class Reader {
   void unicode(int param) {
     const int code = param < 0 ? param + 65536 : param;
     if (code >= 0 && code <= 0xFFFF) character(static_cast<char16_t>(code));
-    fallbackLeft_ = state_.unicodeSkip;
+    groups_.expectFallback(state_.unicodeSkip);
   }
 
   void unicodeSkip(int param) { state_.unicodeSkip = std::clamp(param, 0, 16); }
 
   void textByte(unsigned char c) {
-    if (consumedAsFallback()) return;
+    if (groups_.consumedAsFallback()) return;
     character(base::cp1250HighByte(c));
   }
 
@@ -376,8 +355,7 @@ class Reader {
   CharFormat defaults_;
   GroupState state_;
   std::vector<GroupState> stack_;
-  int overflow_ = 0;       // groups opened beyond kMaxDepth, skipped whole
-  int fallbackLeft_ = 0;   // characters still to skip after \uN
+  GroupLimits groups_;
 
   Document doc_;
   Paragraph paragraph_;

@@ -27,6 +27,7 @@
 
 #include "base/cp1250.h"
 #include "rtf/document.h"
+#include "rtf/group_limits.h"
 #include "rtf/reader.h"
 
 namespace rtf {
@@ -46,6 +47,20 @@ inline constexpr std::pair<std::string_view, char16_t> kCharacterWords[] = {
     {"endash", u'\u2013'}, {"bullet", u'\u2022'}, {"lquote", u'\u2018'},  {"rquote", u'\u2019'},
     {"ldblquote", u'\u201C'}, {"rdblquote", u'\u201D'}, {"emspace", u'\u2003'}, {"enspace", u'\u2002'},
     {"qmspace", u'\u2005'}};
+
+// The character a control symbol (a backslash and one byte) stands for; 0
+// for \- (optional hyphen), \: (index entries) and unknown symbols, which
+// show nothing.
+constexpr char16_t symbolCharacter(unsigned char c) {
+  switch (c) {
+    case '\\':
+    case '{':
+    case '}': return c;
+    case '~': return u'\u00A0';
+    case '_': return u'\u2011';
+    default: return 0;
+  }
+}
 
 // A control word longer than this is no word the reader knows.
 inline constexpr size_t kMaxWordLength = 32;
@@ -81,10 +96,7 @@ class TextScanner {
         case '\r':
         case '\n': break;
         default:
-          if (m_fallback > 0) {
-            --m_fallback;  // a fallback byte after \uN
-            break;
-          }
+          if (m_groups.consumedAsFallback()) break;  // a fallback byte after \uN
           pos = textRun(pos - 1);
           break;
       }
@@ -98,7 +110,7 @@ class TextScanner {
   };
 
   unsigned char byteAt(size_t i) const { return static_cast<unsigned char>(m_in[i]); }
-  bool skipping() const { return m_overflow > 0 || m_state.skip; }
+  bool skipping() const { return m_groups.pastLimit() || m_state.skip; }
 
   static bool isLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
   static bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
@@ -141,28 +153,13 @@ class TextScanner {
     return i;
   }
 
-  bool consumedAsFallback() {
-    if (m_fallback == 0) return false;
-    --m_fallback;
-    return true;
-  }
-
   void openGroup() {
-    m_fallback = 0;
-    if (m_overflow > 0 || m_depth >= m_stack.size()) {
-      ++m_overflow;
-      return;
-    }
-    m_stack[m_depth++] = m_state;
+    if (m_groups.open(m_depth)) m_stack[m_depth++] = m_state;
   }
 
   // True when this brace closes the document.
   bool closeGroup() {
-    m_fallback = 0;
-    if (m_overflow > 0) {
-      --m_overflow;
-      return false;
-    }
+    if (!m_groups.close()) return false;
     if (m_depth <= 1) return true;
     m_state = m_stack[--m_depth];
     return false;
@@ -188,7 +185,7 @@ class TextScanner {
     if (pos < m_in.size() && m_in[pos] == ' ') ++pos;
     // In a skipped group only binary data has to be known, to be stepped over.
     if (skipping() && !(word.size() == 3 && word[0] == 'b' && word[1] == 'i' && word[2] == 'n')) {
-      consumedAsFallback();
+      m_groups.consumedAsFallback();
       return pos;
     }
     return controlWord(word, hasParam, static_cast<int>(negative ? -param : param), pos);
@@ -199,22 +196,17 @@ class TextScanner {
       int value = 0, digits = 0;
       for (int h; digits < 2 && pos < m_in.size() && (h = hexValue(byteAt(pos))) >= 0; ++digits, ++pos)
         value = value * 16 + h;
-      if (!consumedAsFallback() && digits == 2) character(base::cp1250HighByte(static_cast<unsigned char>(value)));
+      if (!m_groups.consumedAsFallback() && digits == 2)
+        character(base::cp1250HighByte(static_cast<unsigned char>(value)));
       return pos;
     }
-    if (consumedAsFallback()) return pos;
-    switch (c) {
-      case '\r':
-      case '\n': paragraphEnd(); break;  // a backslash ending a line is a paragraph mark
-      case '\\':
-      case '{':
-      case '}': character(c); break;
-      case '~': character(u'\u00A0'); break;
-      case '_': character(u'\u2011'); break;
-      case '*':
-        if (m_overflow == 0) m_state.skip = true;
-        break;
-      default: break;  // \- optional hyphen, \: index entries and unknown symbols show nothing
+    if (m_groups.consumedAsFallback()) return pos;
+    if (c == '\r' || c == '\n') {
+      paragraphEnd();  // a backslash ending a line is a paragraph mark
+    } else if (c == '*') {
+      if (!m_groups.pastLimit()) m_state.skip = true;
+    } else if (const char16_t ch = symbolCharacter(c)) {
+      character(ch);
     }
     return pos;
   }
@@ -224,10 +216,10 @@ class TextScanner {
     if (w.kind == TextWord::Bin) {
       // Binary data follows raw; it is stepped over whatever the state.
       const size_t count = hasParam && param > 0 ? static_cast<size_t>(param) : 0;
-      consumedAsFallback();
+      m_groups.consumedAsFallback();
       return pos + std::min(count, m_in.size() - pos);
     }
-    if (consumedAsFallback() || skipping()) return pos;
+    if (m_groups.consumedAsFallback() || skipping()) return pos;
     switch (w.kind) {
       case TextWord::Destination: m_state.skip = true; break;
       case TextWord::Paragraph: paragraphEnd(); break;
@@ -235,7 +227,7 @@ class TextScanner {
       case TextWord::Unicode: {
         const int code = param < 0 ? param + 65536 : param;
         if (code >= 0 && code <= 0xFFFF) character(static_cast<char16_t>(code));
-        m_fallback = m_state.unicodeSkip;
+        m_groups.expectFallback(m_state.unicodeSkip);
         break;
       }
       case TextWord::UnicodeSkip: m_state.unicodeSkip = static_cast<uint8_t>(std::clamp(param, 0, 16)); break;
@@ -258,8 +250,7 @@ class TextScanner {
   Group m_state{false, 1};
   std::array<Group, kMaxDepth> m_stack;  // the enclosing groups' states, not initialised: only [0, m_depth) is read
   size_t m_depth = 0;
-  int m_overflow = 0;  // groups opened beyond kMaxDepth, skipped whole
-  int m_fallback = 0;  // characters still to skip after \uN
+  GroupLimits m_groups;
 };
 
 // Plain text: CR LF, CR and LF each end a paragraph ('\r'); tabs are kept,

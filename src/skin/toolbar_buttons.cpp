@@ -37,6 +37,15 @@ void ToolbarButton::place(int left) {
   TmrE.setTag("0");
 }
 
+void ToolbarButton::Btn_MouseDown(int button, int, double, double) {
+  if (button == gui::kLeftButton) behaviour.press();
+}
+
+void ToolbarButton::Btn_MouseMove(int button, int, double x, double y) {
+  if (CloseMenus) CloseMenus();
+  behaviour.move(button, x, y);
+}
+
 // ---- FormatToggle --------------------------------------------------------------
 
 FormatToggle::FormatToggle(gui::PictureBox& box, const gui::Surface& atlas, const std::string& trackingTimer,
@@ -64,15 +73,6 @@ ToolbarFace FormatToggle::column() const {
   return krepkoFace(on);
 }
 
-void FormatToggle::Btn_MouseDown(int button, int, double, double) {
-  if (button == gui::kLeftButton) behaviour.press();
-}
-
-void FormatToggle::Btn_MouseMove(int button, int, double x, double y) {
-  if (CloseMenus) CloseMenus();
-  behaviour.move(button, x, y);
-}
-
 void FormatToggle::Btn_MouseUp(int button, int, double, double) {
   if (button != gui::kLeftButton) return;
   gui::Editor* ed = m_editor ? m_editor() : nullptr;
@@ -94,15 +94,6 @@ void FormatToggle::Btn_MouseUp(int button, int, double, double) {
 PasswordButton::PasswordButton(gui::PictureBox& box, const gui::Surface& atlas, const std::string& trackingTimer,
                                const std::string& animationTimer)
     : ToolbarButton(box, atlas, trackingTimer, animationTimer) {}
-
-void PasswordButton::Btn_MouseDown(int button, int, double, double) {
-  if (button == gui::kLeftButton) behaviour.press();
-}
-
-void PasswordButton::Btn_MouseMove(int button, int, double x, double y) {
-  if (CloseMenus) CloseMenus();
-  behaviour.move(button, x, y);
-}
 
 void PasswordButton::Btn_MouseUp(int button, int, double, double) {
   if (button != gui::kLeftButton) return;

@@ -57,8 +57,9 @@ class ToolbarButton {
   // face and sets the frame counter to "0".
   void place(int left);
 
-  virtual void Btn_MouseDown(int button, int shift, double x, double y) = 0;
-  virtual void Btn_MouseMove(int button, int shift, double x, double y) = 0;
+  // A left press starts the press; a move closes the menus and hovers.
+  virtual void Btn_MouseDown(int button, int shift, double x, double y);
+  virtual void Btn_MouseMove(int button, int shift, double x, double y);
   virtual void Btn_MouseUp(int button, int shift, double x, double y) = 0;
 
   // Menus that a move over this button closes; set by the owner.
@@ -81,8 +82,6 @@ class FormatToggle : public ToolbarButton {
   // "On" only when the whole selection has the format.
   bool formatOn() const;
 
-  void Btn_MouseDown(int button, int shift, double x, double y) override;
-  void Btn_MouseMove(int button, int shift, double x, double y) override;
   void Btn_MouseUp(int button, int shift, double x, double y) override;
 
  private:
@@ -99,8 +98,6 @@ class PasswordButton : public ToolbarButton {
 
   ToolbarFace column() const override { return ToolbarFace::Geslo; }
 
-  void Btn_MouseDown(int button, int shift, double x, double y) override;
-  void Btn_MouseMove(int button, int shift, double x, double y) override;
   void Btn_MouseUp(int button, int shift, double x, double y) override;
 
   std::function<void()> onCommand;

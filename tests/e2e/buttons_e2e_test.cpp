@@ -227,30 +227,9 @@ TEST(ButtonsEndToEnd, ATipShowsWhileThePointerRestsOnAButtonAndKeepOnTopStillWor
   ASSERT_NE(main, nullptr);
   ASSERT_TRUE(waitUntil([&] { return showsCaption(main, kVednoNaVrhu, skin::CaptionButton::VednoNaVrhuOff, skin::ButtonState::Rest); }));
   pointAt(main, kVednoNaVrhu);
-  EXPECT_TRUE(waitUntil([&] {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(main, &pid);
-    struct Found {
-      DWORD pid;
-      RECT rect;
-      bool shown;
-    } found{pid, {}, false};
-    EnumWindows(
-        [](HWND h, LPARAM lp) -> BOOL {
-          auto* f = reinterpret_cast<Found*>(lp);
-          DWORD p = 0;
-          GetWindowThreadProcessId(h, &p);
-          wchar_t cls[64] = {};
-          GetClassNameW(h, cls, 64);
-          if (p == f->pid && IsWindowVisible(h) && wcscmp(cls, L"tooltips_class32") == 0) {
-            f->shown = true;
-            GetWindowRect(h, &f->rect);
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found.shown;
-  }, 5000));
+  DWORD pid = 0;
+  GetWindowThreadProcessId(main, &pid);
+  EXPECT_TRUE(waitUntil([&] { return winsupport::visibleWindowOf(pid, L"tooltips_class32") != nullptr; }, 5000));
   saveScreenshot(GetDesktopWindow(), "buttons-tip-vedno-na-vrhu");
   // A tip on screen must not keep the window out of the topmost band.
   click(main, kVednoNaVrhu);

@@ -12,16 +12,6 @@
 
 namespace e2e {
 
-fs::path hostPath(const char* path) {
-  std::string p(path);
-  if (!p.empty() && p[0] == '/') {
-    for (char& c : p)
-      if (c == '/') c = '\\';
-    p = "Z:" + p;
-  }
-  return fs::path(p);
-}
-
 std::string todayKey() {
   SYSTEMTIME t;
   GetLocalTime(&t);
@@ -87,6 +77,14 @@ bool Diary::start(const std::wstring& arguments) {
   return CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(), &si, &m_process);
 }
 
+HWND Diary::startUnlocked(const store::Settings& settings) {
+  writeSettings(settings);
+  if (!start() || !waitForWindow("frmGeslo")) return nullptr;
+  typeText(std::wstring(settings.password.begin(), settings.password.end()));
+  pressKey(VK_RETURN);
+  return waitForWindow("frmMain");
+}
+
 std::optional<DWORD> Diary::startAnother(int timeoutMs) const {
   STARTUPINFOW si{};
   si.cb = sizeof si;
@@ -135,40 +133,11 @@ std::optional<DWORD> Diary::waitForExit(int timeoutMs) {
   return std::nullopt;
 }
 
-namespace {
-
-struct FindState {
-  DWORD pid;
-  std::wstring className;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK findWindow(HWND hwnd, LPARAM lp) {
-  auto* st = reinterpret_cast<FindState*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != st->pid || !IsWindowVisible(hwnd)) return TRUE;
-  wchar_t cls[128] = {};
-  GetClassNameW(hwnd, cls, 128);
-  if (st->className == cls) {
-    st->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND findProcessWindow(DWORD pid, const std::wstring& className) {
-  FindState st{pid, className};
-  EnumWindows(findWindow, reinterpret_cast<LPARAM>(&st));
-  return st.found;
-}
-
-}  // namespace
 
 HWND Diary::window(const char* form) const {
   if (!m_process.hProcess) return nullptr;
   const std::string f(form);
-  return findProcessWindow(m_process.dwProcessId, L"Pisarion." + std::wstring(f.begin(), f.end()));
+  return winsupport::visibleWindowOf(m_process.dwProcessId, L"Pisarion." + std::wstring(f.begin(), f.end()));
 }
 
 HWND Diary::waitForWindow(const char* form, int timeoutMs) const {
@@ -197,7 +166,7 @@ std::wstring Diary::editorText() const {
 
 HWND Diary::waitForMessageBox(int timeoutMs) const {
   for (int waited = 0; waited < timeoutMs; waited += 100) {
-    if (HWND h = findProcessWindow(m_process.dwProcessId, L"#32770")) {
+    if (HWND h = winsupport::visibleWindowOf(m_process.dwProcessId, L"#32770")) {
       settle(200);
       return h;
     }

@@ -11,13 +11,13 @@
 
 #include "gui/surface.h"
 #include "store/settings.h"
+#include "support/windows_win.h"
 
 namespace e2e {
 
 namespace fs = std::filesystem;
 
-// A path given by the build (a Unix path when built on Linux) as Windows sees it.
-fs::path hostPath(const char* path);
+using winsupport::hostPath;
 
 // Today's date key as the diary takes it.
 std::string todayKey();
@@ -41,6 +41,10 @@ class Diary {
   // Starts the program (with the arguments after its name); false when it
   // could not be started.
   bool start(const std::wstring& arguments = L"");
+  // Writes the settings with their password, starts the program and gives
+  // the password on its lock screen: the main window, or nullptr when the
+  // lock screen or the main window did not come.
+  HWND startUnlocked(const store::Settings& settings);
   // Starts another copy in the same folder while this one runs and waits
   // for it to end: its exit code (nullopt when it is still running).
   std::optional<DWORD> startAnother(int timeoutMs = 20000) const;

@@ -6,23 +6,9 @@
 
 using namespace e2e;
 
-namespace {
-
-// Another program holding a file open, sharing nothing.
-HANDLE hold(const fs::path& file) {
-  return CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-}  // namespace
-
 TEST(DiaryFilesEndToEnd, ASecondStartBringsTheMinimisedDiaryBackThroughTheLockScreen) {
   Diary diary;
-  diary.writeSettings({1500, 3000, false, u"Žaba7"});
-  ASSERT_TRUE(diary.start());
-  ASSERT_NE(diary.waitForWindow("frmGeslo"), nullptr);
-  typeText(L"Žaba7");
-  pressKey(VK_RETURN);
-  ASSERT_NE(diary.waitForWindow("frmMain"), nullptr);
+  ASSERT_NE(diary.startUnlocked({1500, 3000, false, u"Žaba7"}), nullptr);
   PostMessageW(diary.window("frmTaskbar"), WM_SYSCOMMAND, SC_MINIMIZE, 0);  // its taskbar button
   ASSERT_TRUE(waitUntil([&] { return diary.window("frmMain") == nullptr; }));
 
@@ -43,7 +29,7 @@ TEST(DiaryFilesEndToEnd, ASettingsFileHeldOpenIsWaitedForAndNeverOpensTheDiaryUn
   const fs::path ini = diary.folder() / L"Podatki.ini";
   const auto before = diary.readFile("Podatki.ini");
 
-  HANDLE held = hold(ini);
+  HANDLE held = winsupport::holdUnshared(ini);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   ASSERT_TRUE(diary.start());
   HWND box = diary.waitForMessageBox(20000);
@@ -58,7 +44,7 @@ TEST(DiaryFilesEndToEnd, ASettingsFileHeldOpenIsWaitedForAndNeverOpensTheDiaryUn
   EXPECT_FALSE(fs::exists(diary.folder() / L"Podatki"));
 
   // Held only for a moment: the diary waits and asks for the password.
-  held = hold(ini);
+  held = winsupport::holdUnshared(ini);
   ASSERT_TRUE(diary.start());
   settle(1000);  // the time the file stays held, not a wait for the diary
   CloseHandle(held);

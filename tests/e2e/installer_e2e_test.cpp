@@ -32,25 +32,6 @@ fs::path special(int csidl) {
 fs::path desktopLink() { return special(CSIDL_DESKTOPDIRECTORY) / L"Tarnwick Pisarion.lnk"; }
 fs::path programsLink() { return special(CSIDL_PROGRAMS) / L"Tarnwick Pisarion.lnk"; }
 
-struct FindState {
-  DWORD pid;
-  const wchar_t* cls;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK findVisible(HWND hwnd, LPARAM lp) {
-  auto* st = reinterpret_cast<FindState*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t cls[128] = {};
-  GetClassNameW(hwnd, cls, 128);
-  if (pid == st->pid && IsWindowVisible(hwnd) && std::wstring(cls) == st->cls) {
-    st->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 std::wstring textOf(HWND h) {
   wchar_t buf[1024] = {};
   SendMessageW(h, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf));
@@ -106,11 +87,9 @@ class Installation {
 
   HWND waitFor(const wchar_t* cls, int timeoutMs = 20000) const {
     for (int waited = 0; waited < timeoutMs; waited += 100) {
-      FindState st{m_process.dwProcessId, cls};
-      EnumWindows(findVisible, reinterpret_cast<LPARAM>(&st));
-      if (st.found) {
+      if (HWND found = winsupport::visibleWindowOf(m_process.dwProcessId, cls)) {
         settle(300);
-        return st.found;
+        return found;
       }
       Sleep(100);
     }

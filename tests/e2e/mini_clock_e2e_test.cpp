@@ -23,12 +23,7 @@ bool visible(HWND w) { return IsWindowVisible(w) != FALSE; }
 
 TEST(MiniClockEndToEnd, FoldsTicksDragsUnlocksUnfoldsAndClosesSavingToday) {
   Diary diary;
-  diary.writeSettings({3000, 4500, false, u"geslo"});
-  ASSERT_TRUE(diary.start());
-  ASSERT_NE(diary.waitForWindow("frmGeslo"), nullptr);
-  typeText(L"geslo");
-  pressKey(VK_RETURN);
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startUnlocked({3000, 4500, false, u"geslo"});
   ASSERT_NE(main, nullptr);
   RECT wa{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &wa, 0);

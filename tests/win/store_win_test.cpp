@@ -9,6 +9,7 @@
 #include "store/entries.h"
 #include "store/file_io.h"
 #include "store/settings.h"
+#include "support/windows_win.h"
 
 namespace fs = std::filesystem;
 using namespace store;
@@ -77,20 +78,11 @@ TEST(StoreOnWindows, SettingsKeepAPasswordThatEncodesToALineBreak) {
   EXPECT_TRUE(out.onTop);
 }
 
-namespace {
-
-// Another program holding a file or folder open, sharing nothing.
-HANDLE hold(const fs::path& p) {
-  return CreateFileW(p.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-}
-
-}  // namespace
-
 TEST(StoreOnWindows, ASettingsFileHeldByAnotherProgramIsWaitedForThenReportedUnreadable) {
   Scratch s;
   const fs::path ini = s.path / L"Podatki.ini";
   ASSERT_TRUE(writeSettings(ini, {0, 0, false, u"skrivno"}, NumberFormat{u','}, s.path / L"t"));
-  HANDLE held = hold(ini);
+  HANDLE held = winsupport::holdUnshared(ini);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   EXPECT_EQ(readSettingsChecked(ini, NumberFormat{u','}, {2, std::chrono::milliseconds(1)}).state, FileState::Unreadable);
   // Released while the reader waits: the password is read after all.
@@ -110,7 +102,7 @@ TEST(StoreOnWindows, ADataFolderHeldByAnotherProgramIsNotListedAsEmpty) {
   ASSERT_TRUE(store.ensureDataFolder());
   ASSERT_TRUE(writeFilePlain(store.dataFolder() / L"12-07-2026", ""));
   ASSERT_TRUE(store.Rescan());
-  HANDLE held = hold(store.dataFolder());
+  HANDLE held = winsupport::holdUnshared(store.dataFolder());
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(store.Rescan());
   EXPECT_EQ(store.listing(), (std::vector<std::string>{"12-07-2026"}));

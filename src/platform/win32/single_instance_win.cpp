@@ -4,6 +4,8 @@
 #include <cwchar>
 #include <string>
 
+#include "platform/win32/message_window_win.h"
+
 namespace win32 {
 namespace {
 
@@ -58,15 +60,8 @@ SingleInstance::~SingleInstance() {
 
 void SingleInstance::listen(HINSTANCE instance, std::function<void()> bringToFront) {
   m_bringToFront = std::move(bringToFront);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = listenerProc;
-  wc.hInstance = instance;
-  wc.lpszClassName = L"Pisarion.Instance";
-  RegisterClassExW(&wc);
-  m_listener = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+  m_listener = createMessageWindow(instance, L"Pisarion.Instance", listenerProc, this);
   if (!m_listener) return;
-  SetWindowLongPtrW(m_listener, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   m_block = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(Published),
                                blockName(m_name).c_str());
   if (!m_block) return;

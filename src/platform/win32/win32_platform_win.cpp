@@ -5,6 +5,7 @@
 
 #include "base/cp1250.h"
 #include "gui/timer.h"
+#include "platform/win32/message_window_win.h"
 #include "platform/win32/native_child_win.h"
 #include "platform/win32/rich_edit_win.h"
 #include "platform/win32/tool_tip_win.h"
@@ -96,16 +97,8 @@ void GdiText::draw(gui::Surface& target, gui::Rect box, std::u16string_view text
 
 // ---- platform ------------------------------------------------------------
 
-Win32Platform::Win32Platform(HINSTANCE instance) : m_instance(instance) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = timerProc;
-  wc.hInstance = instance;
-  wc.lpszClassName = L"PisarionTimers";
-  RegisterClassExW(&wc);
-  m_timerWindow = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-  SetWindowLongPtrW(m_timerWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
+Win32Platform::Win32Platform(HINSTANCE instance)
+    : m_instance(instance), m_timerWindow(createMessageWindow(instance, L"PisarionTimers", timerProc, this)) {}
 
 Win32Platform::~Win32Platform() { DestroyWindow(m_timerWindow); }
 
