@@ -48,6 +48,8 @@ TEST(MiniClockEndToEnd, FoldsTicksDragsUnlocksUnfoldsAndClosesSavingToday) {
   pointAt(clock, kStrip);
   leftDown();
   moveMouse({wa.left + kStrip.x + 120, wa.top + kStrip.y + 60});
+  // Each move places the clock relative to where it stands, so the next waits for this one.
+  EXPECT_TRUE(waitUntil([&] { return at(clock, wa.left + 120, wa.top + 60); }));
   moveMouse({wa.left + kStrip.x + 200, wa.top + kStrip.y + 100});
   leftUp();
   EXPECT_TRUE(waitUntil([&] { return at(clock, wa.left + 200, wa.top + 100); }));
