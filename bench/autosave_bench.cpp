@@ -41,7 +41,9 @@ void BM_Autosave200KB(benchmark::State& state) {
   headless::HeadlessPlatform platform;
   platform.setNow({{2026, 12, 7}, 10, 0, 0, 0});
   platform.setEditorFactory([] { return std::make_unique<textmodel::TextEditor>(); });
-  auto diary = std::make_unique<app::Pisarion>(platform, app::Environment{folder, u','});
+  app::Environment env;
+  env.folder = folder;
+  auto diary = std::make_unique<app::Pisarion>(platform, env);
   diary->start();
   diary->main().focusEditor();
   for (auto _ : state) {

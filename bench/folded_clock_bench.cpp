@@ -23,7 +23,9 @@ void BM_FoldedClockTick(benchmark::State& state) {
   headless::HeadlessPlatform platform;
   platform.setNow({{2026, 12, 9}, 10, 8, 0, 0});
   platform.setEditorFactory([] { return std::make_unique<textmodel::TextEditor>(); });
-  auto diary = std::make_unique<app::Pisarion>(platform, app::Environment{folder, u','});
+  app::Environment env;
+  env.folder = folder;
+  auto diary = std::make_unique<app::Pisarion>(platform, env);
   diary->start();
   const base::Rect main = platform.window(diary->main().form())->bounds();
   platform.click({main.x + main.w - 72 + 6, main.y + 11});  // the fold button

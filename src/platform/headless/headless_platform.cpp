@@ -577,7 +577,7 @@ class EditorWindow : public gui::NativeChild {
 }  // namespace
 
 gui::HostedEditor HeadlessPlatform::createEditor(gui::Form& form, Rect rect) {
-  m_editorPlacements.push_back({&form, rect, gui::Region(Rect{0, 0, rect.w, rect.h})});
+  m_editorPlacements.push_back({&form, rect, gui::Region(Rect{0, 0, rect.w, rect.h}), std::nullopt});
   std::unique_ptr<gui::Editor> editor = m_editorFactory ? m_editorFactory() : nullptr;
   auto window = std::make_unique<EditorWindow>(editor.get(), m_editorPlacements, m_editorPlacements.size() - 1);
   return {std::move(editor), std::move(window)};
