@@ -279,6 +279,16 @@ void pressKey(WORD vk) {
   settle(250);
 }
 
+void pressCtrlKey(WORD vk) {
+  INPUT in[4] = {};
+  for (INPUT& i : in) i.type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[3].ki.wVk = VK_CONTROL;
+  in[1].ki.wVk = in[2].ki.wVk = vk;
+  in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(4, in, sizeof(INPUT));
+  settle(250);
+}
+
 gui::Surface screenshot(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);

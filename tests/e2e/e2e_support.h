@@ -92,6 +92,7 @@ void click(HWND window, POINT client);
 void typeText(const std::wstring& text);  // KEYEVENTF_UNICODE: any layout
 void turnWheel(int delta);  // where the pointer is; negative: towards the user
 void pressKey(WORD virtualKey);
+void pressCtrlKey(WORD virtualKey);  // Ctrl down, the key, Ctrl up
 // Lets the diary handle what was sent.
 void settle(int ms = 300);
 

@@ -24,12 +24,7 @@ TEST(EditingEndToEnd, DragByTheTitleCtrlBIUAndTheRightClickMenu) {
   SendMessageW(diary.editor(), EM_SETSEL, 0, 9);
   pointAt(main, {200, 300});  // the pointer off the toolbar
   const gui::Surface toolbar = screenshot(main);
-  for (WORD key : {'B', 'I', 'U'}) {  // Ctrl down, the key, Ctrl up
-    INPUT in[4] = {{INPUT_KEYBOARD}, {INPUT_KEYBOARD}, {INPUT_KEYBOARD}, {INPUT_KEYBOARD}};
-    in[0].ki.wVk = in[3].ki.wVk = VK_CONTROL, in[1].ki.wVk = in[2].ki.wVk = key;
-    in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(4, in, sizeof(INPUT));
-  }
+  for (WORD key : {'B', 'I', 'U'}) pressCtrlKey(key);
   // Each of the three toggles (39 pixels wide from x 60) turns to its "on" face.
   EXPECT_TRUE(waitUntil([&] {
     const gui::Surface now = screenshot(main);
@@ -44,7 +39,8 @@ TEST(EditingEndToEnd, DragByTheTitleCtrlBIUAndTheRightClickMenu) {
   EXPECT_EQ(diary.editorText(), L"vse troje zdaj") << "Ctrl+I must not type a Tab over the selection";
   SendMessageW(diary.editor(), EM_SETSEL, 9, 14);  // " zdaj"
   pointAt(main, {200, 200});
-  INPUT right[2] = {{INPUT_MOUSE}, {INPUT_MOUSE}};
+  INPUT right[2] = {};
+  right[0].type = right[1].type = INPUT_MOUSE;
   right[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN, right[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
   SendInput(2, right, sizeof(INPUT));
   HWND menu = nullptr;

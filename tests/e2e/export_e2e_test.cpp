@@ -12,15 +12,6 @@ const char* kYesterday = "{\\rtf1\\ansi\\ansicpg1250{\\colortbl ;\\red255\\green
 
 std::wstring quoted(const fs::path& p) { return L"\"" + p.wstring() + L"\""; }
 
-void ctrlKey(WORD vk) {
-  INPUT in[4] = {};
-  for (INPUT& i : in) i.type = INPUT_KEYBOARD;
-  in[0].ki.wVk = in[3].ki.wVk = VK_CONTROL;
-  in[1].ki.wVk = in[2].ki.wVk = vk;
-  in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(4, in, sizeof(INPUT));
-}
-
 // The file's content once it has appeared (the diary may still be writing).
 std::string waitForFile(const Diary& diary, const fs::path& name) {
   std::string content;
@@ -76,7 +67,7 @@ TEST(ExportEndToEnd, CtrlEGoesThroughTheSaveAsDialog) {
   HWND main = diary.waitForWindow("frmMain");
   ASSERT_NE(main, nullptr);
   typeText(L"Danes piše");
-  ctrlKey('E');
+  pressCtrlKey('E');
   HWND dialog = diary.waitForMessageBox();  // the common dialogs share the dialog class
   ASSERT_NE(dialog, nullptr);
   saveScreenshot(dialog, "export-save-as");

@@ -18,18 +18,6 @@ constexpr RECT kRows{420, 111, 560, 111 + 17 * 4};
 
 bool waitFor(const std::function<bool()>& done, int timeoutMs = 15000) { return waitUntil(done, timeoutMs); }
 
-void ctrlF() {
-  INPUT in[4]{};
-  for (INPUT& i : in) i.type = INPUT_KEYBOARD;
-  in[0].ki.wVk = VK_CONTROL;
-  in[1].ki.wVk = 'F';
-  in[2].ki.wVk = 'F';
-  in[2].ki.dwFlags = KEYEVENTF_KEYUP;
-  in[3].ki.wVk = VK_CONTROL;
-  in[3].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(4, in, sizeof(INPUT));
-}
-
 // How many rows of the day list show text: the row colours, chosen or not,
 // are the only ones there with little red.
 int rowsWithText(HWND main) {
@@ -66,7 +54,7 @@ TEST(SearchEndToEnd, CtrlFFindsTheDaysAndAClickedOneShowsItsWordsSelected) {
   typeText(L"Danes pišem.");
   ASSERT_TRUE(waitFor([&] { return diary.editorText() == L"Danes pišem."; }));
 
-  ctrlF();
+  pressCtrlKey('F');
   typeText(L"palacinke");
   pressKey(VK_RETURN);
   ASSERT_TRUE(waitFor([&] { return rowsWithText(main) == 2; })) << rowsWithText(main) << " rows";

@@ -69,29 +69,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Toggle{"BtnPodčrtano", ToolbarFace::PodčrtanoOn, ToolbarFace::PodčrtanoOff,
                              &gui::Editor::SelUnderline, 'U'}));
 
-TEST_F(FormattingTest, AMixedSelectionShowsTheOffFacesAndAToggleAppliesToAllOfIt) {
-  start();
-  EXPECT_EQ(el("BtnKrepko").bounds(), (gui::Rect{60, 19, 39, 39}));
-  EXPECT_EQ(el("BtnSpremeniVelikost").bounds(), (gui::Rect{270, 19, 46, 39}));
-  EXPECT_TRUE(face(el("BtnGeslo"), ToolbarFace::Geslo));
-  type(u"ena\rdva");
-  ed().setSelection(0, 2);
-  ed().setSelBold(true);
-  ed().setSelItalic(true);
-  ed().setSelection(4, 3);
-  ed().setSelAlignment(2);
-  ed().setSelection(5, 1);
-  EXPECT_TRUE(face(el("BtnPoravnaj"), ToolbarFace::PoravnajNaSredino));
-  ed().setSelection(0, 7);  // partly bold and italic, two alignments
-  EXPECT_TRUE(face(el("BtnKrepko"), ToolbarFace::KrepkoOff));
-  EXPECT_TRUE(face(el("BtnLežeče"), ToolbarFace::LežečeOff));
-  EXPECT_TRUE(face(el("BtnPoravnaj"), ToolbarFace::PoravnajLevo));
-  clickOn(el("BtnKrepko"));
-  EXPECT_EQ(ed().SelBold(), gui::Tri::True);
-  ed().setSelection(5, 1);
-  EXPECT_EQ(ed().SelBold(), gui::Tri::True);
-}
-
 TEST_F(FormattingTest, TheColourAndSizeButtonsShowTheSelectionsColourAndSize) {
   start();
   type(u"rdece modro");

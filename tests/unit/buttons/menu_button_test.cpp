@@ -29,6 +29,7 @@ TEST_F(ButtonTest, TheMenusHaveTheirSkinnedBackgrounds) {
   EXPECT_TRUE(sameAs(velikost, {0, 197, 24, 1}, {291, 118}));
   EXPECT_TRUE(sameAs(velikost, {0, 181, 23, 16}, {291, 121}));  // the last, cut tile
   EXPECT_TRUE(sameAs(velikost, {23, 1, 1, 19}, {456, 121}));   // right edge
+  EXPECT_TRUE(sameAs(velikost, {23, 180, 1, 17}, {456, 120}));  // and its end
 }
 
 namespace {

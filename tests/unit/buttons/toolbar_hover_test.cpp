@@ -104,8 +104,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ButtonTest, AfterLayoutEveryToolbarButtonRestsInTheColumnOfTheSelection) {
   editor.setSelection(4, 3);
   editor.setSelBold(true);
+  editor.setSelItalic(true);
   editor.setSelAlignment(2);
-  editor.setSelection(0, 7);  // "ena dva": partly bold
+  editor.setSelection(0, 7);  // "ena dva": partly bold and italic
   for (skin::ToolbarButton* b : toolbar()) b->place(b->Btn.left());
   Frames seen;
   for (skin::ToolbarButton* b : toolbar()) seen.push_back(shown(*b));
