@@ -1,6 +1,7 @@
 // The size menu and the alignment menu of the running diary: their entries
 // and faces, hover tracking on the virtual clock, what a choice does to the
 // editor's selection and to the toolbar's faces, and how the menus close.
+#include <tuple>
 #include <utility>
 
 #include "navigation_fixture.h"
@@ -243,14 +244,14 @@ TEST_F(MenusTest, AMixedSelectionKeepsItsSizes) {
 
 TEST_F(MenusTest, TheAlignmentItemsSitInTheMenuWithTheirRestFaces) {
   start();
-  EXPECT_EQ(item(AlignmentItem::Levo).bounds(), (gui::Rect{3, 3, 23, 23}));
-  EXPECT_EQ(item(AlignmentItem::NaSredino).bounds(), (gui::Rect{27, 3, 23, 23}));
-  EXPECT_EQ(item(AlignmentItem::Desno).bounds(), (gui::Rect{51, 3, 23, 23}));
-  EXPECT_EQ(item(AlignmentItem::Levo).toolTip(), u"Poravnaj Levo");
-  EXPECT_EQ(item(AlignmentItem::NaSredino).toolTip(), u"Poravnaj Na Sredino");
-  EXPECT_EQ(item(AlignmentItem::Desno).toolTip(), u"Poravnaj Desno");
-  for (AlignmentItem i : {AlignmentItem::Levo, AlignmentItem::NaSredino, AlignmentItem::Desno})
-    EXPECT_TRUE(itemShows(i, ButtonState::Rest)) << static_cast<int>(i);
+  const std::tuple<AlignmentItem, int, const char16_t*> items[] = {{AlignmentItem::Levo, 3, u"Poravnaj Levo"},
+                                                                   {AlignmentItem::NaSredino, 27, u"Poravnaj Na Sredino"},
+                                                                   {AlignmentItem::Desno, 51, u"Poravnaj Desno"}};
+  for (auto [i, left, tip] : items) {
+    EXPECT_EQ(item(i).bounds(), (gui::Rect{left, 3, 23, 23}));
+    EXPECT_EQ(item(i).toolTip(), tip);
+    EXPECT_TRUE(itemShows(i, ButtonState::Rest)) << left;
+  }
   // Opened, the menu shows its items over the editor.
   openWith(el("BtnPoravnaj"));
   const gui::Surface screen = platform.shown(main().form());
