@@ -9,12 +9,11 @@ using namespace e2e;
 namespace {
 
 // Client pixels of the main window's pickers: the year and month labels,
-// and the middle of row k of the year list, the month list and the day list.
+// and the middle of row k of the year list and the month list.
 constexpr POINT kYearLabel{440, 71};
 constexpr POINT kMonthLabel{440, 95};
 POINT yearRow(int k) { return {440, 79 + 17 * (k - 1) + 9}; }
 POINT monthRow(int k) { return {440, 103 + 17 * (k - 1) + 9}; }
-POINT dayRow(int k) { return {440, 111 + 17 * (k - 1) + 9}; }
 constexpr POINT kInEditor{100, 120};
 
 }  // namespace

@@ -93,6 +93,8 @@ void typeText(const std::wstring& text);  // KEYEVENTF_UNICODE: any layout
 void turnWheel(int delta);  // where the pointer is; negative: towards the user
 void pressKey(WORD virtualKey);
 void pressCtrlKey(WORD virtualKey);  // Ctrl down, the key, Ctrl up
+// The middle of row k of the main window's day list, in client pixels.
+inline POINT dayRow(int k) { return {440, 111 + 17 * (k - 1) + 9}; }
 // Lets the diary handle what was sent.
 void settle(int ms = 300);
 

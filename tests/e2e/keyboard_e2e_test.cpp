@@ -10,7 +10,6 @@ using namespace e2e;
 
 namespace {
 
-POINT dayRow(int k) { return {440, 111 + 17 * (k - 1) + 9}; }
 constexpr RECT kDayList{416, 111, 585, 557};
 const base::Color kPale = base::Color::rgb(233, 245, 254);
 

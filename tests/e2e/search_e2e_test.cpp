@@ -12,8 +12,7 @@ using namespace e2e;
 namespace {
 
 constexpr POINT kInEditor{100, 120};
-// Row k of the day list, and the list's rectangle in the main window.
-POINT dayRow(int k) { return {440, 111 + 17 * (k - 1) + 9}; }
+// The day list's first rows, in the main window.
 constexpr RECT kRows{420, 111, 560, 111 + 17 * 4};
 
 bool waitFor(const std::function<bool()>& done, int timeoutMs = 15000) { return waitUntil(done, timeoutMs); }
