@@ -69,47 +69,9 @@ TEST_F(ColourMenuTest, FortyEightSwatchesInTheirFramesUnderTheButton) {
     EXPECT_EQ(menu().surface().pixel(s.left() - 1, s.top() - 1), fresh.pixel(294, 99)) << k;
     EXPECT_EQ(menu().surface().pixel(s.left() + 16, s.top() + 16), fresh.pixel(294 + 17, 99 + 17)) << k;
   }
-  EXPECT_FALSE(hoverFrame().visible());
-  EXPECT_EQ(hoverFrame().width(), 20);
-  EXPECT_EQ(hoverFrame().height(), 20);
   // Today's text is black, and so is the button at start.
   EXPECT_TRUE(atlasShows(base::Color::rgb(0, 0, 0)));
   EXPECT_TRUE(buttonShows(base::Color::rgb(0, 0, 0)));
-}
-
-TEST_F(ColourMenuTest, PointingFramesASwatchUntilThePointerLeavesTheMenu) {
-  start();
-  open();
-  ASSERT_TRUE(menu().visible());
-  gui::PictureBox& s10 = swatch(10);
-  pointAt(s10);
-  gui::PictureBox& frame = hoverFrame();
-  EXPECT_TRUE(frame.visible());
-  EXPECT_EQ(frame.left(), s10.left() - 2);
-  EXPECT_EQ(frame.top(), s10.top() - 2);
-  // On screen, the ring around the swatch is the skin's hover frame.
-  const gui::Surface fresh = skin::loadAtlas();
-  gui::Surface screen = platform.shown(main().form());
-  const base::Rect m = menu().formRect();
-  EXPECT_EQ(screen.pixel(m.x + frame.left(), m.y + frame.top()), fresh.pixel(313, 98));
-  EXPECT_EQ(screen.pixel(m.x + frame.left() + 19, m.y + frame.top() + 10), fresh.pixel(313 + 19, 98 + 10));
-  EXPECT_EQ(screen.pixel(m.x + s10.left() + 8, m.y + s10.top() + 8), paletteColour(10));
-  // Off the menu: gone within one tick, the menu stays open.
-  pointAway();
-  platform.advance(50);
-  EXPECT_FALSE(frame.visible());
-  EXPECT_TRUE(menu().visible());
-  // A press paints the pressed frame, and dragging off the menu keeps it.
-  pointAt(swatch(20));
-  platform.mouseDown();
-  EXPECT_TRUE(shows(frame.surface(), {333, 98, 20, 20}));
-  pointAt(swatch(30));
-  EXPECT_EQ(frame.left(), swatch(20).left() - 2);
-  pointAway();
-  platform.advance(200);
-  EXPECT_TRUE(frame.visible());
-  platform.mouseUp();
-  EXPECT_TRUE(shows(frame.surface(), {313, 98, 20, 20}));
 }
 
 // What a choice does to today's selection only: the toolbar menus' table.

@@ -123,6 +123,101 @@ INSTANTIATE_TEST_SUITE_P(
                       Menu{"BtnSpremeniBarvo", "mnuSpremniBarvo", "picBarva(18)",
                            [](const gui::Editor& e) { return e.SelColor() == base::Color::rgb(255, 0, 0); }}));
 
+// The size and the colour menu light the entry under the pointer alike;
+// each draws its highlight its own way.
+struct Lit {
+  const char* button;
+  const char* menu;
+  const char* entry;
+  int first, second, pressed, other;  // the entries pointed at in turn
+  // Whether the screen shows the entry at rest, pointed (Highlight) or pressed.
+  bool (*shows)(const gui::Surface& screen, const gui::Element& entry, Row row);
+  bool (*chosen)(const gui::Editor&);  // whether the selection took the pressed entry
+  friend void PrintTo(const Lit& l, std::ostream* os) { *os << l.menu; }
+};
+
+// Lit, the number takes the pointed colour and the highlight, 20 × 18, lies
+// one pixel out; at rest neither shows (entries other than the size in use).
+bool sizeLit(const gui::Surface& s, const gui::Element& e, Row row) {
+  const gui::Rect r = e.formRect();
+  bool pointed = false;
+  for (int i = 0; i < r.w * r.h; ++i) pointed |= s.pixel(r.x + i % r.w, r.y + i / r.w) == SizeMenu::kPointedColor;
+  const auto bordered = [&](base::Color c) { return s.pixel(r.x - 1, r.y - 1) == c && s.pixel(r.x + 18, r.y + 16) == c; };
+  const bool hover = bordered(SizeMenu::kHoverBorder), pressed = bordered(SizeMenu::kPressedBorder);
+  return row == Row::Rest ? !pointed && !hover && !pressed : pointed && (row == Row::Pressed ? pressed : hover);
+}
+
+// Lit, the skin's 20 × 20 frame lies two pixels out round the uncovered swatch.
+bool colourLit(const gui::Surface& s, const gui::Element& e, Row row) {
+  static const gui::Surface atlas = skin::loadAtlas();
+  const gui::Rect r = e.formRect();
+  const auto framed = [&](const base::Rect& f) {
+    return s.pixel(r.x - 2, r.y - 2) == atlas.pixel(f.x, f.y) && s.pixel(r.x + 17, r.y + 17) == atlas.pixel(f.x + 19, f.y + 19);
+  };
+  const bool hover = framed(skin::r::izbranaBarva), pressed = framed(skin::r::izbranaBarvaPritisnjena);
+  const bool swatch = s.pixel(r.x + 8, r.y + 8) == static_cast<const gui::PictureBox&>(e).backColor();
+  return swatch && (row == Row::Rest ? !hover && !pressed : row == Row::Pressed ? pressed : hover);
+}
+
+class MenuHighlightTest : public MenusTest, public ::testing::WithParamInterface<Lit> {};
+
+TEST_P(MenuHighlightTest, FollowsThePointerOnTheMenuAndAPressHoldsItTillTheRelease) {
+  const Lit& p = GetParam();
+  start();
+  type(u"beseda");
+  ed().setSelection(0, 6);
+  gui::PictureBox& menu = el(p.menu);
+  openWith(el(p.button));
+  auto entry = [&](int k) -> gui::Element& { return inMenu<gui::Element>(p.menu, p.entry + ("(" + std::to_string(k) + ")")); };
+  auto lit = [&](int k, Row row) { return p.shows(platform.shown(main().form()), entry(k), row); };
+  const gui::Rect m = menu.formRect(), t = text().formRect();
+  auto menuShows = [&] { return platform.shown(main().form()).pixel(m.x + 1, m.y + 1) == menu.surface().pixel(1, 1); };
+  // The editor's window is cut where the open menu lies over it, and only there.
+  EXPECT_FALSE(platform.editors()[0].visible.contains({m.x + 5 - t.x, m.y + 20 - t.y}));
+  EXPECT_TRUE(platform.editors()[0].visible.contains({m.x - 5 - t.x, m.y + 20 - t.y}));
+  EXPECT_TRUE(lit(p.first, Row::Rest));
+  pointAt(entry(p.first));
+  EXPECT_TRUE(lit(p.first, Row::Highlight));
+  pointAt(entry(p.second));
+  EXPECT_TRUE(lit(p.second, Row::Highlight));
+  EXPECT_TRUE(lit(p.first, Row::Rest));
+  // Off the menu: gone within one tick, the menu stays open.
+  pointAway();
+  platform.advance(50);
+  EXPECT_TRUE(lit(p.second, Row::Rest));
+  EXPECT_TRUE(menuShows());
+  // Back on the menu's bottom edge row still counts as on the menu.
+  pointAt(entry(p.first));
+  platform.moveMouse({menu.screenRect().x + 5, menu.screenRect().bottom()});
+  platform.advance(200);
+  EXPECT_TRUE(lit(p.first, Row::Highlight));
+  // Held, the press stays on its entry over other entries and off the menu;
+  // the release there chooses it.
+  pointAt(entry(p.pressed));
+  platform.mouseDown();
+  EXPECT_TRUE(lit(p.pressed, Row::Pressed));
+  pointAt(entry(p.other));
+  EXPECT_TRUE(lit(p.pressed, Row::Pressed));
+  EXPECT_TRUE(lit(p.other, Row::Rest));
+  pointAway();
+  platform.advance(200);
+  EXPECT_TRUE(lit(p.pressed, Row::Pressed));
+  platform.mouseUp();
+  EXPECT_TRUE(p.chosen(ed()));
+  EXPECT_FALSE(menuShows());
+  platform.advance(1000);
+  openWith(el(p.button));
+  pointAt(entry(p.first));
+  EXPECT_FALSE(lit(p.first, Row::Pressed));  // the press did not outlast its release
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SizeAndColour, MenuHighlightTest,
+    ::testing::Values(Lit{"BtnSpremeniVelikost", "mnuSpremeniVelikost", "lblVelikost", 3, 5, 9, 11, sizeLit,
+                          [](const gui::Editor& e) { return e.SelFontSize() == 24.0; }},
+                      Lit{"BtnSpremeniBarvo", "mnuSpremniBarvo", "picBarva", 10, 13, 20, 30, colourLit,
+                          [](const gui::Editor& e) { return e.SelColor() == base::Color::rgb(255, 255, 0); }}));
+
 TEST_F(MenusTest, TheSizeMenuHoldsTwelveSizesUnderItsButton) {
   start();
   gui::PictureBox& menu = el("mnuSpremeniVelikost");
@@ -141,50 +236,9 @@ TEST_F(MenusTest, TheSizeMenuHoldsTwelveSizesUnderItsButton) {
     EXPECT_EQ(e.font().size, 8.25) << i;
     EXPECT_TRUE(e.font().bold) << i;
   }
-  EXPECT_FALSE(highlight().visible());
-  EXPECT_EQ(highlight().left(), 2);
-  EXPECT_EQ(highlight().width(), 20);
-  EXPECT_EQ(highlight().height(), 18);
   // Today's text starts at 9 pt: 09 in every face, and on the button.
   EXPECT_TRUE(everyFaceHasDigits(0, 9));
   EXPECT_TRUE(sizeButtonShows(Row::Rest, 0, 9));
-}
-
-TEST_F(MenusTest, PointingHighlightsAnEntryUntilThePointerLeavesTheMenu) {
-  start();
-  openWith(el("BtnSpremeniVelikost"));
-  ASSERT_TRUE(el("mnuSpremeniVelikost").visible());
-  // The editor's window is cut where the open menu lies over it, and only there.
-  const gui::Rect ed = text().formRect(), menu = el("mnuSpremeniVelikost").formRect();
-  const gui::Region& editorShows = platform.editors()[0].visible;
-  EXPECT_FALSE(editorShows.contains({menu.x + 5 - ed.x, menu.y + 20 - ed.y}));
-  EXPECT_TRUE(editorShows.contains({menu.x - 5 - ed.x, menu.y + 20 - ed.y}));
-  gui::Label& e3 = size(3);
-  gui::Label& e5 = size(5);
-  pointAt(e3);
-  EXPECT_TRUE(highlight().visible());
-  EXPECT_EQ(highlight().top(), e3.top() - 1);
-  EXPECT_EQ(e3.foreColor(), SizeMenu::kPointedColor);
-  // On screen: the highlight's border at the entry, in its first colours.
-  gui::Surface screen = platform.shown(main().form());
-  EXPECT_EQ(screen.pixel(272 + 2, 58 + e3.top() - 1), SizeMenu::kHoverBorder);
-  pointAt(e5);
-  EXPECT_EQ(highlight().top(), e5.top() - 1);
-  EXPECT_EQ(e5.foreColor(), SizeMenu::kPointedColor);
-  EXPECT_EQ(e3.foreColor(), SizeMenu::kEntryColor);
-  // Off the menu: gone within one tick, the menu stays open.
-  pointAway();
-  platform.advance(50);
-  EXPECT_FALSE(highlight().visible());
-  EXPECT_EQ(e5.foreColor(), SizeMenu::kEntryColor);
-  EXPECT_TRUE(el("mnuSpremeniVelikost").visible());
-  // Back on the menu's bottom edge row still counts as inside.
-  const base::Rect r = el("mnuSpremeniVelikost").screenRect();
-  pointAt(e3);
-  platform.moveMouse({r.x + 5, r.y + r.h});
-  platform.advance(200);
-  EXPECT_TRUE(highlight().visible());
-  EXPECT_EQ(highlight().top(), e3.top() - 1);
 }
 
 TEST_F(MenusTest, ChoosingASizeSetsTheSelectionAndTheButtonsDigits) {
@@ -212,20 +266,6 @@ TEST_F(MenusTest, ChoosingASizeSetsTheSelectionAndTheButtonsDigits) {
   pressOn(size(1));
   EXPECT_EQ(ed().SelFontSize(), 8.0);
   EXPECT_TRUE(everyFaceHasDigits(0, 8));
-  // A press shows the pressed colours, and holding it keeps the highlight
-  // where it was even as the pointer moves over other entries and away.
-  openWith(el("BtnSpremeniVelikost"));
-  pointAt(size(2));
-  platform.mouseDown();
-  EXPECT_EQ(highlight().fillColor(), SizeMenu::kPressedFill);
-  EXPECT_EQ(highlight().borderColor(), SizeMenu::kPressedBorder);
-  pointAt(size(9));
-  EXPECT_EQ(highlight().top(), size(2).top() - 1);
-  pointAway();
-  platform.advance(200);
-  EXPECT_TRUE(highlight().visible());
-  platform.mouseUp();
-  EXPECT_EQ(ed().SelFontSize(), 9.0);
 }
 
 TEST_F(MenusTest, AMixedSelectionKeepsItsSizes) {
