@@ -266,16 +266,3 @@ TEST_F(DatumiTest, AShorterMonthAfterScrollingIsShownFromItsFirstRow) {
 }
 
 }  // namespace
-
-TEST_F(DatumiTest, TheChosenRowsTextReadsAtFourAndAHalfToOneOnItsHighlight) {
-  auto lum = [](base::Color c) {  // WCAG's relative luminance, plus its 0.05
-    double l = 0.05;
-    for (auto [v, w] : {std::pair{c.r(), 0.2126}, {c.g(), 0.7152}, {c.b(), 0.0722}})
-      l += w * (v <= 10 ? v / 255.0 / 12.92 : std::pow((v / 255.0 + 0.055) / 1.055, 2.4));
-    return l;
-  };
-  addDecember(8);
-  platform.click(rowPoint(4));
-  const base::Rect r = list.lblDan[4]->screenRect();
-  EXPECT_GE(lum(pixelAt({r.right() - 10, r.y + 8})) / lum(list.lblDan[4]->foreColor()), 4.5);
-}
