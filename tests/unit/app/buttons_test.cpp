@@ -50,18 +50,6 @@ TEST_F(ButtonsTest, TheToolbarButtonsCarryTheirTips) {
   EXPECT_EQ(el("BtnSpremeniVelikost").toolTip(), u"Velikost pisave");
 }
 
-TEST_F(ButtonsTest, TheCloseButtonSavesTodayAndTheSettingsAndEnds) {
-  writeSettings({1500, 1200, false, u""});
-  start();
-  type(u"Lep dan.");
-  clickOn(el("BtnZapri"));
-  EXPECT_EQ(platform.exitCode(), 0);
-  EXPECT_NE(entry("12-07-2026").find("Lep dan."), std::string::npos);
-  const store::Settings s = readSettings();
-  EXPECT_EQ(s.top, 1500);
-  EXPECT_EQ(s.left, 1200);
-}
-
 TEST_F(ButtonsTest, MinimiseHidesTheDiaryBehindItsTaskbarButtonAndRestoreBringsItBack) {
   start();
   clickOn(el("BtnMini"));
@@ -76,12 +64,17 @@ TEST_F(ButtonsTest, MinimiseHidesTheDiaryBehindItsTaskbarButtonAndRestoreBringsI
   EXPECT_TRUE(showsCaption(el("BtnMini"), skin::CaptionButton::Mini, skin::ButtonState::Rest));
 }
 
-TEST_F(ButtonsTest, KeepOnTopPlacesTheWindowAboveOthersAndIsRememberedWithItsFace) {
+TEST_F(ButtonsTest, KeepOnTopIsRememberedWithItsFaceByTheCloseButtonWhichSavesToday) {
+  writeSettings({1500, 1200, false, u""});
   start();
+  type(u"Lep dan.");
   clickOn(el("BtnVednoNaVrhu"));
   EXPECT_TRUE(window(main().form()).topmost());
   clickOn(el("BtnZapri"));
-  EXPECT_TRUE(readSettings().onTop);
+  EXPECT_EQ(platform.exitCode(), 0);
+  EXPECT_NE(entry("12-07-2026").find("Lep dan."), std::string::npos);
+  const store::Settings s = readSettings();
+  EXPECT_EQ(std::tuple(s.top, s.left, s.onTop), std::tuple(1500.0, 1200.0, true));
 
   diary.reset();
   start();
