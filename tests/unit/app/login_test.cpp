@@ -73,12 +73,6 @@ TEST_F(LoginTest, TheRightPasswordOpensTheDiaryAndHidesTheLogin) {
   EXPECT_EQ(login().mark, "1");
 }
 
-TEST_F(LoginTest, EscapeAtStartUpEndsTheProgramWithoutWritingAnything) {
-  platform.keyDown(gui::kKeyEscape);
-  EXPECT_EQ(platform.exitCode(), 0);
-  EXPECT_FALSE(std::filesystem::exists(dir.path() / "Podatki"));
-  EXPECT_EQ(readSettings().password, u"Geslo1");
-}
 
 TEST_F(LoginTest, MinimisedDiaryComesBackThroughTheLockScreen) {
   platform.typeText(u"Geslo1");
@@ -112,8 +106,14 @@ TEST_F(DiaryTest, WithoutPasswordRestoringFromTheTaskbarShowsTheDiaryAtOnce) {
   EXPECT_FALSE(window(login().form()).visible());
 }
 
-TEST_F(LoginTest, ClosingTheLoginAtStartUpEndsTheProgramLikeEscape) {
-  platform.closeWindow(login().form());
+// Escape (true) or closing the login window (false).
+class LoginAtStartUpTest : public LoginTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(LoginAtStartUpTest, PutAwayEndsTheProgramWithoutWritingAnything) {
+  GetParam() ? platform.keyDown(gui::kKeyEscape) : platform.closeWindow(login().form());
   EXPECT_EQ(platform.exitCode(), 0);
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "Podatki"));
+  EXPECT_EQ(readSettings().password, u"Geslo1");
 }
+
+INSTANTIATE_TEST_SUITE_P(EscapeOrClose, LoginAtStartUpTest, ::testing::Bool());
