@@ -35,23 +35,11 @@ const gui::Surface& atlas() {
   return a;
 }
 
-// Whether the window shows `face` at (left, top) of its client area,
-// magenta (cut away) pixels aside.
-bool shows(HWND window, POINT at, gui::Rect face, int width) {
-  const gui::Surface s = screenshot(window);
-  for (int y = 0; y < face.h; ++y)
-    for (int x = 0; x < width; ++x) {
-      const gui::Color want = atlas().pixel(face.x + x, face.y + y);
-      if (want == base::kKeyColor) continue;
-      if (s.pixel(at.x + x, at.y + y) != want) return false;
-    }
-  return true;
-}
 bool showsCaption(HWND w, POINT centre, skin::CaptionButton b, skin::ButtonState st) {
-  return shows(w, {centre.x - 6, centre.y - 6}, skin::captionFace(b, st), 13);
+  return showsFace(w, atlas(), {centre.x - 6, centre.y - 6}, skin::captionFace(b, st), 13);
 }
 bool showsToolbar(HWND w, POINT centre, skin::ToolbarFace f, skin::Row row) {
-  return shows(w, {centre.x - 20, centre.y - 20}, skin::toolbarFace(f, row), 39);
+  return showsFace(w, atlas(), {centre.x - 20, centre.y - 20}, skin::toolbarFace(f, row), 39);
 }
 
 bool becomesVisible(HWND w) {
@@ -127,23 +115,23 @@ TEST(ButtonsEndToEnd, TheAlignmentButtonOpensAndClosesItsMenu) {
   // editor's own window (below it the menu's items show their own faces).
   const gui::Rect menu{skin::r::mnuPoravnaj.x, skin::r::mnuPoravnaj.y, skin::r::mnuPoravnaj.w, 3};
   const POINT menuAt{185, 58};
-  EXPECT_FALSE(shows(main, menuAt, menu, menu.w));
+  EXPECT_FALSE(showsFace(main, atlas(), menuAt, menu, menu.w));
   leftDown();
   leftUp();
   pointAt(main, {450, 300});
   settle(300);  // the face stays while the menu is open
-  EXPECT_TRUE(shows(main, menuAt, menu, menu.w));
+  EXPECT_TRUE(showsFace(main, atlas(), menuAt, menu, menu.w));
   EXPECT_TRUE(showsToolbar(main, kPoravnaj, skin::ToolbarFace::PoravnajLevo, skin::Row::Pressed));
   saveScreenshot(main, "buttons-poravnaj-menu");
   pointAt(main, kGeslo);  // moving over another button closes it
-  EXPECT_TRUE(waitUntil([&] { return !shows(main, menuAt, menu, menu.w); }));
+  EXPECT_TRUE(waitUntil([&] { return !showsFace(main, atlas(), menuAt, menu, menu.w); }));
   pointAt(main, {450, 300});
   EXPECT_TRUE(waitUntil([&] { return showsToolbar(main, kPoravnaj, skin::ToolbarFace::PoravnajLevo, skin::Row::Rest); }));
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(diary.waitForExit(), 0u);
 }
 
-TEST(ButtonsEndToEnd, KeepOnTopReallyChangesTheWindowsTopmostStateAndIsSaved) {
+TEST(ButtonsEndToEnd, KeepOnTopReallyChangesTheWindowsTopmostStateAndTheCloseButtonSavesItAndToday) {
   Diary diary;
   ASSERT_TRUE(diary.start());
   HWND main = diary.waitForWindow("frmMain");
@@ -161,24 +149,6 @@ TEST(ButtonsEndToEnd, KeepOnTopReallyChangesTheWindowsTopmostStateAndIsSaved) {
   EXPECT_FALSE(topmost(main));
   click(main, kVednoNaVrhu);
   EXPECT_TRUE(topmost(main));
-  click(main, kZapri);
-  ASSERT_EQ(diary.waitForExit(), 0u);
-  EXPECT_TRUE(diary.readSettings().onTop);
-
-  ASSERT_TRUE(diary.start());
-  main = diary.waitForWindow("frmMain");
-  ASSERT_NE(main, nullptr);
-  EXPECT_TRUE(waitUntil([&] { return topmost(main); }));
-  EXPECT_TRUE(waitUntil([&] { return showsCaption(main, kVednoNaVrhu, skin::CaptionButton::VednoNaVrhuOn, skin::ButtonState::Rest); }));
-  PostMessageW(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(diary.waitForExit(), 0u);
-}
-
-TEST(ButtonsEndToEnd, TheCloseButtonSavesTodaysEntryAndEnds) {
-  Diary diary;
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
-  ASSERT_NE(main, nullptr);
   click(main, {100, 120});
   typeText(L"Zapiram z gumbom.");
   pointAt(main, kZapri);
@@ -187,9 +157,16 @@ TEST(ButtonsEndToEnd, TheCloseButtonSavesTodaysEntryAndEnds) {
   saveScreenshot(main, "buttons-zapri-pressed");
   leftUp();
   ASSERT_EQ(diary.waitForExit(), 0u);
-  const auto rtf = diary.decodedEntry(todayKey());
-  ASSERT_TRUE(rtf);
-  EXPECT_NE(rtf->find("Zapiram z gumbom."), std::string::npos);
+  EXPECT_TRUE(diary.readSettings().onTop);
+  EXPECT_NE(diary.decodedEntry(todayKey()).value_or("").find("Zapiram z gumbom."), std::string::npos);
+
+  ASSERT_TRUE(diary.start());
+  main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(waitUntil([&] { return topmost(main); }));
+  EXPECT_TRUE(waitUntil([&] { return showsCaption(main, kVednoNaVrhu, skin::CaptionButton::VednoNaVrhuOn, skin::ButtonState::Rest); }));
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(diary.waitForExit(), 0u);
 }
 
 TEST(ButtonsEndToEnd, MinimiseHidesTheDiaryAndTheTaskbarButtonBringsItBack) {

@@ -318,6 +318,18 @@ gui::Surface screenshot(HWND window) {
   return out;
 }
 
+::testing::AssertionResult showsFace(HWND window, const gui::Surface& atlas, POINT at, gui::Rect face, int width) {
+  const gui::Surface s = screenshot(window);
+  for (int y = 0; y < face.h; ++y)
+    for (int x = 0; x < width && x < face.w; ++x) {
+      const gui::Color want = atlas.pixel(face.x + x, face.y + y);
+      if (want != base::kKeyColor && s.pixel(at.x + x, at.y + y) != want)
+        return ::testing::AssertionFailure() << "first difference at (" << at.x + x << ", " << at.y + y << "): "
+                                             << std::hex << s.pixel(at.x + x, at.y + y).value << " instead of " << want.value;
+    }
+  return ::testing::AssertionSuccess();
+}
+
 fs::path saveScreenshot(HWND window, const std::string& name) {
   const fs::path dir = hostPath(PISARION_SCREENSHOTS);
   fs::create_directories(dir);

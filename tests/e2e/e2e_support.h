@@ -2,6 +2,7 @@
 // Drives the real diary: starts Pisarion.exe in a scratch folder, finds its
 // windows by their classes ("Pisarion.<form>"), sends real mouse and key
 // input with SendInput, reads the files it writes, and saves screenshots.
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <filesystem>
@@ -100,6 +101,9 @@ void settle(int ms = 300);
 
 // The window's pixels as they are on the screen.
 gui::Surface screenshot(HWND window);
+// Whether the window shows the first `width` columns of `face` of `atlas` at
+// `at` of its client area, cut-away (magenta) pixels aside.
+::testing::AssertionResult showsFace(HWND window, const gui::Surface& atlas, POINT at, gui::Rect face, int width);
 // Saves a screenshot under the build's screenshots folder; answers the path.
 fs::path saveScreenshot(HWND window, const std::string& name);
 

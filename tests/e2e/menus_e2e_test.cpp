@@ -30,29 +30,13 @@ gui::Surface atlasWithSize(int size) {
   return s;
 }
 
-// Whether the window shows `face` of `atlas` at `at`, cut-away pixels aside.
-::testing::AssertionResult shows(HWND window, const gui::Surface& atlas, POINT at, gui::Rect face, int width) {
-  const gui::Surface s = screenshot(window);
-  for (int y = 0; y < face.h; ++y)
-    for (int x = 0; x < width && x < face.w; ++x) {
-      const gui::Color want = atlas.pixel(face.x + x, face.y + y);
-      if (want == base::kKeyColor) continue;
-      if (s.pixel(at.x + x, at.y + y) != want)
-        return ::testing::AssertionFailure() << "first difference at (" << at.x + x << ", " << at.y + y << "): "
-                                             << std::hex << s.pixel(at.x + x, at.y + y).value << " instead of "
-                                             << want.value;
-    }
-  return ::testing::AssertionSuccess();
-}
-
-
 // Points at a toolbar button (its face `left` pixels in, `width` wide) and
 // waits for its highlight, the face a click then presses.
 void hover(HWND main, POINT at, skin::ToolbarFace face, int left, int width) {
   gui::Surface atStart = atlasWithSize(9);
   skin::drawColourAreas(atStart, base::Color::rgb(0, 0, 0));
   pointAt(main, at);
-  EXPECT_TRUE(waitUntil([&] { return bool(shows(main, atStart, {left, 19}, skin::toolbarFace(face, skin::Row::Highlight), width)); }));
+  EXPECT_TRUE(waitUntil([&] { return bool(showsFace(main, atStart, {left, 19}, skin::toolbarFace(face, skin::Row::Highlight), width)); }));
 }
 
 std::optional<std::string> closeAndReadToday(Diary& diary, HWND main) {
@@ -70,10 +54,10 @@ TEST(MenusEndToEnd, TheSizeMenuSetsTheSizeOfWhatIsTypedAndTheButtonShowsIt) {
   const gui::Surface nine = atlasWithSize(9);
   // The menu's left edge, where no entry's text lies.
   const gui::Rect tile{291, 121, 2, 19};
-  EXPECT_FALSE(shows(main, nine, {kVelikostMenu.x, kVelikostMenu.y + 1}, tile, tile.w));
+  EXPECT_FALSE(showsFace(main, nine, {kVelikostMenu.x, kVelikostMenu.y + 1}, tile, tile.w));
   hover(main, kVelikost, skin::ToolbarFace::SpremeniVelikost, 270, 46);
   leftClick();
-  EXPECT_TRUE(waitUntil([&] { return bool(shows(main, nine, {kVelikostMenu.x, kVelikostMenu.y + 1}, tile, tile.w)); }));
+  EXPECT_TRUE(waitUntil([&] { return bool(showsFace(main, nine, {kVelikostMenu.x, kVelikostMenu.y + 1}, tile, tile.w)); }));
   // The entry for 14 pt, the sixth from the top.
   const POINT entry14{kVelikostMenu.x + 12, kVelikostMenu.y + 16 * 5 + 3 + 8};
   pointAt(main, entry14);
@@ -83,10 +67,10 @@ TEST(MenusEndToEnd, TheSizeMenuSetsTheSizeOfWhatIsTypedAndTheButtonShowsIt) {
   saveScreenshot(main, "menus-velikost-open");
   leftClick();
   pointAt(main, kAway);
-  EXPECT_TRUE(waitUntil([&] { return !shows(main, nine, {kVelikostMenu.x, kVelikostMenu.y + 1}, tile, tile.w); }));
+  EXPECT_TRUE(waitUntil([&] { return !showsFace(main, nine, {kVelikostMenu.x, kVelikostMenu.y + 1}, tile, tile.w); }));
   const gui::Surface fourteen = atlasWithSize(14);
   const gui::Rect rest = skin::toolbarFace(skin::ToolbarFace::SpremeniVelikost, skin::Row::Rest);
-  EXPECT_TRUE(waitUntil([&] { return bool(shows(main, fourteen, {270, 19}, rest, 46)); }));
+  EXPECT_TRUE(waitUntil([&] { return bool(showsFace(main, fourteen, {270, 19}, rest, 46)); }));
   typeText(L"velika");
   const auto rtf = closeAndReadToday(diary, main);
   ASSERT_TRUE(rtf);
@@ -106,7 +90,7 @@ TEST(MenusEndToEnd, TheAlignmentMenuCentresTheParagraph) {
   leftClick();
   pointAt(main, kAway);  // out from under the button's tip
   const gui::Rect menu = skin::r::mnuPoravnaj;
-  EXPECT_TRUE(waitUntil([&] { return bool(shows(main, atlas, {kPoravnajMenu.x, kPoravnajMenu.y}, {menu.x, menu.y, 3, menu.h}, 3)); }));
+  EXPECT_TRUE(waitUntil([&] { return bool(showsFace(main, atlas, {kPoravnajMenu.x, kPoravnajMenu.y}, {menu.x, menu.y, 3, menu.h}, 3)); }));
   const POINT centreAt{kPoravnajMenu.x + 27, kPoravnajMenu.y + 3};
   using skin::AlignmentItem;
   using skin::ButtonState;
@@ -115,16 +99,16 @@ TEST(MenusEndToEnd, TheAlignmentMenuCentresTheParagraph) {
     const gui::Rect f = skin::alignmentItemFace(i, st);
     return gui::Rect{f.x, f.y, 23, 23};
   };
-  EXPECT_TRUE(shows(main, atlas, centreAt, item(AlignmentItem::NaSredino, ButtonState::Rest), 23));
+  EXPECT_TRUE(showsFace(main, atlas, centreAt, item(AlignmentItem::NaSredino, ButtonState::Rest), 23));
   pointAt(main, {centreAt.x + 11, centreAt.y + 11});
-  EXPECT_TRUE(waitUntil([&] { return shows(main, atlas, centreAt, item(AlignmentItem::NaSredino, ButtonState::Hover), 23); }));
+  EXPECT_TRUE(waitUntil([&] { return showsFace(main, atlas, centreAt, item(AlignmentItem::NaSredino, ButtonState::Hover), 23); }));
   saveScreenshot(main, "menus-poravnaj-open");
   leftClick();
   pointAt(main, kAway);
-  EXPECT_TRUE(waitUntil([&] { return !shows(main, atlas, centreAt, item(AlignmentItem::NaSredino, ButtonState::Pressed), 23); }));
+  EXPECT_TRUE(waitUntil([&] { return !showsFace(main, atlas, centreAt, item(AlignmentItem::NaSredino, ButtonState::Pressed), 23); }));
   // The alignment button has faded back to rest in the centred column.
   EXPECT_TRUE(waitUntil([&] {
-    return bool(shows(main, atlas, {183, 19}, skin::toolbarFace(skin::ToolbarFace::PoravnajNaSredino, skin::Row::Rest), 39));
+    return bool(showsFace(main, atlas, {183, 19}, skin::toolbarFace(skin::ToolbarFace::PoravnajNaSredino, skin::Row::Rest), 39));
   }));
   const auto rtf = closeAndReadToday(diary, main);
   ASSERT_TRUE(rtf);
@@ -145,10 +129,10 @@ TEST(MenusEndToEnd, TheColourMenuColoursWhatIsTypedAndTheButtonShowsIt) {
   pointAt(main, red);
   const gui::Surface atlas = atlasWithSize(9);
   const gui::Rect ring = skin::r::izbranaBarva;
-  EXPECT_TRUE(waitUntil([&] { return bool(shows(main, atlas, {red.x - 10, red.y - 10}, {ring.x, ring.y, ring.w, 2}, ring.w)); }));
+  EXPECT_TRUE(waitUntil([&] { return bool(showsFace(main, atlas, {red.x - 10, red.y - 10}, {ring.x, ring.y, ring.w, 2}, ring.w)); }));
   // The hover frame rings the swatch; the swatch itself is red.
-  EXPECT_TRUE(shows(main, atlas, {red.x - 10, red.y - 10}, {ring.x, ring.y, ring.w, 2}, ring.w));
-  EXPECT_TRUE(shows(main, atlas, {red.x - 10, red.y - 10}, {ring.x, ring.y, 2, ring.h}, 2));
+  EXPECT_TRUE(showsFace(main, atlas, {red.x - 10, red.y - 10}, {ring.x, ring.y, ring.w, 2}, ring.w));
+  EXPECT_TRUE(showsFace(main, atlas, {red.x - 10, red.y - 10}, {ring.x, ring.y, 2, ring.h}, 2));
   EXPECT_EQ(screenshot(main).pixel(red.x, red.y), base::Color::rgb(255, 0, 0));
   saveScreenshot(main, "menus-barvo-open");
   leftClick();
@@ -156,7 +140,7 @@ TEST(MenusEndToEnd, TheColourMenuColoursWhatIsTypedAndTheButtonShowsIt) {
   gui::Surface redAtlas = skin::loadAtlas();
   skin::drawColourAreas(redAtlas, base::Color::rgb(255, 0, 0));
   const gui::Rect rest = skin::toolbarFace(skin::ToolbarFace::SpremeniBarvo, skin::Row::Rest);
-  EXPECT_TRUE(waitUntil([&] { return bool(shows(main, redAtlas, {226, 19}, rest, 43)); }));
+  EXPECT_TRUE(waitUntil([&] { return bool(showsFace(main, redAtlas, {226, 19}, rest, 43)); }));
   // The menu is closed: the swatch's place shows the editor again.
   EXPECT_NE(screenshot(main).pixel(red.x, red.y), base::Color::rgb(255, 0, 0));
   typeText(L"rdeče");
