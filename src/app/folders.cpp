@@ -17,8 +17,8 @@ bool isWritableFolder(const fs::path& folder) {
   return true;
 }
 
-fs::path chooseDiaryFolder(const fs::path& programFolder, const fs::path& perUserFolder) {
-  return isWritableFolder(programFolder) ? programFolder : perUserFolder;
+fs::path chooseDiaryFolder(const fs::path& programFolder, const std::function<fs::path()>& perUserFolder) {
+  return isWritableFolder(programFolder) ? programFolder : perUserFolder();
 }
 
 namespace {

@@ -3,15 +3,17 @@
 // be written, otherwise in the user's own application-data folder, so that a
 // diary installed under Program Files still works and loses nothing.
 #include <filesystem>
+#include <functional>
 
 namespace app {
 
 bool isWritableFolder(const std::filesystem::path& folder);
 
-// `programFolder` when writable, else `perUserFolder`. Only decides: the
+// `programFolder` when writable, else the per-user folder, which is asked
+// for only then (on Windows that loads the shell). Only decides: the
 // per-user folder is filled by carryToUserFolder once this diary holds it.
 std::filesystem::path chooseDiaryFolder(const std::filesystem::path& programFolder,
-                                        const std::filesystem::path& perUserFolder);
+                                        const std::function<std::filesystem::path()>& perUserFolder);
 
 enum class Carry {
   AlreadyThere,  // an earlier start moved the diary

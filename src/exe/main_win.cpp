@@ -1,8 +1,8 @@
 // Pisarion.exe: the diary on real Windows.
 #include <windows.h>
-#include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstdlib>  // __argc, __wargv
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -30,13 +30,11 @@ std::filesystem::path perUserFolder() {
   return result;
 }
 
-// The arguments after the program's own name, split as Windows splits them.
+// The arguments after the program's own name, as the C runtime split them
+// (by the same rules as CommandLineToArgvW, without loading the shell).
 app::CommandLine commandLine() {
-  int count = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
   std::vector<std::u16string> args;
-  for (int i = 1; argv && i < count; ++i) args.emplace_back(argv[i], argv[i] + wcslen(argv[i]));
-  LocalFree(argv);
+  for (int i = 1; __wargv && i < __argc; ++i) args.emplace_back(__wargv[i], __wargv[i] + wcslen(__wargv[i]));
   return app::parseCommandLine(args);
 }
 
@@ -46,7 +44,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32Platform platform(instance);
   const std::filesystem::path program = programFolder();
   app::Environment env;
-  env.folder = app::chooseDiaryFolder(program, perUserFolder());
+  env.folder = app::chooseDiaryFolder(program, perUserFolder);
   env.decimalSeparator = platform.decimalSeparator();
   if (env.folder != program) env.programFolder = program;
   const app::CommandLine command = commandLine();

@@ -8,7 +8,13 @@ namespace fs = std::filesystem;
 TEST(DiaryFolder, BesideTheProgramWhenThatFolderCanBeWritten) {
   ScratchFolder dir;
   EXPECT_TRUE(app::isWritableFolder(dir.path()));
-  EXPECT_EQ(app::chooseDiaryFolder(dir.path(), dir.path() / "user"), dir.path());
+  bool asked = false;
+  const auto user = [&] {
+    asked = true;
+    return dir.path() / "user";
+  };
+  EXPECT_EQ(app::chooseDiaryFolder(dir.path(), user), dir.path());
+  EXPECT_FALSE(asked);
   EXPECT_FALSE(fs::exists(dir.path() / "user"));
   EXPECT_TRUE(fs::is_empty(dir.path()));  // the probe leaves nothing behind
 }
@@ -20,7 +26,7 @@ TEST(DiaryFolder, PerUserFolderWhenTheProgramFolderCannotBeWritten) {
   const fs::path program = dir.path() / "Program Files" / "Pisarion";
   EXPECT_FALSE(app::isWritableFolder(program));
   const fs::path user = dir.path() / "AppData" / "Pisarion";
-  EXPECT_EQ(app::chooseDiaryFolder(program, user), user);
+  EXPECT_EQ(app::chooseDiaryFolder(program, [&] { return user; }), user);
 }
 
 TEST(DiaryFolder, TheDiaryBesideTheProgramIsCopiedToTheUsersFolderOnceAndLeftInPlace) {
