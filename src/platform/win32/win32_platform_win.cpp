@@ -234,7 +234,7 @@ char16_t Win32Platform::decimalSeparator() const {
 }
 
 HWND windowOf(const gui::Form& form) {
-  const Win32Window* w = Win32Window::of(form);
+  Win32Window* w = Win32Window::of(form);
   return w ? w->hwnd() : nullptr;
 }
 

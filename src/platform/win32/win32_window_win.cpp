@@ -66,17 +66,33 @@ std::map<const gui::Form*, Win32Window*>& windows() {
 
 }  // namespace
 
-Win32Window::Win32Window(HINSTANCE instance, gui::Form& form) : m_form(form) {
-  const std::wstring className = registerClass(instance, windowProc, form.name());
-  // A form without a taskbar button is a tool window.
-  const bool taskbar = form.taskbarButton() == gui::TaskbarButton::Shown;
-  const DWORD exStyle = taskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
-  const DWORD style = WS_POPUP | WS_CLIPCHILDREN | (taskbar ? WS_SYSMENU | WS_MINIMIZEBOX : 0);
-  const gui::Rect b = form.pixelBounds();
-  const std::wstring caption = base::toWide(form.caption());
-  m_hwnd = CreateWindowExW(exStyle, className.c_str(), caption.c_str(), style, b.x, b.y, b.w, b.h, nullptr, nullptr,
-                           instance, this);
+Win32Window::Win32Window(HINSTANCE instance, gui::Form& form) : m_form(form), m_instance(instance) {
   windows()[&form] = this;
+}
+
+// The system's window is made when something first needs it (the form shown,
+// a child window put in it, a dialog owned by it), from what the form says by
+// then. A form that never shows, such as the login of a diary without a
+// password or the folded clock of a diary never folded, costs no window, and
+// the start does not wait for windows the diary may never open.
+HWND Win32Window::hwnd() {
+  if (!m_hwnd) create();
+  return m_hwnd;
+}
+
+void Win32Window::create() {
+  const std::wstring className = registerClass(m_instance, windowProc, m_form.name());
+  // A form without a taskbar button is a tool window.
+  const bool taskbar = m_form.taskbarButton() == gui::TaskbarButton::Shown;
+  const DWORD exStyle = (taskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW) | (m_form.topmost() ? WS_EX_TOPMOST : 0);
+  const DWORD style = WS_POPUP | WS_CLIPCHILDREN | (taskbar ? WS_SYSMENU | WS_MINIMIZEBOX : 0);
+  const gui::Rect b = m_form.pixelBounds();
+  const std::wstring caption = base::toWide(m_form.caption());
+  CreateWindowExW(exStyle, className.c_str(), caption.c_str(), style, b.x, b.y, b.w, b.h, nullptr, nullptr,
+                  m_instance, this);  // WM_NCCREATE keeps the handle
+  if (!m_hwnd) return;
+  if (!m_form.enabled()) EnableWindow(m_hwnd, FALSE);
+  if (m_form.region()) setRegion(&*m_form.region());
 }
 
 Win32Window* Win32Window::of(const gui::Form& form) {
@@ -261,19 +277,25 @@ void Win32Window::mouseUp(int button, WPARAM wp, LPARAM lp) {
 }
 
 void Win32Window::setVisible(bool visible, gui::Activation activation) {
-  ShowWindow(m_hwnd, !visible ? SW_HIDE : activation == gui::Activation::Activate ? SW_SHOW : SW_SHOWNA);
+  if (!visible && !m_hwnd) return;
+  ShowWindow(hwnd(), !visible ? SW_HIDE : activation == gui::Activation::Activate ? SW_SHOW : SW_SHOWNA);
 }
 
+// Before the window is made there is nothing to tell: it is made from the
+// form's bounds, caption, region, state and keep-on-top as they are then.
 void Win32Window::setBounds(gui::Rect s) {
+  if (!m_hwnd) return;
   SetWindowPos(m_hwnd, nullptr, s.x, s.y, s.w, s.h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Window::setWindowPos(gui::InsertAfter insertAfter, gui::Rect s) {
+  if (!m_hwnd) return;
   SetWindowPos(m_hwnd, insertAfter == gui::InsertAfter::Topmost ? HWND_TOPMOST : HWND_NOTOPMOST, s.x, s.y, s.w, s.h,
                0);
 }
 
 void Win32Window::setRegion(const gui::Region* region) {
+  if (!m_hwnd) return;
   if (!region) {
     SetWindowRgn(m_hwnd, nullptr, TRUE);
     return;
@@ -283,29 +305,34 @@ void Win32Window::setRegion(const gui::Region* region) {
   if (rgn) SetWindowRgn(m_hwnd, rgn, TRUE);  // the window owns the region from now on
 }
 
-void Win32Window::setEnabled(bool enabled) { EnableWindow(m_hwnd, enabled ? TRUE : FALSE); }
+void Win32Window::setEnabled(bool enabled) {
+  if (m_hwnd) EnableWindow(m_hwnd, enabled ? TRUE : FALSE);
+}
 
-void Win32Window::setCaption(std::u16string_view caption) { SetWindowTextW(m_hwnd, base::toWide(caption).c_str()); }
+void Win32Window::setCaption(std::u16string_view caption) {
+  if (m_hwnd) SetWindowTextW(m_hwnd, base::toWide(caption).c_str());
+}
 
 void Win32Window::invalidate(gui::Rect c) {
+  if (!m_hwnd) return;
   const RECT r{c.x, c.y, c.x + c.w, c.y + c.h};
   InvalidateRect(m_hwnd, &r, FALSE);
 }
 
 void Win32Window::activate() {
-  SetForegroundWindow(m_hwnd);
+  SetForegroundWindow(hwnd());
   SetActiveWindow(m_hwnd);
 }
 
 void Win32Window::setMinimized(bool minimized) {
   m_minimized = minimized;
-  ShowWindow(m_hwnd, minimized ? SW_MINIMIZE : SW_RESTORE);
+  ShowWindow(hwnd(), minimized ? SW_MINIMIZE : SW_RESTORE);
 }
 
 void Win32Window::focusChanged(gui::Element*) {
   // Keys for the form's own elements (the hidden password box) arrive at the
   // form's window; a native child takes the focus itself.
-  if (IsWindowVisible(m_hwnd)) SetFocus(m_hwnd);
+  if (m_hwnd && IsWindowVisible(m_hwnd)) SetFocus(m_hwnd);
 }
 
 }  // namespace win32

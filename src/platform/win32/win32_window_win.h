@@ -15,7 +15,8 @@ class Win32Window : public gui::FormPeer {
   Win32Window(HINSTANCE instance, gui::Form& form);
   ~Win32Window() override;
 
-  HWND hwnd() const { return m_hwnd; }
+  // The window, made now if it was not yet.
+  HWND hwnd();
   static Win32Window* fromHwnd(HWND hwnd);
   // The window made for a form; nullptr before it is made or after.
   static Win32Window* of(const gui::Form& form);
@@ -43,11 +44,13 @@ class Win32Window : public gui::FormPeer {
  private:
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+  void create();
   void paint();
   void mouseDown(int button, WPARAM wp, LPARAM lp, bool doubleClick);
   void mouseUp(int button, WPARAM wp, LPARAM lp);
 
   gui::Form& m_form;
+  HINSTANCE m_instance;
   HWND m_hwnd = nullptr;
   gui::Surface m_frame;  // the last composite, reused between paints
   bool m_minimized = false;
