@@ -1,7 +1,5 @@
 #include "platform/win32/rich_edit_win.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -17,6 +15,7 @@ namespace {
 
 // The property that ties a control's window to its RichEditEditor.
 constexpr wchar_t kEditorProp[] = L"Pisarion.RichEditEditor";
+constexpr wchar_t kControlProcProp[] = L"Pisarion.RichEditProc";
 constexpr UINT kUtf16CodePage = 1200;
 // RichEdit limits typing to 32K characters unless told otherwise; a diary
 // entry has no reason to stop there.
@@ -205,19 +204,24 @@ RichEditEditor::RichEditEditor(HWND hwnd) : m_hwnd(hwnd) {}
 
 void RichEditEditor::adopt(HWND hwnd) {
   SetPropW(hwnd, kEditorProp, this);
-  SetWindowSubclass(hwnd, subclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  // Subclassed by hand rather than with SetWindowSubclass, which would load
+  // the common controls before the first paint.
+  const LONG_PTR control = SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclassProc));
+  SetPropW(hwnd, kControlProcProp, reinterpret_cast<HANDLE>(control));
 }
 
 // The control makes its caret again whenever it likes (taking the keys, a
 // line of another height); a read-only page has it taken away after every
 // message, so none ever blinks there.
-LRESULT CALLBACK RichEditEditor::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                              DWORD_PTR self) {
-  if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, subclassProc, 1);
-  const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
-  const auto* editor = reinterpret_cast<const RichEditEditor*>(self);
-  if (msg != WM_NCDESTROY && editor && editorOf(hwnd) == editor && !editor->m_look.caret && GetFocus() == hwnd)
-    DestroyCaret();
+LRESULT CALLBACK RichEditEditor::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const auto control = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kControlProcProp));
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control));
+    RemovePropW(hwnd, kControlProcProp);
+  }
+  const LRESULT result = CallWindowProcW(control, hwnd, msg, wParam, lParam);
+  const RichEditEditor* editor = editorOf(hwnd);
+  if (msg != WM_NCDESTROY && editor && !editor->m_look.caret && GetFocus() == hwnd) DestroyCaret();
   return result;
 }
 

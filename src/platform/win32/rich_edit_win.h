@@ -105,8 +105,7 @@ class RichEditEditor : public gui::Editor {
   void renew();
   // Every control this editor makes runs its messages past subclassProc.
   void adopt(HWND hwnd);
-  static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR self);
+  static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   HWND m_hwnd = nullptr;
   gui::EditLook m_look;
