@@ -32,11 +32,12 @@ double median(std::vector<double> v) {
 
 // Milliseconds from CreateProcess to the window being shown with nothing
 // left to paint; the program is then closed.
-double timeToFirstPaint(const fs::path& exe, const fs::path& folder, const wchar_t* windowClass) {
+double timeToFirstPaint(const fs::path& exe, const fs::path& folder, const wchar_t* windowClass,
+                        const wchar_t* args = L"") {
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  std::wstring cmd = L"\"" + exe.wstring() + L"\"";
+  std::wstring cmd = L"\"" + exe.wstring() + L"\" " + args;
   const double t0 = nowMs();
   if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) return -1;
   double t1 = -1;
@@ -83,14 +84,17 @@ int main(int argc, char** argv) {
   fs::copy_file(hostPath(argc > 2 ? argv[2] : PISARION_EXE), work / L"diary" / L"Pisarion.exe");
   fs::copy_file(hostPath(EMPTY_WINDOW_EXE), work / L"empty" / L"EmptyWindow.exe");
 
-  // Start-up: alternate the two programs so that both see the same machine.
-  constexpr int kRuns = 5;
-  std::vector<double> diary, empty;
+  // Start-up: alternate the programs so that all see the same machine.
+  constexpr int kRuns = 9;
+  std::vector<double> diary, empty, floor;
+  const fs::path emptyExe = work / L"empty" / L"EmptyWindow.exe";
   for (int i = 0; i < kRuns; ++i) {
-    empty.push_back(timeToFirstPaint(work / L"empty" / L"EmptyWindow.exe", work / L"empty", L"Pisarion.EmptyWindow"));
+    empty.push_back(timeToFirstPaint(emptyExe, work / L"empty", L"Pisarion.EmptyWindow"));
+    floor.push_back(timeToFirstPaint(emptyExe, work / L"empty", L"Pisarion.EmptyWindow", L"editor"));
     diary.push_back(timeToFirstPaint(work / L"diary" / L"Pisarion.exe", work / L"diary", L"Pisarion.frmMain"));
   }
   report("start to first paint (Pisarion.exe)", "empty Win32 window", median(diary), median(empty));
+  report("start to first paint (Pisarion.exe)", "the same with an editor, taskbar", median(diary), median(floor));
   if (startOnly) {
     fs::remove_all(work);
     return 0;
