@@ -1,8 +1,8 @@
-// Idle CPU under Windows (or Wine) of the diary open and folded into its mini
-// clock, against a bare program with one 50 ms timer measured in the same
-// run. Under Wine the times GetProcessTimes gives for another process lag,
-// so the Linux host's own accounting (/proc through drive Z:) is read when
-// there is one.
+// Idle CPU under Windows (or Wine) of the diary open (nothing hovered, then the
+// pointer resting on a button) and folded into its mini clock, against a bare
+// program with one 50 ms timer measured in the same run. Under Wine the times
+// GetProcessTimes gives for another process lag, so the Linux host's own
+// accounting (/proc through drive Z:) is read when there is one.
 #include <windows.h>
 
 #include <algorithm>
@@ -115,6 +115,13 @@ int main() {
   Sleep(2000);
   const std::optional<fs::path> host = hostProcess(work, "Pisarion.exe");
   const double open = idlePercent(diary.hProcess, host);
+  // The pointer resting on the bold button: its tracking timer runs.
+  RECT r{};
+  GetWindowRect(main, &r);
+  SetCursorPos(r.left + 60 + 15, r.top + 19 + 20);
+  Sleep(2000);
+  const double resting = idlePercent(diary.hProcess, host);
+  SetCursorPos(r.left - 40, r.top + 200);
   postClick(main, 596 - 72 + 6, 5 + 6);  // the fold button
   HWND clock = waitForVisible(diary.dwProcessId, L"Pisarion.frmMini");
   if (!clock) return 1;
@@ -127,6 +134,8 @@ int main() {
   std::printf("idle CPU over %d s, by %s:\n", kMeasureMs / 1000, by);
   std::printf("  bare program, one 50 ms timer reading the pointer: %.2f %%\n", baseline);
   std::printf("  Pisarion.exe open, nothing hovered:               %.2f %%\n", open);
+  std::printf("  Pisarion.exe open, pointer resting on a button:   %.2f %%  (ratio to the bare program %.2f)\n",
+              resting, baseline > 0 ? resting / baseline : 0.0);
   std::printf("  Pisarion.exe folded into the mini clock:          %.2f %%  (ratio to the bare program %.2f)\n", folded,
               baseline > 0 ? folded / baseline : 0.0);
   return 0;
