@@ -38,10 +38,16 @@ double timeToFirstPaint(const fs::path& exe, const fs::path& folder, const wchar
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   std::wstring cmd = L"\"" + exe.wstring() + L"\" " + args;
+  Sleep(500);  // the previous program's leaving settles first
   const double t0 = nowMs();
   if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) return -1;
   double t1 = -1;
   HWND hwnd = nullptr;
+  // Asking the window system many times a millisecond would slow the very
+  // start it measures (under Wine every question waits its turn at the
+  // server the starting program also needs): wait until the program first
+  // waits for input, which comes after its first paint, then look.
+  WaitForInputIdle(pi.hProcess, 30000);
   while (nowMs() - t0 < 30000) {
     if (!hwnd) hwnd = winsupport::visibleWindowOf(pi.dwProcessId, windowClass);
     if (hwnd && !GetUpdateRect(hwnd, nullptr, FALSE)) {
