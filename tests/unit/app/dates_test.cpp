@@ -1,4 +1,5 @@
 #include "navigation_fixture.h"
+#include "skin/atlas.h"
 
 namespace {
 
@@ -122,8 +123,7 @@ TEST_F(NavigationTest, YearsComeInCalendarOrderAndAYearOpensAtItsFirstMonth) {
   EXPECT_EQ(tags(yearList()), (Tags{"2004", "2005", "2026"}));  // not in the names' order (2005 first)
   EXPECT_EQ(yearList().Izbor->top(), 2 * 17);  // this year highlighted
   EXPECT_EQ(el("PiccmbLeta").height(), yearList().height() + 2);  // today's row beneath is covered whole
-  EXPECT_EQ(el("PiccmbLeta").width(), 173);
-  clickRow(yearList(), 1);
+    clickRow(yearList(), 1);
   EXPECT_EQ(label("lblLeto").text(), u"2004");
   EXPECT_EQ(label("lblMesec").text(), u"februar");
   EXPECT_EQ(tags(monthList()), (Tags{"02", "03"}));
@@ -208,5 +208,32 @@ TEST_F(NavigationTest, PastMidnightChoosingTheOpenDayAgainSavesItUnderItsOwnDay)
   EXPECT_EQ(editorText(), u"pozno");
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "Podatki" / "12-08-2026"));
 }
+
+// An open list's frame runs on down from its box's outline, column for
+// column: the window's body beside it, the list's own rows inside it.
+class DropDownFrameTest : public NavigationTest,
+                          public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+
+TEST_P(DropDownFrameTest, TheOpenListsFrameLinesUpWithItsBox) {
+  const auto [boxName, caption] = GetParam();
+  addText("05-05-2025", "lani");
+  addText("11-02-2026", "november");
+  start();
+  clickOn(label(caption));
+  const gui::Rect box = el(boxName).formRect();
+  // In the first row (the one after it is this year's or month's, highlighted
+  // with its own border), clear of the box and of the ring round it.
+  const int y = box.y + box.h + 3;
+  const gui::Surface& s = platform.shown(main().form());
+  for (const int edge : {box.x, box.x + box.w - 1}) {
+    const int out = edge == box.x ? -1 : 1;
+    EXPECT_EQ(s.pixel(edge + out, y), skin::kBodyColor) << boxName << " x " << edge + out;
+    EXPECT_EQ(s.pixel(edge, y), skin::kDeepBlue) << boxName << " x " << edge;
+    EXPECT_NE(s.pixel(edge - out, y), skin::kDeepBlue) << boxName << " x " << edge - out;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Main, DropDownFrameTest,
+                         ::testing::Values(std::pair{"PicLeto", "lblLeto"}, std::pair{"PicMesec", "lblMesec"}));
 
 }  // namespace
