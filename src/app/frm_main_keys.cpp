@@ -7,15 +7,23 @@
 
 namespace app {
 namespace {
-constexpr int kRingGap = 2;  // the ring lies in the body colour round the part
+// The ring is a deep-blue line two pixels out from the part, with a line of
+// the body colour between: the parts' own outlines are deep blue as well, and
+// a ring laid against one would only read as a thicker frame. Two pixels is
+// all the room there is above the editor (the toolbar's band) and below it
+// (the window's frame).
+struct RingLine {
+  int distance;
+  base::Color color;
+};
+constexpr RingLine kRingLines[2] = {{2, skin::kDeepBlue}, {1, skin::kBodyColor}};
 }  // namespace
 
 void frmMain::wireKeyboard() {
-  // Two one-pixel outlines make a ring two pixels wide.
   for (int i = 0; i < 2; ++i) {
     gui::Shape& ring = m_form.add<gui::Shape>("FocusRing" + std::to_string(i));
     ring.setFillStyle(gui::FillStyle::Transparent);
-    ring.setBorderColor(skin::kDeepBlue);
+    ring.setBorderColor(kRingLines[i].color);
     ring.setVisible(false);
     m_focusRing[i] = &ring;
   }
@@ -50,8 +58,8 @@ void frmMain::markFocus() {
       continue;
     }
     const gui::Rect r = framed->formRect();
-    const int gap = kRingGap - i;
-    m_focusRing[i]->move(r.x - gap, r.y - gap, r.w + 2 * gap, r.h + 2 * gap);
+    const int d = kRingLines[i].distance;
+    m_focusRing[i]->move(r.x - d, r.y - d, r.w + 2 * d, r.h + 2 * d);
     m_focusRing[i]->setVisible(true);
   }
 }

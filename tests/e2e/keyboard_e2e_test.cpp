@@ -73,8 +73,9 @@ TEST(KeyboardEndToEnd, TypingAfterAClickReachesTheEditorAndTheWheelScrollsTheDay
 
   pointAt(main, {560, dayRow(4).y});
   EXPECT_TRUE(waitUntil([&] { return screenshot(main).pixel(560, dayRow(4).y) == base::Color::rgb(208, 234, 252); }));
-  pressKey(VK_TAB);  // the ring just left of the day list's frame
-  EXPECT_TRUE(waitUntil([&] { return screenshot(main).pixel(412, 300) == base::Color::rgb(70, 109, 167); }));
+  pressKey(VK_TAB);  // the ring left of the day list's frame, the body's colour between
+  EXPECT_TRUE(waitUntil([&] { return screenshot(main).pixel(411, 300) == base::Color::rgb(70, 109, 167); }));
+  EXPECT_EQ(screenshot(main).pixel(412, 300), kPale);
   saveScreenshot(main, "keyboard-4-tab-to-the-day-list-and-a-row-under-the-pointer");
   pressKey(VK_TAB);
   pressKey(VK_DOWN);

@@ -18,14 +18,15 @@ struct Story {
 class KeysTest : public NavigationTest {
  protected:
   gui::Element& part(const std::string& name) { return *main().form().find(name); }
-  // Deep blue two pixels wide just outside the part, on all four sides.
+  // On all four sides a deep-blue line two pixels out from the part, apart
+  // from the part's own outline by a line of the body colour.
   bool ringed(const char* name) {
     const gui::Surface& s = platform.shown(main().form());
     const gui::Rect r = part(name).formRect();
-    for (int d : {1, 2})
+    for (auto [d, colour] : {std::pair{1, skin::kBodyColor}, std::pair{2, skin::kDeepBlue}})
       for (base::Point p : {base::Point{r.x - d, r.y + r.h / 2}, base::Point{r.x + r.w - 1 + d, r.y + r.h / 2},
                             base::Point{r.x + r.w / 2, r.y - d}, base::Point{r.x + r.w / 2, r.y + r.h - 1 + d}})
-        if (s.pixel(p.x, p.y) != skin::kDeepBlue) return false;
+        if (s.pixel(p.x, p.y) != colour) return false;
     return true;
   }
   void step(const std::string& s) {
