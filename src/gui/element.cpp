@@ -43,6 +43,7 @@ void Container::adopt(std::unique_ptr<Element> child) {
   m_children.push_back(std::move(child));
   added.attached();
   added.invalidate();
+  added.stackingChanged();
 }
 
 void Container::clearChildren() {
@@ -53,6 +54,7 @@ void Container::remove(Element& child) {
   auto it = std::find_if(m_children.begin(), m_children.end(), [&](const auto& p) { return p.get() == &child; });
   if (it == m_children.end()) return;
   child.invalidate();
+  child.stackingChanged();
   std::unique_ptr<Element> doomed = std::move(*it);
   m_children.erase(it);
   doomed.reset();
@@ -74,6 +76,7 @@ void Container::restack(Element& child, bool toFront) {
   else
     std::rotate(m_children.begin(), it, it + 1);
   child.invalidate();
+  child.stackingChanged();
 }
 
 // ---- Element -----------------------------------------------------------------
@@ -93,6 +96,7 @@ void Element::setBounds(Rect r) {
   m_bounds = r;
   if (sized) resized();
   invalidate();
+  stackingChanged();
 }
 
 Rect Element::formRect() const {
@@ -114,6 +118,7 @@ void Element::setVisible(bool v) {
   if (v == m_visible) return;
   m_visible = v;
   markDirty();
+  stackingChanged();
 }
 
 bool Element::shown() const {
@@ -168,6 +173,11 @@ void Element::markDirty() {
 
 void Element::invalidate() {
   if (m_visible) markDirty();
+}
+
+void Element::stackingChanged() {
+  // Graphical elements (labels, shapes, lines) never cut a native child.
+  if (m_form && (windowed() || !children().empty())) m_form->m_placeNativeChildren = true;
 }
 
 void Element::paint(Surface&, TextService&, const Region&) const {}
@@ -394,6 +404,7 @@ void Host::attach(HostedEditor hosted) {
   m_editor = std::move(hosted.editor);
   m_window = std::move(hosted.window);
   if (!m_window) return;
+  stackingChanged();  // a new window, not yet cut
   m_window->onFocused = [this] { form().setFocus(this); };
   m_window->setLook(m_look);
 }

@@ -190,6 +190,8 @@ class Element : public Container {
   // The rectangle on the form that the element's pixels can reach: its own,
   // cut by every parent's.
   Rect visibleFormRect() const;
+  // Tells the form that what stacks over a native child may have changed.
+  void stackingChanged();
 
  private:
   void markDirty();

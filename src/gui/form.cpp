@@ -504,7 +504,11 @@ void Form::compose(Surface& out, const Region& clip) const {
   paintChildren(*this, rest, out, m_platform.text());
 }
 
-void Form::placeNativeChildren() const { placeChildrenIn(*this); }
+void Form::placeNativeChildren() const {
+  if (!m_placeNativeChildren) return;
+  m_placeNativeChildren = false;
+  placeChildrenIn(*this);
+}
 
 Surface Form::composite() const {
   Surface out;

@@ -184,7 +184,10 @@ class Form : public Container {
   void compose(Surface& out, const Region& clip) const;
   // Tells every hosted native child which part of it shows: native children
   // lie above everything the form paints, so each is cut where shown
-  // windowed elements stack above its host. The window calls it as it paints.
+  // windowed elements stack above its host. The window calls it as it paints;
+  // it works only after an element was added, removed, moved, shown, hidden
+  // or restacked since the last time (a hover frame or a keystroke changes
+  // no cut).
   void placeNativeChildren() const;
 
  private:
@@ -226,6 +229,7 @@ class Form : public Container {
   std::unique_ptr<NativeToolTip> m_toolTip;
   const Element* m_tipElement = nullptr;  // the tool the tooltip holds
   std::u16string m_tipText;
+  mutable bool m_placeNativeChildren = true;  // the cuts may have changed
 };
 
 }  // namespace gui

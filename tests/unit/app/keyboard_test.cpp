@@ -93,6 +93,8 @@ TEST_P(EscapeTest, ClosesWhatIsOpen) {
   platform.keyDown(gui::kKeyEscape);
   platform.advance(200);
   EXPECT_TRUE(asBefore()) << panel;
+  // The editor's window, cut while a menu lay over it, shows whole again.
+  EXPECT_EQ(platform.editors().back().visible, gui::Region(gui::Rect{0, 0, text().width(), text().height()}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Main, EscapeTest,
