@@ -87,6 +87,41 @@ void BM_CopyFaceRect(benchmark::State& state) {
 }
 BENCHMARK(BM_CopyFaceRect);
 
+// The hover fade of BtnKrepko in the running diary, whose window also holds
+// the editor's native window: the pointer rests on the button for three
+// 50 ms ticks, then away for three. Per tick: the tracking, the face drawn
+// and the window painted.
+void BM_HoverTickInDiary(benchmark::State& state) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("pisarion-hover-bench-" + std::to_string(getpid()));
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder / "Podatki");
+  {
+    headless::HeadlessPlatform platform;
+    platform.setNow({{2026, 12, 7}, 10, 0, 0, 0});
+    platform.setEditorFactory([] { return std::make_unique<textmodel::TextEditor>(); });
+    app::Environment env;
+    env.folder = folder;
+    app::Pisarion diary(platform, env);
+    diary.start();
+    const gui::Rect bold = diary.main().form().find("BtnKrepko")->screenRect();
+    const gui::Rect page = diary.main().form().find("PicText")->screenRect();
+    const headless::HeadlessWindow& w = *platform.window(diary.main().form());
+    const int presents = w.presents();
+    int tick = 0;
+    for (auto _ : state) {
+      if (tick % 6 == 0) platform.moveMouse({bold.x + bold.w / 2, bold.y + bold.h / 2});
+      if (tick % 6 == 3) platform.moveMouse({page.x + page.w / 2, page.y + page.h / 2});
+      platform.advance(50);
+      ++tick;
+    }
+    state.counters["presents"] = benchmark::Counter(w.presents() - presents, benchmark::Counter::kAvgIterations);
+  }
+  std::filesystem::remove_all(folder);
+  state.SetLabel("vs:BM_CopyFaceRect");
+}
+BENCHMARK(BM_HoverTickInDiary);
+
 // One character typed into today's entry of the running diary: how many
 // presents it causes and how many pixels they compose, on average.
 void BM_KeystrokeInToday(benchmark::State& state) {
