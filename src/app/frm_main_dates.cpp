@@ -17,6 +17,7 @@ constexpr gui::Rect kPicLeto{413, 60, 175, 20};
 constexpr gui::Rect kPicMesec{413, 84, 175, 20};
 constexpr gui::Rect kCaption{5, 3, 145, 16};
 constexpr gui::Rect kOpener{158, 3, 14, 14};
+constexpr int kListWidth = 171;
 constexpr gui::Rect kPicDatumi{413, 108, 175, 452};
 
 // The month number of a two-digit row, 0 when it is none.
@@ -51,13 +52,12 @@ void frmMain::layoutDatePickers(shape::clsTransForm& shaper) {
     b.opener.move(kOpener.x, kOpener.y, kOpener.w, kOpener.h);
     drawFace(b.opener, skin::r::spustniGumb);
     shaper.ShapeMe(b.opener, base::kKeyColor);
-    // The holder's colour shows as a one-pixel frame around its list, whose
-    // sides run on down from the box's own outline.
+    // The holder's colour shows as a one-pixel frame around its list.
     b.holder.setBackColor(skin::kDeepBlue);
-    b.holder.move(b.place.x, b.place.y + 18, b.place.w, b.list.height() + 2);
+    b.holder.move(b.place.x + 1, b.place.y + 18, kListWidth + 2, b.list.height() + 2);
     b.holder.cls();
     b.holder.setVisible(false);
-    b.list.move(1, 1, b.place.w - 2, b.list.height());
+    b.list.move(1, 1, kListWidth, b.list.height());
   }
 
   PicDatumi.move(kPicDatumi.x, kPicDatumi.y, kPicDatumi.w, kPicDatumi.h);

