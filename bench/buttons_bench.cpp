@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <utility>
 #include <unistd.h>
 
@@ -87,37 +88,50 @@ void BM_CopyFaceRect(benchmark::State& state) {
 }
 BENCHMARK(BM_CopyFaceRect);
 
+// The diary running on the headless platform with today 7 December 2026,
+// in a data folder of its own that goes again with it.
+struct RunningDiary {
+  struct Folder {
+    std::filesystem::path path;
+    explicit Folder(const std::string& name)
+        : path(std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid()))) {
+      std::filesystem::remove_all(path);
+      std::filesystem::create_directories(path / "Podatki");
+    }
+    ~Folder() { std::filesystem::remove_all(path); }
+  } folder;
+  headless::HeadlessPlatform platform;
+  std::unique_ptr<app::Pisarion> diary;
+
+  explicit RunningDiary(const std::string& name) : folder(name) {
+    platform.setNow({{2026, 12, 7}, 10, 0, 0, 0});
+    platform.setEditorFactory([] { return std::make_unique<textmodel::TextEditor>(); });
+    app::Environment env;
+    env.folder = folder.path;
+    diary = std::make_unique<app::Pisarion>(platform, env);
+    diary->start();
+  }
+  const headless::HeadlessWindow& window() { return *platform.window(diary->main().form()); }
+};
+
 // The hover fade of BtnKrepko in the running diary, whose window also holds
 // the editor's native window: the pointer rests on the button for three
 // 50 ms ticks, then away for three. Per tick: the tracking, the face drawn
 // and the window painted.
 void BM_HoverTickInDiary(benchmark::State& state) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("pisarion-hover-bench-" + std::to_string(getpid()));
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder / "Podatki");
-  {
-    headless::HeadlessPlatform platform;
-    platform.setNow({{2026, 12, 7}, 10, 0, 0, 0});
-    platform.setEditorFactory([] { return std::make_unique<textmodel::TextEditor>(); });
-    app::Environment env;
-    env.folder = folder;
-    app::Pisarion diary(platform, env);
-    diary.start();
-    const gui::Rect bold = diary.main().form().find("BtnKrepko")->screenRect();
-    const gui::Rect page = diary.main().form().find("PicText")->screenRect();
-    const headless::HeadlessWindow& w = *platform.window(diary.main().form());
-    const int presents = w.presents();
-    int tick = 0;
-    for (auto _ : state) {
-      if (tick % 6 == 0) platform.moveMouse({bold.x + bold.w / 2, bold.y + bold.h / 2});
-      if (tick % 6 == 3) platform.moveMouse({page.x + page.w / 2, page.y + page.h / 2});
-      platform.advance(50);
-      ++tick;
-    }
-    state.counters["presents"] = benchmark::Counter(w.presents() - presents, benchmark::Counter::kAvgIterations);
+  RunningDiary d("pisarion-hover-bench");
+  const gui::Rect bold = d.diary->main().form().find("BtnKrepko")->screenRect();
+  const gui::Rect page = d.diary->main().form().find("PicText")->screenRect();
+  const headless::HeadlessWindow& w = d.window();
+  const int presents = w.presents();
+  int tick = 0;
+  for (auto _ : state) {
+    if (tick % 6 == 0) d.platform.moveMouse({bold.x + bold.w / 2, bold.y + bold.h / 2});
+    if (tick % 6 == 3) d.platform.moveMouse({page.x + page.w / 2, page.y + page.h / 2});
+    d.platform.advance(50);
+    ++tick;
   }
-  std::filesystem::remove_all(folder);
+  state.counters["presents"] = benchmark::Counter(w.presents() - presents, benchmark::Counter::kAvgIterations);
   state.SetLabel("vs:BM_CopyFaceRect");
 }
 BENCHMARK(BM_HoverTickInDiary);
@@ -125,29 +139,16 @@ BENCHMARK(BM_HoverTickInDiary);
 // One character typed into today's entry of the running diary: how many
 // presents it causes and how many pixels they compose, on average.
 void BM_KeystrokeInToday(benchmark::State& state) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("pisarion-keys-bench-" + std::to_string(getpid()));
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder / "Podatki");
-  {
-    headless::HeadlessPlatform platform;
-    platform.setNow({{2026, 12, 7}, 10, 0, 0, 0});
-    platform.setEditorFactory([] { return std::make_unique<textmodel::TextEditor>(); });
-    app::Environment env;
-    env.folder = folder;
-    app::Pisarion diary(platform, env);
-    diary.start();
-    diary.main().focusEditor();
-    platform.typeText(u"Danes ");
-    const headless::HeadlessWindow& w = *platform.window(diary.main().form());
-    const int presents = w.presents();
-    const int64_t pixels = w.presentedPixels();
-    for (auto _ : state) platform.typeText(u"a");
-    state.counters["presents"] = benchmark::Counter(w.presents() - presents, benchmark::Counter::kAvgIterations);
-    state.counters["pixels"] =
-        benchmark::Counter(double(w.presentedPixels() - pixels), benchmark::Counter::kAvgIterations);
-  }
-  std::filesystem::remove_all(folder);
+  RunningDiary d("pisarion-keys-bench");
+  d.diary->main().focusEditor();
+  d.platform.typeText(u"Danes ");
+  const headless::HeadlessWindow& w = d.window();
+  const int presents = w.presents();
+  const int64_t pixels = w.presentedPixels();
+  for (auto _ : state) d.platform.typeText(u"a");
+  state.counters["presents"] = benchmark::Counter(w.presents() - presents, benchmark::Counter::kAvgIterations);
+  state.counters["pixels"] =
+      benchmark::Counter(double(w.presentedPixels() - pixels), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_KeystrokeInToday);
 
