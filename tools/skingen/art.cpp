@@ -6,7 +6,7 @@
 //   5. toolbar faces and digit strips
 //   6. menus
 //   7. login, change-password and mini clock windows
-//   8. clock dial, centre cap, icon
+//   8. clock dial, centre cap, icons
 #include "art.h"
 
 #include <algorithm>
@@ -626,7 +626,7 @@ Canvas paintAtlas(const Fonts& fonts) {
   return c;
 }
 
-// ---- 8. Clock, cap, icon -------------------------------------------------
+// ---- 8. Clock, cap, icons ------------------------------------------------
 
 Canvas paintClockFace() {
   Canvas c(100, 100, kKey);
@@ -673,6 +673,18 @@ Canvas paintIcon(int size, const Fonts& fonts) {
   const int fontPx = size == 16 ? 15 : 29;
   const int w = fonts.measure(Face::SerifBoldItalic, fontPx, "P");
   fonts.draw(c, Face::SerifBoldItalic, fontPx, (size - w) / 2, size * 13 / 16, "P", kWhite);
+  return c;
+}
+
+// The setup program's icon: the diary's tile with a green round badge in its
+// lower right corner, a white arrow pointing down into the tile.
+Canvas paintSetupIcon(int size, const Fonts& fonts) {
+  Canvas c = paintIcon(size, fonts);
+  const double r = size * 0.28, cx = size - r - 0.5, cy = size - r - 0.5;
+  paintShape(c, {0, 0, size, size}, disc(cx, cy, r + 0.5), kWhite, [](int, int) { return kGreen; });
+  const double w = size / 10.0, h = r * 0.6;
+  polyline(c, 0, 0, {{cx, cy - h}, {cx, cy + h * 0.7}}, w, kWhite);
+  polyline(c, 0, 0, {{cx - h * 0.75, cy}, {cx, cy + h * 0.75}, {cx + h * 0.75, cy}}, w, kWhite);
   return c;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The artwork, painted from code: the skin atlas, the mini clock's dial and
-// centre cap, and the program icon.
+// centre cap, and the two programs' icons.
 #include "canvas.h"
 #include "font.h"
 
@@ -11,5 +11,7 @@ Canvas paintClockFace();
 Canvas paintClockCap();
 // The program icon at 16 or 32 pixels; magenta marks the transparent pixels.
 Canvas paintIcon(int size, const Fonts& fonts);
+// Namestko's icon, the diary's with a badge that tells it installs.
+Canvas paintSetupIcon(int size, const Fonts& fonts);
 
 }  // namespace skingen

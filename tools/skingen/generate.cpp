@@ -63,6 +63,7 @@ std::optional<std::vector<ArtworkFile>> generateArtwork(const Fonts& fonts, std:
     files.push_back({name, std::move(*bmp)});
   }
   files.push_back({"pisarion.ico", encodeIco({paintIcon(16, fonts), paintIcon(32, fonts)})});
+  files.push_back({"namestko.ico", encodeIco({paintSetupIcon(16, fonts), paintSetupIcon(32, fonts)})});
   files.push_back({"pisarion.manifest", text(kManifest)});
   files.push_back({"pisarion.rc", text(kResources)});
   return files;

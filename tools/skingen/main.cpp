@@ -1,6 +1,7 @@
 // skingen: paints Pisarion's artwork.
 //   skingen [--fonts DIR] OUTDIR        writes skin.bmp, clock.bmp, clockcap.bmp,
-//                                       pisarion.ico, pisarion.manifest, pisarion.rc
+//                                       pisarion.ico, namestko.ico, pisarion.manifest,
+//                                       pisarion.rc
 //   skingen [--fonts DIR] --sheet PNG   renders the contact sheet of the atlas
 //                                       built into the program
 //   skingen [--fonts DIR] --raw PNG     the atlas as painted now, as a PNG

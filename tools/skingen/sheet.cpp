@@ -197,13 +197,14 @@ Canvas renderSheet(const gui::Surface& atlas, const gui::Surface& clock, const g
     x += w.width() + 16;
   }
   const int y1 = y0 + 567 + 30;
-  fonts.draw(c, Face::SansBold, 12, kMargin, y1 - 6, "clock.bmp with clockcap.bmp at its centre, pisarion.ico (16, 32), at 3x", white);
+  fonts.draw(c, Face::SansBold, 12, kMargin, y1 - 6, "clock.bmp with clockcap.bmp at its centre, pisarion.ico and namestko.ico (16, 32), at 3x", white);
   gui::Surface composed = clock;
   keyedBlit(composed, cap, cap.bounds(), {50 - cap.width() / 2, 50 - cap.height() / 2});
   blitScaled(c, composed, kMargin, y1);
   const Canvas icon16 = paintIcon(16, fonts), icon32 = paintIcon(32, fonts);
+  const Canvas setup16 = paintSetupIcon(16, fonts), setup32 = paintSetupIcon(32, fonts);
   int ix = kMargin + clock.width() * kScale + 24;
-  for (const Canvas* icon : {&icon16, &icon32}) {
+  for (const Canvas* icon : {&icon16, &icon32, &setup16, &setup32}) {
     for (int y = 0; y < icon->height() * kScale; ++y)
       for (int xx = 0; xx < icon->width() * kScale; ++xx)
         if (icon->get(xx / kScale, y / kScale) != kKey) c.set(ix + xx, y1 + y, icon->get(xx / kScale, y / kScale));

@@ -62,7 +62,7 @@ TEST(SkinArtwork, GeneratorReproducesTheCommittedFilesByteForByte) {
   std::string error;
   const auto files = skingen::generateArtwork(*fonts, &error);
   ASSERT_TRUE(files.has_value()) << error;
-  ASSERT_EQ(files->size(), 6u);
+  ASSERT_EQ(files->size(), 7u);
   for (const auto& f : *files) EXPECT_TRUE(f.bytes == readAsset(f.name)) << f.name << " differs from assets/" << f.name;
 #else
   GTEST_SKIP() << "built without FreeType, so without the generator";
