@@ -42,3 +42,14 @@ endfunction()
 macro(pisarion_win_test)
   pisarion_unit_test(${ARGN})
 endmacro()
+
+# pisarion_version_resource(target DESCRIPTION): the version resource that
+# Explorer shows in the file's Properties, from the project's version.
+function(pisarion_version_resource target description)
+  set(VERSION_NAME ${target})
+  set(VERSION_FILE ${target}.exe)
+  set(VERSION_DESCRIPTION "${description}")
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/version.rc.in ${out} @ONLY)
+  target_sources(${target} PRIVATE ${out})
+endfunction()
