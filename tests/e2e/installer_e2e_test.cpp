@@ -1,11 +1,14 @@
-// Namestko.exe run for real: the files an outer setup step leaves in the
-// Windows TEMP folder are put there by the test, the user answers with the
-// mouse and the keyboard, and the test reads what was installed.
+// Namestko.exe run for real, as a user who has only that file: it installs
+// into the user's own programs folder, the shortcuts start the diary, the
+// list of installed programs has its entry, a reinstall over a diary changes
+// none of its bytes, and /odstrani removes the program and leaves the diary.
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
-#include <shobjidl.h>
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 #include "e2e_support.h"
 #include "store/file_io.h"
@@ -15,7 +18,17 @@ using namespace e2e;
 
 namespace {
 
-constexpr int kLabel1 = 100, kText1 = 102;
+constexpr int kText1 = 102;
+constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Pisarion";
+
+// The user's folders as Wine's shell gives them (Wine maps some into $HOME).
+fs::path knownFolder(REFKNOWNFOLDERID id) {
+  PWSTR p = nullptr;
+  fs::path result;
+  if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &p))) result = p;
+  CoTaskMemFree(p);
+  return result;
+}
 
 fs::path windowsFolder() {
   wchar_t buf[MAX_PATH] = {};
@@ -23,170 +36,37 @@ fs::path windowsFolder() {
   return buf;
 }
 
-fs::path special(int csidl) {
-  wchar_t buf[MAX_PATH] = {};
-  SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buf);
-  return buf;
+fs::path userProgramsFolder() { return knownFolder(FOLDERID_LocalAppData) / L"Programs" / L"Pisarion"; }
+std::vector<fs::path> shortcuts() {
+  return {knownFolder(FOLDERID_Desktop) / L"Tarnwick Pisarion.lnk", knownFolder(FOLDERID_Programs) / L"Tarnwick Pisarion.lnk"};
 }
 
-fs::path desktopLink() { return special(CSIDL_DESKTOPDIRECTORY) / L"Tarnwick Pisarion.lnk"; }
-fs::path programsLink() { return special(CSIDL_PROGRAMS) / L"Tarnwick Pisarion.lnk"; }
+std::string bytesOf(const fs::path& p) { return store::readFile(p).value_or("<missing>"); }
 
-std::wstring textOf(HWND h) {
-  wchar_t buf[1024] = {};
-  SendMessageW(h, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf));
-  return buf;
+// Every file under the folder with its bytes.
+std::map<fs::path, std::string> filesUnder(const fs::path& folder) {
+  std::map<fs::path, std::string> files;
+  for (const auto& e : fs::recursive_directory_iterator(folder))
+    if (e.is_regular_file()) files[fs::relative(e.path(), folder)] = bytesOf(e.path());
+  return files;
 }
 
-// One run of the installer, with the setup files and a scratch target.
-class Installation {
- public:
-  Installation() {
-    m_scratch = fs::temp_directory_path() / (L"Namestko e2e " + std::to_wstring(GetCurrentProcessId()));
-    fs::remove_all(m_scratch);
-    fs::create_directories(m_scratch);
-    m_target = m_scratch / L"Moj Pisarion";
-    removeOutputs();
-    keepShortcutsInsideWine();
-  }
-  ~Installation() {
-    if (m_process.hProcess) {
-      if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(m_process.hProcess, 1);
-      CloseHandle(m_process.hProcess);
-      CloseHandle(m_process.hThread);
-    }
-    removeOutputs();
-    std::error_code ec;
-    fs::remove_all(m_scratch, ec);
-    if (m_menuOverrideAdded) RegDeleteKeyValueW(HKEY_CURRENT_USER, kOverrides, kMenuBuilder);
-  }
-
-  fs::path temp(const wchar_t* name) const { return windowsFolder() / L"TEMP" / name; }
-  const fs::path& target() const { return m_target; }
-
-  // What the outer setup step leaves behind: the diary as PSR.EXE, its
-  // settings, and a stand-in for the rich-text control (Wine has none).
-  void placeSetupFiles() {
-    fs::create_directories(windowsFolder() / L"TEMP");
-    fs::copy_file(hostPath(PISARION_EXE), temp(L"PSR.EXE"), fs::copy_options::overwrite_existing);
-    store::Settings s;
-    s.top = 2220;
-    s.left = 3000;
-    s.password = u"žaba";
-    ASSERT_TRUE(store::writeFilePlain(temp(L"Podatki.ini"), store::formatSettings(s, {u','})));
-    ASSERT_TRUE(store::writeFilePlain(temp(L"RICHTX32.OCX"), "rich-text control stand-in"));
-  }
-
-  void start() {
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    std::wstring cmd = L"\"" + hostPath(NAMESTKO_EXE).wstring() + L"\"";
-    ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, m_scratch.c_str(), &si,
-                               &m_process));
-  }
-
-  HWND waitFor(const wchar_t* cls, int timeoutMs = 20000) const {
-    for (int waited = 0; waited < timeoutMs; waited += 100) {
-      if (HWND found = winsupport::visibleWindowOf(m_process.dwProcessId, cls)) {
-        settle(300);
-        return found;
-      }
-      Sleep(100);
-    }
-    return nullptr;
-  }
-
-  std::optional<DWORD> waitForExit(int timeoutMs = 20000) const {
-    for (int waited = 0; waited < timeoutMs; waited += 50) {
-      DWORD code = 0;
-      if (WaitForSingleObject(m_process.hProcess, 50) == WAIT_OBJECT_0 && GetExitCodeProcess(m_process.hProcess, &code))
-        return code;
-    }
-    return std::nullopt;
-  }
-
- private:
-  static constexpr wchar_t kOverrides[] = L"Software\\Wine\\DllOverrides";
-  static constexpr wchar_t kMenuBuilder[] = L"winemenubuilder.exe";
-
-  // Under Wine the shell mirrors every new shortcut into the host's desktop
-  // menus; for the test's run its menu builder is switched off.
-  void keepShortcutsInsideWine() {
-    if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) return;
-    if (RegGetValueW(HKEY_CURRENT_USER, kOverrides, kMenuBuilder, RRF_RT_ANY, nullptr, nullptr, nullptr) ==
-        ERROR_SUCCESS)
-      return;
-    m_menuOverrideAdded =
-        RegSetKeyValueW(HKEY_CURRENT_USER, kOverrides, kMenuBuilder, REG_SZ, L"", sizeof(wchar_t)) == ERROR_SUCCESS;
-  }
-
-  void removeOutputs() {
-    std::error_code ec;
-    for (const wchar_t* n : {L"PSR.EXE", L"Podatki.ini", L"RICHTX32.OCX"}) fs::remove(temp(n), ec);
-    fs::remove(windowsFolder() / L"SYSTEM" / L"RICHTX32.OCX", ec);
-    fs::remove(desktopLink(), ec);
-    fs::remove(programsLink(), ec);
-  }
-
-  fs::path m_scratch, m_target;
-  PROCESS_INFORMATION m_process{};
-  bool m_menuOverrideAdded = false;
-};
-
-// Clicks a child control in its middle.
-void clickControl(HWND form, HWND control) {
-  RECT r{};
-  GetWindowRect(control, &r);
-  POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  ScreenToClient(form, &p);
-  click(form, p);
+// What `reg query` prints for the key, as a user would type it into Wine's
+// console; empty when the key is not there.
+std::string regQuery(const std::wstring& key) {
+  FILE* reg = _wpopen((L"reg.exe query \"" + key + L"\" 2>nul").c_str(), L"r");
+  if (!reg) return {};
+  std::string out;
+  char buf[4096];
+  for (size_t n; (n = fread(buf, 1, sizeof buf, reg)) > 0;) out.append(buf, n);
+  return _pclose(reg) == 0 ? out : std::string();
 }
 
-// Selects the whole folder box with Home and Shift+End and types over it.
-void replaceFolderText(HWND form, const std::wstring& text) {
-  clickControl(form, GetDlgItem(form, kText1));
-  pressKey(VK_HOME);
-  INPUT in[4] = {};
-  for (auto& i : in) i.type = INPUT_KEYBOARD;
-  in[0].ki.wVk = VK_SHIFT;
-  in[1].ki.wVk = in[2].ki.wVk = VK_END;
-  in[2].ki.dwFlags = KEYEVENTF_KEYUP;
-  in[3].ki.wVk = VK_SHIFT;
-  in[3].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(4, in, sizeof(INPUT));
-  settle(200);
-  typeText(text);
-}
+std::string narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
 
-struct Link {
-  std::wstring path, workingDirectory, iconPath;
-  int showCmd = -1, iconIndex = -1;
-};
-
-std::optional<Link> readLink(const fs::path& file) {
-  IShellLinkW* link = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              reinterpret_cast<void**>(&link))))
-    return std::nullopt;
-  std::optional<Link> out;
-  IPersistFile* persist = nullptr;
-  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
-    if (SUCCEEDED(persist->Load(file.c_str(), STGM_READ))) {
-      Link l;
-      wchar_t buf[MAX_PATH] = {};
-      link->GetPath(buf, MAX_PATH, nullptr, SLGP_RAWPATH);
-      l.path = buf;
-      link->GetWorkingDirectory(buf, MAX_PATH);
-      l.workingDirectory = buf;
-      link->GetIconLocation(buf, MAX_PATH, &l.iconIndex);
-      l.iconPath = buf;
-      link->GetShowCmd(&l.showCmd);
-      out = l;
-    }
-    persist->Release();
-  }
-  link->Release();
-  return out;
+// Brings the window to the front and waits until it has the keyboard.
+bool inFront(HWND window) {
+  return waitUntil([&] { return SetForegroundWindow(window), GetForegroundWindow() == window; });
 }
 
 struct ComScope {
@@ -194,162 +74,242 @@ struct ComScope {
   ~ComScope() { CoUninitialize(); }
 };
 
-}  // namespace
-
-TEST(InstallerEndToEnd, InstallsIntoTheChosenFolderWithDataFolderSettingsAndShortcuts) {
-  ComScope com;
-  Installation setup;
-  setup.placeSetupFiles();
-  setup.start();
-  HWND form = setup.waitFor(L"Namestko.frmNamestko");
-  ASSERT_NE(form, nullptr);
-  EXPECT_EQ(textOf(GetDlgItem(form, kLabel1)),
-            L"Tarnwick Namestko bo v vaš računalnik namestil \r\nTarnwick Pisarion 1.0.31.\r\n\r\nŽelite nadaljevati?");
-  EXPECT_EQ(textOf(GetDlgItem(form, kText1)), L"c:\\Program Files\\Pisarion");
-  EXPECT_EQ(textOf(GetDlgItem(form, IDOK)), L"Da");
-  EXPECT_EQ(textOf(GetDlgItem(form, IDCANCEL)), L"Ne");
-  RECT shortRect{};
-  GetClientRect(form, &shortRect);
-  saveScreenshot(form, "installer-1-question");
-
-  replaceFolderText(form, setup.target().wstring());
-  EXPECT_EQ(textOf(GetDlgItem(form, kText1)), setup.target().wstring());
-  saveScreenshot(form, "installer-2-folder");
-
-  clickControl(form, GetDlgItem(form, IDOK));
-  HWND box = setup.waitFor(L"#32770");
-  ASSERT_NE(box, nullptr);
-  RECT tallRect{};
-  GetClientRect(form, &tallRect);
-  EXPECT_GT(tallRect.bottom, shortRect.bottom);  // the progress part came into view
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(form, IDOK)));
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(form, IDCANCEL)));
-  saveScreenshot(box, "installer-4-koncano");
-  // The box is moved aside to see the finished bar: filled black to the end
-  // of its frame, its "100 %" written in white over the black.
-  SetWindowPos(box, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  settle(300);
-  saveScreenshot(form, "installer-3-progress-done");
-  HWND bar = FindWindowExW(form, nullptr, L"Namestko.PicPotekOzadje", nullptr);
-  ASSERT_NE(bar, nullptr);
-  const gui::Surface barPixels = screenshot(bar);
-  ASSERT_GT(barPixels.height(), 10);
-  const int mid = barPixels.height() / 2;
-  EXPECT_EQ(barPixels.row(mid)[4], 0x000000u);
-  EXPECT_EQ(barPixels.row(mid)[barPixels.width() - 5], 0x000000u);
-  int white = 0;
-  for (int x = 0; x < barPixels.width(); ++x) white += barPixels.row(mid)[x] == 0xFFFFFFu;
-  EXPECT_GT(white, 0);
-  EXPECT_EQ(Diary::messageBoxText(box), L"Končano...");
-  EXPECT_EQ(textOf(box), L"Namestko");
-  pressKey(VK_RETURN);
-  EXPECT_EQ(setup.waitForExit(), 0u);
-
-  const fs::path d = setup.target();
-  EXPECT_EQ(store::readFile(d / L"Pisarion.exe"), store::readFile(hostPath(PISARION_EXE)));
-  EXPECT_TRUE(fs::is_directory(d / L"Podatki"));
-  EXPECT_TRUE(fs::is_empty(d / L"Podatki"));
-  EXPECT_EQ(store::readFile(d / L"Podatki.ini"), store::readFile(setup.temp(L"Podatki.ini")));
-  const store::Settings s = store::readSettings(d / L"Podatki.ini", {u','});
-  EXPECT_EQ(s.password, u"žaba");
-  EXPECT_EQ(store::readFile(windowsFolder() / L"SYSTEM" / L"RICHTX32.OCX"), "rich-text control stand-in");
-
-  for (const fs::path& file : {desktopLink(), programsLink()}) {
-    SCOPED_TRACE(file.string());
-    const auto link = readLink(file);
-    ASSERT_TRUE(link);
-    EXPECT_EQ(fs::path(link->path), d / L"Pisarion.exe");
-    EXPECT_EQ(fs::path(link->workingDirectory), d);
-    EXPECT_EQ(fs::path(link->iconPath), d / L"Pisarion.exe");
-    EXPECT_EQ(link->iconIndex, 0);
-    // The window style as stored in the link file's header (offset 0x3C).
-    const auto bytes = store::readFile(file);
-    ASSERT_TRUE(bytes && bytes->size() > 0x40);
-    EXPECT_EQ(static_cast<unsigned char>((*bytes)[0x3C]), 4) << "shell reads it back as " << link->showCmd;
+// One run of Namestko.exe: its window, its message boxes, its end.
+class Namestko {
+ public:
+  explicit Namestko(const fs::path& exe, const std::wstring& arguments = L"") {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    std::wstring cmd = L"\"" + exe.wstring() + L"\" " + arguments;
+    const fs::path cwd = fs::temp_directory_path();
+    EXPECT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(), &si, &m_process));
   }
+  ~Namestko() {
+    if (!m_process.hProcess) return;
+    if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(m_process.hProcess, 1);
+    CloseHandle(m_process.hProcess);
+    CloseHandle(m_process.hThread);
+  }
+
+  HWND waitFor(const wchar_t* cls) const {
+    HWND found = nullptr;
+    waitUntil([&] { return (found = winsupport::visibleWindowOf(m_process.dwProcessId, cls)) != nullptr; }, 20000);
+    return found;
+  }
+  HWND form() const { return waitFor(L"Namestko.frmNamestko"); }
+
+  // Waits for the next message box, answers it with a key and answers its text.
+  std::wstring answer(WORD key) const {
+    HWND box = waitFor(L"#32770");
+    if (!box) return L"<no message>";
+    const std::wstring text = Diary::messageBoxText(box);
+    // The key goes to the box only once it has the keyboard.
+    if (!inFront(box)) return L"<not in front> " + text;
+    pressKey(key);
+    if (!waitUntil([&] { return !IsWindowVisible(box); })) return L"<not answered> " + text;
+    return text;
+  }
+
+  std::optional<DWORD> waitForExit() const {
+    if (WaitForSingleObject(m_process.hProcess, 30000) != WAIT_OBJECT_0) return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(m_process.hProcess, &code);
+    return code;
+  }
+
+ private:
+  PROCESS_INFORMATION m_process{};
+};
+
+// Leaves the Wine prefix as it found it: no installation, shortcuts, entry
+// or planted files, and Wine's menu builder kept off the host's menus.
+class CleanPrefix {
+ public:
+  CleanPrefix() {
+    removeAll();
+    static constexpr wchar_t kOverrides[] = L"Software\\Wine\\DllOverrides";
+    // Under Wine the shell mirrors every new shortcut into the host's desktop
+    // menus; for the test's run its menu builder is switched off.
+    RegSetKeyValueW(HKEY_CURRENT_USER, kOverrides, L"winemenubuilder.exe", REG_SZ, L"", sizeof(wchar_t));
+  }
+  ~CleanPrefix() { removeAll(); }
+
+  static fs::path temp(const wchar_t* name) { return windowsFolder() / L"TEMP" / name; }
+
+ private:
+  static void removeAll() {
+    std::error_code ec;
+    fs::remove_all(userProgramsFolder(), ec);
+    for (const fs::path& link : shortcuts()) fs::remove(link, ec);
+    for (const wchar_t* n : {L"PSR.EXE", L"Podatki.ini", L"RICHTX32.OCX"}) fs::remove(temp(n), ec);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kUninstallKey);
+  }
+};
+
+// What an old setup step once left in the Windows folder's TEMP, where
+// every user of the PC can write.
+void plantInWindowsTemp() {
+  fs::create_directories(windowsFolder() / L"TEMP");
+  store::Settings planted;
+  planted.password = u"tuje";
+  ASSERT_TRUE(store::writeFilePlain(CleanPrefix::temp(L"PSR.EXE"), "MZ planted program"));
+  ASSERT_TRUE(store::writeFilePlain(CleanPrefix::temp(L"RICHTX32.OCX"), "MZ planted control"));
+  ASSERT_TRUE(store::writeFilePlain(CleanPrefix::temp(L"Podatki.ini"), store::formatSettings(planted, {u','})));
 }
 
-TEST(InstallerEndToEnd, ReinstallWithTheKeyboardKeepsTheDiaryAndItsPassword) {
+class InstallerEndToEnd : public ::testing::TestWithParam<bool> {};
+
+TEST_P(InstallerEndToEnd, InstallsFromItselfAloneStartsTheDiaryAndRemovesOnlyTheProgram) {
   ComScope com;
-  Installation setup;
-  setup.placeSetupFiles();
-  const fs::path d = setup.target();
-  fs::create_directories(d / L"Podatki");
-  ASSERT_TRUE(store::writeFilePlain(d / L"Podatki" / L"03-01-2004", "\xFB\xF2\xF4\xE6\x8D\x8A"));
+  CleanPrefix clean;
+  const bool planted = GetParam();
+  if (planted) plantInWindowsTemp();
+  const fs::path d = userProgramsFolder();
+
+  {
+    Namestko setup(hostPath(NAMESTKO_EXE));
+    HWND form = setup.form();
+    ASSERT_NE(form, nullptr);
+    wchar_t proposed[MAX_PATH] = {};
+    GetDlgItemTextW(form, kText1, proposed, MAX_PATH);
+    EXPECT_EQ(fs::path(proposed), d);
+    saveScreenshot(form, "installer-1-question");
+    ASSERT_TRUE(inFront(form));
+    pressKey(VK_RETURN);  // Da, the default button
+    const std::wstring done = setup.answer(VK_RETURN);
+    EXPECT_EQ(done.rfind(L"Končano...", 0), 0u) << narrow(done);
+    EXPECT_NE(done.find((d / L"Podatki").wstring()), std::wstring::npos) << "says where the entries will be";
+    EXPECT_EQ(setup.waitForExit(), 0u);
+  }
+
+  EXPECT_EQ(bytesOf(d / L"Pisarion.exe"), bytesOf(hostPath(PISARION_EXE)));
+  EXPECT_EQ(bytesOf(d / L"Namestko.exe"), bytesOf(hostPath(NAMESTKO_EXE)));
+  EXPECT_TRUE(store::readSettings(d / L"Podatki.ini", {u','}).password.empty());
+  for (const wchar_t* system : {L"SYSTEM", L"system32", L"syswow64"})
+    EXPECT_FALSE(fs::exists(windowsFolder() / system / L"RICHTX32.OCX")) << narrow(system);
+  if (planted) {
+    EXPECT_EQ(bytesOf(CleanPrefix::temp(L"PSR.EXE")), "MZ planted program");
+  }
+
+  const std::string key = regQuery(std::wstring(L"HKCU\\") + kUninstallKey);
+  const std::string folder = narrow(d.wstring());
+  for (const std::string& line : std::vector<std::string>{"DisplayName    REG_SZ    Pisarion", "DisplayVersion    REG_SZ    1.0.31", "Publisher    REG_SZ    Tarnwick",
+        "DisplayIcon    REG_SZ    " + folder + "\\Pisarion.exe,0", "InstallLocation    REG_SZ    " + folder,
+        "UninstallString    REG_SZ    \"" + folder + "\\Namestko.exe\" /odstrani", "EstimatedSize    REG_DWORD    0x"})
+    EXPECT_NE(key.find(line), std::string::npos) << line << " not in\n" << key;
+
+  // Each shortcut starts the diary, which keeps its entries beside the
+  // program, in the folder it was installed to.
+  for (const fs::path& link : shortcuts()) {
+    SHELLEXECUTEINFOW run{};
+    run.cbSize = sizeof run;
+    run.lpFile = link.c_str();
+    run.nShow = SW_SHOWNORMAL;
+    ASSERT_TRUE(ShellExecuteExW(&run)) << link.string();
+    HWND diary = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (diary = FindWindowW(L"Pisarion.frmMain", nullptr)) != nullptr; }, 30000));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(diary, &pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    PostMessageW(diary, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process, 20000), WAIT_OBJECT_0);
+    CloseHandle(process);
+    EXPECT_TRUE(fs::exists(d / L"Podatki" / todayKey())) << link.string();
+  }
+  const auto diaryBefore = filesUnder(d / L"Podatki");
+
+  {
+    // What Apps & features runs.
+    Namestko removal(d / L"Namestko.exe", L"/odstrani");
+    const std::wstring question = removal.answer(VK_RETURN);
+    EXPECT_NE(question.find((d / L"Podatki").wstring()), std::wstring::npos) << narrow(question);
+    const std::wstring deleteToo = removal.answer(VK_RETURN);  // No is the default
+    EXPECT_NE(deleteToo.find(L"izbrisati tudi dnevnik"), std::wstring::npos) << narrow(deleteToo);
+    const std::wstring removed = removal.answer(VK_RETURN);
+    EXPECT_NE(removed.find(L"Dnevnik je ostal"), std::wstring::npos) << narrow(removed);
+    EXPECT_EQ(removal.waitForExit(), 0u);
+  }
+  EXPECT_FALSE(fs::exists(d / L"Pisarion.exe"));
+  EXPECT_TRUE(waitUntil([&] { return !fs::exists(d / L"Namestko.exe"); }, 20000)) << "removed once it has ended";
+  for (const fs::path& link : shortcuts()) EXPECT_FALSE(fs::exists(link)) << link.string();
+  EXPECT_EQ(regQuery(std::wstring(L"HKCU\\") + kUninstallKey), "");
+  EXPECT_EQ(filesUnder(d / L"Podatki"), diaryBefore);
+  EXPECT_TRUE(fs::exists(d / L"Podatki.ini"));
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowsTemp, InstallerEndToEnd, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "PlantedFilesThere" : "NothingThere"; });
+
+TEST(InstallerUpgradeEndToEnd, OverADiaryWithEntriesAndAPasswordChangesNoByteAndClosesARunningOne) {
+  CleanPrefix clean;
+  Diary diary;
+  const fs::path d = diary.folder();
   store::Settings mine;
-  mine.top = 15;
-  mine.left = 30;
-  mine.onTop = true;
+  mine.top = 1200;
+  mine.left = 900;
   mine.password = u"moje geslo";
-  const std::string myIni = store::formatSettings(mine, {u','});
-  ASSERT_TRUE(store::writeFilePlain(d / L"Podatki.ini", myIni));
-  ASSERT_TRUE(store::writeFilePlain(d / L"Pisarion.exe", "old program"));
+  diary.writeSettings(mine);
+  diary.writeEntry("03-01-2004", "{\\rtf1 Prvi dan.\\par}\r\n");
+  fs::create_directories(d / L"Varnostne kopije");
+  ASSERT_TRUE(store::writeFilePlain(d / L"Varnostne kopije" / L"2026-01-01.zip", "PK\x05\x06 backup"));
+  // An older build: the same program with bytes of its own at the end.
+  ASSERT_TRUE(store::writeFilePlain(d / L"Pisarion.exe", bytesOf(hostPath(PISARION_EXE)) + "older build"));
+  auto install = [&](bool diaryOpen) {
+    Namestko setup(hostPath(NAMESTKO_EXE));
+    HWND form = setup.form();
+    ASSERT_NE(form, nullptr);
+    SetDlgItemTextW(form, kText1, (d.wstring() + L"\\").c_str());  // a trailing backslash is the same folder
+    ASSERT_TRUE(inFront(form));
+    pressKey(VK_RETURN);
+    if (diaryOpen) {
+      EXPECT_NE(setup.answer(VK_RETURN).find(L"Pisarion je odprt"), std::wstring::npos);
+    }
+    EXPECT_NE(setup.answer(VK_RETURN).find(L"je posodobljen"), std::wstring::npos);
+    EXPECT_EQ(setup.waitForExit(), 0u);
+  };
 
-  setup.start();
-  HWND form = setup.waitFor(L"Namestko.frmNamestko");
-  ASSERT_NE(form, nullptr);
-  replaceFolderText(form, d.wstring() + L"\\");  // a trailing backslash is the same folder
-  pressKey(VK_RETURN);  // Da is the default button
-  HWND box = setup.waitFor(L"#32770");
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(Diary::messageBoxText(box), L"Končano...");
-  pressKey(VK_RETURN);
-  EXPECT_EQ(setup.waitForExit(), 0u);
+  const auto before = filesUnder(d);
+  install(false);
+  auto after = filesUnder(d);
+  EXPECT_EQ(after[L"Pisarion.exe"], bytesOf(hostPath(PISARION_EXE)));
+  EXPECT_EQ(after[L"Namestko.exe"], bytesOf(hostPath(NAMESTKO_EXE)));
+  after.erase(L"Pisarion.exe");
+  after.erase(L"Namestko.exe");
+  auto unchanged = before;
+  unchanged.erase(L"Pisarion.exe");
+  EXPECT_EQ(after, unchanged);
 
-  EXPECT_EQ(store::readFile(d / L"Podatki" / L"03-01-2004"), "\xFB\xF2\xF4\xE6\x8D\x8A");
-  EXPECT_EQ(store::readFile(d / L"Podatki.ini"), myIni);
-  EXPECT_EQ(store::readFile(d / L"Pisarion.exe"), store::readFile(hostPath(PISARION_EXE)));
-  EXPECT_TRUE(fs::exists(desktopLink()));
+  // Upgrading under a diary that is open with today's writing: the diary is
+  // asked to close, saves today, and its files are left as it left them.
+  ASSERT_TRUE(store::writeFilePlain(d / L"Pisarion.exe", bytesOf(hostPath(PISARION_EXE)) + "older build"));
+  ASSERT_NE(diary.startUnlocked(mine), nullptr);
+  typeText(L"Zapis pred posodobitvijo");
+  ASSERT_TRUE(waitUntil([&] { return diary.editorText().find(L"Zapis pred posodobitvijo") != std::wstring::npos; }))
+      << narrow(diary.editorText());
+  install(true);
+  EXPECT_FALSE(diary.running());
+  EXPECT_NE(diary.decodedEntry(todayKey()).value_or("").find("Zapis pred posodobitvijo"), std::string::npos)
+      << diary.decodedEntry(todayKey()).value_or("<none>");
+  EXPECT_EQ(diary.readSettings().password, u"moje geslo");
+  EXPECT_EQ(bytesOf(d / L"Podatki" / L"03-01-2004"), before.at(L"Podatki/03-01-2004"));
+  EXPECT_EQ(bytesOf(d / L"Varnostne kopije" / L"2026-01-01.zip"), "PK\x05\x06 backup");
+  EXPECT_EQ(bytesOf(d / L"Pisarion.exe"), bytesOf(hostPath(PISARION_EXE)));
 }
 
-TEST(InstallerEndToEnd, MissingSetupFilesAreReportedNotCalledDone) {
-  ComScope com;
-  Installation setup;  // nothing in TEMP
-  setup.start();
-  HWND form = setup.waitFor(L"Namestko.frmNamestko");
+TEST(InstallerFolderEndToEnd, NeEndsWithoutTouchingAnythingAndAnEmptyFolderIsRefused) {
+  CleanPrefix clean;
+  Namestko setup(hostPath(NAMESTKO_EXE));
+  HWND form = setup.form();
   ASSERT_NE(form, nullptr);
-  replaceFolderText(form, setup.target().wstring());
-  clickControl(form, GetDlgItem(form, IDOK));
-  HWND box = setup.waitFor(L"#32770");
-  ASSERT_NE(box, nullptr);
-  saveScreenshot(box, "installer-5-failure");
-  SetWindowPos(box, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  settle(300);
-  saveScreenshot(form, "installer-5-progress-stopped");  // the bar stopped where the copying failed
-  const std::wstring text = Diary::messageBoxText(box);
-  EXPECT_EQ(text.find(L"Končano"), std::wstring::npos);
-  EXPECT_NE(text.find(L"PSR.EXE"), std::wstring::npos);
-  EXPECT_NE(text.find(L"RICHTX32.OCX"), std::wstring::npos);
+  SetDlgItemTextW(form, kText1, L"   ");
+  ASSERT_TRUE(inFront(form));
   pressKey(VK_RETURN);
-  EXPECT_EQ(setup.waitForExit(), 0u);
-  EXPECT_TRUE(fs::is_directory(setup.target() / L"Podatki"));
-  EXPECT_FALSE(fs::exists(setup.target() / L"Pisarion.exe"));
-  // The diary can still start there: a settings file of our own, no password.
-  const auto ini = store::readFile(setup.target() / L"Podatki.ini");
-  ASSERT_TRUE(ini);
-  EXPECT_EQ(store::splitLines(*ini).size(), 4u);
-  EXPECT_TRUE(store::parseSettings(*ini, {u','}).password.empty());
-  EXPECT_FALSE(fs::exists(desktopLink()));
-  EXPECT_FALSE(fs::exists(programsLink()));
-}
-
-TEST(InstallerEndToEnd, NeEndsWithoutTouchingAnythingAndAnEmptyFolderIsRefused) {
-  Installation setup;
-  setup.placeSetupFiles();
-  setup.start();
-  HWND form = setup.waitFor(L"Namestko.frmNamestko");
-  ASSERT_NE(form, nullptr);
-  replaceFolderText(form, L"   ");
-  clickControl(form, GetDlgItem(form, IDOK));
-  HWND box = setup.waitFor(L"#32770");
-  ASSERT_NE(box, nullptr);
-  EXPECT_NE(Diary::messageBoxText(box).find(L"celotno pot"), std::wstring::npos);
-  pressKey(VK_RETURN);
+  EXPECT_NE(setup.answer(VK_RETURN).find(L"celotno pot"), std::wstring::npos);
   EXPECT_TRUE(waitUntil([&] { return IsWindowEnabled(GetDlgItem(form, IDOK)); }));  // still asking
-
-  clickControl(form, GetDlgItem(form, IDCANCEL));
-  EXPECT_EQ(setup.waitForExit(), 0u);
-  EXPECT_FALSE(fs::exists(setup.target()));
-  EXPECT_FALSE(fs::exists(windowsFolder() / L"SYSTEM" / L"RICHTX32.OCX"));
-  EXPECT_FALSE(fs::exists(desktopLink()));
+  PostMessageW(form, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(setup.waitForExit(), 1u);
+  EXPECT_FALSE(fs::exists(userProgramsFolder()));
+  for (const fs::path& link : shortcuts()) EXPECT_FALSE(fs::exists(link));
 }
+
+}  // namespace

@@ -1,255 +1,288 @@
-// The installation against a fake file system and shell: what ends up where,
-// what the user is told, and what a reinstall leaves alone.
+// Installing, upgrading and removing against a fake PC: what ends up where,
+// what the user is asked and told, and what of the diary is left alone.
 #include "installer/installer.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <deque>
 #include <map>
 #include <set>
 
-#include "store/file_io.h"
 #include "store/settings.h"
 
 using namespace installer;
 
 namespace {
 
-const std::wstring W = L"C:\\windows";
-const std::wstring D = L"c:\\Program Files\\Pisarion";
+const std::wstring D = L"C:\\Users\\ana\\AppData\\Local\\Programs\\Pisarion";
+const std::wstring kRoaming = L"C:\\Users\\ana\\AppData\\Roaming";
+const std::wstring kMachine = L"C:\\Program Files\\Pisarion";
+const std::wstring kDownloads = L"C:\\Users\\ana\\Downloads\\Namestko.exe";
 
-std::wstring parentOf(const std::wstring& path) {
-  const size_t slash = path.rfind(L'\\');
-  return slash == std::wstring::npos ? L"" : path.substr(0, slash);
-}
+std::wstring parentOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\')); }
+bool under(const std::wstring& path, const std::wstring& folder) { return path.rfind(folder + L"\\", 0) == 0; }
+std::string text(std::span<const uint8_t> b) { return {reinterpret_cast<const char*>(b.data()), b.size()}; }
 
-std::wstring withoutSlash(std::wstring p) {
-  while (!p.empty() && p.back() == L'\\') p.pop_back();
-  return p;
-}
-
-class FakeOperations : public Operations {
+// The PC: its files, shortcuts and list of installed programs, a diary that
+// may be running, and a user who answers from a list (then OK to the rest).
+class FakePC : public Operations, public User {
  public:
-  std::set<std::wstring> folders{L"C:", W, W + L"\\TEMP", W + L"\\SYSTEM", L"c:", L"c:\\Program Files",
-                                 L"C:\\Users\\ana\\Desktop", L"C:\\Users\\ana\\Start Menu\\Programs"};
-  std::map<std::wstring, std::string> files;
+  std::map<std::wstring, std::string> files{{kDownloads, "MZ Namestko"}};
+  std::set<std::wstring> folders{L"C:\\Program Files", L"C:\\Users\\ana\\Downloads", kRoaming,
+                                 L"C:\\Users\\ana\\AppData\\Local", L"C:\\Users\\ana\\Desktop",
+                                 L"C:\\Users\\ana\\Start Menu\\Programs", L"C:\\Users\\Public\\Desktop",
+                                 L"C:\\ProgramData\\Start Menu\\Programs"};
   std::map<std::wstring, Shortcut> shortcuts;
-  std::set<std::wstring> refuse;  // destinations that cannot be written
-  std::wstring windows = W;
+  std::map<Scope, Registration> registered;
+  std::set<std::wstring> refuse, running;  // folders that cannot be made; programs a diary runs from
+  std::string program = "MZ Pisarion 1.0.31", digestAtBuild = digest(program);
+  std::wstring self = kDownloads;
+  bool admin = false;
+  std::vector<std::wstring> restartedWith;
+  std::deque<bool> answers;
+  std::vector<Message> asked;
 
-  std::wstring windowsFolder() override { return windows; }
-  std::wstring expandEnvironment(const std::wstring& text) override {
-    std::wstring out = text;
-    const std::wstring var = L"%ProgramFiles%";
-    if (size_t at = out.find(var); at != std::wstring::npos) out.replace(at, var.size(), L"C:\\Program Files");
-    return out;
+  static std::string digest(std::string_view b) { return std::to_string(std::hash<std::string_view>{}(b)); }
+
+  std::span<const uint8_t> payload() override { return {reinterpret_cast<const uint8_t*>(program.data()), program.size()}; }
+  std::string payloadSha256() override { return digestAtBuild; }
+  std::string sha256(std::span<const uint8_t> b) override { return digest(text(b)); }
+  std::wstring selfPath() override { return self; }
+  bool elevated() override { return admin; }
+  bool restartElevated(const std::vector<std::wstring>& a) override { return restartedWith = a, true; }
+  std::wstring expandEnvironment(const std::wstring& t) override { return t; }
+  std::wstring specialFolder(SpecialFolder f, Scope scope) override {
+    const bool all = scope == Scope::Machine;
+    if (f == SpecialFolder::Desktop) return all ? L"C:\\Users\\Public\\Desktop" : L"C:\\Users\\ana\\Desktop";
+    if (f == SpecialFolder::Programs) return all ? L"C:\\ProgramData\\Start Menu\\Programs" : L"C:\\Users\\ana\\Start Menu\\Programs";
+    return f == SpecialFolder::LocalAppData ? L"C:\\Users\\ana\\AppData\\Local" : kRoaming;
   }
-  bool exists(const std::wstring& path) override { return files.count(path) || folders.count(withoutSlash(path)); }
-  bool createFolder(const std::wstring& path) override {
-    const std::wstring p = withoutSlash(path);
-    if (refuse.count(p)) return false;
-    for (std::wstring q = p; !q.empty(); q = parentOf(q)) folders.insert(q);
+  std::vector<std::wstring> programFilesFolders() override { return {L"C:\\Program Files", L"C:\\Program Files (x86)"}; }
+  bool exists(const std::wstring& p) override { return files.count(p) || folders.count(p); }
+  bool createFolder(const std::wstring& p) override {
+    for (std::wstring q = p; q.size() > 2; q = parentOf(q))
+      if (refuse.count(q) || !folders.insert(q).second) return !refuse.count(q);
     return true;
   }
-  bool copyFile(const std::wstring& from, const std::wstring& to) override {
-    if (!files.count(from) || !folders.count(parentOf(to)) || refuse.count(to)) return false;
-    files[to] = files[from];
-    return true;
+  // A running program's file cannot be replaced, as on Windows.
+  bool put(const std::wstring& p, std::string bytes) {
+    return folders.count(parentOf(p)) && !running.count(p) && (files[p] = std::move(bytes), true);
   }
-  bool writeNewFile(const std::wstring& path, const std::string& bytes) override {
-    if (files.count(path) || !folders.count(parentOf(path)) || refuse.count(path)) return false;
-    files[path] = bytes;
-    return true;
+  bool writeFile(const std::wstring& p, std::span<const uint8_t> b) override { return put(p, text(b)); }
+  bool writeNewFile(const std::wstring& p, const std::string& b) override { return !files.count(p) && put(p, b); }
+  bool copyFile(const std::wstring& from, const std::wstring& to) override { return files.count(from) && put(to, files[from]); }
+  std::optional<uint64_t> fileSize(const std::wstring& p) override {
+    return files.count(p) ? std::optional<uint64_t>(files[p].size()) : std::nullopt;
   }
-  std::wstring specialFolder(SpecialFolder f) override {
-    return f == SpecialFolder::Desktop ? L"C:\\Users\\ana\\Desktop" : L"C:\\Users\\ana\\Start Menu\\Programs";
+  bool removeFile(const std::wstring& p) override {
+    if (p == self) return false;  // a running program's file stays
+    return files.erase(p), shortcuts.erase(p), true;
+  }
+  bool removeTree(const std::wstring& p) override {
+    std::erase_if(files, [&](const auto& f) { return under(f.first, p); });
+    std::erase_if(folders, [&](const auto& f) { return under(f, p); });
+    return folders.erase(p), true;
+  }
+  bool removeEmptyFolder(const std::wstring& p) override {
+    const bool empty = std::none_of(files.begin(), files.end(), [&](const auto& f) { return under(f.first, p); }) &&
+                       std::none_of(folders.begin(), folders.end(), [&](const auto& f) { return under(f, p); });
+    return empty && folders.erase(p) > 0;
+  }
+  bool removeWhenEnded(const std::wstring& file, const std::wstring& folder) override {
+    files.erase(file);  // this program ends with the test's next line
+    return removeEmptyFolder(folder), true;
   }
   bool createShortcut(const std::wstring& file, const Shortcut& s) override {
-    if (refuse.count(file) || !folders.count(parentOf(file))) return false;
-    shortcuts[file] = s;
-    return true;
+    return folders.count(parentOf(file)) && (shortcuts[file] = s, true);
+  }
+  std::optional<Registration> readRegistration(Scope s) override {
+    return registered.count(s) ? std::optional<Registration>(registered[s]) : std::nullopt;
+  }
+  bool writeRegistration(Scope s, const Registration& r) override { return registered[s] = r, true; }
+  bool removeRegistration(Scope s) override { return registered.erase(s), true; }
+  bool diaryRunning(const std::wstring& p) override { return running.count(p) > 0; }
+  bool closeDiary(const std::wstring& p) override { return running.erase(p), true; }
+  bool answer(const Message& m) override {
+    asked.push_back(m);
+    const bool a = answers.empty() || answers.front();
+    if (!answers.empty()) answers.pop_front();
+    return a;
   }
 
-  void placeSetupFiles(bool withSettings = true) {
-    if (withSettings) files[W + L"\\TEMP\\Podatki.ini"] = "setup settings\r\n";
-    files[W + L"\\TEMP\\PSR.EXE"] = "MZ new program";
-    files[W + L"\\TEMP\\RICHTX32.OCX"] = "MZ control";
+  // The diary's own files, wherever they are.
+  std::map<std::wstring, std::string> diary() const {
+    std::map<std::wstring, std::string> out;
+    for (const auto& [name, bytes] : files)
+      if (name.find(L"\\Podatki") != std::wstring::npos || name.find(L"\\Varnostne kopije\\") != std::wstring::npos)
+        out[name] = bytes;
+    return out;
+  }
+  void writeDiary(const std::wstring& folder) {
+    createFolder(folder + L"\\Podatki");
+    createFolder(folder + L"\\Varnostne kopije");
+    store::Settings mine;
+    mine.password = u"žaba";
+    files[folder + L"\\Podatki.ini"] = store::formatSettings(mine, {u','});
+    files[folder + L"\\Podatki\\03-01-2004"] = "\xFB\xF2\xF4\xE6";
+    files[folder + L"\\Varnostne kopije\\2026-01-01.zip"] = "PK\x03\x04";
   }
 };
 
-struct Outcome {
-  Result result;
+void installedWithDiary(FakePC& pc) {
+  installer::install(pc, pc, D, {});
+  pc.writeDiary(D);
+  pc.asked.clear();
+}
+
+enum class Action { Install, Remove };
+enum class Diary { None, Unchanged, Gone };
+
+struct Case {
+  const char* name;
+  std::function<void(FakePC&)> before;
+  Action action;
+  std::wstring folder;
+  std::deque<bool> answers;
+  Outcome outcome;
+  bool installed;  // the carried program, its shortcuts and entry there afterwards
+  Diary diary;
+  std::wstring told;                              // in the last message
+  std::function<void(const FakePC&)> also = {};  // what else this case shows
+};
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+class Scenario : public ::testing::TestWithParam<Case> {};
+
+TEST_P(Scenario, LeavesThePcAsTheUserExpects) {
+  const Case& c = GetParam();
+  FakePC pc;
+  if (c.before) c.before(pc);
+  const FakePC before = pc;
+  pc.answers = c.answers;
   std::vector<int> progress;
+  const Outcome outcome = c.action == Action::Install
+                              ? installer::install(pc, pc, c.folder, [&](int p) { progress.push_back(p); })
+                              : installer::remove(pc, pc);
+  EXPECT_EQ(outcome, c.outcome);
+  ASSERT_FALSE(pc.asked.empty());
+  EXPECT_NE(pc.asked.back().text.find(c.told), std::wstring::npos) << std::string(c.told.begin(), c.told.end());
+  if (c.also) c.also(pc);
+  if (outcome != Outcome::Done) {
+    EXPECT_EQ(pc.files, before.files) << "nothing may change";
+    EXPECT_EQ(pc.shortcuts.size(), before.shortcuts.size());
+    EXPECT_EQ(pc.registered, before.registered);
+  }
+  if (c.diary == Diary::Unchanged) {
+    EXPECT_EQ(pc.diary(), before.diary());
+  }
+  if (c.diary == Diary::Gone) {
+    EXPECT_TRUE(pc.diary().empty());
+    EXPECT_FALSE(pc.exists(D)) << "the folder goes when nothing is left in it";
+    EXPECT_FALSE(pc.exists(kRoaming + L"\\Pisarion"));
+  }
+  const std::wstring& d = c.folder;
+  if (!c.installed) {
+    if (c.action == Action::Remove && outcome == Outcome::Done) {
+      EXPECT_FALSE(pc.exists(D + L"\\Pisarion.exe") || pc.exists(D + L"\\Namestko.exe"));
+      EXPECT_TRUE(pc.shortcuts.empty());
+      EXPECT_TRUE(pc.registered.empty());
+    }
+    return;
+  }
+  EXPECT_EQ(pc.files[d + L"\\Pisarion.exe"], pc.program);
+  EXPECT_EQ(pc.files[d + L"\\Namestko.exe"], "MZ Namestko");
+  EXPECT_EQ(progress, (std::vector<int>{12, 69, 100}));
+  ASSERT_EQ(pc.shortcuts.size(), 2u);
+  for (const auto& [file, s] : pc.shortcuts) {
+    EXPECT_EQ(file.substr(file.rfind(L'\\') + 1), L"Tarnwick Pisarion.lnk");
+    EXPECT_EQ(s.targetPath + L"|" + s.workingDirectory + L"|" + s.iconPath, d + L"\\Pisarion.exe|" + d + L"|" + d + L"\\Pisarion.exe");
+  }
+  const Registration expected{L"Pisarion", L"1.0.31", L"Tarnwick", d + L"\\Pisarion.exe,0", d,
+                              L"\"" + d + L"\\Namestko.exe\" /odstrani", 1};
+  EXPECT_TRUE(pc.registered[d == kMachine ? Scope::Machine : Scope::PerUser] == expected);
+  if (c.diary == Diary::None) {
+    EXPECT_EQ(pc.files[d + L"\\Podatki.ini"], initialSettings());
+  }
+}
+
+const Case kCases[] = {
+    {"FreshInstall", nullptr, Action::Install, D, {}, Outcome::Done, true, Diary::None,
+     L"Zapiske bo hranil v mapi " + D + L"\\Podatki."},
+    {"ReinstallOverADiary", installedWithDiary, Action::Install, D, {}, Outcome::Done, true, Diary::Unchanged,
+     L"je posodobljen"},
+    {"UpgradeClosesTheRunningDiaryFirst",
+     [](FakePC& pc) {
+       installedWithDiary(pc);
+       pc.files[D + L"\\Pisarion.exe"] = "MZ Pisarion 1.0.30";
+       pc.running.insert(D + L"\\Pisarion.exe");
+     },
+     Action::Install, D, {true}, Outcome::Done, true, Diary::Unchanged, L"je posodobljen"},
+    {"ARunningDiaryTheUserKeepsOpenStopsTheUpgrade",
+     [](FakePC& pc) {
+       installedWithDiary(pc);
+       pc.running.insert(D + L"\\Pisarion.exe");
+     },
+     Action::Install, D, {false}, Outcome::Cancelled, false, Diary::Unchanged, L"Pisarion je odprt"},
+    {"AFolderThatCannotBeCreated", [](FakePC& pc) { pc.refuse.insert(D); }, Action::Install, D, {}, Outcome::Failed,
+     false, Diary::None, L"Mape " + D + L" ni bilo mogoče ustvariti. Nič ni bilo nameščeno."},
+    {"APayloadWhoseHashDoesNotMatch", [](FakePC& pc) { pc.digestAtBuild = "0"; }, Action::Install, D, {},
+     Outcome::Failed, false, Diary::None, L"Nič ni bilo nameščeno."},
+    {"ProgramFilesAsksForRightsAndHandsOver", nullptr, Action::Install, kMachine, {true}, Outcome::HandedOver, false,
+     Diary::None, L"skrbniške pravice",
+     [](const FakePC& pc) { EXPECT_EQ(pc.restartedWith, (std::vector<std::wstring>{L"/mapa", kMachine})); }},
+    {"ProgramFilesWithRights", [](FakePC& pc) { pc.admin = true; }, Action::Install, kMachine, {}, Outcome::Done, true,
+     Diary::None, L"Vsak uporabnik"},
+    {"RemovalKeepsTheDiary", [](FakePC& pc) { installedWithDiary(pc), pc.self = D + L"\\Namestko.exe"; },
+     Action::Remove, D, {true, false}, Outcome::Done, false, Diary::Unchanged,
+     L"Dnevnik je ostal: zapiski so v mapi " + D + L"\\Podatki, varnostne kopije v mapi " + D,
+     [](const FakePC& pc) { EXPECT_EQ(pc.asked.at(1).buttons, Buttons::YesNoDefaultNo); }},
+    {"RemovalWithTheDiary",
+     [](FakePC& pc) {
+       installedWithDiary(pc);
+       pc.writeDiary(kRoaming + L"\\Pisarion");
+       pc.running.insert(D + L"\\Pisarion.exe");
+     },
+     Action::Remove, D, {true, true, true}, Outcome::Done, false, Diary::Gone, L"z njim tudi dnevnik"},
+    {"RemovalTheUserDeclines", installedWithDiary, Action::Remove, D, {false}, Outcome::Cancelled, false,
+     Diary::Unchanged, L"Dnevnik ostane, kjer je"},
 };
 
-Outcome runInstall(FakeOperations& ops, const std::wstring& target = D) {
-  Outcome run;
-  run.result = install(ops, target, [&](int p) { run.progress.push_back(p); });
-  return run;
+INSTANTIATE_TEST_SUITE_P(Installer, Scenario, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(InstallerFolder, TheProposalAndWhatMayBeTyped) {
+  FakePC pc;
+  EXPECT_EQ(proposedFolder(pc), D);
+  pc.registered[Scope::Machine].installLocation = kMachine;
+  EXPECT_EQ(proposedFolder(pc), kMachine);  // an upgrade goes where the diary is
+  const std::pair<std::wstring, std::wstring> typed[] = {
+      {L"  D:\\Dnevnik\\\\ ", L"D:\\Dnevnik"},
+      {L"D:/Dnevnik/Moj/", L"D:\\Dnevnik\\Moj"},
+      {L"\\\\streznik\\deljeno\\Pisarion", L"\\\\streznik\\deljeno\\Pisarion"},
+      {L"Pisarion", L""},  // relative to wherever Namestko runs
+      {L"\\Pisarion", L""},
+      {L"c:Pisarion", L""},
+      {L"D:\\", L""},  // a drive's root is no folder of its own
+      {L"c:\\Pis*rion", L""},
+      {L"c:\\a\\b:c", L""},
+      {L"c:\\Users\\..\\Windows", L""},
+  };
+  for (const auto& [in, out] : typed) EXPECT_EQ(targetFolder(in, pc), out) << std::string(in.begin(), in.end());
+  EXPECT_EQ(scopeOf(L"c:\\program files\\Pisarion", pc), Scope::Machine);
+  EXPECT_EQ(scopeOf(L"C:\\Program Files Mine\\Pisarion", pc), Scope::PerUser);
 }
 
-const std::wstring kDesktopLink = L"C:\\Users\\ana\\Desktop\\Tarnwick Pisarion.lnk";
-const std::wstring kProgramsLink = L"C:\\Users\\ana\\Start Menu\\Programs\\Tarnwick Pisarion.lnk";
-
-}  // namespace
-
-TEST(InstallerPlan, CopiesFromTheTemporaryFolderIntoTheTargetAndTheSystemFolder) {
-  const auto steps = plan(W, D);
-  ASSERT_EQ(steps.size(), 5u);
-  EXPECT_EQ(steps[0].kind, StepKind::CreateFolder);
-  EXPECT_EQ(steps[0].destination, D + L"\\");
-  EXPECT_EQ(steps[1].kind, StepKind::CreateFolder);
-  EXPECT_EQ(steps[1].destination, D + L"\\Podatki\\");
-  EXPECT_EQ(steps[2].kind, StepKind::PlaceSettings);
-  EXPECT_EQ(steps[2].source, L"C:\\windows\\TEMP\\Podatki.ini");
-  EXPECT_EQ(steps[2].destination, D + L"\\Podatki.ini");
-  EXPECT_EQ(steps[3].source, L"C:\\windows\\TEMP\\PSR.EXE");
-  EXPECT_EQ(steps[3].destination, D + L"\\Pisarion.exe");
-  EXPECT_EQ(steps[4].source, L"C:\\windows\\TEMP\\RICHTX32.OCX");
-  // The control goes to the system folder whatever the target is.
-  EXPECT_EQ(steps[4].destination, L"C:\\windows\\SYSTEM\\RICHTX32.OCX");
-  EXPECT_EQ(plan(W, L"E:\\Drugje")[4].destination, L"C:\\windows\\SYSTEM\\RICHTX32.OCX");
-  EXPECT_EQ(steps[2].progressAfter, 12);
-  EXPECT_EQ(steps[3].progressAfter, 69);
-  EXPECT_EQ(steps[4].progressAfter, 100);
-}
-
-TEST(InstallerTexts, QuestionProgressAndBarWidth) {
+TEST(InstallerTexts, QuestionBarAndInitialSettings) {
   EXPECT_EQ(questionText(),
             L"Tarnwick Namestko bo v vaš računalnik namestil \r\nTarnwick Pisarion 1.0.31.\r\n\r\nŽelite nadaljevati?");
   EXPECT_DOUBLE_EQ(progressWidth(3765, 69), 2556.45);
-  EXPECT_DOUBLE_EQ(progressWidth(3765, 0), 0);
-  EXPECT_DOUBLE_EQ(progressWidth(3765, 100), 3705);
   EXPECT_EQ(progressText(69), L"69 %");
-  EXPECT_EQ(progressText(100), L"100 %");
-}
-
-TEST(InstallerTargetFolder, TakesFullPathsOnly) {
-  FakeOperations ops;
-  EXPECT_EQ(targetFolder(L"c:\\Program Files\\Pisarion", ops), D);
-  EXPECT_EQ(targetFolder(L"  D:\\Dnevnik\\\\ ", ops), L"D:\\Dnevnik");
-  EXPECT_EQ(targetFolder(L"D:/Dnevnik/Moj/", ops), L"D:\\Dnevnik\\Moj");
-  EXPECT_EQ(targetFolder(L"%ProgramFiles%\\Pisarion", ops), L"C:\\Program Files\\Pisarion");
-  EXPECT_EQ(targetFolder(L"\\\\streznik\\deljeno\\Pisarion", ops), L"\\\\streznik\\deljeno\\Pisarion");
-  EXPECT_EQ(targetFolder(L"", ops), L"");
-  EXPECT_EQ(targetFolder(L"   ", ops), L"");
-  EXPECT_EQ(targetFolder(L"Pisarion", ops), L"");        // relative to wherever Namestko runs
-  EXPECT_EQ(targetFolder(L"\\Pisarion", ops), L"");      // no drive
-  EXPECT_EQ(targetFolder(L"c:Pisarion", ops), L"");
-  EXPECT_EQ(targetFolder(L"c:\\Pis*rion", ops), L"");    // a wildcard copies something else
-  EXPECT_EQ(targetFolder(L"c:\\a\\b:c", ops), L"");
-}
-
-TEST(InstallerRun, FreshInstallPlacesEverythingAndEndsWithKončano) {
-  FakeOperations ops;
-  ops.placeSetupFiles();
-  const Outcome run = runInstall(ops);
-  EXPECT_TRUE(run.result.failures.empty());
-  EXPECT_EQ(run.progress, (std::vector<int>{12, 69, 100}));
-  EXPECT_TRUE(ops.folders.count(D));
-  EXPECT_TRUE(ops.folders.count(D + L"\\Podatki"));
-  EXPECT_EQ(ops.files[D + L"\\Podatki.ini"], "setup settings\r\n");
-  EXPECT_EQ(ops.files[D + L"\\Pisarion.exe"], "MZ new program");
-  EXPECT_EQ(ops.files[W + L"\\SYSTEM\\RICHTX32.OCX"], "MZ control");
-  for (const auto& [name, bytes] : ops.files) EXPECT_NE(name.rfind(D + L"\\Podatki\\", 0), 0u) << "data folder not empty";
-
-  ASSERT_EQ(ops.shortcuts.size(), 2u);
-  EXPECT_EQ(run.result.shortcutsMade, 2);
-  for (const auto& link : {kDesktopLink, kProgramsLink}) {
-    ASSERT_TRUE(ops.shortcuts.count(link)) << std::string(link.begin(), link.end());
-    const Shortcut& s = ops.shortcuts[link];
-    EXPECT_EQ(s.targetPath, D + L"\\Pisarion.exe");
-    EXPECT_EQ(s.workingDirectory, D);
-    EXPECT_EQ(s.windowStyle, 4);
-    EXPECT_EQ(s.iconPath, D + L"\\Pisarion.exe");
-    EXPECT_EQ(s.iconIndex, 0);
-  }
-  const Message m = finalMessage(run.result);
-  EXPECT_EQ(m.text, L"Končano...");
-  EXPECT_FALSE(m.error);
-}
-
-TEST(InstallerRun, WithoutSetupSettingsWritesAnInitialFileTheDiaryReads) {
-  FakeOperations ops;
-  ops.placeSetupFiles(/*withSettings=*/false);
-  const Outcome run = runInstall(ops);
-  EXPECT_TRUE(run.result.failures.empty());
-  ASSERT_TRUE(ops.files.count(D + L"\\Podatki.ini"));
-  const std::string bytes = ops.files[D + L"\\Podatki.ini"];
-  EXPECT_EQ(bytes, initialSettings());
-  EXPECT_EQ(store::splitLines(bytes).size(), 4u);
-  EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
-  EXPECT_EQ(bytes.find("False"), std::string::npos);  // encoded, not readable
-  const store::Settings s = store::parseSettings(bytes, {u','});
+  const store::Settings s = store::parseSettings(initialSettings(), {u','});
   EXPECT_EQ(s.top, 1500);
   EXPECT_EQ(s.left, 1500);
-  EXPECT_FALSE(s.onTop);
   EXPECT_TRUE(s.password.empty());
 }
 
-TEST(InstallerRun, ReinstallKeepsTheDiaryAndTheSettingsAndReplacesTheProgram) {
-  FakeOperations ops;
-  ops.placeSetupFiles();
-  ops.createFolder(D + L"\\Podatki\\");
-  ops.files[D + L"\\Podatki\\03-01-2004"] = "\xFB\xF2\xF4\xE6";
-  ops.files[D + L"\\Podatki.ini"] = "users own settings with password\r\n";
-  ops.files[D + L"\\Pisarion.exe"] = "MZ old program";
-  const Outcome run = runInstall(ops);
-  EXPECT_TRUE(run.result.failures.empty());
-  EXPECT_EQ(ops.files[D + L"\\Podatki\\03-01-2004"], "\xFB\xF2\xF4\xE6");
-  EXPECT_EQ(ops.files[D + L"\\Podatki.ini"], "users own settings with password\r\n");
-  EXPECT_EQ(ops.files[D + L"\\Pisarion.exe"], "MZ new program");
-  EXPECT_EQ(run.progress, (std::vector<int>{12, 69, 100}));
-  EXPECT_EQ(finalMessage(run.result).text, L"Končano...");
-}
-
-TEST(InstallerRun, MissingSetupFilesAreReportedAndNoShortcutPointsToNothing) {
-  FakeOperations ops;  // nothing in TEMP
-  const Outcome run = runInstall(ops);
-  EXPECT_EQ(run.progress, (std::vector<int>{12}));  // the bar stops where the copying failed
-  EXPECT_FALSE(run.result.programInPlace);
-  EXPECT_TRUE(ops.shortcuts.empty());
-  EXPECT_FALSE(ops.files.count(D + L"\\Pisarion.exe"));
-  // The settings file is ours when the setup brought none.
-  EXPECT_EQ(ops.files[D + L"\\Podatki.ini"], initialSettings());
-  ASSERT_EQ(run.result.failures.size(), 2u);
-  EXPECT_NE(run.result.failures[0].find(L"PSR.EXE"), std::wstring::npos);
-  EXPECT_NE(run.result.failures[1].find(L"RICHTX32.OCX"), std::wstring::npos);
-  const Message m = finalMessage(run.result);
-  EXPECT_TRUE(m.error);
-  EXPECT_EQ(m.text.find(L"Končano"), std::wstring::npos);
-  EXPECT_NE(m.text.find(L"PSR.EXE"), std::wstring::npos);
-  EXPECT_NE(m.text.find(L"bližnjice niso bile ustvarjene"), std::wstring::npos);
-}
-
-TEST(InstallerRun, AFolderThatCannotBeCreatedFailsTheCopiesIntoIt) {
-  FakeOperations ops;
-  ops.placeSetupFiles();
-  ops.refuse.insert(D);
-  ops.refuse.insert(D + L"\\Podatki");
-  const Outcome run = runInstall(ops);
-  EXPECT_FALSE(run.result.programInPlace);
-  EXPECT_TRUE(ops.shortcuts.empty());
-  // Both folders, the settings file and the program; the control still went to the system folder.
-  ASSERT_EQ(run.result.failures.size(), 4u);
-  EXPECT_NE(run.result.failures[0].find(L"Mape"), std::wstring::npos);
-  EXPECT_NE(run.result.failures[2].find(L"Podatki.ini"), std::wstring::npos);
-  EXPECT_EQ(ops.files[W + L"\\SYSTEM\\RICHTX32.OCX"], "MZ control");
-  EXPECT_TRUE(finalMessage(run.result).error);
-}
-
-TEST(InstallerRun, AFailedControlCopyOrShortcutIsNotCalledSuccess) {
-  FakeOperations ops;
-  ops.placeSetupFiles();
-  ops.refuse.insert(W + L"\\SYSTEM\\RICHTX32.OCX");
-  ops.refuse.insert(kProgramsLink);
-  const Outcome run = runInstall(ops);
-  EXPECT_TRUE(run.result.programInPlace);
-  EXPECT_EQ(run.result.shortcutsMade, 1);
-  EXPECT_TRUE(ops.shortcuts.count(kDesktopLink));
-  ASSERT_EQ(run.result.failures.size(), 2u);
-  EXPECT_NE(run.result.failures[0].find(L"RICHTX32.OCX"), std::wstring::npos);
-  EXPECT_NE(run.result.failures[1].find(kProgramsLink), std::wstring::npos);
-  const Message m = finalMessage(run.result);
-  EXPECT_TRUE(m.error);
-  EXPECT_EQ(m.text.find(L"bližnjice niso bile"), std::wstring::npos);  // the program is there
-}
+}  // namespace
