@@ -19,7 +19,7 @@ class Removing {
  public:
   Removing(Operations& ops, const Installation& installation)
       : m_ops(ops), m_folder(installation.folder), m_scope(installation.scope),
-        m_diaryFolders(steps::diaryFolders(ops, installation.folder)) {}
+        m_diaryFolders(steps::diaryFolders(ops, installation)) {}
 
   std::wstring whereTheDiaryIs() const { return steps::whereTheDiaryIs(m_ops, m_diaryFolders); }
 

@@ -60,10 +60,10 @@ std::wstring userDiaryFolder(Operations& ops) {
   return roaming.empty() ? std::wstring() : join(roaming, L"Pisarion");
 }
 
-std::vector<std::wstring> diaryFolders(Operations& ops, const std::wstring& folder) {
-  std::vector<std::wstring> folders{folder};
+std::vector<std::wstring> diaryFolders(Operations& ops, const Installation& installation) {
+  std::vector<std::wstring> folders{installation.folder};
   const std::wstring user = userDiaryFolder(ops);
-  if (!user.empty() && !samePath(user, folder)) folders.push_back(user);
+  if (installation.scope == Scope::Machine && !user.empty()) folders.push_back(user);
   return folders;
 }
 

@@ -19,11 +19,12 @@ bool inside(const std::wstring& path, const std::wstring& folder);
 // The two shortcuts of an installation.
 std::vector<std::wstring> shortcutFiles(Operations& ops, Scope scope);
 
-// The folders where the diary of an installation in `folder` keeps its
-// files: beside the program, and the user's own folder the diary moves to
-// when it cannot write beside the program.
+// The folders where the diary of an installation keeps its files: beside
+// the program, and for an installation under Program Files, which the diary
+// cannot write, the user's own folder it moves to. A per-user installation
+// never writes there: a diary found there belongs to another installation.
 std::wstring userDiaryFolder(Operations& ops);
-std::vector<std::wstring> diaryFolders(Operations& ops, const std::wstring& folder);
+std::vector<std::wstring> diaryFolders(Operations& ops, const Installation& installation);
 // Whether the folder holds any of the diary's files.
 bool holdsDiary(Operations& ops, const std::wstring& folder);
 // "zapiski so v mapi …\Podatki, varnostne kopije v mapi …" for every folder

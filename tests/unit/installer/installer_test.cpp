@@ -177,15 +177,14 @@ TEST_P(Scenario, LeavesThePcAsTheUserExpects) {
   if (c.diary == Diary::Unchanged) {
     EXPECT_EQ(pc.diary(), before.diary());
   }
-  if (c.diary == Diary::Gone) {
-    EXPECT_TRUE(pc.diary().empty());
-    EXPECT_FALSE(pc.exists(D)) << "the folder goes when nothing is left in it";
-    EXPECT_FALSE(pc.exists(kRoaming + L"\\Pisarion"));
-  }
   const std::wstring& d = c.folder;
+  if (c.diary == Diary::Gone) {
+    for (const auto& [name, bytes] : pc.diary()) EXPECT_FALSE(under(name, d)) << "left: " << name.size();
+    EXPECT_FALSE(pc.exists(d)) << "the folder goes when nothing is left in it";
+  }
   if (!c.installed) {
     if (c.action == Action::Remove && outcome == Outcome::Done) {
-      EXPECT_FALSE(pc.exists(D + L"\\Pisarion.exe") || pc.exists(D + L"\\Namestko.exe"));
+      EXPECT_FALSE(pc.exists(d + L"\\Pisarion.exe") || pc.exists(d + L"\\Namestko.exe"));
       EXPECT_TRUE(pc.shortcuts.empty());
       EXPECT_TRUE(pc.registered.empty());
     }
@@ -238,13 +237,23 @@ const Case kCases[] = {
      Action::Remove, D, {true, false}, Outcome::Done, false, Diary::Unchanged,
      L"Dnevnik je ostal: zapiski so v mapi " + D + L"\\Podatki, varnostne kopije v mapi " + D,
      [](const FakePC& pc) { EXPECT_EQ(pc.asked.at(1).buttons, Buttons::YesNoDefaultNo); }},
-    {"RemovalWithTheDiary",
+    {"RemovalWithTheDiaryLeavesAnotherInstallationsDiary",
      [](FakePC& pc) {
        installedWithDiary(pc);
-       pc.writeDiary(kRoaming + L"\\Pisarion");
+       pc.writeDiary(kRoaming + L"\\Pisarion");  // of an installation under Program Files
        pc.running.insert(D + L"\\Pisarion.exe");
      },
-     Action::Remove, D, {true, true, true}, Outcome::Done, false, Diary::Gone, L"z njim tudi dnevnik"},
+     Action::Remove, D, {true, true, true}, Outcome::Done, false, Diary::Gone, L"z njim tudi dnevnik",
+     [](const FakePC& pc) { EXPECT_TRUE(pc.files.count(kRoaming + L"\\Pisarion\\Podatki.ini")); }},
+    {"MachineWideRemovalWithTheDiaryInTheUsersFolder",
+     [](FakePC& pc) {
+       pc.admin = true;
+       installer::install(pc, pc, kMachine, {});
+       pc.writeDiary(kRoaming + L"\\Pisarion");
+       pc.self = kMachine + L"\\Namestko.exe";
+     },
+     Action::Remove, kMachine, {true, true}, Outcome::Done, false, Diary::Gone, L"z njim tudi dnevnik",
+     [](const FakePC& pc) { EXPECT_FALSE(pc.folders.count(kRoaming + L"\\Pisarion")); }},
     {"RemovalTheUserDeclines", installedWithDiary, Action::Remove, D, {false}, Outcome::Cancelled, false,
      Diary::Unchanged, L"Dnevnik ostane, kjer je"},
 };
