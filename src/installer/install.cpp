@@ -48,9 +48,8 @@ class Installing {
     makeFolder(join(m_target, L"Podatki"));
     placeSettings();
     advance(12);
-    const bool programInPlace = write(join(m_target, kProgramFile), [&](const std::wstring& path) {
-      return m_ops.writeFile(path, program);
-    });
+    const bool programInPlace =
+        write(join(m_target, kProgramFile), [&](const std::wstring& path) { return m_ops.writeFile(path, program); });
     advance(69);
     if (!programInPlace) {
       m_failures.push_back(L"Pisarion ni nameščen; bližnjice niso bile ustvarjene.");
@@ -203,7 +202,8 @@ Outcome install(Operations& ops, User& user, const std::wstring& target, const s
                            {kFolderSwitch, target});
   if (!steps::closeRunningDiary(ops, user, join(target, kProgramFile))) return Outcome::Cancelled;
   if (!ops.createFolder(target)) {
-    user.answer({L"Mape " + target + L" ni bilo mogoče ustvariti. Nič ni bilo nameščeno.\r\n\r\nIzberite drugo mapo.",
+    user.answer({L"Mape " + target + L" ni bilo mogoče ustvariti. Nič ni bilo nameščeno.\r\n\r\n"
+                 L"Izberite drugo mapo.",
                  Icon::Error});
     return Outcome::Failed;
   }

@@ -36,7 +36,8 @@ class Removing {
   void removeDiary() {
     for (const std::wstring& folder : m_diaryFolders) {
       for (const wchar_t* tree : kDiaryTrees)
-        if (!m_ops.removeTree(join(folder, tree))) m_failures.push_back(L"Mape " + join(folder, tree) + L" ni bilo mogoče izbrisati.");
+        if (!m_ops.removeTree(join(folder, tree)))
+          m_failures.push_back(L"Mape " + join(folder, tree) + L" ni bilo mogoče izbrisati.");
       for (const wchar_t* file : kDiaryFiles) removeFile(join(folder, file));
       if (!steps::samePath(folder, m_folder)) m_ops.removeEmptyFolder(folder);
     }
@@ -47,7 +48,8 @@ class Removing {
   void removeSetupAndFolder() {
     const std::wstring setup = join(m_folder, kSetupFile);
     if (steps::samePath(m_ops.selfPath(), setup)) {
-      if (!m_ops.removeWhenEnded(setup, m_folder)) m_failures.push_back(L"Datoteke " + setup + L" ni bilo mogoče izbrisati.");
+      if (!m_ops.removeWhenEnded(setup, m_folder))
+        m_failures.push_back(L"Datoteke " + setup + L" ni bilo mogoče izbrisati.");
       return;
     }
     removeFile(setup);

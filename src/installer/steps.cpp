@@ -91,7 +91,8 @@ bool closeRunningDiary(Operations& ops, User& user, const std::wstring& program)
                     Icon::Question, Buttons::OkCancel}))
     return false;
   while (!ops.closeDiary(program)) {
-    if (!user.answer({L"Pisarion se ni zaprl (morda čaka na vaš odgovor). Zaprite ga sami, nato izberite Poskusi znova.",
+    if (!user.answer({L"Pisarion se ni zaprl (morda čaka na vaš odgovor). Zaprite ga sami, nato izberite "
+                      L"Poskusi znova.",
                       Icon::Exclamation, Buttons::RetryCancel}))
       return false;
   }

@@ -38,7 +38,8 @@ fs::path windowsFolder() {
 
 fs::path userProgramsFolder() { return knownFolder(FOLDERID_LocalAppData) / L"Programs" / L"Pisarion"; }
 std::vector<fs::path> shortcuts() {
-  return {knownFolder(FOLDERID_Desktop) / L"Tarnwick Pisarion.lnk", knownFolder(FOLDERID_Programs) / L"Tarnwick Pisarion.lnk"};
+  const wchar_t* name = L"Tarnwick Pisarion.lnk";
+  return {knownFolder(FOLDERID_Desktop) / name, knownFolder(FOLDERID_Programs) / name};
 }
 
 std::string bytesOf(const fs::path& p) { return store::readFile(p).value_or("<missing>"); }
@@ -193,9 +194,11 @@ TEST_P(InstallerEndToEnd, InstallsFromItselfAloneStartsTheDiaryAndRemovesOnlyThe
 
   const std::string key = regQuery(std::wstring(L"HKCU\\") + kUninstallKey);
   const std::string folder = narrow(d.wstring());
-  for (const std::string& line : std::vector<std::string>{"DisplayName    REG_SZ    Pisarion", "DisplayVersion    REG_SZ    1.0.31", "Publisher    REG_SZ    Tarnwick",
-        "DisplayIcon    REG_SZ    " + folder + "\\Pisarion.exe,0", "InstallLocation    REG_SZ    " + folder,
-        "UninstallString    REG_SZ    \"" + folder + "\\Namestko.exe\" /odstrani", "EstimatedSize    REG_DWORD    0x"})
+  for (const std::string& line : std::vector<std::string>{
+           "DisplayName    REG_SZ    Pisarion", "DisplayVersion    REG_SZ    1.0.31", "Publisher    REG_SZ    Tarnwick",
+           "DisplayIcon    REG_SZ    " + folder + "\\Pisarion.exe,0", "InstallLocation    REG_SZ    " + folder,
+           "UninstallString    REG_SZ    \"" + folder + "\\Namestko.exe\" /odstrani",
+           "EstimatedSize    REG_DWORD    0x"})
     EXPECT_NE(key.find(line), std::string::npos) << line << " not in\n" << key;
 
   // Each shortcut starts the diary, which keeps its entries beside the

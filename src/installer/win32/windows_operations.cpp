@@ -52,9 +52,13 @@ struct Cng {
   Cng() {
     HMODULE dll = LoadLibraryExW(L"bcrypt.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (!dll) return;
-    open = reinterpret_cast<decltype(open)>(reinterpret_cast<void*>(GetProcAddress(dll, "BCryptOpenAlgorithmProvider")));
-    close = reinterpret_cast<decltype(close)>(reinterpret_cast<void*>(GetProcAddress(dll, "BCryptCloseAlgorithmProvider")));
-    hash = reinterpret_cast<decltype(hash)>(reinterpret_cast<void*>(GetProcAddress(dll, "BCryptHash")));
+    load(dll, open, "BCryptOpenAlgorithmProvider");
+    load(dll, close, "BCryptCloseAlgorithmProvider");
+    load(dll, hash, "BCryptHash");
+  }
+  template <class F>
+  static void load(HMODULE dll, F& function, const char* name) {
+    function = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
   }
   bool ready() const { return open && close && hash; }
 };

@@ -112,7 +112,8 @@ void waitForEnd(std::vector<HANDLE>& processes, DWORD timeoutMs) {
   const ULONGLONG until = GetTickCount64() + timeoutMs;
   while (!processes.empty() && GetTickCount64() < until) {
     const DWORD left = static_cast<DWORD>(until - GetTickCount64());
-    const DWORD r = MsgWaitForMultipleObjects(static_cast<DWORD>(processes.size()), processes.data(), FALSE, left, QS_ALLINPUT);
+    const DWORD count = static_cast<DWORD>(processes.size());
+    const DWORD r = MsgWaitForMultipleObjects(count, processes.data(), FALSE, left, QS_ALLINPUT);
     if (r < WAIT_OBJECT_0 + processes.size()) {
       CloseHandle(processes[r - WAIT_OBJECT_0]);
       processes.erase(processes.begin() + (r - WAIT_OBJECT_0));
@@ -178,8 +179,9 @@ bool WindowsOperations::writeRegistration(Scope scope, const Registration& r) {
   if (RegCreateKeyExW(rootOf(scope), kUninstallKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
       ERROR_SUCCESS)
     return false;
-  const bool ok = setString(key, L"DisplayName", r.displayName) && setString(key, L"DisplayVersion", r.displayVersion) &&
-                  setString(key, L"Publisher", r.publisher) && setString(key, L"DisplayIcon", r.displayIcon) &&
+  const bool ok = setString(key, L"DisplayName", r.displayName) &&
+                  setString(key, L"DisplayVersion", r.displayVersion) && setString(key, L"Publisher", r.publisher) &&
+                  setString(key, L"DisplayIcon", r.displayIcon) &&
                   setString(key, L"InstallLocation", r.installLocation) &&
                   setString(key, L"UninstallString", r.uninstallString) &&
                   setNumber(key, L"EstimatedSize", r.estimatedSizeKb) &&
@@ -253,14 +255,16 @@ bool WindowsOperations::removeWhenEnded(const std::wstring& file, const std::wst
   bool started = false;
   if (readShared(copy) == readShared(self) &&
       DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &me, SYNCHRONIZE, TRUE, 0)) {
-    std::wstring command = quoted(copy) + L" " + kCleanUpSwitch + L" " +
-                           std::to_wstring(reinterpret_cast<uintptr_t>(me)) + L" " + quoted(file) + L" " + quoted(folder);
+    const std::wstring handle = std::to_wstring(reinterpret_cast<uintptr_t>(me));
+    std::wstring command =
+        quoted(copy) + L" " + kCleanUpSwitch + L" " + handle + L" " + quoted(file) + L" " + quoted(folder);
     wchar_t system[MAX_PATH] = {};
     GetSystemDirectoryW(system, MAX_PATH);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    started = CreateProcessW(copy.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, system, &startup, &process);
+    started =
+        CreateProcessW(copy.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, system, &startup, &process);
     if (started) {
       CloseHandle(process.hThread);
       CloseHandle(process.hProcess);
