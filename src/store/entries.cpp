@@ -32,6 +32,12 @@ std::string_view suffixView(std::string_view name, size_t chars) {
 std::string namePrefix(std::string_view name, size_t chars) { return std::string(prefixView(name, chars)); }
 std::string nameSuffix(std::string_view name, size_t chars) { return std::string(suffixView(name, chars)); }
 
+Fingerprint fingerprintOf(std::string_view bytes) {
+  uint64_t hash = 0xcbf29ce484222325ull;  // FNV-1a: enough to tell two versions of a day apart
+  for (unsigned char c : bytes) hash = (hash ^ c) * 0x100000001b3ull;
+  return {true, bytes.size(), hash};
+}
+
 DiaryStore::DiaryStore(fs::path folder) : m_folder(std::move(folder)) {}
 
 fs::path DiaryStore::entryFile(std::string_view key) const {
@@ -73,11 +79,19 @@ bool isOwnTemporary(std::string_view name) {
   return isTemporaryName(name) && (name.starts_with("~Pisarion") || name.starts_with("~Podatki"));
 }
 
+// The data folder's lock is a temporary by name, but one this diary may hold.
+bool isLeftoverInDataFolder(std::string_view name) { return isTemporaryName(name) && name != FolderLock::kFileName; }
+
 }  // namespace
+
+bool DiaryStore::HoldLock() {
+  if (!m_lock) m_lock.emplace(dataFolder());
+  return m_lock->state() != FolderLock::State::HeldElsewhere;
+}
 
 void DiaryStore::removeLeftovers() {
   std::vector<fs::path> leftovers = filesNamed(m_folder, isOwnTemporary);
-  for (fs::path& p : filesNamed(dataFolder(), isTemporaryName)) leftovers.push_back(std::move(p));
+  for (fs::path& p : filesNamed(dataFolder(), isLeftoverInDataFolder)) leftovers.push_back(std::move(p));
   for (const fs::path& p : leftovers) {
     std::error_code ec;
     fs::remove(p, ec);
@@ -92,10 +106,7 @@ bool DiaryStore::Exists(std::string_view key) const {
 
 bool DiaryStore::EnsureToday(std::string_view todayKey) {
   if (Exists(todayKey)) return true;
-  const fs::path file = entryFile(todayKey);
-  std::error_code ec;
-  // A file that exists but was not listed (hidden, say) must not be emptied.
-  const bool ok = fs::exists(file, ec) || writeFilePlain(file, "");
+  const bool ok = writeNewFile(entryFile(todayKey), "") != NewFile::Failed;
   Rescan();
   return ok;
 }
@@ -104,29 +115,77 @@ bool DiaryStore::EnsureToday(std::string_view todayKey) {
 // it carries no text, so a file that cannot be written there fails nothing.
 void DiaryStore::emptyTempFile() const { writeFilePlain(tempFile(), "\r\n"); }
 
+namespace {
+
+std::string encoded(std::string_view rtf) {
+  Lines lines;
+  transform(splitLines(rtf), lines);
+  return joinLines(lines);
+}
+
+}  // namespace
+
 bool DiaryStore::SaveCopy(const fs::path& file, std::string_view rtf) const {
-  Lines encoded;
-  transform(splitLines(rtf), encoded);
-  return writeFileAtomic(file, joinLines(encoded), writeTemp());
+  return writeFileAtomic(file, encoded(rtf), writeTemp());
 }
 
-bool DiaryStore::Save(std::string_view key, std::string_view rtf) {
-  const bool ok = SaveCopy(entryFile(key), rtf);
+fs::path DiaryStore::keptName(std::string_view key, int n) const {
+  std::string name = "~" + std::string(key) + " (druga različica" + (n > 1 ? " " + std::to_string(n) : "") + ")";
+  return dataFolder() / fs::path(std::u8string(name.begin(), name.end()));
+}
+
+std::optional<fs::path> DiaryStore::keepChangedVersion(std::string_view key, const Fingerprint& known) {
+  const FileRead now = readExistingFile(entryFile(key));
+  if (now.state == FileState::Unreadable) return std::nullopt;
+  // A file gone, or emptied, holds nothing to lose.
+  if (now.state == FileState::Missing || now.bytes.empty() || fingerprintOf(now.bytes) == known) return fs::path();
+  for (int n = 1; n < 1000; ++n) {
+    const fs::path kept = keptName(key, n);
+    switch (writeNewFile(kept, now.bytes)) {
+      case NewFile::Written:
+        m_known.insert_or_assign(std::string(key), fingerprintOf(now.bytes));  // kept: it may be written over now
+        return kept;
+      case NewFile::NameTaken: continue;
+      case NewFile::Failed: return std::nullopt;
+    }
+  }
+  return std::nullopt;
+}
+
+Saved DiaryStore::Save(std::string_view key, std::string_view rtf) {
+  Saved saved;
+  const auto known = m_known.find(key);
+  const std::optional<fs::path> kept = known == m_known.end() ? fs::path() : keepChangedVersion(key, known->second);
+  if (kept) {
+    saved.keptAside = *kept;
+    const std::string bytes = encoded(rtf);
+    saved.ok = writeFileAtomic(entryFile(key), bytes, writeTemp());
+    if (saved.ok) m_known.insert_or_assign(std::string(key), fingerprintOf(bytes));
+  }
   emptyTempFile();
-  return ok;
+  return saved;
 }
 
-EntryText DiaryStore::Load(std::string_view key) const {
+EntryText DiaryStore::Load(std::string_view key) {
   const fs::path file = entryFile(key);
   EntryText entry;
-  if (auto encoded = readFile(file)) {
-    Lines plain;
-    transform(splitLines(*encoded), plain);
-    entry = {EntryState::Read, joinLines(plain)};
-  } else {
-    std::error_code ec;
-    const bool missing = fs::symlink_status(file, ec).type() == fs::file_type::not_found;
-    entry.state = missing ? EntryState::Missing : EntryState::Unreadable;
+  FileRead read = readExistingFile(file);
+  switch (read.state) {
+    case FileState::Read: {
+      m_known.insert_or_assign(std::string(key), fingerprintOf(read.bytes));
+      Lines plain;
+      transform(splitLines(read.bytes), plain);
+      entry = {EntryState::Read, joinLines(plain)};
+      break;
+    }
+    case FileState::Missing:
+      m_known.insert_or_assign(std::string(key), Fingerprint{});
+      entry.state = EntryState::Missing;
+      break;
+    case FileState::Unreadable:
+      if (const auto it = m_known.find(key); it != m_known.end()) m_known.erase(it);
+      entry.state = EntryState::Unreadable;
+      break;
   }
   emptyTempFile();
   return entry;

@@ -4,10 +4,13 @@
 // file names is the list of days; there is no index.
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "store/folder_lock.h"
 
 namespace store {
 
@@ -20,6 +23,26 @@ enum class EntryState { Read, Missing, Unreadable };
 struct EntryText {
   EntryState state = EntryState::Missing;
   std::string rtf;  // the day's rich text, decoded; empty unless Read
+};
+
+// What an entry's file held when the store last read or wrote it, as bytes
+// on the disk (whatever their encoding): whether it was there, its size and
+// a hash of its content. A file's time alone is not trusted either way: a
+// copy keeps it, a touch changes it with the content the same.
+struct Fingerprint {
+  bool present = false;
+  uint64_t size = 0;
+  uint64_t hash = 0;
+  bool operator==(const Fingerprint&) const = default;
+};
+Fingerprint fingerprintOf(std::string_view bytes);
+
+struct Saved {
+  bool ok = false;
+  // The entry had been changed on disk by another program since this store
+  // read it: that version was kept here, beside it, before the save.
+  fs::path keptAside;
+  explicit operator bool() const { return ok; }
 };
 
 class DiaryStore {
@@ -43,16 +66,29 @@ class DiaryStore {
   bool Rescan();
   const std::vector<std::string>& listing() const { return m_listing; }  // UTF-8 names
 
-  // Creates today's entry as an empty file when it is not listed; never
-  // truncates an existing entry. Rescans afterwards.
+  // One writer per diary: takes the data folder's lock for as long as this
+  // store lives. False only when another diary holds it; a folder where no
+  // lock can be made (it cannot be written) has nothing to protect.
+  bool HoldLock();
+  bool lockHeld() const { return m_lock && m_lock->state() == FolderLock::State::Held; }
+
+  // Creates today's entry as an empty file when it is not listed, only when
+  // nothing at all has its name: a file that appeared since the listing, or
+  // one it does not show, is never emptied. Rescans afterwards.
   bool EnsureToday(std::string_view todayKey);
   bool Exists(std::string_view key) const;
 
   // The day's rich text, encoded, into the key's entry file. The entry is
-  // replaced atomically, so a failure leaves the previous entry whole.
-  bool Save(std::string_view key, std::string_view rtf);
+  // replaced atomically, so a failure leaves the previous entry whole. An
+  // entry another program changed since this store loaded or saved it is
+  // never written over blindly: its version is first kept aside (see
+  // keptName), and nothing is written when it cannot be kept or read.
+  Saved Save(std::string_view key, std::string_view rtf);
   // The key's entry file, decoded.
-  EntryText Load(std::string_view key) const;
+  EntryText Load(std::string_view key);
+  // Where the n-th version of a day that another program wrote while the
+  // diary had it open is kept: beside the entry, never listed as a day.
+  fs::path keptName(std::string_view key, int n) const;
   // Rich text encoded as an entry into any file (a rescue copy), replaced
   // atomically.
   bool SaveCopy(const fs::path& file, std::string_view rtf) const;
@@ -65,7 +101,7 @@ class DiaryStore {
 
   // Removes what a crash in the middle of a save can leave behind: the
   // temporaries of the atomic replace, and the plain rich text in the
-  // go-between file (emptied to its one CR LF).
+  // go-between file (emptied to its one CR LF). The folder's lock stays.
   void removeLeftovers();
 
   // Distinct years in order of first appearance in the listing.
@@ -79,10 +115,16 @@ class DiaryStore {
   // Beside the entries, so the move over an entry never crosses a drive.
   fs::path writeTemp() const { return dataFolder() / "~Pisarion.tmp"; }
   void emptyTempFile() const;
+  // Keeps the entry's version on disk aside when it is not the one last read
+  // or written here: the kept file's name, empty when nothing needed keeping,
+  // nothing when the entry could not be read or its version not kept.
+  std::optional<fs::path> keepChangedVersion(std::string_view key, const Fingerprint& known);
 
   fs::path m_folder;
   fs::path m_dataFolder = m_folder / "Podatki";  // made once: every entry's name is built on it
   std::vector<std::string> m_listing;
+  std::map<std::string, Fingerprint, std::less<>> m_known;  // entries as last loaded or saved
+  std::optional<FolderLock> m_lock;
 };
 
 // No day of writing comes near this; a file beyond it is not a typed entry,

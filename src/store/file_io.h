@@ -42,6 +42,13 @@ bool writeFileAtomic(const fs::path& target, std::string_view bytes, const fs::p
 // Creates or truncates the file and writes the bytes (no rename).
 bool writeFilePlain(const fs::path& path, std::string_view bytes);
 
+// Creates the file only when nothing at all has its name (a file, a folder,
+// a link, even one pointing nowhere), then writes the bytes and flushes them
+// to the disk. A name taken in the meantime by another program is never
+// opened, so nothing of its is emptied or overwritten.
+enum class NewFile { Written, NameTaken, Failed };
+NewFile writeNewFile(const fs::path& path, std::string_view bytes);
+
 // The system's halves of writeFileAtomic (file_io_win.cpp, file_io_posix.cpp):
 // create or truncate `path`, write the bytes and flush them to the disk; and
 // move `from` over `to` so that the disk holds the new name when it returns.

@@ -39,6 +39,16 @@ bool writeFileDurably(const fs::path& path, std::string_view bytes) {
   return ::close(fd) == 0 && ok;
 }
 
+NewFile writeNewFile(const fs::path& path, std::string_view bytes) {
+  // O_EXCL refuses any name that is there, a link pointing nowhere included.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) return errno == EEXIST ? NewFile::NameTaken : NewFile::Failed;
+  const bool ok = writeFully(fd, bytes) && ::fsync(fd) == 0;
+  if (::close(fd) == 0 && ok) return NewFile::Written;
+  ::unlink(path.c_str());  // made by this call: no half file stays under the name
+  return NewFile::Failed;
+}
+
 bool replaceFileDurably(const fs::path& from, const fs::path& to) {
   if (::rename(from.c_str(), to.c_str()) != 0) return false;
   syncFolder(to.parent_path());

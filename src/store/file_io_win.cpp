@@ -7,10 +7,9 @@
 #include "store/file_io.h"
 
 namespace store {
+namespace {
 
-bool writeFileDurably(const fs::path& path, std::string_view bytes) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+bool writeAndFlush(HANDLE h, std::string_view bytes) {
   bool ok = true;
   while (ok && !bytes.empty()) {
     const DWORD chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
@@ -18,8 +17,28 @@ bool writeFileDurably(const fs::path& path, std::string_view bytes) {
     ok = WriteFile(h, bytes.data(), chunk, &written, nullptr) && written == chunk;
     bytes.remove_prefix(written);
   }
-  ok = ok && FlushFileBuffers(h);
+  return ok && FlushFileBuffers(h);
+}
+
+}  // namespace
+
+bool writeFileDurably(const fs::path& path, std::string_view bytes) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  const bool ok = writeAndFlush(h, bytes);
   return CloseHandle(h) && ok;
+}
+
+NewFile writeNewFile(const fs::path& path, std::string_view bytes) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? NewFile::NameTaken : NewFile::Failed;
+  }
+  const bool ok = writeAndFlush(h, bytes);
+  if (CloseHandle(h) && ok) return NewFile::Written;
+  DeleteFileW(path.c_str());  // made by this call: no half file stays under the name
+  return NewFile::Failed;
 }
 
 bool replaceFileDurably(const fs::path& from, const fs::path& to) {

@@ -32,6 +32,8 @@ bool isTemporaryName(std::string_view name) {
   return name.size() > 5 && name.front() == '~' && name.substr(name.size() - 4) == ".tmp";
 }
 
+bool isOwnFileName(std::string_view name) { return !name.empty() && name.front() == '~'; }
+
 bool textLess(const std::string& a, const std::string& b) {
   const size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
@@ -55,7 +57,7 @@ std::optional<std::vector<std::string>> listOrdinaryFiles(const std::filesystem:
     if (data.attrib & (_A_SUBDIR | _A_HIDDEN | _A_SYSTEM)) continue;
     const std::u8string u8 = std::filesystem::path(data.name).u8string();
     std::string name(u8.begin(), u8.end());
-    if (!isTemporaryName(name)) names.push_back(std::move(name));
+    if (!isOwnFileName(name)) names.push_back(std::move(name));
   } while (_wfindnext64(h, &data) == 0);
   _findclose(h);
   sortAsText(names);
@@ -70,7 +72,7 @@ std::optional<std::vector<std::string>> listOrdinaryFiles(const std::filesystem:
     std::error_code typeEc;
     if (!it->is_regular_file(typeEc)) continue;
     std::string name = it->path().filename().string();
-    if (name.empty() || name[0] == '.' || isTemporaryName(name)) continue;
+    if (name.empty() || name[0] == '.' || isOwnFileName(name)) continue;
     names.push_back(std::move(name));
   }
   if (ec) return std::nullopt;

@@ -11,8 +11,12 @@ namespace store {
 
 // UTF-8 names; nothing at all (not an empty list) when the folder is missing
 // or cannot be read, so that an unreadable folder never looks like a diary
-// with no entries. The diary's own temporary files are never listed.
+// with no entries. The diary's own files are never listed.
 std::optional<std::vector<std::string>> listOrdinaryFiles(const std::filesystem::path& folder);
+
+// The diary's own files in the data folder begin with a tilde: temporaries,
+// the folder's lock, versions of a day kept aside. None of them is a day.
+bool isOwnFileName(std::string_view name);
 
 // The diary's temporary files ("~….tmp"): written beside an entry and moved
 // over it, left behind only by a crash.

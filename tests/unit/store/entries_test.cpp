@@ -80,6 +80,49 @@ TEST_F(StoreTest, EnsureTodayCreatesOnceAndNeverTruncates) {
   addEntry("12-07-2026", "\xE1");
   ASSERT_TRUE(store.EnsureToday("12-07-2026"));
   EXPECT_EQ(dir.read("Podatki/12-07-2026"), "\xE1");
+  // A name taken by something the listing does not show is never written
+  // through: here a link to a file elsewhere that is not there yet.
+  fs::create_symlink(dir.path() / "elsewhere", store.entryFile("12-08-2026"));
+  store.EnsureToday("12-08-2026");
+  EXPECT_FALSE(fs::exists(dir.path() / "elsewhere"));
+}
+
+TEST_F(StoreTest, ADayChangedOnDiskSinceItWasReadIsKeptAsideBeforeTheSave) {
+  struct Case {
+    const char* what;
+    const char* before;  // on disk when loaded (nullptr: no file)
+    const char* meanwhile;  // written by another program (nullptr: removed)
+    bool kept;
+  };
+  const Case cases[] = {
+      {"changed", "mine", "theirs", true},
+      {"appeared where there was none", nullptr, "theirs", true},
+      {"rewritten with the same bytes", "mine", "mine", false},
+      {"removed", "mine", nullptr, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(store.dataFolder());
+    store.ensureDataFolder();
+    if (c.before) addEntry("12-07-2026", c.before);
+    store.Load("12-07-2026");
+    if (c.meanwhile) addEntry("12-07-2026", c.meanwhile);
+    else fs::remove(store.entryFile("12-07-2026"));
+    const Saved saved = store.Save("12-07-2026", "new\r\n");
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(decoded(dir.read("Podatki/12-07-2026")), "new\r\n");
+    EXPECT_EQ(!saved.keptAside.empty(), c.kept);
+    if (c.kept) {
+      EXPECT_EQ(dir.read("Podatki/~12-07-2026 (druga različica)"), c.meanwhile);  // byte for byte
+    }
+    store.Rescan();
+    EXPECT_EQ(store.listing(), (std::vector<std::string>{"12-07-2026"}));  // never a day
+  }
+  // Each further change is kept too, under a name of its own.
+  for (const char8_t* name : {u8"~12-07-2026 (druga različica)", u8"~12-07-2026 (druga različica 2)"}) {
+    addEntry("12-07-2026", "theirs again");
+    EXPECT_EQ(store.Save("12-07-2026", "x\r\n").keptAside, store.dataFolder() / fs::path(name));
+  }
 }
 
 TEST_F(StoreTest, ExistsComparesTheWholeKey) {
