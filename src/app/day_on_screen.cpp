@@ -22,6 +22,13 @@ constexpr char16_t kSaveFailed[] =
 constexpr char16_t kUnreadable[] =
     u"Zapisa ni bilo mogoče prebrati: morda ga ima odprtega drug program ali ga ni dovoljeno brati. Dan je "
     u"prikazan samo za branje in se ne bo shranil, da se zapis ne izgubi. Ko bo spet dosegljiv, ga izberite znova.";
+constexpr char16_t kKeptAside[] =
+    u"Današnji zapis je medtem, ko je bil dnevnik odprt, na disku spremenil drug program (na primer orodje, ki "
+    u"usklajuje mape med računalniki, ali obnova iz varnostne kopije). Nič ni izgubljeno: zapis zdaj hrani "
+    u"besedilo, ki ga pišete tukaj, različica z diska pa je shranjena poleg njega v datoteki:\n";
+constexpr char16_t kKeptAsideEnd[] =
+    u"\n\nDnevnik je ne prikazuje med dnevi. Tako bo shranjena vsaka nadaljnja različica z diska, brez novega "
+    u"sporočila.";
 constexpr char16_t kDamaged[] =
     u"Zapis je poškodovan, zato je prikazan kot golo besedilo, samo za branje. Datoteka ostaja nespremenjena.";
 
@@ -130,14 +137,19 @@ DayOnScreen::Shown DayOnScreen::putIntoEditor(const std::string& rtf) {
 bool DayOnScreen::write() {
   if (!writing() || m_closed || !m_editor->modified()) return true;
   const std::optional<std::string> rtf = m_editor->richText();
+  if (!rtf) return false;
+  store::Saved saved{true, {}};
   // Typing that came back to the text on the disk changes nothing there.
-  const bool ok = rtf && (*rtf == m_onDisk || m_store.Save(m_writing, *rtf));
-  if (!ok) return false;
-  m_onDisk = *rtf;
-  m_editor->setModified(false);
-  m_autosave.setEnabled(false);
-  m_autosaveTold = false;
-  return true;
+  if (*rtf != m_onDisk) saved = m_store.Save(m_writing, *rtf);
+  if (saved) {
+    m_onDisk = *rtf;
+    m_editor->setModified(false);
+    m_autosave.setEnabled(false);
+    m_autosaveTold = false;
+  }
+  // Told once the save is done, so that nothing said in the meantime finds it half made.
+  if (!saved.keptAside.empty()) tellKeptAside(saved.keptAside);
+  return saved.ok;
 }
 
 bool DayOnScreen::save() {
@@ -160,6 +172,13 @@ void DayOnScreen::tell(std::u16string_view text) {
 }
 
 void DayOnScreen::tellSaveFailed() { tell(kSaveFailed); }
+
+// Told the first time only: a folder another computer keeps writing into
+// would otherwise ask for the user's attention at every autosave.
+void DayOnScreen::tellKeptAside(const std::filesystem::path& kept) {
+  if (std::exchange(m_keptAsideTold, true)) return;
+  tell(std::u16string(kKeptAside) + pathText(kept) + kKeptAsideEnd);
+}
 
 // ---- the close ----------------------------------------------------------------------
 

@@ -14,6 +14,9 @@
 // - Text that could not be saved stays in the editor; showing another day
 //   waits until it is saved, and the close asks before letting it go (a
 //   rescue copy is written first when the user agrees).
+// - An entry another program changed on disk while it was open is not
+//   written over: the store keeps that version beside it, and the user is
+//   told the first time.
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -84,6 +87,7 @@ class DayOnScreen {
   bool write();
   void tell(std::u16string_view text);
   void tellSaveFailed();
+  void tellKeptAside(const std::filesystem::path& kept);
   void tellAbout(const std::string& key, std::u16string_view text);
   bool askCloseAnyway();
   void typed();
@@ -102,6 +106,7 @@ class DayOnScreen {
   std::string m_toldAbout;        // the day last told unreadable or damaged
   bool m_switchRefused = false;   // the save before a switch failed and was told
   bool m_autosaveTold = false;    // an autosave failure was told since the last success
+  bool m_keptAsideTold = false;   // a version from the disk was kept aside and told
   bool m_telling = false;         // a message is up: the timer and focus changes wait
   bool m_closed = false;
 };

@@ -56,6 +56,17 @@ bool checkDataFolder(Pisarion& app) {
   return endOnUnreadableDataFolder(app);
 }
 
+// Another account, session or computer has this diary open: two writers
+// would save over each other, so this one ends before it writes anything.
+bool holdTheDiary(Pisarion& app) {
+  if (app.store().HoldLock()) return true;
+  app.EndOnFailure(u"Dnevnik v mapi\n" + shown(app.store().folder()) +
+                   u"\nje že odprt drugje: v drugem uporabniškem računu, v drugi seji ali na drugem računalniku. "
+                   u"Hkrati ga lahko piše le en Pisarion, zato se bo ta zaprl, ne da bi karkoli spremenil.\n\n"
+                   u"Zaprite dnevnik tam in ga nato odprite znova.");
+  return false;
+}
+
 void backUp(Pisarion& app) {
   const backup::DiaryFiles files{app.store().dataFolder(), app.settingsFile(), app.backupFolder()};
   if (backup::makeDailyBackup(files, app.platform().now()) != backup::Outcome::Failed) return;
@@ -71,14 +82,20 @@ void backUp(Pisarion& app) {
 bool prepareDiaryFiles(Pisarion& app) {
   carryOver(app);
   if (!readSettings(app) || !checkDataFolder(app)) return false;
-  // An export may run beside the diary, whose save may be under way.
-  if (!app.exporting()) app.store().removeLeftovers();
+  // An export only reads, so it may run beside the diary, whose save may be
+  // under way. The diary takes its folder's lock before it clears anything
+  // (a data folder not yet made is locked once it is made).
+  if (app.exporting()) return true;
+  std::error_code ec;
+  if (std::filesystem::is_directory(app.store().dataFolder(), ec) && !holdTheDiary(app)) return false;
+  app.store().removeLeftovers();
   return true;
 }
 
 bool prepareToWrite(Pisarion& app) {
   // A missing data folder is made (a first start); it must list afterwards.
   if (!app.store().ensureDataFolder() || !app.store().Rescan()) return endOnUnreadableDataFolder(app);
+  if (!holdTheDiary(app)) return false;
   backUp(app);
   return true;
 }

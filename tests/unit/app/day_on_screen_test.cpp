@@ -129,3 +129,22 @@ TEST_F(DayOnScreenTest, DamagedEntriesNeverReachTheControlUncheckedAndStayAsThey
   platform.closeWindow(main().form());
   EXPECT_EQ(todayFile(), before);
 }
+
+TEST_F(DayOnScreenTest, AnEntryAnotherProgramRewroteWhileOpenIsKeptBesideItAndToldOnce) {
+  start();
+  type(u"moje ");
+  addText("12-07-2026", "tuje");  // a sync tool brings another computer's day
+  const std::string theirs = todayFile();
+  platform.advance(kWait);
+  EXPECT_TRUE(todayHolds("moje"));
+  EXPECT_EQ(dir.read(u8"Podatki/~12-07-2026 (druga različica)"), theirs);
+  addText("12-07-2026", "spet tuje");
+  const std::string theirsAgain = todayFile();
+  type(u"in še");
+  platform.closeWindow(main().form());
+  EXPECT_EQ(platform.exitCode(), 0);
+  EXPECT_TRUE(todayHolds("moje in "));
+  EXPECT_EQ(dir.read(u8"Podatki/~12-07-2026 (druga različica 2)"), theirsAgain);
+  ASSERT_EQ(platform.messages().size(), 1u);
+  EXPECT_NE(platform.messages()[0].text.find(u"~12-07-2026 (druga različica)"), std::u16string::npos);
+}
