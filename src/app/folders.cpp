@@ -1,6 +1,10 @@
 #include "app/folders.h"
 
+#include <algorithm>
+#include <chrono>
+#include <string>
 #include <system_error>
+#include <thread>
 
 #include "store/file_io.h"
 #include "store/listing.h"
@@ -9,16 +13,63 @@ namespace app {
 
 namespace fs = std::filesystem;
 
-bool isWritableFolder(const fs::path& folder) {
-  const fs::path probe = folder / "~Pisarion-write-test.tmp";
-  if (!store::writeFilePlain(probe, "")) return false;
-  std::error_code ec;
-  fs::remove(probe, ec);
-  return true;
+namespace {
+
+constexpr char kDecisionHeading[] = "Pisarion hrani v tej mapi dnevnik programa iz naslednjih map:";
+
+std::string lineOf(const fs::path& folder) {
+  const std::u8string u8 = folder.lexically_normal().u8string();
+  return {u8.begin(), u8.end()};
 }
 
+// Windows compares paths without regard to letter case.
+bool sameFolderText(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+bool remembers(const fs::path& folder, const fs::path& programFolder) {
+  const auto bytes = store::readFile(folder / kDecisionFile, 1 << 20);
+  if (!bytes) return false;
+  const std::string program = lineOf(programFolder);
+  for (const std::string& line : store::splitLines(*bytes))
+    if (sameFolderText(line, program)) return true;
+  return false;
+}
+
+// Adds the program folder to the decision file of `folder`; false when the
+// folder cannot be written.
+bool remember(const fs::path& folder, const fs::path& programFolder) {
+  store::Lines lines{kDecisionHeading};
+  if (auto bytes = store::readFile(folder / kDecisionFile, 1 << 20)) {
+    lines = store::splitLines(*bytes);
+    if (lines.empty()) lines.push_back(kDecisionHeading);
+  }
+  lines.push_back(lineOf(programFolder));
+  return store::writeFileAtomic(folder / kDecisionFile, store::joinLines(lines), folder / "~Pisarion-mapa.tmp");
+}
+
+// The write tried again a few times: a file held for a moment by another
+// program is not a folder that cannot be written.
+bool rememberWithPatience(const fs::path& folder, const fs::path& programFolder) {
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    if (remember(folder, programFolder)) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return false;
+}
+
+}  // namespace
+
 fs::path chooseDiaryFolder(const fs::path& programFolder, const std::function<fs::path()>& perUserFolder) {
-  return isWritableFolder(programFolder) ? programFolder : perUserFolder();
+  if (remembers(programFolder, programFolder)) return programFolder;
+  const fs::path user = perUserFolder();
+  if (!user.empty() && remembers(user, programFolder)) return user;
+  if (rememberWithPatience(programFolder, programFolder) || user.empty()) return programFolder;
+  std::error_code ec;
+  fs::create_directories(user, ec);
+  remember(user, programFolder);  // when even that fails, the next start decides again
+  return user;
 }
 
 namespace {

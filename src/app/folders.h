@@ -1,17 +1,26 @@
 #pragma once
 // Where the diary keeps its files: beside the program when that folder can
 // be written, otherwise in the user's own application-data folder, so that a
-// diary installed under Program Files still works and loses nothing.
+// diary installed under Program Files still works and loses nothing. The
+// decision is made once and remembered, so that a folder that refuses a
+// write for a moment (an antivirus holding a file) never moves the diary to
+// the other folder and back, showing a stale copy there.
 #include <filesystem>
 #include <functional>
 
 namespace app {
 
-bool isWritableFolder(const std::filesystem::path& folder);
+// The file that remembers the decision, in the folder it was made for: the
+// program folders whose diary lives in that folder, one to a line.
+inline constexpr char kDecisionFile[] = "Pisarion-mapa.txt";
 
-// `programFolder` when writable, else the per-user folder, which is asked
-// for only then (on Windows that loads the shell). Only decides: the
-// per-user folder is filled by carryToUserFolder once this diary holds it.
+// `programFolder` or the per-user folder, whichever a start before chose for
+// this program folder. At the first start the program folder is tried by
+// writing the decision there (a refusal is tried again for a moment); the
+// per-user folder is chosen only when that keeps failing, and is asked for
+// only when the program folder has not been chosen (on Windows that loads
+// the shell). Only decides: the per-user folder is filled by
+// carryToUserFolder once this diary holds it.
 std::filesystem::path chooseDiaryFolder(const std::filesystem::path& programFolder,
                                         const std::function<std::filesystem::path()>& perUserFolder);
 

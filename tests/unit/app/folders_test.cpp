@@ -5,28 +5,33 @@
 
 namespace fs = std::filesystem;
 
-TEST(DiaryFolder, BesideTheProgramWhenThatFolderCanBeWritten) {
-  ScratchFolder dir;
-  EXPECT_TRUE(app::isWritableFolder(dir.path()));
-  bool asked = false;
-  const auto user = [&] {
-    asked = true;
-    return dir.path() / "user";
-  };
-  EXPECT_EQ(app::chooseDiaryFolder(dir.path(), user), dir.path());
-  EXPECT_FALSE(asked);
-  EXPECT_FALSE(fs::exists(dir.path() / "user"));
-  EXPECT_TRUE(fs::is_empty(dir.path()));  // the probe leaves nothing behind
-}
+// A program folder that refuses writing: here the decision file's
+// temporary name is taken by a folder, as an antivirus holding a file may
+// refuse it for a moment, or a folder under Program Files for good.
+void refuseWriting(const fs::path& folder) { fs::create_directories(folder / "~Pisarion-mapa.tmp"); }
+void allowWriting(const fs::path& folder) { fs::remove(folder / "~Pisarion-mapa.tmp"); }
 
-TEST(DiaryFolder, PerUserFolderWhenTheProgramFolderCannotBeWritten) {
-  ScratchFolder dir;
-  // A program folder that cannot be written to: here, one whose path runs through a file.
-  dir.write("Program Files", "not a folder");
-  const fs::path program = dir.path() / "Program Files" / "Pisarion";
-  EXPECT_FALSE(app::isWritableFolder(program));
-  const fs::path user = dir.path() / "AppData" / "Pisarion";
-  EXPECT_EQ(app::chooseDiaryFolder(program, [&] { return user; }), user);
+TEST(DiaryFolder, TheFirstStartDecidesAndLaterStartsKeepToItWhateverTheFolderDoes) {
+  struct Case {
+    const char* what;
+    bool writableAtFirst;
+    const char* lives;  // after the first start and after the second, when writing is the other way round
+  };
+  for (const Case c : {Case{"beside the program", true, "program"}, Case{"in the user's folder", false, "user"}}) {
+    SCOPED_TRACE(c.what);
+    ScratchFolder dir;
+    const fs::path program = dir.path() / "program", user = dir.path() / "user";
+    fs::create_directories(program);
+    if (!c.writableAtFirst) refuseWriting(program);
+    const auto perUser = [&] { return user; };
+    EXPECT_EQ(app::chooseDiaryFolder(program, perUser), dir.path() / c.lives);
+    if (c.writableAtFirst) refuseWriting(program);
+    else allowWriting(program);
+    EXPECT_EQ(app::chooseDiaryFolder(program, perUser), dir.path() / c.lives);
+    // A copy of the program in another folder decides for itself.
+    fs::create_directories(dir.path() / "copy");
+    EXPECT_EQ(app::chooseDiaryFolder(dir.path() / "copy", perUser), dir.path() / "copy");
+  }
 }
 
 TEST(DiaryFolder, TheDiaryBesideTheProgramIsCopiedToTheUsersFolderOnceAndLeftInPlace) {
