@@ -12,6 +12,7 @@
 #include "app/folders.h"
 #include "app/pisarion.h"
 #include "platform/win32/single_instance_win.h"
+#include "platform/win32/system_libraries_win.h"
 #include "platform/win32/win32_platform_win.h"
 
 namespace {
@@ -41,6 +42,7 @@ app::CommandLine commandLine() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  win32::restrictLibrarySearch();  // before anything can load a library
   win32::Win32Platform platform(instance);
   const std::filesystem::path program = programFolder();
   app::Environment env;

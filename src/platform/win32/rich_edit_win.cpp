@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "base/cp1250.h"
+#include "platform/win32/system_libraries_win.h"
 
 namespace win32 {
 namespace {
@@ -27,7 +28,7 @@ constexpr LRESULT kRenewAbove = 16 * 1024;
 constexpr double kMinPoints = 1, kMaxPoints = 1638;
 
 HMODULE loadRichEdit() {
-  static HMODULE module = LoadLibraryW(L"msftedit.dll");
+  static HMODULE module = loadSystemLibrary(L"msftedit.dll");
   return module;
 }
 
