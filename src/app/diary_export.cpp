@@ -1,6 +1,7 @@
 #include "app/diary_export.h"
 
 #include <array>
+#include <system_error>
 
 #include "app/pisarion.h"
 #include "base/cp1250.h"
@@ -26,21 +27,45 @@ void tell(Pisarion& app, const exporting::Outcome& outcome) {
 
 }  // namespace
 
-void exportWithDialog(Pisarion& app, gui::Form& owner) {
-  const auto answer = app.platform().askSaveFile(owner, saveRequest());
-  if (!answer) return;
-  std::filesystem::path file = answer->file;
-  // A name typed without a known extension takes the kind chosen in the dialog.
+namespace {
+
+// The name the export will have: one typed without a known extension takes
+// the kind chosen in the dialog.
+std::filesystem::path exportName(const gui::SaveFileAnswer& answer) {
+  std::filesystem::path file = answer.file;
   if (!exporting::formatOf(file)) {
-    const auto format = kFormats[answer->type < kFormats.size() ? answer->type : 0];
+    const auto format = kFormats[answer.type < kFormats.size() ? answer.type : 0];
     file += std::string(".") + exporting::extensionOf(format);
   }
-  tell(app, exporting::exportDiary(app.store().dataFolder(), file));
+  return file;
+}
+
+// The question about a file already there is asked of the name that will be
+// written, so "x.bak" typed never replaces "x.bak.html" unasked. No goes
+// back to the dialog, as the system's own question does.
+bool mayReplace(Pisarion& app, const std::filesystem::path& file) {
+  std::error_code ec;
+  if (!std::filesystem::exists(file, ec)) return true;
+  return app.platform().askYesNo(u"Datoteka »" + file.u16string() + u"« že obstaja.\r\nAli jo želite zamenjati?",
+                                 u"Izvoz dnevnika", gui::MessageIcon::Exclamation);
+}
+
+}  // namespace
+
+void exportWithDialog(Pisarion& app, gui::Form& owner) {
+  for (;;) {
+    const auto answer = app.platform().askSaveFile(owner, saveRequest());
+    if (!answer) return;
+    const std::filesystem::path file = exportName(*answer);
+    if (!mayReplace(app, file)) continue;
+    tell(app, exporting::exportDiary(app.store().dataFolder(), file));
+    return;
+  }
 }
 
 bool exportToFile(Pisarion& app, const std::filesystem::path& file) {
   const exporting::Outcome outcome = exporting::exportDiary(app.store().dataFolder(), file);
-  if (!outcome.written()) tell(app, outcome);
+  tell(app, outcome);  // where it went, or why not
   return outcome.written();
 }
 

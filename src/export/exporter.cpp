@@ -63,9 +63,24 @@ class OutputFile {
   int m_error = 0;
 };
 
+constexpr std::u8string_view kTemporaryEnd = u8".izvoz.tmp";
+
 fs::path temporarySibling(const fs::path& file) {
   fs::path name = file.filename();
-  return file.parent_path() / (u8"~" + name.u8string() + u8".izvoz.tmp");
+  return file.parent_path() / (u8"~" + name.u8string() + std::u8string(kTemporaryEnd));
+}
+
+// What an export cut off by a crash left in the folder. Another export that
+// is writing its own at this moment keeps it: on Windows a file open for
+// writing cannot be removed.
+void removeLeftovers(const fs::path& folder) {
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::u8string name = it->path().filename().u8string();
+    std::error_code typeEc;
+    if (name.starts_with(u8"~") && name.ends_with(kTemporaryEnd) && it->is_regular_file(typeEc))
+      fs::remove(it->path(), typeEc);
+  }
 }
 
 bool sameFolder(const fs::path& a, const fs::path& b) {
@@ -128,6 +143,7 @@ Outcome exportDiary(const fs::path& dataFolder, const fs::path& file, Format for
     return outcome;
   }
 
+  removeLeftovers(outcome.file.parent_path());
   const fs::path temp = temporarySibling(outcome.file);
   int error = 0;
   {

@@ -99,7 +99,8 @@ class Platform {
   virtual bool askYesNo(std::u16string_view text, std::u16string_view caption, MessageIcon icon) = 0;
 
   // The system's Save As dialog, modal to the form; nothing when cancelled.
-  // An existing file is replaced only after the user has agreed.
+  // It does not ask about a file already there: the caller, who may still
+  // add an extension, asks about the name it will write.
   virtual std::optional<SaveFileAnswer> askSaveFile(Form& owner, const SaveFileRequest& request) = 0;
 
   // A popup menu at the pointer, owned by the form, until an item is chosen

@@ -55,7 +55,7 @@ std::optional<gui::SaveFileAnswer> Win32Platform::askSaveFile(gui::Form& owner, 
   ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   ofn.lpstrTitle = title.c_str();
   ofn.lpstrDefExt = defaultExtension.empty() ? nullptr : defaultExtension.c_str();
-  ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+  ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
   if (!GetSaveFileNameW(&ofn)) return std::nullopt;
   const size_t type = ofn.nFilterIndex >= 1 ? ofn.nFilterIndex - 1 : 0;
   return gui::SaveFileAnswer{std::filesystem::path(std::wstring(file.data())), type};
