@@ -1,37 +1,45 @@
 #include <gtest/gtest.h>
 
 #include "app/folders.h"
+#include "store/file_io.h"
 #include "support/scratch.h"
 
 namespace fs = std::filesystem;
 
-// A program folder that refuses writing: here the decision file's
-// temporary name is taken by a folder, as an antivirus holding a file may
-// refuse it for a moment, or a folder under Program Files for good.
-void refuseWriting(const fs::path& folder) { fs::create_directories(folder / "~Pisarion-mapa.tmp"); }
-void allowWriting(const fs::path& folder) { fs::remove(folder / "~Pisarion-mapa.tmp"); }
-
 TEST(DiaryFolder, TheFirstStartDecidesAndLaterStartsKeepToItWhateverTheFolderDoes) {
+  ScratchFolder dir;
+  const fs::path user = dir.path() / "user";
+  const auto perUser = [&] { return user; };
   struct Case {
     const char* what;
-    bool writableAtFirst;
-    const char* lives;  // after the first start and after the second, when writing is the other way round
+    fs::path program;
+    void (*first)(const fs::path&), (*later)(const fs::path&);
+    fs::path lives;
   };
-  for (const Case c : {Case{"beside the program", true, "program"}, Case{"in the user's folder", false, "user"}}) {
+  const Case cases[] = {
+      // Later a write is refused for a moment: an antivirus holding the
+      // decision's temporary (here a folder by its name).
+      {"beside the program", dir.path() / "program", [](const fs::path& p) { fs::create_directories(p); },
+       [](const fs::path& p) { fs::create_directories(p / "~Pisarion-mapa.tmp"); }, dir.path() / "program"},
+      // At first it cannot be written (its path runs through a file), later it can.
+      {"in the user's folder", dir.path() / "Program Files" / "Pisarion",
+       [](const fs::path& p) { store::writeFilePlain(p.parent_path(), "not a folder"); },
+       [](const fs::path& p) {
+         fs::remove(p.parent_path());
+         fs::create_directories(p);
+       },
+       user},
+  };
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    ScratchFolder dir;
-    const fs::path program = dir.path() / "program", user = dir.path() / "user";
-    fs::create_directories(program);
-    if (!c.writableAtFirst) refuseWriting(program);
-    const auto perUser = [&] { return user; };
-    EXPECT_EQ(app::chooseDiaryFolder(program, perUser), dir.path() / c.lives);
-    if (c.writableAtFirst) refuseWriting(program);
-    else allowWriting(program);
-    EXPECT_EQ(app::chooseDiaryFolder(program, perUser), dir.path() / c.lives);
-    // A copy of the program in another folder decides for itself.
-    fs::create_directories(dir.path() / "copy");
-    EXPECT_EQ(app::chooseDiaryFolder(dir.path() / "copy", perUser), dir.path() / "copy");
+    c.first(c.program);
+    EXPECT_EQ(app::chooseDiaryFolder(c.program, perUser), c.lives);
+    c.later(c.program);
+    EXPECT_EQ(app::chooseDiaryFolder(c.program, perUser), c.lives);
   }
+  // A copy of the program in another folder decides for itself.
+  fs::create_directories(dir.path() / "copy");
+  EXPECT_EQ(app::chooseDiaryFolder(dir.path() / "copy", perUser), dir.path() / "copy");
 }
 
 TEST(DiaryFolder, TheDiaryBesideTheProgramIsCopiedToTheUsersFolderOnceAndLeftInPlace) {
