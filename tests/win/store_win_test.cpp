@@ -108,20 +108,3 @@ TEST(StoreOnWindows, ADataFolderHeldByAnotherProgramIsNotListedAsEmpty) {
   EXPECT_EQ(store.listing(), (std::vector<std::string>{"12-07-2026"}));
   CloseHandle(held);
 }
-
-TEST(StoreOnWindows, TheFolderLockIsHeldByOneStoreAtATimeAndLeavesNothingBehind) {
-  Scratch s;
-  const fs::path lockFile = s.path / FolderLock::kFileName;
-  ASSERT_TRUE(writeFilePlain(lockFile, ""));  // left by a crash: taken over
-  {
-    FolderLock held(s.path);
-    EXPECT_EQ(held.state(), FolderLock::State::Held);
-    EXPECT_EQ(FolderLock(s.path).state(), FolderLock::State::HeldElsewhere);
-    // Today's entry is made only where no name is taken, and never emptied.
-    ASSERT_TRUE(writeFilePlain(s.path / L"12-07-2026", "written elsewhere"));
-    EXPECT_EQ(writeNewFile(s.path / L"12-07-2026", ""), NewFile::NameTaken);
-    EXPECT_EQ(readFile(s.path / L"12-07-2026"), "written elsewhere");
-  }
-  EXPECT_FALSE(fs::exists(lockFile));
-  EXPECT_EQ(FolderLock(s.path).state(), FolderLock::State::Held);
-}

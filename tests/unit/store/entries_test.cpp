@@ -87,44 +87,6 @@ TEST_F(StoreTest, EnsureTodayCreatesOnceAndNeverTruncates) {
   EXPECT_FALSE(fs::exists(dir.path() / "elsewhere"));
 }
 
-TEST_F(StoreTest, ADayChangedOnDiskSinceItWasReadIsKeptAsideBeforeTheSave) {
-  struct Case {
-    const char* what;
-    const char* before;  // on disk when loaded (nullptr: no file)
-    const char* meanwhile;  // written by another program (nullptr: removed)
-    bool kept;
-  };
-  const Case cases[] = {
-      {"changed", "mine", "theirs", true},
-      {"appeared where there was none", nullptr, "theirs", true},
-      {"rewritten with the same bytes", "mine", "mine", false},
-      {"removed", "mine", nullptr, false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    fs::remove_all(store.dataFolder());
-    store.ensureDataFolder();
-    if (c.before) addEntry("12-07-2026", c.before);
-    store.Load("12-07-2026");
-    if (c.meanwhile) addEntry("12-07-2026", c.meanwhile);
-    else fs::remove(store.entryFile("12-07-2026"));
-    const Saved saved = store.Save("12-07-2026", "new\r\n");
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(decoded(dir.read("Podatki/12-07-2026")), "new\r\n");
-    EXPECT_EQ(!saved.keptAside.empty(), c.kept);
-    if (c.kept) {
-      EXPECT_EQ(dir.read("Podatki/~12-07-2026 (druga različica)"), c.meanwhile);  // byte for byte
-    }
-    store.Rescan();
-    EXPECT_EQ(store.listing(), (std::vector<std::string>{"12-07-2026"}));  // never a day
-  }
-  // Each further change is kept too, under a name of its own.
-  for (const char8_t* name : {u8"~12-07-2026 (druga različica)", u8"~12-07-2026 (druga različica 2)"}) {
-    addEntry("12-07-2026", "theirs again");
-    EXPECT_EQ(store.Save("12-07-2026", "x\r\n").keptAside, store.dataFolder() / fs::path(name));
-  }
-}
-
 TEST_F(StoreTest, ExistsComparesTheWholeKey) {
   addEntry("01-05-2004");
   store.Rescan();
