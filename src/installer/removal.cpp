@@ -13,7 +13,8 @@ namespace {
 // Everything the diary writes into its folder; whatever else is there is
 // not the diary's and stays.
 constexpr const wchar_t* kDiaryTrees[] = {L"Podatki", L"Varnostne kopije"};
-constexpr const wchar_t* kDiaryFiles[] = {L"Podatki.ini", L"TMP.tkw", L"~Podatki.ini.tmp"};
+constexpr const wchar_t* kDiaryFiles[] = {L"Podatki.ini", L"TMP.tkw", L"~Podatki.ini.tmp", L"Pisarion-mapa.txt",
+                                          L"~Pisarion-mapa.tmp"};
 
 class Removing {
  public:
