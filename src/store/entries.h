@@ -70,7 +70,6 @@ class DiaryStore {
   // store lives. False only when another diary holds it; a folder where no
   // lock can be made (it cannot be written) has nothing to protect.
   bool HoldLock();
-  bool lockHeld() const { return m_lock && m_lock->state() == FolderLock::State::Held; }
 
   // Creates today's entry as an empty file when it is not listed, only when
   // nothing at all has its name: a file that appeared since the listing, or
@@ -86,9 +85,6 @@ class DiaryStore {
   Saved Save(std::string_view key, std::string_view rtf);
   // The key's entry file, decoded.
   EntryText Load(std::string_view key);
-  // Where the n-th version of a day that another program wrote while the
-  // diary had it open is kept: beside the entry, never listed as a day.
-  fs::path keptName(std::string_view key, int n) const;
   // Rich text encoded as an entry into any file (a rescue copy), replaced
   // atomically.
   bool SaveCopy(const fs::path& file, std::string_view rtf) const;
@@ -115,6 +111,9 @@ class DiaryStore {
   // Beside the entries, so the move over an entry never crosses a drive.
   fs::path writeTemp() const { return dataFolder() / "~Pisarion.tmp"; }
   void emptyTempFile() const;
+  // Where the n-th version of a day that another program wrote while the
+  // diary had it open is kept: beside the entry, never listed as a day.
+  fs::path keptName(std::string_view key, int n) const;
   // Keeps the entry's version on disk aside when it is not the one last read
   // or written here: the kept file's name, empty when nothing needed keeping,
   // nothing when the entry could not be read or its version not kept.

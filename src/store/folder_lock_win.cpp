@@ -17,12 +17,13 @@ FolderLock::FolderLock(const std::filesystem::path& folder) : m_file(folder / kF
     DWORD error = GetLastError();
     if (h != INVALID_HANDLE_VALUE) {
       OVERLAPPED first{};
-      if (LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &first)) {
+      // A file system without byte locks still has the sharing to go by.
+      if (LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &first) ||
+          (error = GetLastError()) != ERROR_LOCK_VIOLATION) {
         m_handle = reinterpret_cast<std::intptr_t>(h);
         m_state = State::Held;
         return;
       }
-      error = GetLastError();
       CloseHandle(h);
     }
     if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
