@@ -49,9 +49,10 @@ Day DiaryReader::read(const std::string& key) const {
     day.document = rtf::readPlainText(bytes);
     day.damage = Damage::NotRichText;
   } else {
-    bool closed = false;
-    day.document = rtf::readRtf(bytes, {}, closed);
-    if (!closed) day.damage = Damage::Truncated;
+    rtf::Reading reading;
+    day.document = rtf::readRtf(bytes, {}, reading);
+    if (reading.unreadableData) day.damage = Damage::PictureUnreadable;
+    if (!reading.closed) day.damage = Damage::Truncated;
   }
   if (cut) day.damage = Damage::TooLarge;
   return day;

@@ -20,6 +20,7 @@ enum class Damage {
   NotRichText,  // not rich text: taken as plain text, as the editor would show it
   Truncated,    // the rich text stops before its end: exported as far as it goes
   TooLarge,     // larger than kMaxEntryBytes: its beginning is exported
+  PictureUnreadable,  // binary data without its length (a picture) skipped: exported as the editor reads it
 };
 
 struct Day {

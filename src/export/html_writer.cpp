@@ -71,7 +71,7 @@ void appendRun(const rtf::Run& run, std::string& out) {
   if (f.bold) out += "<b>";
   if (f.italic) out += "<i>";
   if (f.underline) out += "<u>";
-  appendText(run.text, out);
+  appendText(run.shown(), out);  // in capitals where the editor shows them so
   if (f.underline) out += "</u>";
   if (f.italic) out += "</i>";
   if (f.bold) out += "</b>";

@@ -6,8 +6,8 @@ namespace exporting {
 namespace {
 
 // UTF-8 with a byte-order mark and CR LF line ends, as Notepad expects:
-// each day's heading, its paragraphs (a line break inside a paragraph ends
-// the line too), then an empty line.
+// each day's heading, its paragraphs as the editor shows them (a line break
+// inside a paragraph ends the line too), then an empty line.
 class TextWriter : public Writer {
  public:
   void begin(std::string& out) override { out += "\xEF\xBB\xBF"; }
@@ -17,7 +17,7 @@ class TextWriter : public Writer {
     std::u16string line;
     for (const rtf::Paragraph& p : day.document.paragraphs) {
       for (const rtf::Run& r : p.runs)
-        for (char16_t c : r.text) {
+        for (char16_t c : r.shown()) {
           if (c == rtf::kLineBreak) {
             out += base::utf16ToUtf8(line) + "\r\n";
             line.clear();

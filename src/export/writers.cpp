@@ -22,6 +22,9 @@ std::string damageNote(Damage damage) {
     case Damage::NotRichText: return "(Zapis tega dne je poškodovan: izvožen je kot golo besedilo.)";
     case Damage::Truncated: return "(Zapis tega dne je poškodovan: izvoženo je, kar se ga je dalo prebrati.)";
     case Damage::TooLarge: return "(Zapis tega dne je prevelik: izvožen je le njegov začetek.)";
+    case Damage::PictureUnreadable:
+      return "(Slike v zapisu tega dne ni bilo mogoče prebrati: izpuščena je, besedilo je izvoženo, kolikor se ga je dalo "
+             "prebrati.)";
   }
   return {};
 }

@@ -1,5 +1,7 @@
 #include "rtf/document.h"
 
+#include "base/letter_case.h"
+
 namespace rtf {
 
 std::u16string Document::text() const {
@@ -10,6 +12,8 @@ std::u16string Document::text() const {
   }
   return out;
 }
+
+std::u16string Run::shown() const { return format.caps ? base::toUpper(text) : text; }
 
 void appendText(Paragraph& paragraph, std::u16string_view text, const CharFormat& format) {
   if (text.empty()) return;

@@ -21,6 +21,7 @@ struct CharFormat {
   base::Color color{};          // black; RTF's "automatic" colour reads as black too
   int halfPoints = 18;          // font size in half points, as RTF's \fs counts it (9 pt)
   std::u16string font = u"Arial";
+  bool caps = false;  // shown in capitals, its letters kept as written (\caps)
 
   double points() const { return halfPoints / 2.0; }
   friend bool operator==(const CharFormat&, const CharFormat&) = default;
@@ -31,6 +32,8 @@ struct CharFormat {
 struct Run {
   std::u16string text;
   CharFormat format;
+  // The text as the editor shows it: in capitals when the format says so.
+  std::u16string shown() const;
   friend bool operator==(const Run&, const Run&) = default;
 };
 

@@ -1,32 +1,39 @@
 #include "rtf/reader.h"
 
+// Sections: the control words the reader knows; the state of a group; the
+// reader (groups, control words, text, the colour table, paragraphs); the
+// entry points and the measure of a document.
+
 #include <algorithm>
-#include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "base/cp1250.h"
+#include "rtf/font_table.h"
 #include "rtf/group_limits.h"
 #include "rtf/text_scanner.h"
 
 namespace rtf {
 namespace {
 
+// ---- control words ------------------------------------------------------------------
+
 // Where the characters of the current group go.
 enum class Dest : uint8_t { Text, FontTable, ColorTable, Skip };
 
 enum class Word : uint8_t {
   Bin, FontTable, ColorTable, SkippedDestination,
-  Bold, Italic, Underline, UnderlineNone, Color, FontSize, Font, Plain, DefaultFont,
+  Bold, Italic, Underline, UnderlineNone, Caps, Hidden, Color, FontSize, Font, Plain, DefaultFont,
   ParagraphDefaults, AlignLeft, AlignRight, AlignCenter, Par,
   Unicode, UnicodeSkip, Red, Green, Blue, Char,
+  DocumentCodePage, DocumentCharset, FontCharset, FontCodePage,
 };
 
 struct WordInfo {
   Word word;
-  char16_t ch = 0;  // for Word::Char
+  char16_t value = 0;  // the character of Word::Char, the CodePage of Word::DocumentCharset
 };
 
 const std::unordered_map<std::string_view, WordInfo>& words() {
@@ -43,6 +50,8 @@ const std::unordered_map<std::string_view, WordInfo>& words() {
                           "ulw", "ulwave"})
       t[u] = {Word::Underline};
     t["ulnone"] = {Word::UnderlineNone};
+    t["caps"] = {Word::Caps};
+    t[kHiddenWord] = {Word::Hidden};
     t["cf"] = {Word::Color};
     t["fs"] = {Word::FontSize};
     t["f"] = {Word::Font};
@@ -54,21 +63,23 @@ const std::unordered_map<std::string_view, WordInfo>& words() {
     t["qd"] = {Word::AlignLeft};
     t["qr"] = {Word::AlignRight};
     t["qc"] = {Word::AlignCenter};
-    t["par"] = {Word::Par};
-    t["sect"] = {Word::Par};
-    t["row"] = {Word::Par};
+    for (std::string_view p : kParagraphWords) t[p] = {Word::Par};
     t["u"] = {Word::Unicode};
     t["uc"] = {Word::UnicodeSkip};
     t["red"] = {Word::Red};
     t["green"] = {Word::Green};
     t["blue"] = {Word::Blue};
+    t["ansicpg"] = {Word::DocumentCodePage};
+    t["fcharset"] = {Word::FontCharset};
+    t["cpg"] = {Word::FontCodePage};
+    for (auto [w, page] : kCharsetWords) t[w] = {Word::DocumentCharset, static_cast<char16_t>(page)};
     for (auto [w, ch] : kCharacterWords) t[w] = {Word::Char, ch};
     return t;
   }();
   return table;
 }
 
-constexpr size_t kMaxTableEntries = 65536;
+constexpr size_t kMaxColors = 65536;
 
 bool isLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
@@ -79,18 +90,31 @@ int hexValue(unsigned char c) {
   return -1;
 }
 
+// ---- the state of a group -----------------------------------------------------------
+
+// The character format in force, its font by index in the font table: a
+// group's state is copied at every brace, so it holds no name.
+struct Style {
+  bool bold = false, italic = false, underline = false, caps = false, hidden = false;
+  base::Color color{};
+  int halfPoints = 18;
+  int32_t font = FontTable::kDefaultFont;
+  friend bool operator==(const Style&, const Style&) = default;
+};
+
 struct GroupState {
-  CharFormat format;
+  Style style;
   Alignment alignment = Alignment::Left;
-  bool fontChosen = false;  // \f given in this group or an enclosing one
-  int unicodeSkip = 1;
+  uint8_t unicodeSkip = 1;
   Dest dest = Dest::Text;
 };
+
+// ---- the reader ---------------------------------------------------------------------
 
 class Reader {
  public:
   Reader(std::string_view in, const CharFormat& defaults) : in_(in), defaults_(defaults) {
-    state_.format = defaults;
+    state_.style = plainStyle();
     doc_.paragraphs.clear();
   }
 
@@ -99,7 +123,7 @@ class Reader {
     return std::move(doc_);
   }
 
-  bool closed() const { return closed_; }
+  const Reading& reading() const { return reading_; }
 
  private:
   void run() {
@@ -118,7 +142,7 @@ class Reader {
       }
     }
     if (!ended) finishDocument();
-    closed_ = ended;
+    reading_.closed = ended;
   }
 
   bool skipping() const { return groups_.pastLimit() || state_.dest == Dest::Skip; }
@@ -131,26 +155,14 @@ class Reader {
   bool closeGroup() {
     if (!groups_.close()) return false;
     if (stack_.empty()) return true;
-    if (state_.dest == Dest::FontTable) commitFont();
+    if (state_.dest == Dest::FontTable) fonts_.endEntry();
     if (stack_.size() == 1) {
       finishDocument();
       return true;
     }
-    const bool fontTableEnds = state_.dest == Dest::FontTable && stack_.back().dest != Dest::FontTable;
-    state_ = std::move(stack_.back());
+    state_ = stack_.back();
     stack_.pop_back();
-    if (fontTableEnds) applyDefaultFont();
     return false;
-  }
-
-  // Text before any \f is in the document's default font, known only once
-  // the font table has been read.
-  void applyDefaultFont() {
-    const auto it = fonts_.find(defaultFont_);
-    if (it == fonts_.end()) return;
-    if (!state_.fontChosen) state_.format.font = it->second;
-    for (GroupState& s : stack_)
-      if (!s.fontChosen) s.format.font = it->second;
   }
 
   void controlSequence() {
@@ -166,14 +178,14 @@ class Reader {
     const std::string_view word = in_.substr(begin, std::min(pos_ - begin, kMaxWordLength + 1));
     bool hasParam = false;
     bool negative = false;
-    long param = 0;
+    int64_t param = 0;
     if (pos_ + 1 < in_.size() && in_[pos_] == '-' && isDigit(static_cast<unsigned char>(in_[pos_ + 1]))) {
       negative = true;
       ++pos_;
     }
     while (pos_ < in_.size() && isDigit(static_cast<unsigned char>(in_[pos_]))) {
       hasParam = true;
-      param = std::min(param * 10 + (in_[pos_] - '0'), kParamLimit);
+      param = std::min<int64_t>(param * 10 + (in_[pos_] - '0'), kParamLimit);
       ++pos_;
     }
     if (negative) param = -param;
@@ -192,7 +204,7 @@ class Reader {
         ++pos_;
       }
       if (groups_.consumedAsFallback() || digits < 2) return;
-      character(base::cp1250HighByte(static_cast<unsigned char>(value)));
+      character(decoded(static_cast<unsigned char>(value)));
       return;
     }
     if (c == '\r' || c == '\n') {  // a backslash ending a line is a paragraph mark
@@ -212,6 +224,8 @@ class Reader {
     const auto it = table.find(word);
     if (it != table.end() && it->second.word == Word::Bin) {
       // Binary data follows raw; it must be stepped over whatever the state.
+      // Without its length it cannot be: what follows is read as it stands.
+      if (!hasParam || param < 0) reading_.unreadableData = true;
       const size_t count = hasParam && param > 0 ? static_cast<size_t>(param) : 0;
       pos_ += std::min(count, in_.size() - pos_);
       groups_.consumedAsFallback();
@@ -219,54 +233,66 @@ class Reader {
     }
     if (groups_.consumedAsFallback() || groups_.pastLimit() || it == table.end()) return;
     const WordInfo info = it->second;
+    // Inside the colour table only colours are read: a table opened there
+    // is skipped, as the text scanner skips the colour table whole.
+    if (state_.dest == Dest::Skip) return;
+    if (info.word == Word::SkippedDestination) {
+      state_.dest = Dest::Skip;
+      return;
+    }
+    if (state_.dest == Dest::ColorTable) return colorTableWord(info.word, param);
     switch (info.word) {
       case Word::FontTable: state_.dest = Dest::FontTable; return;
       case Word::ColorTable:
         state_.dest = Dest::ColorTable;
         colors_.clear();
         return;
-      case Word::SkippedDestination: state_.dest = Dest::Skip; return;
       default: break;
     }
-    if (state_.dest == Dest::Skip) return;
-    if (state_.dest == Dest::FontTable) {
-      if (info.word == Word::Font) fontEntry_ = param;
-      else if (info.word == Word::Unicode) unicode(param);
-      else if (info.word == Word::UnicodeSkip) unicodeSkip(param);
-      return;
+    if (state_.dest == Dest::FontTable) fontTableWord(info.word, param);
+    else textWord(info, hasParam, param);
+  }
+
+  void fontTableWord(Word word, int param) {
+    switch (word) {
+      case Word::Font: fonts_.beginEntry(param); break;
+      case Word::FontCharset: fonts_.setCharset(param); break;
+      case Word::FontCodePage: fonts_.setCodePage(param); break;
+      case Word::Unicode: unicode(param); break;
+      case Word::UnicodeSkip: unicodeSkip(param); break;
+      default: break;
     }
-    if (state_.dest == Dest::ColorTable) {
-      const int component = std::clamp(param, 0, 255);
-      if (info.word == Word::Red) red_ = component, colorGiven_ = true;
-      else if (info.word == Word::Green) green_ = component, colorGiven_ = true;
-      else if (info.word == Word::Blue) blue_ = component, colorGiven_ = true;
-      return;
-    }
-    CharFormat& f = state_.format;
+  }
+
+  void colorTableWord(Word word, int param) {
+    const int component = std::clamp(param, 0, 255);
+    if (word == Word::Red) red_ = component, colorGiven_ = true;
+    else if (word == Word::Green) green_ = component, colorGiven_ = true;
+    else if (word == Word::Blue) blue_ = component, colorGiven_ = true;
+  }
+
+  void textWord(const WordInfo& info, bool hasParam, int param) {
+    Style& s = state_.style;
     const bool on = !hasParam || param != 0;
     switch (info.word) {
-      case Word::Bold: f.bold = on; break;
-      case Word::Italic: f.italic = on; break;
-      case Word::Underline: f.underline = on; break;
-      case Word::UnderlineNone: f.underline = false; break;
+      case Word::Bold: s.bold = on; break;
+      case Word::Italic: s.italic = on; break;
+      case Word::Underline: s.underline = on; break;
+      case Word::UnderlineNone: s.underline = false; break;
+      case Word::Caps: s.caps = on; break;
+      case Word::Hidden: s.hidden = on; break;
       case Word::Color:
-        f.color = param > 0 && static_cast<size_t>(param) < colors_.size() && colors_[param]
-                      ? *colors_[param]
-                      : base::Color{};
+        s.color = param > 0 && static_cast<size_t>(param) < colors_.size() && colors_[param] ? *colors_[param]
+                                                                                             : base::Color{};
         break;
-      case Word::FontSize: f.halfPoints = hasParam ? std::clamp(param, 2, 3276) : 24; break;
+      case Word::FontSize: s.halfPoints = hasParam ? std::clamp(param, 2, 3276) : 24; break;
       case Word::Font:
-        if (const auto font = fonts_.find(param); font != fonts_.end()) f.font = font->second;
-        state_.fontChosen = true;
+        if (const std::optional<int32_t> font = fonts_.find(param)) s.font = *font;
         break;
-      case Word::Plain: {
-        const bool chosen = state_.fontChosen;
-        f = defaults_;
-        if (const auto font = fonts_.find(defaultFont_); font != fonts_.end()) f.font = font->second;
-        state_.fontChosen = chosen;
-        break;
-      }
-      case Word::DefaultFont: defaultFont_ = param; break;
+      case Word::Plain: s = plainStyle(); break;
+      case Word::DefaultFont: fonts_.setDefaultFont(param); break;
+      case Word::DocumentCodePage: fonts_.setDocumentCodePage(param); break;
+      case Word::DocumentCharset: fonts_.setDocumentCharset(static_cast<CodePage>(info.value)); break;
       case Word::ParagraphDefaults: state_.alignment = Alignment::Left; break;
       case Word::AlignLeft: state_.alignment = Alignment::Left; break;
       case Word::AlignRight: state_.alignment = Alignment::Right; break;
@@ -274,9 +300,21 @@ class Reader {
       case Word::Par: paragraphEnd(); break;
       case Word::Unicode: unicode(param); break;
       case Word::UnicodeSkip: unicodeSkip(param); break;
-      case Word::Char: character(info.ch); break;
+      case Word::Char: character(info.value); break;
       default: break;
     }
+  }
+
+  // The caller's format, which \plain goes back to; its font is the one \deff names.
+  Style plainStyle() const {
+    Style s;
+    s.bold = defaults_.bold;
+    s.italic = defaults_.italic;
+    s.underline = defaults_.underline;
+    s.caps = defaults_.caps;
+    s.color = defaults_.color;
+    s.halfPoints = defaults_.halfPoints;
+    return s;
   }
 
   void unicode(int param) {
@@ -285,26 +323,31 @@ class Reader {
     groups_.expectFallback(state_.unicodeSkip);
   }
 
-  void unicodeSkip(int param) { state_.unicodeSkip = std::clamp(param, 0, 16); }
+  void unicodeSkip(int param) { state_.unicodeSkip = static_cast<uint8_t>(std::clamp(param, 0, 16)); }
+
+  // ---- text ---------------------------------------------------------------------------
+
+  // A byte of text in the code page of the font in force (of the entry, in the font table).
+  char16_t decoded(unsigned char b) const {
+    if (b < 0x80) return b;
+    return decodeByte(state_.dest == Dest::FontTable ? fonts_.entryCodePage() : fonts_.codePageOf(state_.style.font), b);
+  }
 
   void textByte(unsigned char c) {
     if (groups_.consumedAsFallback()) return;
-    character(base::cp1250HighByte(c));
+    character(decoded(c));
   }
 
   void character(char16_t ch) {
     if (skipping()) return;
     switch (state_.dest) {
       case Dest::Text:
-        if (ch < 0x20 && ch != u'\t' && ch != kLineBreak) return;
-        if (!paragraph_.runs.empty() && paragraph_.runs.back().format == state_.format)
-          paragraph_.runs.back().text += ch;
-        else
-          paragraph_.runs.push_back(Run{std::u16string(1, ch), state_.format});
+        if (state_.style.hidden || (ch < 0x20 && ch != u'\t' && ch != kLineBreak)) return;
+        appendToParagraph(ch);
         break;
       case Dest::FontTable:
-        if (ch == ';') commitFont();
-        else if (ch >= 0x20) fontName_ += ch;
+        if (ch == ';') fonts_.endEntry();
+        else fonts_.addNameCharacter(ch);
         break;
       case Dest::ColorTable:
         if (ch == ';') commitColor();
@@ -313,17 +356,35 @@ class Reader {
     }
   }
 
-  void commitFont() {
-    const auto first = fontName_.find_first_not_of(u' ');
-    if (first != std::u16string::npos && (fonts_.size() < kMaxTableEntries || fonts_.count(fontEntry_))) {
-      const auto last = fontName_.find_last_not_of(u' ');
-      fonts_[fontEntry_] = fontName_.substr(first, last - first + 1);
+  // A character joins the paragraph's last run while the style stays; a new
+  // style makes a new run only when it shows differently.
+  void appendToParagraph(char16_t ch) {
+    if (paragraph_.runs.empty() || !(state_.style == runStyle_)) {
+      CharFormat format = formatOf(state_.style);
+      runStyle_ = state_.style;
+      if (paragraph_.runs.empty() || !(paragraph_.runs.back().format == format)) {
+        paragraph_.runs.push_back(Run{std::u16string(1, ch), std::move(format)});
+        return;
+      }
     }
-    fontName_.clear();
+    paragraph_.runs.back().text += ch;
+  }
+
+  CharFormat formatOf(const Style& s) const {
+    CharFormat f;
+    f.bold = s.bold;
+    f.italic = s.italic;
+    f.underline = s.underline;
+    f.caps = s.caps;
+    f.color = s.color;
+    f.halfPoints = s.halfPoints;
+    const std::u16string* name = fonts_.name(fonts_.resolve(s.font));
+    f.font = name ? *name : defaults_.font;
+    return f;
   }
 
   void commitColor() {
-    if (colors_.size() < kMaxTableEntries)
+    if (colors_.size() < kMaxColors)
       colors_.push_back(colorGiven_ ? std::optional(base::Color::rgb(static_cast<uint8_t>(red_),
                                                                      static_cast<uint8_t>(green_),
                                                                      static_cast<uint8_t>(blue_)))
@@ -332,10 +393,12 @@ class Reader {
     colorGiven_ = false;
   }
 
+  // ---- paragraphs ---------------------------------------------------------------------
+
   void paragraphEnd() {
     if (skipping() || state_.dest != Dest::Text) return;
     paragraph_.alignment = state_.alignment;
-    paragraph_.mark = state_.format;
+    paragraph_.mark = formatOf(state_.style);
     doc_.paragraphs.push_back(std::move(paragraph_));
     paragraph_ = Paragraph{};
   }
@@ -344,14 +407,14 @@ class Reader {
   void finishDocument() {
     if (!paragraph_.runs.empty() || doc_.paragraphs.empty()) {
       paragraph_.alignment = state_.alignment;
-      paragraph_.mark = state_.format;
+      paragraph_.mark = formatOf(state_.style);
       doc_.paragraphs.push_back(std::move(paragraph_));
     }
   }
 
   std::string_view in_;
   size_t pos_ = 0;
-  bool closed_ = false;
+  Reading reading_;
   CharFormat defaults_;
   GroupState state_;
   std::vector<GroupState> stack_;
@@ -359,11 +422,9 @@ class Reader {
 
   Document doc_;
   Paragraph paragraph_;
+  Style runStyle_;  // the style of the paragraph's last run
 
-  std::map<int, std::u16string> fonts_;
-  int defaultFont_ = 0;
-  int fontEntry_ = 0;
-  std::u16string fontName_;
+  FontTable fonts_;
 
   std::vector<std::optional<base::Color>> colors_;
   int red_ = 0, green_ = 0, blue_ = 0;
@@ -372,29 +433,59 @@ class Reader {
 
 }  // namespace
 
+// ---- entry points -------------------------------------------------------------------
+
 bool isRtf(std::string_view bytes) { return bytes.substr(0, 5) == "{\\rtf"; }
 
-int groupDepth(std::string_view bytes) {
-  int depth = 0, deepest = 0;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    switch (bytes[i]) {
+Extent measure(std::string_view bytes) {
+  Extent e;
+  size_t depth = 0;
+  size_t tableDepth = 0;  // the depth of the font table or style sheet read, 0 outside them
+  size_t name = 0;        // bytes of the name being read in it
+  const size_t n = bytes.size();
+  for (size_t i = 0; i < n; ++i) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c == '\\' && i + 1 < n && isLetter(static_cast<unsigned char>(bytes[i + 1]))) {
+      size_t end = i + 1;
+      while (end < n && isLetter(static_cast<unsigned char>(bytes[end]))) ++end;
+      const std::string_view word = bytes.substr(i + 1, end - i - 1);
+      if (end < n && bytes[end] == '-') ++end;
+      while (end < n && isDigit(static_cast<unsigned char>(bytes[end]))) ++end;
+      e.longestWord = std::max(e.longestWord, end - i);
+      if (tableDepth == 0 && (word == "fonttbl" || word == "stylesheet")) tableDepth = depth;
+      i = end - 1;
+      continue;
+    }
+    switch (c) {
       case '\\': ++i; break;  // the escaped character is text, a brace included
-      case '{': deepest = std::max(deepest, ++depth); break;
-      case '}': depth = std::max(depth - 1, 0); break;
-      default: break;
+      case '{':
+        e.depth = std::max(e.depth, static_cast<int>(std::min<size_t>(++depth, INT32_MAX)));
+        name = 0;
+        break;
+      case '}':
+        if (depth == tableDepth) tableDepth = 0;
+        depth = depth > 0 ? depth - 1 : 0;
+        name = 0;
+        break;
+      case ';': name = 0; break;
+      default:
+        if (tableDepth > 0) e.longestName = std::max(e.longestName, ++name);
+        break;
     }
   }
-  return deepest;
+  return e;
 }
+
+int groupDepth(std::string_view bytes) { return measure(bytes).depth; }
 
 Document readRtf(std::string_view bytes, const CharFormat& defaults) {
   return Reader(bytes, defaults).read();
 }
 
-Document readRtf(std::string_view bytes, const CharFormat& defaults, bool& closed) {
+Document readRtf(std::string_view bytes, const CharFormat& defaults, Reading& reading) {
   Reader reader(bytes, defaults);
   Document doc = reader.read();
-  closed = reader.closed();
+  reading = reader.reading();
   return doc;
 }
 

@@ -7,6 +7,7 @@
 // in a fraction of a second. No input makes them crash, hang or read outside
 // the buffer. To benchmark, time readRtf on a written entry against a plain
 // copy of the same bytes; the ratio is what stays stable between machines.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -22,12 +23,23 @@ bool isRtf(std::string_view bytes);
 // default font when the document names one). Bytes after the brace that
 // closes the document are ignored; a document that never closes ends with
 // the input. Unknown control words are skipped, so are ignorable (\*)
-// destinations, pictures, the style sheet and document information.
-// Groups nested deeper than kMaxDepth are skipped as a whole.
+// destinations, pictures, the style sheet, document information and the
+// fallbacks left for readers without nested tables. Hidden text (\v) is
+// left out, as the editor never shows it; text in capitals (\caps) keeps its
+// letters and says so in its format. Bytes of text are read in the code
+// page of their font or document (rtf/code_page.h). Font names are kept to
+// 31 characters. Groups nested deeper than kMaxDepth are skipped as a whole.
 Document readRtf(std::string_view bytes, const CharFormat& defaults = {});
-// The same, and whether the brace that closes the document was found: a
-// document cut short (a damaged or truncated file) still reads as far as it goes.
-Document readRtf(std::string_view bytes, const CharFormat& defaults, bool& closed);
+// What a reading met besides the text.
+struct Reading {
+  // The brace that closes the document was found: a document cut short (a
+  // damaged or truncated file) still reads as far as it goes.
+  bool closed = false;
+  // Binary data without its length (\bin with no count: a picture that
+  // cannot be read) was met; the text around it reads as the editor reads it.
+  bool unreadableData = false;
+};
+Document readRtf(std::string_view bytes, const CharFormat& defaults, Reading& reading);
 
 // Plain text in code page 1250: CR LF, CR and LF each end a paragraph;
 // tabs are kept, other control bytes dropped. All text takes `format`.
@@ -42,9 +54,17 @@ std::u16string readText(std::string_view bytes);
 
 inline constexpr int kMaxDepth = 1000;
 
-// The deepest nesting of groups in the bytes: braces counted as a reader
-// meets them, escaped braces (\{ \}) not counted. Linear, no allocation;
-// a control reader with a shallow group stack is handed nothing deeper.
-int groupDepth(std::string_view bytes);
+// What a reader with fixed buffers meets in the bytes, read as a reader that
+// knows nothing of binary data meets them: braces counted raw (escaped ones,
+// \{ and \}, not counted), \bin data not stepped over. Linear, no
+// allocation; a control reader with a shallow group stack or short buffers
+// is handed nothing beyond what it survives.
+struct Extent {
+  int depth = 0;           // the deepest nesting of groups
+  size_t longestWord = 0;  // the longest control word with its parameter, in bytes
+  size_t longestName = 0;  // the longest name in the font table or style sheet, in bytes
+};
+Extent measure(std::string_view bytes);
+int groupDepth(std::string_view bytes);  // measure(bytes).depth
 
 }  // namespace rtf

@@ -11,13 +11,21 @@ class WordTable {
  public:
   WordTable() {
     add("bin", {TextWord::Bin});
-    add("fonttbl", {TextWord::Destination});
+    add("fonttbl", {TextWord::FontTable});
     add("colortbl", {TextWord::Destination});
     for (std::string_view d : kSkippedDestinations) add(d, {TextWord::Destination});
-    for (const char* p : {"par", "sect", "row"}) add(p, {TextWord::Paragraph});
+    for (std::string_view p : kParagraphWords) add(p, {TextWord::Paragraph});
     for (auto [w, ch] : kCharacterWords) add(w, {TextWord::Character, ch});
     add("u", {TextWord::Unicode});
     add("uc", {TextWord::UnicodeSkip});
+    add(kHiddenWord, {TextWord::Hidden});
+    add("plain", {TextWord::Plain});
+    add("f", {TextWord::Font});
+    add("fcharset", {TextWord::FontCharset});
+    add("cpg", {TextWord::FontCodePage});
+    add("deff", {TextWord::DefaultFont});
+    add("ansicpg", {TextWord::DocumentCodePage});
+    for (auto [w, page] : kCharsetWords) add(w, {TextWord::DocumentCharset, static_cast<char16_t>(page)});
   }
 
   TextWord find(std::string_view word) const {
@@ -32,7 +40,7 @@ class WordTable {
     std::string_view word;
     TextWord meaning;
   };
-  static constexpr size_t kSlots = 256;  // over four times the words: short probes
+  static constexpr size_t kSlots = 512;  // over five times the words: short probes
 
   // Words are short: a loop here costs less than a call to compare memory.
   static bool same(std::string_view a, std::string_view b) {

@@ -14,7 +14,10 @@
 // receives more characters than the input has bytes.
 //
 // What is text follows readRtf exactly: the same groups skipped, the same
-// fallbacks after \uN swallowed, the same depth limit, \bin data stepped over.
+// fallbacks after \uN swallowed, the same depth limit, \bin data stepped over,
+// hidden text left out, every byte read in the code page of its font (the
+// font table is read with the same FontTable). Text in capitals keeps its
+// letters, as readRtf's does.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -26,7 +29,9 @@
 #endif
 
 #include "base/cp1250.h"
+#include "rtf/code_page.h"
 #include "rtf/document.h"
+#include "rtf/font_table.h"
 #include "rtf/group_limits.h"
 #include "rtf/reader.h"
 
@@ -39,14 +44,24 @@ inline constexpr std::string_view kSkippedDestinations[] = {
     "xmlnstbl", "themedata", "colorschememapping", "latentstyles", "datastore", "fldinst", "filetbl",
     "pgdsctbl", "nonshppict", "shpinst", "comment", "template", "userprops", "docvar", "private",
     "bkmkstart", "bkmkend", "annotation", "atnid", "atnauthor", "mmathPr", "xe", "tc", "txe", "objdata",
-    "fchars", "lchars"};
+    "fchars", "lchars", "nonesttables"};
 
 // Control words that stand for one character.
 inline constexpr std::pair<std::string_view, char16_t> kCharacterWords[] = {
     {"line", kLineBreak},  {"tab", u'\t'},        {"cell", u'\t'},        {"emdash", u'\u2014'},
     {"endash", u'\u2013'}, {"bullet", u'\u2022'}, {"lquote", u'\u2018'},  {"rquote", u'\u2019'},
     {"ldblquote", u'\u201C'}, {"rdblquote", u'\u201D'}, {"emspace", u'\u2003'}, {"enspace", u'\u2002'},
-    {"qmspace", u'\u2005'}};
+    {"qmspace", u'\u2005'}, {"nestcell", u'\t'}};
+
+// Control words that end a paragraph.
+inline constexpr std::string_view kParagraphWords[] = {"par", "sect", "row", "nestrow"};
+
+// The character set a document names for itself, where \ansicpg does not.
+inline constexpr std::pair<std::string_view, CodePage> kCharsetWords[] = {
+    {"ansi", CodePage::Windows1252}, {"mac", CodePage::MacRoman}, {"pc", CodePage::Dos437}, {"pca", CodePage::Dos850}};
+
+// Hidden text, which the editor never shows: \v, and \v0 to end it.
+inline constexpr std::string_view kHiddenWord = "v";
 
 // The character a control symbol (a backslash and one byte) stands for; 0
 // for \- (optional hyphen), \: (index entries) and unknown symbols, which
@@ -65,12 +80,16 @@ constexpr char16_t symbolCharacter(unsigned char c) {
 // A control word longer than this is no word the reader knows.
 inline constexpr size_t kMaxWordLength = 32;
 // Parameters are clamped while they are read, so no number overflows.
-inline constexpr long kParamLimit = 1'000'000'000;
+// Read in 64 bits: a long is 32 on Windows, and ten digits would overflow it.
+inline constexpr int64_t kParamLimit = 1'000'000'000;
 
 // What a control word does to the text alone.
 struct TextWord {
-  enum Kind : uint8_t { None, Bin, Destination, Paragraph, Character, Unicode, UnicodeSkip } kind = None;
-  char16_t ch = 0;  // for Character
+  enum Kind : uint8_t {
+    None, Bin, Destination, FontTable, Paragraph, Character, Unicode, UnicodeSkip, Hidden, Plain,
+    Font, FontCharset, FontCodePage, DefaultFont, DocumentCodePage, DocumentCharset,
+  } kind = None;
+  char16_t ch = 0;  // for Character; the CodePage of DocumentCharset
 };
 TextWord textWord(std::string_view word);
 
@@ -104,13 +123,16 @@ class TextScanner {
   }
 
  private:
+  enum Dest : uint8_t { kText, kFontTable, kSkip };
   struct Group {
-    bool skip;
+    Dest dest;
     uint8_t unicodeSkip;
+    bool hidden;
+    int32_t font;  // an index in the font table, or its default font
   };
 
   unsigned char byteAt(size_t i) const { return static_cast<unsigned char>(m_in[i]); }
-  bool skipping() const { return m_groups.pastLimit() || m_state.skip; }
+  bool skipping() const { return m_groups.pastLimit() || m_state.dest != kText; }
 
   static bool isLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
   static bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
@@ -127,12 +149,41 @@ class TextScanner {
     return -1;
   }
 
+  // What byte b of text stands for in the font in force (of the entry, in the font table).
+  char16_t decoded(unsigned char b) const {
+    if (b < 0x80) return b;
+    return decodeByte(m_state.dest == kFontTable ? m_fonts.entryCodePage() : m_fonts.codePageOf(m_state.font), b);
+  }
+
   // The bytes from `begin` up to the next brace, backslash or line end are
-  // characters in one go (or nothing, in a skipped group).
+  // characters in one go (or nothing, in a skipped group or hidden text).
   size_t textRun(size_t begin) {
     const size_t end = runEnd(begin + 1);
-    if (!skipping()) m_out.run(reinterpret_cast<const unsigned char*>(m_in.data()) + begin, end - begin, m_in.size() - begin);
+    if (m_state.dest == kFontTable) {
+      for (size_t i = begin; i < end; ++i) character(decoded(byteAt(i)));
+    } else if (!skipping() && !m_state.hidden) {
+      const CodePage page = m_fonts.codePageOf(m_state.font);
+      if (page == CodePage::Windows1250) text(begin, end);
+      else textIn(page, begin, end);
+    }
     return end;
+  }
+
+  void text(size_t begin, size_t end) {
+    if (end > begin) m_out.run(reinterpret_cast<const unsigned char*>(m_in.data()) + begin, end - begin, m_in.size() - begin);
+  }
+
+  // Text in another code page: ASCII as it stands, every other byte decoded.
+  void textIn(CodePage page, size_t begin, size_t end) {
+    size_t ascii = begin;
+    for (size_t i = begin; i < end; ++i) {
+      const unsigned char b = byteAt(i);
+      if (b < 0x80) continue;
+      text(ascii, i);
+      m_out.put(decodeByte(page, b));
+      ascii = i + 1;
+    }
+    text(ascii, end);
   }
 
   // The first brace, backslash or line end from `i` on (or the input's end),
@@ -161,6 +212,7 @@ class TextScanner {
   bool closeGroup() {
     if (!m_groups.close()) return false;
     if (m_depth <= 1) return true;
+    if (m_state.dest == kFontTable) m_fonts.endEntry();
     m_state = m_stack[--m_depth];
     return false;
   }
@@ -173,18 +225,18 @@ class TextScanner {
     while (pos < m_in.size() && isLetter(byteAt(pos))) ++pos;
     const std::string_view word = m_in.substr(begin, std::min(pos - begin, kMaxWordLength + 1));
     bool hasParam = false, negative = false;
-    long param = 0;
+    int64_t param = 0;
     if (pos + 1 < m_in.size() && m_in[pos] == '-' && isDigit(byteAt(pos + 1))) {
       negative = true;
       ++pos;
     }
     for (; pos < m_in.size() && isDigit(byteAt(pos)); ++pos) {
       hasParam = true;
-      param = std::min(param * 10 + (m_in[pos] - '0'), kParamLimit);
+      param = std::min<int64_t>(param * 10 + (m_in[pos] - '0'), kParamLimit);
     }
     if (pos < m_in.size() && m_in[pos] == ' ') ++pos;
     // In a skipped group only binary data has to be known, to be stepped over.
-    if (skipping() && !(word.size() == 3 && word[0] == 'b' && word[1] == 'i' && word[2] == 'n')) {
+    if ((m_groups.pastLimit() || m_state.dest == kSkip) && !(word.size() == 3 && word[0] == 'b' && word[1] == 'i' && word[2] == 'n')) {
       m_groups.consumedAsFallback();
       return pos;
     }
@@ -196,15 +248,14 @@ class TextScanner {
       int value = 0, digits = 0;
       for (int h; digits < 2 && pos < m_in.size() && (h = hexValue(byteAt(pos))) >= 0; ++digits, ++pos)
         value = value * 16 + h;
-      if (!m_groups.consumedAsFallback() && digits == 2)
-        character(base::cp1250HighByte(static_cast<unsigned char>(value)));
+      if (!m_groups.consumedAsFallback() && digits == 2) character(decoded(static_cast<unsigned char>(value)));
       return pos;
     }
     if (m_groups.consumedAsFallback()) return pos;
     if (c == '\r' || c == '\n') {
       paragraphEnd();  // a backslash ending a line is a paragraph mark
     } else if (c == '*') {
-      if (!m_groups.pastLimit()) m_state.skip = true;
+      if (!m_groups.pastLimit() && m_state.dest != kSkip) m_state.dest = kSkip;
     } else if (const char16_t ch = symbolCharacter(c)) {
       character(ch);
     }
@@ -219,25 +270,61 @@ class TextScanner {
       m_groups.consumedAsFallback();
       return pos + std::min(count, m_in.size() - pos);
     }
-    if (m_groups.consumedAsFallback() || skipping()) return pos;
+    if (m_groups.consumedAsFallback() || m_groups.pastLimit()) return pos;
     switch (w.kind) {
-      case TextWord::Destination: m_state.skip = true; break;
-      case TextWord::Paragraph: paragraphEnd(); break;
-      case TextWord::Character: character(w.ch); break;
-      case TextWord::Unicode: {
-        const int code = param < 0 ? param + 65536 : param;
-        if (code >= 0 && code <= 0xFFFF) character(static_cast<char16_t>(code));
-        m_groups.expectFallback(m_state.unicodeSkip);
-        break;
-      }
-      case TextWord::UnicodeSkip: m_state.unicodeSkip = static_cast<uint8_t>(std::clamp(param, 0, 16)); break;
+      case TextWord::Destination: m_state.dest = kSkip; return pos;
+      case TextWord::FontTable: m_state.dest = kFontTable; return pos;
+      case TextWord::Unicode: unicode(param); return pos;
+      case TextWord::UnicodeSkip: m_state.unicodeSkip = static_cast<uint8_t>(std::clamp(param, 0, 16)); return pos;
       default: break;
     }
+    if (m_state.dest == kFontTable) fontTableWord(w, param);
+    else bodyWord(w, hasParam, param);
     return pos;
   }
 
+  void fontTableWord(TextWord w, int param) {
+    switch (w.kind) {
+      case TextWord::Font: m_fonts.beginEntry(param); break;
+      case TextWord::FontCharset: m_fonts.setCharset(param); break;
+      case TextWord::FontCodePage: m_fonts.setCodePage(param); break;
+      default: break;
+    }
+  }
+
+  void bodyWord(TextWord w, bool hasParam, int param) {
+    switch (w.kind) {
+      case TextWord::Paragraph: paragraphEnd(); break;
+      case TextWord::Character: character(w.ch); break;
+      case TextWord::Hidden: m_state.hidden = !hasParam || param != 0; break;
+      case TextWord::Plain:
+        m_state.hidden = false;
+        m_state.font = FontTable::kDefaultFont;
+        break;
+      case TextWord::Font:
+        if (const std::optional<int32_t> font = m_fonts.find(param)) m_state.font = *font;
+        break;
+      case TextWord::DefaultFont: m_fonts.setDefaultFont(param); break;
+      case TextWord::DocumentCodePage: m_fonts.setDocumentCodePage(param); break;
+      case TextWord::DocumentCharset: m_fonts.setDocumentCharset(static_cast<CodePage>(w.ch)); break;
+      default: break;
+    }
+  }
+
+  void unicode(int param) {
+    const int code = param < 0 ? param + 65536 : param;
+    if (code >= 0 && code <= 0xFFFF) character(static_cast<char16_t>(code));
+    m_groups.expectFallback(m_state.unicodeSkip);
+  }
+
   void character(char16_t ch) {
-    if (skipping() || (ch < 0x20 && ch != u'\t' && ch != kLineBreak)) return;
+    if (m_groups.pastLimit()) return;
+    if (m_state.dest == kFontTable) {
+      if (ch == u';') m_fonts.endEntry();
+      else m_fonts.addNameCharacter(ch);
+      return;
+    }
+    if (m_state.dest != kText || m_state.hidden || (ch < 0x20 && ch != u'\t' && ch != kLineBreak)) return;
     m_out.put(ch);
   }
 
@@ -247,10 +334,11 @@ class TextScanner {
 
   std::string_view m_in;
   Sink& m_out;
-  Group m_state{false, 1};
+  Group m_state{kText, 1, false, FontTable::kDefaultFont};
   std::array<Group, kMaxDepth> m_stack;  // the enclosing groups' states, not initialised: only [0, m_depth) is read
   size_t m_depth = 0;
   GroupLimits m_groups;
+  FontTable m_fonts;
 };
 
 // Plain text: CR LF, CR and LF each end a paragraph ('\r'); tabs are kept,

@@ -82,6 +82,7 @@ class Writer {
     if (all || f.bold != was.bold) control(f.bold ? "\\b" : "\\b0");
     if (all || f.italic != was.italic) control(f.italic ? "\\i" : "\\i0");
     if (all || f.underline != was.underline) control(f.underline ? "\\ul" : "\\ulnone");
+    if (all ? f.caps : f.caps != was.caps) control(f.caps ? "\\caps" : "\\caps0");
     if (all || f.color != was.color) {
       const auto it = std::find(colors_.begin(), colors_.end(), f.color);
       control("\\cf" + std::to_string(it == colors_.end() ? 0 : it - colors_.begin() + 1));

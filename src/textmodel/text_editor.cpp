@@ -33,8 +33,8 @@ int clampHalfPoints(double points) { return static_cast<int>(std::lround(std::cl
 }  // namespace
 
 bool TextEditor::FormatLess::operator()(const rtf::CharFormat& a, const rtf::CharFormat& b) const {
-  return std::tie(a.bold, a.italic, a.underline, a.color.value, a.halfPoints, a.font) <
-         std::tie(b.bold, b.italic, b.underline, b.color.value, b.halfPoints, b.font);
+  return std::tie(a.bold, a.italic, a.underline, a.caps, a.color.value, a.halfPoints, a.font) <
+         std::tie(b.bold, b.italic, b.underline, b.caps, b.color.value, b.halfPoints, b.font);
 }
 
 TextEditor::TextEditor() { clearContent(default_); }

@@ -8,7 +8,7 @@
 
 class NavigationTest : public DiaryTest {
  protected:
-  static constexpr const char* kRtf = "{\\rtf1\\ansi ";
+  static constexpr const char* kRtf = "{\\rtf1\\ansi\\ansicpg1250 ";  // as the editor writes it
   void addText(const std::string& key, const std::string& text) { addEntry(key, kRtf + text + "\\par\r\n}\r\n"); }
 
   static base::Point centre(const gui::Element& e) {

@@ -40,6 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "<p style=\"text-align:center\">sredina</p>\n<p style=\"text-align:right\">desno</p>\n<p><br></p>\n"},
         HtmlCase{"LettersAndMarkup", R"({\rtf1 \'e8\'9a\'9e \u945? <a & b>\line x\par})",
                  "<p>čšž α &lt;a &amp; b&gt;<br>x</p>\n"},
+        HtmlCase{"CapitalsAsShown", R"({\rtf1 {\caps velike \u269?rke} male\par})", "<p>VELIKE ČRKE male</p>\n"},
         HtmlCase{"HostileFontName", R"({\rtf1{\fonttbl{\f1 x"><script>;}}\f1 t\par})",
                  "<p><span style=\"font-family:'xscript',Arial,sans-serif\">t</span></p>\n"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -118,13 +119,16 @@ TEST_F(ExportTest, ADamagedEntryIsExportedAsFarAsItGoesAndNamed) {
   entry("03-01-2026", R"({\rtf1 Za\'e8etek {\b sredina)");
   entry("03-02-2026", "ni obogateno besedilo");
   entry("03-03-2026", R"({\rtf1 cel\par})");
+  // A picture of binary data without its length, whose bytes close the document.
+  entry("03-04-2026", R"({\rtf1{\pict\wmetafile8\bin 01}}Po sliki\par})");
   Outcome o;
   const std::string txt = exportTo("d.txt", &o);
-  EXPECT_EQ(o.days, 3);
-  EXPECT_EQ(o.damaged, (std::vector<base::Date>{{2026, 3, 1}, {2026, 3, 2}}));
+  EXPECT_EQ(o.days, 4);
+  EXPECT_EQ(o.damaged, (std::vector<base::Date>{{2026, 3, 1}, {2026, 3, 2}, {2026, 3, 4}}));
+  EXPECT_NE(txt.find("sreda, 4. marec 2026\r\n\r\n\r\n(Slike"), std::string::npos);
   EXPECT_NE(txt.find("Začetek sredina\r\n(Zapis tega dne je poškodovan"), std::string::npos);
   EXPECT_NE(txt.find("ni obogateno besedilo\r\n"), std::string::npos);
-  EXPECT_NE(base::utf16ToUtf8(describe(o)).find(": 1. 3. 2026, 2. 3. 2026."), std::string::npos);
+  EXPECT_NE(base::utf16ToUtf8(describe(o)).find(": 1. 3. 2026, 2. 3. 2026, 4. 3. 2026."), std::string::npos);
 }
 
 TEST_F(ExportTest, ATargetThatCannotBeUsedWritesNothingAndKeepsWhatWasThere) {

@@ -32,10 +32,10 @@ const Case kCases[] = {
     {kEntry, u"par", false},              // the codes are not text
     {kEntry, u"rtf", false},
     {kEntry, u"arial", false},            // nor are the font names
-    {"{\\rtf1\\ansi Pala\\b \\'e8inke\\b0  so dobre\\par}", u"palačinke", true},  // a change of format inside a word
+    {"{\\rtf1\\ansi\\ansicpg1250 Pala\\b \\'e8inke\\b0  so dobre\\par}", u"palačinke", true},  // a change of format inside a word
     {"{\\rtf1\\ansi prvi\\par drugi\\par}", u"prvidrugi", false},                 // paragraphs do not run together
     {"{\\rtf1\\ansi \\u353? \\u382? \\u273?\\par}", u"s z d", true},              // š ž đ written as \u
-    {"{\\rtf1\\ansi \\'9a\\'9e\\'f0 \\'e6\\par}", u"sz d c", true},
+    {"{\\rtf1\\ansi\\ansicpg1250 \\'9a\\'9e\\'f0 \\'e6\\par}", u"sz d c", true},
     {"{\\rtf1\\ansi \\u9731?\\par}", u"\u2603", false},                           // outside the code page: never found
     {"navadno besedilo brez kod", u"BESEDILO", true},                              // not rich text: read as plain
 };
