@@ -1,5 +1,6 @@
 #include "app/day_on_screen.h"
 
+#include <new>
 #include <utility>
 
 #include "base/cp1250.h"
@@ -9,10 +10,19 @@
 namespace app {
 namespace {
 
-// Wine's RichEdit reader crashes on rich text nested 32 groups deep; the
-// control's own files nest three or four. Anything deeper than this is read
-// by the diary's own reader and handed over flattened.
+// Wine's RichEdit reader crashes on rich text nested 32 groups deep, and on
+// a name in the font table or style sheet, or a control word with its
+// number, longer than its buffer of about 1 KB; the control's own files nest
+// three or four groups and hold short names. Anything beyond these is read
+// by the diary's own reader and handed over as its writer writes it: flat,
+// with names of at most 31 characters.
 constexpr int kControlDepth = 24;
+constexpr size_t kControlToken = 255;
+
+bool controlCanRead(std::string_view rtf) {
+  const rtf::Extent e = rtf::measure(rtf);
+  return e.depth <= kControlDepth && e.longestWord <= kControlToken && e.longestName <= kControlToken;
+}
 
 constexpr char16_t kCaption[] = u"Pisarion";
 
@@ -29,6 +39,9 @@ constexpr char16_t kKeptAside[] =
 constexpr char16_t kKeptAsideEnd[] =
     u"\n\nDnevnik je ne prikazuje med dnevi. Tako bo shranjena vsaka nadaljnja različica z diska, brez novega "
     u"sporočila.";
+constexpr char16_t kTooLarge[] =
+    u"Zapisa ni bilo mogoče prikazati, ker zanj ni dovolj pomnilnika. Dan je prikazan samo za branje in se ne bo "
+    u"shranil, da se zapis ne izgubi. Datoteka ostaja nespremenjena.";
 constexpr char16_t kDamaged[] =
     u"Zapis je poškodovan, zato je prikazan kot golo besedilo, samo za branje. Datoteka ostaja nespremenjena.";
 
@@ -78,16 +91,26 @@ void DayOnScreen::show(std::string key) {
   setWritable(key == today ? key : std::string());
   m_shown = key;
   m_store.Rescan();
-  const store::EntryText entry = m_store.Load(key);
+  store::EntryText entry;
   Shown shown = Shown::AsWritten;
-  switch (entry.state) {
-    case store::EntryState::Missing: m_editor->setText(u""); break;
-    case store::EntryState::Read: shown = putIntoEditor(entry.rtf); break;
-    case store::EntryState::Unreadable:
-      m_editor->setText(u"");
-      setWritable({});
-      tellAbout(key, kUnreadable);
-      return;
+  try {
+    entry = m_store.Load(key);
+    switch (entry.state) {
+      case store::EntryState::Missing: m_editor->setText(u""); break;
+      case store::EntryState::Read: shown = putIntoEditor(entry.rtf); break;
+      case store::EntryState::Unreadable:
+        m_editor->setText(u"");
+        setWritable({});
+        tellAbout(key, kUnreadable);
+        return;
+    }
+  } catch (const std::bad_alloc&) {
+    // A day larger than the memory there is: shown empty, read-only, never saved over.
+    entry = {};
+    m_editor->setText(u"");
+    setWritable({});
+    tellAbout(key, kTooLarge);
+    return;
   }
   if (shown == Shown::AsPlainText) {
     setWritable({});
@@ -122,7 +145,7 @@ DayOnScreen::Shown DayOnScreen::putIntoEditor(const std::string& rtf) {
   Shown shown = Shown::AsWritten;
   std::string flat;
   std::string_view document = rtf;
-  if (rtf::groupDepth(rtf) > kControlDepth) {
+  if (!controlCanRead(rtf)) {
     flat = rtf::writeRtf(rtf::readRtf(rtf));
     document = flat;
     shown = Shown::Flattened;

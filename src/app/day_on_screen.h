@@ -8,9 +8,10 @@
 // - Only today's entry is written, and only when the editor's text changed
 //   since it was loaded or last saved: a day only looked at stays on the disk
 //   byte for byte.
-// - An entry that exists but cannot be read, or that the editor cannot show
-//   as rich text, is shown read-only and never saved; choosing the day again
-//   tries again.
+// - An entry that exists but cannot be read, that the editor cannot show as
+//   rich text, or that is too large for the memory there is, is shown
+//   read-only with a message and never saved; choosing the day again tries
+//   again.
 // - Text that could not be saved stays in the editor; showing another day
 //   waits until it is saved, and the close asks before letting it go (a
 //   rescue copy is written first when the user agrees).

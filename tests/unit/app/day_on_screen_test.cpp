@@ -1,5 +1,7 @@
 // The day on screen as the user meets it: what reaches the entry files, what
 // the editor lets them do, and what they are told.
+#include <cstdint>
+#include <new>
 #include <stdexcept>
 
 #include "navigation_fixture.h"
@@ -7,15 +9,19 @@
 
 namespace {
 
-// The editor with the faults of real ones: a disk that takes nothing, and a
-// control reader that dies on deep nesting (Wine's, at 32 groups) or makes
-// nothing of a document.
+// The editor with the faults of real ones: a disk that takes nothing, a
+// control reader that dies on deep nesting or long names (Wine's, at 32
+// groups and past 1 KB) or makes nothing of a document, and a memory that
+// holds only so much.
 struct FaultyEditor : textmodel::TextEditor {
   const bool* failing;
   const bool* readsNothing;
+  const size_t* memory;
   std::optional<std::string> richText() const override { return *failing ? std::nullopt : TextEditor::richText(); }
   bool setRichText(std::string_view rtf) override {
-    if (rtf::groupDepth(rtf) >= 32) throw std::runtime_error("the control's reader crashed");
+    const rtf::Extent e = rtf::measure(rtf);
+    if (e.depth >= 32 || e.longestName > 1000 || e.longestWord > 1000) throw std::runtime_error("the control's reader crashed");
+    if (rtf.size() > *memory) throw std::bad_alloc();
     return !*readsNothing && TextEditor::setRichText(rtf);
   }
 };
@@ -23,12 +29,14 @@ struct FaultyEditor : textmodel::TextEditor {
 class DayOnScreenTest : public NavigationTest {
  protected:
   bool failing = false, readsNothing = false;
+  size_t memory = SIZE_MAX;
   static constexpr int kWait = app::DayOnScreen::kAutosaveMs;
   DayOnScreenTest() {
     platform.setEditorFactory([this] {
       auto e = std::make_unique<FaultyEditor>();
       e->failing = &failing;
       e->readsNothing = &readsNothing;
+      e->memory = &memory;
       return e;
     });
     addText("12-06-2026", "yesterday");
@@ -118,9 +126,16 @@ TEST_F(DayOnScreenTest, ClosingWithoutASaveAsksAndOnYesLeavesARescueCopyBesideTh
 TEST_F(DayOnScreenTest, DamagedEntriesNeverReachTheControlUncheckedAndStayAsTheyAre) {
   addText("12-07-2026", std::string(40, '{') + "globoko" + std::string(40, '}'));
   addText("12-05-2026", "nerazumljivo");
+  std::string bold;
+  for (int i = 0; i < 20000; ++i) bold += "\\b x\\b0 y";
+  addEntry("12-04-2026", "{\\rtf1{\\fonttbl{\\f0 " + std::string(100'000, 'A') + ";}}\\f0" + bold + "\\par}");
   const std::string before = todayFile();
   start();
   EXPECT_EQ(editorText(), u"globoko");
+  days().IzberiDan("12-04-2026");
+  std::u16string xy;
+  for (int i = 0; i < 20000; ++i) xy += u"xy";
+  EXPECT_EQ(editorText(), xy);
   readsNothing = true;  // shown as plain text, read-only, with a word
   days().IzberiDan("12-05-2026");
   EXPECT_EQ(platform.messages().size(), 1u);
@@ -143,4 +158,20 @@ TEST_F(DayOnScreenTest, AnEntryAnotherProgramRewroteWhileOpenIsKeptBesideItAndTo
   EXPECT_EQ(diary->store().listing().size(), 2u);  // yesterday and today: never a day of its own
   ASSERT_EQ(platform.messages().size(), 1u);
   EXPECT_NE(platform.messages()[0].text.find(u"~12-07-2026 (druga različica)"), std::u16string::npos);
+}
+
+TEST_F(DayOnScreenTest, ATodayTooLargeForTheMemoryIsReadOnlyToldAndKeptByteForByte) {
+  addText("12-07-2026", std::string(300'000, 'a'));
+  memory = 200'000;
+  const std::string before = todayFile();
+  start();
+  ASSERT_EQ(platform.messages().size(), 1u);
+  EXPECT_NE(platform.messages()[0].text.find(u"ni dovolj pomnilnika"), std::u16string::npos);
+  EXPECT_FALSE(el("BtnKrepko").visible());
+  type(u"izgubljeno");
+  EXPECT_EQ(editorText(), u"");
+  platform.advance(2 * kWait);
+  platform.closeWindow(main().form());
+  EXPECT_EQ(platform.exitCode(), 0);
+  EXPECT_EQ(todayFile(), before);
 }
