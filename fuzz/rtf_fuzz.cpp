@@ -1,10 +1,13 @@
-// Any bytes given to the readers give a document that keeps its promises,
-// and writing that document and reading it again gives it back unchanged.
+// Any bytes given to the readers give a document that keeps its promises
+// (names kept short, formats that differ from run to run), and writing that
+// document and reading it again gives it back unchanged. Run with -timeout
+// and -rss_limit_mb: the readers must stay linear in time and memory.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "rtf/font_table.h"
 #include "rtf/reader.h"
 #include "rtf/writer.h"
 #include "search/fold.h"
@@ -23,6 +26,8 @@ void checkDocument(const rtf::Document& doc) {
       check(!p.runs[r].text.empty());
       check(r == 0 || !(p.runs[r].format == p.runs[r - 1].format));
       check(p.runs[r].format.halfPoints >= 2 && p.runs[r].format.halfPoints <= 3276);
+      check(p.runs[r].format.font.size() <= rtf::FontTable::kMaxNameLength || p.runs[r].format.font == u"Arial");
+      check(p.runs[r].shown().size() == p.runs[r].text.size());
       for (char16_t c : p.runs[r].text) check(c >= 0x20 || c == u'\t' || c == rtf::kLineBreak);
     }
   }
@@ -35,7 +40,10 @@ void checkDocument(const rtf::Document& doc) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  checkDocument(rtf::readRtf(bytes));
+  rtf::Reading reading;
+  checkDocument(rtf::readRtf(bytes, {}, reading));
+  const rtf::Extent extent = rtf::measure(bytes);
+  check(extent.depth >= 0 && extent.longestWord <= size && extent.longestName <= size);
   checkDocument(rtf::readPlainText(bytes));
   // The characters alone are the document's, each paragraph ended; the
   // search's one pass folds exactly those, within room of the input's size.

@@ -80,6 +80,12 @@ TEST(MalformedInput, WhatCanBeKeptIsKept) {
   EXPECT_EQ(readRtf("{\\rtf1 {\\colortbl;\\red999\\green-3\\blue7;}\\cf1 a}").paragraphs[0].runs[0].format.color,
             base::Color::rgb(255, 0, 7));
   EXPECT_EQ(readRtf("{\\rtf1 \\bin99999999999 a}").text(), u"");
+  // Ten digits overflow 32 bits on the way: read in 64, they are only large.
+  EXPECT_EQ(readRtf("{\\rtf1 \\fs3000000000 c}").paragraphs[0].runs[0].format.halfPoints, 3276);
+  for (auto [large, text] : {std::pair{"{\\rtf1 \\bin3000000000 a}", u""}, {"{\\rtf1 \\u3000000000 ab}", u"b"}}) {
+    EXPECT_EQ(readRtf(large).text(), text) << large;
+    EXPECT_EQ(readText(large), text) << large;
+  }
 }
 
 TEST(MalformedInput, DeepNestingIsCappedWithoutRecursion) {
