@@ -453,6 +453,7 @@ Extent measure(std::string_view bytes) {
       while (end < n && isDigit(static_cast<unsigned char>(bytes[end]))) ++end;
       e.longestWord = std::max(e.longestWord, end - i);
       if (tableDepth == 0 && (word == "fonttbl" || word == "stylesheet")) tableDepth = depth;
+      if (end < n && bytes[end] == ' ') ++end;  // the word's delimiter, no character
       i = end - 1;
       continue;
     }
@@ -468,6 +469,8 @@ Extent measure(std::string_view bytes) {
         name = 0;
         break;
       case ';': name = 0; break;
+      case '\r':
+      case '\n': break;
       default:
         if (tableDepth > 0) e.longestName = std::max(e.longestName, ++name);
         break;

@@ -104,8 +104,7 @@ TEST(MalformedInput, DeepNestingIsCappedWithoutRecursion) {
 
 TEST(MalformedInput, TenMegabyteInputsReadInLinearTime) {
   const size_t size = 10 * 1024 * 1024;
-  auto repeated = [&](std::string_view piece) {
-    std::string out = "{\\rtf1 ";
+  auto repeated = [&](std::string_view piece, std::string out = "{\\rtf1 ") {
     while (out.size() < size) out += piece;
     return out;
   };
@@ -115,6 +114,8 @@ TEST(MalformedInput, TenMegabyteInputsReadInLinearTime) {
       repeated("{"),
       repeated("\\"),
       repeated("{\\colortbl;;;;;;;;}{\\fonttbl{\\f123 F;}}\\f123 "),
+      repeated("\\b x\\b0 y", "{\\rtf1{\\fonttbl{\\f0 " + std::string(100'000, 'A') + ";}}\\f0"),
+      repeated("{\\v\\caps\\f0\\'e8}{\\fonttbl{\\f0\\fcharset204 A;}}"),
       std::string(size, 'a'),
   };
   for (const std::string& input : inputs) {

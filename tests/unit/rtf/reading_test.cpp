@@ -183,3 +183,15 @@ TEST(PlainText, OnlyFilesBeginningWithTheRtfMarkAreRichText) {
   EXPECT_EQ(readAny("{\\b x} \\par y").text(), u"{\\b x} \\par y");
   EXPECT_EQ(readAny("{\\rtf1 {\\b x}\\par y}").text(), u"x\ry");
 }
+
+TEST(ReadingRichEdit, MeasureMeetsWhatAControlReaderWithoutBinaryDataMeets) {
+  const Extent entry = measure(crlf(kDiaryEntry));
+  EXPECT_EQ(entry.depth, 3);
+  EXPECT_EQ(entry.longestName, std::string("Times New Roman").size());
+  // Escaped braces are text; braces in binary data are counted as such a reader counts them.
+  const Extent hostile = measure("{\\rtf1{\\fonttbl{\\f0 " + std::string(2000, 'A') + ";}}\\fs" + std::string(300, '9') +
+                                 " \\{\\{ {\\pict\\bin3 {{{}}}}");
+  EXPECT_EQ(hostile.longestName, 2000u);
+  EXPECT_EQ(hostile.longestWord, 303u);  // \fs and its digits
+  EXPECT_EQ(hostile.depth, 5);
+}
