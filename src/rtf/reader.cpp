@@ -102,6 +102,17 @@ struct Style {
   friend bool operator==(const Style&, const Style&) = default;
 };
 
+// What a Style and a CharFormat share: all but the font.
+template <class From, class To>
+void copyLook(const From& from, To& to) {
+  to.bold = from.bold;
+  to.italic = from.italic;
+  to.underline = from.underline;
+  to.caps = from.caps;
+  to.color = from.color;
+  to.halfPoints = from.halfPoints;
+}
+
 struct GroupState {
   Style style;
   Alignment alignment = Alignment::Left;
@@ -308,12 +319,7 @@ class Reader {
   // The caller's format, which \plain goes back to; its font is the one \deff names.
   Style plainStyle() const {
     Style s;
-    s.bold = defaults_.bold;
-    s.italic = defaults_.italic;
-    s.underline = defaults_.underline;
-    s.caps = defaults_.caps;
-    s.color = defaults_.color;
-    s.halfPoints = defaults_.halfPoints;
+    copyLook(defaults_, s);
     return s;
   }
 
@@ -372,12 +378,7 @@ class Reader {
 
   CharFormat formatOf(const Style& s) const {
     CharFormat f;
-    f.bold = s.bold;
-    f.italic = s.italic;
-    f.underline = s.underline;
-    f.caps = s.caps;
-    f.color = s.color;
-    f.halfPoints = s.halfPoints;
+    copyLook(s, f);
     const std::u16string* name = fonts_.name(fonts_.resolve(s.font));
     f.font = name ? *name : defaults_.font;
     return f;
