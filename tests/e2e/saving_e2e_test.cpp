@@ -145,6 +145,7 @@ TEST(SavingEndToEnd, ATodayWithAHundredKilobyteFontNameOpensAndTakesTyping) {
                                ";}}\\f0" + bold + "\\par\r\n}\r\n");
   ASSERT_TRUE(startAndLoad(d));
   EXPECT_EQ(d.editorText().substr(0, 4), L"xyxy");
+  saveScreenshot(d.window("frmMain"), "saving-long-font-name");
   SendMessageW(d.editor(), EM_SETSEL, 0, 0);
   typeInto(d, L"z");
   EXPECT_TRUE(waitUntil([&] { return d.editorText().rfind(L"zxy", 0) == 0; }));
