@@ -17,10 +17,7 @@ class RtfWriter : public Writer {
   void begin(std::string&) override {}
 
   void day(const Day& day, std::string&) override {
-    rtf::CharFormat heading;
-    heading.bold = true;
-    heading.halfPoints = 24;
-    add(base::utf8ToUtf16(dayHeading(day.date)), heading);
+    m_doc.paragraphs.push_back(headingParagraph(day.date));
     for (const rtf::Paragraph& p : day.document.paragraphs) m_doc.paragraphs.push_back(p);
     if (day.damage != Damage::None) {
       rtf::CharFormat note;
@@ -47,6 +44,16 @@ class RtfWriter : public Writer {
 };
 
 }  // namespace
+
+rtf::Paragraph headingParagraph(const base::Date& date) {
+  rtf::CharFormat heading;
+  heading.bold = true;
+  heading.halfPoints = 24;
+  rtf::Paragraph p;
+  p.mark = heading;
+  rtf::appendText(p, base::utf8ToUtf16(dayHeading(date)), heading);
+  return p;
+}
 
 std::unique_ptr<Writer> makeRtfWriter() { return std::make_unique<RtfWriter>(); }
 

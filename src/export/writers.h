@@ -25,6 +25,10 @@ std::unique_ptr<Writer> makeWriter(Format format);
 // underline, colour, size and alignment kept.
 void appendHtml(const rtf::Document& document, std::string& out);
 
+// A day's heading as the rich-text export and the printout open it: the date
+// written out, in bold at 12 points.
+rtf::Paragraph headingParagraph(const base::Date& date);
+
 // The sentence an export adds below a damaged day (UTF-8; empty for none).
 std::string damageNote(Damage damage);
 
