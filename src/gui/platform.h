@@ -46,6 +46,14 @@ struct MenuItem {
   bool enabled = true;
 };
 
+// A document for the printer: rich text, and the name the print queue shows.
+struct PrintRequest {
+  std::u16string documentName;
+  std::string richText;
+};
+// Cancelled includes a machine with no printer, where the dialog itself says so.
+enum class PrintOutcome { Printed, Cancelled, Failed };
+
 // SetWindowPos's insert-after handles for keep-on-top.
 enum class InsertAfter { Topmost, NoTopmost };
 
@@ -102,6 +110,10 @@ class Platform {
   // It does not ask about a file already there: the caller, who may still
   // add an extension, asks about the name it will write.
   virtual std::optional<SaveFileAnswer> askSaveFile(Form& owner, const SaveFileRequest& request) = 0;
+
+  // The system's print dialog, modal to the form, then the document on the
+  // printer chosen: over as many pages as it needs, each numbered at its foot.
+  virtual PrintOutcome print(Form& owner, const PrintRequest& request) = 0;
 
   // A popup menu at the pointer, owned by the form, until an item is chosen
   // or the menu is dismissed: the index of the item chosen, or nothing.

@@ -495,6 +495,11 @@ std::optional<gui::SaveFileAnswer> HeadlessPlatform::askSaveFile(gui::Form&, con
   return answer;
 }
 
+gui::PrintOutcome HeadlessPlatform::print(gui::Form&, const gui::PrintRequest& request) {
+  m_printRequests.push_back(request);
+  return printOutcome;
+}
+
 bool HeadlessPlatform::askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) {
   messageBox(text, caption, icon);
   m_messages.back().question = true;

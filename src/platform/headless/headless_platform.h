@@ -193,6 +193,11 @@ class HeadlessPlatform : public gui::Platform {
   std::vector<size_t> popupChoices;
   const std::vector<PopupRecord>& popups() const { return m_popups; }
 
+  // The print dialog: every request is kept; the user prints, cancels (or
+  // has no printer) or the printer fails as this says.
+  gui::PrintOutcome printOutcome = gui::PrintOutcome::Printed;
+  const std::vector<gui::PrintRequest>& printRequests() const { return m_printRequests; }
+
   using EditorFactory = std::function<std::unique_ptr<gui::Editor>()>;
   void setEditorFactory(EditorFactory f) { m_editorFactory = std::move(f); }
   // Each editor made: its form, its rectangle (form pixels), the part of
@@ -227,6 +232,7 @@ class HeadlessPlatform : public gui::Platform {
   bool askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
   Rect workAreaNearest(Rect screen) const override;
   std::optional<size_t> popupMenu(gui::Form& owner, const std::vector<gui::MenuItem>& items) override;
+  gui::PrintOutcome print(gui::Form& owner, const gui::PrintRequest& request) override;
   std::unique_ptr<gui::FormPeer> createPeer(gui::Form& form) override;
   void addTimer(gui::Timer& timer) override;
   void updateTimer(gui::Timer& timer) override;
@@ -286,6 +292,7 @@ class HeadlessPlatform : public gui::Platform {
   HeadlessWindow* m_active = nullptr;
   std::vector<MessageRecord> m_messages;
   std::vector<gui::SaveFileRequest> m_saveFileRequests;
+  std::vector<gui::PrintRequest> m_printRequests;
   struct Monitor {
     Rect bounds, workArea;
   };

@@ -47,6 +47,7 @@ class Win32Platform : public gui::Platform {
   bool askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
   gui::Rect workAreaNearest(gui::Rect screen) const override;
   std::optional<size_t> popupMenu(gui::Form& owner, const std::vector<gui::MenuItem>& items) override;
+  gui::PrintOutcome print(gui::Form& owner, const gui::PrintRequest& request) override;
   std::unique_ptr<gui::FormPeer> createPeer(gui::Form& form) override;
   void addTimer(gui::Timer& timer) override;
   void updateTimer(gui::Timer& timer) override;
