@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/diary_export.h"
+#include "app/frm_leto.h"
 #include "app/frm_mini.h"
 #include "app/frm_spremeni_geslo.h"
 #include "app/search_field.h"
@@ -215,7 +216,10 @@ void frmMain::showWritable(bool writable) {
   Text.setLook(writable ? gui::EditLook{} : gui::EditLook{skin::kPaleBlue, false});
 }
 
-void frmMain::SaveWhileAway() { m_day.autosave(); }
+void frmMain::SaveWhileAway() {
+  HideYearWindow();  // what it shows of the diary goes out of sight with it
+  m_day.autosave();
+}
 
 void frmMain::Form_Unload(bool& cancel) {
   // The diary does not close on a day's writing it could not save, nor on
@@ -284,6 +288,11 @@ bool frmMain::Form_Shortcut(int keyCode, int shift) {
       if (m_day.save()) exportWithDialog(m_app, m_form);
       return true;
     case 'F': OpenSearch(); return true;
+    case 'D':
+      if (shift & gui::kShift) OpenYearAtAGlance();
+      else OnThisDay();
+      return true;
+    case 'P': PrintDay(); return true;
     // Taken here even on a past day: the editor's own Ctrl+I would type a Tab
     // over the selection.
     case 'B': ToggleFormat(skin::FormatToggle::Format::Bold); return true;

@@ -32,6 +32,7 @@ namespace app {
 
 class Pisarion;
 class SearchField;
+class frmLeto;
 
 class frmMain {
   Pisarion& m_app;
@@ -104,6 +105,17 @@ class frmMain {
   // Searches now for the field's words.
   void runSearch();
 
+  // ---- looking back (frm_main_looking_back.cpp)
+  // Ctrl+D: the shown date in earlier years, in the day list as search results.
+  void OnThisDay();
+  // Ctrl+Shift+D: the year window for the shown day's year.
+  void OpenYearAtAGlance();
+  // Ctrl+P: the day on screen to the printer, under its heading.
+  void PrintDay();
+  void showDayOfYearWindow(const std::string& key);
+  void HideYearWindow();
+  std::string keyOnScreen() const;  // the shown day's key, today's when none is
+
   // Hides the year and month drop-downs that are open.
   void CloseDateDropDowns();
   // Hides the size, colour and alignment menus that are open.
@@ -165,6 +177,7 @@ class frmMain {
   std::unique_ptr<skin::OnTopButton> vednoNaVrhu;
   std::unique_ptr<SearchField> searchField;
   std::unique_ptr<search::DiarySearch> diarySearch;  // made by the first search
+  std::unique_ptr<frmLeto> m_leto;                   // the year window, made on first use
 
   // Pointer position inside the window at the last left press.
   int DragAnchorX = 0;

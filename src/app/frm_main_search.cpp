@@ -109,7 +109,7 @@ void frmMain::runSearch() {
                                                          [&platform](std::function<void()> task) { platform.post(std::move(task)); });
     diarySearch->onReady = [this] {
       searchField->tmrSearchProgress.setEnabled(false);
-      if (searching()) showResults();
+      if (searching() && !m_query.empty()) showResults();  // not over the earlier years' list
     };
   }
   refreshWrittenDay();

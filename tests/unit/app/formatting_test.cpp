@@ -120,14 +120,14 @@ TEST_F(FormattingTest, TheRightClickMenuAndCtrlIActOnTodayKeepingThePastAsItIs) 
     for (const gui::MenuItem& i : platform.popups().back().items) shown += (i.enabled ? u"" : u"-") + i.text + u" ";
     return shown;
   };
-  EXPECT_EQ(menu(0), u"Izreži Kopiraj Prilepi Izbriši Izberi vse ");
+  EXPECT_EQ(menu(0), u"Izreži Kopiraj Prilepi Izbriši Izberi vse Na ta dan Leto na pogled ");
   ed().setSelection(3, 0);
   menu(2);
   EXPECT_EQ(editorText(), u"dvaena ");
   clickRow(days(), 1);
   ed().setSelection(0, 4);
   platform.keyDown('I', gui::kCtrl);
-  EXPECT_EQ(menu(3), u"-Izreži Kopiraj -Prilepi -Izbriši Izberi vse ");
+  EXPECT_EQ(menu(3), u"-Izreži Kopiraj -Prilepi -Izbriši Izberi vse Na ta dan Leto na pogled ");
   EXPECT_EQ(std::pair(ed().SelItalic(), editorText()), std::pair(gui::Tri::False, std::u16string(u"prej")));
 }
 
