@@ -62,6 +62,12 @@ void frmMain::OpenYearAtAGlance() {
 void frmMain::showDayOfYearWindow(const std::string& key) {
   if (searching()) CloseSearch();
   showMonthOf(key);  // choosing its row saves today's text first
+  // Showing the day gives the editor the keys, which brings its window up
+  // over the year window: once that is done the year window comes to the
+  // front again, for the next click and its keys.
+  m_app.platform().post([this] {
+    if (m_leto && m_leto->form().visible()) m_leto->form().activate();
+  });
 }
 
 void frmMain::HideYearWindow() {

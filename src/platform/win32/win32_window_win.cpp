@@ -322,6 +322,13 @@ void Win32Window::invalidate(gui::Rect c) {
 void Win32Window::activate() {
   SetForegroundWindow(hwnd());
   SetActiveWindow(m_hwnd);
+  // The keys come with it: a focus left in another of the diary's windows
+  // (the main window's editor) would keep them there.
+  HWND focus = GetFocus();
+  if (focus == m_hwnd || IsChild(m_hwnd, focus)) return;
+  gui::Element* e = m_form.focused();
+  if (gui::NativeChild* child = e ? e->nativeChild() : nullptr) child->focus();
+  else SetFocus(m_hwnd);
 }
 
 void Win32Window::setMinimized(bool minimized) {
