@@ -73,7 +73,6 @@ std::string rtfOf(const std::string& text) { return "{\\rtf1\\ansi\\ansicpg1250 
 TEST(LookingBackEndToEnd, ThisDayTheYearAtAGlanceAndPrintingAfterThePassword) {
   Diary diary;
   const std::string today = todayKey();
-  const std::string monthDay = today.substr(0, 6);
   const int year = std::stoi(today.substr(6));
   const std::string lastYear = "01-15-" + std::to_string(year - 1);
   diary.writeEntry(lastYear, rtfOf("Sredi januarja lani, \\'e8isto zasne\\'9eeno."));
