@@ -17,40 +17,31 @@ constexpr gui::Rect kStatus{5, 3, 165, 16};
 
 SearchField::SearchField(gui::Form& form, const gui::Surface& atlas)
     : PicSearch(form.add<gui::PictureBox>("PicSearch")),
-      txtSearch(PicSearch.add<gui::TextBox>("txtSearch")),
-      PicSearchCaret(PicSearch.add<gui::PictureBox>("PicSearchCaret")),
+      txtSearch(PicSearch.add<gui::EditBox>("txtSearch")),
       BtnSearchClose(PicSearch.add<gui::PictureBox>("BtnSearchClose")),
       PicSearchStatus(form.add<gui::PictureBox>("PicSearchStatus")),
       lblSearchStatus(PicSearchStatus.add<gui::Label>("lblSearchStatus")),
       tmrSearchPause(form.addTimer("tmrSearchPause", kPauseMs, false)),
-      tmrSearchCaret(form.addTimer("tmrSearchCaret", 500, false)),
       tmrSearchProgress(form.addTimer("tmrSearchProgress", 100, false)),
       m_form(form),
       m_atlas(atlas) {
   for (gui::Element* e : {static_cast<gui::Element*>(&PicSearch), static_cast<gui::Element*>(&PicSearchStatus)})
     e->setVisible(false);
-  txtSearch.move(0, 0, 0, 0);  // takes the keys, shows nothing, is never hit
-  PicSearchCaret.setBackColor(skin::kTextBlue);
+  // The page under the words is the skin's, the colour of the field's middle.
+  const gui::Color page = atlas.pixel(skin::r::searchField.x + kTextBox.x + kTextBox.w / 2,
+                                      skin::r::searchField.y + kTextBox.y + kTextBox.h / 2);
+  txtSearch.attach(form.platform().createLineEdit(form, kTextBox, {page, skin::kTextBlue, kFont}));
+  txtSearch.move(kTextBox.x, kTextBox.y, kTextBox.w, kTextBox.h);
   lblSearchStatus.setFont(gui::FontSpec{u"Arial", 238, 8.25, false});
   lblSearchStatus.setForeColor(skin::kTextBlue);
   lblSearchStatus.setTransparent(true);
 
   txtSearch.onChange = [this] {
-    paintText();
-    tmrSearchPause.setEnabled(false);  // each key starts the pause anew
+    tmrSearchPause.setEnabled(false);  // each change starts the pause anew
     tmrSearchPause.setEnabled(true);
   };
   txtSearch.onKeyPress = [this](char16_t& ch) { refuseUnwritable(ch); };
-  txtSearch.onKeyDown = [this](int key, int) { keyDown(key); };
-  txtSearch.onGotFocus = [this] {
-    PicSearchCaret.setVisible(true);
-    tmrSearchCaret.setEnabled(true);
-  };
-  txtSearch.onLostFocus = [this] {
-    PicSearchCaret.setVisible(false);
-    tmrSearchCaret.setEnabled(false);
-  };
-  tmrSearchCaret.onTimer = [this] { PicSearchCaret.setVisible(!PicSearchCaret.visible()); };
+  txtSearch.onTakeKey = [this](int key, int) { return keyDown(key); };
   tmrSearchPause.onTimer = [this] {
     tmrSearchPause.setEnabled(false);
     if (auto handler = onSearch) handler();
@@ -64,6 +55,7 @@ SearchField::SearchField(gui::Form& form, const gui::Surface& atlas)
     if (x >= 0 && y >= 0 && x <= kClose.w && y <= kClose.h)
       if (auto handler = onClose) handler();
   };
+  // The magnifier and the field's edges give the keys to the words.
   PicSearch.onMouseDown = [this](int, int, double, double) { focus(); };
 }
 
@@ -79,7 +71,8 @@ void SearchField::show(gui::Rect yearBox, gui::Rect monthBox) {
   txtSearch.setText(u"");
   tmrSearchPause.setEnabled(false);
   setStatus(u"");
-  paintText();
+  PicSearch.surface().blit(m_atlas, skin::r::searchField, {0, 0});
+  PicSearch.refresh();
   PicSearch.setVisible(true);
   PicSearchStatus.setVisible(true);
   PicSearch.bringToFront();
@@ -89,7 +82,6 @@ void SearchField::show(gui::Rect yearBox, gui::Rect monthBox) {
 void SearchField::hide() {
   tmrSearchPause.setEnabled(false);
   tmrSearchProgress.setEnabled(false);
-  tmrSearchCaret.setEnabled(false);
   PicSearch.setVisible(false);
   PicSearchStatus.setVisible(false);
 }
@@ -99,24 +91,8 @@ void SearchField::setStatus(std::u16string status, std::u16string toolTip) {
   PicSearchStatus.setToolTip(std::move(toolTip));
 }
 
-// The words' end stays in sight: what does not fit is cut at the front.
-void SearchField::paintText() {
-  gui::Surface& s = PicSearch.surface();
-  s.blit(m_atlas, skin::r::searchField, {0, 0});
-  gui::TextService& text = m_form.platform().text();
-  std::u16string_view shown = txtSearch.text();
-  int width = text.measure(kFont, shown).width;
-  while (!shown.empty() && width > kTextBox.w - 2) {
-    shown.remove_prefix(1);
-    width = text.measure(kFont, shown).width;
-  }
-  text.draw(s, kTextBox, shown, kFont, skin::kTextBlue, gui::Alignment::Left);
-  PicSearch.refresh();
-  PicSearchCaret.move(kTextBox.x + width, kTextBox.y, 1, 14);
-  PicSearchCaret.cls();
-}
-
-void SearchField::keyDown(int keyCode) {
+// Enter, Escape, Up and Down steer the search; every other key edits.
+bool SearchField::keyDown(int keyCode) {
   switch (keyCode) {
     case gui::kKeyReturn:
       if (pausing() || !onEnter) {
@@ -125,15 +101,15 @@ void SearchField::keyDown(int keyCode) {
       } else {
         onEnter();
       }
-      break;
+      return true;
     case gui::kKeyEscape:
       if (auto handler = onClose) handler();
-      break;
+      return true;
     case gui::kKeyUp:
     case gui::kKeyDown:
       if (auto handler = onArrow) handler(keyCode);
-      break;
-    default: break;
+      return true;
+    default: return false;
   }
 }
 

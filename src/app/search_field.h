@@ -2,8 +2,10 @@
 // The search field that Ctrl+F opens over the main window's year and month
 // boxes: a skinned box with a magnifier where the typed words show with a
 // blinking caret, a round button that ends the search, and below it, in the
-// month box's place, a line that tells how the search went. A hidden text
-// box takes the keys. The field only reports; the main window searches.
+// month box's place, a line that tells how the search went. The words are
+// typed into a text field of the system's own, over the field's skin in its
+// colours, so that it edits as every text field does. The field only
+// reports; the main window searches.
 #include <functional>
 #include <string>
 
@@ -23,7 +25,7 @@ class SearchField {
   bool shown() const { return PicSearch.visible(); }
   void focus() { txtSearch.setFocus(); }
 
-  const std::u16string& text() const { return txtSearch.text(); }
+  std::u16string text() const { return txtSearch.text(); }
   // Typing has changed the words and the pause before searching still runs.
   bool pausing() const { return tmrSearchPause.enabled(); }
   void setStatus(std::u16string status, std::u16string toolTip = u"");
@@ -35,20 +37,17 @@ class SearchField {
   std::function<void(int keyCode)> onArrow;  // Up or Down
 
   gui::PictureBox& PicSearch;
-  gui::TextBox& txtSearch;
-  gui::PictureBox& PicSearchCaret;
+  gui::EditBox& txtSearch;
   gui::PictureBox& BtnSearchClose;
   gui::PictureBox& PicSearchStatus;
   gui::Label& lblSearchStatus;
   gui::Timer& tmrSearchPause;
-  gui::Timer& tmrSearchCaret;
   gui::Timer& tmrSearchProgress;  // the main window shows the reading's progress on it
 
   static constexpr int kPauseMs = 300;
 
  private:
-  void paintText();
-  void keyDown(int keyCode);
+  bool keyDown(int keyCode);
   void refuseUnwritable(char16_t& ch);
   void drawClose(bool pressed);
 

@@ -10,6 +10,13 @@ namespace gui {
 
 namespace {
 
+template <class Handler, class... Args>
+void call(const Handler& h, Args&&... args) {
+  if (!h) return;
+  Handler copy = h;  // the handler may replace itself or destroy its owner
+  copy(std::forward<Args>(args)...);
+}
+
 // The clip's rectangles; a single one (a face or a hover frame) is read
 // without building the list.
 template <class Each>
@@ -432,4 +439,61 @@ void Host::mouseUpDefault(int button) {
   }
 }
 
+// ---- EditBox -----------------------------------------------------------------
+
+EditBox::EditBox(std::string name) : Element(ElementKind::EditBox, std::move(name)) { setTakesFocus(true); }
+
+void EditBox::attach(HostedLineEdit hosted) {
+  m_window.reset();
+  m_edit = std::move(hosted.edit);
+  m_window = std::move(hosted.window);
+  if (!m_edit || !m_window) return;
+  stackingChanged();
+  m_edit->onChange = [this] { call(onChange); };
+  m_window->onFocused = [this] { form().setFocus(this); };
+  // A field that receives its keys itself offers them here first.
+  m_window->onKeyDown = [this](int keyCode, int shift) {
+    call(onKeyDown, keyCode, shift);
+    return takeKey(keyCode, shift);
+  };
+  m_window->onChar = [this](char16_t& ch) { call(onKeyPress, ch); };
+  // Where the platform has no window of its own the mouse comes through the form.
+  using Mouse = NativeChild::Mouse;
+  onMouseDown = [this](int button, int shift, double x, double y) {
+    m_window->mouse(Mouse::Down, button, shift, {static_cast<int>(x), static_cast<int>(y)});
+  };
+  onMouseMove = [this](int buttons, int shift, double x, double y) {
+    m_window->mouse(Mouse::Move, buttons, shift, {static_cast<int>(x), static_cast<int>(y)});
+  };
+  onDblClick = [this] {
+    const Point p = form().platform().cursorPos();
+    const Rect r = screenRect();
+    m_window->mouse(Mouse::DoubleClick, kLeftButton, 0, {p.x - r.x, p.y - r.y});
+  };
+}
+
+void EditBox::setText(std::u16string_view text) {
+  if (m_edit) m_edit->setText(text);
+}
+
+bool EditBox::takeKey(int keyCode, int shift) {
+  if (!onTakeKey) return false;
+  auto handler = onTakeKey;
+  return handler(keyCode, shift);
+}
+
+void EditBox::keyDownDefault(int keyCode, int shift) {
+  if (!takeKey(keyCode, shift) && m_window) m_window->keyDown(keyCode, shift);
+}
+
+void EditBox::keyPressDefault(char16_t ch) {
+  if (m_window) m_window->keyPress(ch);
+}
+
+void EditBox::setBounds(Rect r) {
+  Element::setBounds(r);
+  if (m_window) m_window->setBounds(formRect());
+}
+
 }  // namespace gui
+

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "gui/editor.h"
+#include "gui/line_edit.h"
 #include "gui/native_child.h"
 #include "gui/region.h"
 #include "gui/surface.h"
@@ -49,7 +50,7 @@ using KeyHandler = std::function<void(int keyCode, int shift)>;
 // The character may be changed; setting it to 0 swallows it.
 using KeyPressHandler = std::function<void(char16_t& ch)>;
 
-enum class ElementKind { PictureBox, Label, Panel, Shape, Line, TextBox, Host, CommandButton, CheckBox, OptionButton };
+enum class ElementKind { PictureBox, Label, Panel, Shape, Line, TextBox, Host, EditBox, CommandButton, CheckBox, OptionButton };
 
 // Holds children in z-order, back to front.
 class Container {
@@ -370,6 +371,34 @@ class Host : public Element {
   EditLook m_look;
   std::unique_ptr<Editor> m_editor;
   std::unique_ptr<NativeChild> m_window;  // goes before the editor it shows
+};
+
+// Reserves the place of a one-line text field of the platform's own and
+// owns it. The field does its own editing; its keys reach the element's
+// handlers first, and a key that onTakeKey answers true for (Enter, Escape,
+// the arrows of a field that steers a list) goes no further.
+class EditBox : public Element {
+ public:
+  explicit EditBox(std::string name);
+  void attach(HostedLineEdit hosted);
+  LineEdit* edit() const { return m_edit.get(); }
+  NativeChild* nativeChild() const override { return m_window.get(); }
+  std::u16string text() const { return m_edit ? m_edit->text() : std::u16string(); }
+  // Not a change of the user's: onChange does not run.
+  void setText(std::u16string_view text);
+
+  std::function<void()> onChange;  // the user changed the text
+  std::function<bool(int keyCode, int shift)> onTakeKey;
+
+  void keyDownDefault(int keyCode, int shift) override;
+  void keyPressDefault(char16_t ch) override;
+  void setBounds(Rect r) override;
+
+ private:
+  bool takeKey(int keyCode, int shift);
+
+  std::unique_ptr<LineEdit> m_edit;
+  std::unique_ptr<NativeChild> m_window;
 };
 
 }  // namespace gui

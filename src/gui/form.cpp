@@ -97,7 +97,9 @@ void placeChildrenIn(const Container& c) {
       const Rect r = child->formRect();
       Region visible = Region(r).subtracted(coveredAbove(*child));
       visible.offset(-r.x, -r.y);
+      window->setBounds(r);  // a parent moved it
       window->setVisibleRegion(visible);
+      window->setShown(child->shown());
     }
     placeChildrenIn(*child);
   }
@@ -243,9 +245,10 @@ void Form::setFocus(Element* e) {
   if (e == m_focus) return;
   Element* old = m_focus;
   m_focus = e;
-  if (NativeChild* child = e ? e->nativeChild() : nullptr)
+  if (NativeChild* child = e ? e->nativeChild() : nullptr) {
+    placeNativeChildren();  // a child just shown is on the screen before it takes the keys
     child->focus();
-  else
+  } else
     m_peer->focusChanged(e);
   if (old) call(old->onLostFocus);
   if (e && m_focus == e) call(e->onGotFocus);

@@ -35,10 +35,23 @@ class NativeChild {
   virtual void keyPress(char16_t ch) = 0;
   // A writable page, or a read-only one in another colour without a caret.
   virtual void setLook(const EditLook& look) = 0;
+  // Shown or hidden with its host element.
+  virtual void setShown(bool) {}
+  // A key stroke, and the mouse on the child in its own pixels, that the
+  // form's handlers let through: a back end whose child receives its input
+  // itself ignores them.
+  virtual void keyDown(int /*keyCode*/, int /*shift*/) {}
+  enum class Mouse { Down, Move, DoubleClick };
+  virtual void mouse(Mouse, int /*buttons*/, int /*shift*/, Point /*local*/) {}
 
   // The child took the keys by itself (the user clicked into it): the form
   // learns where its keyboard is.
   std::function<void()> onFocused;
+  // Keys the child receives itself, offered to its host element's handlers
+  // before the control acts on them: true when taken (the control then never
+  // sees the key). A character set to 0 is swallowed.
+  std::function<bool(int keyCode, int shift)> onKeyDown;
+  std::function<void(char16_t& ch)> onChar;
 };
 
 // The platform's tooltip of one form. The form tells it the one tool under

@@ -11,6 +11,7 @@
 
 #include "base/date.h"
 #include "gui/editor.h"
+#include "gui/line_edit.h"
 #include "gui/native_child.h"
 #include "gui/region.h"
 #include "gui/text.h"
@@ -139,6 +140,9 @@ class Platform {
 
   // The rich-text editor as a child of the form at `rect` (form pixels).
   virtual HostedEditor createEditor(Form& form, Rect rect) = 0;
+  // A one-line text field as a child of the form at `rect` (form pixels),
+  // hidden until its element shows.
+  virtual HostedLineEdit createLineEdit(Form& form, Rect rect, const FieldLook& look) = 0;
   // The form's tooltip window; made when the pointer first rests on an
   // element with a tip. nullptr: the platform shows no tips.
   virtual std::unique_ptr<NativeToolTip> createToolTip(Form& form) = 0;

@@ -73,3 +73,84 @@ TEST(SearchEndToEnd, CtrlFFindsTheDaysAndAClickedOneShowsItsWordsSelected) {
   saveScreenshot(main, "search-3-back-to-the-month");
   closeDiary(diary);
 }
+
+namespace {
+
+HWND searchBox(HWND main) {
+  HWND box = FindWindowExW(main, nullptr, L"Edit", nullptr);
+  return box && IsWindowVisible(box) ? box : nullptr;
+}
+
+std::wstring words(HWND box) {
+  wchar_t buf[256] = {};
+  GetWindowTextW(box, buf, 256);
+  return buf;
+}
+
+void pressShiftKey(WORD vk) {
+  INPUT in[4] = {};
+  for (INPUT& i : in) i.type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[3].ki.wVk = VK_SHIFT;
+  in[1].ki.wVk = in[2].ki.wVk = vk;
+  in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(4, in, sizeof(INPUT));
+  settle(250);
+}
+
+}  // namespace
+
+TEST(SearchEndToEnd, TheFieldEditsAsAnyTextFieldAndTheCountFollowsEachChange) {
+  Diary diary;
+  diary.writeEntry("03-14-2019", "{\\rtf1\\ansi palacinke za zajtrk\\par\r\n}\r\n");
+  diary.writeEntry("11-02-2024", "{\\rtf1\\ansi kolo in palacinke\\par\r\n}\r\n");
+  diary.writeEntry("06-30-2021", "{\\rtf1\\ansi samo juha\\par\r\n}\r\n");
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  click(main, kInEditor);
+  pressCtrlKey('F');
+  ASSERT_TRUE(waitFor([&] { return searchBox(main) != nullptr; }));
+  HWND box = searchBox(main);
+  const auto shows = [&](const wchar_t* text, int rows) {
+    return waitFor([&] { return words(box) == text && rowsWithText(main) == rows; });
+  };
+  typeText(L"xpalacinke");
+  EXPECT_TRUE(shows(L"xpalacinke", 0));
+  saveScreenshot(main, "search-4-typed");
+  pressKey(VK_HOME);
+  pressKey(VK_DELETE);
+  EXPECT_TRUE(shows(L"palacinke", 2));
+  pressKey(VK_END);
+  typeText(L" kolo");
+  EXPECT_TRUE(shows(L"palacinke kolo", 1));
+  pressKey(VK_HOME);
+  pressShiftKey(VK_END);
+  saveScreenshot(main, "search-5-selected-with-shift-end");
+  typeText(L"juha");
+  EXPECT_TRUE(shows(L"juha", 1));
+  pressCtrlKey('A');
+  pressCtrlKey('C');
+  pressKey(VK_DELETE);
+  EXPECT_TRUE(shows(L"", 0));
+  pressCtrlKey('V');
+  pressCtrlKey('V');
+  EXPECT_TRUE(shows(L"juhajuha", 0));
+  // The mouse: a double-click selects the word, a drag over the field all of it.
+  RECT field{};
+  GetWindowRect(box, &field);
+  const POINT start{field.left + 3, (field.top + field.bottom) / 2};
+  moveMouse(start);
+  leftClick();
+  leftClick();
+  typeText(L"kolo");
+  EXPECT_TRUE(shows(L"kolo", 1));
+  leftDown();
+  moveMouse({field.right - 2, start.y});
+  leftUp();
+  typeText(L"palacinke");
+  EXPECT_TRUE(shows(L"palacinke", 2));
+  saveScreenshot(main, "search-6-after-the-mouse");
+  pressKey(VK_ESCAPE);
+  EXPECT_TRUE(waitFor([&] { return searchBox(main) == nullptr; }));
+  closeDiary(diary);
+}

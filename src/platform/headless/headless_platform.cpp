@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "textmodel/line_edit_model.h"
+
 namespace headless {
 
 namespace {
@@ -432,7 +434,12 @@ void HeadlessPlatform::keyDown(int keyCode, int shift) {
   // Ctrl with a letter types its control character, as TranslateMessage
   // makes it: Ctrl+I is a Tab.
   const bool ctrlLetter = (shift & gui::kCtrl) && !(shift & gui::kAlt) && keyCode >= 'A' && keyCode <= 'Z';
-  const char16_t ch = ctrlLetter ? static_cast<char16_t>(keyCode - 'A' + 1) : typesChar ? static_cast<char16_t>(keyCode) : 0;
+  // Ctrl+Backspace types DEL.
+  const bool ctrlBack = (shift & gui::kCtrl) && keyCode == gui::kKeyBack;
+  const char16_t ch = ctrlLetter ? static_cast<char16_t>(keyCode - 'A' + 1)
+                      : ctrlBack ? char16_t(127)
+                      : typesChar ? static_cast<char16_t>(keyCode)
+                                  : 0;
   keyStroke(keyCode, ch, shift);
 }
 
@@ -606,6 +613,52 @@ class ToolTipWindow : public gui::NativeToolTip {
 };
 
 }  // namespace
+
+namespace {
+
+// A text field's window: the editing model behind it, the pointer turned
+// into the nearest character position by the width of the text before it.
+class FieldWindow : public gui::NativeChild {
+ public:
+  FieldWindow(textmodel::LineEditModel& model, gui::TextService& text, gui::FontSpec font)
+      : m_model(model), m_text(text), m_font(std::move(font)) {}
+  void setBounds(Rect) override {}
+  void setVisibleRegion(const gui::Region&) override {}
+  void focus() override {}
+  void setLook(const gui::EditLook&) override {}
+  void keyDown(int keyCode, int shift) override { m_model.keyDown(keyCode, shift); }
+  void keyPress(char16_t ch) override { m_model.keyPress(ch); }
+  void mouse(Mouse action, int buttons, int shift, Point local) override {
+    if (!(buttons & gui::kLeftButton)) return;
+    const int pos = positionAt(local.x);
+    if (action == Mouse::Down) m_model.press(pos, shift & gui::kShift);
+    else if (action == Mouse::Move) m_model.dragTo(pos);
+    else m_model.doubleClick(pos);
+  }
+
+ private:
+  int positionAt(int x) {
+    const std::u16string text = m_model.text();
+    int best = 0, bestDistance = std::abs(x);
+    for (size_t i = 1; i <= text.size(); ++i) {
+      const int d = std::abs(m_text.measure(m_font, std::u16string_view(text).substr(0, i)).width - x);
+      if (d < bestDistance) best = static_cast<int>(i), bestDistance = d;
+    }
+    return best;
+  }
+
+  textmodel::LineEditModel& m_model;
+  gui::TextService& m_text;
+  gui::FontSpec m_font;
+};
+
+}  // namespace
+
+gui::HostedLineEdit HeadlessPlatform::createLineEdit(gui::Form&, Rect, const gui::FieldLook& look) {
+  auto model = std::make_unique<textmodel::LineEditModel>(m_fieldClipboard);
+  auto window = std::make_unique<FieldWindow>(*model, m_font, look.font);
+  return {std::move(model), std::move(window)};
+}
 
 std::unique_ptr<gui::NativeToolTip> HeadlessPlatform::createToolTip(gui::Form& form) {
   return std::make_unique<ToolTipWindow>(m_toolTips, form);

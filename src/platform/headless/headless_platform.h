@@ -240,6 +240,9 @@ class HeadlessPlatform : public gui::Platform {
   gui::TextService& text() override { return m_font; }
   // Without a factory there is no editor (nullptr); the rect is recorded.
   gui::HostedEditor createEditor(gui::Form& form, Rect rect) override;
+  // The field edits as the system's control does (textmodel::LineEditModel),
+  // with the mouse placed by the block font's widths.
+  gui::HostedLineEdit createLineEdit(gui::Form& form, Rect rect, const gui::FieldLook& look) override;
   std::unique_ptr<gui::NativeToolTip> createToolTip(gui::Form& form) override;
   void quit(int exitCode) override { m_exitCode = exitCode; }
   // Posted tasks run at the start of the next advance(), in the order posted.
@@ -299,6 +302,7 @@ class HeadlessPlatform : public gui::Platform {
   std::vector<Monitor> m_monitors;  // beside the primary
   std::vector<PopupRecord> m_popups;
   EditorFactory m_editorFactory;
+  std::u16string m_fieldClipboard;  // what the text fields copied and paste
   std::vector<EditorPlacement> m_editorPlacements;
   std::map<const gui::Form*, ToolTipTool> m_toolTips;
   std::optional<int> m_exitCode;

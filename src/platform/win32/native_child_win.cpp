@@ -42,6 +42,17 @@ bool NativeChildWindow::routeCommand(WPARAM wParam, LPARAM lParam) {
   return child.onCommand && child.onCommand(wParam, lParam);
 }
 
+bool NativeChildWindow::routeColour(HWND child, HDC dc, LRESULT* result) {
+  auto it = children().find(child);
+  if (it == children().end() || !it->second->onColour) return false;
+  *result = it->second->onColour(dc);
+  return true;
+}
+
+void NativeChildWindow::setShown(bool shown) {
+  if ((IsWindowVisible(m_hwnd) != FALSE) != shown) ShowWindow(m_hwnd, shown ? SW_SHOWNA : SW_HIDE);
+}
+
 void NativeChildWindow::rebind(HWND hwnd) {
   if (m_hwnd) children().erase(m_hwnd);
   m_hwnd = hwnd;

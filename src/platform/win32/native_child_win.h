@@ -30,6 +30,10 @@ class NativeChildWindow : public gui::NativeChild {
   std::function<bool(WPARAM, LPARAM)> onCommand;
   // Carries out a look (the control's own messages for it).
   std::function<void(const gui::EditLook&)> onLook;
+  // The child's colours (WM_CTLCOLOREDIT): sets them on the device context
+  // and answers the background brush.
+  std::function<LRESULT(HDC)> onColour;
+  static bool routeColour(HWND child, HDC dc, LRESULT* result);
 
   // The child's window was replaced by a new one in its place (the editor
   // starts over in a fresh control to drop a long document quickly).
@@ -38,6 +42,7 @@ class NativeChildWindow : public gui::NativeChild {
   void setBounds(gui::Rect form) override;
   void setVisibleRegion(const gui::Region& visible) override;
   void focus() override;
+  void setShown(bool shown) override;
   void keyPress(char16_t) override {}  // the control gets its WM_CHAR itself
   void setLook(const gui::EditLook& look) override {
     if (onLook) onLook(look);

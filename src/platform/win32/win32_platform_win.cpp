@@ -5,6 +5,7 @@
 
 #include "base/cp1250.h"
 #include "gui/timer.h"
+#include "platform/win32/line_edit_win.h"
 #include "platform/win32/message_window_win.h"
 #include "platform/win32/native_child_win.h"
 #include "platform/win32/rich_edit_win.h"
@@ -212,6 +213,12 @@ gui::HostedEditor Win32Platform::createEditor(gui::Form& form, gui::Rect rect) {
   window->onLook = [ed = editor.get()](const gui::EditLook& look) { ed->applyLook(look); };
   editor->onRenewed = [child = window.get()](HWND fresh) { child->rebind(fresh); };
   return {std::move(editor), std::move(window)};
+}
+
+gui::HostedLineEdit Win32Platform::createLineEdit(gui::Form& form, gui::Rect rect, const gui::FieldLook& look) {
+  HWND parent = windowOf(form);
+  if (!parent) return {};
+  return EditControl::create(parent, RECT{rect.x, rect.y, rect.right(), rect.bottom()}, look, m_text.fontFor(look.font));
 }
 
 std::unique_ptr<gui::NativeToolTip> Win32Platform::createToolTip(gui::Form& form) {

@@ -21,8 +21,10 @@ class GdiText : public gui::TextService {
   void draw(gui::Surface& target, gui::Rect box, std::u16string_view text, const gui::FontSpec& font,
             gui::Color color, gui::Alignment alignment) override;
 
- private:
+  // The font, made on first use and kept while the program runs.
   HFONT fontFor(const gui::FontSpec& font);
+
+ private:
   HDC m_dc;
   std::map<std::tuple<std::u16string, int, int, bool>, HFONT> m_fonts;
 };
@@ -54,6 +56,7 @@ class Win32Platform : public gui::Platform {
   void removeTimer(gui::Timer& timer) override;
   gui::TextService& text() override { return m_text; }
   gui::HostedEditor createEditor(gui::Form& form, gui::Rect rect) override;
+  gui::HostedLineEdit createLineEdit(gui::Form& form, gui::Rect rect, const gui::FieldLook& look) override;
   std::unique_ptr<gui::NativeToolTip> createToolTip(gui::Form& form) override;
   void quit(int exitCode) override;
   // PostMessage to the message-only window, which runs the task.

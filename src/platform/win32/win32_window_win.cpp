@@ -207,6 +207,11 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       if (NativeChildWindow::routeCommand(wp, lp)) return 0;
       break;
+    case WM_CTLCOLOREDIT: {
+      LRESULT brush = 0;
+      if (NativeChildWindow::routeColour(reinterpret_cast<HWND>(lp), reinterpret_cast<HDC>(wp), &brush)) return brush;
+      break;
+    }
     default: break;
   }
   return DefWindowProcW(m_hwnd, msg, wp, lp);

@@ -65,7 +65,7 @@ TEST_F(SearchTest, ResultsComeNewestFirstAndAChosenOneShowsItsDayWithTheMatchSel
   EXPECT_EQ(editorText(), u"spet PALAČINKE, tokrat z marmelado");
   EXPECT_TRUE(editor().Locked());
   EXPECT_EQ(editor().selection(), (std::pair<int, int>{5, 5}));  // "PALAČ"
-  EXPECT_TRUE(el<gui::TextBox>("txtSearch").hasFocus());
+  EXPECT_TRUE(el<gui::EditBox>("txtSearch").hasFocus());
 
   // The words without carons find every spelling, across the years.
   platform.keyDown(gui::kKeyEscape);
@@ -93,6 +93,66 @@ TEST_F(SearchTest, TheIndexFollowsTodaysWritingAndEnterOpensTheNewestDay) {
   EXPECT_EQ(editorText(), u"novo kolo in gore");
   EXPECT_EQ(editor().selection(), (std::pair<int, int>{13, 4}));
   EXPECT_FALSE(editor().Locked());
+}
+
+}  // namespace
+
+namespace {
+
+constexpr int kHome = 36, kEnd = 35, kLeft = 37, kRight = 39, kDelete = 46;
+struct Key {
+  int code;
+  int shift = 0;
+};
+struct FieldEditCase {
+  const char* name;
+  std::vector<Key> keys;
+  std::u16string typed;  // after the keys
+  std::u16string words;  // what the field then holds
+  std::u16string status;
+};
+
+class SearchFieldEditing : public SearchTest, public ::testing::WithParamInterface<FieldEditCase> {};
+
+// The words are edited as in any text field, and each change searches anew
+// once typing pauses.
+TEST_P(SearchFieldEditing, KeysEditTheWordsAnywhereAndTheCountFollows) {
+  addText("03-14-2019", "palacinke za zajtrk");
+  addText("11-02-2024", "kolo in palacinke");
+  start();
+  platform.keyDown('F', gui::kCtrl);
+  platform.typeText(u"palacinke kolo");
+  for (const Key& k : GetParam().keys) platform.keyDown(k.code, k.shift);
+  platform.typeText(GetParam().typed);
+  EXPECT_EQ(el<gui::EditBox>("txtSearch").text(), GetParam().words);
+  ASSERT_TRUE(waitFor([&] { return !status().empty() && status().find(u"Berem") == std::u16string::npos; }));
+  EXPECT_EQ(status(), GetParam().status);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, SearchFieldEditing,
+    ::testing::Values(
+        FieldEditCase{"HomeDeleteAndATypedLetter", {{kHome}, {kDelete}}, u"P", u"Palacinke kolo", u"1 dan"},
+        FieldEditCase{"ShiftEndFromTheSecondWord", {{kHome}, {kRight, gui::kCtrl}, {kEnd, gui::kShift}, {kDelete}},
+                      u"", u"palacinke ", u"2 dneva"},
+        FieldEditCase{"CtrlBackspaceTakesTheLastWord", {{gui::kKeyBack, gui::kCtrl}}, u"zajtrk", u"palacinke zajtrk",
+                      u"1 dan"},
+        FieldEditCase{"ATypoInTheMiddle", {{kLeft}, {kLeft}, {kLeft}, {kLeft}, {gui::kKeyBack}}, u" in ",
+                      u"palacinke in kolo", u"1 dan"},
+        FieldEditCase{"CtrlAReplacesEverything", {{'A', gui::kCtrl}}, u"zajtrk", u"zajtrk", u"1 dan"},
+        FieldEditCase{"ACopiedWordPasted",
+                      {{kHome}, {kRight, gui::kCtrl | gui::kShift}, {'C', gui::kCtrl}, {'A', gui::kCtrl}, {'V', gui::kCtrl}},
+                      u"", u"palacinke ", u"2 dneva"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SearchTest, ADoubleClickSelectsAWordOfTheFieldAndTypingReplacesIt) {
+  start();
+  platform.keyDown('F', gui::kCtrl);
+  platform.typeText(u"palacinke kolo");
+  const base::Rect field = el<gui::EditBox>("txtSearch").screenRect();
+  platform.doubleClick({field.x + 2, field.y + field.h / 2});
+  platform.typeText(u"juha");
+  EXPECT_EQ(el<gui::EditBox>("txtSearch").text(), u"juha kolo");
 }
 
 }  // namespace
