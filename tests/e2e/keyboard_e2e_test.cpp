@@ -87,3 +87,62 @@ TEST(KeyboardEndToEnd, TypingAfterAClickReachesTheEditorAndTheWheelScrollsTheDay
   ASSERT_TRUE(saved);
   EXPECT_NE(saved->find("Pisem po kliku in leto"), std::string::npos);
 }
+
+namespace {
+
+void pressShiftTab() {
+  INPUT in[4] = {};
+  for (INPUT& i : in) i.type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[3].ki.wVk = VK_SHIFT;
+  in[1].ki.wVk = in[2].ki.wVk = VK_TAB;
+  in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(4, in, sizeof(INPUT));
+  settle(250);
+}
+
+// The search field, while it shows.
+HWND searchBox(HWND main) {
+  HWND box = FindWindowExW(main, nullptr, L"Edit", nullptr);
+  return box && IsWindowVisible(box) ? box : nullptr;
+}
+
+bool ringOnTheDayList(HWND main) { return screenshot(main).pixel(411, 300) == base::Color::rgb(70, 109, 167); }
+
+}  // namespace
+
+// A click on the toolbar once left the diary's window unknown to its own
+// keyboard shortcuts for as long as the pointer's last tip stayed set.
+TEST(KeyboardEndToEnd, AfterAClickOnEachToolbarButtonAndMenuTabCtrlFAndCtrlBStillWork) {
+  Diary diary;
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  click(main, {100, 120});
+  typeText(L"Besedilo");
+  ASSERT_TRUE(waitUntil([&] { return diary.editorText() == L"Besedilo"; }));
+  // Bold, italic, underline, and the alignment, colour and size menus.
+  const POINT toolbar[] = {{60 + 20, 39}, {100 + 20, 39}, {140 + 20, 39}, {183 + 20, 39}, {226 + 21, 39}, {270 + 23, 39}};
+  for (const POINT at : toolbar) {
+    SCOPED_TRACE(at.x);
+    click(main, at);
+    pressKey(VK_ESCAPE);  // an open menu closes
+    pressKey(VK_TAB);
+    EXPECT_TRUE(waitUntil([&] { return ringOnTheDayList(main); }));
+    pressShiftTab();
+    EXPECT_TRUE(waitUntil([&] { return !ringOnTheDayList(main); }));
+    pressCtrlKey('F');
+    EXPECT_TRUE(waitUntil([&] { return searchBox(main) != nullptr; }));
+    pressKey(VK_ESCAPE);
+    EXPECT_TRUE(waitUntil([&] { return searchBox(main) == nullptr; }));
+  }
+  saveScreenshot(main, "keyboard-6-after-the-toolbar");
+  EXPECT_EQ(diary.editorText(), L"Besedilo");  // no Tab typed
+  pressCtrlKey('A');
+  pressCtrlKey('B');  // the whole entry bold
+  closeDiary(diary);
+  const std::string saved = diary.decodedEntry(todayKey()).value_or("");
+  bool bold = false;
+  for (size_t at = saved.find("\\b"); at != std::string::npos; at = saved.find("\\b", at + 1))
+    bold = bold || (at + 2 < saved.size() && !std::isalnum(static_cast<unsigned char>(saved[at + 2])));
+  EXPECT_TRUE(bold) << saved;
+}

@@ -108,13 +108,23 @@ Win32Window::~Win32Window() {
   }
 }
 
+// The form whose window is the top-level one of `hwnd`, or nullptr for the
+// windows of others (message boxes, tooltips, dialogs). Our windows are known
+// by the list of them, never by their window procedure: a tooltip whose tool
+// lies on a form subclasses the form's window for as long as the tool is set,
+// and a form known by its procedure would lose its shortcuts meanwhile.
+Win32Window* Win32Window::ownRoot(HWND hwnd) {
+  HWND root = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+  if (!root) return nullptr;
+  for (const auto& [form, window] : windows())
+    if (window->m_hwnd == root) return window;
+  return nullptr;
+}
+
 bool Win32Window::translateShortcut(const MSG& msg) {
   if (msg.message != WM_KEYDOWN) return false;
   if (GetKeyState(VK_CONTROL) >= 0 && msg.wParam != VK_TAB && msg.wParam != VK_ESCAPE) return false;
-  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-  // Only our own forms: message boxes and tooltips keep their keys.
-  if (!root || reinterpret_cast<WNDPROC>(GetWindowLongPtrW(root, GWLP_WNDPROC)) != windowProc) return false;
-  Win32Window* self = fromHwnd(root);
+  Win32Window* self = ownRoot(msg.hwnd);
   return self && self->m_form.dispatchShortcut(static_cast<int>(msg.wParam), keyShiftState());
 }
 
@@ -122,16 +132,15 @@ bool Win32Window::translateWheel(const MSG& msg) {
   if (msg.message != WM_MOUSEWHEEL) return false;
   const POINT pt{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
   HWND under = WindowFromPoint(pt);
-  HWND root = under ? GetAncestor(under, GA_ROOT) : nullptr;
-  if (!root || reinterpret_cast<WNDPROC>(GetWindowLongPtrW(root, GWLP_WNDPROC)) != windowProc) return false;
+  Win32Window* self = ownRoot(under);
+  if (!self) return false;
+  HWND root = self->m_hwnd;
   if (under != root) {
     // A native child scrolls itself; it has it already when it has the keys.
     if (under == msg.hwnd) return false;
     SendMessageW(under, WM_MOUSEWHEEL, msg.wParam, msg.lParam);
     return true;
   }
-  Win32Window* self = fromHwnd(root);
-  if (!self) return false;
   POINT client = pt;
   ScreenToClient(root, &client);
   self->m_form.dispatchMouseWheel(GET_WHEEL_DELTA_WPARAM(msg.wParam), shiftState(GET_KEYSTATE_WPARAM(msg.wParam)),

@@ -29,6 +29,8 @@ class Win32Window : public gui::FormPeer {
   // the form's element there, or a native child such as the editor. True
   // when it was sent on.
   static bool translateWheel(const MSG& msg);
+  // The window of ours that `hwnd` is, or lies in; nullptr for others'.
+  static Win32Window* ownRoot(HWND hwnd);
 
   void setVisible(bool visible, gui::Activation activation) override;
   void setBounds(gui::Rect screen) override;
