@@ -316,18 +316,7 @@ void frmMain::Form_MouseMove(int button, int, double, double) {
   // inside the work area.
   if (!(button & gui::kLeftButton)) return;
   if (DragAnchorX >= m_form.pixelWidth() - 80 || DragAnchorY >= 22) return;
-  const gui::Point p = m_app.platform().cursorPos();
-  const shape::WorkArea& wa = m_app.workArea;
-  const int tx = m_form.tppX(), ty = m_form.tppY();
-  const int waTop = wa.WorkAreaTop, waBottom = wa.WorkAreaBottom, waLeft = wa.WorkAreaLeft, waRight = wa.WorkAreaRight;
-  const int top = (p.y - DragAnchorY) * ty;
-  if (top <= waTop) m_form.setTop(waTop);
-  else if (top + m_form.height() >= waBottom) m_form.setTop(waBottom - m_form.height());
-  else m_form.setTop(top);
-  const int left = (p.x - DragAnchorX) * tx;
-  if (left <= waLeft) m_form.setLeft(waLeft);
-  else if (left + m_form.width() >= waRight) m_form.setLeft(waRight - m_form.width());
-  else m_form.setLeft(left);
+  shape::DragWithin(m_form, m_app.platform().cursorPos(), {DragAnchorX, DragAnchorY}, m_app.workArea);
 }
 
 }  // namespace app

@@ -144,19 +144,10 @@ void frmMini::Form_MouseDown(int button, int, double x, double y) {
   if (inStrip) m_dragAnchorY = roundToInt(y);
 }
 
-// Vertical first, then horizontal, each kept inside the work area.
-void frmMini::Form_MouseMove(int button, int, double x, double y) {
+// The clock follows the pointer, inside the work area recorded at the fold.
+void frmMini::Form_MouseMove(int button, int, double, double) {
   if (!(button & gui::kLeftButton) || m_dragAnchorX < 0) return;
-  const shape::WorkArea& wa = m_app.workArea;
-  const int top = m_form.top() + roundToInt((y - m_dragAnchorY) * m_form.tppY());
-  const int h = m_form.height(), w = m_form.width();
-  if (top <= wa.WorkAreaTop) m_form.setTop(wa.WorkAreaTop);
-  else if (top + h >= wa.WorkAreaBottom) m_form.setTop(wa.WorkAreaBottom - h);
-  else m_form.setTop(top);
-  const int left = m_form.left() + roundToInt((x - m_dragAnchorX) * m_form.tppX());
-  if (left <= wa.WorkAreaLeft) m_form.setLeft(wa.WorkAreaLeft);
-  else if (left + w >= wa.WorkAreaRight) m_form.setLeft(wa.WorkAreaRight - w);
-  else m_form.setLeft(left);
+  shape::DragWithin(m_form, m_app.platform().cursorPos(), {m_dragAnchorX, m_dragAnchorY}, m_app.workArea);
 }
 
 void frmMini::Form_DisplayChange() {

@@ -4,6 +4,17 @@
 
 namespace shape {
 
+void DragWithin(gui::Form& form, gui::Point cursor, gui::Point anchor, const WorkArea& wa) {
+  const int top = (cursor.y - anchor.y) * form.tppY();
+  if (top <= wa.WorkAreaTop) form.setTop(wa.WorkAreaTop);
+  else if (top + form.height() >= wa.WorkAreaBottom) form.setTop(wa.WorkAreaBottom - form.height());
+  else form.setTop(top);
+  const int left = (cursor.x - anchor.x) * form.tppX();
+  if (left <= wa.WorkAreaLeft) form.setLeft(wa.WorkAreaLeft);
+  else if (left + form.width() >= wa.WorkAreaRight) form.setLeft(wa.WorkAreaRight - form.width());
+  else form.setLeft(left);
+}
+
 clsDockingHandler::clsDockingHandler(gui::Platform& platform, WorkArea& programWide)
     : m_platform(platform), m_programWide(programWide), m_snapDistance(10 * platform.twipsPerPixelX()) {}
 

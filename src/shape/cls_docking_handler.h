@@ -16,6 +16,14 @@ struct WorkArea {
   friend bool operator==(const WorkArea&, const WorkArea&) = default;
 };
 
+// A window dragged by a press at `anchor` (pixels inside it): placed so that
+// the anchor lies under the pointer's screen position `cursor`, first
+// vertically, then horizontally, each kept inside the work area (twips). The
+// place comes from the pointer alone, never from where the window stood, so
+// the window ends under the pointer however fast the hand moves, and what an
+// edge refused of one move is not lost for the next.
+void DragWithin(gui::Form& form, gui::Point cursor, gui::Point anchor, const WorkArea& wa);
+
 class clsDockingHandler {
  public:
   // `programWide` is the work area every drag reads.

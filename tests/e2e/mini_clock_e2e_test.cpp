@@ -4,6 +4,8 @@
 // (the password unfolds), and closing from the clock with today saved.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "e2e_support.h"
 
 using namespace e2e;
@@ -45,14 +47,26 @@ TEST(MiniClockEndToEnd, FoldsTicksDragsUnlocksUnfoldsAndClosesSavingToday) {
     ASSERT_NE(first.pixel(i % first.width(), i / first.width()), base::kKeyColor);
   EXPECT_TRUE(waitUntil([&] { return !(screenshot(clock) == first); }, 3000));  // the second hand moved
 
-  pointAt(clock, kStrip);
-  leftDown();
-  moveMouse({wa.left + kStrip.x + 120, wa.top + kStrip.y + 60});
-  // Each move places the clock relative to where it stands, so the next waits for this one.
-  EXPECT_TRUE(waitUntil([&] { return at(clock, wa.left + 120, wa.top + 60); }));
-  moveMouse({wa.left + kStrip.x + 200, wa.top + kStrip.y + 100});
-  leftUp();
-  EXPECT_TRUE(waitUntil([&] { return at(clock, wa.left + 200, wa.top + 100); }));
+  // Dragged at a hand's speed (a move every 50 ms or so, nothing waited
+  // for), down the left edge, along the top, the right and the bottom, and
+  // diagonally: the clock ends under the pointer, as far as the work area lets it.
+  const POINT hand[] = {{-10, 20}, {20, -30}, {130, 10}, {-10, 120}, {-20, -20}};
+  for (const POINT step : hand) {
+    SCOPED_TRACE(step.x * 1000 + step.y);
+    pointAt(clock, kStrip);
+    leftDown();
+    POINT p{};
+    GetCursorPos(&p);
+    for (int i = 0; i < 10; ++i) {
+      p = {p.x + step.x, p.y + step.y};
+      moveMouse(p);
+    }
+    leftUp();
+    GetCursorPos(&p);
+    const LONG left = std::clamp<LONG>(p.x - kStrip.x, wa.left, wa.right - 101);
+    const LONG top = std::clamp<LONG>(p.y - kStrip.y, wa.top, wa.bottom - 111);
+    EXPECT_TRUE(waitUntil([&] { return at(clock, left, top); })) << left << ", " << top;
+  }
 
   pointAt(clock, kDial);
   leftClick();
