@@ -280,6 +280,8 @@ shape::clsDockingHandler& frmMain::docking() {
 }
 
 bool frmMain::Form_Shortcut(int keyCode, int shift) {
+  // Behind the lock screen nothing of the diary acts.
+  if (m_app.locked()) return true;
   if (keyCode == gui::kKeyTab || keyCode == gui::kKeyEscape) return takeNavigationKey(keyCode, shift);
   if (shift & gui::kAlt) return false;  // AltGr (Ctrl+Alt) types letters such as €
   switch (keyCode) {

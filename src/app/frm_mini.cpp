@@ -128,6 +128,10 @@ void frmMini::Timer1_Slide() {
 }
 
 void frmMini::UnfoldRequest() {
+  // A double-click during a slide (the clock still folding, or already
+  // on its way back after the password) starts nothing more: a lock screen
+  // raised now would stay over the main window once it is shown.
+  if (m_slide.enabled()) return;
   if (!m_app.password.empty()) {
     m_form.setEnabled(false);  // until the lock screen is left
     m_app.geslo().showLockScreen();

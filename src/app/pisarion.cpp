@@ -53,6 +53,8 @@ frmMini& Pisarion::mini() {
   return *m_mini;
 }
 
+bool Pisarion::locked() const { return m_geslo && m_geslo->form().visible(); }
+
 bool Pisarion::folded() const { return m_mini && m_mini->form().visible(); }
 
 frmTaskbar& Pisarion::taskbar() {
@@ -130,6 +132,9 @@ void Pisarion::BringToFront() {
 }
 
 void Pisarion::EndProgram() {
+  // Whatever ends the diary (a close, the lock screen's Escape, a failure
+  // after the start), today's writing reaches its file first.
+  if (m_main && !m_ended && m_main->form().loaded()) m_main->SaveWhileAway();
   m_ended = true;
   m_platform.quit(m_exitCode);
 }

@@ -59,6 +59,8 @@ class Pisarion {
   // The mini clock; made by the main window's layout.
   frmMini& mini();
   bool mainLoaded() const { return m_main != nullptr; }
+  // The lock screen shows: the diary waits for its password.
+  bool locked() const;
   // The diary is folded into the mini clock (sliding either way included).
   bool folded() const;
 

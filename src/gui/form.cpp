@@ -418,7 +418,8 @@ void Form::dispatchKeyDown(int keyCode, int shift) {
 
 bool Form::dispatchShortcut(int keyCode, int shift) {
   const bool offered = (shift & kCtrl) || keyCode == kKeyTab || keyCode == kKeyEscape;
-  if (!offered || !onShortcut || !m_enabled) return false;
+  // A hidden, minimised or disabled window's shortcuts do nothing.
+  if (!offered || !onShortcut || !m_enabled || !m_visible || m_windowState == kMinimized) return false;
   auto handler = onShortcut;
   return handler(keyCode, shift);
 }

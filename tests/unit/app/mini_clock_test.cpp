@@ -148,4 +148,19 @@ TEST_F(MiniClockTest, ADisplayChangeKeepsTheClockInsideTheNewWorkArea) {
   EXPECT_EQ(at(), (base::Rect{800 - 101, 560 - 111, 101, 111}));
 }
 
+// The clock's double-click during its slide back starts nothing more: the
+// lock screen never comes over the main window the slide gives back.
+TEST_F(MiniClockTest, ADoubleClickDuringTheUnfoldSlideLeavesNoLockScreenOverTheDiary) {
+  startWith(u"Ključ");
+  fold();
+  platform.click(on({71, 11}));
+  unlock(u"Ključ");
+  platform.advance(100);  // sliding back
+  platform.doubleClick(on({50, 70}));
+  platform.advance(400);
+  EXPECT_TRUE(shows(main().form()));
+  EXPECT_FALSE(shows(login().form()));
+  EXPECT_FALSE(shows(clock()));
+}
+
 }  // namespace

@@ -91,3 +91,21 @@ TEST_F(DiaryTest, ClosingTheTaskbarButtonClosesTheDiary) {
   EXPECT_NE(entry("12-07-2026").find("from the taskbar"), std::string::npos);
   EXPECT_EQ(platform.exitCode(), 0);
 }
+
+// Behind a lock screen raised over the shown diary its shortcuts do nothing,
+// and the lock screen's Escape, which ends the program there, saves today's
+// writing first.
+TEST_F(DiaryTest, BehindTheLockScreenShortcutsDoNothingAndEscapeEndsSavingToday) {
+  writeSettings({1500, 1500, false, u"skrivnost"});
+  start();
+  platform.typeText(u"skrivnost");
+  platform.keyDown(gui::kKeyReturn);
+  type(u"Zadnje besede");
+  login().showLockScreen();
+  for (int key : {'F', 'E'}) EXPECT_TRUE(main().form().dispatchShortcut(key, gui::kCtrl));
+  EXPECT_FALSE(el("PicSearch").visible());
+  EXPECT_TRUE(platform.saveFileRequests().empty());
+  platform.keyDown(gui::kKeyEscape);
+  EXPECT_EQ(platform.exitCode(), 0);
+  EXPECT_NE(entry("12-07-2026").find("Zadnje besede"), std::string::npos);
+}
