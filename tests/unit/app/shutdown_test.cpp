@@ -109,3 +109,10 @@ TEST_F(DiaryTest, BehindTheLockScreenShortcutsDoNothingAndEscapeEndsSavingToday)
   EXPECT_EQ(platform.exitCode(), 0);
   EXPECT_NE(entry("12-07-2026").find("Zadnje besede"), std::string::npos);
 }
+
+TEST_F(NavigationTest, TodaysEntryOpensWithTheCaretAfterItsLastWord) {
+  addText("12-07-2026", "Zjutraj");
+  start();
+  type(u" in zvečer");
+  EXPECT_EQ(editorText(), u"Zjutraj in zvečer");
+}
