@@ -327,6 +327,10 @@ void Form::dispatchMouseDown(int button, int shift, Point client, bool doubleCli
     m_hover = m_capture;
   }
   m_buttons |= button;
+  // A press puts the tip away (a menu opening under it is seen whole). The
+  // element and its text stay noted as the tip's, so it comes back only on
+  // another element, or with another text.
+  if (m_toolTip && !m_tipText.empty()) m_toolTip->setTool({}, u"");
   Element* target = m_capture;
   if (button == kLeftButton && target && target->takesFocus()) setFocus(target);
   if (m_captureGone) return;

@@ -54,8 +54,22 @@ ColourMenu::ColourMenu(gui::PictureBox& menu, const gui::Surface& atlas, FaceMar
   mnuSpremniBarvo.refresh();
 }
 
+const std::array<const char16_t*, ColourMenu::kSwatches> ColourMenu::kNames{
+    u"bela", u"bledo rdeča", u"bledo oranžna", u"bledo rumena", u"bledo zelena", u"bledo turkizna", u"bledo modra",
+    u"bledo škrlatna",  //
+    u"zelo svetlo siva", u"svetlo rdeča", u"svetlo oranžna", u"svetlo rumena", u"svetlo zelena", u"svetlo turkizna",
+    u"svetlo modra", u"svetlo škrlatna",  //
+    u"svetlo siva", u"rdeča", u"oranžna", u"rumena", u"zelena", u"turkizna", u"modra", u"škrlatna",  //
+    u"siva", u"temno rdeča", u"temno oranžna", u"temno rumena", u"temno zelena", u"temno turkizna", u"temno modra",
+    u"temno škrlatna",  //
+    u"temno siva", u"bordo", u"rjava", u"olivna", u"zelo temno zelena", u"zelo temno turkizna", u"mornarsko modra",
+    u"vijolična",  //
+    u"črna", u"temno bordo", u"rjavo rdeča", u"temno olivna", u"črno zelena", u"črno turkizna", u"črno modra",
+    u"črno vijolična"};
+
 void ColourMenu::setUpSwatch(gui::PictureBox& s, int k) {
   if (k == 0) return;
+  s.setToolTip(kNames[k - 1]);
   s.setBackColor(kPalette[k - 1]);
   s.cls();
   mnuSpremniBarvo.surface().blit(m_atlas, r::okvirBarve, {s.left() - 1, s.top() - 1});

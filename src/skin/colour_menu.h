@@ -63,6 +63,8 @@ class ColourMenu {
   MenuItems m_items;
 
  public:
+  // Each swatch's tip: its colour's name, in the palette's order.
+  static const std::array<const char16_t*, kSwatches> kNames;
   // Index 0 is the hidden template; 1 … 48 the swatches, row by row.
   std::vector<gui::PictureBox*> picBarva;
   gui::Timer& tmrMnuBarve;

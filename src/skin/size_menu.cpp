@@ -83,6 +83,12 @@ void SizeMenu::drawHighlight(Row row, int pointed) {
       return;
     default: break;
   }
+  // The hover colours again after a choice left its own (a press still
+  // held keeps the pressed ones).
+  if (Izbor.tag() != "D") {
+    Izbor.setFillColor(kHoverFill);
+    Izbor.setBorderColor(kHoverBorder);
+  }
   if (!Izbor.visible()) Izbor.setVisible(true);
   const int top = lblVelikost[pointed]->top() - 1;
   if (Izbor.top() != top) Izbor.setTop(top);

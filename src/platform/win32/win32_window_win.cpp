@@ -9,6 +9,7 @@
 
 #include "base/cp1250.h"
 #include "platform/win32/native_child_win.h"
+#include "platform/win32/tool_tip_win.h"
 
 namespace win32 {
 namespace {
@@ -210,7 +211,9 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_NOTIFY: {
       LRESULT result = 0;
-      if (NativeChildWindow::route(reinterpret_cast<const NMHDR*>(lp), &result)) return result;
+      if (NativeChildWindow::route(reinterpret_cast<const NMHDR*>(lp), &result) ||
+          ToolTipWindow::route(reinterpret_cast<const NMHDR*>(lp), &result))
+        return result;
       break;
     }
     case WM_COMMAND:

@@ -50,6 +50,25 @@ TEST_F(ButtonsTest, TheToolbarButtonsCarryTheirTips) {
   EXPECT_EQ(el("BtnSpremeniVelikost").toolTip(), u"Velikost pisave");
 }
 
+// A press puts the tip away, so the menu it opens is seen whole; the tip is
+// back only on another element. Each swatch names its colour.
+TEST_F(ButtonsTest, ATipGoesAsItsMenuOpensAndTheSwatchesNameTheirColours) {
+  start();
+  const auto tip = [&] { return platform.toolTip(main().form()).value_or(headless::HeadlessPlatform::ToolTipTool{}).text; };
+  pressOn(el("BtnPoravnaj"));
+  EXPECT_TRUE(el("mnuPoravnaj").visible());
+  EXPECT_EQ(tip(), u"");
+  platform.moveMouse({platform.cursorPos().x + 1, platform.cursorPos().y});
+  EXPECT_EQ(tip(), u"");
+  pointAt(el("BtnSpremeniBarvo"));
+  EXPECT_EQ(tip(), u"Barva pisave");
+  pressOn(el("BtnSpremeniBarvo"));
+  pointAt(el("picBarva(18)"));
+  EXPECT_EQ(tip(), u"rdeča");
+  pointAt(el("picBarva(41)"));
+  EXPECT_EQ(tip(), u"črna");
+}
+
 TEST_F(ButtonsTest, MinimiseHidesTheDiaryBehindItsTaskbarButtonAndRestoreBringsItBack) {
   start();
   clickOn(el("BtnMini"));

@@ -256,8 +256,11 @@ TEST_F(MenusTest, ChoosingASizeSetsTheSelectionAndTheButtonsDigits) {
   EXPECT_EQ(highlight().borderColor(), SizeMenu::kReleasedBorder);
   EXPECT_EQ(size(6).foreColor(), SizeMenu::kEntryColor);
   // The second word, still 9 pt, to 72: the size button shows 72 at rest
-  // and in every frame of its hover.
+  // and in every frame of its hover. The next highlight is the hover's again.
   openWith(el("BtnSpremeniVelikost"));
+  pointAt(size(3));
+  EXPECT_EQ(highlight().fillColor(), SizeMenu::kHoverFill);
+  EXPECT_EQ(highlight().borderColor(), SizeMenu::kHoverBorder);
   pressOn(size(12));
   EXPECT_EQ(ed().SelFontSize(), 72.0);
   EXPECT_TRUE(everyFaceHasDigits(7, 2));
