@@ -260,3 +260,37 @@ TEST(ButtonsEndToEnd, EveryToolbarButtonHighlightsPressesAndReturnsToRest) {
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(diary.waitForExit(), 0u);
 }
+
+// The caption buttons' tips were cut ("Minimin…") and one showing once took
+// the click meant for the button: a tip lies wholly inside the work area,
+// off the pointer, and the click under it reaches the button.
+TEST(ButtonsEndToEnd, ACaptionButtonsTipShowsWholeOffThePointerAndTheClickStillMinimises) {
+  Diary diary;
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(main, &pid);
+  RECT wa{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &wa, 0);
+  for (const POINT at : {kZapri, kMini}) {
+    pointAt(main, {at.x, at.y - 2});
+    pointAt(main, at);
+    HWND tip = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (tip = winsupport::visibleWindowOf(pid, L"tooltips_class32")) != nullptr; }, 5000));
+    RECT r{};
+    GetWindowRect(tip, &r);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    EXPECT_TRUE(r.left >= wa.left && r.top >= wa.top && r.right <= wa.right && r.bottom <= wa.bottom);
+    EXPECT_FALSE(PtInRect(&r, cursor));
+    saveScreenshot(GetDesktopWindow(), at.x == kMini.x ? "buttons-tip-mini" : "buttons-tip-zapri");
+  }
+  leftClick();
+  HWND taskbar = diary.waitForWindow("frmTaskbar");
+  EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(main) && IsIconic(taskbar); }));
+  ShowWindow(taskbar, SW_RESTORE);
+  EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(diary.waitForExit(), 0u);
+}
