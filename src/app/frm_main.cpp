@@ -23,6 +23,8 @@ constexpr gui::Rect kPicText{9, 60, 400, 500};
 constexpr gui::Rect kText{3, 3, 394, 494};
 
 int roundToInt(double v) { return static_cast<int>(std::nearbyint(v)); }
+constexpr int kBackupDelayMs = 100;
+
 }  // namespace
 
 frmMain::frmMain(Pisarion& app)
@@ -55,7 +57,8 @@ frmMain::frmMain(Pisarion& app)
       BtnMini(m_form.add<gui::PictureBox>("BtnMini")),
       BtnVednoNaVrhu(m_form.add<gui::PictureBox>("BtnVednoNaVrhu")),
       BtnZloži(m_form.add<gui::PictureBox>("BtnZloži")),
-      m_day(m_form, app.store(), app.settingsFile().parent_path(), [&app] { return app.todayKey(); }) {
+      m_day(m_form, app.store(), app.settingsFile().parent_path(), [&app] { return app.todayKey(); }),
+      tmrVarnostnaKopija(m_form.addTimer("tmrVarnostnaKopija", kBackupDelayMs, false)) {
   m_form.setCaption(u"Pisarion");
   m_form.setBackColor(skin::kBodyColor);
   m_form.onLoad = [this] { Form_Load(); };
@@ -87,6 +90,11 @@ frmMain::frmMain(Pisarion& app)
   // Another window takes the focus: what was typed is put on the disk.
   m_form.onDeactivate = [this] { m_day.autosave(); };
   m_day.onWritableChanged = [this](bool writable) { showWritable(writable); };
+  // A timer's turn comes after the window's first paint.
+  tmrVarnostnaKopija.onTimer = [this] {
+    tmrVarnostnaKopija.setEnabled(false);
+    startDailyBackup(m_app);
+  };
   wireEvents();
   makeButtons();
   makeSearch();
@@ -104,7 +112,7 @@ void frmMain::Form_Load() {
         u"mogoče ustvariti. Pisarion se bo zaprl, ne da bi karkoli spremenil.");
     return;
   }
-  if (!prepareToWrite(m_app)) return;  // the day's backup comes before today's entry is made
+  if (!prepareToWrite(m_app)) return;
   store::DiaryStore& store = m_app.store();
   store.ensureDataFolder();  // a missing data folder is made, not a failure
   Datumi1.Počisti();
@@ -264,6 +272,8 @@ void frmMain::endSession() {
   bool cancel = false;
   Form_Unload(cancel);
 }
+
+void frmMain::backUpSoon() { tmrVarnostnaKopija.setEnabled(true); }
 
 void frmMain::placeFromSettings(const store::Settings& settings) {
   m_form.setPixelBounds(openingBounds(settings, {m_form.pixelWidth(), m_form.pixelHeight()}, m_app.platform()));

@@ -53,6 +53,8 @@ class frmMain {
   // The diary goes out of sight (minimised, or folded into the mini clock):
   // today's changed text is saved now.
   void SaveWhileAway();
+  // The day's backup starts a moment after the window is up and drawn.
+  void backUpSoon();
 
   // Everything below is the window's own: its controls, their handlers and
   // its state. The rest of the program and the tests reach the window only
@@ -243,6 +245,7 @@ class frmMain {
   void showWritable(bool writable);
 
   DayOnScreen m_day;
+  gui::Timer& tmrVarnostnaKopija;
   bool m_sessionEnding = false;  // logging off: no question can be answered
   search::Query m_query;         // the words last searched for
   std::u16string m_queryText;

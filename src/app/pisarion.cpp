@@ -83,6 +83,7 @@ void Pisarion::OpenMainWindow() {
   geslo().form().hide();
   m.form().activate();
   m.focusEditor();  // the day's writing can start at once
+  m.backUpSoon();    // once the window is drawn
 }
 
 void Pisarion::FoldToMini() {
@@ -135,6 +136,7 @@ void Pisarion::EndProgram() {
   // Whatever ends the diary (a close, the lock screen's Escape, a failure
   // after the start), today's writing reaches its file first.
   if (m_main && !m_ended && m_main->form().loaded()) m_main->SaveWhileAway();
+  m_backup.finish(m_environment.backupPatience);
   m_ended = true;
   m_platform.quit(m_exitCode);
 }

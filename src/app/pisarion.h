@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "backup/background.h"
 #include "gui/platform.h"
 #include "gui/surface.h"
 #include "shape/cls_docking_handler.h"
@@ -29,6 +30,9 @@ struct Environment {
   std::filesystem::path programFolder;
   // How long a settings file held open by another program is waited for.
   store::Patience settingsPatience{15, std::chrono::milliseconds(200)};
+  // How long the end of the program waits for the day's backup to be done
+  // before it stops it (the archive is then made at the next start).
+  std::chrono::milliseconds backupPatience{1500};
 };
 
 class Pisarion {
@@ -51,6 +55,9 @@ class Pisarion {
   store::NumberFormat numberFormat() const { return {m_environment.decimalSeparator}; }
   std::filesystem::path settingsFile() const { return m_environment.folder / "Podatki.ini"; }
   std::filesystem::path backupFolder() const { return m_environment.folder / "Varnostne kopije"; }
+
+  // The day's backup, written by a worker once the main window shows.
+  backup::BackgroundBackup& dailyBackup() { return m_backup; }
 
   frmGeslo& geslo();
   frmMain& main();
@@ -85,7 +92,8 @@ class Pisarion {
   // the front as a click on its taskbar button would bring it, through the
   // lock screen when a password is set.
   void BringToFront();
-  // Ends at once: no entry or settings are saved here.
+  // Ends at once: no entry or settings are saved here. A backup under way is
+  // given a moment to finish, then stopped.
   void EndProgram();
   // Tells the user why the diary cannot go on, then ends it with code 1.
   void EndOnFailure(std::u16string_view message);
@@ -121,6 +129,7 @@ class Pisarion {
   // After the main window: its buttons' timers are the main window's.
   std::unique_ptr<frmMini> m_mini;
   CommandLine m_command;
+  backup::BackgroundBackup m_backup;
   bool m_ended = false;
   int m_exitCode = 0;
 };

@@ -5,7 +5,6 @@
 
 #include "app/folders.h"
 #include "app/pisarion.h"
-#include "backup/daily.h"
 
 namespace app {
 namespace {
@@ -67,9 +66,7 @@ bool holdTheDiary(Pisarion& app) {
   return false;
 }
 
-void backUp(Pisarion& app) {
-  const backup::DiaryFiles files{app.store().dataFolder(), app.settingsFile(), app.backupFolder()};
-  if (backup::makeDailyBackup(files, app.platform().now()) != backup::Outcome::Failed) return;
+void tellBackupFailed(Pisarion& app) {
   app.platform().messageBox(u"Današnje varnostne kopije dnevnika ni bilo mogoče narediti v mapi:\n" +
                                 shown(app.backupFolder()) +
                                 u"\n\nDnevnik deluje naprej kot običajno; kopijo bo Pisarion poskusil narediti ob "
@@ -95,9 +92,16 @@ bool prepareDiaryFiles(Pisarion& app) {
 bool prepareToWrite(Pisarion& app) {
   // A missing data folder is made (a first start); it must list afterwards.
   if (!app.store().ensureDataFolder() || !app.store().Rescan()) return endOnUnreadableDataFolder(app);
-  if (!holdTheDiary(app)) return false;
-  backUp(app);
-  return true;
+  return holdTheDiary(app);
+}
+
+void startDailyBackup(Pisarion& app) {
+  const backup::DiaryFiles files{app.store().dataFolder(), app.settingsFile(), app.backupFolder()};
+  gui::Platform& platform = app.platform();
+  app.dailyBackup().start(files, platform.now(), [&platform](std::function<void()> task) { platform.post(std::move(task)); },
+                          [&app](backup::Outcome outcome) {
+                            if (outcome == backup::Outcome::Failed && !app.ended()) tellBackupFailed(app);
+                          });
 }
 
 }  // namespace app

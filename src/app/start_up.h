@@ -5,7 +5,8 @@
 // the data folder's lock (a diary open elsewhere ends this one), clear what
 // a crash left behind. When the main window loads (after the password,
 // so backing out of the login writes nothing, and once its editor exists):
-// make the data folder when it is missing, and the day's backup. A step that finds a file
+// make the data folder when it is missing. Once the window shows: the day's backup, on a
+// worker, whose failure is told but never stops the diary. A step that finds a file
 // it cannot trust tells the user and ends the program before anything is
 // written.
 namespace app {
@@ -15,5 +16,6 @@ class Pisarion;
 // False when the program has been ended (the user was told why).
 bool prepareDiaryFiles(Pisarion& app);
 bool prepareToWrite(Pisarion& app);
+void startDailyBackup(Pisarion& app);
 
 }  // namespace app

@@ -6,7 +6,6 @@
 #include <system_error>
 #include <vector>
 
-#include "backup/zip.h"
 #include "store/file_io.h"
 #include "store/listing.h"
 
@@ -30,49 +29,68 @@ std::string utf8Name(const fs::path& p) {
   return {u8.begin(), u8.end()};
 }
 
-// Every ordinary file of the data folder, as its bytes are on disk; nothing
-// when the folder or any of its files cannot be read (a partial archive
-// must not pass for the day's backup).
-std::optional<bool> addDataFolder(ZipWriter& zip, const fs::path& folder) {
+bool missing(const fs::path& p) {
   std::error_code ec;
-  if (fs::symlink_status(folder, ec).type() == fs::file_type::not_found) return false;
+  return fs::symlink_status(p, ec).type() == fs::file_type::not_found;
+}
+
+// The ordinary files of the data folder, in name order; nothing when the
+// folder cannot be listed (a partial archive must not pass for the day's
+// backup).
+std::optional<std::vector<fs::path>> dataFiles(const fs::path& folder) {
   std::vector<fs::path> files;
+  if (missing(folder)) return files;
+  std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code typeEc;
     if (it->is_regular_file(typeEc) && !store::isTemporaryName(utf8Name(it->path()))) files.push_back(it->path());
   }
   if (ec) return std::nullopt;
   std::sort(files.begin(), files.end());
-  const std::string prefix = utf8Name(folder) + "/";
-  for (const fs::path& f : files) {
-    auto bytes = store::readFile(f);
-    if (!bytes || !zip.add(prefix + utf8Name(f), *bytes)) return std::nullopt;
+  return files;
+}
+
+enum class Added { Yes, Gone, Failed, Stopped };
+
+// One file into the archive, a piece at a time. A file that went between the
+// listing and its reading is left out, as it would be from a later listing.
+Added addFile(ZipWriter& zip, const fs::path& file, const std::string& name, const BackupOptions& options) {
+  store::SharedReader reader(file);
+  if (!reader.isOpen()) return missing(file) ? Added::Gone : Added::Failed;
+  if (!zip.begin(name)) return Added::Failed;
+  std::string buf(1 << 16, '\0');
+  for (;;) {
+    if (options.stop && *options.stop) return Added::Stopped;
+    const std::optional<size_t> n = reader.read(buf.data(), buf.size());
+    if (!n) return Added::Failed;
+    if (*n == 0) break;
+    if (!zip.write(std::string_view(buf.data(), *n))) return Added::Failed;
   }
-  return !files.empty();
+  return zip.end() ? Added::Yes : Added::Failed;
 }
 
-std::optional<bool> addSettings(ZipWriter& zip, const fs::path& file) {
-  store::FileRead read = store::readExistingFile(file);
-  if (read.state == store::FileState::Missing) return false;
-  if (read.state == store::FileState::Unreadable || !zip.add(utf8Name(file), read.bytes)) return std::nullopt;
-  return true;
+// Every file into the archive; the outcome when it did not get through.
+std::optional<Outcome> addAll(ZipWriter& zip, const DiaryFiles& files, const std::vector<fs::path>& entries,
+                              const BackupOptions& options) {
+  std::vector<std::pair<fs::path, std::string>> members;
+  if (!missing(files.settingsFile)) members.emplace_back(files.settingsFile, utf8Name(files.settingsFile));
+  const std::string prefix = utf8Name(files.dataFolder) + "/";
+  for (const fs::path& f : entries) members.emplace_back(f, prefix + utf8Name(f));
+  for (const auto& [file, name] : members) {
+    switch (addFile(zip, file, name, options)) {
+      case Added::Yes:
+      case Added::Gone: break;
+      case Added::Failed: return Outcome::Failed;
+      case Added::Stopped: return Outcome::Stopped;
+    }
+  }
+  if (!zip.finish()) return Outcome::Failed;
+  return std::nullopt;
 }
 
-void keepNewest(const fs::path& folder, int keep) {
-  std::vector<std::string> names;
-  std::vector<fs::path> leftovers;
+void removeIfFile(const fs::path& p) {
   std::error_code ec;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    std::error_code typeEc;
-    const std::string name = utf8Name(it->path());
-    if (!it->is_regular_file(typeEc)) continue;
-    if (isArchiveName(name)) names.push_back(name);
-    else if (store::isTemporaryName(name)) leftovers.push_back(it->path());  // a crash while writing one
-  }
-  for (const fs::path& p : leftovers) fs::remove(p, ec);
-  std::sort(names.begin(), names.end(), std::greater<>());
-  for (size_t i = static_cast<size_t>(std::max(keep, 1)); i < names.size(); ++i)
-    fs::remove(folder / fs::path(std::u8string(names[i].begin(), names[i].end())), ec);
+  if (fs::symlink_status(p, ec).type() == fs::file_type::regular) fs::remove(p, ec);
 }
 
 }  // namespace
@@ -83,23 +101,49 @@ std::string archiveName(const base::Date& day) {
   return buf;
 }
 
-Outcome makeDailyBackup(const DiaryFiles& files, const base::DateTime& now, int keep) {
-  const fs::path archive = files.backupFolder / archiveName(now.date);
+Outcome makeDailyBackup(const DiaryFiles& files, const base::DateTime& now, const BackupOptions& options) {
+  const std::string name = archiveName(now.date);
+  const fs::path archive = files.backupFolder / name;
   std::error_code ec;
   if (fs::exists(archive, ec)) return Outcome::AlreadyMade;
-  ZipWriter zip(now);
-  const auto settings = addSettings(zip, files.settingsFile);
-  const auto entries = addDataFolder(zip, files.dataFolder);
-  if (!settings || !entries) return Outcome::Failed;
-  if (!*settings && !*entries) return Outcome::NothingToKeep;
-  const auto bytes = zip.finish();
+  const auto entries = dataFiles(files.dataFolder);
+  if (!entries) return Outcome::Failed;
+  if (entries->empty() && missing(files.settingsFile)) return Outcome::NothingToKeep;
   fs::create_directories(files.backupFolder, ec);
-  // Written whole under a temporary name first: a crash never leaves half an
-  // archive under the day's name.
-  if (!bytes || !store::writeFileAtomic(archive, *bytes, files.backupFolder / ("~" + archiveName(now.date) + ".tmp")))
-    return Outcome::Failed;
-  keepNewest(files.backupFolder, keep);
+  const fs::path temp = files.backupFolder / ("~" + name + ".tmp");
+  std::optional<Outcome> cut;
+  {
+    store::DurableWriter out(temp);
+    if (!out.isOpen()) return Outcome::Failed;
+    ZipWriter zip(now, [&out](std::string_view bytes) { return out.write(bytes); }, options.limits);
+    cut = addAll(zip, files, *entries, options);
+    if (!cut && !out.finish()) cut = Outcome::Failed;
+  }
+  if (cut || !store::replaceFileDurably(temp, archive)) {
+    removeIfFile(temp);
+    return cut.value_or(Outcome::Failed);
+  }
+  keepNewest(files.backupFolder, now.date, options.keep);
   return Outcome::Made;
+}
+
+void keepNewest(const fs::path& folder, const base::Date& today, int keep) {
+  const std::string todays = archiveName(today);
+  std::vector<std::string> names;
+  std::vector<fs::path> leftovers;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code typeEc;
+    const std::string name = utf8Name(it->path());
+    if (!it->is_regular_file(typeEc)) continue;
+    // The names sort as their dates do.
+    if (isArchiveName(name) && name <= todays) names.push_back(name);
+    else if (store::isTemporaryName(name) && name != "~" + todays + ".tmp") leftovers.push_back(it->path());
+  }
+  for (const fs::path& p : leftovers) fs::remove(p, ec);  // a crash while writing one
+  std::sort(names.begin(), names.end(), std::greater<>());
+  for (size_t i = static_cast<size_t>(std::max(keep, 1)); i < names.size(); ++i)
+    if (names[i] != todays) fs::remove(folder / fs::path(std::u8string(names[i].begin(), names[i].end())), ec);
 }
 
 }  // namespace backup

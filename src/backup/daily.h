@@ -5,9 +5,15 @@
 // kept. The entries go in exactly as they are on disk, still encoded, so a
 // backup adds no readable text to the disk. Restoring is unzipping the
 // archive over the diary's folder.
+//
+// Each file is read and deflated in pieces straight into the archive's
+// temporary, which takes the day's name only when it is whole: a failure, a
+// stop or a crash never leaves a partial archive under a final name.
+#include <atomic>
 #include <filesystem>
 #include <string>
 
+#include "backup/zip.h"
 #include "base/date.h"
 
 namespace backup {
@@ -18,7 +24,9 @@ enum class Outcome {
   Made,           // today's archive was written
   AlreadyMade,    // an earlier start today made it
   NothingToKeep,  // no settings and no entries yet
-  Failed,         // something could not be read or written; nothing changed
+  Stopped,        // asked to stop before it was done; nothing changed
+  Failed,         // something could not be read or written, or the diary outgrew
+                  // what an archive holds; nothing changed
 };
 
 struct DiaryFiles {
@@ -27,9 +35,21 @@ struct DiaryFiles {
   fs::path backupFolder;  // Varnostne kopije
 };
 
+struct BackupOptions {
+  int keep = 7;                            // archives dated up to today that stay
+  const std::atomic<bool>* stop = nullptr;  // looked at between pieces
+  ZipLimits limits;
+};
+
 // "2026-12-08.zip"
 std::string archiveName(const base::Date& day);
 
-Outcome makeDailyBackup(const DiaryFiles& files, const base::DateTime& now, int keep = 7);
+Outcome makeDailyBackup(const DiaryFiles& files, const base::DateTime& now, const BackupOptions& options = {});
+
+// Removes the oldest archives beyond `keep`, judged by the date in their
+// names against today's: archives named after today (made while the clock
+// was wrong) are left alone and never count, so they can never push out
+// today's archive; today's is never removed.
+void keepNewest(const fs::path& folder, const base::Date& today, int keep);
 
 }  // namespace backup

@@ -7,109 +7,165 @@
 namespace backup {
 namespace {
 
-constexpr uint32_t kLocalHeader = 0x04034b50, kCentralHeader = 0x02014b50, kEndOfDirectory = 0x06054b50;
-constexpr uint16_t kVersion = 20;          // 2.0: deflate
-constexpr uint16_t kUtf8Names = 1u << 11;  // general purpose flag: names are UTF-8
+constexpr uint32_t kLocalHeader = 0x04034b50, kCentralHeader = 0x02014b50, kEndOfDirectory = 0x06054b50,
+                   kDescriptor = 0x08074b50;
+constexpr uint16_t kVersion = 20;             // 2.0: deflate
+constexpr uint16_t kSizesAfter = 1u << 3;     // general purpose flag: CRC and sizes follow the data
+constexpr uint16_t kUtf8Names = 1u << 11;     // general purpose flag: names are UTF-8
 constexpr uint16_t kDeflated = 8;
-// Sizes and offsets are 32-bit without the 64-bit extension; stay well inside.
-constexpr size_t kMaxArchive = 0x7FFFFFFF;
+constexpr size_t kOutBuffer = 1 << 16;
 
-void put16(std::string& out, uint16_t v) {
+void put16(std::string& out, uint64_t v) {
   out += static_cast<char>(v & 0xFF);
-  out += static_cast<char>(v >> 8);
+  out += static_cast<char>((v >> 8) & 0xFF);
 }
 
-void put32(std::string& out, uint32_t v) {
-  put16(out, static_cast<uint16_t>(v & 0xFFFF));
-  put16(out, static_cast<uint16_t>(v >> 16));
+void put32(std::string& out, uint64_t v) {
+  put16(out, v & 0xFFFF);
+  put16(out, (v >> 16) & 0xFFFF);
 }
 
 bool isAscii(std::string_view s) {
   return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// Raw deflate (no zlib header), as the zip format stores it.
-std::optional<std::string> deflateRaw(std::string_view bytes) {
-  z_stream z{};
-  if (deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) return std::nullopt;
-  std::string out(deflateBound(&z, static_cast<uLong>(bytes.size())), '\0');
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-  z.avail_in = static_cast<uInt>(bytes.size());
-  z.next_out = reinterpret_cast<Bytef*>(out.data());
-  z.avail_out = static_cast<uInt>(out.size());
-  const int rc = deflate(&z, Z_FINISH);
-  out.resize(z.total_out);
-  deflateEnd(&z);
-  if (rc != Z_STREAM_END) return std::nullopt;
-  return out;
-}
-
 }  // namespace
 
-ZipWriter::ZipWriter(const base::DateTime& stamp) {
+ZipWriter::ZipWriter(const base::DateTime& stamp, Out out, ZipLimits limits)
+    : m_out(std::move(out)), m_limits(limits), m_buffer(kOutBuffer, '\0') {
   const int year = std::clamp(stamp.date.year, 1980, 2107);
   m_dosDate = static_cast<uint16_t>(((year - 1980) << 9) | (stamp.date.month << 5) | stamp.date.day);
   m_dosTime = static_cast<uint16_t>((stamp.hour << 11) | (stamp.minute << 5) | (stamp.second / 2));
 }
 
-void ZipWriter::putMemberHeader(std::string& out, uint32_t signature, std::string_view name, uint32_t crc,
-                                uint32_t packed, uint32_t size) const {
-  put32(out, signature);
-  if (signature == kCentralHeader) put16(out, kVersion);  // made by
-  put16(out, kVersion);                                   // needed to extract
-  put16(out, isAscii(name) ? 0 : kUtf8Names);
-  put16(out, kDeflated);
-  put16(out, m_dosTime);
-  put16(out, m_dosDate);
-  put32(out, crc);
-  put32(out, packed);
-  put32(out, size);
-  put16(out, static_cast<uint16_t>(name.size()));
-  put16(out, 0);  // no extra field
+ZipWriter::~ZipWriter() {
+  if (!m_z) return;
+  deflateEnd(m_z);
+  delete m_z;
 }
 
-bool ZipWriter::add(std::string_view name, std::string_view bytes) {
-  if (m_failed || name.empty() || name.size() > 0xFFFF || m_count == 0xFFFF || bytes.size() > kMaxArchive) {
-    m_failed = true;
-    return false;
-  }
-  const auto packed = deflateRaw(bytes);
-  if (!packed || m_body.size() + m_directory.size() + packed->size() + 2 * name.size() + 200 > kMaxArchive) {
-    m_failed = true;
-    return false;
-  }
-  const auto crc = static_cast<uint32_t>(
-      crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
-  const auto offset = static_cast<uint32_t>(m_body.size());
-  const auto packedSize = static_cast<uint32_t>(packed->size()), size = static_cast<uint32_t>(bytes.size());
+bool ZipWriter::fail() {
+  m_failed = true;
+  return false;
+}
 
-  putMemberHeader(m_body, kLocalHeader, name, crc, packedSize, size);
-  m_body += name;
-  m_body += *packed;
+bool ZipWriter::emit(std::string_view bytes) {
+  if (m_failed) return false;
+  if (!m_out(bytes)) return fail();
+  m_offset += bytes.size();
+  return true;
+}
 
-  putMemberHeader(m_directory, kCentralHeader, name, crc, packedSize, size);
+bool ZipWriter::begin(std::string_view name) {
+  if (m_failed || m_z || name.empty() || name.size() > 0xFFFF || m_count + 1 > m_limits.members ||
+      m_offset > m_limits.bytes)
+    return fail();
+  m_z = new z_stream{};
+  if (deflateInit2(m_z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+    delete m_z;
+    m_z = nullptr;
+    return fail();
+  }
+  m_name = name;
+  m_memberOffset = m_offset;
+  m_size = m_packed = 0;
+  m_crc = crc32(0, nullptr, 0);
+  // CRC and sizes are not known yet: zero here, in the descriptor after the data.
+  std::string header;
+  put32(header, kLocalHeader);
+  put16(header, kVersion);
+  put16(header, kSizesAfter | (isAscii(name) ? 0 : kUtf8Names));
+  put16(header, kDeflated);
+  put16(header, m_dosTime);
+  put16(header, m_dosDate);
+  put32(header, 0);
+  put32(header, 0);
+  put32(header, 0);
+  put16(header, name.size());
+  put16(header, 0);  // no extra field
+  header += name;
+  return emit(header);
+}
+
+bool ZipWriter::deflatePiece(std::string_view piece, int flush) {
+  m_z->next_in = reinterpret_cast<Bytef*>(const_cast<char*>(piece.data()));
+  m_z->avail_in = static_cast<uInt>(piece.size());
+  for (;;) {
+    m_z->next_out = reinterpret_cast<Bytef*>(m_buffer.data());
+    m_z->avail_out = static_cast<uInt>(m_buffer.size());
+    const int rc = deflate(m_z, flush);
+    if (rc == Z_STREAM_ERROR) return fail();
+    const size_t produced = m_buffer.size() - m_z->avail_out;
+    m_packed += produced;
+    if (m_packed > m_limits.bytes || !emit(std::string_view(m_buffer.data(), produced))) return fail();
+    if (flush == Z_FINISH ? rc == Z_STREAM_END : m_z->avail_out != 0) return true;
+  }
+}
+
+bool ZipWriter::write(std::string_view piece) {
+  if (m_failed || !m_z) return fail();
+  constexpr size_t kStep = 1u << 30;  // zlib counts its input in 32 bits
+  while (!piece.empty()) {
+    const std::string_view step = piece.substr(0, kStep);
+    m_size += step.size();
+    if (m_size > m_limits.bytes) return fail();
+    m_crc = crc32(m_crc, reinterpret_cast<const Bytef*>(step.data()), static_cast<uInt>(step.size()));
+    if (!deflatePiece(step, Z_NO_FLUSH)) return false;
+    piece.remove_prefix(step.size());
+  }
+  return true;
+}
+
+bool ZipWriter::end() {
+  if (m_failed || !m_z) return fail();
+  const bool deflated = deflatePiece({}, Z_FINISH);
+  deflateEnd(m_z);
+  delete m_z;
+  m_z = nullptr;
+  if (!deflated) return false;
+  std::string descriptor;
+  put32(descriptor, kDescriptor);
+  put32(descriptor, m_crc);
+  put32(descriptor, m_packed);
+  put32(descriptor, m_size);
+  if (!emit(descriptor)) return false;
+
+  put32(m_directory, kCentralHeader);
+  put16(m_directory, kVersion);  // made by
+  put16(m_directory, kVersion);  // needed to extract
+  put16(m_directory, kSizesAfter | (isAscii(m_name) ? 0 : kUtf8Names));
+  put16(m_directory, kDeflated);
+  put16(m_directory, m_dosTime);
+  put16(m_directory, m_dosDate);
+  put32(m_directory, m_crc);
+  put32(m_directory, m_packed);
+  put32(m_directory, m_size);
+  put16(m_directory, m_name.size());
+  put16(m_directory, 0);  // no extra field
   put16(m_directory, 0);  // comment length
   put16(m_directory, 0);  // disk number
   put16(m_directory, 0);  // internal attributes
   put32(m_directory, 0);  // external attributes
-  put32(m_directory, offset);
-  m_directory += name;
+  put32(m_directory, m_memberOffset);
+  m_directory += m_name;
   ++m_count;
   return true;
 }
 
-std::optional<std::string> ZipWriter::finish() {
-  if (m_failed) return std::nullopt;
-  std::string out = m_body + m_directory;
-  put32(out, kEndOfDirectory);
-  put16(out, 0);  // this disk
-  put16(out, 0);  // the disk where the directory starts
-  put16(out, m_count);
-  put16(out, m_count);
-  put32(out, static_cast<uint32_t>(m_directory.size()));
-  put32(out, static_cast<uint32_t>(m_body.size()));
-  put16(out, 0);  // no comment
-  return out;
+bool ZipWriter::finish() {
+  if (m_failed || m_z) return fail();
+  const uint64_t directoryAt = m_offset;
+  if (directoryAt > m_limits.bytes || m_directory.size() > m_limits.bytes) return fail();
+  std::string tail;
+  put32(tail, kEndOfDirectory);
+  put16(tail, 0);  // this disk
+  put16(tail, 0);  // the disk where the directory starts
+  put16(tail, m_count);
+  put16(tail, m_count);
+  put32(tail, m_directory.size());
+  put32(tail, directoryAt);
+  put16(tail, 0);  // no comment
+  return emit(m_directory) && emit(tail);
 }
 
 }  // namespace backup

@@ -49,6 +49,43 @@ bool writeFilePlain(const fs::path& path, std::string_view bytes);
 enum class NewFile { Written, NameTaken, Failed };
 NewFile writeNewFile(const fs::path& path, std::string_view bytes);
 
+// A file read in pieces, opened so that a save may replace it meanwhile
+// (on Windows an ordinary open would make the save's rename fail): the
+// reader goes on reading the bytes it opened.
+class SharedReader {
+ public:
+  explicit SharedReader(const fs::path& path);
+  ~SharedReader();
+  SharedReader(const SharedReader&) = delete;
+  SharedReader& operator=(const SharedReader&) = delete;
+  bool isOpen() const { return m_file != nullptr; }
+  // Up to `size` bytes into `buf`: 0 at the end, nothing on a read error.
+  std::optional<size_t> read(char* buf, size_t size);
+
+ private:
+  void* m_file = nullptr;
+};
+
+// A new file written in pieces (created or truncated), flushed to the disk
+// by finish(); a writer dropped before finish() leaves whatever it wrote for
+// the caller to remove.
+class DurableWriter {
+ public:
+  explicit DurableWriter(const fs::path& path);
+  ~DurableWriter();
+  DurableWriter(const DurableWriter&) = delete;
+  DurableWriter& operator=(const DurableWriter&) = delete;
+  bool isOpen() const { return m_file != nullptr; }
+  bool write(std::string_view bytes);
+  // Flushes to the disk and closes; true when every byte reached it.
+  bool finish();
+
+ private:
+  void close();
+  void* m_file = nullptr;
+  bool m_failed = false;
+};
+
 // The system's halves of writeFileAtomic (file_io_win.cpp, file_io_posix.cpp):
 // create or truncate `path`, write the bytes and flush them to the disk; and
 // move `from` over `to` so that the disk holds the new name when it returns.

@@ -55,5 +55,52 @@ bool replaceFileDurably(const fs::path& from, const fs::path& to) {
   return true;
 }
 
+SharedReader::SharedReader(const fs::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd >= 0) m_file = new int(fd);
+}
+
+SharedReader::~SharedReader() {
+  if (!m_file) return;
+  ::close(*static_cast<int*>(m_file));
+  delete static_cast<int*>(m_file);
+}
+
+std::optional<size_t> SharedReader::read(char* buf, size_t size) {
+  if (!m_file) return std::nullopt;
+  for (;;) {
+    const ssize_t n = ::read(*static_cast<int*>(m_file), buf, size);
+    if (n >= 0) return static_cast<size_t>(n);
+    if (errno != EINTR) return std::nullopt;
+  }
+}
+
+DurableWriter::DurableWriter(const fs::path& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd >= 0) m_file = new int(fd);
+}
+
+DurableWriter::~DurableWriter() { close(); }
+
+void DurableWriter::close() {
+  if (!m_file) return;
+  if (::close(*static_cast<int*>(m_file)) != 0) m_failed = true;
+  delete static_cast<int*>(m_file);
+  m_file = nullptr;
+}
+
+bool DurableWriter::write(std::string_view bytes) {
+  if (!m_file || m_failed) return false;
+  m_failed = !writeFully(*static_cast<int*>(m_file), bytes);
+  return !m_failed;
+}
+
+bool DurableWriter::finish() {
+  if (!m_file) return false;
+  if (::fsync(*static_cast<int*>(m_file)) != 0) m_failed = true;
+  close();
+  return !m_failed;
+}
+
 }  // namespace store
 #endif

@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string_view>
+#include <thread>
 
 #include "app/frm_geslo.h"
 #include "app/frm_main.h"
@@ -73,5 +74,14 @@ class DiaryTest : public ::testing::Test {
   void type(std::u16string_view text) {
     main().focusEditor();
     platform.typeText(text);
+  }
+  // The day's backup runs on a worker once the window is up: the virtual
+  // clock moves on until the worker is done and its outcome has been told.
+  void waitForBackup() {
+    for (int i = 0; i < 100000 && !diary->dailyBackup().done(); ++i) {
+      platform.advance(50);
+      std::this_thread::yield();
+    }
+    platform.advance(50);
   }
 };

@@ -124,10 +124,13 @@ TEST_F(DiaryTest, TheUsersFolderShowsTheDiaryBesideTheProgramAndSaysWhereItLives
   EXPECT_NE(platform.messages()[0].text.find(dir.path().u16string()), std::u16string::npos);
 }
 
-TEST_F(DiaryTest, TheFirstStartOfADayZipsTheDiaryAsItIsOnDiskKeepingTheNewestSeven) {
+TEST_F(DiaryTest, TheFirstStartOfADayZipsTheDiaryAfterTheWindowShowsKeepingTheNewestSevenUpToToday) {
   addEntry("12-06-2026", "{\\rtf1 yesterday\\par\r\n}\r\n");
   writeSettings({100, 200, false, u"geslo"});
-  for (int day = 1; day <= 8; ++day) dir.write("Varnostne kopije/2026-11-0" + std::to_string(day) + ".zip", "old");
+  for (int day = 1; day <= 8; ++day) {
+    dir.write("Varnostne kopije/2026-11-0" + std::to_string(day) + ".zip", "old");
+    dir.write("Varnostne kopije/203" + std::to_string(day) + "-01-01.zip", "made while the clock was wrong");
+  }
   dir.write("Varnostne kopije/moja.zip", "the user's own");
   const std::string entryOnDisk = dir.read("Podatki/12-06-2026"), settingsOnDisk = dir.read("Podatki.ini");
   start();
@@ -135,19 +138,42 @@ TEST_F(DiaryTest, TheFirstStartOfADayZipsTheDiaryAsItIsOnDiskKeepingTheNewestSev
   platform.typeText(u"geslo");
   platform.keyDown(gui::kKeyReturn);
   const fs::path zip = dir.path() / "Varnostne kopije" / "2026-12-07.zip";
+  EXPECT_TRUE(window(main().form()).visible());
+  EXPECT_FALSE(fs::exists(zip));  // the window first
+  waitForBackup();
   EXPECT_NE(run("unzip -t '" + zip.string() + "'").find("No errors detected"), std::string::npos);
   EXPECT_EQ(run("unzip -p '" + zip.string() + "' Podatki/12-06-2026"), entryOnDisk);  // still encoded
   EXPECT_EQ(run("unzip -p '" + zip.string() + "' Podatki.ini"), settingsOnDisk);
   const fs::path kept = zip.parent_path();
   EXPECT_FALSE(fs::exists(kept / "2026-11-02.zip"));  // the oldest two went
   EXPECT_TRUE(fs::exists(kept / "2026-11-03.zip") && fs::exists(kept / "moja.zip"));
-  EXPECT_EQ(std::distance(fs::directory_iterator(kept), fs::directory_iterator()), 8);
+  EXPECT_TRUE(fs::exists(kept / "2038-01-01.zip"));  // never counted, never removed
+  EXPECT_EQ(std::distance(fs::directory_iterator(kept), fs::directory_iterator()), 16);
+}
+
+TEST_F(DiaryTest, AClosingDiaryStopsItsBackupLeavingNoPartOfAnArchiveAndSavesToday) {
+  for (int day = 1; day <= 28; ++day)
+    for (int year = 1950; year < 2026; ++year)
+      addEntry("02-" + std::string(day < 10 ? "0" : "") + std::to_string(day) + "-" + std::to_string(year),
+               "{\\rtf1 " + std::string(2000, 'x') + "\\par\r\n}\r\n");
+  env.backupPatience = std::chrono::milliseconds(0);
+  start();
+  type(u"danes");
+  platform.advance(200);  // the backup has started
+  ASSERT_TRUE(diary->dailyBackup().started());
+  platform.closeWindow(main().form());
+  const fs::path kept = dir.path() / "Varnostne kopije", zip = kept / "2026-12-07.zip";
+  if (fs::exists(kept))
+    for (const auto& f : fs::directory_iterator(kept)) EXPECT_EQ(f.path(), zip);  // no temporary left
+  if (fs::exists(zip)) EXPECT_NE(run("unzip -t '" + zip.string() + "'").find("No errors detected"), std::string::npos);
+  EXPECT_NE(entry("12-07-2026").find("danes"), std::string::npos);
 }
 
 TEST_F(DiaryTest, ABackupThatFailsIsToldOnceAndTheDiaryGoesOn) {
   dir.write("Varnostne kopije", "a file where the folder should be");
   addEntry("12-06-2026", "{\\rtf1 yesterday\\par\r\n}\r\n");
   start();
+  waitForBackup();
   ASSERT_EQ(platform.messages().size(), 1u);
   EXPECT_NE(platform.messages()[0].text.find(u"varnostne kopije"), std::u16string::npos);
   EXPECT_TRUE(window(main().form()).visible());
