@@ -114,12 +114,11 @@ void frmMain::Form_Load() {
   }
   if (!prepareToWrite(m_app)) return;
   store::DiaryStore& store = m_app.store();
-  store.ensureDataFolder();  // a missing data folder is made, not a failure
+  // The folder was listed a moment ago; today's entry, when made, joins that listing.
+  const store::DiaryStore::ListingHold listed(store);
   Datumi1.Počisti();
-  store.Rescan();
   store.EnsureToday(m_app.todayKey());
   Datumi1.Počisti();
-  store.Rescan();
   fillPickersForToday();
   Datumi1.IzberiDan(m_app.todayKey());
   const std::u16string title = base::utf8ToUtf16(windowTitle(m_app.today()));

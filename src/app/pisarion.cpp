@@ -29,6 +29,9 @@ void Pisarion::start() {
       EndProgram();
       return;
   }
+  // Without a password the main window opens within this call: the data
+  // folder listed by the checks is the one it shows.
+  const store::DiaryStore::ListingHold listed(m_store);
   if (!prepareDiaryFiles(*this)) return;
   geslo().form().load();
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <system_error>
+#include <utility>
 
 #include "store/codec.h"
 #include "store/file_io.h"
@@ -52,9 +53,11 @@ bool DiaryStore::ensureDataFolder() {
 }
 
 bool DiaryStore::Rescan() {
+  if (m_holds > 0 && m_listed) return true;
   auto names = listOrdinaryFiles(dataFolder());
   if (!names) return false;
   m_listing = std::move(*names);
+  m_listed = true;
   return true;
 }
 
@@ -106,9 +109,16 @@ bool DiaryStore::Exists(std::string_view key) const {
 
 bool DiaryStore::EnsureToday(std::string_view todayKey) {
   if (Exists(todayKey)) return true;
-  const bool ok = writeNewFile(entryFile(todayKey), "") != NewFile::Failed;
-  Rescan();
-  return ok;
+  const NewFile made = writeNewFile(entryFile(todayKey), "");
+  if (made == NewFile::Written) {
+    const std::string key(todayKey);
+    m_listing.insert(std::lower_bound(m_listing.begin(), m_listing.end(), key, textLess), key);
+  } else if (made == NewFile::NameTaken) {
+    const int holds = std::exchange(m_holds, 0);
+    Rescan();
+    m_holds = holds;
+  }
+  return made != NewFile::Failed;
 }
 
 // TMP.tkw stays where the diary has always kept it, holding one empty line;

@@ -66,6 +66,20 @@ class DiaryStore {
   bool Rescan();
   const std::vector<std::string>& listing() const { return m_listing; }  // UTF-8 names
 
+  // While one of these lives, the listing just taken stands: Rescan keeps it
+  // as it is (the diary's load lists a hundred years of names once, not at
+  // every step that asks). What the store itself creates is listed anyway.
+  class ListingHold {
+   public:
+    explicit ListingHold(DiaryStore& store) : m_store(store) { ++m_store.m_holds; }
+    ~ListingHold() { --m_store.m_holds; }
+    ListingHold(const ListingHold&) = delete;
+    ListingHold& operator=(const ListingHold&) = delete;
+
+   private:
+    DiaryStore& m_store;
+  };
+
   // One writer per diary: takes the data folder's lock for as long as this
   // store lives. False only when another diary holds it; a folder where no
   // lock can be made (it cannot be written) has nothing to protect.
@@ -73,7 +87,8 @@ class DiaryStore {
 
   // Creates today's entry as an empty file when it is not listed, only when
   // nothing at all has its name: a file that appeared since the listing, or
-  // one it does not show, is never emptied. Rescans afterwards.
+  // one it does not show, is never emptied. The new file joins the listing in
+  // its place; a name found taken makes the folder listed again.
   bool EnsureToday(std::string_view todayKey);
   bool Exists(std::string_view key) const;
 
@@ -122,6 +137,8 @@ class DiaryStore {
   fs::path m_folder;
   fs::path m_dataFolder = m_folder / "Podatki";  // made once: every entry's name is built on it
   std::vector<std::string> m_listing;
+  bool m_listed = false;  // a listing has been taken
+  int m_holds = 0;        // ListingHolds alive
   std::map<std::string, Fingerprint, std::less<>> m_known;  // entries as last loaded or saved
   std::optional<FolderLock> m_lock;
 };

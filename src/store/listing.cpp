@@ -2,11 +2,7 @@
 
 #include <algorithm>
 
-#ifdef _WIN32
-#include <io.h>
-#else
 #include <system_error>
-#endif
 
 namespace store {
 namespace {
@@ -17,6 +13,8 @@ bool hasCapital(const std::string& s) {
   return std::any_of(s.begin(), s.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
 }
 
+}  // namespace
+
 // Without capitals text order is plain byte order, which sorts faster; the
 // data folder normally holds only date keys.
 void sortAsText(std::vector<std::string>& names) {
@@ -25,8 +23,6 @@ void sortAsText(std::vector<std::string>& names) {
   else
     std::sort(names.begin(), names.end());
 }
-
-}  // namespace
 
 bool isTemporaryName(std::string_view name) {
   return name.size() > 5 && name.front() == '~' && name.substr(name.size() - 4) == ".tmp";
@@ -44,26 +40,7 @@ bool textLess(const std::string& a, const std::string& b) {
   return a < b;
 }
 
-#ifdef _WIN32
-std::optional<std::vector<std::string>> listOrdinaryFiles(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  const std::wstring pattern = (folder / L"*").wstring();
-  _wfinddata64_t data;
-  // A folder that can be read always lists "." and "..": nothing found at
-  // all means it could not be read.
-  intptr_t h = _wfindfirst64(pattern.c_str(), &data);
-  if (h == -1) return std::nullopt;
-  do {
-    if (data.attrib & (_A_SUBDIR | _A_HIDDEN | _A_SYSTEM)) continue;
-    const std::u8string u8 = std::filesystem::path(data.name).u8string();
-    std::string name(u8.begin(), u8.end());
-    if (!isOwnFileName(name)) names.push_back(std::move(name));
-  } while (_wfindnext64(h, &data) == 0);
-  _findclose(h);
-  sortAsText(names);
-  return names;
-}
-#else
+#ifndef _WIN32
 std::optional<std::vector<std::string>> listOrdinaryFiles(const std::filesystem::path& folder) {
   // Elsewhere a leading dot is what makes a file hidden.
   std::vector<std::string> names;

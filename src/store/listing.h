@@ -24,5 +24,6 @@ bool isTemporaryName(std::string_view name);
 
 // Text order: letters compared without regard to case, then byte order.
 bool textLess(const std::string& a, const std::string& b);
+void sortAsText(std::vector<std::string>& names);
 
 }  // namespace store
