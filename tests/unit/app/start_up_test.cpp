@@ -163,9 +163,12 @@ TEST_F(DiaryTest, AClosingDiaryStopsItsBackupLeavingNoPartOfAnArchiveAndSavesTod
   ASSERT_TRUE(diary->dailyBackup().started());
   platform.closeWindow(main().form());
   const fs::path kept = dir.path() / "Varnostne kopije", zip = kept / "2026-12-07.zip";
-  if (fs::exists(kept))
+  if (fs::exists(kept)) {
     for (const auto& f : fs::directory_iterator(kept)) EXPECT_EQ(f.path(), zip);  // no temporary left
-  if (fs::exists(zip)) EXPECT_NE(run("unzip -t '" + zip.string() + "'").find("No errors detected"), std::string::npos);
+  }
+  if (fs::exists(zip)) {
+    EXPECT_NE(run("unzip -t '" + zip.string() + "'").find("No errors detected"), std::string::npos);
+  }
   EXPECT_NE(entry("12-07-2026").find("danes"), std::string::npos);
 }
 
