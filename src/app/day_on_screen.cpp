@@ -1,9 +1,11 @@
 #include "app/day_on_screen.h"
 
+#include <chrono>
 #include <new>
 #include <utility>
 
 #include "base/cp1250.h"
+#include "rtf/pieces.h"
 #include "rtf/reader.h"
 #include "rtf/writer.h"
 
@@ -24,6 +26,15 @@ bool controlCanRead(std::string_view rtf) {
   return e.depth <= kControlDepth && e.longestWord <= kControlToken && e.longestName <= kControlToken;
 }
 
+// A day's rich text longer than this arrives in pieces of about this size,
+// the first a screen or two: under Wine the control takes a piece of 16 KB
+// in a few hundredths of a second, so typing meanwhile stays quick.
+constexpr size_t kArriveInPiecesAbove = 256 * 1024;
+constexpr size_t kPieceBytes = 16 * 1024;
+constexpr size_t kFirstPieceBytes = 8 * 1024;
+constexpr int kPieceMs = 1;
+constexpr int kPieceBudgetMs = 30;
+
 constexpr char16_t kCaption[] = u"Pisarion";
 
 constexpr char16_t kSaveFailed[] =
@@ -42,6 +53,9 @@ constexpr char16_t kKeptAsideEnd[] =
 constexpr char16_t kTooLarge[] =
     u"Zapisa ni bilo mogoče prikazati, ker zanj ni dovolj pomnilnika. Dan je prikazan samo za branje in se ne bo "
     u"shranil, da se zapis ne izgubi. Datoteka ostaja nespremenjena.";
+constexpr char16_t kIncomplete[] =
+    u"Zapisa ni bilo mogoče v celoti naložiti v urejevalnik, zato je prikazan samo za branje in se ne bo shranil. "
+    u"Datoteka ostaja nespremenjena.";
 constexpr char16_t kDamaged[] =
     u"Zapis je poškodovan, zato je prikazan kot golo besedilo, samo za branje. Datoteka ostaja nespremenjena.";
 
@@ -55,7 +69,9 @@ std::u16string pathText(const std::filesystem::path& p) {
 DayOnScreen::DayOnScreen(gui::Form& form, store::DiaryStore& store, std::filesystem::path rescueFolder,
                          std::function<std::string()> todayKey)
     : m_form(form), m_store(store), m_rescueFolder(std::move(rescueFolder)), m_todayKey(std::move(todayKey)),
-      m_autosave(form.addTimer("tmrShrani", kAutosaveMs, false)) {
+      m_autosave(form.addTimer("tmrShrani", kAutosaveMs, false)),
+      m_arrival(form.addTimer("tmrPrihod", kPieceMs, false)) {
+  m_arrival.onTimer = [this] { arriveOnePiece(); };
   m_autosave.onTimer = [this] {
     m_autosave.setEnabled(false);
     autosave();
@@ -84,6 +100,10 @@ void DayOnScreen::show(std::string key) {
   // Reloading the entry being written would drop what was typed since the
   // last save: choosing it again keeps the editor as it is.
   if (writing() && key == m_writing && key == today) return;
+  // Today's text is saved whole before another day is shown; a past day's
+  // rest is no longer wanted.
+  if (writing()) arriveWhole();
+  stopArriving();
   if (writing()) {
     // Today's text that could not be saved stays in the editor, still editable.
     if (std::exchange(m_switchRefused, false) || !save()) return;
@@ -152,15 +172,59 @@ DayOnScreen::Shown DayOnScreen::putIntoEditor(const std::string& rtf) {
     document = flat;
     shown = Shown::Flattened;
   }
-  if (m_editor->setRichText(document)) return shown;
+  if (document.size() > kArriveInPiecesAbove)
+    m_pieces = rtf::cutIntoPieces(document, kPieceBytes, kFirstPieceBytes);
+  if (m_editor->setRichText(m_pieces.empty() ? document : std::string_view(m_pieces.front()))) {
+    m_next = 1;
+    if (arriving()) m_arrival.setEnabled(true);
+    return shown;
+  }
+  m_pieces.clear();
   m_editor->setText(base::cp1250ToUtf16(rtf));
   return Shown::AsPlainText;
+}
+
+// Pieces for a few hundredths of a second a tick: the input that waits
+// comes first, between ticks.
+void DayOnScreen::arriveOnePiece() {
+  const auto start = std::chrono::steady_clock::now();
+  do {
+    if (!appendNextPiece()) return;
+  } while (arriving() && std::chrono::steady_clock::now() - start < std::chrono::milliseconds(kPieceBudgetMs));
+  if (arriving()) return;
+  stopArriving();
+  // What was typed while the day arrived is saved as after any typing.
+  if (writing() && m_editor->modified()) m_autosave.setEnabled(true);
+}
+
+void DayOnScreen::arriveWhole() {
+  while (arriving())
+    if (!appendNextPiece()) return;
+  stopArriving();
+}
+
+// A piece the editor refused leaves the day incomplete in it: from then on
+// it is read-only and never saved, so the file keeps the whole day.
+bool DayOnScreen::appendNextPiece() {
+  if (m_editor->appendRichText(m_pieces[m_next++])) return true;
+  stopArriving();
+  setWritable({});
+  tellAbout(m_shown, kIncomplete);
+  return false;
+}
+
+void DayOnScreen::stopArriving() {
+  m_arrival.setEnabled(false);
+  m_pieces.clear();
+  m_next = 0;
 }
 
 // ---- saving -------------------------------------------------------------------------
 
 bool DayOnScreen::write() {
   if (!writing() || m_closed || !m_editor->modified()) return true;
+  // Only the whole day is ever saved.
+  arriveWhole();
   const std::optional<std::string> rtf = m_editor->richText();
   if (!rtf) return false;
   store::Saved saved{true, {}};
@@ -186,6 +250,8 @@ bool DayOnScreen::save() {
 void DayOnScreen::saveBeforeSwitch() { m_switchRefused = !save(); }
 
 void DayOnScreen::autosave() {
+  // The rest of a long day is still coming: the save follows its arrival.
+  if (arriving()) return;
   if (m_telling || write() || std::exchange(m_autosaveTold, true)) return;
   tellSaveFailed();
 }

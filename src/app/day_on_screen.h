@@ -18,10 +18,15 @@
 // - An entry another program changed on disk while it was open is not
 //   written over: the store keeps that version beside it, and the user is
 //   told the first time.
+// - A long day shows its first screen at once and the rest arrives in
+//   pieces, one a timer tick, while the user reads and writes. Nothing is
+//   saved until the whole day is in: an autosave waits for it, and a close
+//   or the choice of another day takes the rest in at once first.
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "gui/editor.h"
 #include "gui/form.h"
@@ -79,6 +84,8 @@ class DayOnScreen {
 
   // After typing stops, the changed text is saved this much later.
   static constexpr int kAutosaveMs = 5000;
+  // Whether part of the day shown is still to come into the editor.
+  bool arriving() const { return m_next < m_pieces.size(); }
 
  private:
   enum class Shown { AsWritten, Flattened, AsPlainText };
@@ -92,6 +99,11 @@ class DayOnScreen {
   void tellAbout(const std::string& key, std::u16string_view text);
   bool askCloseAnyway();
   void typed();
+  // The next piece of a long day into the editor; all that is left of it.
+  void arriveOnePiece();
+  void arriveWhole();
+  bool appendNextPiece();
+  void stopArriving();
 
   gui::Form& m_form;
   store::DiaryStore& m_store;
@@ -99,6 +111,9 @@ class DayOnScreen {
   std::function<std::string()> m_todayKey;
   gui::Editor* m_editor = nullptr;
   gui::Timer& m_autosave;
+  gui::Timer& m_arrival;
+  std::vector<std::string> m_pieces;  // a long day's rich text, cut; [0] is in the editor
+  size_t m_next = 0;                  // the next piece to come in
 
   std::string m_shown;
   std::string m_writing;

@@ -34,6 +34,11 @@ class Editor {
   // document's end is ignored. False, with the editor left empty, when the
   // control made nothing of the document.
   virtual bool setRichText(std::string_view rtf) = 0;
+  // Adds a rich-text document at the end of the content, as the later pieces
+  // of a long day arrive: its first paragraph continues the last one there.
+  // The user's selection, view and modified state stay as they were, Locked
+  // or not; not a change of the user's, and nothing to undo.
+  virtual bool appendRichText(std::string_view rtf) = 0;
 
   // Whether the user changed the text or its format since the content was
   // last replaced or marked saved with setModified(false).

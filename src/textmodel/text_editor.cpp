@@ -129,6 +129,28 @@ bool TextEditor::setRichText(std::string_view rtf) {
   return true;
 }
 
+bool TextEditor::appendRichText(std::string_view rtf) {
+  const rtf::Document piece = rtf::readRtf(rtf, default_);
+  for (size_t p = 0; p < piece.paragraphs.size(); ++p) {
+    const rtf::Paragraph& paragraph = piece.paragraphs[p];
+    for (const rtf::Run& run : paragraph.runs) {
+      const std::u16string clean = normalized(run.text);
+      text_ += clean;
+      formats_.insert(formats_.end() - 1, clean.size(), intern(run.format));
+      alignment_.insert(alignment_.end() - 1, clean.size(), rtf::Alignment::Left);
+    }
+    // The mark at the end is this paragraph's; the next one gets its own.
+    formats_.back() = intern(paragraph.mark);
+    alignment_.back() = paragraph.alignment;
+    if (p + 1 < piece.paragraphs.size()) {
+      text_ += u'\r';
+      formats_.push_back(formats_.back());
+      alignment_.push_back(alignment_.back());
+    }
+  }
+  return true;
+}
+
 void TextEditor::setFont(const gui::FontSpec& font) {
   default_.font = font.name;
   default_.halfPoints = clampHalfPoints(font.size > 0 && std::isfinite(font.size) ? font.size : 9);

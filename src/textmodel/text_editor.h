@@ -25,6 +25,7 @@ class TextEditor : public gui::Editor {
 
   std::optional<std::string> richText() const override;
   bool setRichText(std::string_view rtf) override;
+  bool appendRichText(std::string_view rtf) override;
   bool modified() const override { return modified_; }
   void setModified(bool modified) override { modified_ = modified; }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/win32/rich_edit_win.h"
+#include "rtf/pieces.h"
 
 namespace fs = std::filesystem;
 using gui::Tri;
@@ -338,3 +339,29 @@ TEST_F(RichEdit, FontIsTheFormatOfNewAndPlainText) {
 }
 
 }  // namespace
+
+// A long day comes into the control in pieces: what the user then sees and
+// what the diary saves are those of the whole day loaded at once.
+TEST_F(RichEdit, ADayAddedInPiecesIsTheWholeDay) {
+  std::string doc =
+      "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fnil\\fcharset238 Arial;}{\\f1\\fswiss Tahoma;}}\r\n"
+      "{\\colortbl ;\\red255\\green0\\blue0;}\r\n\\viewkind4\\uc1\\pard\\f0\\fs18 ";
+  for (int i = 0; i < 400; ++i) {
+    doc += "Dan " + std::to_string(i) + " \\b krepko\\b0  \\'e8\\'9a\\'9e {\\i po\\'9aevno}";
+    if (i % 7 == 0) doc += "\\par\\pard\\qc\\cf1\\fs28 sredina";
+    if (i % 11 == 0) doc += "\\par\\pard\\f1\\fs18 ";
+    doc += "\\par\r\n";
+  }
+  doc += "konec\\par\r\n}\r\n";
+  const std::vector<std::string> pieces = rtf::cutIntoPieces(doc, 2048, 1024);
+  ASSERT_GT(pieces.size(), 5u);
+  editor_->setRichText(doc);
+  auto pieced = make();
+  ASSERT_TRUE(pieced->setRichText(pieces[0]));
+  pieced->setSelection(3, 2);
+  for (size_t i = 1; i < pieces.size(); ++i) ASSERT_TRUE(pieced->appendRichText(pieces[i]));
+  EXPECT_EQ(pieced->text(), editor_->text());
+  EXPECT_EQ(pieced->richText(), editor_->richText());
+  EXPECT_EQ(pieced->selection(), (std::pair<int, int>{3, 2}));
+  EXPECT_FALSE(pieced->modified());
+}

@@ -296,6 +296,33 @@ bool RichEditEditor::setRichText(std::string_view rtf) {
   return read;
 }
 
+bool RichEditEditor::appendRichText(std::string_view rtf) {
+  QuietEvents quiet(m_hwnd);
+  Writable writable(m_hwnd);
+  const LRESULT wasModified = send(EM_GETMODIFY);
+  CHARRANGE selection{};
+  send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  POINT view{};
+  send(EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view));
+  send(WM_SETREDRAW, FALSE);
+  // Kept out of the undo steps: undoing a piece would take the day's text away.
+  send(EM_SETUNDOLIMIT, 0);
+  GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, kUtf16CodePage};
+  const auto end = static_cast<LONG>(send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length)));
+  CHARRANGE atEnd{end, end};
+  send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&atEnd));
+  MemoryReader reader{rtf.data(), rtf.size()};
+  EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&reader), 0, readMemory};
+  send(EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&es));
+  send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  send(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view));
+  send(EM_SETUNDOLIMIT, 100);
+  send(EM_SETMODIFY, wasModified ? TRUE : FALSE);
+  send(WM_SETREDRAW, TRUE);
+  InvalidateRect(m_hwnd, nullptr, FALSE);
+  return es.dwError == 0;
+}
+
 bool RichEditEditor::modified() const { return send(EM_GETMODIFY) != 0; }
 
 void RichEditEditor::setModified(bool modified) { send(EM_SETMODIFY, modified ? TRUE : FALSE); }

@@ -47,6 +47,7 @@ class RichEditEditor : public gui::Editor {
 
   std::optional<std::string> richText() const override;
   bool setRichText(std::string_view rtf) override;
+  bool appendRichText(std::string_view rtf) override;
   bool modified() const override;
   void setModified(bool modified) override;
 

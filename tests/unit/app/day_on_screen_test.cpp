@@ -175,3 +175,27 @@ TEST_F(DayOnScreenTest, ATodayTooLargeForTheMemoryIsReadOnlyToldAndKeptByteForBy
   EXPECT_EQ(platform.exitCode(), 0);
   EXPECT_EQ(todayFile(), before);
 }
+
+TEST_F(DayOnScreenTest, ALongDayShowsItsBeginningAtOnceAndWhatIsTypedMeanwhileIsSavedWithAllOfIt) {
+  std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\f0 ";
+  for (int i = 0; i < 30000; ++i) rtf += "vrstica " + std::to_string(i) + " \\b krepko\\b0\\par\r\n";
+  rtf += "\\qc zadnja\\par\r\n}\r\n";
+  addEntry("12-07-2026", rtf);
+  const rtf::Document whole = rtf::readRtf(rtf);
+  for (const bool waitForTheRest : {true, false}) {
+    start();
+    EXPECT_LT(editorText().size(), whole.text().size() / 10);  // the first screen, at once
+    type(u"novo ");
+    if (waitForTheRest) {
+      platform.advance(2 * kWait);
+      EXPECT_EQ(editorText(), u"novo " + whole.text());
+    }
+    platform.closeWindow(main().form());  // otherwise the rest comes in before the close saves
+    const rtf::Document saved = rtf::readRtf(entry("12-07-2026"));
+    EXPECT_EQ(saved.text(), u"novo " + whole.text());
+    ASSERT_EQ(saved.paragraphs.size(), whole.paragraphs.size());
+    EXPECT_TRUE(saved.paragraphs[20000].runs.back().format.bold);
+    EXPECT_EQ(saved.paragraphs[30000].alignment, rtf::Alignment::Center);
+    addEntry("12-07-2026", rtf);
+  }
+}

@@ -17,6 +17,7 @@ class FakeEditor : public Editor {
  public:
   std::optional<std::string> richText() const override { return std::nullopt; }
   bool setRichText(std::string_view) override { return false; }
+  bool appendRichText(std::string_view) override { return false; }
   bool modified() const override { return false; }
   void setModified(bool) override {}
   std::u16string text() const override { return m_text; }
