@@ -80,11 +80,16 @@ class Cutter {
     for (size_t k = 0; k <= m_cuts.size(); ++k) {
       const size_t to = k < m_cuts.size() ? m_cuts[k].at : m_end;
       std::string piece;
+      std::string_view slice = m_doc.substr(from, to - from);
       if (k > 0) {
+        // Added at the end of what is there, a piece would otherwise start
+        // in the format of the text before it.
         piece = header;
+        piece += "\\pard\\plain ";
         piece += m_cuts[k - 1].state;
       }
-      piece += m_doc.substr(from, to - from);
+      if (k > 0 && k == m_cuts.size()) slice = withoutLastParagraphEnd(slice);
+      piece += slice;
       piece += '}';
       out.push_back(std::move(piece));
       from = to;
@@ -94,6 +99,15 @@ class Cutter {
 
  private:
   static constexpr size_t npos = std::string_view::npos;
+
+  // A whole document's last paragraph end becomes the editor's own; one
+  // added at the end would leave an empty paragraph after it.
+  static std::string_view withoutLastParagraphEnd(std::string_view slice) {
+    std::string_view s = slice;
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\r' || s.back() == '\n')) s.remove_suffix(1);
+    if (s.size() >= 5 && s.ends_with("\\par") && s[s.size() - 5] != '\\') return s.substr(0, s.size() - 4);
+    return slice;
+  }
 
   std::string_view firstWordAt(size_t i) const {
     while (i < m_doc.size() && (m_doc[i] == '\r' || m_doc[i] == '\n')) ++i;
