@@ -139,8 +139,10 @@ void DayOnScreen::show(std::string key) {
   }
   m_toldAbout.clear();
   m_onDisk = entry.rtf;
-  // Today's entry is written on: the caret waits after its last word.
-  if (writing()) m_editor->setSelection(static_cast<int>(m_editor->text().size()), 0);
+  // Today's entry is written on: the caret waits after its last word. A long
+  // day still arriving keeps it at the start, so nothing typed meanwhile lands
+  // between two of its pieces.
+  if (writing() && !arriving()) m_editor->setSelection(static_cast<int>(m_editor->text().size()), 0);
 }
 
 // Start-up shows today twice; a day that still cannot be shown is told once.
