@@ -69,8 +69,8 @@ std::u16string pathText(const std::filesystem::path& p) {
 DayOnScreen::DayOnScreen(gui::Form& form, store::DiaryStore& store, std::filesystem::path rescueFolder,
                          std::function<std::string()> todayKey)
     : m_form(form), m_store(store), m_rescueFolder(std::move(rescueFolder)), m_todayKey(std::move(todayKey)),
-      m_autosave(form.addTimer("tmrShrani", kAutosaveMs, false)),
-      m_arrival(form.addTimer("tmrPrihod", kPieceMs, false)) {
+      m_autosave(form.addTimer("tmrShrani", kAutosaveMs, gui::TimerStart::Stopped)),
+      m_arrival(form.addTimer("tmrPrihod", kPieceMs, gui::TimerStart::Stopped)) {
   m_arrival.onTimer = [this] { arriveOnePiece(); };
   m_autosave.onTimer = [this] {
     m_autosave.setEnabled(false);

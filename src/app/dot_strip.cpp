@@ -8,7 +8,7 @@
 namespace app {
 
 void paintDotCells(gui::PictureBox& strip, const gui::Surface& atlas) {
-  for (int i = 0; i < kDotCells; ++i) strip.surface().blit(atlas, skin::r::gesloPika, {kDotWidth * i, 0});
+  for (int i = 0; i < kDotCells; ++i) strip.surface().blit(atlas, skin::r::passwordDot, {kDotWidth * i, 0});
   strip.refresh();
 }
 

@@ -22,7 +22,7 @@ frmGeslo::frmGeslo(Pisarion& app)
       Text1(m_form.add<gui::TextBox>("Text1")),
       Geslo(m_form.add<gui::PictureBox>("Geslo")),
       Picture1(m_form.add<gui::PictureBox>("Picture1")),
-      Timer2(m_form.addTimer("Timer2", 500, true)) {
+      Timer2(m_form.addTimer("Timer2", 500, gui::TimerStart::Running)) {
   m_form.setCaption(u"Pisarion");
   Text1.setMaxLength(kCells);
   Text1.setTakesFocus(true);
@@ -47,14 +47,14 @@ void frmGeslo::Form_Load() {
   mark = "0";
   // The settings were read a moment ago, with the diary's other files, so
   // that a file that cannot be read ends the program before anything shows.
-  m_app.OnTopSetting = m_app.settings.onTop;
-  m_app.password = m_app.settings.password;
-  if (m_app.password.empty()) {
+  m_app.state().setOnTopSetting(m_app.settings.onTop);
+  m_app.state().setPassword(m_app.settings.password);
+  if (m_app.state().password().empty()) {
     m_app.OpenMainWindow();
     Timer2.setEnabled(false);  // never shown: no caret to blink
   }
   LayoutLoginWindow();
-  if (!m_app.password.empty()) {
+  if (!m_app.state().password().empty()) {
     centreOnWorkArea();
     m_form.show();
     Text1.setFocus();
@@ -113,12 +113,12 @@ void frmGeslo::Timer2_Timer() {
 }
 
 void frmGeslo::checkPassword() {
-  if (Text1.text() != m_app.password) {
+  if (Text1.text() != m_app.state().password()) {
     m_app.platform().messageBox(u"Geslo je napačno!!!", u"Pisarion", gui::MessageIcon::Critical);
     Text1.setText(u"");
   } else if (mark != "1") {
     Geslo.setVisible(false);
-    m_form.surface().blit(m_app.PictureGUI, skin::r::gesloPolje, {18, 33});
+    m_form.surface().blit(m_app.PictureGUI, skin::r::passwordBox, {18, 33});
     m_form.refresh();
     Timer2.setEnabled(false);
     Picture1.setVisible(false);

@@ -1,3 +1,6 @@
+// Index: making the window and its load · layout (frame, editor frame,
+//        title) · a day's look · unload and the settings · placement and
+//        keep-on-top · shortcuts · the title-strip drag · clicks · wiring
 #include "app/frm_main.h"
 
 #include <cmath>
@@ -6,23 +9,24 @@
 #include "app/frm_leto.h"
 #include "app/frm_mini.h"
 #include "app/frm_spremeni_geslo.h"
-#include "app/search_field.h"
 #include "app/frm_taskbar.h"
 #include "app/pisarion.h"
 #include "app/placement.h"
+#include "app/search_field.h"
 #include "app/start_up.h"
 #include "app/title.h"
 #include "base/cp1250.h"
+#include "base/number.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
 
 namespace app {
 namespace {
+using base::roundToInt;
 constexpr int kWidth = 596, kHeight = 567;
 constexpr gui::Rect kPicText{9, 60, 400, 500};
 constexpr gui::Rect kText{3, 3, 394, 494};
 
-int roundToInt(double v) { return static_cast<int>(std::nearbyint(v)); }
 constexpr int kBackupDelayMs = 100;
 
 }  // namespace
@@ -58,7 +62,7 @@ frmMain::frmMain(Pisarion& app)
       BtnVednoNaVrhu(m_form.add<gui::PictureBox>("BtnVednoNaVrhu")),
       BtnZloži(m_form.add<gui::PictureBox>("BtnZloži")),
       m_day(m_form, app.store(), app.settingsFile().parent_path(), [&app] { return app.todayKey(); }),
-      tmrVarnostnaKopija(m_form.addTimer("tmrVarnostnaKopija", kBackupDelayMs, false)) {
+      tmrVarnostnaKopija(m_form.addTimer("tmrVarnostnaKopija", kBackupDelayMs, gui::TimerStart::Stopped)) {
   m_form.setCaption(u"Pisarion");
   m_form.setBackColor(skin::kBodyColor);
   m_form.onLoad = [this] { Form_Load(); };
@@ -117,7 +121,7 @@ void frmMain::Form_Load() {
   // The folder was listed a moment ago; today's entry, when made, joins that listing.
   const store::DiaryStore::ListingHold listed(store);
   Datumi1.Počisti();
-  store.EnsureToday(m_app.todayKey());
+  store.ensureToday(m_app.todayKey());
   Datumi1.Počisti();
   fillPickersForToday();
   Datumi1.IzberiDan(m_app.todayKey());
@@ -169,41 +173,41 @@ void frmMain::paintFrame() {
   PicNaslov.cls();
   const int n = roundToInt(W / 60.0);
   for (int i = 0; i <= n; ++i) {
-    s.blit(a, skin::r::naslov, {60 * i, 0});
-    s.blit(a, skin::r::spodnjiRob, {60 * i, H - 5});
-    s.blit(a, skin::r::orodjaTrak, {60 * i, 26});
-    PicNaslov.surface().blit(a, skin::r::naslovBesedilo, {60 * i, 0});
+    s.blit(a, skin::r::titleTile, {60 * i, 0});
+    s.blit(a, skin::r::bottomEdge, {60 * i, H - 5});
+    s.blit(a, skin::r::toolbarBand, {60 * i, 26});
+    PicNaslov.surface().blit(a, skin::r::titleTextTile, {60 * i, 0});
   }
   const int m = roundToInt(H / 60.0);
   for (int j = 0; j <= m; ++j) {
-    s.blit(a, skin::r::leviRob, {0, 60 * j});
-    s.blit(a, skin::r::desniRob, {W - 5, 60 * j});
+    s.blit(a, skin::r::leftEdge, {0, 60 * j});
+    s.blit(a, skin::r::rightEdge, {W - 5, 60 * j});
   }
-  s.blit(a, skin::r::kotZgorajLevo, {0, 0});
-  s.blit(a, skin::r::kotSpodajLevo, {0, H - 5});
-  s.blit(a, skin::r::kotZgorajDesno, {W - 5, 0});
-  s.blit(a, skin::r::kotSpodajDesno, {W - 5, H - 5});
-  s.blit(a, skin::r::gumbiNaslova, {W - 120, 0});
-  s.blit(a, skin::r::desniRobOrodja, {W - 5, 26});
-  s.blit(a, skin::r::orodjaLevo, {7, 26});
-  s.blit(a, skin::r::orodjaDesno, {W - 37, 26});
+  s.blit(a, skin::r::topLeftCorner, {0, 0});
+  s.blit(a, skin::r::bottomLeftCorner, {0, H - 5});
+  s.blit(a, skin::r::topRightCorner, {W - 5, 0});
+  s.blit(a, skin::r::bottomRightCorner, {W - 5, H - 5});
+  s.blit(a, skin::r::captionPlate, {W - 120, 0});
+  s.blit(a, skin::r::toolbarRightEdge, {W - 5, 26});
+  s.blit(a, skin::r::toolbarLeftEnd, {7, 26});
+  s.blit(a, skin::r::toolbarRightEnd, {W - 37, 26});
 }
 
 void frmMain::paintEditorFrame() {
   gui::Surface& s = PicText.surface();
   const gui::Surface& a = m_app.PictureGUI;
   for (int i = 0; i <= 50; ++i) {
-    s.blit(a, skin::r::tekstLevo, {0, 10 * i});
-    s.blit(a, skin::r::tekstDesno, {397, 10 * i});
+    s.blit(a, skin::r::boxLeft, {0, 10 * i});
+    s.blit(a, skin::r::boxRight, {397, 10 * i});
   }
   for (int i = 0; i <= 40; ++i) {
-    s.blit(a, skin::r::tekstZgoraj, {10 * i, 0});
-    s.blit(a, skin::r::tekstSpodaj, {10 * i, 497});
+    s.blit(a, skin::r::boxTop, {10 * i, 0});
+    s.blit(a, skin::r::boxBottom, {10 * i, 497});
   }
-  s.blit(a, skin::r::tekstZgorajLevo, {0, 0});
-  s.blit(a, skin::r::tekstZgorajDesno, {330, 0});
-  s.blit(a, skin::r::tekstSpodajLevo, {0, 497});
-  s.blit(a, skin::r::tekstSpodajDesno, {330, 497});
+  s.blit(a, skin::r::boxTopLeft, {0, 0});
+  s.blit(a, skin::r::boxTopRight, {330, 0});
+  s.blit(a, skin::r::boxBottomLeft, {0, 497});
+  s.blit(a, skin::r::boxBottomRight, {330, 497});
   PicText.refresh();
 }
 
@@ -217,8 +221,9 @@ void frmMain::printTitle(const std::u16string& title) {
 void frmMain::ShowDay(std::string key) { m_day.show(std::move(key)); }
 
 void frmMain::showWritable(bool writable) {
-  drawSeparators(writable);
-  showFormatting(writable);
+  const ToolbarLook look = writable ? ToolbarLook::Active : ToolbarLook::Inactive;
+  drawSeparators(look);
+  showFormatting(look);
   // A day that cannot be written looks it: a tinted page and no caret.
   Text.setLook(writable ? gui::EditLook{} : gui::EditLook{skin::kPaleBlue, false});
 }
@@ -247,8 +252,8 @@ bool frmMain::WriteSettings() {
   store::Settings s;
   s.top = m_form.top();
   s.left = m_form.left();
-  s.onTop = m_app.OnTopSetting;
-  s.password = m_app.password;
+  s.onTop = m_app.state().OnTopSetting();
+  s.password = m_app.state().password();
   const std::string bytes = store::formatSettings(s, m_app.numberFormat());
   const std::filesystem::path file = m_app.settingsFile();
   // A file that already holds these settings loses nothing when it cannot
@@ -278,11 +283,12 @@ void frmMain::placeFromSettings(const store::Settings& settings) {
   m_form.setPixelBounds(openingBounds(settings, {m_form.pixelWidth(), m_form.pixelHeight()}, m_app.platform()));
 }
 
-void frmMain::applyOnTop() { docking().setAlwaysOnTop(m_app.OnTopSetting); }
+void frmMain::applyOnTop() { docking().setAlwaysOnTop(m_app.state().OnTopSetting()); }
 
 shape::clsDockingHandler& frmMain::docking() {
   if (!m_docking) {
-    m_docking = std::make_unique<shape::clsDockingHandler>(m_app.platform(), m_app.workArea);
+    m_docking = std::make_unique<shape::clsDockingHandler>(
+        m_app.platform(), [this](const shape::WorkArea& area) { m_app.state().setWorkArea(area); });
     m_docking->setParentForm(&m_form);
   }
   return *m_docking;
@@ -327,7 +333,7 @@ void frmMain::Form_MouseMove(int button, int, double, double) {
   // inside the work area.
   if (!(button & gui::kLeftButton)) return;
   if (DragAnchorX >= m_form.pixelWidth() - 80 || DragAnchorY >= 22) return;
-  shape::DragWithin(m_form, m_app.platform().cursorPos(), {DragAnchorX, DragAnchorY}, m_app.workArea);
+  shape::DragWithin(m_form, m_app.platform().cursorPos(), {DragAnchorX, DragAnchorY}, m_app.state().workArea());
 }
 
 }  // namespace app

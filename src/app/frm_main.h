@@ -237,8 +237,10 @@ class frmMain {
 
   // frm_main_toolbar.cpp
   void drawIndicators();
-  void drawSeparators(bool active);
-  void showFormatting(bool shown);
+  // The toolbar of a day that can be written, or of one that cannot.
+  enum class ToolbarLook { Active, Inactive };
+  void drawSeparators(ToolbarLook look);
+  void showFormatting(ToolbarLook look);
   void drawFace(gui::PictureBox& button, const gui::Rect& face);
 
   std::unique_ptr<shape::clsDockingHandler> m_docking;

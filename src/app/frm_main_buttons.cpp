@@ -62,13 +62,17 @@ void frmMain::makeButtons() {
   zapri = std::make_unique<skin::RoundButton>(BtnZapri, atlas, m_form, "TmrBtnZapri", skin::CaptionButton::Zapri);
   mini = std::make_unique<skin::RoundButton>(BtnMini, atlas, m_form, "TmrBtnMini", skin::CaptionButton::Mini);
   zloži = std::make_unique<skin::RoundButton>(BtnZloži, atlas, m_form, "TmrBtnZloži", skin::CaptionButton::Zloži);
-  vednoNaVrhu = std::make_unique<skin::OnTopButton>(BtnVednoNaVrhu, atlas, "TmrBtnVednoNaVrhu", m_app.OnTopSetting);
+  vednoNaVrhu = std::make_unique<skin::OnTopButton>(BtnVednoNaVrhu, atlas, "TmrBtnVednoNaVrhu",
+                                                    [this] { return m_app.state().OnTopSetting(); });
   for (skin::RoundButton* b : {zapri.get(), mini.get(), zloži.get()}) b->CloseMenus = [this] { CloseMenus(); };
   // Closing saves the entry and the settings and ends the program.
   zapri->onCommand = [this] { m_form.unload(); };
   // The taskbar window hides the diary as it is minimised.
   mini->onCommand = [this] { m_app.taskbar().form().setWindowState(gui::kMinimized); };
-  vednoNaVrhu->applyOnTop = [this] { applyOnTop(); };
+  vednoNaVrhu->toggle = [this] {
+    m_app.state().setOnTopSetting(!m_app.state().OnTopSetting());
+    applyOnTop();
+  };
   // The fold slides to the corner of the work area as it is now.
   zloži->onCommand = [this] {
     docking().StartDockDrag(0, 0);

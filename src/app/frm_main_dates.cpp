@@ -7,6 +7,7 @@
 #include "app/pisarion.h"
 #include "base/cp1250.h"
 #include "base/date.h"
+#include "base/number.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
 
@@ -21,11 +22,7 @@ constexpr int kListWidth = 171;
 constexpr gui::Rect kPicDatumi{413, 108, 175, 452};
 
 // The month number of a two-digit row, 0 when it is none.
-int monthNumber(const std::string& mm) {
-  int v = 0;
-  auto [end, ec] = std::from_chars(mm.data(), mm.data() + mm.size(), v);
-  return ec == std::errc{} && end == mm.data() + mm.size() ? v : 0;
-}
+int monthNumber(const std::string& mm) { return base::wholeNumber(mm).value_or(0); }
 
 }  // namespace
 
@@ -43,14 +40,14 @@ void frmMain::layoutDatePickers(shape::clsTransForm& shaper) {
   for (Box b : {Box{PicLeto, lblLeto, BtnLeta, PiccmbLeta, cmbLeta, kPicLeto},
                 Box{PicMesec, lblMesec, BtnMesec, PicCmbMesci, cmbMesci, kPicMesec}}) {
     b.box.move(b.place.x, b.place.y, b.place.w, b.place.h);
-    b.box.surface().blit(atlas, skin::r::datumskoPolje, {0, 0});
+    b.box.surface().blit(atlas, skin::r::dateBox, {0, 0});
     b.box.refresh();
     b.caption.move(kCaption.x, kCaption.y, kCaption.w, kCaption.h);
     b.caption.setFont(captionFont);
     b.caption.setForeColor(skin::kTextBlue);
     b.caption.setTransparent(true);
     b.opener.move(kOpener.x, kOpener.y, kOpener.w, kOpener.h);
-    drawFace(b.opener, skin::r::spustniGumb);
+    drawFace(b.opener, skin::r::dropButton);
     shaper.ShapeMe(b.opener, base::kKeyColor);
     // The holder's colour shows as a one-pixel frame around its list.
     b.holder.setBackColor(skin::kDeepBlue);
@@ -63,9 +60,9 @@ void frmMain::layoutDatePickers(shape::clsTransForm& shaper) {
   PicDatumi.move(kPicDatumi.x, kPicDatumi.y, kPicDatumi.w, kPicDatumi.h);
   gui::Surface& s = PicDatumi.surface();
   const int h = PicDatumi.height();
-  for (int i = 0; i <= h / 10; ++i) s.blit(atlas, skin::r::datumiVrstica, {0, 10 * i});
-  s.blit(atlas, skin::r::datumiZgoraj, {0, 0});
-  s.blit(atlas, skin::r::datumiSpodaj, {0, h - 10});
+  for (int i = 0; i <= h / 10; ++i) s.blit(atlas, skin::r::dayListMiddle, {0, 10 * i});
+  s.blit(atlas, skin::r::dayListTop, {0, 0});
+  s.blit(atlas, skin::r::dayListBottom, {0, h - 10});
   PicDatumi.refresh();
   Datumi1.move(3, 3, 169, h - 6);
 }
@@ -81,7 +78,7 @@ void frmMain::fillPickersForToday() {
   for (const std::string& m : store.Months(year)) cmbMesci.Dodaj(m);
   setMonthLabel(base::keyMonth(today));
   fillDays(base::keyMonth(today), year);
-  m_app.ChosenYear = year;
+  m_app.state().setChosenYear(year);
   lblLeto.setText(base::utf8ToUtf16(year));
   Datumi1.IzberiDan(today);
 }
@@ -130,14 +127,14 @@ void frmMain::cmbLeta_Izbran(std::string& tekst) {
   const std::string first = months.empty() ? std::string() : months.front();
   setMonthLabel(first);
   fillDays(first, tekst);
-  m_app.ChosenYear = tekst;
+  m_app.state().setChosenYear(tekst);
 }
 
 void frmMain::cmbMesci_Izbran(std::string& tekst) {
   CloseDateDropDowns();
   if (tekst.empty()) return;
   setMonthLabel(tekst);
-  fillDays(tekst, m_app.ChosenYear);
+  fillDays(tekst, m_app.state().ChosenYear());
 }
 
 void frmMain::cmbLeta_Resize() { fitListHolder(PiccmbLeta, cmbLeta); }
@@ -153,7 +150,7 @@ void frmMain::fitListHolder(gui::PictureBox& holder, controls::ComboBox2& list) 
   const int h = bottom - holder.top();
   holder.move(holder.left(), holder.top(), list.width() + 2, h);
   holder.cls();
-  if (h > framed) holder.surface().fill({1, framed - 1, list.width(), h - framed}, controls::kOzadje);
+  if (h > framed) holder.surface().fill({1, framed - 1, list.width(), h - framed}, skin::kPaleBlue);
   holder.refresh();
 }
 
@@ -203,7 +200,7 @@ void frmMain::openYearList() {
   PiccmbLeta.bringToFront();
   cmbLeta.Izberi(base::utf16ToUtf8(lblLeto.text()));
   cmbLeta.setFocus();
-  drawFace(BtnLeta, skin::r::spustniGumbPritisnjen);
+  drawFace(BtnLeta, skin::r::dropButtonPressed);
 }
 
 void frmMain::openMonthList() {
@@ -217,13 +214,13 @@ void frmMain::openMonthList() {
   PicCmbMesci.bringToFront();
   cmbMesci.Izberi(lblMesec.tag());
   cmbMesci.setFocus();
-  drawFace(BtnMesec, skin::r::spustniGumbPritisnjen);
+  drawFace(BtnMesec, skin::r::dropButtonPressed);
 }
 
 void frmMain::closeList(gui::PictureBox& holder, gui::PictureBox& opener) {
   if (!holder.visible()) return;
   holder.setVisible(false);
-  drawFace(opener, skin::r::spustniGumb);
+  drawFace(opener, skin::r::dropButton);
 }
 
 void frmMain::CloseDateDropDowns() {

@@ -81,7 +81,7 @@ void frmMain::showMonthOf(const std::string& key) {
   for (const std::string& m : store.Months(year)) cmbMesci.Dodaj(m);
   setMonthLabel(month);
   fillDays(month, year);
-  m_app.ChosenYear = year;
+  m_app.state().setChosenYear(year);
   Datumi1.IzberiDan(key);
 }
 

@@ -42,17 +42,17 @@ void frmMain::LayoutToolbar() {
   picBarvaZaGumb.setVisible(false);
   // The rest faces in the columns of the editor's current formatting.
   drawIndicators();
-  drawSeparators(true);
+  drawSeparators(ToolbarLook::Active);
 }
 
-void frmMain::drawSeparators(bool active) {
-  const gui::Rect& piece = active ? skin::r::ločiloAktivno : skin::r::ločiloNeaktivno;
+void frmMain::drawSeparators(ToolbarLook look) {
+  const gui::Rect& piece = look == ToolbarLook::Active ? skin::r::activeSeparator : skin::r::inactiveSeparator;
   for (int x : kSeparatorX) m_form.blit(m_app.PictureGUI, piece, {x, kSeparatorY});
 }
 
-void frmMain::showFormatting(bool shown) {
+void frmMain::showFormatting(ToolbarLook look) {
   for (gui::PictureBox* b : {&BtnKrepko, &BtnPoravnaj, &BtnLežeče, &BtnPodčrtano, &BtnSpremeniBarvo, &BtnSpremeniVelikost})
-    b->setVisible(shown);
+    b->setVisible(look == ToolbarLook::Active);
 }
 
 void frmMain::Text_SelChange() {

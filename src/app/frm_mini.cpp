@@ -6,21 +6,19 @@
 #include "app/frm_geslo.h"
 #include "app/frm_main.h"
 #include "app/pisarion.h"
+#include "base/number.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
 
 namespace app {
 namespace {
+using base::clampSpan;
+using base::roundToInt;
 constexpr int kWidth = 101, kHeight = 111;
 constexpr int kStripRight = 65, kStripBottom = 21;  // the drag strip, left of the buttons
 constexpr int kSlideSteps = 7;
 constexpr gui::Point kClockAt{1, 16};
 
-int roundToInt(double v) { return static_cast<int>(std::nearbyint(v)); }
-
-// Where a window of `size` twips starting at `from` may lie between the two
-// edges; flush with the first when it does not fit.
-int within(int from, int size, int low, int high) { return std::max(low, std::min(from, high - size)); }
 }  // namespace
 
 frmMini::frmMini(Pisarion& app, gui::Form& timerForm)
@@ -30,11 +28,11 @@ frmMini::frmMini(Pisarion& app, gui::Form& timerForm)
       imgCenter(picClock.add<gui::PictureBox>("imgCenter")),
       BtnZapri(m_form.add<gui::PictureBox>("BtnZapri")),
       BtnZloži(m_form.add<gui::PictureBox>("BtnZloži")),
-      m_tick(m_form.addTimer("Timer1(0)", 500, true)),
-      m_slide(m_form.addTimer("Timer1(3)", 50, false)),
+      m_tick(m_form.addTimer("Timer1(0)", 500, gui::TimerStart::Running)),
+      m_slide(m_form.addTimer("Timer1(3)", 50, gui::TimerStart::Stopped)),
       m_zapri(BtnZapri, app.PictureGUI, timerForm, "miniTmrBtnZapri", skin::CaptionButton::Zapri),
       m_zloži(BtnZloži, app.PictureGUI, timerForm, "miniTmrBtnZloži", skin::CaptionButton::MiniZloži),
-      m_docking(app.platform(), app.workArea) {
+      m_docking(app.platform(), [&app](const shape::WorkArea& area) { app.state().setWorkArea(area); }) {
   m_form.setCaption(u"Pisarion");
   m_docking.setParentForm(&m_form);
   m_form.onLoad = [this] { Form_Load(); };
@@ -94,7 +92,7 @@ void frmMini::Timer1_Tick() {
   if (m_hands->Update(m_app.platform().now())) m_hands->Draw(m_face, picClock.surface());
 }
 
-void frmMini::StartSlide(const char* direction) {
+void frmMini::startSlide(const char* direction) {
   m_slideFrom = {m_form.left(), m_form.top()};
   m_slide.setTag(direction);
   m_slide.setEnabled(true);
@@ -106,9 +104,9 @@ void frmMini::StartSlide(const char* direction) {
 // pixels add no error and the seventh step lands on the end.
 void frmMini::Timer1_Slide() {
   gui::Form& main = m_app.main().form();
-  const shape::WorkArea& wa = m_app.workArea;
+  const shape::WorkArea& wa = m_app.state().workArea();
   const bool folding = m_slide.tag() == "Z";
-  if (m_app.FoldStep >= kSlideSteps) {
+  if (m_app.state().FoldStep() >= kSlideSteps) {
     m_slide.setEnabled(false);
     if (folding) {
       m_form.move(wa.WorkAreaLeft, wa.WorkAreaTop, m_form.width(), m_form.height());
@@ -121,10 +119,10 @@ void frmMini::Timer1_Slide() {
   }
   const double dx = (main.left() - wa.WorkAreaLeft) / double(kSlideSteps);
   const double dy = (main.top() - wa.WorkAreaTop) / double(kSlideSteps);
-  const double k = (folding ? -1 : 1) * (m_app.FoldStep + 1);
+  const double k = (folding ? -1 : 1) * (m_app.state().FoldStep() + 1);
   m_form.move(roundToInt(m_slideFrom.x + k * dx), roundToInt(m_slideFrom.y + k * dy), m_form.width(),
               m_form.height());
-  ++m_app.FoldStep;
+  m_app.state().countFoldStep();
 }
 
 void frmMini::UnfoldRequest() {
@@ -132,7 +130,7 @@ void frmMini::UnfoldRequest() {
   // on its way back after the password) starts nothing more: a lock screen
   // raised now would stay over the main window once it is shown.
   if (m_slide.enabled()) return;
-  if (!m_app.password.empty()) {
+  if (!m_app.state().password().empty()) {
     m_form.setEnabled(false);  // until the lock screen is left
     m_app.geslo().showLockScreen();
     return;
@@ -151,16 +149,16 @@ void frmMini::Form_MouseDown(int button, int, double x, double y) {
 // The clock follows the pointer, inside the work area recorded at the fold.
 void frmMini::Form_MouseMove(int button, int, double, double) {
   if (!(button & gui::kLeftButton) || m_dragAnchorX < 0) return;
-  shape::DragWithin(m_form, m_app.platform().cursorPos(), {m_dragAnchorX, m_dragAnchorY}, m_app.workArea);
+  shape::DragWithin(m_form, m_app.platform().cursorPos(), {m_dragAnchorX, m_dragAnchorY}, m_app.state().workArea());
 }
 
 void frmMini::Form_DisplayChange() {
   // A slide ends where it was going; only a clock at rest is moved.
   if (!m_form.visible() || m_slide.enabled()) return;
   m_docking.GetSize(0, 0);
-  const shape::WorkArea& wa = m_app.workArea;
-  m_form.move(within(m_form.left(), m_form.width(), wa.WorkAreaLeft, wa.WorkAreaRight),
-              within(m_form.top(), m_form.height(), wa.WorkAreaTop, wa.WorkAreaBottom), m_form.width(),
+  const shape::WorkArea& wa = m_app.state().workArea();
+  m_form.move(clampSpan(m_form.left(), m_form.width(), wa.WorkAreaLeft, wa.WorkAreaRight),
+              clampSpan(m_form.top(), m_form.height(), wa.WorkAreaTop, wa.WorkAreaBottom), m_form.width(),
               m_form.height());
 }
 

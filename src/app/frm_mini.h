@@ -39,7 +39,7 @@ class frmMini {
   void UnfoldRequest();
   // Starts the slide: "Z" towards the work area's corner, "R" back to the
   // main window. FoldStep counts its steps.
-  void StartSlide(const char* direction);
+  void startSlide(const char* direction);
 
   // The clock's tick: the hands that moved are turned and the dial drawn
   // again; nothing while the window is hidden, nothing when no hand moved.

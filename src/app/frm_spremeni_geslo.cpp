@@ -38,9 +38,9 @@ frmSpremeniGeslo::frmSpremeniGeslo(Pisarion& app)
       Geslo3(m_form.add<gui::PictureBox>("Geslo3")),
       Picture1(m_form.add<gui::PictureBox>("Picture1")),
       picSpodaj(m_form.add<gui::PictureBox>("picSpodaj")),
-      Timer1(m_form.addTimer("Timer1", 50, false)),
-      Timer2(m_form.addTimer("Timer2", 500, false)),
-      Timer3(m_form.addTimer("Timer3", 50, false)) {
+      Timer1(m_form.addTimer("Timer1", 50, gui::TimerStart::Stopped)),
+      Timer2(m_form.addTimer("Timer2", 500, gui::TimerStart::Stopped)),
+      Timer3(m_form.addTimer("Timer3", 50, gui::TimerStart::Stopped)) {
   m_form.setCaption(u"Pisarion");
   int row = kFullHeight + 10;  // below the grown dialog, never seen
   for (gui::TextBox* box : {&Text1, &Text2, &Text3}) {
@@ -99,7 +99,7 @@ void frmSpremeniGeslo::coverLabel(const gui::TextBox& box, const gui::PictureBox
   const gui::Rect r = boxOf(strip);
   const gui::Rect& face = skin::r::frmSpremeniGeslo;
   // The empty box of the login window, or this field's own with its label.
-  const gui::Rect source = box.text().empty() ? gui::Rect{face.x + r.x, face.y + r.y, r.w, r.h} : skin::r::gesloPolje;
+  const gui::Rect source = box.text().empty() ? gui::Rect{face.x + r.x, face.y + r.y, r.w, r.h} : skin::r::passwordBox;
   m_form.surface().blit(m_app.PictureGUI, source, {r.x, r.y});
   m_form.invalidate();
 }
@@ -108,7 +108,7 @@ void frmSpremeniGeslo::tellChanged() {
   const gui::Rect& face = skin::r::frmSpremeniGeslo;
   gui::Surface& s = m_form.surface();
   s.fill(kHintRow, m_app.PictureGUI.pixel(face.x + kHintRow.x, face.y + kHintRow.y));
-  const std::u16string news = m_app.password.empty() ? u"Geslo je odstranjeno." : u"Geslo je spremenjeno.";
+  const std::u16string news = m_app.state().password().empty() ? u"Geslo je odstranjeno." : u"Geslo je spremenjeno.";
   m_app.platform().text().draw(s, kHintRow, news, gui::FontSpec{u"Arial", 238, 8.25, true}, skin::kTextBlue,
                                gui::Alignment::Center);
   m_form.refresh();
@@ -154,7 +154,7 @@ void frmSpremeniGeslo::Open() {
   const int tx = m_form.tppX(), ty = m_form.tppY();
   m_form.setLeft((screen.width * tx - m_form.width()) / 2);
   m_form.setTop((screen.height * ty - m_form.height()) / 2);
-  m_form.setWindowPos(m_app.OnTopSetting ? gui::InsertAfter::Topmost : gui::InsertAfter::NoTopmost,
+  m_form.setWindowPos(m_app.state().OnTopSetting() ? gui::InsertAfter::Topmost : gui::InsertAfter::NoTopmost,
                       m_form.pixelBounds());
   m_form.show();
   Text1.setFocus();
@@ -190,7 +190,7 @@ void frmSpremeniGeslo::Text3_KeyDown(int keyCode, int) {
 }
 
 void frmSpremeniGeslo::confirmCurrent() {
-  if (Text1.text() != m_app.password) {
+  if (Text1.text() != m_app.state().password()) {
     m_app.platform().messageBox(u"Geslo ni pravilno!!!", u"Pisarion", gui::MessageIcon::Exclamation);
     // As on the login window: the next try starts from an empty field.
     Text1.setText(u"");
@@ -216,7 +216,7 @@ void frmSpremeniGeslo::compareNew() {
   Timer3.setEnabled(true);
   // Held here for the whole program; it reaches the settings file when the
   // diary closes. The same empty text twice removes the password.
-  m_app.password = Text3.text();
+  m_app.state().setPassword(Text3.text());
   Timer2.setEnabled(false);
   Picture1.setVisible(false);
   // The user sees that the change took before the dialog slides away.

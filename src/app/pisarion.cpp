@@ -97,13 +97,13 @@ void Pisarion::FoldToMini() {
   // The lock screen, when it comes, lies above the clock.
   gui::Form& login = geslo().form();
   login.setWindowPos(gui::InsertAfter::Topmost, login.pixelBounds());
-  FoldStep = 0;
+  m_state.restartFold();
   clock.form().move(m.form().left(), m.form().top(), clock.form().width(), clock.form().height());
   m.form().hide();
   clock.form().show();
   clock.form().move(m.form().left(), m.form().top(), clock.form().width(), clock.form().height());
   clock.Timer1_Tick();  // the time of now at once, not the last fold's until the next tick
-  clock.StartSlide("Z");
+  clock.startSlide("Z");
 }
 
 void Pisarion::UnfoldFromMini() {
@@ -113,10 +113,9 @@ void Pisarion::UnfoldFromMini() {
   }
   // The slide back starts where the clock is now.
   gui::Form& clock = mini().form();
-  workArea.WorkAreaTop = clock.top();
-  workArea.WorkAreaLeft = clock.left();
-  mini().StartSlide("R");
-  FoldStep = 0;
+  m_state.setSlideCorner(clock.left(), clock.top());
+  mini().startSlide("R");
+  m_state.restartFold();
 }
 
 void Pisarion::ShowMainWindowAgain() {

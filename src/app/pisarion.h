@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "app/program_state.h"
 #include "backup/background.h"
 #include "gui/platform.h"
 #include "gui/surface.h"
@@ -103,22 +104,16 @@ class Pisarion {
   // files or its editor could not be trusted (1).
   int exitCode() const { return m_exitCode; }
 
-  // Program-wide values.
-  bool OnTopSetting = false;
-  std::string ChosenYear;
-  // The current password; empty: none. Read from the settings at start-up,
-  // changed by the change-password dialog, written to the settings at shutdown.
-  std::u16string password;
+  // The values the whole program shares, each behind its setter.
+  ProgramState& state() { return m_state; }
+  const ProgramState& state() const { return m_state; }
+
   store::Settings settings;  // as read at start-up (the window position)
   const gui::Surface PictureGUI;  // the skin atlas every window copies from
   skin::FaceMarks faceMarks;       // the size and colour the toolbar shows
-  // The desktop's work area in twips, read at the start of each drag and
-  // before a fold; the fold slides to its top-left corner.
-  shape::WorkArea workArea;
-  // Steps of the mini clock's slide, 0 to 7.
-  int FoldStep = 0;
 
  private:
+  ProgramState m_state;
   gui::Platform& m_platform;
   Environment m_environment;
   store::DiaryStore m_store;

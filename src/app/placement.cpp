@@ -4,6 +4,8 @@
 #include <cmath>
 #include <optional>
 
+#include "base/number.h"
+
 namespace app {
 namespace {
 
@@ -17,10 +19,6 @@ std::optional<int> toPixels(const std::optional<double>& twips, int twipsPerPixe
   return static_cast<int>(pixels);
 }
 
-// The start of a span of `length` moved the least distance to lie within
-// [from, from + room); the start of the room when it does not fit.
-int within(int start, int length, int from, int room) { return std::max(from, std::min(start, from + room - length)); }
-
 }  // namespace
 
 gui::Rect openingBounds(const store::Settings& settings, gui::Size size, const gui::Platform& platform) {
@@ -29,7 +27,8 @@ gui::Rect openingBounds(const store::Settings& settings, gui::Size size, const g
   const int y = toPixels(settings.top, platform.twipsPerPixelY()).value_or(main.y + (main.h - size.height) / 2);
   const gui::Rect wanted{x, y, size.width, size.height};
   const gui::Rect area = platform.workAreaNearest(wanted);
-  return {within(x, size.width, area.x, area.w), within(y, size.height, area.y, area.h), size.width, size.height};
+  return {base::clampSpan(x, size.width, area.x, area.right()), base::clampSpan(y, size.height, area.y, area.bottom()),
+          size.width, size.height};
 }
 
 }  // namespace app

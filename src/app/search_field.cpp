@@ -21,8 +21,8 @@ SearchField::SearchField(gui::Form& form, const gui::Surface& atlas)
       BtnSearchClose(PicSearch.add<gui::PictureBox>("BtnSearchClose")),
       PicSearchStatus(form.add<gui::PictureBox>("PicSearchStatus")),
       lblSearchStatus(PicSearchStatus.add<gui::Label>("lblSearchStatus")),
-      tmrSearchPause(form.addTimer("tmrSearchPause", kPauseMs, false)),
-      tmrSearchProgress(form.addTimer("tmrSearchProgress", 100, false)),
+      tmrSearchPause(form.addTimer("tmrSearchPause", kPauseMs, gui::TimerStart::Stopped)),
+      tmrSearchProgress(form.addTimer("tmrSearchProgress", 100, gui::TimerStart::Stopped)),
       m_form(form),
       m_atlas(atlas) {
   for (gui::Element* e : {static_cast<gui::Element*>(&PicSearch), static_cast<gui::Element*>(&PicSearchStatus)})
@@ -62,7 +62,7 @@ SearchField::SearchField(gui::Form& form, const gui::Surface& atlas)
 void SearchField::show(gui::Rect yearBox, gui::Rect monthBox) {
   PicSearch.move(yearBox.x, yearBox.y, yearBox.w, yearBox.h);
   PicSearchStatus.move(monthBox.x, monthBox.y, monthBox.w, monthBox.h);
-  PicSearchStatus.surface().blit(m_atlas, skin::r::datumskoPolje, {0, 0});
+  PicSearchStatus.surface().blit(m_atlas, skin::r::dateBox, {0, 0});
   PicSearchStatus.refresh();
   lblSearchStatus.move(kStatus.x, kStatus.y, kStatus.w, kStatus.h);
   BtnSearchClose.move(kClose.x, kClose.y, kClose.w, kClose.h);

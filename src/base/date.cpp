@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 
+#include "base/number.h"
+
 namespace base {
 
 bool isLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
@@ -31,13 +33,6 @@ int weekday(const Date& d) {
 namespace {
 std::string twoDigits(int v) { return {static_cast<char>('0' + v / 10 % 10), static_cast<char>('0' + v % 10)}; }
 
-std::optional<int> number(std::string_view s) {
-  int v = 0;
-  if (s.empty()) return std::nullopt;
-  auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (ec != std::errc{} || p != s.data() + s.size()) return std::nullopt;
-  return v;
-}
 }  // namespace
 
 std::string dateKey(const Date& d) {
@@ -50,7 +45,7 @@ std::string keyYear(std::string_view key) { return std::string(key.size() >= 4 ?
 
 std::optional<Date> parseDateKey(std::string_view key) {
   if (key.size() != 10 || key[2] != '-' || key[5] != '-') return std::nullopt;
-  auto m = number(key.substr(0, 2)), d = number(key.substr(3, 2)), y = number(key.substr(6, 4));
+  auto m = wholeNumber(key.substr(0, 2)), d = wholeNumber(key.substr(3, 2)), y = wholeNumber(key.substr(6, 4));
   if (!m || !d || !y) return std::nullopt;
   Date date{*y, *m, *d};
   if (!isValidDate(date)) return std::nullopt;

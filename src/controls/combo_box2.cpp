@@ -4,6 +4,7 @@
 
 #include "base/cp1250.h"
 #include "base/date.h"
+#include "base/number.h"
 #include "gui/form.h"
 
 namespace controls {
@@ -14,10 +15,7 @@ std::optional<int> wholeNumber(std::string_view s) {
   while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
   while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-  int v = 0;
-  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (s.empty() || ec != std::errc{} || end != s.data() + s.size()) return std::nullopt;
-  return v;
+  return base::wholeNumber(s);
 }
 
 }  // namespace

@@ -21,8 +21,8 @@ void Datumi::attached() {
   Label1->setVisible(false);
   // The keys keep the chosen row in sight.
   onKeyDown = [this](int key, int) {
-    if (key == gui::kKeyUp && Izbrana >= 2) choose(Izbrana - 1, false);
-    else if (key == gui::kKeyDown && Izbrana < rowCount()) choose(Izbrana + 1, false);
+    if (key == gui::kKeyUp && Izbrana >= 2) choose(Izbrana - 1, ChosenBy::KeysOrCall);
+    else if (key == gui::kKeyDown && Izbrana < rowCount()) choose(Izbrana + 1, ChosenBy::KeysOrCall);
     else return;
     showRow(Izbrana);
   };
@@ -33,7 +33,7 @@ std::string Datumi::todayKey() const { return base::dateKey(form().platform().no
 void Datumi::wireRow(gui::Label& label, int index) {
   label.onMouseDown = [this](int, int, double, double) { pressed(); };
   label.onClick = [this, index] {
-    choose(index, true);
+    choose(index, ChosenBy::Click);
     raiseChosenWithMouse();
   };
 }
@@ -88,10 +88,10 @@ void Datumi::Počisti() {
 }
 
 void Datumi::IzberiDan(std::string Datum) {
-  choose(rowWithTag(Datum), false);
+  choose(rowWithTag(Datum), ChosenBy::KeysOrCall);
 }
 
-void Datumi::choose(int i, bool click) {
+void Datumi::choose(int i, ChosenBy by) {
   if (i != Izbrana) {
     std::string star = rowTag(Izbrana), nov = rowTag(i);
     if (auto handler = SpremembaIzbora) handler(star, nov);
@@ -103,7 +103,7 @@ void Datumi::choose(int i, bool click) {
   const bool danes = dan == todayKey();
   if (auto handler = IzbtranDatum) handler(dan);
   IzbranDanes = danes;
-  if (click) raiseKlik();
+  if (by == ChosenBy::Click) raiseKlik();
 }
 
 }  // namespace controls

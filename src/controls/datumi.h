@@ -43,8 +43,10 @@ class Datumi : public RowList {
   void wireRow(gui::Label& label, int index) override;
 
  private:
-  // Steps of a choice shared by the click, IzberiDan and the keys.
-  void choose(int i, bool click);
+  // Steps of a choice shared by the click, IzberiDan and the keys; only a
+  // click raises Klik after them.
+  enum class ChosenBy { Click, KeysOrCall };
+  void choose(int i, ChosenBy by);
   std::string todayKey() const;
 };
 

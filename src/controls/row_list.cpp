@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/number.h"
 #include "gui/form.h"
 
 namespace controls {
 namespace {
-int roundToInt(double v) { return static_cast<int>(std::nearbyint(v)); }
+using base::roundToInt;
 const std::string kNoTag;
 // The row text's distance from the list's left border.
 constexpr int kTextLeft = 6;
@@ -17,7 +18,7 @@ constexpr int kWheelPerRow = 40;
 
 RowList::RowList(std::string name, int designWidth, int designHeight)
     : gui::Panel(std::move(name)), m_designWidth(designWidth), m_designHeight(designHeight) {
-  setBackColor(kOzadje);
+  setBackColor(skin::kPaleBlue);
   setTakesFocus(true);
 }
 
@@ -27,11 +28,11 @@ void RowList::attached() {
   Območje->move(0, 0, m_designWidth - kTrackWidth, m_designHeight - 5);
 
   PoložajnaVrstica = &add<gui::Panel>("PoložajnaVrstica");
-  PoložajnaVrstica->setBackColor(kSled);
+  PoložajnaVrstica->setBackColor(skin::kLightBlue);
   Gor = &PoložajnaVrstica->add<gui::Panel>("Gor");
   Dol = &PoložajnaVrstica->add<gui::Panel>("Dol");
   Drsnik = &PoložajnaVrstica->add<gui::Panel>("Drsnik");
-  for (gui::Panel* p : {Gor, Dol, Drsnik}) p->setBackColor(kTemnoModra);
+  for (gui::Panel* p : {Gor, Dol, Drsnik}) p->setBackColor(skin::kDeepBlue);
   Gor->move(0, 0, kTrackWidth, 15);
   Dol->move(0, m_designHeight - 15, kTrackWidth, 15);
   Drsnik->move(0, 15, kTrackWidth, 61);
@@ -39,25 +40,25 @@ void RowList::attached() {
   gui::Label& template0 = Območje->add<gui::Label>("lblDan(0)");
   template0.move(2, 1, m_designWidth, 16);
   template0.setTransparent(true);
-  template0.setForeColor(kBesedilo);
+  template0.setForeColor(skin::kTextBlue);
   template0.setFont(gui::FontSpec{u"Arial", 238, 8.25, true});
   template0.setText(u"TestniDan");
   template0.setVisible(false);
   lblDan = {&template0};
   gui::Line& line0 = Območje->add<gui::Line>("Line1(0)");
-  line0.setColor(kTemnoModra);
+  line0.setColor(skin::kDeepBlue);
   line0.setVisible(false);
   Line1 = {&line0};
 
   Izbor = &Območje->add<gui::Shape>("Izbor");
   Izbor->setFillStyle(gui::FillStyle::Solid);
-  Izbor->setFillColor(kSled);
-  Izbor->setBorderColor(kTemnoModra);
+  Izbor->setFillColor(skin::kLightBlue);
+  Izbor->setBorderColor(skin::kDeepBlue);
   Izbor->setVisible(false);
 
   m_hover = &Območje->add<gui::Shape>("PodKazalcem");
   m_hover->setFillStyle(gui::FillStyle::Solid);
-  m_hover->setFillColor(kPodKazalcem);
+  m_hover->setFillColor(skin::kPointedRow);
   m_hover->setBorderStyle(gui::BorderStyle::None);
   m_hover->setVisible(false);
   m_hoverBehaviour = std::make_unique<skin::ButtonBehaviour>(*m_hover, form(), name() + ".tmrPodKazalcem", "",
@@ -65,7 +66,7 @@ void RowList::attached() {
                                                              [this](skin::Row row) { drawHover(row); });
 
   lblIzbranDan = &add<gui::Label>("lblIzbranDan");
-  lblIzbranDan->setForeColor(kIzbranoBesedilo);
+  lblIzbranDan->setForeColor(skin::kChosenText);
   lblIzbranDan->setVisible(false);
 
   // Every part of the control takes the keys when pressed and reports a click.

@@ -16,17 +16,9 @@
 
 #include "gui/element.h"
 #include "skin/button_behaviour.h"
+#include "skin/palette.h"
 
 namespace controls {
-
-inline constexpr base::Color kOzadje = base::Color::rgb(233, 245, 254);      // the control's own background
-inline constexpr base::Color kSled = base::Color::rgb(183, 226, 250);        // track and highlight fill
-inline constexpr base::Color kTemnoModra = base::Color::rgb(70, 109, 167);   // buttons, lines, chosen text
-inline constexpr base::Color kBesedilo = base::Color::rgb(18, 66, 105);      // row text
-// The chosen row's text: 5.8 : 1 on the highlight, where the lines' blue is 3.8 : 1.
-inline constexpr base::Color kIzbranoBesedilo = base::Color::rgb(40, 80, 140);
-// The row under the pointer: paler than the highlight, bluer than a Saturday.
-inline constexpr base::Color kPodKazalcem = base::Color::rgb(208, 234, 252);
 
 class RowList : public gui::Panel {
  public:

@@ -1,3 +1,5 @@
+// Index: painting through a clip · Container · Element · PictureBox · Label ·
+//        Panel · Shape · Line · TextBox · Host
 #include "gui/element.h"
 
 #include <algorithm>

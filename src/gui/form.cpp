@@ -254,8 +254,8 @@ void Form::setFocus(Element* e) {
   if (e && m_focus == e) call(e->onGotFocus);
 }
 
-Timer& Form::addTimer(std::string name, int intervalMs, bool enabled) {
-  m_timers.push_back(std::make_unique<Timer>(*this, std::move(name), intervalMs, enabled));
+Timer& Form::addTimer(std::string name, int intervalMs, TimerStart start) {
+  m_timers.push_back(std::make_unique<Timer>(*this, std::move(name), intervalMs, start == TimerStart::Running));
   return *m_timers.back();
 }
 

@@ -115,11 +115,10 @@ class Form : public Container {
   void setFocus(Element* e);
   Element* hovered() const { return m_hover; }
   // The element holding the mouse while a button is held (nullptr: none, or
-  // the form's own surface — see captureOnForm()).
+  // the form's own surface).
   Element* captured() const { return m_capture; }
-  bool captureOnForm() const { return m_buttons != 0 && m_capture == nullptr; }
 
-  Timer& addTimer(std::string name, int intervalMs = 0, bool enabled = true);
+  Timer& addTimer(std::string name, int intervalMs = 0, TimerStart start = TimerStart::Running);
   Timer* timer(std::string_view name) const;
   const std::vector<std::unique_ptr<Timer>>& timers() const { return m_timers; }
 

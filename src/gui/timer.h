@@ -10,6 +10,9 @@ namespace gui {
 
 class Form;
 
+// Whether a timer made by a form ticks from the start.
+enum class TimerStart { Running, Stopped };
+
 class Timer {
  public:
   Timer(Form& owner, std::string name, int intervalMs = 0, bool enabled = true);

@@ -124,25 +124,25 @@ struct GroupState {
 
 class Reader {
  public:
-  Reader(std::string_view in, const CharFormat& defaults) : in_(in), defaults_(defaults) {
-    state_.style = plainStyle();
-    doc_.paragraphs.clear();
+  Reader(std::string_view in, const CharFormat& defaults) : m_in(in), m_defaults(defaults) {
+    m_state.style = plainStyle();
+    m_doc.paragraphs.clear();
   }
 
   Document read() {
     run();
-    return std::move(doc_);
+    return std::move(m_doc);
   }
 
-  const Reading& reading() const { return reading_; }
+  const Reading& reading() const { return m_reading; }
 
  private:
   void run() {
-    const size_t start = in_.find('{');
-    pos_ = start == std::string_view::npos ? in_.size() : start;
+    const size_t start = m_in.find('{');
+    m_pos = start == std::string_view::npos ? m_in.size() : start;
     bool ended = false;
-    while (!ended && pos_ < in_.size()) {
-      const auto c = static_cast<unsigned char>(in_[pos_++]);
+    while (!ended && m_pos < m_in.size()) {
+      const auto c = static_cast<unsigned char>(m_in[m_pos++]);
       switch (c) {
         case '{': openGroup(); break;
         case '}': ended = closeGroup(); break;
@@ -153,78 +153,78 @@ class Reader {
       }
     }
     if (!ended) finishDocument();
-    reading_.closed = ended;
+    m_reading.closed = ended;
   }
 
-  bool skipping() const { return groups_.pastLimit() || state_.dest == Dest::Skip; }
+  bool skipping() const { return m_groups.pastLimit() || m_state.dest == Dest::Skip; }
 
   void openGroup() {
-    if (groups_.open(stack_.size())) stack_.push_back(state_);
+    if (m_groups.open(m_stack.size())) m_stack.push_back(m_state);
   }
 
   // Returns true when this brace closes the document.
   bool closeGroup() {
-    if (!groups_.close()) return false;
-    if (stack_.empty()) return true;
-    if (state_.dest == Dest::FontTable) fonts_.endEntry();
-    if (stack_.size() == 1) {
+    if (!m_groups.close()) return false;
+    if (m_stack.empty()) return true;
+    if (m_state.dest == Dest::FontTable) m_fonts.endEntry();
+    if (m_stack.size() == 1) {
       finishDocument();
       return true;
     }
-    state_ = stack_.back();
-    stack_.pop_back();
+    m_state = m_stack.back();
+    m_stack.pop_back();
     return false;
   }
 
   void controlSequence() {
-    if (pos_ >= in_.size()) return;
-    const auto c = static_cast<unsigned char>(in_[pos_]);
+    if (m_pos >= m_in.size()) return;
+    const auto c = static_cast<unsigned char>(m_in[m_pos]);
     if (!isLetter(c)) {
-      ++pos_;
+      ++m_pos;
       controlSymbol(c);
       return;
     }
-    const size_t begin = pos_;
-    while (pos_ < in_.size() && isLetter(static_cast<unsigned char>(in_[pos_]))) ++pos_;
-    const std::string_view word = in_.substr(begin, std::min(pos_ - begin, kMaxWordLength + 1));
+    const size_t begin = m_pos;
+    while (m_pos < m_in.size() && isLetter(static_cast<unsigned char>(m_in[m_pos]))) ++m_pos;
+    const std::string_view word = m_in.substr(begin, std::min(m_pos - begin, kMaxWordLength + 1));
     bool hasParam = false;
     bool negative = false;
     int64_t param = 0;
-    if (pos_ + 1 < in_.size() && in_[pos_] == '-' && isDigit(static_cast<unsigned char>(in_[pos_ + 1]))) {
+    if (m_pos + 1 < m_in.size() && m_in[m_pos] == '-' && isDigit(static_cast<unsigned char>(m_in[m_pos + 1]))) {
       negative = true;
-      ++pos_;
+      ++m_pos;
     }
-    while (pos_ < in_.size() && isDigit(static_cast<unsigned char>(in_[pos_]))) {
+    while (m_pos < m_in.size() && isDigit(static_cast<unsigned char>(m_in[m_pos]))) {
       hasParam = true;
-      param = std::min<int64_t>(param * 10 + (in_[pos_] - '0'), kParamLimit);
-      ++pos_;
+      param = std::min<int64_t>(param * 10 + (m_in[m_pos] - '0'), kParamLimit);
+      ++m_pos;
     }
     if (negative) param = -param;
-    if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;
+    if (m_pos < m_in.size() && m_in[m_pos] == ' ') ++m_pos;
     controlWord(word, hasParam, static_cast<int>(param));
   }
 
   void controlSymbol(unsigned char c) {
     if (c == '\'') {
       int value = 0, digits = 0;
-      while (digits < 2 && pos_ < in_.size()) {
-        const int h = hexValue(static_cast<unsigned char>(in_[pos_]));
+      while (digits < 2 && m_pos < m_in.size()) {
+        const int h = hexValue(static_cast<unsigned char>(m_in[m_pos]));
         if (h < 0) break;
         value = value * 16 + h;
         ++digits;
-        ++pos_;
+        ++m_pos;
       }
-      if (groups_.consumedAsFallback() || digits < 2) return;
+      if (m_groups.consumedAsFallback() || digits < 2) return;
       character(decoded(static_cast<unsigned char>(value)));
       return;
     }
     if (c == '\r' || c == '\n') {  // a backslash ending a line is a paragraph mark
-      if (!groups_.consumedAsFallback()) paragraphEnd();
+      if (!m_groups.consumedAsFallback()) paragraphEnd();
       return;
     }
-    if (groups_.consumedAsFallback()) return;
+    if (m_groups.consumedAsFallback()) return;
     if (c == '*') {
-      if (!skipping()) state_.dest = Dest::Skip;
+      if (!skipping()) m_state.dest = Dest::Skip;
     } else if (const char16_t ch = symbolCharacter(c)) {
       character(ch);
     }
@@ -236,39 +236,39 @@ class Reader {
     if (it != table.end() && it->second.word == Word::Bin) {
       // Binary data follows raw; it must be stepped over whatever the state.
       // Without its length it cannot be: what follows is read as it stands.
-      if (!hasParam || param < 0) reading_.unreadableData = true;
+      if (!hasParam || param < 0) m_reading.unreadableData = true;
       const size_t count = hasParam && param > 0 ? static_cast<size_t>(param) : 0;
-      pos_ += std::min(count, in_.size() - pos_);
-      groups_.consumedAsFallback();
+      m_pos += std::min(count, m_in.size() - m_pos);
+      m_groups.consumedAsFallback();
       return;
     }
-    if (groups_.consumedAsFallback() || groups_.pastLimit() || it == table.end()) return;
+    if (m_groups.consumedAsFallback() || m_groups.pastLimit() || it == table.end()) return;
     const WordInfo info = it->second;
     // Inside the colour table only colours are read: a table opened there
     // is skipped, as the text scanner skips the colour table whole.
-    if (state_.dest == Dest::Skip) return;
+    if (m_state.dest == Dest::Skip) return;
     if (info.word == Word::SkippedDestination) {
-      state_.dest = Dest::Skip;
+      m_state.dest = Dest::Skip;
       return;
     }
-    if (state_.dest == Dest::ColorTable) return colorTableWord(info.word, param);
+    if (m_state.dest == Dest::ColorTable) return colorTableWord(info.word, param);
     switch (info.word) {
-      case Word::FontTable: state_.dest = Dest::FontTable; return;
+      case Word::FontTable: m_state.dest = Dest::FontTable; return;
       case Word::ColorTable:
-        state_.dest = Dest::ColorTable;
-        colors_.clear();
+        m_state.dest = Dest::ColorTable;
+        m_colors.clear();
         return;
       default: break;
     }
-    if (state_.dest == Dest::FontTable) fontTableWord(info.word, param);
+    if (m_state.dest == Dest::FontTable) fontTableWord(info.word, param);
     else textWord(info, hasParam, param);
   }
 
   void fontTableWord(Word word, int param) {
     switch (word) {
-      case Word::Font: fonts_.beginEntry(param); break;
-      case Word::FontCharset: fonts_.setCharset(param); break;
-      case Word::FontCodePage: fonts_.setCodePage(param); break;
+      case Word::Font: m_fonts.beginEntry(param); break;
+      case Word::FontCharset: m_fonts.setCharset(param); break;
+      case Word::FontCodePage: m_fonts.setCodePage(param); break;
       case Word::Unicode: unicode(param); break;
       case Word::UnicodeSkip: unicodeSkip(param); break;
       default: break;
@@ -277,13 +277,13 @@ class Reader {
 
   void colorTableWord(Word word, int param) {
     const int component = std::clamp(param, 0, 255);
-    if (word == Word::Red) red_ = component, colorGiven_ = true;
-    else if (word == Word::Green) green_ = component, colorGiven_ = true;
-    else if (word == Word::Blue) blue_ = component, colorGiven_ = true;
+    if (word == Word::Red) m_red = component, m_colorGiven = true;
+    else if (word == Word::Green) m_green = component, m_colorGiven = true;
+    else if (word == Word::Blue) m_blue = component, m_colorGiven = true;
   }
 
   void textWord(const WordInfo& info, bool hasParam, int param) {
-    Style& s = state_.style;
+    Style& s = m_state.style;
     const bool on = !hasParam || param != 0;
     switch (info.word) {
       case Word::Bold: s.bold = on; break;
@@ -293,21 +293,21 @@ class Reader {
       case Word::Caps: s.caps = on; break;
       case Word::Hidden: s.hidden = on; break;
       case Word::Color:
-        s.color = param > 0 && static_cast<size_t>(param) < colors_.size() && colors_[param] ? *colors_[param]
+        s.color = param > 0 && static_cast<size_t>(param) < m_colors.size() && m_colors[param] ? *m_colors[param]
                                                                                              : base::Color{};
         break;
       case Word::FontSize: s.halfPoints = hasParam ? std::clamp(param, 2, 3276) : 24; break;
       case Word::Font:
-        if (const std::optional<int32_t> font = fonts_.find(param)) s.font = *font;
+        if (const std::optional<int32_t> font = m_fonts.find(param)) s.font = *font;
         break;
       case Word::Plain: s = plainStyle(); break;
-      case Word::DefaultFont: fonts_.setDefaultFont(param); break;
-      case Word::DocumentCodePage: fonts_.setDocumentCodePage(param); break;
-      case Word::DocumentCharset: fonts_.setDocumentCharset(static_cast<CodePage>(info.value)); break;
-      case Word::ParagraphDefaults: state_.alignment = Alignment::Left; break;
-      case Word::AlignLeft: state_.alignment = Alignment::Left; break;
-      case Word::AlignRight: state_.alignment = Alignment::Right; break;
-      case Word::AlignCenter: state_.alignment = Alignment::Center; break;
+      case Word::DefaultFont: m_fonts.setDefaultFont(param); break;
+      case Word::DocumentCodePage: m_fonts.setDocumentCodePage(param); break;
+      case Word::DocumentCharset: m_fonts.setDocumentCharset(static_cast<CodePage>(info.value)); break;
+      case Word::ParagraphDefaults: m_state.alignment = Alignment::Left; break;
+      case Word::AlignLeft: m_state.alignment = Alignment::Left; break;
+      case Word::AlignRight: m_state.alignment = Alignment::Right; break;
+      case Word::AlignCenter: m_state.alignment = Alignment::Center; break;
       case Word::Par: paragraphEnd(); break;
       case Word::Unicode: unicode(param); break;
       case Word::UnicodeSkip: unicodeSkip(param); break;
@@ -319,41 +319,41 @@ class Reader {
   // The caller's format, which \plain goes back to; its font is the one \deff names.
   Style plainStyle() const {
     Style s;
-    copyLook(defaults_, s);
+    copyLook(m_defaults, s);
     return s;
   }
 
   void unicode(int param) {
     const int code = param < 0 ? param + 65536 : param;
     if (code >= 0 && code <= 0xFFFF) character(static_cast<char16_t>(code));
-    groups_.expectFallback(state_.unicodeSkip);
+    m_groups.expectFallback(m_state.unicodeSkip);
   }
 
-  void unicodeSkip(int param) { state_.unicodeSkip = static_cast<uint8_t>(std::clamp(param, 0, 16)); }
+  void unicodeSkip(int param) { m_state.unicodeSkip = static_cast<uint8_t>(std::clamp(param, 0, 16)); }
 
   // ---- text ---------------------------------------------------------------------------
 
   // A byte of text in the code page of the font in force (of the entry, in the font table).
   char16_t decoded(unsigned char b) const {
     if (b < 0x80) return b;
-    return decodeByte(state_.dest == Dest::FontTable ? fonts_.entryCodePage() : fonts_.codePageOf(state_.style.font), b);
+    return decodeByte(m_state.dest == Dest::FontTable ? m_fonts.entryCodePage() : m_fonts.codePageOf(m_state.style.font), b);
   }
 
   void textByte(unsigned char c) {
-    if (groups_.consumedAsFallback()) return;
+    if (m_groups.consumedAsFallback()) return;
     character(decoded(c));
   }
 
   void character(char16_t ch) {
     if (skipping()) return;
-    switch (state_.dest) {
+    switch (m_state.dest) {
       case Dest::Text:
-        if (state_.style.hidden || (ch < 0x20 && ch != u'\t' && ch != kLineBreak)) return;
+        if (m_state.style.hidden || (ch < 0x20 && ch != u'\t' && ch != kLineBreak)) return;
         appendToParagraph(ch);
         break;
       case Dest::FontTable:
-        if (ch == ';') fonts_.endEntry();
-        else fonts_.addNameCharacter(ch);
+        if (ch == ';') m_fonts.endEntry();
+        else m_fonts.addNameCharacter(ch);
         break;
       case Dest::ColorTable:
         if (ch == ';') commitColor();
@@ -365,71 +365,71 @@ class Reader {
   // A character joins the paragraph's last run while the style stays; a new
   // style makes a new run only when it shows differently.
   void appendToParagraph(char16_t ch) {
-    if (paragraph_.runs.empty() || !(state_.style == runStyle_)) {
-      CharFormat format = formatOf(state_.style);
-      runStyle_ = state_.style;
-      if (paragraph_.runs.empty() || !(paragraph_.runs.back().format == format)) {
-        paragraph_.runs.push_back(Run{std::u16string(1, ch), std::move(format)});
+    if (m_paragraph.runs.empty() || !(m_state.style == m_runStyle)) {
+      CharFormat format = formatOf(m_state.style);
+      m_runStyle = m_state.style;
+      if (m_paragraph.runs.empty() || !(m_paragraph.runs.back().format == format)) {
+        m_paragraph.runs.push_back(Run{std::u16string(1, ch), std::move(format)});
         return;
       }
     }
-    paragraph_.runs.back().text += ch;
+    m_paragraph.runs.back().text += ch;
   }
 
   CharFormat formatOf(const Style& s) const {
     CharFormat f;
     copyLook(s, f);
-    const std::u16string* name = fonts_.name(fonts_.resolve(s.font));
-    f.font = name ? *name : defaults_.font;
+    const std::u16string* name = m_fonts.name(m_fonts.resolve(s.font));
+    f.font = name ? *name : m_defaults.font;
     return f;
   }
 
   void commitColor() {
-    if (colors_.size() < kMaxColors)
-      colors_.push_back(colorGiven_ ? std::optional(base::Color::rgb(static_cast<uint8_t>(red_),
-                                                                     static_cast<uint8_t>(green_),
-                                                                     static_cast<uint8_t>(blue_)))
+    if (m_colors.size() < kMaxColors)
+      m_colors.push_back(m_colorGiven ? std::optional(base::Color::rgb(static_cast<uint8_t>(m_red),
+                                                                     static_cast<uint8_t>(m_green),
+                                                                     static_cast<uint8_t>(m_blue)))
                                     : std::nullopt);
-    red_ = green_ = blue_ = 0;
-    colorGiven_ = false;
+    m_red = m_green = m_blue = 0;
+    m_colorGiven = false;
   }
 
   // ---- paragraphs ---------------------------------------------------------------------
 
   void paragraphEnd() {
-    if (skipping() || state_.dest != Dest::Text) return;
-    paragraph_.alignment = state_.alignment;
-    paragraph_.mark = formatOf(state_.style);
-    doc_.paragraphs.push_back(std::move(paragraph_));
-    paragraph_ = Paragraph{};
+    if (skipping() || m_state.dest != Dest::Text) return;
+    m_paragraph.alignment = m_state.alignment;
+    m_paragraph.mark = formatOf(m_state.style);
+    m_doc.paragraphs.push_back(std::move(m_paragraph));
+    m_paragraph = Paragraph{};
   }
 
   // The final \par ends the last paragraph; only text after it opens another.
   void finishDocument() {
-    if (!paragraph_.runs.empty() || doc_.paragraphs.empty()) {
-      paragraph_.alignment = state_.alignment;
-      paragraph_.mark = formatOf(state_.style);
-      doc_.paragraphs.push_back(std::move(paragraph_));
+    if (!m_paragraph.runs.empty() || m_doc.paragraphs.empty()) {
+      m_paragraph.alignment = m_state.alignment;
+      m_paragraph.mark = formatOf(m_state.style);
+      m_doc.paragraphs.push_back(std::move(m_paragraph));
     }
   }
 
-  std::string_view in_;
-  size_t pos_ = 0;
-  Reading reading_;
-  CharFormat defaults_;
-  GroupState state_;
-  std::vector<GroupState> stack_;
-  GroupLimits groups_;
+  std::string_view m_in;
+  size_t m_pos = 0;
+  Reading m_reading;
+  CharFormat m_defaults;
+  GroupState m_state;
+  std::vector<GroupState> m_stack;
+  GroupLimits m_groups;
 
-  Document doc_;
-  Paragraph paragraph_;
-  Style runStyle_;  // the style of the paragraph's last run
+  Document m_doc;
+  Paragraph m_paragraph;
+  Style m_runStyle;  // the style of the paragraph's last run
 
-  FontTable fonts_;
+  FontTable m_fonts;
 
-  std::vector<std::optional<base::Color>> colors_;
-  int red_ = 0, green_ = 0, blue_ = 0;
-  bool colorGiven_ = false;
+  std::vector<std::optional<base::Color>> m_colors;
+  int m_red = 0, m_green = 0, m_blue = 0;
+  bool m_colorGiven = false;
 };
 
 }  // namespace

@@ -15,8 +15,8 @@ void DragWithin(gui::Form& form, gui::Point cursor, gui::Point anchor, const Wor
   else form.setLeft(left);
 }
 
-clsDockingHandler::clsDockingHandler(gui::Platform& platform, WorkArea& programWide)
-    : m_platform(platform), m_programWide(programWide), m_snapDistance(10 * platform.twipsPerPixelX()) {}
+clsDockingHandler::clsDockingHandler(gui::Platform& platform, Record recordWorkArea)
+    : m_platform(platform), m_recordWorkArea(std::move(recordWorkArea)), m_snapDistance(10 * platform.twipsPerPixelX()) {}
 
 bool clsDockingHandler::readWorkArea(WorkArea& into) const {
   const gui::Rect r = m_platform.workArea();
@@ -27,7 +27,7 @@ bool clsDockingHandler::readWorkArea(WorkArea& into) const {
 }
 
 void clsDockingHandler::GetSize(int X, int Y) {
-  readWorkArea(m_programWide);
+  if (WorkArea area; readWorkArea(area)) m_recordWorkArea(area);
   m_anchorX = X;
   m_anchorY = Y;
 }

@@ -5,6 +5,8 @@
 // the start of a drag and before a fold; the drag code keeps the window
 // inside it. StartDockDrag records it in the handler itself, for
 // UpdateDockDrag's edge flags.
+#include <functional>
+
 #include "gui/form.h"
 #include "gui/platform.h"
 
@@ -26,8 +28,9 @@ void DragWithin(gui::Form& form, gui::Point cursor, gui::Point anchor, const Wor
 
 class clsDockingHandler {
  public:
-  // `programWide` is the work area every drag reads.
-  clsDockingHandler(gui::Platform& platform, WorkArea& programWide);
+  // `recordWorkArea` keeps the work area every drag reads, as GetSize reads it.
+  using Record = std::function<void(const WorkArea&)>;
+  clsDockingHandler(gui::Platform& platform, Record recordWorkArea);
 
   gui::Form* ParentForm() const { return m_parentForm; }
   void setParentForm(gui::Form* form) { m_parentForm = form; }
@@ -63,7 +66,7 @@ class clsDockingHandler {
   bool readWorkArea(WorkArea& into) const;
 
   gui::Platform& m_platform;
-  WorkArea& m_programWide;
+  Record m_recordWorkArea;
   gui::Form* m_parentForm = nullptr;
   bool m_alwaysOnTop = false;
   gui::InsertAfter m_insertAfter = gui::InsertAfter::NoTopmost;

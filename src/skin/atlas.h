@@ -19,18 +19,10 @@
 
 #include "base/geometry.h"
 #include "gui/surface.h"
+#include "skin/palette.h"
 #include "skin/rects.h"
 
 namespace skin {
-
-// The theme's colours, for anything the program paints itself around the
-// skin (window backgrounds, the caret, list texts).
-inline constexpr base::Color kDeepBlue = base::Color::rgb(70, 109, 167);
-inline constexpr base::Color kTextBlue = base::Color::rgb(18, 66, 105);
-inline constexpr base::Color kLightBlue = base::Color::rgb(183, 226, 250);
-inline constexpr base::Color kPaleBlue = base::Color::rgb(233, 245, 254);
-// The main window's own background between the skinned pieces.
-inline constexpr base::Color kBodyColor = kPaleBlue;
 
 gui::Surface loadAtlas();
 gui::Surface loadClockFace();

@@ -2,15 +2,13 @@
 
 #include <charconv>
 
+#include "base/number.h"
+
 namespace skin {
 namespace {
 
 // The frame counter as a number: text that isn't one counts as 0.
-int frameNumber(const std::string& tag) {
-  int n = 0;
-  const auto [end, ec] = std::from_chars(tag.data(), tag.data() + tag.size(), n);
-  return ec == std::errc() && end == tag.data() + tag.size() ? n : 0;
-}
+int frameNumber(const std::string& tag) { return base::wholeNumber(tag).value_or(0); }
 
 }  // namespace
 
@@ -31,8 +29,8 @@ bool pointerOver(const gui::Element& e) {
 ButtonBehaviour::ButtonBehaviour(gui::Element& b, gui::Form& timerForm, const std::string& trackingTimer,
                                  const std::string& animationTimer, ButtonStyle style, DrawFace draw)
     : box(b),
-      tracking(timerForm.addTimer(trackingTimer, kTimerInterval, false)),
-      animation(style.fades ? &timerForm.addTimer(animationTimer, kTimerInterval, false) : nullptr),
+      tracking(timerForm.addTimer(trackingTimer, kTimerInterval, gui::TimerStart::Stopped)),
+      animation(style.fades ? &timerForm.addTimer(animationTimer, kTimerInterval, gui::TimerStart::Stopped) : nullptr),
       m_style(style),
       m_draw(std::move(draw)) {
   tracking.onTimer = [this] { trackingTick(); };

@@ -40,8 +40,8 @@ void RoundButton::Btn_MouseUp(int button, int, double x, double y) {
 }
 
 OnTopButton::OnTopButton(gui::PictureBox& box, const gui::Surface& atlas, const std::string& timerName,
-                         bool& onTopSetting)
-    : RoundButton(box, atlas, box.form(), timerName, vednoNaVrhuFace(onTopSetting)), m_onTop(onTopSetting) {}
+                         std::function<bool()> onTop)
+    : RoundButton(box, atlas, box.form(), timerName, vednoNaVrhuFace(onTop())), m_onTop(std::move(onTop)) {}
 
 void OnTopButton::Btn_MouseDown(int button, int, double, double) {
   // Unlike its neighbours it leaves the menus open.
@@ -52,8 +52,7 @@ void OnTopButton::Btn_MouseUp(int button, int, double x, double y) {
   const CaptionButton before = faces();
   drawFace(before, ButtonState::Hover);
   if (button == gui::kLeftButton && behaviour.inside(x, y)) {
-    m_onTop = !m_onTop;
-    if (applyOnTop) applyOnTop();
+    if (toggle) toggle();
     if (onCommand) onCommand();
   }
   drawFace(before, ButtonState::Rest);

@@ -66,19 +66,21 @@ class RoundButton {
 // moves over the button again.
 class OnTopButton : public RoundButton {
  public:
-  OnTopButton(gui::PictureBox& box, const gui::Surface& atlas, const std::string& timerName, bool& onTopSetting);
+  // `onTop` answers the setting the faces show.
+  OnTopButton(gui::PictureBox& box, const gui::Surface& atlas, const std::string& timerName,
+              std::function<bool()> onTop);
 
-  CaptionButton faces() const override { return vednoNaVrhuFace(m_onTop); }
+  CaptionButton faces() const override { return vednoNaVrhuFace(m_onTop()); }
 
   void Btn_MouseDown(int button, int shift, double x, double y) override;
   void Btn_MouseUp(int button, int shift, double x, double y) override;
 
-  // Applies the new setting to the window (SetWindowPos); runs after the
-  // toggle on a left release over the button.
-  std::function<void()> applyOnTop;
+  // Switches the setting and applies it to the window (SetWindowPos), on a
+  // left release over the button.
+  std::function<void()> toggle;
 
  private:
-  bool& m_onTop;
+  std::function<bool()> m_onTop;
 };
 
 }  // namespace skin

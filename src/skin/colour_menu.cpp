@@ -72,15 +72,15 @@ void ColourMenu::setUpSwatch(gui::PictureBox& s, int k) {
   s.setToolTip(kNames[k - 1]);
   s.setBackColor(kPalette[k - 1]);
   s.cls();
-  mnuSpremniBarvo.surface().blit(m_atlas, r::okvirBarve, {s.left() - 1, s.top() - 1});
+  mnuSpremniBarvo.surface().blit(m_atlas, r::swatchFrame, {s.left() - 1, s.top() - 1});
 }
 
 void ColourMenu::drawFrame(Row row, int pointed) {
   switch (row) {
-    case Row::Pressed: picIzbranaBarva.blit(m_atlas, r::izbranaBarvaPritisnjena, {0, 0}); return;
+    case Row::Pressed: picIzbranaBarva.blit(m_atlas, r::swatchPressed, {0, 0}); return;
     case Row::Rest:
       picIzbranaBarva.setVisible(false);
-      picIzbranaBarva.blit(m_atlas, r::izbranaBarva, {0, 0});
+      picIzbranaBarva.blit(m_atlas, r::swatchHover, {0, 0});
       return;
     default: break;
   }

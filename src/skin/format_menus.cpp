@@ -36,21 +36,21 @@ void FormatMenus::paintPoravnaj(const gui::Surface& atlas) {
 void FormatMenus::paintBarvo(const gui::Surface& atlas) {
   gui::Surface& s = mnuSpremniBarvo.surface();
   const int h = mnuSpremniBarvo.height();
-  for (int j = 0; j <= h / 20; ++j) s.blit(atlas, r::menuPloščica, {0, 20 * j});
-  s.blit(atlas, r::menuRob, {0, 0});
-  s.blit(atlas, r::menuRob, {0, h - 1});
-  s.blit(atlas, r::menuLočilo, {0, 123});
+  for (int j = 0; j <= h / 20; ++j) s.blit(atlas, r::menuTile, {0, 20 * j});
+  s.blit(atlas, r::menuEdge, {0, 0});
+  s.blit(atlas, r::menuEdge, {0, h - 1});
+  s.blit(atlas, r::menuSeparator, {0, 123});
 }
 
 void FormatMenus::paintVelikost(const gui::Surface& atlas) {
   gui::Surface& s = mnuSpremeniVelikost.surface();
   const int h = mnuSpremeniVelikost.height();
   for (int j = 0; j <= h / 20; ++j) {
-    s.blit(atlas, r::velikostPloščica, {0, 20 * j});
-    s.blit(atlas, r::velikostDesniRob, {23, 20 * j});
+    s.blit(atlas, r::sizeTile, {0, 20 * j});
+    s.blit(atlas, r::sizeRightEdge, {23, 20 * j});
   }
-  s.blit(atlas, r::velikostRob, {0, 0});
-  s.blit(atlas, r::velikostRob, {0, h - 1});
+  s.blit(atlas, r::sizeEdge, {0, 0});
+  s.blit(atlas, r::sizeEdge, {0, h - 1});
 }
 
 void FormatMenus::CloseMenus() {

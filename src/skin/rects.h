@@ -170,42 +170,42 @@ constexpr Rect alignmentItemFace(AlignmentItem item, ButtonState s) {
 
 namespace r {
 // Main window frame.
-inline constexpr Rect naslov{19, 0, 60, 26};          // title strip tile
-inline constexpr Rect naslovBesedilo{19, 4, 60, 15};  // tile behind the title text (PicNaslov)
-inline constexpr Rect spodnjiRob{19, 27, 60, 5};      // bottom edge tile
-inline constexpr Rect leviRob{0, 27, 6, 60};
-inline constexpr Rect desniRob{7, 27, 5, 60};
-inline constexpr Rect kotZgorajLevo{0, 0, 6, 26};
-inline constexpr Rect kotSpodajLevo{0, 88, 6, 5};
-inline constexpr Rect kotZgorajDesno{7, 0, 5, 26};
-inline constexpr Rect kotSpodajDesno{7, 88, 5, 5};
-inline constexpr Rect gumbiNaslova{0, 94, 115, 26};  // caption-button plate
-inline constexpr Rect desniRobOrodja{13, 0, 5, 78};  // right edge beside the toolbar
-inline constexpr Rect orodjaTrak{11, 205, 60, 32};   // toolbar band tile
-inline constexpr Rect orodjaLevo{0, 205, 10, 32};    // toolbar left end
-inline constexpr Rect orodjaDesno{73, 205, 32, 32};  // toolbar right end
-inline constexpr Rect ločiloAktivno{106, 205, 2, 32};
-inline constexpr Rect ločiloNeaktivno{56, 205, 2, 32};  // a slice of the band
+inline constexpr Rect titleTile{19, 0, 60, 26};          // title strip tile
+inline constexpr Rect titleTextTile{19, 4, 60, 15};  // tile behind the title text (PicNaslov)
+inline constexpr Rect bottomEdge{19, 27, 60, 5};      // bottom edge tile
+inline constexpr Rect leftEdge{0, 27, 6, 60};
+inline constexpr Rect rightEdge{7, 27, 5, 60};
+inline constexpr Rect topLeftCorner{0, 0, 6, 26};
+inline constexpr Rect bottomLeftCorner{0, 88, 6, 5};
+inline constexpr Rect topRightCorner{7, 0, 5, 26};
+inline constexpr Rect bottomRightCorner{7, 88, 5, 5};
+inline constexpr Rect captionPlate{0, 94, 115, 26};  // caption-button plate
+inline constexpr Rect toolbarRightEdge{13, 0, 5, 78};  // right edge beside the toolbar
+inline constexpr Rect toolbarBand{11, 205, 60, 32};   // toolbar band tile
+inline constexpr Rect toolbarLeftEnd{0, 205, 10, 32};    // toolbar left end
+inline constexpr Rect toolbarRightEnd{73, 205, 32, 32};  // toolbar right end
+inline constexpr Rect activeSeparator{106, 205, 2, 32};
+inline constexpr Rect inactiveSeparator{56, 205, 2, 32};  // a slice of the band
 
 // The 175 × 32 box graphic: the editor frame PicText and the day list
 // background PicDatumi are both cut from it.
-inline constexpr Rect okvir{118, 0, 175, 32};
-inline constexpr Rect tekstLevo{118, 11, 3, 10};
-inline constexpr Rect tekstDesno{290, 11, 3, 10};
-inline constexpr Rect tekstZgoraj{170, 0, 10, 3};
-inline constexpr Rect tekstSpodaj{170, 29, 10, 3};
-inline constexpr Rect tekstZgorajLevo{118, 0, 70, 3};
-inline constexpr Rect tekstZgorajDesno{223, 0, 70, 3};
-inline constexpr Rect tekstSpodajLevo{118, 29, 70, 3};
-inline constexpr Rect tekstSpodajDesno{223, 29, 70, 3};
-inline constexpr Rect datumiVrstica{118, 11, 175, 10};
-inline constexpr Rect datumiZgoraj{118, 0, 175, 10};
-inline constexpr Rect datumiSpodaj{118, 22, 175, 10};
+inline constexpr Rect boxFrame{118, 0, 175, 32};
+inline constexpr Rect boxLeft{118, 11, 3, 10};
+inline constexpr Rect boxRight{290, 11, 3, 10};
+inline constexpr Rect boxTop{170, 0, 10, 3};
+inline constexpr Rect boxBottom{170, 29, 10, 3};
+inline constexpr Rect boxTopLeft{118, 0, 70, 3};
+inline constexpr Rect boxTopRight{223, 0, 70, 3};
+inline constexpr Rect boxBottomLeft{118, 29, 70, 3};
+inline constexpr Rect boxBottomRight{223, 29, 70, 3};
+inline constexpr Rect dayListMiddle{118, 11, 175, 10};
+inline constexpr Rect dayListTop{118, 0, 175, 10};
+inline constexpr Rect dayListBottom{118, 22, 175, 10};
 
 // Year and month boxes.
-inline constexpr Rect datumskoPolje{58, 32, 175, 20};
-inline constexpr Rect spustniGumb{79, 0, 14, 14};
-inline constexpr Rect spustniGumbPritisnjen{93, 0, 14, 14};
+inline constexpr Rect dateBox{58, 32, 175, 20};
+inline constexpr Rect dropButton{79, 0, 14, 14};
+inline constexpr Rect dropButtonPressed{93, 0, 14, 14};
 
 // The search field over the year box: the box with a magnifier, and the
 // round button that ends the search.
@@ -215,20 +215,20 @@ inline constexpr Rect searchClosePressed{474, 22, 14, 14};
 
 // Menus.
 inline constexpr Rect mnuPoravnaj{293, 0, 78, 29};
-inline constexpr Rect menuPloščica{291, 120, 166, 20};  // background tile
-inline constexpr Rect menuRob{291, 118, 166, 1};        // top and bottom edge
-inline constexpr Rect menuLočilo{291, 141, 166, 2};     // separator line
-inline constexpr Rect velikostPloščica{291, 120, 23, 20};
-inline constexpr Rect velikostDesniRob{456, 120, 1, 20};
-inline constexpr Rect velikostRob{291, 118, 24, 1};
-inline constexpr Rect okvirBarve{294, 99, 18, 18};           // frame around each swatch
-inline constexpr Rect izbranaBarva{313, 98, 20, 20};         // hover frame
-inline constexpr Rect izbranaBarvaPritisnjena{333, 98, 20, 20};
+inline constexpr Rect menuTile{291, 120, 166, 20};  // background tile
+inline constexpr Rect menuEdge{291, 118, 166, 1};        // top and bottom edge
+inline constexpr Rect menuSeparator{291, 141, 166, 2};     // separator line
+inline constexpr Rect sizeTile{291, 120, 23, 20};
+inline constexpr Rect sizeRightEdge{456, 120, 1, 20};
+inline constexpr Rect sizeEdge{291, 118, 24, 1};
+inline constexpr Rect swatchFrame{294, 99, 18, 18};           // frame around each swatch
+inline constexpr Rect swatchHover{313, 98, 20, 20};         // hover frame
+inline constexpr Rect swatchPressed{333, 98, 20, 20};
 
 // Password windows.
 inline constexpr Rect frmGeslo{0, 120, 190, 85};
-inline constexpr Rect gesloPolje{58, 52, 154, 20};  // the empty password area, repainted at (18, 33)
-inline constexpr Rect gesloPika{116, 104, 10, 16};  // one dot cell
+inline constexpr Rect passwordBox{58, 52, 154, 20};  // the empty password area, repainted at (18, 33)
+inline constexpr Rect passwordDot{116, 104, 10, 16};  // one dot cell
 inline constexpr Rect frmSpremeniGeslo{0, 237, 190, 145};
 inline constexpr Rect picSpodaj{0, 383, 190, 8};
 

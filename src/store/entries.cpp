@@ -109,7 +109,7 @@ bool DiaryStore::Exists(std::string_view key) const {
   return std::find(m_listing.begin(), m_listing.end(), key) != m_listing.end();
 }
 
-bool DiaryStore::EnsureToday(std::string_view todayKey) {
+bool DiaryStore::ensureToday(std::string_view todayKey) {
   if (Exists(todayKey)) return true;
   const NewFile made = writeNewFile(entryFile(todayKey), "");
   if (made == NewFile::Written) {

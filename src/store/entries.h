@@ -89,7 +89,7 @@ class DiaryStore {
   // nothing at all has its name: a file that appeared since the listing, or
   // one it does not show, is never emptied. The new file joins the listing in
   // its place; a name found taken makes the folder listed again.
-  bool EnsureToday(std::string_view todayKey);
+  bool ensureToday(std::string_view todayKey);
   bool Exists(std::string_view key) const;
 
   // The day's rich text, encoded, into the key's entry file. The entry is

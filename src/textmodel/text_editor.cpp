@@ -37,22 +37,22 @@ bool TextEditor::FormatLess::operator()(const rtf::CharFormat& a, const rtf::Cha
          std::tie(b.bold, b.italic, b.underline, b.caps, b.color.value, b.halfPoints, b.font);
 }
 
-TextEditor::TextEditor() { clearContent(default_); }
+TextEditor::TextEditor() { clearContent(m_default); }
 
 uint32_t TextEditor::intern(const rtf::CharFormat& f) {
-  const auto [it, added] = index_.try_emplace(f, static_cast<uint32_t>(table_.size()));
-  if (added) table_.push_back(f);
+  const auto [it, added] = m_index.try_emplace(f, static_cast<uint32_t>(m_table.size()));
+  if (added) m_table.push_back(f);
   return it->second;
 }
 
 void TextEditor::clearContent(const rtf::CharFormat& endMark) {
-  text_.clear();
-  table_.clear();
-  index_.clear();
-  formats_.assign(1, intern(endMark));
-  alignment_.assign(1, rtf::Alignment::Left);
-  caretFormat_.reset();
-  selStart_ = selLength_ = 0;
+  m_text.clear();
+  m_table.clear();
+  m_index.clear();
+  m_formats.assign(1, intern(endMark));
+  m_alignment.assign(1, rtf::Alignment::Left);
+  m_caretFormat.reset();
+  m_selStart = m_selLength = 0;
 }
 
 void TextEditor::selectionChanged() {
@@ -60,7 +60,7 @@ void TextEditor::selectionChanged() {
 }
 
 void TextEditor::changedByUser() {
-  modified_ = true;
+  m_modified = true;
   if (onChange) onChange();
 }
 
@@ -71,15 +71,15 @@ rtf::Document TextEditor::document() const {
   doc.paragraphs.clear();
   rtf::Paragraph paragraph;
   size_t runStart = 0;
-  for (size_t i = 0; i <= text_.size(); ++i) {
-    const bool mark = i == text_.size() || text_[i] == u'\r';
-    if (i > runStart && (mark || formats_[i] != formats_[runStart])) {
-      rtf::appendText(paragraph, std::u16string_view(text_).substr(runStart, i - runStart), format(formats_[runStart]));
+  for (size_t i = 0; i <= m_text.size(); ++i) {
+    const bool mark = i == m_text.size() || m_text[i] == u'\r';
+    if (i > runStart && (mark || m_formats[i] != m_formats[runStart])) {
+      rtf::appendText(paragraph, std::u16string_view(m_text).substr(runStart, i - runStart), format(m_formats[runStart]));
       runStart = i;
     }
     if (mark) {
-      paragraph.mark = format(formats_[i]);
-      paragraph.alignment = alignment_[i];
+      paragraph.mark = format(m_formats[i]);
+      paragraph.alignment = m_alignment[i];
       doc.paragraphs.push_back(std::move(paragraph));
       paragraph = rtf::Paragraph{};
       runStart = i + 1;
@@ -89,73 +89,73 @@ rtf::Document TextEditor::document() const {
 }
 
 void TextEditor::setDocument(const rtf::Document& doc) {
-  clearContent(default_);
-  formats_.clear();
-  alignment_.clear();
+  clearContent(m_default);
+  m_formats.clear();
+  m_alignment.clear();
   for (size_t p = 0; p < doc.paragraphs.size(); ++p) {
     const rtf::Paragraph& paragraph = doc.paragraphs[p];
     for (const rtf::Run& run : paragraph.runs) {
       const std::u16string clean = normalized(run.text);
-      text_ += clean;
-      formats_.insert(formats_.end(), clean.size(), intern(run.format));
-      alignment_.insert(alignment_.end(), clean.size(), rtf::Alignment::Left);
+      m_text += clean;
+      m_formats.insert(m_formats.end(), clean.size(), intern(run.format));
+      m_alignment.insert(m_alignment.end(), clean.size(), rtf::Alignment::Left);
     }
-    if (p + 1 < doc.paragraphs.size()) text_ += u'\r';
-    formats_.push_back(intern(paragraph.mark));
-    alignment_.push_back(paragraph.alignment);
+    if (p + 1 < doc.paragraphs.size()) m_text += u'\r';
+    m_formats.push_back(intern(paragraph.mark));
+    m_alignment.push_back(paragraph.alignment);
   }
-  if (formats_.empty()) {  // a document without paragraphs is an empty one
-    formats_.push_back(intern(default_));
-    alignment_.push_back(rtf::Alignment::Left);
+  if (m_formats.empty()) {  // a document without paragraphs is an empty one
+    m_formats.push_back(intern(m_default));
+    m_alignment.push_back(rtf::Alignment::Left);
   }
-  modified_ = false;
+  m_modified = false;
   selectionChanged();
 }
 
 void TextEditor::setText(std::u16string_view text) {
-  clearContent(default_);
+  clearContent(m_default);
   const std::u16string clean = normalized(text);
-  text_ = clean;
-  formats_.assign(clean.size() + 1, formats_.front());
-  alignment_.assign(clean.size() + 1, rtf::Alignment::Left);
-  modified_ = false;
+  m_text = clean;
+  m_formats.assign(clean.size() + 1, m_formats.front());
+  m_alignment.assign(clean.size() + 1, rtf::Alignment::Left);
+  m_modified = false;
   selectionChanged();
 }
 
 std::optional<std::string> TextEditor::richText() const { return rtf::writeRtf(document()); }
 
 bool TextEditor::setRichText(std::string_view rtf) {
-  setDocument(rtf::readRtf(rtf, default_));
+  setDocument(rtf::readRtf(rtf, m_default));
   return true;
 }
 
 bool TextEditor::appendRichText(std::string_view rtf) {
-  const rtf::Document piece = rtf::readRtf(rtf, default_);
+  const rtf::Document piece = rtf::readRtf(rtf, m_default);
   for (size_t p = 0; p < piece.paragraphs.size(); ++p) {
     const rtf::Paragraph& paragraph = piece.paragraphs[p];
     for (const rtf::Run& run : paragraph.runs) {
       const std::u16string clean = normalized(run.text);
-      text_ += clean;
-      formats_.insert(formats_.end() - 1, clean.size(), intern(run.format));
-      alignment_.insert(alignment_.end() - 1, clean.size(), rtf::Alignment::Left);
+      m_text += clean;
+      m_formats.insert(m_formats.end() - 1, clean.size(), intern(run.format));
+      m_alignment.insert(m_alignment.end() - 1, clean.size(), rtf::Alignment::Left);
     }
     // The mark at the end is this paragraph's; the next one gets its own.
-    formats_.back() = intern(paragraph.mark);
-    alignment_.back() = paragraph.alignment;
+    m_formats.back() = intern(paragraph.mark);
+    m_alignment.back() = paragraph.alignment;
     if (p + 1 < piece.paragraphs.size()) {
-      text_ += u'\r';
-      formats_.push_back(formats_.back());
-      alignment_.push_back(alignment_.back());
+      m_text += u'\r';
+      m_formats.push_back(m_formats.back());
+      m_alignment.push_back(m_alignment.back());
     }
   }
   return true;
 }
 
 void TextEditor::setFont(const gui::FontSpec& font) {
-  default_.font = font.name;
-  default_.halfPoints = clampHalfPoints(font.size > 0 && std::isfinite(font.size) ? font.size : 9);
-  default_.bold = font.bold;
-  if (text_.empty()) formats_.back() = intern(default_);
+  m_default.font = font.name;
+  m_default.halfPoints = clampHalfPoints(font.size > 0 && std::isfinite(font.size) ? font.size : 9);
+  m_default.bold = font.bold;
+  if (m_text.empty()) m_formats.back() = intern(m_default);
 }
 
 // ---- selection ----------------------------------------------------------
@@ -165,40 +165,40 @@ void TextEditor::setSelection(int start, int length) {
     start += length;
     length = -length;
   }
-  const int size = static_cast<int>(text_.size());
+  const int size = static_cast<int>(m_text.size());
   start = std::clamp(start, 0, size);
   length = std::clamp(length, 0, size - start);
-  if (start == selStart_ && length == selLength_) return;
-  selStart_ = start;
-  selLength_ = length;
-  caretFormat_.reset();
+  if (start == m_selStart && length == m_selLength) return;
+  m_selStart = start;
+  m_selLength = length;
+  m_caretFormat.reset();
   selectionChanged();
 }
 
 // At the start of a paragraph the caret shows the format of the text that
 // follows it; elsewhere that of the character before it.
 uint32_t TextEditor::caretFormatIndex() const {
-  const size_t caret = static_cast<size_t>(selStart_);
-  if (caret == 0 || text_[caret - 1] == u'\r') return formats_[caret];
-  return formats_[caret - 1];
+  const size_t caret = static_cast<size_t>(m_selStart);
+  if (caret == 0 || m_text[caret - 1] == u'\r') return m_formats[caret];
+  return m_formats[caret - 1];
 }
 
 std::vector<uint32_t> TextEditor::selectedFormats() const {
-  if (selLength_ == 0) return {caretFormatIndex()};
-  const size_t begin = static_cast<size_t>(selStart_), end = begin + static_cast<size_t>(selLength_);
+  if (m_selLength == 0) return {caretFormatIndex()};
+  const size_t begin = static_cast<size_t>(m_selStart), end = begin + static_cast<size_t>(m_selLength);
   // Paragraph marks count only when nothing but marks is selected: a user
   // who bolded two lines expects the two to answer "bold".
   std::vector<uint32_t> out, marks;
   for (size_t i = begin; i < end; ++i) {
-    auto& into = text_[i] == u'\r' ? marks : out;
-    if (std::find(into.begin(), into.end(), formats_[i]) == into.end()) into.push_back(formats_[i]);
+    auto& into = m_text[i] == u'\r' ? marks : out;
+    if (std::find(into.begin(), into.end(), m_formats[i]) == into.end()) into.push_back(m_formats[i]);
   }
   return out.empty() ? marks : out;
 }
 
 template <typename Get>
 gui::Tri TextEditor::triState(Get get) const {
-  if (selLength_ == 0 && caretFormat_) return get(*caretFormat_) ? gui::Tri::True : gui::Tri::False;
+  if (m_selLength == 0 && m_caretFormat) return get(*m_caretFormat) ? gui::Tri::True : gui::Tri::False;
   bool seenTrue = false, seenFalse = false;
   for (uint32_t f : selectedFormats()) (get(format(f)) ? seenTrue : seenFalse) = true;
   if (seenTrue && seenFalse) return gui::Tri::Undetermined;
@@ -216,7 +216,7 @@ gui::Tri TextEditor::SelUnderline() const {
 }
 
 std::optional<base::Color> TextEditor::SelColor() const {
-  if (selLength_ == 0 && caretFormat_) return caretFormat_->color;
+  if (m_selLength == 0 && m_caretFormat) return m_caretFormat->color;
   std::optional<base::Color> result;
   for (uint32_t f : selectedFormats()) {
     if (result && *result != format(f).color) return std::nullopt;
@@ -226,7 +226,7 @@ std::optional<base::Color> TextEditor::SelColor() const {
 }
 
 std::optional<double> TextEditor::SelFontSize() const {
-  if (selLength_ == 0 && caretFormat_) return caretFormat_->points();
+  if (m_selLength == 0 && m_caretFormat) return m_caretFormat->points();
   std::optional<int> result;
   for (uint32_t f : selectedFormats()) {
     if (result && *result != format(f).halfPoints) return std::nullopt;
@@ -240,29 +240,29 @@ std::optional<double> TextEditor::SelFontSize() const {
 // selected the change waits at the caret for the next typing.
 template <typename Change>
 void TextEditor::changeFormat(Change change) {
-  if (locked_) return;
-  if (selLength_ == 0) {
-    rtf::CharFormat f = caretFormat_ ? *caretFormat_ : format(caretFormatIndex());
+  if (m_locked) return;
+  if (m_selLength == 0) {
+    rtf::CharFormat f = m_caretFormat ? *m_caretFormat : format(caretFormatIndex());
     change(f);
-    caretFormat_ = f;
-    if (text_.empty()) {
-      formats_.back() = intern(f);
+    m_caretFormat = f;
+    if (m_text.empty()) {
+      m_formats.back() = intern(f);
       changedByUser();
     }
     return;
   }
-  const size_t begin = static_cast<size_t>(selStart_);
-  size_t end = begin + static_cast<size_t>(selLength_);
-  if (end == text_.size()) ++end;
+  const size_t begin = static_cast<size_t>(m_selStart);
+  size_t end = begin + static_cast<size_t>(m_selLength);
+  if (end == m_text.size()) ++end;
   std::map<uint32_t, uint32_t> changed;
   for (size_t i = begin; i < end; ++i) {
-    auto [it, added] = changed.try_emplace(formats_[i], 0);
+    auto [it, added] = changed.try_emplace(m_formats[i], 0);
     if (added) {
-      rtf::CharFormat f = format(formats_[i]);
+      rtf::CharFormat f = format(m_formats[i]);
       change(f);
       it->second = intern(f);
     }
-    formats_[i] = it->second;
+    m_formats[i] = it->second;
   }
   changedByUser();
 }
@@ -289,15 +289,15 @@ void TextEditor::setSelFontSize(double points) {
 // ---- paragraphs ---------------------------------------------------------
 
 size_t TextEditor::markOf(size_t pos) const {
-  const size_t mark = text_.find(u'\r', pos);
-  return mark == std::u16string::npos ? text_.size() : mark;
+  const size_t mark = m_text.find(u'\r', pos);
+  return mark == std::u16string::npos ? m_text.size() : mark;
 }
 
 // The marks of every paragraph the selection touches; a selection ending
 // just after a mark does not reach into the next paragraph.
 std::vector<size_t> TextEditor::selectedMarks() const {
-  const size_t begin = static_cast<size_t>(selStart_);
-  const size_t last = selLength_ > 0 ? begin + static_cast<size_t>(selLength_) - 1 : begin;
+  const size_t begin = static_cast<size_t>(m_selStart);
+  const size_t last = m_selLength > 0 ? begin + static_cast<size_t>(m_selLength) - 1 : begin;
   std::vector<size_t> marks{markOf(begin)};
   while (marks.back() < last) marks.push_back(markOf(marks.back() + 1));
   return marks;
@@ -306,52 +306,52 @@ std::vector<size_t> TextEditor::selectedMarks() const {
 std::optional<int> TextEditor::SelAlignment() const {
   std::optional<rtf::Alignment> result;
   for (size_t m : selectedMarks()) {
-    if (result && *result != alignment_[m]) return std::nullopt;
-    result = alignment_[m];
+    if (result && *result != m_alignment[m]) return std::nullopt;
+    result = m_alignment[m];
   }
   return static_cast<int>(*result);
 }
 
 void TextEditor::setSelAlignment(int alignment) {
-  if (locked_ || alignment < 0 || alignment > 2) return;
-  for (size_t m : selectedMarks()) alignment_[m] = static_cast<rtf::Alignment>(alignment);
+  if (m_locked || alignment < 0 || alignment > 2) return;
+  for (size_t m : selectedMarks()) m_alignment[m] = static_cast<rtf::Alignment>(alignment);
   changedByUser();
 }
 
 // ---- typing -------------------------------------------------------------
 
 void TextEditor::replaceSelection(std::u16string_view typed) {
-  if (locked_) return;
+  if (m_locked) return;
   const std::u16string text = normalized(typed);
-  if (text.empty() && selLength_ == 0) return;
-  const size_t begin = static_cast<size_t>(selStart_), end = begin + static_cast<size_t>(selLength_);
+  if (text.empty() && m_selLength == 0) return;
+  const size_t begin = static_cast<size_t>(m_selStart), end = begin + static_cast<size_t>(m_selLength);
   // New text takes the format chosen at the caret, else that of the first
   // replaced character, else the caret's.
-  const uint32_t f = caretFormat_ ? intern(*caretFormat_) : selLength_ > 0 ? formats_[begin] : caretFormatIndex();
+  const uint32_t f = m_caretFormat ? intern(*m_caretFormat) : m_selLength > 0 ? m_formats[begin] : caretFormatIndex();
 
-  text_.erase(begin, end - begin);
-  formats_.erase(formats_.begin() + static_cast<std::ptrdiff_t>(begin), formats_.begin() + static_cast<std::ptrdiff_t>(end));
-  alignment_.erase(alignment_.begin() + static_cast<std::ptrdiff_t>(begin), alignment_.begin() + static_cast<std::ptrdiff_t>(end));
+  m_text.erase(begin, end - begin);
+  m_formats.erase(m_formats.begin() + static_cast<std::ptrdiff_t>(begin), m_formats.begin() + static_cast<std::ptrdiff_t>(end));
+  m_alignment.erase(m_alignment.begin() + static_cast<std::ptrdiff_t>(begin), m_alignment.begin() + static_cast<std::ptrdiff_t>(end));
 
   // A paragraph split by Enter keeps its alignment in both halves.
-  const rtf::Alignment paragraphAlignment = alignment_[markOf(begin)];
-  text_.insert(begin, text);
-  formats_.insert(formats_.begin() + static_cast<std::ptrdiff_t>(begin), text.size(), f);
-  alignment_.insert(alignment_.begin() + static_cast<std::ptrdiff_t>(begin), text.size(), paragraphAlignment);
+  const rtf::Alignment paragraphAlignment = m_alignment[markOf(begin)];
+  m_text.insert(begin, text);
+  m_formats.insert(m_formats.begin() + static_cast<std::ptrdiff_t>(begin), text.size(), f);
+  m_alignment.insert(m_alignment.begin() + static_cast<std::ptrdiff_t>(begin), text.size(), paragraphAlignment);
 
-  selStart_ = static_cast<int>(begin + text.size());
-  selLength_ = 0;
-  caretFormat_.reset();
+  m_selStart = static_cast<int>(begin + text.size());
+  m_selLength = 0;
+  m_caretFormat.reset();
   changedByUser();
   selectionChanged();
 }
 
 void TextEditor::copy() {
-  if (selLength_ > 0) clipboard_ = text_.substr(static_cast<size_t>(selStart_), static_cast<size_t>(selLength_));
+  if (m_selLength > 0) m_clipboard = m_text.substr(static_cast<size_t>(m_selStart), static_cast<size_t>(m_selLength));
 }
 
 void TextEditor::cut() {
-  if (locked_ || selLength_ == 0) return;
+  if (m_locked || m_selLength == 0) return;
   copy();
   replaceSelection(u"");
 }

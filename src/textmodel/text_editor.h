@@ -26,14 +26,14 @@ class TextEditor : public gui::Editor {
   std::optional<std::string> richText() const override;
   bool setRichText(std::string_view rtf) override;
   bool appendRichText(std::string_view rtf) override;
-  bool modified() const override { return modified_; }
-  void setModified(bool modified) override { modified_ = modified; }
+  bool modified() const override { return m_modified; }
+  void setModified(bool modified) override { m_modified = modified; }
 
-  std::u16string text() const override { return text_; }
+  std::u16string text() const override { return m_text; }
   void setText(std::u16string_view text) override;
 
-  bool Locked() const override { return locked_; }
-  void setLocked(bool locked) override { locked_ = locked; }
+  bool Locked() const override { return m_locked; }
+  void setLocked(bool locked) override { m_locked = locked; }
 
   gui::Tri SelBold() const override;
   void setSelBold(bool on) override;
@@ -54,20 +54,20 @@ class TextEditor : public gui::Editor {
   void setFont(const gui::FontSpec& font) override;
 
   void setSelection(int start, int length) override;
-  std::pair<int, int> selection() const override { return {selStart_, selLength_}; }
+  std::pair<int, int> selection() const override { return {m_selStart, m_selLength}; }
   void replaceSelection(std::u16string_view text) override;
 
   // A clipboard of the editor's own, holding plain text: the tests' system
   // clipboard.
   void cut() override;
   void copy() override;
-  void paste() override { replaceSelection(clipboard_); }
+  void paste() override { replaceSelection(m_clipboard); }
 
   // The content as a document, and replacing it with one (like setRichText:
   // allowed while Locked, caret to the start).
   rtf::Document document() const;
   void setDocument(const rtf::Document& document);
-  const rtf::CharFormat& defaultFormat() const { return default_; }
+  const rtf::CharFormat& defaultFormat() const { return m_default; }
 
  private:
   struct FormatLess {
@@ -75,7 +75,7 @@ class TextEditor : public gui::Editor {
   };
 
   uint32_t intern(const rtf::CharFormat& format);
-  const rtf::CharFormat& format(uint32_t index) const { return table_[index]; }
+  const rtf::CharFormat& format(uint32_t index) const { return m_table[index]; }
   void clearContent(const rtf::CharFormat& endMark);
   uint32_t caretFormatIndex() const;
   // Format indices of the selected characters, or of the caret when empty.
@@ -89,19 +89,19 @@ class TextEditor : public gui::Editor {
   void selectionChanged();
   void changedByUser();
 
-  std::u16string text_;
-  std::vector<uint32_t> formats_;          // one per character, plus the final mark
-  std::vector<rtf::Alignment> alignment_;  // read at paragraph marks only
-  std::vector<rtf::CharFormat> table_;
-  std::map<rtf::CharFormat, uint32_t, FormatLess> index_;
+  std::u16string m_text;
+  std::vector<uint32_t> m_formats;          // one per character, plus the final mark
+  std::vector<rtf::Alignment> m_alignment;  // read at paragraph marks only
+  std::vector<rtf::CharFormat> m_table;
+  std::map<rtf::CharFormat, uint32_t, FormatLess> m_index;
 
-  int selStart_ = 0, selLength_ = 0;
+  int m_selStart = 0, m_selLength = 0;
   // A format chosen with nothing selected; typing at the caret uses it.
-  std::optional<rtf::CharFormat> caretFormat_;
-  bool locked_ = false;
-  bool modified_ = false;
-  rtf::CharFormat default_;
-  std::u16string clipboard_;
+  std::optional<rtf::CharFormat> m_caretFormat;
+  bool m_locked = false;
+  bool m_modified = false;
+  rtf::CharFormat m_default;
+  std::u16string m_clipboard;
 };
 
 }  // namespace textmodel

@@ -128,7 +128,7 @@ TEST(MenusEndToEnd, TheColourMenuColoursWhatIsTypedAndTheButtonShowsIt) {
   const POINT red{kBarvoMenu.x + 20 + 4 + 8, kBarvoMenu.y + 40 + 4 + 8};
   pointAt(main, red);
   const gui::Surface atlas = atlasWithSize(9);
-  const gui::Rect ring = skin::r::izbranaBarva;
+  const gui::Rect ring = skin::r::swatchHover;
   EXPECT_TRUE(waitUntil([&] { return bool(showsFace(main, atlas, {red.x - 10, red.y - 10}, {ring.x, ring.y, ring.w, 2}, ring.w)); }));
   // The hover frame rings the swatch; the swatch itself is red.
   EXPECT_TRUE(showsFace(main, atlas, {red.x - 10, red.y - 10}, {ring.x, ring.y, ring.w, 2}, ring.w));

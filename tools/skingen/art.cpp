@@ -136,13 +136,13 @@ bool topCornerCut(int dx, int dy) {
 }
 void paintFrame(Canvas& c) {
   // Title tile and the tile behind the title text (the same pixels).
-  for (int y = 0; y < 26; ++y) c.hline(r::naslov.x, r::naslov.right() - 1, y, titleRow(y));
+  for (int y = 0; y < 26; ++y) c.hline(r::titleTile.x, r::titleTile.right() - 1, y, titleRow(y));
   // Bottom edge tile: rows count down towards the outer edge.
-  for (int y = 0; y < 5; ++y) c.hline(r::spodnjiRob.x, r::spodnjiRob.right() - 1, r::spodnjiRob.y + y, frameAt(4 - y));
-  for (int x = 0; x < 6; ++x) c.vline(r::leviRob.x + x, r::leviRob.y, r::leviRob.bottom() - 1, frameAt(x));
-  for (int x = 0; x < 5; ++x) c.vline(r::desniRob.x + x, r::desniRob.y, r::desniRob.bottom() - 1, frameAt(4 - x));
+  for (int y = 0; y < 5; ++y) c.hline(r::bottomEdge.x, r::bottomEdge.right() - 1, r::bottomEdge.y + y, frameAt(4 - y));
+  for (int x = 0; x < 6; ++x) c.vline(r::leftEdge.x + x, r::leftEdge.y, r::leftEdge.bottom() - 1, frameAt(x));
+  for (int x = 0; x < 5; ++x) c.vline(r::rightEdge.x + x, r::rightEdge.y, r::rightEdge.bottom() - 1, frameAt(4 - x));
   for (int x = 0; x < 5; ++x)
-    c.vline(r::desniRobOrodja.x + x, r::desniRobOrodja.y, r::desniRobOrodja.bottom() - 1, frameAt(4 - x));
+    c.vline(r::toolbarRightEdge.x + x, r::toolbarRightEdge.y, r::toolbarRightEdge.bottom() - 1, frameAt(4 - x));
 
   // Top corners: the title strip, rounded as the window's region cuts it,
   // with the outline following the curve.
@@ -156,8 +156,8 @@ void paintFrame(Canvas& c) {
         c.set(piece.x + i, piece.y + y, col);
       }
   };
-  topCorner(r::kotZgorajLevo, true);
-  topCorner(r::kotZgorajDesno, false);
+  topCorner(r::topLeftCorner, true);
+  topCorner(r::topRightCorner, false);
   auto bottomCorner = [&](Rect piece, bool left) {
     for (int y = 0; y < piece.h; ++y)
       for (int i = 0; i < piece.w; ++i) {
@@ -167,12 +167,12 @@ void paintFrame(Canvas& c) {
         c.set(piece.x + i, piece.y + y, cut ? kKey : outline ? kDeep : frameAt(std::min(dx, dy)));
       }
   };
-  bottomCorner(r::kotSpodajLevo, true);
-  bottomCorner(r::kotSpodajDesno, false);
+  bottomCorner(r::bottomLeftCorner, true);
+  bottomCorner(r::bottomRightCorner, false);
 
   // Caption-button plate: the title strip with a recessed capsule that holds
   // the four round buttons (at 48, 66, 84 and 99 of the plate).
-  const Rect plate = r::gumbiNaslova;
+  const Rect plate = r::captionPlate;
   for (int y = 0; y < plate.h; ++y) c.hline(plate.x, plate.right() - 1, plate.y + y, titleRow(y));
   const Rect capsule{plate.x + 43, plate.y + 2, 71, 19};
   paintShape(c, capsule, roundedRect(capsule, 9), kLine, [&](int, int y) {
@@ -181,16 +181,16 @@ void paintFrame(Canvas& c) {
   });
 
   // Toolbar band, its ends and the separators.
-  for (int y = 0; y < 32; ++y) c.hline(0, 107, r::orodjaTrak.y + y, bandRow(y));
+  for (int y = 0; y < 32; ++y) c.hline(0, 107, r::toolbarBand.y + y, bandRow(y));
   // Left end: a grip of dots.
   for (int y = 6; y <= 25; y += 3) {
-    c.set(r::orodjaLevo.x + 4, r::orodjaLevo.y + y, kLine);
-    c.set(r::orodjaLevo.x + 5, r::orodjaLevo.y + y + 1, kWhite);
+    c.set(r::toolbarLeftEnd.x + 4, r::toolbarLeftEnd.y + y, kLine);
+    c.set(r::toolbarLeftEnd.x + 5, r::toolbarLeftEnd.y + y + 1, kWhite);
   }
   // Active separator: an engraved line.
   for (int y = 3; y <= 28; ++y) {
-    c.set(r::ločiloAktivno.x, r::ločiloAktivno.y + y, kLine);
-    c.set(r::ločiloAktivno.x + 1, r::ločiloAktivno.y + y, kWhite);
+    c.set(r::activeSeparator.x, r::activeSeparator.y + y, kLine);
+    c.set(r::activeSeparator.x + 1, r::activeSeparator.y + y, kWhite);
   }
 }
 
@@ -204,7 +204,7 @@ void paintMonogram(Canvas& c, const Fonts& fonts, Rect area) {
 
 // The 175 × 32 box: a three-pixel frame around a white field.
 void paintBox(Canvas& c) {
-  const Rect b = r::okvir;
+  const Rect b = r::boxFrame;
   for (int y = 0; y < b.h; ++y)
     for (int x = 0; x < b.w; ++x) {
       const int d = std::min({x, y, b.w - 1 - x, b.h - 1 - y});
@@ -215,7 +215,7 @@ void paintBox(Canvas& c) {
 }
 
 void paintDateBox(Canvas& c) {
-  const Rect b = r::datumskoPolje;
+  const Rect b = r::dateBox;
   c.fill(b, kPale);
   paintShape(c, b, roundedRect(b, 2), kDeep, [&](int, int y) { return y == b.y + 1 ? kLight : kWhite; });
 }
@@ -303,8 +303,8 @@ void paintCaptionButtons(Canvas& c) {
   for (auto [button, glyph] : kinds)
     for (ButtonState s : skin::kButtonStates)
       paintRound(c, skin::captionFace(button, s), s, glyph, button == CaptionButton::Zapri);
-  paintRound(c, r::spustniGumb, ButtonState::Rest, Glyph::Triangle, false);
-  paintRound(c, r::spustniGumbPritisnjen, ButtonState::Pressed, Glyph::Triangle, false);
+  paintRound(c, r::dropButton, ButtonState::Rest, Glyph::Triangle, false);
+  paintRound(c, r::dropButtonPressed, ButtonState::Pressed, Glyph::Triangle, false);
   paintRound(c, r::searchClose, ButtonState::Rest, Glyph::Cross, false);
   paintRound(c, r::searchClosePressed, ButtonState::Pressed, Glyph::Cross, false);
 }
@@ -493,12 +493,12 @@ void paintMenus(Canvas& c) {
 
   // Shared menu background: a tile with a border column at each side, the
   // edge line and a separator.
-  const Rect tile = r::menuPloščica;
+  const Rect tile = r::menuTile;
   c.fill(tile, kPale);
   c.vline(tile.x, tile.y, tile.bottom() - 1, kDeep);
   c.vline(tile.right() - 1, tile.y, tile.bottom() - 1, kDeep);
-  c.hline(r::menuRob.x, r::menuRob.right() - 1, r::menuRob.y, kDeep);
-  const Rect sep = r::menuLočilo;
+  c.hline(r::menuEdge.x, r::menuEdge.right() - 1, r::menuEdge.y, kDeep);
+  const Rect sep = r::menuSeparator;
   c.hline(sep.x, sep.right() - 1, sep.y, kLine);
   c.hline(sep.x, sep.right() - 1, sep.y + 1, kWhite);
   c.set(sep.x, sep.y, kDeep), c.set(sep.x, sep.y + 1, kDeep);
@@ -510,11 +510,11 @@ void paintMenus(Canvas& c) {
     c.fill({a.x + 1, a.y + 1, a.w - 2, a.h - 2}, inner);
     c.fill({a.x + 2, a.y + 2, a.w - 4, a.h - 4}, centre);
   };
-  ring(r::okvirBarve, Color::rgb(122, 142, 172), kPale, kPale);
-  ring(r::okvirBarve, Color::rgb(122, 142, 172), kWhite, kWhite);
-  c.fill({r::okvirBarve.x + 1, r::okvirBarve.y + 1, 16, 16}, kWhite);
-  ring(r::izbranaBarva, kDeep, kWhite, kWhite);
-  ring(r::izbranaBarvaPritisnjena, kText, Color::rgb(62, 155, 226), kWhite);
+  ring(r::swatchFrame, Color::rgb(122, 142, 172), kPale, kPale);
+  ring(r::swatchFrame, Color::rgb(122, 142, 172), kWhite, kWhite);
+  c.fill({r::swatchFrame.x + 1, r::swatchFrame.y + 1, 16, 16}, kWhite);
+  ring(r::swatchHover, kDeep, kWhite, kWhite);
+  ring(r::swatchPressed, kText, Color::rgb(62, 155, 226), kWhite);
 }
 
 // ---- 7. Windows ----------------------------------------------------------
@@ -569,10 +569,10 @@ void paintWindows(Canvas& c, const Fonts& fonts) {
   const char* hint = "Enter  potrdi      Esc  nazaj";
   fonts.draw(c, Face::Sans, 10, login.x + (login.w - fonts.measure(Face::Sans, 10, hint)) / 2, login.y + 72, hint, kDeep);
   // The empty password area the login window repaints after a good password.
-  c.copy(c, {login.x + 18, login.y + 33, 154, 20}, r::gesloPolje.x, r::gesloPolje.y);
+  c.copy(c, {login.x + 18, login.y + 33, 154, 20}, r::passwordBox.x, r::passwordBox.y);
 
   // One dot cell of the dot strips.
-  const Rect dot = r::gesloPika;
+  const Rect dot = r::passwordDot;
   c.fill(dot, kWhite);
   paintShape(c, dot, disc(dot.x + 5.0, dot.y + 8.0, 3.2), kText, [](int, int) { return kText; });
 
@@ -615,7 +615,7 @@ void paintWindows(Canvas& c, const Fonts& fonts) {
 Canvas paintAtlas(const Fonts& fonts) {
   Canvas c(skin::kAtlasWidth, skin::kAtlasHeight, kKey);
   paintFrame(c);
-  paintMonogram(c, fonts, r::orodjaDesno);
+  paintMonogram(c, fonts, r::toolbarRightEnd);
   paintBox(c);
   paintDateBox(c);
   paintSearchField(c);

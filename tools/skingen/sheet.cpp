@@ -43,25 +43,25 @@ gui::Surface previewMain(const gui::Surface& a, const Fonts& fonts) {
   const int W = 596, H = 567;
   gui::Surface m(W, H, skin::kBodyColor);
   for (int i = 0; i <= 10; ++i) {
-    m.blit(a, r::naslov, {60 * i, 0});
-    m.blit(a, r::spodnjiRob, {60 * i, H - 5});
-    m.blit(a, r::orodjaTrak, {60 * i, 26});
+    m.blit(a, r::titleTile, {60 * i, 0});
+    m.blit(a, r::bottomEdge, {60 * i, H - 5});
+    m.blit(a, r::toolbarBand, {60 * i, 26});
   }
   for (int j = 0; j <= 9; ++j) {
-    m.blit(a, r::leviRob, {0, 60 * j});
-    m.blit(a, r::desniRob, {W - 5, 60 * j});
+    m.blit(a, r::leftEdge, {0, 60 * j});
+    m.blit(a, r::rightEdge, {W - 5, 60 * j});
   }
-  m.blit(a, r::kotZgorajLevo, {0, 0});
-  m.blit(a, r::kotSpodajLevo, {0, H - 5});
-  m.blit(a, r::kotZgorajDesno, {W - 5, 0});
-  m.blit(a, r::kotSpodajDesno, {W - 5, H - 5});
-  m.blit(a, r::gumbiNaslova, {W - 120, 0});
-  m.blit(a, r::desniRobOrodja, {W - 5, 26});
-  m.blit(a, r::orodjaLevo, {7, 26});
-  m.blit(a, r::orodjaDesno, {W - 37, 26});
+  m.blit(a, r::topLeftCorner, {0, 0});
+  m.blit(a, r::bottomLeftCorner, {0, H - 5});
+  m.blit(a, r::topRightCorner, {W - 5, 0});
+  m.blit(a, r::bottomRightCorner, {W - 5, H - 5});
+  m.blit(a, r::captionPlate, {W - 120, 0});
+  m.blit(a, r::toolbarRightEdge, {W - 5, 26});
+  m.blit(a, r::toolbarLeftEnd, {7, 26});
+  m.blit(a, r::toolbarRightEnd, {W - 37, 26});
   // A sample title, as the program prints it in its own font.
   gui::Surface title(350, 15);
-  for (int i = 0; i <= 10; ++i) title.blit(a, r::naslovBesedilo, {60 * i, 0});
+  for (int i = 0; i <= 10; ++i) title.blit(a, r::titleTextTile, {60 * i, 0});
   Canvas t(350, 15);
   for (int y = 0; y < 15; ++y)
     for (int x = 0; x < 350; ++x) t.set(x, y, title.pixel(x, y));
@@ -75,24 +75,24 @@ gui::Surface previewMain(const gui::Surface& a, const Fonts& fonts) {
   for (auto [b, left] : caps) keyedBlit(m, a, skin::captionFace(b, skin::ButtonState::Rest), {left, 5});
   // Editor frame.
   gui::Surface pt(400, 500, Color::rgb(255, 255, 255));
-  for (int i = 0; i <= 50; ++i) pt.blit(a, r::tekstLevo, {0, 10 * i}), pt.blit(a, r::tekstDesno, {397, 10 * i});
-  for (int i = 0; i <= 40; ++i) pt.blit(a, r::tekstZgoraj, {10 * i, 0}), pt.blit(a, r::tekstSpodaj, {10 * i, 497});
-  pt.blit(a, r::tekstZgorajLevo, {0, 0});
-  pt.blit(a, r::tekstZgorajDesno, {330, 0});
-  pt.blit(a, r::tekstSpodajLevo, {0, 497});
-  pt.blit(a, r::tekstSpodajDesno, {330, 497});
+  for (int i = 0; i <= 50; ++i) pt.blit(a, r::boxLeft, {0, 10 * i}), pt.blit(a, r::boxRight, {397, 10 * i});
+  for (int i = 0; i <= 40; ++i) pt.blit(a, r::boxTop, {10 * i, 0}), pt.blit(a, r::boxBottom, {10 * i, 497});
+  pt.blit(a, r::boxTopLeft, {0, 0});
+  pt.blit(a, r::boxTopRight, {330, 0});
+  pt.blit(a, r::boxBottomLeft, {0, 497});
+  pt.blit(a, r::boxBottomRight, {330, 497});
   m.blit(pt, pt.bounds(), {9, 60});
   // Year and month boxes with their drop buttons, the month one pressed.
   for (int k = 0; k < 2; ++k) {
-    m.blit(a, r::datumskoPolje, {413, 60 + 24 * k});
-    keyedBlit(m, a, k ? r::spustniGumbPritisnjen : r::spustniGumb, {413 + 158, 60 + 24 * k + 3});
+    m.blit(a, r::dateBox, {413, 60 + 24 * k});
+    keyedBlit(m, a, k ? r::dropButtonPressed : r::dropButton, {413 + 158, 60 + 24 * k + 3});
   }
   // Day list background.
   const int dh = 452;
   gui::Surface pd(175, dh);
-  for (int i = 0; i <= dh / 10; ++i) pd.blit(a, r::datumiVrstica, {0, 10 * i});
-  pd.blit(a, r::datumiZgoraj, {0, 0});
-  pd.blit(a, r::datumiSpodaj, {0, dh - 10});
+  for (int i = 0; i <= dh / 10; ++i) pd.blit(a, r::dayListMiddle, {0, 10 * i});
+  pd.blit(a, r::dayListTop, {0, 0});
+  pd.blit(a, r::dayListBottom, {0, dh - 10});
   m.blit(pd, pd.bounds(), {413, 108});
   // Toolbar: rest faces, bold in its highlight, italic pressed.
   const std::tuple<ToolbarFace, int, skin::Row> buttons[] = {
@@ -107,7 +107,7 @@ gui::Surface previewMain(const gui::Surface& a, const Fonts& fonts) {
     const Rect face = skin::toolbarFace(f, row);
     m.blit(a, {face.x, face.y, skin::toolbarButtonWidth(f), face.h}, {left, 19});
   }
-  for (int x : {57, 180, 223}) m.blit(a, r::ločiloAktivno, {x, 26});
+  for (int x : {57, 180, 223}) m.blit(a, r::activeSeparator, {x, 26});
   // The alignment menu, open under its button.
   gui::Surface menu(78, 29);
   menu.blit(a, r::mnuPoravnaj, {0, 0});
@@ -132,7 +132,7 @@ gui::Surface previewMain(const gui::Surface& a, const Fonts& fonts) {
 gui::Surface previewLogin(const gui::Surface& a) {
   gui::Surface w(190, 85);
   w.blit(a, skin::r::frmGeslo, {0, 0});
-  for (int i = 0; i < 5; ++i) w.blit(a, skin::r::gesloPika, {(190 - 50) / 2 + 10 * i, 35});
+  for (int i = 0; i < 5; ++i) w.blit(a, skin::r::passwordDot, {(190 - 50) / 2 + 10 * i, 35});
   w.fill({(190 - 50) / 2 + 50, 35, 2, 16}, Color::rgb(18, 66, 105));
   return w;
 }
@@ -141,7 +141,7 @@ gui::Surface previewChangePassword(const gui::Surface& a) {
   gui::Surface w(190, 153);
   w.blit(a, skin::r::frmSpremeniGeslo, {0, 0});
   w.blit(a, skin::r::picSpodaj, {0, 145});
-  for (int i = 0; i < 3; ++i) w.blit(a, skin::r::gesloPika, {(190 - 30) / 2 + 10 * i, 24});
+  for (int i = 0; i < 3; ++i) w.blit(a, skin::r::passwordDot, {(190 - 30) / 2 + 10 * i, 24});
   return w;
 }
 

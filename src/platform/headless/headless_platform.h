@@ -170,8 +170,6 @@ class HeadlessPlatform : public gui::Platform {
 
   // Message boxes and questions, in the order they were shown.
   const std::vector<MessageRecord>& messages() const { return m_messages; }
-  // What the user answers to every question (Yes when true).
-  void setQuestionAnswer(bool yes) { answerYes = yes; }
   void clearMessages() { m_messages.clear(); }
   // Runs whenever a message box is shown (after it is recorded).
   std::function<void(const MessageRecord&)> onMessageBox;

@@ -1,3 +1,6 @@
+// Index: streams (memory in and out) · window (the control made, its look and
+//        notifications) · content · text · lock · character formats ·
+//        paragraphs · selection
 #include "platform/win32/rich_edit_win.h"
 
 #include <algorithm>
@@ -10,6 +13,7 @@
 
 #include "base/cp1250.h"
 #include "platform/win32/system_libraries_win.h"
+#include "rtf/reader.h"
 
 namespace win32 {
 namespace {
@@ -73,8 +77,6 @@ DWORD CALLBACK writeMemory(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* wri
   *written = size;
   return 0;
 }
-
-bool isRichText(const std::string& bytes) { return bytes.rfind("{\\rtf", 0) == 0; }
 
 // While alive the control sends no notifications, so that a content
 // replacement raises onSelChange once, at its end, and not on every step.
@@ -548,7 +550,7 @@ std::pair<int, int> RichEditEditor::selection() const {
 
 void RichEditEditor::replaceSelection(std::u16string_view text) {
   if (Locked()) return;
-  if (isRichText(base::utf16ToUtf8(text.substr(0, 5)))) {
+  if (rtf::isRtf(base::utf16ToUtf8(text.substr(0, 5)))) {
     // RichEdit may take a text that begins like a document for one (Wine's
     // EM_REPLACESEL does not); streamed in, it stays the characters it is.
     MemoryReader reader{reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t)};

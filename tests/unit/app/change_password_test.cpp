@@ -75,7 +75,7 @@ TEST_F(ChangePasswordTest, ThePasswordButtonOpensTheDialogCentredSmallAndTheMain
   EXPECT_EQ(dialog().Geslo1.left(), 80);
   EXPECT_EQ(dialog().Picture1.left(), 110);
   EXPECT_EQ(platform.shown(dialog().form()).pixel(85, 24 + 8),
-            atlas.pixel(skin::r::gesloPika.x + 5, skin::r::gesloPika.y + 8));
+            atlas.pixel(skin::r::passwordDot.x + 5, skin::r::passwordDot.y + 8));
   platform.typeText(u"defghijklmnopqrs");
   EXPECT_EQ(dialog().Text1.text().size(), 15u);
   EXPECT_EQ(dialog().Geslo1.width(), 150);
@@ -103,7 +103,7 @@ TEST_F(ChangePasswordTest, AWrongCurrentPasswordIsReportedAndItsFieldEmptiedShow
   EXPECT_FALSE(dialog().Text2.enabled());
   platform.advance(1000);
   EXPECT_EQ(dialogWindow().bounds().h, 75);  // it does not grow
-  EXPECT_EQ(diary->password, u"Staro");
+  EXPECT_EQ(diary->state().password(), u"Staro");
 }
 
 TEST_F(ChangePasswordTest, TheConfirmedDialogGrowsInEightFramesToShowTheNewFields) {
@@ -151,7 +151,7 @@ TEST_F(ChangePasswordTest, DifferentNewPasswordsAreReportedAndAskedForAgain) {
   EXPECT_EQ(dialog().Picture1.top(), 75);
   EXPECT_EQ(dialog().Picture1.left(), 94);
   EXPECT_TRUE(dialogWindow().visible());
-  EXPECT_EQ(diary->password, u"staro");
+  EXPECT_EQ(diary->state().password(), u"staro");
 }
 
 // That the next start asks for the new password is proved end to end.
@@ -161,7 +161,7 @@ TEST_F(ChangePasswordTest, ANewPasswordSlidesTheDialogUpAndIsSavedAtShutdown) {
   platform.advance(1000);
   enter(u"Novo geslo 7");
   enter(u"Novo geslo 7");
-  EXPECT_EQ(diary->password, u"Novo geslo 7");
+  EXPECT_EQ(diary->state().password(), u"Novo geslo 7");
   EXPECT_TRUE(platform.messages().empty());
   EXPECT_FALSE(dialog().Timer2.enabled());
   // The change is told for 800 ms, the main window usable from the first
@@ -195,7 +195,7 @@ TEST_F(ChangePasswordTest, AnEmptyNewPasswordGivenTwiceRemovesThePassword) {
   platform.keyDown(gui::kKeyReturn);
   platform.keyDown(gui::kKeyReturn);
   EXPECT_TRUE(platform.messages().empty());
-  EXPECT_EQ(diary->password, u"");
+  EXPECT_EQ(diary->state().password(), u"");
   platform.advance(2000);
   closeDiary();
   EXPECT_EQ(readSettings().password, u"");
@@ -224,7 +224,7 @@ TEST_F(ChangePasswordTest, EscapeInAnyFieldSlidesTheDialogDownAndKeepsThePasswor
     platform.advance(2000);
     EXPECT_FALSE(dialogWindow().visible());
     EXPECT_GE(dialogWindow().bounds().y, 1024);
-    EXPECT_EQ(diary->password, u"staro");
+    EXPECT_EQ(diary->state().password(), u"staro");
     EXPECT_TRUE(platform.messages().empty());
   }
   // Opened again it is as new: centred, small, asking for the current password.
@@ -303,7 +303,7 @@ TEST_F(ChangePasswordTest, CharactersTheSettingsFileCannotHoldAreRefusedSoThePas
   EXPECT_EQ(dialog().Text2.text(), u"čžŠŤš €");
   platform.keyDown(gui::kKeyReturn);
   enter(u"čžжŠ漢Ťš €");
-  EXPECT_EQ(diary->password, u"čžŠŤš €");
+  EXPECT_EQ(diary->state().password(), u"čžŠŤš €");
   platform.advance(2000);
   closeDiary();
   restart();

@@ -12,7 +12,7 @@ TEST_F(NavigationTest, AtStartTheYearMonthAndDayOfTodayAreChosen) {
   app::frmMain& m = main();
   EXPECT_EQ(label("lblLeto").text(), u"2026");
   EXPECT_EQ(label("lblMesec").text(), u"december");
-  EXPECT_EQ(diary->ChosenYear, "2026");
+  EXPECT_EQ(diary->state().ChosenYear(), "2026");
   EXPECT_EQ(tags(monthList()), (Tags{"11", "12"}));
   EXPECT_EQ(monthList().lblDan[1]->text(), u"november");
   EXPECT_EQ(yearList().rowCount(), 0);  // filled when it opens
@@ -30,10 +30,10 @@ TEST_F(NavigationTest, AtStartTheYearMonthAndDayOfTodayAreChosen) {
   EXPECT_EQ(el("PicDatumi").bounds(), (gui::Rect{413, 108, 175, 452}));
   EXPECT_EQ(days().bounds(), (gui::Rect{3, 3, 169, 446}));
   EXPECT_EQ(el("BtnLeta").bounds(), (gui::Rect{158, 3, 14, 14}));
-  EXPECT_TRUE(shows(el("PicLeto").surface(), skin::r::datumskoPolje));
-  EXPECT_TRUE(shows(el("BtnMesec").surface(), skin::r::spustniGumb));
-  EXPECT_TRUE(shows(el("PicDatumi").surface(), skin::r::datumiZgoraj));
-  EXPECT_TRUE(shows(el("PicDatumi").surface(), skin::r::datumiSpodaj, {0, 442}));
+  EXPECT_TRUE(shows(el("PicLeto").surface(), skin::r::dateBox));
+  EXPECT_TRUE(shows(el("BtnMesec").surface(), skin::r::dropButton));
+  EXPECT_TRUE(shows(el("PicDatumi").surface(), skin::r::dayListTop));
+  EXPECT_TRUE(shows(el("PicDatumi").surface(), skin::r::dayListBottom, {0, 442}));
   // The opener is round: its magenta corners let the box show through.
   ASSERT_TRUE(el("BtnLeta").region());
   EXPECT_FALSE(el("BtnLeta").region()->contains({0, 0}));
@@ -109,7 +109,7 @@ TEST_F(NavigationTest, ChangingTheMonthOrTheYearSavesTodayFirst) {
   EXPECT_EQ(label("lblLeto").text(), u"2025");
   EXPECT_EQ(label("lblMesec").text(), u"maj");
   EXPECT_EQ(tags(days()), (Tags{"05-05-2025"}));
-  EXPECT_EQ(diary->ChosenYear, "2025");
+  EXPECT_EQ(diary->state().ChosenYear(), "2025");
 }
 
 TEST_F(NavigationTest, YearsComeInCalendarOrderAndAYearOpensAtItsFirstMonth) {
@@ -165,24 +165,24 @@ TEST_F(NavigationTest, TheOpenersOpenAndCloseTheirListsWithPressedAndNormalFaces
   clickOn(el("BtnLeta"));
   EXPECT_TRUE(el("PiccmbLeta").visible());
   EXPECT_TRUE(yearList().hasFocus());
-  EXPECT_TRUE(shows(el("BtnLeta").surface(), skin::r::spustniGumbPritisnjen));
+  EXPECT_TRUE(shows(el("BtnLeta").surface(), skin::r::dropButtonPressed));
   // Shown above the month box and the day list.
   const base::Rect row = yearList().lblDan[1]->formRect();
   EXPECT_EQ(m.form().hitTest({row.x + 5, row.y + 5}), yearList().lblDan[1]);
   clickOn(el("BtnLeta"));
   EXPECT_FALSE(el("PiccmbLeta").visible());
-  EXPECT_TRUE(shows(el("BtnLeta").surface(), skin::r::spustniGumb));
+  EXPECT_TRUE(shows(el("BtnLeta").surface(), skin::r::dropButton));
   // Opening the year list closes the month list; the editor taking the focus closes both.
   clickOn(label("lblMesec"));
   EXPECT_TRUE(el("PicCmbMesci").visible());
   clickOn(label("lblLeto"));
   EXPECT_FALSE(el("PicCmbMesci").visible());
-  EXPECT_TRUE(shows(el("BtnMesec").surface(), skin::r::spustniGumb));
+  EXPECT_TRUE(shows(el("BtnMesec").surface(), skin::r::dropButton));
   EXPECT_TRUE(el("PiccmbLeta").visible());
-  EXPECT_TRUE(shows(el("BtnLeta").surface(), skin::r::spustniGumbPritisnjen));
+  EXPECT_TRUE(shows(el("BtnLeta").surface(), skin::r::dropButtonPressed));
   clickOn(text());
   EXPECT_FALSE(el("PiccmbLeta").visible());
-  EXPECT_TRUE(shows(el("BtnLeta").surface(), skin::r::spustniGumb));
+  EXPECT_TRUE(shows(el("BtnLeta").surface(), skin::r::dropButton));
   // Enter with no row highlighted closes the list and changes nothing.
   clickOn(el("BtnLeta"));
   platform.keyDown(gui::kKeyReturn);

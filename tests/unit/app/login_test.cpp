@@ -32,7 +32,7 @@ TEST_F(LoginTest, DotsAreCentredWithTheCaretAfterTheLast) {
   EXPECT_EQ(login().Geslo.top(), 35);
   // Each cell of the strip is the dot cell of the skin.
   const gui::Surface shot = platform.shown(login().form());
-  EXPECT_EQ(shot.pixel(80 + 5, 35 + 8), diary->PictureGUI.pixel(skin::r::gesloPika.x + 5, skin::r::gesloPika.y + 8));
+  EXPECT_EQ(shot.pixel(80 + 5, 35 + 8), diary->PictureGUI.pixel(skin::r::passwordDot.x + 5, skin::r::passwordDot.y + 8));
 }
 
 TEST_F(LoginTest, TheBoxRefusesASixteenthCharacter) {

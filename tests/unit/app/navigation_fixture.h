@@ -83,13 +83,13 @@ class NavigationTest : public DiaryTest {
   }
   bool separatorsActive() {
     const gui::Surface& s = main().form().surface();
-    return shows(s, skin::r::ločiloAktivno, {57, 26}) && shows(s, skin::r::ločiloAktivno, {180, 26}) &&
-           shows(s, skin::r::ločiloAktivno, {223, 26});
+    return shows(s, skin::r::activeSeparator, {57, 26}) && shows(s, skin::r::activeSeparator, {180, 26}) &&
+           shows(s, skin::r::activeSeparator, {223, 26});
   }
   bool separatorsInactive() {
     const gui::Surface& s = main().form().surface();
-    return shows(s, skin::r::ločiloNeaktivno, {57, 26}) && shows(s, skin::r::ločiloNeaktivno, {180, 26}) &&
-           shows(s, skin::r::ločiloNeaktivno, {223, 26});
+    return shows(s, skin::r::inactiveSeparator, {57, 26}) && shows(s, skin::r::inactiveSeparator, {180, 26}) &&
+           shows(s, skin::r::inactiveSeparator, {223, 26});
   }
   bool formattingShown() {
     int shown = 0;

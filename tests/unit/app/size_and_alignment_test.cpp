@@ -154,7 +154,7 @@ bool colourLit(const gui::Surface& s, const gui::Element& e, Row row) {
   const auto framed = [&](const base::Rect& f) {
     return s.pixel(r.x - 2, r.y - 2) == atlas.pixel(f.x, f.y) && s.pixel(r.x + 17, r.y + 17) == atlas.pixel(f.x + 19, f.y + 19);
   };
-  const bool hover = framed(skin::r::izbranaBarva), pressed = framed(skin::r::izbranaBarvaPritisnjena);
+  const bool hover = framed(skin::r::swatchHover), pressed = framed(skin::r::swatchPressed);
   const bool swatch = s.pixel(r.x + 8, r.y + 8) == static_cast<const gui::PictureBox&>(e).backColor();
   return swatch && (row == Row::Rest ? !hover && !pressed : row == Row::Pressed ? pressed : hover);
 }

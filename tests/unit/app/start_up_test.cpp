@@ -73,7 +73,7 @@ TEST_F(DiaryTest, SettingsThatCannotBeWrittenAtTheCloseAreTheUsersDecision) {
   ASSERT_EQ(platform.messages().size(), 1u);
   EXPECT_NE(platform.messages()[0].text.find(u"Nastavitev"), std::u16string::npos);
   EXPECT_FALSE(platform.exitCode());  // "no": the diary stays, the changes kept in it
-  platform.setQuestionAnswer(true);
+  platform.answerYes = true;
   platform.closeWindow(main().form());
   EXPECT_EQ(platform.exitCode(), 0);
 }

@@ -83,7 +83,8 @@ class ButtonTest : public ::testing::Test {
                                                   skin::CaptionButton::Mini);
     BtnZloži = std::make_unique<skin::RoundButton>(box("BtnZloži"), atlas, form, "TmrBtnZloži",
                                                    skin::CaptionButton::Zloži);
-    BtnVednoNaVrhu = std::make_unique<skin::OnTopButton>(box("BtnVednoNaVrhu"), atlas, "TmrBtnVednoNaVrhu", onTop);
+    BtnVednoNaVrhu = std::make_unique<skin::OnTopButton>(box("BtnVednoNaVrhu"), atlas, "TmrBtnVednoNaVrhu",
+                                                          [this] { return onTop; });
     BtnZapri->place(kW - 21);
     BtnMini->place(kW - 36);
     BtnVednoNaVrhu->place(kW - 54);
@@ -97,7 +98,8 @@ class ButtonTest : public ::testing::Test {
     BtnZapri->onCommand = [this] { ++closeCommands; };
     BtnMini->onCommand = [this] { ++miniCommands; };
     BtnZloži->onCommand = [this] { ++zložiCommands; };
-    BtnVednoNaVrhu->applyOnTop = [this] {
+    BtnVednoNaVrhu->toggle = [this] {
+      onTop = !onTop;
       ++onTopApplied;
       form.setWindowPos(onTop ? gui::InsertAfter::Topmost : gui::InsertAfter::NoTopmost, form.pixelBounds());
     };

@@ -67,12 +67,12 @@ TEST_F(ComboBox2Test, APressHighlightsAndTheReleaseReportsTheChoiceOnce) {
   EXPECT_EQ(list.Izbrana, 2);
   EXPECT_TRUE(list.Izbor->visible());
   EXPECT_EQ(list.Izbor->top(), 17);
-  EXPECT_EQ(list.lblDan[2]->foreColor(), controls::kIzbranoBesedilo);
+  EXPECT_EQ(list.lblDan[2]->foreColor(), skin::kChosenText);
   platform.mouseUp();
   EXPECT_EQ(log, (Log{"Izbran(2001)", "Klik"}));
   // The highlight on screen, behind the row's text.
   const base::Rect r = list.lblDan[2]->screenRect();
-  EXPECT_EQ(pixelAt({r.x + 100, r.y + 4}), controls::kSled);
+  EXPECT_EQ(pixelAt({r.x + 100, r.y + 4}), skin::kLightBlue);
 }
 
 TEST_F(ComboBox2Test, ReleasingAwayFromThePressedRowChoosesNothing) {
@@ -110,8 +110,8 @@ TEST_F(ComboBox2Test, IzberiMovesOnlyTheHighlight) {
   list.Izberi("2000");
   EXPECT_EQ(list.Izbor->top(), 0);
   EXPECT_EQ(list.Izbrana, 3);
-  EXPECT_EQ(list.lblDan[3]->foreColor(), controls::kIzbranoBesedilo);
-  EXPECT_EQ(list.lblDan[1]->foreColor(), controls::kBesedilo);
+  EXPECT_EQ(list.lblDan[3]->foreColor(), skin::kChosenText);
+  EXPECT_EQ(list.lblDan[1]->foreColor(), skin::kTextBlue);
   // Unknown text: one row above the first, out of sight.
   list.Izberi("1999");
   EXPECT_EQ(list.Izbor->top(), -17);
@@ -157,7 +157,7 @@ namespace {
 TEST_F(ComboBox2Test, TheRowUnderThePointerLightsUpUntilThePointerLeaves) {
   addYears(3);
   platform.click(rowPoint(1));  // the highlighted row keeps its own look
-  const base::Color hover = controls::kPodKazalcem, white = base::Color::rgb(255, 255, 255);
+  const base::Color hover = skin::kPointedRow, white = base::Color::rgb(255, 255, 255);
   // Pointer at row 2, 3, 1 (highlighted), 3, then off the list for two 50 ms polls.
   const std::pair<base::Color, base::Color> rows23[] = {{hover, white}, {white, hover}, {white, white}, {white, hover}, {white, white}};
   const base::Point at[] = {rowPoint(2), rowPoint(3), rowPoint(1), rowPoint(3), {390, 590}};

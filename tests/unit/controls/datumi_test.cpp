@@ -57,8 +57,8 @@ TEST_F(DatumiTest, RowsNameTheWeekdayAndTodayAndColourTheWeekend) {
   EXPECT_FALSE(list.BarvnoOzadje[4]->visible());
   // The separator line under row 1, and the control's own colour below the last row.
   const base::Rect area = list.Območje->screenRect();
-  EXPECT_EQ(pixelAt({area.x + 50, area.y + 17}), controls::kTemnoModra);
-  EXPECT_EQ(pixelAt({area.x + 50, area.y + 200}), controls::kOzadje);
+  EXPECT_EQ(pixelAt({area.x + 50, area.y + 17}), skin::kDeepBlue);
+  EXPECT_EQ(pixelAt({area.x + 50, area.y + 200}), skin::kPaleBlue);
 }
 
 TEST_F(DatumiTest, AStrayFileShowsItsNameAndLaterRowsStillGrowTheListAndTrack) {
@@ -86,8 +86,8 @@ TEST_F(DatumiTest, ThirtyRowsInTheDesignHeightShowTheTrackAndAThumbInProportion)
   EXPECT_EQ(list.Drsnik->height(), 338);  // (431 − 15 − 15) · 431 / 511 = 338.2
   // On screen: the thumb in the deep blue, the track around it in light blue.
   const base::Rect track = list.PoložajnaVrstica->screenRect();
-  EXPECT_EQ(pixelAt({track.x + 7, track.y + 100}), controls::kTemnoModra);
-  EXPECT_EQ(pixelAt({track.x + 7, track.y + 15 + 338 + 10}), controls::kSled);
+  EXPECT_EQ(pixelAt({track.x + 7, track.y + 100}), skin::kDeepBlue);
+  EXPECT_EQ(pixelAt({track.x + 7, track.y + 15 + 338 + 10}), skin::kLightBlue);
 }
 
 TEST_F(DatumiTest, DraggingTheThumbScrollsAndPinsAtBothEnds) {
@@ -139,8 +139,8 @@ TEST_F(DatumiTest, ClickingARowReportsTheChangeTheDayAndTheClickInThatOrder) {
   platform.click(rowPoint(7));
   EXPECT_EQ(log, (Log{"SpremembaIzbora(12-03-2026,12-07-2026)", "IzbtranDatum(12-07-2026)", "Klik"}));
   EXPECT_TRUE(list.IzbranDanes);
-  EXPECT_EQ(list.lblDan[7]->foreColor(), controls::kIzbranoBesedilo);
-  EXPECT_EQ(list.lblDan[3]->foreColor(), controls::kBesedilo);
+  EXPECT_EQ(list.lblDan[7]->foreColor(), skin::kChosenText);
+  EXPECT_EQ(list.lblDan[3]->foreColor(), skin::kTextBlue);
   // The same row again: no change, but the day and the click.
   log.clear();
   platform.advance(1000);  // not a double click
@@ -149,8 +149,8 @@ TEST_F(DatumiTest, ClickingARowReportsTheChangeTheDayAndTheClickInThatOrder) {
   // The highlight covers the row from the line above to its own line.
   EXPECT_EQ(list.Izbor->bounds(), (base::Rect{0, 6 * 17, 181, 18}));
   const base::Rect r = list.lblDan[7]->screenRect();
-  EXPECT_EQ(pixelAt({r.x + 170, r.y + 3}), controls::kSled);  // right of the text
-  EXPECT_EQ(pixelAt({r.x + 2, r.y + 3}), controls::kIzbranoBesedilo);  // text in the chosen colour
+  EXPECT_EQ(pixelAt({r.x + 170, r.y + 3}), skin::kLightBlue);  // right of the text
+  EXPECT_EQ(pixelAt({r.x + 2, r.y + 3}), skin::kChosenText);  // text in the chosen colour
   EXPECT_TRUE(list.hasFocus());
 }
 
@@ -200,8 +200,8 @@ TEST_F(DatumiTest, ChoosingAnUnlistedDateMovesTheChoiceToNoRow) {
   EXPECT_EQ(log, (Log{"SpremembaIzbora(12-02-2026,)", "IzbtranDatum()"}));
   EXPECT_EQ(list.Izbrana, 0);
   EXPECT_EQ(list.Izbor->top(), -17);
-  EXPECT_EQ(list.lblDan[2]->foreColor(), controls::kBesedilo);
-  EXPECT_EQ(list.lblDan[0]->foreColor(), controls::kBesedilo);  // later rows keep the normal colour
+  EXPECT_EQ(list.lblDan[2]->foreColor(), skin::kTextBlue);
+  EXPECT_EQ(list.lblDan[0]->foreColor(), skin::kTextBlue);  // later rows keep the normal colour
 }
 
 TEST_F(DatumiTest, ClicksOnTheTrackAndAreaOnlyReportAClick) {

@@ -55,7 +55,7 @@ TEST(DockingHandler, ReadsTheWorkAreaInTwipsAndSwitchesKeepOnTop) {
   headless::HeadlessPlatform platform;
   platform.setWorkArea({0, 0, 1280, 1024 - 28});  // a 28-pixel taskbar at the bottom
   shape::WorkArea programWide;
-  shape::clsDockingHandler handler(platform, programWide);
+  shape::clsDockingHandler handler(platform, [&](const shape::WorkArea& area) { programWide = area; });
   EXPECT_EQ(handler.SnapDistance(), 150);
   handler.StartDockDrag(0, 0);
   EXPECT_EQ(programWide, shape::WorkArea{}) << "a drag of its own leaves the program's work area";

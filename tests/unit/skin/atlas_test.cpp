@@ -78,12 +78,12 @@ TEST(SkinAtlas, RoundButtonsHaveMagentaCornersAndASolidMiddle) {
       EXPECT_EQ(keyPixels(atlas(), {f.x + 2, f.y + 2, 9, 9}), 0);
       EXPECT_NE(atlas().pixel(f.x + 6, f.y), kKeyColor);  // round to the edge, not a smaller dot
     }
-  EXPECT_EQ(atlas().pixel(r::spustniGumb.x, r::spustniGumb.y), kKeyColor);
-  EXPECT_EQ(keyPixels(atlas(), {r::spustniGumb.x + 3, r::spustniGumb.y + 3, 8, 8}), 0);
+  EXPECT_EQ(atlas().pixel(r::dropButton.x, r::dropButton.y), kKeyColor);
+  EXPECT_EQ(keyPixels(atlas(), {r::dropButton.x + 3, r::dropButton.y + 3, 8, 8}), 0);
 }
 
 TEST(SkinAtlas, WindowCornersAreMagentaExactlyWhereTheRegionCutsThem) {
-  const Rect tl = r::kotZgorajLevo, tr = r::kotZgorajDesno;
+  const Rect tl = r::topLeftCorner, tr = r::topRightCorner;
   static constexpr int cut[5] = {5, 3, 2, 1, 1};
   for (int y = 0; y < 26; ++y)
     for (int x = 0; x < 5; ++x) {
@@ -91,24 +91,24 @@ TEST(SkinAtlas, WindowCornersAreMagentaExactlyWhereTheRegionCutsThem) {
       EXPECT_EQ(atlas().pixel(tl.x + x, tl.y + y) == kKeyColor, isCut) << x << "," << y;
       EXPECT_EQ(atlas().pixel(tr.right() - 1 - x, tr.y + y) == kKeyColor, isCut) << x << "," << y;
     }
-  EXPECT_EQ(keyPixels(atlas(), r::kotSpodajLevo), 3);
-  EXPECT_EQ(keyPixels(atlas(), r::kotSpodajDesno), 3);
+  EXPECT_EQ(keyPixels(atlas(), r::bottomLeftCorner), 3);
+  EXPECT_EQ(keyPixels(atlas(), r::bottomRightCorner), 3);
 }
 
 TEST(SkinAtlas, SharedPicturesAgree) {
   // The password area repainted after a good password is the login face's own.
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 154; ++x)
-      ASSERT_EQ(atlas().pixel(r::gesloPolje.x + x, r::gesloPolje.y + y),
+      ASSERT_EQ(atlas().pixel(r::passwordBox.x + x, r::passwordBox.y + y),
                 atlas().pixel(r::frmGeslo.x + 18 + x, r::frmGeslo.y + 33 + y));
   // The dot cell's background is the field's inside, so the strip blends in.
-  EXPECT_EQ(atlas().pixel(r::gesloPika.x, r::gesloPika.y), atlas().pixel(r::frmGeslo.x + 18 + 3, r::frmGeslo.y + 35));
+  EXPECT_EQ(atlas().pixel(r::passwordDot.x, r::passwordDot.y), atlas().pixel(r::frmGeslo.x + 18 + 3, r::frmGeslo.y + 35));
   // The inactive separator is plain band: read-only days show no separators.
   for (int y = 0; y < 32; ++y)
-    EXPECT_EQ(atlas().pixel(r::ločiloNeaktivno.x, r::ločiloNeaktivno.y + y), atlas().pixel(r::orodjaTrak.x, r::orodjaTrak.y + y));
+    EXPECT_EQ(atlas().pixel(r::inactiveSeparator.x, r::inactiveSeparator.y + y), atlas().pixel(r::toolbarBand.x, r::toolbarBand.y + y));
   // Toolbar faces continue the band they are placed on (their rows 7 and below).
   const Rect face = toolbarFace(ToolbarFace::KrepkoOn, Row::Rest);
-  EXPECT_EQ(atlas().pixel(face.x, face.y + 10), atlas().pixel(r::orodjaTrak.x, r::orodjaTrak.y + 3));
+  EXPECT_EQ(atlas().pixel(face.x, face.y + 10), atlas().pixel(r::toolbarBand.x, r::toolbarBand.y + 3));
 }
 
 TEST(SkinAtlas, HoverFadesInThroughTrueIntermediateSteps) {

@@ -74,16 +74,16 @@ TEST_F(StoreTest, WritingLeavesNoExtraFileInTheListing) {
 
 TEST_F(StoreTest, EnsureTodayCreatesOnceAndNeverTruncates) {
   store.Rescan();
-  ASSERT_TRUE(store.EnsureToday("12-07-2026"));
+  ASSERT_TRUE(store.ensureToday("12-07-2026"));
   EXPECT_EQ(dir.read("Podatki/12-07-2026"), "");
   EXPECT_TRUE(store.Exists("12-07-2026"));
   addEntry("12-07-2026", "\xE1");
-  ASSERT_TRUE(store.EnsureToday("12-07-2026"));
+  ASSERT_TRUE(store.ensureToday("12-07-2026"));
   EXPECT_EQ(dir.read("Podatki/12-07-2026"), "\xE1");
   // A name taken by something the listing does not show is never written
   // through: here a link to a file elsewhere that is not there yet.
   fs::create_symlink(dir.path() / "elsewhere", store.entryFile("12-08-2026"));
-  store.EnsureToday("12-08-2026");
+  store.ensureToday("12-08-2026");
   EXPECT_FALSE(fs::exists(dir.path() / "elsewhere"));
 }
 
