@@ -8,28 +8,31 @@
 #include "base/cp1250.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
+#include "skin/window_table.h"
 #include "store/settings.h"
 
 namespace app {
 namespace {
 constexpr int kWidth = 190, kHeight = 85;
 constexpr int kCells = 15;
+
+// The key box lies below the window's face, never seen; the dot strip, one
+// cell per typed character, and the caret after it share one row.
+const skin::ControlRow kControls[] = {
+    {"Text1", skin::ControlKind::KeyBox, {0, 100, 100, 20}, true, {}, kCells},
+    {"Geslo", skin::ControlKind::Picture, {0, 35, kCells * 10, 16}, false, {}, 0},
+    {"Picture1", skin::ControlKind::Picture, {kWidth / 2, 35, 2, 16}, true, skin::kTextBlue, 0},
+};
 }  // namespace
 
 frmGeslo::frmGeslo(Pisarion& app)
     : m_app(app),
       m_form(app.platform(), "frmGeslo"),
-      Text1(m_form.add<gui::TextBox>("Text1")),
-      Geslo(m_form.add<gui::PictureBox>("Geslo")),
-      Picture1(m_form.add<gui::PictureBox>("Picture1")),
+      Text1(skin::control<gui::TextBox>(skin::buildControls(m_form, kControls), "Text1")),
+      Geslo(skin::control<gui::PictureBox>(m_form, "Geslo")),
+      Picture1(skin::control<gui::PictureBox>(m_form, "Picture1")),
       Timer2(m_form.addTimer("Timer2", 500, gui::TimerStart::Running)) {
   m_form.setCaption(u"Pisarion");
-  Text1.setMaxLength(kCells);
-  Text1.setTakesFocus(true);
-  Text1.move(0, 0, 100, 20);
-  Picture1.move(0, 0, 2, 16);
-  Picture1.setBackColor(skin::kTextBlue);
-  Picture1.cls();
   Text1.onChange = [this] { Text1_Change(); };
   Text1.onKeyDown = [this](int key, int shift) { Text1_KeyDown(key, shift); };
   Timer2.onTimer = [this] { Timer2_Timer(); };
@@ -66,13 +69,8 @@ void frmGeslo::LayoutLoginWindow() {
   m_form.setWidth(kWidth * tpp);
   m_form.setHeight(kHeight * m_form.tppY());
   m_form.surface().blit(m_app.PictureGUI, skin::r::frmGeslo, {0, 0});
-  Geslo.move(Geslo.left(), Geslo.top(), kCells * 10, 16);
   paintDots();
   m_form.refresh();
-  Geslo.setTop(35);
-  Geslo.setVisible(false);
-  Text1.setTop(100);
-  Picture1.move(m_form.pixelWidth() / 2, Geslo.top(), 2, Geslo.height());
 }
 
 // The dot strip shows as many cells as its width holds, so its picture is

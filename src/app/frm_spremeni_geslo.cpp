@@ -5,6 +5,7 @@
 #include "app/pisarion.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
+#include "skin/window_table.h"
 
 namespace app {
 namespace {
@@ -25,29 +26,39 @@ constexpr gui::Rect kHintRow{4, 46, 182, 16};
 constexpr int kToldTicks = 16;
 
 gui::Rect boxOf(const gui::PictureBox& strip) { return {kFieldLeft, strip.top() - 2, kBoxWidth, kBoxHeight}; }
+
+// The three key boxes lie below the grown dialog, never seen; each field's
+// dot strip shows one cell per typed character, hidden while it is empty.
+// The bottom edge moves down as the dialog grows.
+constexpr int kKeyRow = kFullHeight + 10;
+const skin::ControlRow kControls[] = {
+    {"Text1", skin::ControlKind::KeyBox, {0, kKeyRow, 100, 20}, true, {}, kDotCells},
+    {"Text2", skin::ControlKind::KeyBox, {0, kKeyRow + 20, 100, 20}, true, {}, kDotCells},
+    {"Text3", skin::ControlKind::KeyBox, {0, kKeyRow + 40, 100, 20}, true, {}, kDotCells},
+    {"Geslo1", skin::ControlKind::Picture, {0, kStripTops[0], kDotCells * kDotWidth, 16}, false, {}, 0},
+    {"Geslo2", skin::ControlKind::Picture, {0, kStripTops[1], kDotCells * kDotWidth, 16}, false, {}, 0},
+    {"Geslo3", skin::ControlKind::Picture, {0, kStripTops[2], kDotCells * kDotWidth, 16}, false, {}, 0},
+    {"Picture1", skin::ControlKind::Picture, {kCaretRest, kStripTops[0], 2, 16}, true, skin::kTextBlue, 0},
+    {"picSpodaj", skin::ControlKind::Picture, {0, kFullHeight - 8, kWidth, 8}, true, {}, 0},
+};
 }  // namespace
 
 frmSpremeniGeslo::frmSpremeniGeslo(Pisarion& app)
     : m_app(app),
       m_form(app.platform(), "frmSpremeniGeslo"),
-      Text1(m_form.add<gui::TextBox>("Text1")),
-      Text2(m_form.add<gui::TextBox>("Text2")),
-      Text3(m_form.add<gui::TextBox>("Text3")),
-      Geslo1(m_form.add<gui::PictureBox>("Geslo1")),
-      Geslo2(m_form.add<gui::PictureBox>("Geslo2")),
-      Geslo3(m_form.add<gui::PictureBox>("Geslo3")),
-      Picture1(m_form.add<gui::PictureBox>("Picture1")),
-      picSpodaj(m_form.add<gui::PictureBox>("picSpodaj")),
+      Text1(skin::control<gui::TextBox>(skin::buildControls(m_form, kControls), "Text1")),
+      Text2(skin::control<gui::TextBox>(m_form, "Text2")),
+      Text3(skin::control<gui::TextBox>(m_form, "Text3")),
+      Geslo1(skin::control<gui::PictureBox>(m_form, "Geslo1")),
+      Geslo2(skin::control<gui::PictureBox>(m_form, "Geslo2")),
+      Geslo3(skin::control<gui::PictureBox>(m_form, "Geslo3")),
+      Picture1(skin::control<gui::PictureBox>(m_form, "Picture1")),
+      picSpodaj(skin::control<gui::PictureBox>(m_form, "picSpodaj")),
       Timer1(m_form.addTimer("Timer1", 50, gui::TimerStart::Stopped)),
       Timer2(m_form.addTimer("Timer2", 500, gui::TimerStart::Stopped)),
       Timer3(m_form.addTimer("Timer3", 50, gui::TimerStart::Stopped)) {
   m_form.setCaption(u"Pisarion");
-  int row = kFullHeight + 10;  // below the grown dialog, never seen
   for (gui::TextBox* box : {&Text1, &Text2, &Text3}) {
-    box->setMaxLength(kDotCells);
-    box->setTakesFocus(true);
-    box->move(0, row, 100, 20);
-    row += 20;
     // The settings file keeps the password in code page 1250; a character it
     // cannot hold would come back as '?' after a restart and lock the user
     // out, so such characters are refused as they are typed.
@@ -57,9 +68,6 @@ frmSpremeniGeslo::frmSpremeniGeslo(Pisarion& app)
   }
   Text2.setEnabled(false);
   Text3.setEnabled(false);
-  Picture1.move(kCaretRest, kStripTops[0], 2, 16);
-  Picture1.setBackColor(skin::kTextBlue);
-  Picture1.cls();
 
   Text1.onChange = [this] { Text1_Change(); };
   Text2.onChange = [this] { Text2_Change(); };
@@ -118,19 +126,11 @@ void frmSpremeniGeslo::Layout() {
   m_form.setWidth(kWidth * m_form.tppX());
   m_form.setHeight(kFullHeight * m_form.tppY());
   paintFace();
-  picSpodaj.move(0, kFullHeight - 8, kWidth, 8);
   picSpodaj.surface().blit(m_app.PictureGUI, skin::r::picSpodaj, {0, 0});
   picSpodaj.refresh();
   m_form.setHeight(kOpenHeight * m_form.tppY());
   picSpodaj.setTop(kOpenHeight - 8);
-  gui::PictureBox* strips[] = {&Geslo1, &Geslo2, &Geslo3};
-  for (int i = 0; i < 3; ++i) {
-    gui::PictureBox& strip = *strips[i];
-    strip.move(strip.left(), kStripTops[i], kDotCells * kDotWidth, 16);
-    paintDotCells(strip, m_app.PictureGUI);
-    // No field holds text yet, so no strip shows dots.
-    strip.setVisible(false);
-  }
+  for (gui::PictureBox* strip : {&Geslo1, &Geslo2, &Geslo3}) paintDotCells(*strip, m_app.PictureGUI);
 }
 
 void frmSpremeniGeslo::Open() {
