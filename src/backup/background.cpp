@@ -13,14 +13,16 @@ void BackgroundBackup::start(DiaryFiles files, base::DateTime now, Post post, st
     BackupOptions options;
     options.stop = &state->stop;
     const Outcome outcome = makeDailyBackup(files, now, options);
+    // The outcome is on its way to the window's thread before the backup
+    // counts as done, so whoever sees it done finds the news already queued.
+    if (onDone) post([alive, onDone, outcome] {
+        if (alive.lock()) onDone(outcome);
+      });
     {
       std::lock_guard<std::mutex> lock(state->mutex);
       state->done = true;
     }
     state->finished.notify_all();
-    if (onDone) post([alive, onDone, outcome] {
-        if (alive.lock()) onDone(outcome);
-      });
   });
 }
 
