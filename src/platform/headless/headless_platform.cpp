@@ -69,6 +69,34 @@ HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, gui::Form& form)
 
 HeadlessWindow::~HeadlessWindow() { m_platform.windowDestroyed(*this); }
 
+void HeadlessWindow::formProcedure(HeadlessWindow& w, const Message& m) {
+  switch (m.kind) {
+    case Message::KeyDown: w.m_form.dispatchKeyDown(m.keyCode, m.shift); break;
+    case Message::Char: w.m_form.dispatchKeyPress(m.ch); break;
+    case Message::KeyUp: w.m_form.dispatchKeyUp(m.keyCode, m.shift); break;
+  }
+}
+
+HeadlessWindow::Procedure HeadlessWindow::procedure() const {
+  return m_subclasses.empty() ? &formProcedure : &subclassProcedure;
+}
+
+void HeadlessWindow::setSubclass(const void* owner, Subclass subclass) {
+  removeSubclass(owner);
+  m_subclasses.emplace_back(owner, std::move(subclass));
+}
+
+void HeadlessWindow::removeSubclass(const void* owner) {
+  std::erase_if(m_subclasses, [&](const auto& s) { return s.first == owner; });
+}
+
+void HeadlessWindow::subclassProcedure(HeadlessWindow& w, const Message& m) {
+  const auto subclasses = w.m_subclasses;  // a subclass may go while it runs
+  for (auto it = subclasses.rbegin(); it != subclasses.rend(); ++it)
+    if (it->second(m)) return;
+  formProcedure(w, m);
+}
+
 bool HeadlessWindow::covers(Point screen) const {
   const Point local{screen.x - m_bounds.x, screen.y - m_bounds.y};
   if (!Rect{0, 0, m_bounds.w, m_bounds.h}.contains(local)) return false;
@@ -413,20 +441,34 @@ void HeadlessPlatform::doubleClick(Point screen) {
 
 // ---- keys ----------------------------------------------------------------------------
 
+// The message loop as the program runs it on the system: each key-down is
+// first offered to the form of the window it is for, and a shortcut taken
+// there never reaches the window's procedure, nor types anything.
 void HeadlessPlatform::keyStroke(int keyCode, char16_t ch, int shift) {
   HeadlessWindow* w = m_active;
   if (!w || !w->onScreen() || !w->enabled()) return;
-  // A shortcut taken by the window never reaches the focus, and types nothing.
-  if (w->form().dispatchShortcut(keyCode, shift)) {
-    if (alive(w)) w->form().dispatchKeyUp(keyCode, shift);
+  if (translateShortcut(*w, keyCode, shift)) {
+    if (alive(w)) w->dispatch({HeadlessWindow::Message::KeyUp, keyCode, 0, shift});
     return;
   }
-  w->form().dispatchKeyDown(keyCode, shift);
+  w->dispatch({HeadlessWindow::Message::KeyDown, keyCode, 0, shift});
   // The character was queued for the same window before the key-down ran.
-  if (ch && alive(w)) w->form().dispatchKeyPress(ch);
-  if (alive(m_active) && m_active->enabled()) m_active->form().dispatchKeyUp(keyCode, shift);
+  if (ch && alive(w)) w->dispatch({HeadlessWindow::Message::Char, 0, ch, 0});
+  if (alive(m_active) && m_active->enabled())
+    m_active->dispatch({HeadlessWindow::Message::KeyUp, keyCode, 0, shift});
   paintWindows();
 }
+
+// Tab, Escape and the Ctrl keys go to the form's shortcuts first.
+bool HeadlessPlatform::translateShortcut(HeadlessWindow& w, int keyCode, int shift) {
+  if (!(shift & gui::kCtrl) && keyCode != gui::kKeyTab && keyCode != gui::kKeyEscape) return false;
+  HeadlessWindow* own = ownRoot(&w);
+  return own && own->form().dispatchShortcut(keyCode, shift);
+}
+
+// A form's window is known by the list of the windows the program made,
+// never by its procedure, which a subclass changes.
+HeadlessWindow* HeadlessPlatform::ownRoot(HeadlessWindow* w) const { return alive(w) ? w : nullptr; }
 
 void HeadlessPlatform::keyDown(int keyCode, int shift) {
   const bool typesChar = keyCode == gui::kKeyBack || keyCode == gui::kKeyTab || keyCode == gui::kKeyReturn ||
@@ -598,16 +640,29 @@ gui::HostedEditor HeadlessPlatform::createEditor(gui::Form& form, Rect rect) {
 namespace {
 
 // A form's tooltip: the tool it holds, kept where the tests can read it.
+// While a tool is set the tooltip subclasses the form's window to watch its
+// messages, as the system's control does, and hands every one of them on.
 class ToolTipWindow : public gui::NativeToolTip {
  public:
-  ToolTipWindow(std::map<const gui::Form*, HeadlessPlatform::ToolTipTool>& tools, const gui::Form& form)
-      : m_tools(tools), m_form(&form) {
+  ToolTipWindow(HeadlessPlatform& platform, std::map<const gui::Form*, HeadlessPlatform::ToolTipTool>& tools,
+                const gui::Form& form)
+      : m_platform(platform), m_tools(tools), m_form(&form) {
     m_tools[m_form] = {};
   }
-  ~ToolTipWindow() override { m_tools.erase(m_form); }
-  void setTool(Rect form, std::u16string_view text) override { m_tools[m_form] = {form, std::u16string(text)}; }
+  ~ToolTipWindow() override {
+    m_tools.erase(m_form);
+    if (HeadlessWindow* w = m_platform.window(*m_form)) w->removeSubclass(this);
+  }
+  void setTool(Rect form, std::u16string_view text) override {
+    m_tools[m_form] = {form, std::u16string(text)};
+    HeadlessWindow* w = m_platform.window(*m_form);
+    if (!w) return;
+    if (text.empty()) w->removeSubclass(this);
+    else w->setSubclass(this, [](const HeadlessWindow::Message&) { return false; });
+  }
 
  private:
+  HeadlessPlatform& m_platform;
   std::map<const gui::Form*, HeadlessPlatform::ToolTipTool>& m_tools;
   const gui::Form* m_form;
 };
@@ -661,7 +716,7 @@ gui::HostedLineEdit HeadlessPlatform::createLineEdit(gui::Form&, Rect, const gui
 }
 
 std::unique_ptr<gui::NativeToolTip> HeadlessPlatform::createToolTip(gui::Form& form) {
-  return std::make_unique<ToolTipWindow>(m_toolTips, form);
+  return std::make_unique<ToolTipWindow>(*this, m_toolTips, form);
 }
 
 std::optional<HeadlessPlatform::ToolTipTool> HeadlessPlatform::toolTip(const gui::Form& form) const {

@@ -32,6 +32,27 @@ class HeadlessWindow : public gui::FormPeer {
   HeadlessWindow(HeadlessPlatform& platform, gui::Form& form);
   ~HeadlessWindow() override;
 
+  // The key messages the message loop dispatches to a window.
+  struct Message {
+    enum Kind { KeyDown, Char, KeyUp } kind;
+    int keyCode = 0;
+    char16_t ch = 0;
+    int shift = 0;
+  };
+  // A window's procedure, as the system keeps it: the form's own until a
+  // control subclasses the window (a tooltip does while a tool of it lies on
+  // the form, as the system's tooltip control does); then the system's
+  // subclass procedure, which runs the subclasses, latest first, and hands
+  // on what none of them takes to the form's own.
+  using Procedure = void (*)(HeadlessWindow&, const Message&);
+  using Subclass = std::function<bool(const Message&)>;  // true: taken
+  static void formProcedure(HeadlessWindow& w, const Message& m);
+  Procedure procedure() const;
+  void setSubclass(const void* owner, Subclass subclass);
+  void removeSubclass(const void* owner);
+  // The message through the window's procedure, as DispatchMessage does.
+  void dispatch(const Message& m) { procedure()(*this, m); }
+
   gui::Form& form() const { return m_form; }
   bool visible() const { return m_visible; }
   Rect bounds() const { return m_bounds; }  // screen pixels
@@ -76,6 +97,8 @@ class HeadlessWindow : public gui::FormPeer {
   bool m_minimized = false;
   std::optional<gui::Region> m_region;
   std::u16string m_caption;
+  static void subclassProcedure(HeadlessWindow& w, const Message& m);
+  std::vector<std::pair<const void*, Subclass>> m_subclasses;  // first set first
   gui::Region m_pending;  // what changed since the last paint, while m_dirty
   bool m_dirty = false;
   gui::Surface m_frame;
@@ -268,6 +291,8 @@ class HeadlessPlatform : public gui::Platform {
   Point toClient(const HeadlessWindow& w) const;
   void pickNewActive();
   void keyStroke(int keyCode, char16_t ch, int shift);
+  bool translateShortcut(HeadlessWindow& w, int keyCode, int shift);
+  HeadlessWindow* ownRoot(HeadlessWindow* w) const;
   bool alive(const HeadlessWindow* w) const;
 
   gui::Size m_screen{1280, 1024};

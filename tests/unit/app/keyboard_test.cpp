@@ -103,4 +103,39 @@ INSTANTIATE_TEST_SUITE_P(Main, EscapeTest,
                                            std::pair{"@BtnSpremeniBarvo", "mnuSpremniBarvo"},
                                            std::pair{"@BtnSpremeniVelikost", "mnuSpremeniVelikost"}));
 
+// After a click on a toolbar button or menu the pointer rests on the next
+// button, its tip showing, so the tooltip has the window subclassed while
+// the keys come: they still go to the diary's shortcuts.
+class AfterToolbarClickTest : public KeysTest, public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+
+TEST_P(AfterToolbarClickTest, TabCtrlFAndCtrlBStillWork) {
+  start();
+  const auto [button, next] = GetParam();
+  platform.typeText(u"Besedilo");
+  clickOn(part(button));
+  platform.keyDown(gui::kKeyEscape);  // an open menu closes
+  pointAt(part(next));
+  platform.advance(1000);
+  ASSERT_FALSE(platform.toolTip(main().form()).value_or(headless::HeadlessPlatform::ToolTipTool{}).text.empty());
+  platform.keyDown(gui::kKeyTab);
+  EXPECT_TRUE(ringed("PicDatumi"));
+  platform.keyDown(gui::kKeyTab, gui::kShift);
+  EXPECT_TRUE(ringed("PicText"));
+  platform.keyDown('F', gui::kCtrl);
+  EXPECT_TRUE(el<gui::EditBox>("txtSearch").hasFocus());
+  platform.keyDown(gui::kKeyEscape);
+  EXPECT_FALSE(el<gui::EditBox>("txtSearch").hasFocus());
+  const gui::Tri bold = editor().SelBold();
+  platform.keyDown('B', gui::kCtrl);
+  EXPECT_NE(editor().SelBold(), bold);
+  EXPECT_EQ(editorText(), u"Besedilo");  // no tab typed, nothing replaced
+}
+
+INSTANTIATE_TEST_SUITE_P(Toolbar, AfterToolbarClickTest,
+                         ::testing::Values(std::pair{"BtnKrepko", "BtnLežeče"}, std::pair{"BtnLežeče", "BtnPodčrtano"},
+                                           std::pair{"BtnPodčrtano", "BtnPoravnaj"},
+                                           std::pair{"BtnPoravnaj", "BtnSpremeniBarvo"},
+                                           std::pair{"BtnSpremeniBarvo", "BtnSpremeniVelikost"},
+                                           std::pair{"BtnSpremeniVelikost", "BtnKrepko"}));
+
 }  // namespace
