@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/counts.h"
 #include "base/cp1250.h"
 #include "lookback/words.h"
 #include "skin/atlas.h"
@@ -30,22 +31,7 @@ const char* const kSummaryLines[4] = {"Dni z zapisi", "Besed", "Najdaljši niz d
 
 std::u16string u16(const std::string& utf8) { return base::utf8ToUtf16(utf8); }
 
-// "12.345" as Slovenian writes thousands.
-std::string grouped(size_t n) {
-  std::string digits = std::to_string(n), out;
-  for (size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += '.';
-    out += digits[i];
-  }
-  return out;
-}
-
-// "1 beseda", "2 besedi", "3 besede", "5 besed".
-std::string wordCount(size_t n) {
-  const size_t r = n % 100;
-  const char* word = r == 1 ? "beseda" : r == 2 ? "besedi" : (r == 3 || r == 4) ? "besede" : "besed";
-  return grouped(n) + " " + word;
-}
+std::string wordCount(size_t n) { return base::counted(n, {"beseda", "besedi", "besede", "besed"}); }
 
 gui::Label& addLabel(gui::Form& form, const std::string& name, gui::Rect r, const gui::FontSpec& font,
                      base::Color colour, gui::Alignment alignment = gui::Alignment::Left) {
@@ -213,10 +199,10 @@ void frmLeto::fillSummary() {
   const lookback::Summary sums[2] = {m_days.summary(m_year, m_today), m_days.summary(std::nullopt, m_today)};
   for (int c = 0; c < 2; ++c) {
     const lookback::Summary& s = sums[c];
-    m_figures[0][c]->setText(u16(grouped(s.days)));
-    m_figures[1][c]->setText(u16(grouped(s.words)));
-    m_figures[2][c]->setText(u16(grouped(static_cast<size_t>(s.longestRun))));
-    m_figures[3][c]->setText(s.currentRun ? u16(grouped(static_cast<size_t>(*s.currentRun))) : u"–");
+    m_figures[0][c]->setText(u16(base::grouped(s.days)));
+    m_figures[1][c]->setText(u16(base::grouped(s.words)));
+    m_figures[2][c]->setText(u16(base::grouped(static_cast<size_t>(s.longestRun))));
+    m_figures[3][c]->setText(s.currentRun ? u16(base::grouped(static_cast<size_t>(*s.currentRun))) : u"–");
   }
 }
 

@@ -7,6 +7,7 @@
 #include "app/frm_main.h"
 #include "app/pisarion.h"
 #include "app/search_field.h"
+#include "base/counts.h"
 #include "base/cp1250.h"
 #include "base/date.h"
 
@@ -17,22 +18,7 @@ namespace {
 // says how many days there are in all.
 constexpr size_t kMaxRows = 500;
 
-// "1.234" as Slovenian writes thousands.
-std::string grouped(size_t n) {
-  std::string digits = std::to_string(n), out;
-  for (size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += '.';
-    out += digits[i];
-  }
-  return out;
-}
-
-// "1 dan", "2 dneva", "3 dnevi", "5 dni": Slovenian counts with their dual and plural.
-std::string dayCount(size_t n) {
-  const size_t r = n % 100;
-  const char* word = r == 1 ? "dan" : r == 2 ? "dneva" : (r == 3 || r == 4) ? "dnevi" : "dni";
-  return grouped(n) + " " + word;
-}
+std::string dayCount(size_t n) { return base::counted(n, {"dan", "dneva", "dnevi", "dni"}); }
 
 }  // namespace
 
@@ -139,7 +125,7 @@ void frmMain::showResults() {
   std::string status = keys.empty() ? "Ni zadetkov" : dayCount(keys.size());
   if (keys.size() > kMaxRows) status += ", prikazanih " + std::to_string(kMaxRows);
   const size_t unreadable = diarySearch->unreadable();
-  const std::string tip = unreadable ? "Zapisov, ki jih ni bilo mogoče prebrati: " + grouped(unreadable) : "";
+  const std::string tip = unreadable ? "Zapisov, ki jih ni bilo mogoče prebrati: " + base::grouped(unreadable) : "";
   searchField->setStatus(base::utf8ToUtf16(status), base::utf8ToUtf16(tip));
 }
 
