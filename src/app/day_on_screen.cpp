@@ -141,7 +141,7 @@ void DayOnScreen::show(std::string key) {
   m_onDisk = entry.rtf;
   // Today's entry is written on: the caret waits after its last word. A long
   // day still arriving keeps it at the start, so nothing typed meanwhile lands
-  // between two of its pieces.
+  // between two of its pieces, and goes to the end once the day is all in.
   if (writing() && !arriving()) m_editor->setSelection(static_cast<int>(m_editor->text().size()), 0);
 }
 
@@ -195,8 +195,13 @@ void DayOnScreen::arriveOnePiece() {
   } while (arriving() && std::chrono::steady_clock::now() - start < std::chrono::milliseconds(kPieceBudgetMs));
   if (arriving()) return;
   stopArriving();
+  if (!writing()) return;
   // What was typed while the day arrived is saved as after any typing.
-  if (writing() && m_editor->modified()) m_autosave.setEnabled(true);
+  if (m_editor->modified()) m_autosave.setEnabled(true);
+  // The whole day is in: a caret the user left where it waited goes after
+  // the last word, as for a short day; one the user placed stays.
+  else if (m_editor->selection() == std::pair{0, 0})
+    m_editor->setSelection(static_cast<int>(m_editor->text().size()), 0);
 }
 
 void DayOnScreen::arriveWhole() {

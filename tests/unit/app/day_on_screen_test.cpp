@@ -199,3 +199,34 @@ TEST_F(DayOnScreenTest, ALongDayShowsItsBeginningAtOnceAndWhatIsTypedMeanwhileIs
     addEntry("12-07-2026", rtf);
   }
 }
+
+// Once a long today is all in, the caret waits after its last word, unless
+// the user typed or moved it meanwhile: then it stays where the user put it.
+TEST_F(DayOnScreenTest, ALongTodayPutsTheCaretAtItsEndOnceAllInUnlessTheUserMovedIt) {
+  std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\f0 ";
+  for (int i = 0; i < 30000; ++i) rtf += "vrstica " + std::to_string(i) + "\\par\r\n";
+  rtf += "}\r\n";
+  addEntry("12-07-2026", rtf);
+  const size_t whole = rtf::readRtf(rtf).text().size();
+  constexpr int kAtTheEnd = -1;
+  const struct {
+    std::u16string typed;
+    int placed;  // where the user put the caret, 0 when left alone
+    int caret;
+  } cases[] = {{u"", 0, kAtTheEnd}, {u"novo ", 0, 5}, {u"", 3, 3}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.caret);
+    start();
+    ASSERT_LT(editorText().size(), whole / 10);  // still arriving
+    main().focusEditor();
+    // The user's click in the first line (the editor here places no caret by the pointer).
+    if (c.placed) editor().setSelection(c.placed, 0);
+    platform.typeText(c.typed);
+    platform.advance(2 * kWait);
+    ASSERT_EQ(editorText().size(), whole + c.typed.size());
+    const int end = static_cast<int>(editor().text().size());
+    EXPECT_EQ(editor().selection(), (std::pair{c.caret == kAtTheEnd ? end : c.caret, 0}));
+    platform.closeWindow(main().form());
+    addEntry("12-07-2026", rtf);
+  }
+}
