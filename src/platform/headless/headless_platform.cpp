@@ -427,8 +427,10 @@ void HeadlessPlatform::click(Point screen, int button) {
   mouseUp(button);
 }
 
+// The message loop hands the wheel to the form under the pointer, known as
+// for the shortcuts.
 void HeadlessPlatform::wheel(int delta, int shift) {
-  HeadlessWindow* w = windowAt(m_cursor);
+  HeadlessWindow* w = ownRoot(windowAt(m_cursor));
   if (!w || !w->enabled()) return;
   w->form().dispatchMouseWheel(delta, shift, toClient(*w));
   paintWindows();
