@@ -338,4 +338,17 @@ fs::path saveScreenshot(HWND window, const std::string& name) {
   return file;
 }
 
+HWND visibleToolTip() {
+  HWND found = nullptr;
+  EnumWindows(
+      [](HWND h, LPARAM out) {
+        wchar_t cls[64] = {};
+        GetClassNameW(h, cls, 64);
+        if (IsWindowVisible(h) && std::wstring(cls) == L"tooltips_class32") *reinterpret_cast<HWND*>(out) = h;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 }  // namespace e2e

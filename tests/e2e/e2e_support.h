@@ -86,6 +86,7 @@ void closeDiary(Diary& diary);
 // Real input, in screen pixels.
 void moveMouse(POINT screen);
 void pointAt(HWND window, POINT client);  // the pointer to a point of the window
+HWND visibleToolTip();                    // a tip showing, or nullptr
 void leftDown();
 void leftUp();
 void leftClick();  // down and up where the pointer is

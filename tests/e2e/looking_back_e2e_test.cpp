@@ -53,19 +53,6 @@ void pressArrow(WORD vk) {
 // The middle of a day's square in the year window.
 POINT square(int month, int day) { return {42 + (day - 1) * 12 + 5, 48 + (month - 1) * 12 + 5}; }
 
-HWND visibleToolTip() {
-  HWND found = nullptr;
-  EnumWindows(
-      [](HWND h, LPARAM out) {
-        wchar_t cls[64] = {};
-        GetClassNameW(h, cls, 64);
-        if (IsWindowVisible(h) && std::wstring(cls) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(out) = h;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 std::string rtfOf(const std::string& text) { return "{\\rtf1\\ansi\\ansicpg1250 " + text + "\\par\r\n}\r\n"; }
 
 }  // namespace
