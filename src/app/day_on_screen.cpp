@@ -305,7 +305,7 @@ bool DayOnScreen::askCloseAnyway() {
                                kCaption, gui::MessageIcon::Exclamation);
   if (yes) {
     const std::optional<std::string> rtf = m_editor->richText();
-    if (!rtf || !m_store.SaveCopy(rescueFile(), *rtf))
+    if (!rtf || !m_store.SaveCopy(rescueFile(), m_writing, *rtf))
       yes = platform.askYesNo(u"Tudi v datoteko »" + where +
                                   u"« besedila ni bilo mogoče shraniti. Če dnevnik zaprete, se današnje besedilo "
                                   u"izgubi. Ali naj ga vseeno zaprem?",

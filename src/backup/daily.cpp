@@ -74,6 +74,7 @@ std::optional<Outcome> addAll(ZipWriter& zip, const DiaryFiles& files, const std
                               const BackupOptions& options) {
   std::vector<std::pair<fs::path, std::string>> members;
   if (!missing(files.settingsFile)) members.emplace_back(files.settingsFile, utf8Name(files.settingsFile));
+  if (!files.keyFile.empty() && !missing(files.keyFile)) members.emplace_back(files.keyFile, utf8Name(files.keyFile));
   const std::string prefix = utf8Name(files.dataFolder) + "/";
   for (const fs::path& f : entries) members.emplace_back(f, prefix + utf8Name(f));
   for (const auto& [file, name] : members) {
@@ -101,11 +102,12 @@ std::string archiveName(const base::Date& day) {
   return buf;
 }
 
-Outcome makeDailyBackup(const DiaryFiles& files, const base::DateTime& now, const BackupOptions& options) {
+namespace {
+
+Outcome writeArchive(const DiaryFiles& files, const base::DateTime& now, const BackupOptions& options) {
   const std::string name = archiveName(now.date);
   const fs::path archive = files.backupFolder / name;
   std::error_code ec;
-  if (fs::exists(archive, ec)) return Outcome::AlreadyMade;
   const auto entries = dataFiles(files.dataFolder);
   if (!entries) return Outcome::Failed;
   if (entries->empty() && missing(files.settingsFile)) return Outcome::NothingToKeep;
@@ -125,6 +127,20 @@ Outcome makeDailyBackup(const DiaryFiles& files, const base::DateTime& now, cons
   }
   keepNewest(files.backupFolder, now.date, options.keep);
   return Outcome::Made;
+}
+
+}  // namespace
+
+Outcome makeDailyBackup(const DiaryFiles& files, const base::DateTime& now, const BackupOptions& options) {
+  std::error_code ec;
+  if (fs::exists(files.backupFolder / archiveName(now.date), ec)) return Outcome::AlreadyMade;
+  return writeArchive(files, now, options);
+}
+
+Outcome replaceArchives(const DiaryFiles& files, const base::DateTime& now) {
+  BackupOptions options;
+  options.keep = 1;
+  return writeArchive(files, now, options);
 }
 
 void keepNewest(const fs::path& folder, const base::Date& today, int keep) {

@@ -33,6 +33,7 @@ struct DiaryFiles {
   fs::path dataFolder;    // Podatki
   fs::path settingsFile;  // Podatki.ini
   fs::path backupFolder;  // Varnostne kopije
+  fs::path keyFile;       // a sealed diary's key file, so an archive restores on its own
 };
 
 struct BackupOptions {
@@ -51,5 +52,10 @@ Outcome makeDailyBackup(const DiaryFiles& files, const base::DateTime& now, cons
 // was wrong) are left alone and never count, so they can never push out
 // today's archive; today's is never removed.
 void keepNewest(const fs::path& folder, const base::Date& today, int keep);
+
+// A diary just sealed: today's archive made again from the sealed files, and
+// only when it is written every older one (they hold the readable entries)
+// removed. Made when the new archive replaced the others.
+Outcome replaceArchives(const DiaryFiles& files, const base::DateTime& now);
 
 }  // namespace backup

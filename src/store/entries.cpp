@@ -137,8 +137,43 @@ std::string encoded(std::string_view rtf) {
 
 }  // namespace
 
-bool DiaryStore::SaveCopy(const fs::path& file, std::string_view rtf) const {
-  return writeFileAtomic(file, encoded(rtf), writeTemp());
+std::optional<std::string> DiaryStore::entryBytes(std::string_view key, std::string_view rtf) const {
+  if (sealsWrites()) return sealEntry(*m_key, key, rtf);
+  return encoded(rtf);
+}
+
+bool DiaryStore::SaveCopy(const fs::path& file, std::string_view key, std::string_view rtf) const {
+  const std::optional<std::string> bytes = entryBytes(key, rtf);
+  return bytes && writeFileAtomic(file, *bytes, writeTemp());
+}
+
+void DiaryStore::setKey(SharedKey key, bool sealWrites) {
+  m_key = std::move(key);
+  m_sealWrites = sealWrites;
+}
+
+bool DiaryStore::InWrittenForm(std::string_view key) const {
+  const std::optional<std::string> bytes = readFile(entryFile(key), kEntryMagic.size());
+  return bytes && (bytes->empty() || isSealedEntry(*bytes) == sealsWrites());
+}
+
+bool DiaryStore::Convert(std::string_view key) {
+  const FileRead read = readExistingFile(entryFile(key));
+  if (read.state == FileState::Missing) return true;
+  if (read.state == FileState::Unreadable) return false;
+  // An empty entry holds no text to seal.
+  if (read.bytes.empty() || isSealedEntry(read.bytes) == sealsWrites()) return true;
+  const Fingerprint before = fingerprintOf(read.bytes);
+  std::optional<std::string> rtf = entryText(read.bytes, key, m_key.get());
+  if (!rtf) return false;
+  const std::optional<std::string> bytes = entryBytes(key, *rtf);
+  crypto::cleanse(rtf->data(), rtf->size());
+  if (!bytes || !writeFileAtomic(entryFile(key), *bytes, writeTemp())) return false;
+  // The day on screen was loaded in the old form: its save must not take the
+  // converted file for another program's version. One changed by another
+  // program before is still kept aside at the next save.
+  if (const auto it = m_known.find(key); it != m_known.end() && it->second == before) it->second = fingerprintOf(*bytes);
+  return true;
 }
 
 fs::path DiaryStore::keptName(std::string_view key, int n) const {
@@ -168,11 +203,11 @@ Saved DiaryStore::Save(std::string_view key, std::string_view rtf) {
   Saved saved;
   const auto known = m_known.find(key);
   const std::optional<fs::path> kept = known == m_known.end() ? fs::path() : keepChangedVersion(key, known->second);
-  if (kept) {
+  const std::optional<std::string> bytes = kept ? entryBytes(key, rtf) : std::nullopt;
+  if (bytes) {
     saved.keptAside = *kept;
-    const std::string bytes = encoded(rtf);
-    saved.ok = writeFileAtomic(entryFile(key), bytes, writeTemp());
-    if (saved.ok) m_known.insert_or_assign(std::string(key), fingerprintOf(bytes));
+    saved.ok = writeFileAtomic(entryFile(key), *bytes, writeTemp());
+    if (saved.ok) m_known.insert_or_assign(std::string(key), fingerprintOf(*bytes));
   }
   emptyTempFile();
   return saved;
@@ -184,10 +219,17 @@ EntryText DiaryStore::Load(std::string_view key) {
   FileRead read = readExistingFile(file);
   switch (read.state) {
     case FileState::Read: {
-      m_known.insert_or_assign(std::string(key), fingerprintOf(read.bytes));
-      Lines plain;
-      transform(splitLines(read.bytes), plain);
-      entry = {EntryState::Read, joinLines(plain)};
+      // A sealed day that does not open is a damaged one: never missing,
+      // never saved over.
+      const Fingerprint print = fingerprintOf(read.bytes);
+      std::optional<std::string> rtf = entryText(std::move(read.bytes), key, m_key.get());
+      if (!rtf) {
+        if (const auto it = m_known.find(key); it != m_known.end()) m_known.erase(it);
+        entry.state = EntryState::Unreadable;
+        break;
+      }
+      m_known.insert_or_assign(std::string(key), print);
+      entry = {EntryState::Read, std::move(*rtf)};
       break;
     }
     case FileState::Missing:
@@ -204,16 +246,29 @@ EntryText DiaryStore::Load(std::string_view key) {
 }
 
 std::optional<std::string> DiaryStore::Read(std::string_view key, size_t maxBytes) const {
-  return readEntryFile(entryFile(key), maxBytes);
+  return readEntryFile(entryFile(key), maxBytes, nullptr, m_key.get());
 }
 
-std::optional<std::string> readEntryFile(const fs::path& file, size_t maxBytes, bool* cut) {
-  // One byte past the limit tells whether there is more.
-  std::optional<std::string> bytes = readFile(file, maxBytes == SIZE_MAX ? maxBytes : maxBytes + 1);
+std::optional<std::string> entryText(std::string bytes, std::string_view dateKey, const SecretKey* key) {
+  if (!isSealedEntry(bytes)) {
+    decodeEntry(bytes);
+    return bytes;
+  }
+  if (!key) return std::nullopt;
+  return openEntry(*key, dateKey, bytes);
+}
+
+std::optional<std::string> readEntryFile(const fs::path& file, size_t maxBytes, bool* cut, const SecretKey* key) {
+  // A sealed entry opens only whole; one byte past the limit tells whether there is more.
+  const bool sealed = readFile(file, kEntryMagic.size()).value_or("").starts_with(kEntryMagic);
+  const size_t limit = sealed ? kMaxEntryBytes + kEntryMagic.size() + 64 : maxBytes;
+  std::optional<std::string> bytes = readFile(file, limit == SIZE_MAX ? limit : limit + 1);
+  if (!bytes) return std::nullopt;
+  const std::u8string name = file.filename().u8string();
+  bytes = entryText(std::move(*bytes), std::string_view(reinterpret_cast<const char*>(name.data()), name.size()), key);
   if (!bytes) return std::nullopt;
   if (cut) *cut = bytes->size() > maxBytes;
   if (bytes->size() > maxBytes) bytes->resize(maxBytes);
-  decodeEntry(*bytes);
   return bytes;
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "store/folder_lock.h"
+#include "store/sealed.h"
 
 namespace store {
 
@@ -100,9 +101,25 @@ class DiaryStore {
   Saved Save(std::string_view key, std::string_view rtf);
   // The key's entry file, decoded.
   EntryText Load(std::string_view key);
-  // Rich text encoded as an entry into any file (a rescue copy), replaced
-  // atomically.
-  bool SaveCopy(const fs::path& file, std::string_view rtf) const;
+  // Rich text as the key's entry into any file (a rescue copy, which opens
+  // as that day's entry when put back), replaced atomically.
+  bool SaveCopy(const fs::path& file, std::string_view key, std::string_view rtf) const;
+
+  // A sealed diary: entries sealed under `key` are read with it, and while
+  // `sealWrites` holds every entry written is sealed; otherwise written
+  // keyless (a diary going back to the keyless form still reads its sealed
+  // days). No key: sealed entries cannot be read.
+  void setKey(SharedKey key, bool sealWrites);
+  const SharedKey& key() const { return m_key; }
+  bool sealsWrites() const { return m_key && m_sealWrites; }
+
+  // Rewrites the key's entry in the form this store writes (sealed or
+  // keyless), atomically; an entry already in that form, or empty, is left
+  // as it is. False when it could not be read, opened or written: it then
+  // stays whole in its old form.
+  bool Convert(std::string_view key);
+  // Whether the key's entry file is already in the form this store writes.
+  bool InWrittenForm(std::string_view key) const;
 
   // The key's entry decoded, its plain rich text, read without writing
   // anything (no temporary file); at most `maxBytes` of the file are read.
@@ -141,6 +158,10 @@ class DiaryStore {
   int m_holds = 0;        // ListingHolds alive
   std::map<std::string, Fingerprint, std::less<>> m_known;  // entries as last loaded or saved
   std::optional<FolderLock> m_lock;
+  SharedKey m_key;
+  bool m_sealWrites = false;
+
+  std::optional<std::string> entryBytes(std::string_view key, std::string_view rtf) const;
 };
 
 // No day of writing comes near this; a file beyond it is not a typed entry,
@@ -149,8 +170,12 @@ inline constexpr size_t kMaxEntryBytes = size_t{64} << 20;
 
 // An entry file decoded, its plain rich text, read without writing anything:
 // at most `maxBytes` of its beginning, and `cut` (when given) tells whether
-// the file holds more. Nothing when the file cannot be read.
-std::optional<std::string> readEntryFile(const fs::path& file, size_t maxBytes = SIZE_MAX, bool* cut = nullptr);
+// the file holds more. Nothing when the file cannot be read, or is sealed
+// and does not open under `key` as the day its name says.
+std::optional<std::string> readEntryFile(const fs::path& file, size_t maxBytes = SIZE_MAX, bool* cut = nullptr,
+                                         const SecretKey* key = nullptr);
+// An entry file's bytes, keyless or sealed, to the day's rich text.
+std::optional<std::string> entryText(std::string bytes, std::string_view dateKey, const SecretKey* key);
 
 // The first two and the last four characters of a name (code points, so a
 // stray file's name is never cut inside a letter).
