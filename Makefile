@@ -8,7 +8,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 APT_PACKAGES := cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev \
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
   xvfb xauth x11-utils imagemagick locales libfreetype-dev fonts-dejavu-core \
-  clang libclang-rt-14-dev zlib1g-dev libz-mingw-w64-dev unzip
+  clang libclang-rt-14-dev zlib1g-dev libz-mingw-w64-dev unzip libssl-dev
 
 .PHONY: all deps native win test test-native test-win run bench skin-sheet clean
 
