@@ -58,13 +58,13 @@ void exportWithDialog(Pisarion& app, gui::Form& owner) {
     if (!answer) return;
     const std::filesystem::path file = exportName(*answer);
     if (!mayReplace(app, file)) continue;
-    tell(app, exporting::exportDiary(app.store().dataFolder(), file));
+    tell(app, exporting::exportDiary(app.store().dataFolder(), file, app.store().key().get()));
     return;
   }
 }
 
 bool exportToFile(Pisarion& app, const std::filesystem::path& file) {
-  const exporting::Outcome outcome = exporting::exportDiary(app.store().dataFolder(), file);
+  const exporting::Outcome outcome = exporting::exportDiary(app.store().dataFolder(), file, app.store().key().get());
   tell(app, outcome);  // where it went, or why not
   return outcome.written();
 }

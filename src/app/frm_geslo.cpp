@@ -3,8 +3,11 @@
 #include "app/dot_strip.h"
 #include "app/frm_main.h"
 #include "app/frm_mini.h"
+#include "app/frm_spremeni_geslo.h"
 #include "app/frm_taskbar.h"
 #include "app/pisarion.h"
+#include "app/sealing.h"
+#include <algorithm>
 #include "base/cp1250.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
@@ -15,6 +18,7 @@ namespace app {
 namespace {
 constexpr int kWidth = 190, kHeight = 85;
 constexpr int kCells = 15;
+constexpr int kRecoveryChars = 29;  // XXXXX-XXXXX-XXXXX-XXXXX-XXXXX
 
 // The key box lies below the window's face, never seen; the dot strip, one
 // cell per typed character, and the caret after it share one row.
@@ -52,12 +56,15 @@ void frmGeslo::Form_Load() {
   // that a file that cannot be read ends the program before anything shows.
   m_app.state().setOnTopSetting(m_app.settings.onTop);
   m_app.state().setPassword(m_app.settings.password);
-  if (m_app.state().password().empty()) {
+  // A sealed diary always asks, whatever the settings say; its recovery
+  // code is longer than any password.
+  if (m_app.sealing().sealed()) Text1.setMaxLength(kRecoveryChars);
+  if (!m_app.hasPassword()) {
     m_app.OpenMainWindow();
     Timer2.setEnabled(false);  // never shown: no caret to blink
   }
   LayoutLoginWindow();
-  if (!m_app.state().password().empty()) {
+  if (m_app.hasPassword()) {
     centreOnWorkArea();
     m_form.show();
     Text1.setFocus();
@@ -95,7 +102,7 @@ void frmGeslo::showLockScreen() {
 void frmGeslo::Form_Click() { Text1.setFocus(); }
 
 void frmGeslo::Text1_Change() {
-  fitDotStrip(Geslo, static_cast<int>(Text1.text().size()), m_form.pixelWidth(), m_app.PictureGUI);
+  fitDotStrip(Geslo, std::min(static_cast<int>(Text1.text().size()), kCells), m_form.pixelWidth(), m_app.PictureGUI);
   Picture1.setLeft(Geslo.visible() ? Geslo.left() + Geslo.width() : m_form.pixelWidth() / 2);
   Timer2.setEnabled(true);
 }
@@ -111,7 +118,8 @@ void frmGeslo::Timer2_Timer() {
 }
 
 void frmGeslo::checkPassword() {
-  if (Text1.text() != m_app.state().password()) {
+  store::Opener by = store::Opener::Password;
+  if (!m_app.sealing().accepts(Text1.text(), &by)) {
     m_app.platform().messageBox(u"Geslo je napačno!!!", u"Pisarion", gui::MessageIcon::Critical);
     Text1.setText(u"");
   } else if (mark != "1") {
@@ -121,6 +129,11 @@ void frmGeslo::checkPassword() {
     Timer2.setEnabled(false);
     Picture1.setVisible(false);
     m_app.OpenMainWindow();
+    if (!m_app.ended() && !m_app.exporting()) {
+      m_app.sealing().resume();
+      // The password is forgotten: a new one at once.
+      if (by == store::Opener::RecoveryCode) m_app.spremeniGeslo().OpenForNewPassword();
+    }
   } else {
     Geslo.setVisible(false);
     m_app.UnfoldFromMini();

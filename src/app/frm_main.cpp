@@ -14,6 +14,7 @@
 #include "app/placement.h"
 #include "app/search_field.h"
 #include "app/start_up.h"
+#include "app/sealing.h"
 #include "app/title.h"
 #include "base/cp1250.h"
 #include "base/number.h"
@@ -211,6 +212,14 @@ void frmMain::paintEditorFrame() {
   PicText.refresh();
 }
 
+void frmMain::showTitleNote(std::u16string_view note) {
+  const gui::Surface& a = m_app.PictureGUI;
+  for (int x = 0; x < PicNaslov.width(); x += 60) PicNaslov.surface().blit(a, skin::r::titleTextTile, {x, 0});
+  std::u16string title = base::utf8ToUtf16(windowTitle(m_app.today()));
+  if (!note.empty()) title += u" \u2013 " + std::u16string(note);
+  printTitle(title);
+}
+
 void frmMain::printTitle(const std::u16string& title) {
   const gui::FontSpec font{u"Arial", 238, 8.25, true};
   m_app.platform().text().draw(PicNaslov.surface(), PicNaslov.surface().bounds(), title, font, skin::kTextBlue,
@@ -248,18 +257,23 @@ void frmMain::Form_Unload(bool& cancel) {
   m_app.EndProgram();
 }
 
-bool frmMain::WriteSettings() {
+bool frmMain::saveSettings() {
   store::Settings s;
   s.top = m_form.top();
   s.left = m_form.left();
   s.onTop = m_app.state().OnTopSetting();
-  s.password = m_app.state().password();
+  s.password = m_app.sealing().passwordForSettings();
   const std::string bytes = store::formatSettings(s, m_app.numberFormat());
   const std::filesystem::path file = m_app.settingsFile();
   // A file that already holds these settings loses nothing when it cannot
   // be written (a settings file made read-only on purpose, say).
   if (store::readFile(file) == bytes) return true;
-  if (store::writeFileAtomic(file, bytes, m_app.environment().folder / "~Podatki.ini.tmp")) return true;
+  return store::writeFileAtomic(file, bytes, m_app.environment().folder / "~Podatki.ini.tmp");
+}
+
+bool frmMain::WriteSettings() {
+  if (saveSettings()) return true;
+  const std::filesystem::path file = m_app.settingsFile();
   // At a logoff nobody can answer: the session ends either way.
   if (m_sessionEnding) return true;
   return m_app.platform().askYesNo(

@@ -55,6 +55,10 @@ class frmMain {
   void SaveWhileAway();
   // The day's backup starts a moment after the window is up and drawn.
   void backUpSoon();
+  // The settings file written now, quietly: false when it could not be.
+  bool saveSettings();
+  // A few words after the title (the progress of sealing); empty: none.
+  void showTitleNote(std::u16string_view note);
 
   // Everything below is the window's own: its controls, their handlers and
   // its state. The rest of the program and the tests reach the window only

@@ -72,6 +72,7 @@ void frmMain::makeButtons() {
   vednoNaVrhu->toggle = [this] {
     m_app.state().setOnTopSetting(!m_app.state().OnTopSetting());
     applyOnTop();
+    m_app.saveSettingsNow();  // kept at once, not only at the close
   };
   // The fold slides to the corner of the work area as it is now.
   zloži->onCommand = [this] {

@@ -130,7 +130,7 @@ void frmMini::UnfoldRequest() {
   // on its way back after the password) starts nothing more: a lock screen
   // raised now would stay over the main window once it is shown.
   if (m_slide.enabled()) return;
-  if (!m_app.state().password().empty()) {
+  if (m_app.hasPassword()) {
     m_form.setEnabled(false);  // until the lock screen is left
     m_app.geslo().showLockScreen();
     return;

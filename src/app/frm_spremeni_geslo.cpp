@@ -3,6 +3,7 @@
 #include "app/dot_strip.h"
 #include "app/frm_main.h"
 #include "app/pisarion.h"
+#include "app/sealing.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
 #include "skin/window_table.h"
@@ -189,13 +190,22 @@ void frmSpremeniGeslo::Text3_KeyDown(int keyCode, int) {
   else if (keyCode == gui::kKeyEscape) cancel();
 }
 
+void frmSpremeniGeslo::OpenForNewPassword() {
+  Open();
+  askForNew();
+}
+
 void frmSpremeniGeslo::confirmCurrent() {
-  if (Text1.text() != m_app.state().password()) {
+  if (!m_app.sealing().accepts(Text1.text())) {
     m_app.platform().messageBox(u"Geslo ni pravilno!!!", u"Pisarion", gui::MessageIcon::Exclamation);
     // As on the login window: the next try starts from an empty field.
     Text1.setText(u"");
     return;
   }
+  askForNew();
+}
+
+void frmSpremeniGeslo::askForNew() {
   Text1.setEnabled(false);
   Text2.setEnabled(true);
   Text2.setFocus();
@@ -212,11 +222,14 @@ void frmSpremeniGeslo::compareNew() {
     chooseField(Text2, Text3, Geslo2);
     return;
   }
+  // Kept at once: in the settings file, or for a sealed diary by wrapping
+  // its key again. The same empty text twice removes the password.
+  if (!m_app.sealing().passwordChosen(Text3.text())) {
+    cancel();
+    return;
+  }
   Timer3.setTag("1");
   Timer3.setEnabled(true);
-  // Held here for the whole program; it reaches the settings file when the
-  // diary closes. The same empty text twice removes the password.
-  m_app.state().setPassword(Text3.text());
   Timer2.setEnabled(false);
   Picture1.setVisible(false);
   // The user sees that the change took before the dialog slides away.

@@ -26,6 +26,8 @@ class frmSpremeniGeslo {
   // Opened by the password button: centred on the screen, 75 pixels high,
   // asking for the current password; the main window waits disabled.
   void Open();
+  // The diary was opened by its recovery code: straight to the new password.
+  void OpenForNewPassword();
 
   void Text1_Change();
   void Text2_Change();
@@ -56,6 +58,7 @@ class frmSpremeniGeslo {
  private:
   void showDots(gui::TextBox& box, gui::PictureBox& strip);
   void confirmCurrent();
+  void askForNew();
   void compareNew();
   void cancel();
   // Makes `box` the field that takes the keys, `other` (the other new-password

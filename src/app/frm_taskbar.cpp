@@ -28,7 +28,7 @@ void frmTaskbar::Form_Resize() {
   if (Tag != "frmmain") return;
   // Folded since the last minimise: the diary stays folded into its clock.
   if (m_app.folded()) return;
-  if (!m_app.state().password().empty())
+  if (m_app.hasPassword())
     m_app.geslo().showLockScreen();
   else
     main.form().show();

@@ -5,6 +5,8 @@
 #include "app/start_up.h"
 #include "app/frm_main.h"
 #include "app/frm_mini.h"
+#include "app/frm_obnovitev.h"
+#include "app/sealing.h"
 #include "app/frm_spremeni_geslo.h"
 #include "app/frm_taskbar.h"
 #include "skin/atlas.h"
@@ -13,7 +15,7 @@ namespace app {
 
 Pisarion::Pisarion(gui::Platform& platform, Environment environment)
     : PictureGUI(skin::loadAtlas()), m_platform(platform), m_environment(std::move(environment)),
-      m_store(m_environment.folder) {}
+      m_store(m_environment.folder), m_sealing(std::make_unique<Sealing>(*this)) {}
 
 Pisarion::~Pisarion() = default;
 
@@ -49,6 +51,20 @@ frmMain& Pisarion::main() {
 frmSpremeniGeslo& Pisarion::spremeniGeslo() {
   if (!m_spremeniGeslo) m_spremeniGeslo = std::make_unique<frmSpremeniGeslo>(*this);
   return *m_spremeniGeslo;
+}
+
+frmObnovitev& Pisarion::recoveryWindow() {
+  if (!m_obnovitev) m_obnovitev = std::make_unique<frmObnovitev>(*this);
+  return *m_obnovitev;
+}
+
+bool Pisarion::hasPassword() const { return !m_state.password().empty() || m_sealing->sealed(); }
+
+void Pisarion::saveSettingsNow() {
+  if (!mainLoaded() || main().saveSettings()) return;
+  m_platform.messageBox(u"Nastavitev ni bilo mogoče shraniti v datoteko:\n" + settingsFile().u16string() +
+                            u"\n\nPisarion jih bo poskusil shraniti znova, ko ga boste zaprli.",
+                        u"Pisarion", gui::MessageIcon::Exclamation);
 }
 
 frmMini& Pisarion::mini() {

@@ -18,6 +18,8 @@
 namespace app {
 
 class frmGeslo;
+class frmObnovitev;
+class Sealing;
 class frmMain;
 class frmMini;
 class frmSpremeniGeslo;
@@ -64,6 +66,13 @@ class Pisarion {
   frmMain& main();
   frmTaskbar& taskbar();
   frmSpremeniGeslo& spremeniGeslo();
+  frmObnovitev& recoveryWindow();
+  Sealing& sealing() { return *m_sealing; }
+  // A password guards the diary: one is set, or the diary is sealed.
+  bool hasPassword() const;
+  // The settings file written now, so a crash keeps what the user just set;
+  // the user is told when it cannot be (the close tries again).
+  void saveSettingsNow();
   // The mini clock; made by the main window's layout.
   frmMini& mini();
   bool mainLoaded() const { return m_main != nullptr; }
@@ -121,6 +130,8 @@ class Pisarion {
   std::unique_ptr<frmTaskbar> m_taskbar;
   std::unique_ptr<frmMain> m_main;
   std::unique_ptr<frmSpremeniGeslo> m_spremeniGeslo;
+  std::unique_ptr<frmObnovitev> m_obnovitev;
+  std::unique_ptr<Sealing> m_sealing;
   // After the main window: its buttons' timers are the main window's.
   std::unique_ptr<frmMini> m_mini;
   CommandLine m_command;

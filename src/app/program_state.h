@@ -20,7 +20,8 @@ class ProgramState {
   void setChosenYear(std::string year) { m_chosenYear = std::move(year); }
 
   // The current password; empty: none. From the settings at start-up, then
-  // changed by the change-password dialog; written to the settings at shutdown.
+  // changed by the change-password dialog and written to the settings at once
+  // (a sealed diary keeps it only in its key file).
   const std::u16string& password() const { return m_password; }
   void setPassword(std::u16string password) { m_password = std::move(password); }
 

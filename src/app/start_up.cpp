@@ -5,6 +5,7 @@
 
 #include "app/folders.h"
 #include "app/pisarion.h"
+#include "app/sealing.h"
 
 namespace app {
 namespace {
@@ -78,7 +79,7 @@ void tellBackupFailed(Pisarion& app) {
 
 bool prepareDiaryFiles(Pisarion& app) {
   carryOver(app);
-  if (!readSettings(app) || !checkDataFolder(app)) return false;
+  if (!readSettings(app) || !app.sealing().readKeyFile() || !checkDataFolder(app)) return false;
   // An export only reads, so it may run beside the diary, whose save may be
   // under way. The diary takes its folder's lock before it clears anything
   // (a data folder not yet made is locked once it is made).
@@ -96,7 +97,9 @@ bool prepareToWrite(Pisarion& app) {
 }
 
 void startDailyBackup(Pisarion& app) {
-  const backup::DiaryFiles files{app.store().dataFolder(), app.settingsFile(), app.backupFolder()};
+  // A sealed diary's archive holds its key file, so it restores on its own.
+  const std::filesystem::path key = app.sealing().sealed() ? app.sealing().keyFilePath() : std::filesystem::path();
+  const backup::DiaryFiles files{app.store().dataFolder(), app.settingsFile(), app.backupFolder(), key};
   gui::Platform& platform = app.platform();
   app.dailyBackup().start(files, platform.now(), [&platform](std::function<void()> task) { platform.post(std::move(task)); },
                           [&app](backup::Outcome outcome) {

@@ -19,7 +19,7 @@ bool older(const base::Date& a, const base::Date& b) {
 
 }  // namespace
 
-DiaryReader::DiaryReader(fs::path dataFolder) : m_folder(std::move(dataFolder)) {
+DiaryReader::DiaryReader(fs::path dataFolder, const store::SecretKey* key) : m_folder(std::move(dataFolder)), m_key(key) {
   std::vector<std::pair<base::Date, std::string>> dated;
   auto names = store::listOrdinaryFiles(m_folder);
   std::error_code ec;
@@ -38,7 +38,7 @@ Day DiaryReader::read(const std::string& key) const {
   day.key = key;
   day.date = base::parseDateKey(key).value_or(base::Date{});
   bool cut = false;
-  const auto read = store::readEntryFile(m_folder / fs::path(std::u8string(key.begin(), key.end())), kMaxEntryBytes, &cut);
+  const auto read = store::readEntryFile(m_folder / fs::path(std::u8string(key.begin(), key.end())), kMaxEntryBytes, &cut, m_key);
   if (!read) {
     day.damage = Damage::Unreadable;
     return day;

@@ -10,6 +10,7 @@
 #include "base/date.h"
 #include "rtf/document.h"
 #include "store/entries.h"
+#include "store/sealed.h"
 
 namespace exporting {
 
@@ -37,7 +38,8 @@ inline constexpr std::uintmax_t kMaxEntryBytes = store::kMaxEntryBytes;
 class DiaryReader {
  public:
   // Lists the data folder once (a missing folder holds no days).
-  explicit DiaryReader(std::filesystem::path dataFolder);
+  // A sealed diary's days open with `key` (kept by the caller for the reader's life).
+  explicit DiaryReader(std::filesystem::path dataFolder, const store::SecretKey* key = nullptr);
 
   // The date keys, oldest day first, across years.
   const std::vector<std::string>& keys() const { return m_keys; }
@@ -51,6 +53,7 @@ class DiaryReader {
 
  private:
   std::filesystem::path m_folder;
+  const store::SecretKey* m_key = nullptr;
   std::vector<std::string> m_keys;
   int m_skipped = 0;
   bool m_listed = true;

@@ -118,7 +118,7 @@ int writeDays(const DiaryReader& reader, Format format, OutputFile& output, Outc
 
 }  // namespace
 
-Outcome exportDiary(const fs::path& dataFolder, const fs::path& file) {
+Outcome exportDiary(const fs::path& dataFolder, const fs::path& file, const store::SecretKey* key) {
   const auto format = formatOf(file);
   if (!format) {
     Outcome outcome;
@@ -127,17 +127,17 @@ Outcome exportDiary(const fs::path& dataFolder, const fs::path& file) {
     outcome.problem = Problem::UnknownExtension;
     return outcome;
   }
-  return exportDiary(dataFolder, file, *format);
+  return exportDiary(dataFolder, file, *format, key);
 }
 
-Outcome exportDiary(const fs::path& dataFolder, const fs::path& file, Format format) {
+Outcome exportDiary(const fs::path& dataFolder, const fs::path& file, Format format, const store::SecretKey* key) {
   Outcome outcome;
   std::error_code ec;
   outcome.file = fs::absolute(file, ec);
   if (ec) outcome.file = file;
   outcome.problem = checkTarget(dataFolder, outcome.file);
   if (!outcome.written()) return outcome;
-  const DiaryReader reader(dataFolder);
+  const DiaryReader reader(dataFolder, key);
   if (!reader.listed()) {
     outcome.problem = Problem::DiaryUnreadable;
     return outcome;

@@ -8,6 +8,7 @@
 
 #include "base/date.h"
 #include "export/format.h"
+#include "store/sealed.h"
 
 namespace exporting {
 
@@ -33,7 +34,10 @@ struct Outcome {
 };
 
 // The format chosen by the file's extension.
-Outcome exportDiary(const std::filesystem::path& dataFolder, const std::filesystem::path& file);
-Outcome exportDiary(const std::filesystem::path& dataFolder, const std::filesystem::path& file, Format format);
+// A sealed diary's days open with `key`.
+Outcome exportDiary(const std::filesystem::path& dataFolder, const std::filesystem::path& file,
+                    const store::SecretKey* key = nullptr);
+Outcome exportDiary(const std::filesystem::path& dataFolder, const std::filesystem::path& file, Format format,
+                    const store::SecretKey* key = nullptr);
 
 }  // namespace exporting

@@ -119,6 +119,8 @@ class Platform {
   // A popup menu at the pointer, owned by the form, until an item is chosen
   // or the menu is dismissed: the index of the item chosen, or nothing.
   virtual std::optional<size_t> popupMenu(Form& owner, const std::vector<MenuItem>& items) = 0;
+  // Puts plain text on the clipboard; false when the clipboard refused.
+  virtual bool copyText(std::u16string_view text) = 0;
   // ---- beyond the window framework: the diary's files and its place
   // The work area of the monitor nearest to a rectangle of screen pixels
   // (MonitorFromRect with MONITOR_DEFAULTTONEAREST): the most overlapped

@@ -222,7 +222,14 @@ EntryText DiaryStore::Load(std::string_view key) {
       // A sealed day that does not open is a damaged one: never missing,
       // never saved over.
       const Fingerprint print = fingerprintOf(read.bytes);
-      std::optional<std::string> rtf = entryText(std::move(read.bytes), key, m_key.get());
+      std::optional<std::string> rtf;
+      if (isSealedEntry(read.bytes)) {
+        if (m_key) rtf = openEntry(*m_key, key, read.bytes);
+      } else {
+        Lines plain;
+        transform(splitLines(read.bytes), plain);
+        rtf = joinLines(plain);
+      }
       if (!rtf) {
         if (const auto it = m_known.find(key); it != m_known.end()) m_known.erase(it);
         entry.state = EntryState::Unreadable;

@@ -254,6 +254,11 @@ class HeadlessPlatform : public gui::Platform {
   Rect workAreaNearest(Rect screen) const override;
   std::optional<size_t> popupMenu(gui::Form& owner, const std::vector<gui::MenuItem>& items) override;
   gui::PrintOutcome print(gui::Form& owner, const gui::PrintRequest& request) override;
+  bool copyText(std::u16string_view text) override {
+    clipboardText = text;
+    return true;
+  }
+  std::u16string clipboardText;  // what copyText put there
   std::unique_ptr<gui::FormPeer> createPeer(gui::Form& form) override;
   void addTimer(gui::Timer& timer) override;
   void updateTimer(gui::Timer& timer) override;

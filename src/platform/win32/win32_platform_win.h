@@ -50,6 +50,7 @@ class Win32Platform : public gui::Platform {
   gui::Rect workAreaNearest(gui::Rect screen) const override;
   std::optional<size_t> popupMenu(gui::Form& owner, const std::vector<gui::MenuItem>& items) override;
   gui::PrintOutcome print(gui::Form& owner, const gui::PrintRequest& request) override;
+  bool copyText(std::u16string_view text) override;
   std::unique_ptr<gui::FormPeer> createPeer(gui::Form& form) override;
   void addTimer(gui::Timer& timer) override;
   void updateTimer(gui::Timer& timer) override;

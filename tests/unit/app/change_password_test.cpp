@@ -1,4 +1,6 @@
+#include "app/frm_obnovitev.h"
 #include "app/frm_spremeni_geslo.h"
+#include "store/codec.h"
 #include "diary_fixture.h"
 #include "skin/rects.h"
 
@@ -155,14 +157,17 @@ TEST_F(ChangePasswordTest, DifferentNewPasswordsAreReportedAndAskedForAgain) {
 }
 
 // That the next start asks for the new password is proved end to end.
-TEST_F(ChangePasswordTest, ANewPasswordSlidesTheDialogUpAndIsSavedAtShutdown) {
+TEST_F(ChangePasswordTest, ANewPasswordSlidesTheDialogUpAndIsSavedAtOnce) {
   startWith(u"staro");
   openAndConfirm(u"staro");
   platform.advance(1000);
   enter(u"Novo geslo 7");
   enter(u"Novo geslo 7");
   EXPECT_EQ(diary->state().password(), u"Novo geslo 7");
-  EXPECT_TRUE(platform.messages().empty());
+  // A crash from now on keeps it; sealing the diary is offered (and declined here).
+  EXPECT_EQ(readSettings().password, u"Novo geslo 7");
+  ASSERT_EQ(platform.messages().size(), 1u);
+  EXPECT_TRUE(platform.messages()[0].question);
   EXPECT_FALSE(dialog().Timer2.enabled());
   // The change is told for 800 ms, the main window usable from the first
   // frame; then each 50 ms frame moves it 700 twips (47 pixels) up.
@@ -182,8 +187,6 @@ TEST_F(ChangePasswordTest, ANewPasswordSlidesTheDialogUpAndIsSavedAtShutdown) {
   EXPECT_EQ(dialog().Text1.text(), u"");
   EXPECT_EQ(dialog().Text2.text(), u"");
   EXPECT_EQ(dialog().Text3.text(), u"");
-  // Only the shutdown writes it.
-  EXPECT_EQ(readSettings().password, u"staro");
   closeDiary();
   EXPECT_EQ(readSettings().password, u"Novo geslo 7");
 }
@@ -311,4 +314,74 @@ TEST_F(ChangePasswordTest, CharactersTheSettingsFileCannotHoldAreRefusedSoThePas
   enter(u"čžŠŤš €");
   EXPECT_TRUE(platform.messages().empty());
   EXPECT_TRUE(window(main().form()).visible());
+}
+
+namespace {
+
+// Every file under the folder, raw and with the keyless decoding: none may
+// hold any of the secrets.
+void expectNowhere(const std::filesystem::path& folder, const std::vector<std::string>& secrets) {
+  for (const auto& f : std::filesystem::recursive_directory_iterator(folder)) {
+    if (!f.is_regular_file()) continue;
+    std::string raw = store::readFile(f.path()).value_or(""), flipped = raw;
+    store::flipTopBits(flipped);
+    for (const std::string& s : secrets) {
+      EXPECT_EQ(raw.find(s), std::string::npos) << f.path() << " holds " << s;
+      EXPECT_EQ(flipped.find(s), std::string::npos) << f.path() << " holds " << s << " (decoded)";
+    }
+  }
+}
+
+}  // namespace
+
+TEST_F(ChangePasswordTest, ASealedDiaryKeepsNothingReadableAndOpensWithThePasswordOrTheRecoveryCode) {
+  addEntry("11-03-2026", "{\\rtf1 Skrivnost novembra}\r\n");
+  startWith(u"staro");
+  type(u"Danes skrivno");
+  platform.setQuestionAnswer(true);
+  openAndConfirm(u"staro");
+  platform.advance(1000);
+  enter(u"Geslo7");
+  enter(u"Geslo7");
+  app::frmObnovitev& shown = diary->recoveryWindow();
+  ASSERT_TRUE(window(shown.form()).visible());
+  const std::u16string code = shown.lblKoda.text();
+  EXPECT_EQ(code.size(), 29u);
+  shown.BtnKopiraj_Click();
+  EXPECT_EQ(platform.clipboardText, code);
+  platform.keyDown(gui::kKeyReturn);
+  EXPECT_FALSE(window(shown.form()).visible());
+  platform.advance(3000);
+  closeDiary();
+  expectNowhere(dir.path(), {"Skrivnost", "skrivno", "Geslo7", "staro"});
+  EXPECT_TRUE(readSettings().password.empty());
+
+  // The old password opens nothing; the new one opens every day.
+  restart();
+  enter(u"staro");
+  EXPECT_FALSE(window(main().form()).visible());
+  enter(u"Geslo7");
+  ASSERT_TRUE(window(main().form()).visible());
+  EXPECT_EQ(editorText(), u"Danes skrivno");
+  closeDiary();
+
+  // The recovery code as typed opens it and asks for a new password at once.
+  restart();
+  std::u16string typed;
+  for (char16_t c : code)
+    if (c != u'-') typed += static_cast<char16_t>(c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c);
+  enter(typed);
+  ASSERT_TRUE(window(main().form()).visible());
+  ASSERT_TRUE(dialogWindow().visible());
+  EXPECT_TRUE(dialog().Text2.hasFocus());
+  enter(u"Tretje");
+  enter(u"Tretje");
+  platform.advance(3000);
+  closeDiary();
+  restart();
+  enter(u"Geslo7");
+  EXPECT_FALSE(window(main().form()).visible());
+  enter(u"Tretje");
+  EXPECT_TRUE(window(main().form()).visible());
+  expectNowhere(dir.path(), {"Skrivnost", "skrivno", "Tretje"});
 }

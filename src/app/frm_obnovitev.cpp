@@ -1,0 +1,107 @@
+#include "app/frm_obnovitev.h"
+
+#include "app/pisarion.h"
+#include "base/cp1250.h"
+#include "skin/atlas.h"
+#include "store/file_io.h"
+
+namespace app {
+namespace {
+
+constexpr int kWidth = 330, kHeight = 150;
+const gui::FontSpec kFont{u"Arial", 238, 8.25, false};
+const gui::FontSpec kBold{u"Arial", 238, 8.25, true};
+const gui::FontSpec kCodeFont{u"Courier New", 238, 12, true};
+
+void style(gui::Label& label, gui::Rect r, const gui::FontSpec& font, gui::Alignment alignment) {
+  label.move(r.x, r.y, r.w, r.h);
+  label.setFont(font);
+  label.setAlignment(alignment);
+  label.setForeColor(skin::kTextBlue);
+  label.setBackColor(gui::Color::rgb(255, 255, 255));
+}
+
+}  // namespace
+
+frmObnovitev::frmObnovitev(Pisarion& app)
+    : m_app(app),
+      m_form(app.platform(), "frmObnovitev"),
+      lblNaslov(m_form.add<gui::Label>("lblNaslov")),
+      lblKoda(m_form.add<gui::Label>("lblKoda")),
+      lblNasvet(m_form.add<gui::Label>("lblNasvet")),
+      BtnKopiraj(m_form.add<gui::Label>("BtnKopiraj")),
+      BtnShrani(m_form.add<gui::Label>("BtnShrani")),
+      Text1(m_form.add<gui::TextBox>("Text1")) {
+  m_form.setCaption(u"Obnovitvena koda");
+  m_form.setWidth(kWidth * m_form.tppX());
+  m_form.setHeight(kHeight * m_form.tppY());
+  m_form.surface().fill(m_form.surface().bounds(), skin::kTextBlue);
+  m_form.surface().fill({2, 2, kWidth - 4, kHeight - 4}, gui::Color::rgb(255, 255, 255));
+  style(lblNaslov, {10, 10, kWidth - 20, 16}, kBold, gui::Alignment::Center);
+  lblNaslov.setText(u"Obnovitvena koda dnevnika");
+  style(lblKoda, {10, 34, kWidth - 20, 22}, kCodeFont, gui::Alignment::Center);
+  style(lblNasvet, {10, 62, kWidth - 20, 45}, kFont, gui::Alignment::Center);
+  lblNasvet.setText(u"Če pozabite geslo, dnevnik odpre le ta koda.\nShranite jo na varno, stran od računalnika;\n"
+                    u"brez gesla in brez nje zapisov ne prebere nihče.");
+  style(BtnKopiraj, {40, 116, 110, 20}, kBold, gui::Alignment::Center);
+  BtnKopiraj.setText(u"Kopiraj");
+  BtnKopiraj.setBackColor(skin::kPaleBlue);
+  style(BtnShrani, {180, 116, 110, 20}, kBold, gui::Alignment::Center);
+  BtnShrani.setText(u"Shrani …");
+  BtnShrani.setBackColor(skin::kPaleBlue);
+  Text1.move(0, kHeight + 20, 10, 10);
+  Text1.setTakesFocus(true);
+  BtnKopiraj.onClick = [this] { BtnKopiraj_Click(); };
+  BtnShrani.onClick = [this] { BtnShrani_Click(); };
+  Text1.onKeyDown = [this](int key, int shift) { Text1_KeyDown(key, shift); };
+  m_form.onClick = [this] { Text1.setFocus(); };
+  m_form.onUnload = [this](bool& cancel) {
+    cancel = true;
+    close();
+  };
+}
+
+void frmObnovitev::ShowCode(std::u16string code) {
+  m_code = std::move(code);
+  lblKoda.setText(m_code);
+  const gui::Rect wa = m_app.platform().workArea();
+  m_form.setPixelBounds({wa.x + (wa.w - kWidth) / 2, wa.y + (wa.h - kHeight) / 2, kWidth, kHeight});
+  m_form.setWindowPos(gui::InsertAfter::Topmost, m_form.pixelBounds());
+  m_form.refresh();
+  m_form.show();
+  Text1.setFocus();
+}
+
+void frmObnovitev::BtnKopiraj_Click() {
+  if (!m_app.platform().copyText(m_code))
+    m_app.platform().messageBox(u"Kode ni bilo mogoče kopirati na odložišče.", u"Pisarion",
+                                gui::MessageIcon::Exclamation);
+  Text1.setFocus();
+}
+
+void frmObnovitev::BtnShrani_Click() {
+  const auto answer = m_app.platform().askSaveFile(
+      m_form, {u"Shrani obnovitveno kodo", u"Pisarion obnovitvena koda.txt", {{u"Besedilo (*.txt)", u"txt"}}});
+  Text1.setFocus();
+  if (!answer) return;
+  std::filesystem::path file = answer->file;
+  if (!file.has_extension()) file += ".txt";
+  const std::string text = "Obnovitvena koda dnevnika Pisarion:\r\n" + base::utf16ToUtf8(m_code) + "\r\n";
+  std::filesystem::path temp = file;
+  temp += ".tmp";
+  if (!store::writeFileAtomic(file, text, temp))
+    m_app.platform().messageBox(u"Kode ni bilo mogoče shraniti v datoteko:\n" + file.u16string(), u"Pisarion",
+                                gui::MessageIcon::Exclamation);
+}
+
+void frmObnovitev::Text1_KeyDown(int keyCode, int) {
+  if (keyCode == gui::kKeyReturn || keyCode == gui::kKeyEscape) close();
+}
+
+void frmObnovitev::close() {
+  m_form.hide();
+  m_code.assign(m_code.size(), u' ');  // the code is on screen once only
+  lblKoda.setText(u"");
+}
+
+}  // namespace app
