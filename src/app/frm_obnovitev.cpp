@@ -1,5 +1,7 @@
 #include "app/frm_obnovitev.h"
 
+#include <utility>
+
 #include "app/pisarion.h"
 #include "base/cp1250.h"
 #include "skin/atlas.h"
@@ -102,6 +104,7 @@ void frmObnovitev::close() {
   m_form.hide();
   m_code.assign(m_code.size(), u' ');  // the code is on screen once only
   lblKoda.setText(u"");
+  if (auto then = std::exchange(onClosed, nullptr)) then();
 }
 
 }  // namespace app

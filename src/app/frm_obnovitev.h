@@ -2,6 +2,7 @@
 // The recovery code's window, shown once when the diary is sealed: the code
 // in five groups, "Kopiraj" (to the clipboard) and "Shrani …" (a text file),
 // and a sentence on keeping it safe. Enter or Escape closes it.
+#include <functional>
 #include <string>
 
 #include "gui/form.h"
@@ -31,6 +32,8 @@ class frmObnovitev {
   void BtnKopiraj_Click();
   void BtnShrani_Click();
   void Text1_KeyDown(int keyCode, int shift);
+  // Runs once the window is closed.
+  std::function<void()> onClosed;
 
  private:
   std::u16string m_code;

@@ -25,7 +25,14 @@ std::filesystem::path Sealing::keyFilePath() const { return m_app.environment().
 std::filesystem::path Sealing::removalMarkPath() const { return m_app.environment().folder / store::kRemovalMarkName; }
 
 void Sealing::tell(std::u16string_view text, bool problem) {
-  m_app.platform().messageBox(text, kCaption, problem ? gui::MessageIcon::Exclamation : gui::MessageIcon::Information);
+  const gui::MessageIcon icon = problem ? gui::MessageIcon::Exclamation : gui::MessageIcon::Information;
+  // The recovery code is read first: news of the work waits until its window closes.
+  frmObnovitev& code = m_app.recoveryWindow();
+  if (code.form().visible()) {
+    code.onClosed = [this, text = std::u16string(text), icon] { m_app.platform().messageBox(text, kCaption, icon); };
+    return;
+  }
+  m_app.platform().messageBox(text, kCaption, icon);
 }
 
 bool Sealing::readKeyFile() {

@@ -106,6 +106,12 @@ TEST(ChangePasswordEndToEnd, TheNewPasswordIsAskedForAtTheNextStart) {
   typeShown(dialog, L"Novo2");
   saveScreenshot(dialog, "change-password-repeat-typed");
   pressKey(VK_RETURN);
+  // Kept at once, before the close; locking the diary on disk is offered.
+  box = diary.waitForMessageBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_NE(Diary::messageBoxText(box).find(L"šifrira"), std::wstring::npos);
+  EXPECT_EQ(diary.readSettings().password, u"Novo2");
+  PostMessageW(box, WM_COMMAND, IDNO, 0);
   saveScreenshot(dialog, "change-password-changed");  // told before it slides away
   EXPECT_TRUE(waitGone(diary, dialog));
   EXPECT_TRUE(IsWindowEnabled(main));
@@ -142,4 +148,110 @@ TEST(ChangePasswordEndToEnd, EscapeLeavesThePasswordAsItWas) {
   EXPECT_TRUE(IsWindowEnabled(main));
   closeDiary(diary);
   EXPECT_EQ(diary.readSettings().password, u"");
+}
+
+namespace {
+
+std::wstring clipboardText() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE h = GetClipboardData(CF_UNICODETEXT))
+    if (auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+      text = p;
+      GlobalUnlock(h);
+    }
+  CloseClipboard();
+  return text;
+}
+
+bool holds(const std::optional<std::string>& bytes, const std::string& what) {
+  return bytes && bytes->find(what) != std::string::npos;
+}
+
+}  // namespace
+
+// Locking the diary on disk with the real program: the question, the
+// recovery code copied from its window, every day sealed and the password
+// gone from the settings; the recovery code opens it and a new password is
+// asked for; /izvoz asks for the new one.
+TEST(ChangePasswordEndToEnd, SealedOnDiskOpenedByTheRecoveryCodeAndExportedWithTheNewPassword) {
+  Diary diary;
+  diary.writeEntry("11-03-2026", "{\\rtf1\\ansi Skrivnost novembra\\par\r\n}\r\n");
+  diary.writeSettings({1500, 3000, false, u"Staro1"});
+  ASSERT_TRUE(diary.start());
+  logIn(diary, L"Staro1");
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  waitUntil([&] { return GetForegroundWindow() == main; }, 3000);
+  click(main, kPasswordButton);
+  HWND dialog = diary.waitForWindow("frmSpremeniGeslo");
+  ASSERT_NE(dialog, nullptr);
+  typeText(L"Staro1");
+  pressKey(VK_RETURN);
+  EXPECT_TRUE(waitUntil([&] { return heightOf(dialog) == 153; }));
+  typeText(L"Geslo7");
+  pressKey(VK_RETURN);
+  typeText(L"Geslo7");
+  pressKey(VK_RETURN);
+  HWND box = diary.waitForMessageBox();
+  ASSERT_NE(box, nullptr);
+  PostMessageW(box, WM_COMMAND, IDYES, 0);
+
+  HWND code = diary.waitForWindow("frmObnovitev", 60000);
+  ASSERT_NE(code, nullptr);
+  saveScreenshot(code, "recovery-code");
+  click(code, {95, 126});  // Kopiraj
+  ASSERT_TRUE(waitUntil([] { return clipboardText().size() == 29; }));
+  const std::wstring recovery = clipboardText();
+  toFront(code);
+  pressKey(VK_RETURN);
+  EXPECT_TRUE(waitUntil([&] { return !diary.window("frmObnovitev"); }));
+  box = diary.waitForMessageBox(60000);  // the archives replaced
+  ASSERT_NE(box, nullptr);
+  EXPECT_NE(Diary::messageBoxText(box).find(L"šifriran"), std::wstring::npos);
+  dismiss(box);
+  // Sealed through: the password leaves the settings file.
+  ASSERT_TRUE(waitUntil([&] { return diary.readSettings().password.empty(); }, 60000));
+  closeDiary(diary);
+  EXPECT_TRUE(diary.readFile("Podatki.kljuc"));
+  EXPECT_FALSE(holds(diary.decodedEntry("11-03-2026"), "Skrivnost"));
+  EXPECT_FALSE(holds(diary.readFile("Podatki/11-03-2026"), "Skrivnost"));
+
+  ASSERT_TRUE(diary.start());
+  logIn(diary, recovery);
+  ASSERT_NE(diary.waitForWindow("frmMain", 60000), nullptr);
+  dialog = diary.waitForWindow("frmSpremeniGeslo", 60000);
+  ASSERT_NE(dialog, nullptr);
+  toFront(dialog);
+  typeText(L"Tretje");
+  pressKey(VK_RETURN);
+  typeText(L"Tretje");
+  pressKey(VK_RETURN);
+  EXPECT_TRUE(waitGone(diary, dialog, 60000));
+  closeDiary(diary);
+
+  const fs::path out = diary.folder() / "izvoz.txt";
+  ASSERT_TRUE(diary.start(L"/izvoz \"" + out.wstring() + L"\""));
+  logIn(diary, L"Tretje");
+  box = diary.waitForMessageBox(60000);
+  ASSERT_NE(box, nullptr);
+  dismiss(box);
+  EXPECT_EQ(diary.waitForExit(), 0u);
+  EXPECT_TRUE(holds(diary.readFile("izvoz.txt"), "Skrivnost novembra"));
+}
+
+// A diary sealed by the native build (OpenSSL) opens in the program (CNG).
+TEST(ChangePasswordEndToEnd, ADiarySealedNativelyIsExportedByTheProgram) {
+  Diary diary;
+  fs::copy(fs::path(PISARION_SOURCE_DIR) / "tests/data/sealed/openssl", diary.folder(),
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  const fs::path out = diary.folder() / "izvoz.txt";
+  ASSERT_TRUE(diary.start(L"/izvoz \"" + out.wstring() + L"\""));
+  logIn(diary, L"Geslo čž 7");
+  HWND box = diary.waitForMessageBox(60000);
+  ASSERT_NE(box, nullptr);
+  dismiss(box);
+  EXPECT_EQ(diary.waitForExit(), 0u);
+  const auto text = diary.readFile("izvoz.txt");
+  EXPECT_TRUE(holds(text, "zapis")) << text.value_or("<none>");
 }
