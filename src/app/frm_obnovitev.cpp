@@ -31,6 +31,8 @@ frmObnovitev::frmObnovitev(Pisarion& app)
       lblNaslov(m_form.add<gui::Label>("lblNaslov")),
       lblKoda(m_form.add<gui::Label>("lblKoda")),
       lblNasvet(m_form.add<gui::Label>("lblNasvet")),
+      lblNasvet2(m_form.add<gui::Label>("lblNasvet2")),
+      lblNasvet3(m_form.add<gui::Label>("lblNasvet3")),
       BtnKopiraj(m_form.add<gui::Label>("BtnKopiraj")),
       BtnShrani(m_form.add<gui::Label>("BtnShrani")),
       Text1(m_form.add<gui::TextBox>("Text1")) {
@@ -42,9 +44,14 @@ frmObnovitev::frmObnovitev(Pisarion& app)
   style(lblNaslov, {10, 10, kWidth - 20, 16}, kBold, gui::Alignment::Center);
   lblNaslov.setText(u"Obnovitvena koda dnevnika");
   style(lblKoda, {10, 34, kWidth - 20, 22}, kCodeFont, gui::Alignment::Center);
-  style(lblNasvet, {10, 62, kWidth - 20, 45}, kFont, gui::Alignment::Center);
-  lblNasvet.setText(u"Če pozabite geslo, dnevnik odpre le ta koda.\nShranite jo na varno, stran od računalnika;\n"
-                    u"brez gesla in brez nje zapisov ne prebere nihče.");
+  const char16_t* advice[] = {u"Če pozabite geslo, dnevnik odpre le ta koda.",
+                              u"Shranite jo na varno, stran od računalnika;",
+                              u"brez gesla in brez nje zapisov ne prebere nihče."};
+  gui::Label* lines[] = {&lblNasvet, &lblNasvet2, &lblNasvet3};
+  for (int i = 0; i < 3; ++i) {
+    style(*lines[i], {10, 62 + 15 * i, kWidth - 20, 15}, kFont, gui::Alignment::Center);
+    lines[i]->setText(advice[i]);
+  }
   style(BtnKopiraj, {40, 116, 110, 20}, kBold, gui::Alignment::Center);
   BtnKopiraj.setText(u"Kopiraj");
   BtnKopiraj.setBackColor(skin::kPaleBlue);

@@ -24,7 +24,9 @@ class frmObnovitev {
 
   gui::Label& lblNaslov;
   gui::Label& lblKoda;
-  gui::Label& lblNasvet;
+  gui::Label& lblNasvet;  // three lines on keeping it safe
+  gui::Label& lblNasvet2;
+  gui::Label& lblNasvet3;
   gui::Label& BtnKopiraj;
   gui::Label& BtnShrani;
   gui::TextBox& Text1;  // takes the keys, out of sight
