@@ -271,11 +271,16 @@ std::optional<std::string> readEntryFile(const fs::path& file, size_t maxBytes, 
   const size_t limit = sealed ? kMaxEntryBytes + kEntryMagic.size() + 64 : maxBytes;
   std::optional<std::string> bytes = readFile(file, limit == SIZE_MAX ? limit : limit + 1);
   if (!bytes) return std::nullopt;
-  const std::u8string name = file.filename().u8string();
-  bytes = entryText(std::move(*bytes), std::string_view(reinterpret_cast<const char*>(name.data()), name.size()), key);
-  if (!bytes) return std::nullopt;
+  if (sealed) {
+    const std::u8string name = file.filename().u8string();
+    bytes = entryText(std::move(*bytes), std::string_view(reinterpret_cast<const char*>(name.data()), name.size()), key);
+    if (!bytes) return std::nullopt;
+  }
   if (cut) *cut = bytes->size() > maxBytes;
   if (bytes->size() > maxBytes) bytes->resize(maxBytes);
+  // A keyless entry is cut as it lies on disk, then decoded, so a limit
+  // inside a CR LF leaves its CR as the ordinary byte it then is.
+  if (!sealed) decodeEntry(*bytes);
   return bytes;
 }
 
