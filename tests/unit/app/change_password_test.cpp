@@ -338,7 +338,7 @@ TEST_F(ChangePasswordTest, ASealedDiaryKeepsNothingReadableAndOpensWithThePasswo
   addEntry("11-03-2026", "{\\rtf1 Skrivnost novembra}\r\n");
   startWith(u"staro");
   type(u"Danes skrivno");
-  platform.setQuestionAnswer(true);
+  platform.answerYes = true;
   openAndConfirm(u"staro");
   platform.advance(1000);
   enter(u"Geslo7");
