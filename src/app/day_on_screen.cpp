@@ -302,14 +302,14 @@ bool DayOnScreen::askCloseAnyway() {
   bool yes = platform.askYesNo(std::u16string(kSaveFailed) +
                                    u"\r\n\r\nAli naj dnevnik vseeno zaprem? Današnje besedilo bom prej shranil v "
                                    u"datoteko »" + where + u"«, od koder ga boste lahko prenesli nazaj.",
-                               kCaption, gui::MessageIcon::Exclamation);
+                               kCaption, gui::MessageIcon::Exclamation, gui::DefaultAnswer::No);
   if (yes) {
     const std::optional<std::string> rtf = m_editor->richText();
     if (!rtf || !m_store.SaveCopy(rescueFile(), m_writing, *rtf))
       yes = platform.askYesNo(u"Tudi v datoteko »" + where +
                                   u"« besedila ni bilo mogoče shraniti. Če dnevnik zaprete, se današnje besedilo "
                                   u"izgubi. Ali naj ga vseeno zaprem?",
-                              kCaption, gui::MessageIcon::Exclamation);
+                              kCaption, gui::MessageIcon::Exclamation, gui::DefaultAnswer::No);
   }
   m_telling = false;
   return yes;

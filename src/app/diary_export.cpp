@@ -47,7 +47,7 @@ bool mayReplace(Pisarion& app, const std::filesystem::path& file) {
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) return true;
   return app.platform().askYesNo(u"Datoteka »" + file.u16string() + u"« že obstaja.\r\nAli jo želite zamenjati?",
-                                 u"Izvoz dnevnika", gui::MessageIcon::Exclamation);
+                                 u"Izvoz dnevnika", gui::MessageIcon::Exclamation, gui::DefaultAnswer::No);
 }
 
 }  // namespace

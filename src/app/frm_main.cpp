@@ -281,7 +281,7 @@ bool frmMain::WriteSettings() {
           file.u16string() +
           u"\n\nČe Pisarion zdaj zaprete, bodo te spremembe izgubljene; če ne, lahko poskusite znova. Ali naj se "
           u"Pisarion vseeno zapre?",
-      u"Pisarion", gui::MessageIcon::Exclamation);
+      u"Pisarion", gui::MessageIcon::Exclamation, gui::DefaultAnswer::No);
 }
 
 void frmMain::endSession() {

@@ -70,7 +70,7 @@ std::u16string Sealing::passwordForSettings() const {
 
 bool Sealing::offerSealing() {
   if (m_keyFile || m_app.state().password().empty()) return false;
-  if (!m_app.platform().askYesNo(kQuestion, kCaption, gui::MessageIcon::Exclamation)) return false;
+  if (!m_app.platform().askYesNo(kQuestion, kCaption, gui::MessageIcon::Exclamation, gui::DefaultAnswer::Yes)) return false;
   return seal();
 }
 
@@ -124,7 +124,7 @@ bool Sealing::offerUnsealing() {
   if (!m_keyFile || !m_app.store().key()) return false;
   if (!m_app.platform().askYesNo(u"Ali naj Pisarion dnevnik na disku odklene (odšifrira)?\r\n\r\nZapisi bodo spet "
                                  u"shranjeni brez šifriranja, ključ dnevnika bo izbrisan.",
-                                 kCaption, gui::MessageIcon::Exclamation))
+                                 kCaption, gui::MessageIcon::Exclamation, gui::DefaultAnswer::No))
     return false;
   const store::SharedKey key = m_app.store().key();
   if (!store::writeRemovalMark(removalMarkPath(), *key, m_app.environment().folder / "~Podatki.odsifriranje.tmp")) {

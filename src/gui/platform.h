@@ -23,6 +23,8 @@ class Form;
 class Timer;
 
 enum class MessageIcon { Critical, Exclamation, Information };
+// The button of a question that Enter presses.
+enum class DefaultAnswer { No, Yes };
 
 // The Save As dialog: the kinds of file it offers (a label such as
 // "Spletna stran (*.html)" and the extension it stands for) and the name it
@@ -104,8 +106,9 @@ class Platform {
 
   // An OK box with the icon; blocks until dismissed on Windows.
   virtual void messageBox(std::u16string_view text, std::u16string_view caption, MessageIcon icon) = 0;
-  // A question with Yes and No buttons, No the default; true for Yes.
-  virtual bool askYesNo(std::u16string_view text, std::u16string_view caption, MessageIcon icon) = 0;
+  // A question with Yes and No buttons; true for Yes.
+  virtual bool askYesNo(std::u16string_view text, std::u16string_view caption, MessageIcon icon,
+                        DefaultAnswer byDefault) = 0;
 
   // The system's Save As dialog, modal to the form; nothing when cancelled.
   // It does not ask about a file already there: the caller, who may still

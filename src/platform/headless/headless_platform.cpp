@@ -551,9 +551,11 @@ gui::PrintOutcome HeadlessPlatform::print(gui::Form&, const gui::PrintRequest& r
   return printOutcome;
 }
 
-bool HeadlessPlatform::askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) {
+bool HeadlessPlatform::askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon,
+                                gui::DefaultAnswer byDefault) {
   messageBox(text, caption, icon);
   m_messages.back().question = true;
+  m_messages.back().byDefault = byDefault;
   return answerYes;
 }
 

@@ -125,6 +125,7 @@ struct MessageRecord {
   std::u16string caption;
   gui::MessageIcon icon;
   bool question = false;  // asked with Yes and No
+  gui::DefaultAnswer byDefault = gui::DefaultAnswer::No;
 };
 
 class HeadlessPlatform : public gui::Platform {
@@ -250,7 +251,8 @@ class HeadlessPlatform : public gui::Platform {
   base::DateTime now() const override;
   void messageBox(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
   std::optional<gui::SaveFileAnswer> askSaveFile(gui::Form& owner, const gui::SaveFileRequest& request) override;
-  bool askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
+  bool askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon,
+                gui::DefaultAnswer byDefault) override;
   Rect workAreaNearest(Rect screen) const override;
   std::optional<size_t> popupMenu(gui::Form& owner, const std::vector<gui::MenuItem>& items) override;
   gui::PrintOutcome print(gui::Form& owner, const gui::PrintRequest& request) override;

@@ -144,8 +144,10 @@ void Win32Platform::messageBox(std::u16string_view text, std::u16string_view cap
   MessageBoxW(GetActiveWindow(), base::toWide(text).c_str(), base::toWide(caption).c_str(), flags);
 }
 
-bool Win32Platform::askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) {
-  const UINT flags = MB_YESNO | MB_DEFBUTTON2 | MB_SETFOREGROUND |
+bool Win32Platform::askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon,
+                             gui::DefaultAnswer byDefault) {
+  const UINT flags = MB_YESNO | (byDefault == gui::DefaultAnswer::Yes ? MB_DEFBUTTON1 : MB_DEFBUTTON2) |
+                     MB_SETFOREGROUND |
                      (icon == gui::MessageIcon::Critical ? MB_ICONERROR : MB_ICONEXCLAMATION);
   return MessageBoxW(GetActiveWindow(), base::toWide(text).c_str(), base::toWide(caption).c_str(), flags) == IDYES;
 }

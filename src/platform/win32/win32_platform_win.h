@@ -46,7 +46,8 @@ class Win32Platform : public gui::Platform {
   base::DateTime now() const override;
   void messageBox(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
   std::optional<gui::SaveFileAnswer> askSaveFile(gui::Form& owner, const gui::SaveFileRequest& request) override;
-  bool askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
+  bool askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon,
+                gui::DefaultAnswer byDefault) override;
   gui::Rect workAreaNearest(gui::Rect screen) const override;
   std::optional<size_t> popupMenu(gui::Form& owner, const std::vector<gui::MenuItem>& items) override;
   gui::PrintOutcome print(gui::Form& owner, const gui::PrintRequest& request) override;

@@ -343,6 +343,9 @@ TEST_F(ChangePasswordTest, ASealedDiaryKeepsNothingReadableAndOpensWithThePasswo
   platform.advance(1000);
   enter(u"Geslo7");
   enter(u"Geslo7");
+  // Asked once, Enter meaning yes.
+  ASSERT_EQ(platform.messages().size(), 1u);
+  EXPECT_EQ(platform.messages()[0].byDefault, gui::DefaultAnswer::Yes);
   app::frmObnovitev& shown = diary->recoveryWindow();
   ASSERT_TRUE(window(shown.form()).visible());
   const std::u16string code = shown.lblKoda.text();
@@ -384,4 +387,21 @@ TEST_F(ChangePasswordTest, ASealedDiaryKeepsNothingReadableAndOpensWithThePasswo
   enter(u"Tretje");
   EXPECT_TRUE(window(main().form()).visible());
   expectNowhere(dir.path(), {"Skrivnost", "skrivno", "Tretje"});
+
+  // An empty new password twice, and yes: every day keyless again, the key
+  // file gone, and the next start needs no password.
+  openAndConfirm(u"Tretje");
+  platform.advance(1000);
+  platform.keyDown(gui::kKeyReturn);
+  platform.keyDown(gui::kKeyReturn);
+  platform.advance(3000);
+  closeDiary();
+  EXPECT_EQ(platform.messages().back().text, u"Dnevnik je odšifriran.");
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / store::kKeyFileName));
+  std::string november = store::readFile(dir.path() / "Podatki" / "11-03-2026").value_or("");
+  store::flipTopBits(november);
+  EXPECT_NE(november.find("Skrivnost novembra"), std::string::npos);
+  restart();
+  ASSERT_TRUE(window(main().form()).visible());
+  EXPECT_EQ(editorText(), u"Danes skrivno");
 }
