@@ -258,3 +258,41 @@ TEST(ChangePasswordEndToEnd, ADiarySealedNativelyIsExportedByTheProgram) {
   const auto text = diary.readFile("izvoz.txt");
   EXPECT_TRUE(holds(text, "zapis")) << text.value_or("<none>");
 }
+
+// The password emptied twice on a sealed diary, and yes: every day back in
+// the keyless form, the key file gone, the next start without a password.
+TEST(ChangePasswordEndToEnd, ASealedDiaryIsUnsealedByEmptyingThePassword) {
+  Diary diary;
+  fs::copy(fs::path(PISARION_SOURCE_DIR) / "tests/data/sealed/openssl", diary.folder(),
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  ASSERT_TRUE(diary.start());
+  logIn(diary, L"Geslo čž 7");
+  HWND main = diary.waitForWindow("frmMain", 60000);
+  ASSERT_NE(main, nullptr);
+  waitUntil([&] { return GetForegroundWindow() == main; }, 3000);
+  click(main, kPasswordButton);
+  HWND dialog = diary.waitForWindow("frmSpremeniGeslo");
+  ASSERT_NE(dialog, nullptr);
+  typeText(L"Geslo čž 7");
+  pressKey(VK_RETURN);
+  EXPECT_TRUE(waitUntil([&] { return heightOf(dialog) == 153; }));
+  pressKey(VK_RETURN);
+  pressKey(VK_RETURN);
+  HWND box = diary.waitForMessageBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_NE(Diary::messageBoxText(box).find(L"odšifrira"), std::wstring::npos);
+  PostMessageW(box, WM_COMMAND, IDYES, 0);
+  ASSERT_TRUE(waitUntil([&] { return !IsWindow(box); }));
+  box = diary.waitForMessageBox(60000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(Diary::messageBoxText(box), L"Dnevnik je odšifriran.");
+  dismiss(box);
+  closeDiary(diary);
+  EXPECT_FALSE(diary.readFile("Podatki.kljuc"));
+  EXPECT_TRUE(holds(diary.decodedEntry("12-24-2026"), "zapis"));
+
+  ASSERT_TRUE(diary.start());
+  EXPECT_NE(diary.waitForWindow("frmMain", 60000), nullptr);
+  EXPECT_FALSE(diary.window("frmGeslo"));
+  closeDiary(diary);
+}
