@@ -6,6 +6,7 @@
 //
 //   pisarion_first_line_win.exe            the table
 //   pisarion_first_line_win.exe 50mb       today's entry of 50 MB only
+//   pisarion_first_line_win.exe sealed     a year behind a password, sealed or not
 //   pisarion_first_line_win.exe list DIR   (the listing baseline's child)
 #include <windows.h>
 #include <richedit.h>
@@ -21,6 +22,8 @@
 #include "base/date.h"
 #include "store/entries.h"
 #include "store/file_io.h"
+#include "store/sealed.h"
+#include "store/settings.h"
 #include "support/windows_win.h"
 
 namespace fs = std::filesystem;
@@ -161,11 +164,109 @@ void writeEntry(const fs::path& folder, const std::string& key, const std::strin
   st.Save(key, rtf);
 }
 
+constexpr char16_t kPassword[] = u"geslo";
+
+void sendKey(WORD vk, wchar_t ch) {
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[1].ki.wVk = vk;
+  in[0].ki.wScan = in[1].ki.wScan = ch;
+  in[0].ki.dwFlags = ch ? KEYEVENTF_UNICODE : 0;
+  in[1].ki.dwFlags = in[0].ki.dwFlags | KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof(INPUT));
+}
+
+// Last year's days and today's behind the password; sealed, the key file made
+// here as the program makes it and every entry written under its key.
+fs::path makeLockedDiary(const fs::path& work, const wchar_t* name, const fs::path& exe, bool sealed) {
+  const fs::path folder = makeDiary(work, name, exe);
+  store::DiaryStore st(folder);
+  if (sealed) {
+    const auto key = store::SecretKey::random();
+    const auto code = store::makeRecoveryCode();
+    const auto file = store::KeyFile::make(*key, kPassword, *code, store::calibratePasswordIterations());
+    store::writeFilePlain(folder / store::kKeyFileName, file->bytes());
+    st.setKey(std::make_shared<store::SecretKey>(*key), true);
+  }
+  store::writeSettings(folder / L"Podatki.ini", {1500, 3000, false, sealed ? u"" : kPassword}, {u','},
+                       folder / L"ini.tmp");
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  st.Save(base::dateKey({now.wYear, now.wMonth, now.wDay}), dayText(100));
+  const int year = now.wYear - 1;
+  for (int month = 1; month <= 12; ++month)
+    for (int day = 1; day <= base::daysInMonth(year, month); ++day) st.Save(base::dateKey({year, month, day}), dayText(2000));
+  return folder;
+}
+
+// From the Enter that gives the password at the login window until today's
+// first line can be read.
+double loginToFirstLine(const fs::path& folder) {
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::wstring cmd = L"\"" + (folder / L"Pisarion.exe").wstring() + L"\"";
+  Sleep(500);
+  double taken = -1;
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) return taken;
+  WaitForInputIdle(pi.hProcess, 60000);
+  HWND login = nullptr, main = nullptr, editor = nullptr;
+  for (int i = 0; i < 6000 && !login; ++i, Sleep(10)) login = winsupport::visibleWindowOf(pi.dwProcessId, L"Pisarion.frmGeslo");
+  if (login) {
+    SetForegroundWindow(login);
+    Sleep(300);
+    for (char16_t c : std::u16string_view(kPassword)) sendKey(0, c), Sleep(30);
+    Sleep(300);
+    const double t0 = nowMs();
+    sendKey(VK_RETURN, 0);
+    while (nowMs() - t0 < 120000) {
+      if (!main) main = winsupport::visibleWindowOf(pi.dwProcessId, L"Pisarion.frmMain");
+      if (main && !editor) editor = editorOf(main);
+      if (editor && firstLine(editor).rfind(kFirstLine, 0) == 0) {
+        taken = nowMs() - t0;
+        break;
+      }
+      Sleep(5);
+    }
+  }
+  if (main) PostMessageW(main, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  return taken;
+}
+
+// The sealed diary's later starts against the same diary keyless, both from
+// the login's Enter; beside them the unlock alone (the password's slot
+// opened here, with the same system library the program uses).
+int sealedTable(const fs::path& work, const fs::path& exe) {
+  const fs::path keyless = makeLockedDiary(work, L"keyless", exe, false);
+  const fs::path sealed = makeLockedDiary(work, L"sealed", exe, true);
+  std::vector<double> a, b, unlock;
+  const auto file = store::readKeyFile(sealed / store::kKeyFileName).file;
+  for (int run = 0; run < 5; ++run) {
+    a.push_back(loginToFirstLine(keyless));
+    b.push_back(loginToFirstLine(sealed));
+    const double t0 = nowMs();
+    if (!file || !file->openWithPassword(kPassword)) return 1;
+    unlock.push_back(nowMs() - t0);
+  }
+  const double ka = median(a), kb = median(b), ku = median(unlock);
+  for (size_t i = 0; i < a.size(); ++i) std::printf("run %zu: keyless %.0f, sealed %.0f, unlock %.0f ms\n", i, a[i], b[i], unlock[i]);
+  std::printf("login's Enter to today's first line, a year of days: keyless %.0f ms, sealed %.0f ms (%.2f)\n", ka, kb, kb / ka);
+  std::printf("unlock alone %.0f ms (%u rounds); sealed beyond the unlock %.0f ms (%.2f)\n", ku,
+              file->password.iterations, kb - ku, (kb - ku) / ka);
+  fs::remove_all(work / L"keyless");
+  fs::remove_all(work / L"sealed");
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc > 2 && std::wstring(argv[1]) == L"list") return listFolder(argv[2]);
   const bool only50 = argc > 1 && std::wstring(argv[1]) == L"50mb";
+  const bool sealedOnly = argc > 1 && std::wstring(argv[1]) == L"sealed";
   // The hundred years of entries take minutes to write under Wine: a
   // folder left by an earlier run is used again (only the diaries' own
   // files beside it are made afresh).
@@ -174,6 +275,7 @@ int wmain(int argc, wchar_t** argv) {
   fs::remove_all(work / L"century" / L"Varnostne kopije");
   const fs::path exe = hostPath(PISARION_EXE);
   const std::string today = todayKey();
+  if (sealedOnly) return sealedTable(work, exe);
 
   if (only50) {
     const fs::path big = makeDiary(work, L"today50", exe);
