@@ -89,6 +89,7 @@ TEST_F(ButtonsTest, KeepOnTopIsRememberedWithItsFaceByTheCloseButtonWhichSavesTo
   type(u"Lep dan.");
   clickOn(el("BtnVednoNaVrhu"));
   EXPECT_TRUE(window(main().form()).topmost());
+  EXPECT_TRUE(readSettings().onTop);  // kept at once: a crash now would not lose it
   clickOn(el("BtnZapri"));
   EXPECT_EQ(platform.exitCode(), 0);
   EXPECT_NE(entry("12-07-2026").find("Lep dan."), std::string::npos);
