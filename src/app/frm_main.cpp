@@ -101,7 +101,9 @@ frmMain::frmMain(Pisarion& app)
     startDailyBackup(m_app);
   };
   wireEvents();
-  makeButtons();
+  makeToolbar();
+  makeCaptionButtons();
+  makeDateOpeners();
   makeSearch();
   wireKeyboard();
 }
@@ -326,9 +328,9 @@ bool frmMain::Form_Shortcut(int keyCode, int shift) {
     case 'P': PrintDay(); return true;
     // Taken here even on a past day: the editor's own Ctrl+I would type a Tab
     // over the selection.
-    case 'B': ToggleFormat(skin::FormatToggle::Format::Bold); return true;
-    case 'I': ToggleFormat(skin::FormatToggle::Format::Italic); return true;
-    case 'U': ToggleFormat(skin::FormatToggle::Format::Underline); return true;
+    case 'B': ToggleFormat(skin::Format::Bold); return true;
+    case 'I': ToggleFormat(skin::Format::Italic); return true;
+    case 'U': ToggleFormat(skin::Format::Underline); return true;
     default: return false;
   }
 }
