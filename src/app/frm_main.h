@@ -193,6 +193,7 @@ class frmMain {
   void paintEditorFrame();
   void printTitle(const std::u16string& title);
   void endSession();
+  void wireWindowEvents();
   void wireEvents();
 
   // frm_main_dates.cpp

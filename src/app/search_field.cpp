@@ -4,6 +4,7 @@
 #include "shape/cls_trans_form.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
+#include "skin/window_table.h"
 
 namespace app {
 namespace {
@@ -14,21 +15,29 @@ constexpr skin::ButtonSpec kClose{.kind = skin::ButtonKind::Close, .at = {158, 3
                                   .pressed = skin::r::searchClosePressed};
 constexpr gui::Rect kStatus{5, 3, 165, 16};
 
+// The field's controls on the main window, hidden until Ctrl+F; show() places them.
+using Kind = skin::ControlKind;
+const skin::ControlRow kControls[] = {
+    {"PicSearch", Kind::Picture, {}, false},
+    {"txtSearch", Kind::LineEdit, {}, true, {}, 0, "PicSearch"},
+    {"BtnSearchClose", Kind::Picture, {}, true, {}, 0, "PicSearch"},
+    {"PicSearchStatus", Kind::Picture, {}, false},
+    {"lblSearchStatus", Kind::Label, {}, true, {}, 0, "PicSearchStatus"},
+};
+
 }  // namespace
 
 SearchField::SearchField(gui::Form& form, const gui::Surface& atlas)
-    : PicSearch(form.add<gui::PictureBox>("PicSearch")),
-      txtSearch(PicSearch.add<gui::EditBox>("txtSearch")),
-      BtnSearchClose(PicSearch.add<gui::PictureBox>("BtnSearchClose")),
-      PicSearchStatus(form.add<gui::PictureBox>("PicSearchStatus")),
-      lblSearchStatus(PicSearchStatus.add<gui::Label>("lblSearchStatus")),
+    : PicSearch(skin::control<gui::PictureBox>(skin::buildControls(form, kControls), "PicSearch")),
+      txtSearch(skin::control<gui::EditBox>(form, "txtSearch")),
+      BtnSearchClose(skin::control<gui::PictureBox>(form, "BtnSearchClose")),
+      PicSearchStatus(skin::control<gui::PictureBox>(form, "PicSearchStatus")),
+      lblSearchStatus(skin::control<gui::Label>(form, "lblSearchStatus")),
       tmrSearchPause(form.addTimer("tmrSearchPause", kPauseMs, gui::TimerStart::Stopped)),
       tmrSearchProgress(form.addTimer("tmrSearchProgress", 100, gui::TimerStart::Stopped)),
       m_form(form),
       m_atlas(atlas),
       m_close(BtnSearchClose, atlas, kClose) {
-  for (gui::Element* e : {static_cast<gui::Element*>(&PicSearch), static_cast<gui::Element*>(&PicSearchStatus)})
-    e->setVisible(false);
   // The page under the words is the skin's, the colour of the field's middle.
   const gui::Color page = atlas.pixel(skin::r::searchField.x + kTextBox.x + kTextBox.w / 2,
                                       skin::r::searchField.y + kTextBox.y + kTextBox.h / 2);
