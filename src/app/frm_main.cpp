@@ -102,12 +102,6 @@ frmMain::frmMain(Pisarion& app)
   m_form.setCaption(u"Pisarion");
   m_form.setBackColor(skin::kBodyColor);
   wireWindowEvents();
-  m_day.onWritableChanged = [this](bool writable) { showWritable(writable); };
-  // A timer's turn comes after the window's first paint.
-  tmrVarnostnaKopija.onTimer = [this] {
-    tmrVarnostnaKopija.setEnabled(false);
-    startDailyBackup(m_app);
-  };
   wireEvents();
   makeToolbar();
   makeCaptionButtons();
@@ -377,7 +371,7 @@ void frmMain::Text_Click() {
 void frmMain::CloseMenus() { menus->CloseMenus(); }
 
 // The window's own events: load, unload, the session's end, presses on the
-// title strip, shortcuts, focus.
+// title strip, shortcuts, focus, the day's writability and the backup's start.
 void frmMain::wireWindowEvents() {
   m_form.onLoad = [this] { Form_Load(); };
   m_form.onUnload = [this](bool& cancel) { Form_Unload(cancel); };
@@ -407,6 +401,12 @@ void frmMain::wireWindowEvents() {
   };
   // Another window takes the focus: what was typed is put on the disk.
   m_form.onDeactivate = [this] { m_day.autosave(); };
+  m_day.onWritableChanged = [this](bool writable) { showWritable(writable); };
+  // A timer's turn comes after the window's first paint.
+  tmrVarnostnaKopija.onTimer = [this] {
+    tmrVarnostnaKopija.setEnabled(false);
+    startDailyBackup(m_app);
+  };
 }
 
 void frmMain::wireEvents() {
