@@ -16,7 +16,7 @@
 #include "platform/headless/headless_platform.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
-#include "skin/toolbar_buttons.h"
+#include "skin/skinned_button.h"
 #include "textmodel/text_editor.h"
 
 namespace {
@@ -26,7 +26,7 @@ struct Window {
   headless::HeadlessPlatform platform;
   gui::Surface atlas = skin::loadAtlas();
   gui::Form form{platform, "frmMain"};
-  std::vector<std::unique_ptr<skin::PasswordButton>> buttons;
+  std::vector<std::unique_ptr<skin::SkinnedButton>> buttons;
 
   Window() {
     form.setPixelBounds({100, 100, 596, 567});
@@ -35,9 +35,12 @@ struct Window {
     text.move(9, 60, 400, 500);
     const int lefts[] = {15, 60, 100, 140, 183, 226, 270};
     for (int left : lefts) {
-      auto b = std::make_unique<skin::PasswordButton>(form.add<gui::PictureBox>("Btn" + std::to_string(left)), atlas,
-                                                      "t" + std::to_string(left), "e" + std::to_string(left));
-      b->place(left);
+      const std::string tracking = "t" + std::to_string(left), animation = "e" + std::to_string(left);
+      const skin::ButtonSpec spec{.kind = skin::ButtonKind::Command, .at = {left, skin::kToolbarTop},
+                                  .tracking = tracking, .animation = animation};
+      auto b = std::make_unique<skin::SkinnedButton>(form.add<gui::PictureBox>("Btn" + std::to_string(left)), atlas,
+                                                     spec);
+      b->place();
       buttons.push_back(std::move(b));
     }
     form.show();
@@ -46,11 +49,11 @@ struct Window {
 
 void BM_AnimationTick(benchmark::State& state) {
   Window w;
-  skin::ToolbarButton& b = *w.buttons[0];  // BtnGeslo, at its place
+  gui::Timer& animation = *w.form.timer("e15");  // BtnGeslo's, at its place
   int frame = 0;
   for (auto _ : state) {
-    b.TmrE.setTag(std::to_string(1 + frame % 3));
-    b.behaviour.animationTick();            // draws the face, marking it changed
+    animation.setTag(std::to_string(1 + frame % 3));
+    animation.onTimer();        // draws the face, marking it changed
     w.platform.paintWindows();  // what the window's paint does with it
     benchmark::DoNotOptimize(w.platform.window(w.form)->frame().data());
     ++frame;
@@ -63,12 +66,12 @@ BENCHMARK(BM_AnimationTick);
 
 void BM_AnimationTickDrawOnly(benchmark::State& state) {
   Window w;
-  skin::ToolbarButton& b = *w.buttons[0];  // BtnGeslo, at its place
+  gui::Timer& animation = *w.form.timer("e15");  // BtnGeslo's, at its place
   int frame = 0;
   for (auto _ : state) {
-    b.TmrE.setTag(std::to_string(1 + frame % 3));
-    b.behaviour.animationTick();
-    benchmark::DoNotOptimize(std::as_const(b.Btn).surface().data());
+    animation.setTag(std::to_string(1 + frame % 3));
+    animation.onTimer();
+    benchmark::DoNotOptimize(w.buttons[0]->box().surface().data());
     ++frame;
   }
   state.SetLabel("vs:BM_CopyFaceRect");

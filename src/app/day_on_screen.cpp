@@ -112,6 +112,18 @@ void DayOnScreen::show(std::string key) {
   m_shown = key;
   m_store.Rescan();
   store::EntryText entry;
+  if (!load(key, entry)) return;
+  m_toldAbout.clear();
+  m_onDisk = entry.rtf;
+  // Today's entry is written on: the caret waits after its last word. A long
+  // day still arriving keeps it at the start, so nothing typed meanwhile lands
+  // between two of its pieces, and goes to the end once the day is all in.
+  if (writing() && !arriving()) m_editor->setSelection(static_cast<int>(m_editor->text().size()), 0);
+}
+
+// The day's entry into the editor: false when it cannot be shown as it was
+// written (the user is told and the day stays read-only).
+bool DayOnScreen::load(const std::string& key, store::EntryText& entry) {
   Shown shown = Shown::AsWritten;
   try {
     entry = m_store.Load(key);
@@ -122,7 +134,7 @@ void DayOnScreen::show(std::string key) {
         m_editor->setText(u"");
         setWritable({});
         tellAbout(key, kUnreadable);
-        return;
+        return false;
     }
   } catch (const std::bad_alloc&) {
     // A day larger than the memory there is: shown empty, read-only, never saved over.
@@ -130,19 +142,14 @@ void DayOnScreen::show(std::string key) {
     m_editor->setText(u"");
     setWritable({});
     tellAbout(key, kTooLarge);
-    return;
+    return false;
   }
   if (shown == Shown::AsPlainText) {
     setWritable({});
     tellAbout(key, kDamaged);
-    return;
+    return false;
   }
-  m_toldAbout.clear();
-  m_onDisk = entry.rtf;
-  // Today's entry is written on: the caret waits after its last word. A long
-  // day still arriving keeps it at the start, so nothing typed meanwhile lands
-  // between two of its pieces, and goes to the end once the day is all in.
-  if (writing() && !arriving()) m_editor->setSelection(static_cast<int>(m_editor->text().size()), 0);
+  return true;
 }
 
 // Start-up shows today twice; a day that still cannot be shown is told once.

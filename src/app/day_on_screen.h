@@ -90,6 +90,7 @@ class DayOnScreen {
  private:
   enum class Shown { AsWritten, Flattened, AsPlainText };
   Shown putIntoEditor(const std::string& rtf);
+  bool load(const std::string& key, store::EntryText& entry);
   void setWritable(const std::string& key);
   // Writes the changed text into its entry; true when nothing was left unsaved.
   bool write();

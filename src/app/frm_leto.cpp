@@ -72,6 +72,13 @@ void frmLeto::paintFrame() {
 
 void frmLeto::layOut() {
   paintFrame();
+  makeTitleStrip();
+  makeGrid();
+  makeSummary();
+}
+
+// The title, the year with its arrows, and the close mark.
+void frmLeto::makeTitleStrip() {
   const base::Color white = base::Color::rgb(255, 255, 255);
   lblNaslov = &addLabel(m_form, "lblNaslov", {8, 5, 200, 16}, kBold, white);
   lblNaslov->setText(u"Leto na pogled");
@@ -93,7 +100,11 @@ void frmLeto::layOut() {
   BtnNazaj->onClick = [this] { changeYear(-1); };
   BtnNaprej->onClick = [this] { changeYear(1); };
   BtnZapri->onClick = [this] { m_form.hide(); };
+}
 
+// A square a day, a row a month with the days' numbers above, today's ring
+// and the key to the shades.
+void frmLeto::makeGrid() {
   for (int d : {1, 5, 10, 15, 20, 25, 31})
     addLabel(m_form, "lblDanVStolpcu" + std::to_string(d), {kGridLeft + (d - 1) * kPitch - 6, kGridTop - 14, kSquare + 12, 12},
              kSmall, skin::kTextBlue, gui::Alignment::Center)
@@ -127,7 +138,10 @@ void frmLeto::layOut() {
     key.setBackColor(kShades[i]);
   }
   addLabel(m_form, "lblVeč", {kWidth - 34, keyTop - 2, 30, 12}, kSmall, skin::kTextBlue).setText(u"več");
+}
 
+// The figures under the grid: the year's and the whole diary's.
+void frmLeto::makeSummary() {
   const int columns[3] = {8, 210, 310};
   for (int c = 0; c < 3; ++c)
     m_columnHeads[c] = &addLabel(m_form, "lblStolpec" + std::to_string(c), {columns[c], kSummaryTop, 100, 14}, kBold,

@@ -42,6 +42,9 @@ class frmLeto {
   void Form_KeyDown(int keyCode);
   void fillSummary();
   void paintFrame();
+  void makeTitleStrip();
+  void makeGrid();
+  void makeSummary();
   void dragTitle(int button);
 
   gui::Platform& m_platform;

@@ -20,6 +20,7 @@
 #include "base/number.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
+#include "skin/window_table.h"
 
 namespace app {
 namespace {
@@ -30,78 +31,81 @@ constexpr gui::Rect kText{3, 3, 394, 494};
 
 constexpr int kBackupDelayMs = 100;
 
+// The window's controls, back to front; the layout places those without a
+// rectangle here, and the skinned buttons' faces and places are in
+// main_window_buttons.h.
+using Kind = skin::ControlKind;
+const skin::ControlRow kControls[] = {
+    {"PicNaslov", Kind::Picture, {}},
+    {"PicText", Kind::Picture, kPicText},
+    {"Text", Kind::Host, kText, true, {}, 0, "PicText"},
+    {"PicLeto", Kind::Picture, {}},
+    {"lblLeto", Kind::Label, {}, true, {}, 0, "PicLeto"},
+    {"BtnLeta", Kind::Picture, {}, true, {}, 0, "PicLeto"},
+    {"PicMesec", Kind::Picture, {}},
+    {"lblMesec", Kind::Label, {}, true, {}, 0, "PicMesec"},
+    {"BtnMesec", Kind::Picture, {}, true, {}, 0, "PicMesec"},
+    {"PicDatumi", Kind::Picture, {}},
+    {"Datumi1", Kind::Custom, {}, true, {}, 0, "PicDatumi", &skin::makeControl<controls::Datumi>},
+    {"PiccmbLeta", Kind::Picture, {}},
+    {"cmbLeta", Kind::Custom, {}, true, {}, 0, "PiccmbLeta", &skin::makeControl<controls::ComboBox2>},
+    {"PicCmbMesci", Kind::Picture, {}},
+    {"cmbMesci", Kind::Custom, {}, true, {}, 0, "PicCmbMesci", &skin::makeControl<controls::ComboBox2>},
+    {"BtnGeslo", Kind::Picture, {}},
+    {"BtnKrepko", Kind::Picture, {}},
+    {"BtnLežeče", Kind::Picture, {}},
+    {"BtnPodčrtano", Kind::Picture, {}},
+    {"BtnPoravnaj", Kind::Picture, {}},
+    {"BtnSpremeniBarvo", Kind::Picture, {}},
+    {"BtnSpremeniVelikost", Kind::Picture, {}},
+    {"picBarvaZaGumb", Kind::Picture, {}},
+    {"BtnZapri", Kind::Picture, {}},
+    {"BtnMini", Kind::Picture, {}},
+    {"BtnVednoNaVrhu", Kind::Picture, {}},
+    {"BtnZloži", Kind::Picture, {}},
+};
+
 }  // namespace
 
 frmMain::frmMain(Pisarion& app)
     : m_app(app),
       m_form(app.platform(), "frmMain"),
-      PicNaslov(m_form.add<gui::PictureBox>("PicNaslov")),
-      PicText(m_form.add<gui::PictureBox>("PicText")),
-      Text(PicText.add<gui::Host>("Text")),
-      PicLeto(m_form.add<gui::PictureBox>("PicLeto")),
-      lblLeto(PicLeto.add<gui::Label>("lblLeto")),
-      BtnLeta(PicLeto.add<gui::PictureBox>("BtnLeta")),
-      PicMesec(m_form.add<gui::PictureBox>("PicMesec")),
-      lblMesec(PicMesec.add<gui::Label>("lblMesec")),
-      BtnMesec(PicMesec.add<gui::PictureBox>("BtnMesec")),
-      PicDatumi(m_form.add<gui::PictureBox>("PicDatumi")),
-      Datumi1(PicDatumi.add<controls::Datumi>("Datumi1")),
-      PiccmbLeta(m_form.add<gui::PictureBox>("PiccmbLeta")),
-      cmbLeta(PiccmbLeta.add<controls::ComboBox2>("cmbLeta")),
-      PicCmbMesci(m_form.add<gui::PictureBox>("PicCmbMesci")),
-      cmbMesci(PicCmbMesci.add<controls::ComboBox2>("cmbMesci")),
-      BtnGeslo(m_form.add<gui::PictureBox>("BtnGeslo")),
-      BtnKrepko(m_form.add<gui::PictureBox>("BtnKrepko")),
-      BtnLežeče(m_form.add<gui::PictureBox>("BtnLežeče")),
-      BtnPodčrtano(m_form.add<gui::PictureBox>("BtnPodčrtano")),
-      BtnPoravnaj(m_form.add<gui::PictureBox>("BtnPoravnaj")),
-      BtnSpremeniBarvo(m_form.add<gui::PictureBox>("BtnSpremeniBarvo")),
-      BtnSpremeniVelikost(m_form.add<gui::PictureBox>("BtnSpremeniVelikost")),
-      picBarvaZaGumb(m_form.add<gui::PictureBox>("picBarvaZaGumb")),
-      BtnZapri(m_form.add<gui::PictureBox>("BtnZapri")),
-      BtnMini(m_form.add<gui::PictureBox>("BtnMini")),
-      BtnVednoNaVrhu(m_form.add<gui::PictureBox>("BtnVednoNaVrhu")),
-      BtnZloži(m_form.add<gui::PictureBox>("BtnZloži")),
+      PicNaslov(skin::control<gui::PictureBox>(skin::buildControls(m_form, kControls), "PicNaslov")),
+      PicText(skin::control<gui::PictureBox>(m_form, "PicText")),
+      Text(skin::control<gui::Host>(m_form, "Text")),
+      PicLeto(skin::control<gui::PictureBox>(m_form, "PicLeto")),
+      lblLeto(skin::control<gui::Label>(m_form, "lblLeto")),
+      BtnLeta(skin::control<gui::PictureBox>(m_form, "BtnLeta")),
+      PicMesec(skin::control<gui::PictureBox>(m_form, "PicMesec")),
+      lblMesec(skin::control<gui::Label>(m_form, "lblMesec")),
+      BtnMesec(skin::control<gui::PictureBox>(m_form, "BtnMesec")),
+      PicDatumi(skin::control<gui::PictureBox>(m_form, "PicDatumi")),
+      Datumi1(skin::control<controls::Datumi>(m_form, "Datumi1")),
+      PiccmbLeta(skin::control<gui::PictureBox>(m_form, "PiccmbLeta")),
+      cmbLeta(skin::control<controls::ComboBox2>(m_form, "cmbLeta")),
+      PicCmbMesci(skin::control<gui::PictureBox>(m_form, "PicCmbMesci")),
+      cmbMesci(skin::control<controls::ComboBox2>(m_form, "cmbMesci")),
+      BtnGeslo(skin::control<gui::PictureBox>(m_form, "BtnGeslo")),
+      BtnKrepko(skin::control<gui::PictureBox>(m_form, "BtnKrepko")),
+      BtnLežeče(skin::control<gui::PictureBox>(m_form, "BtnLežeče")),
+      BtnPodčrtano(skin::control<gui::PictureBox>(m_form, "BtnPodčrtano")),
+      BtnPoravnaj(skin::control<gui::PictureBox>(m_form, "BtnPoravnaj")),
+      BtnSpremeniBarvo(skin::control<gui::PictureBox>(m_form, "BtnSpremeniBarvo")),
+      BtnSpremeniVelikost(skin::control<gui::PictureBox>(m_form, "BtnSpremeniVelikost")),
+      picBarvaZaGumb(skin::control<gui::PictureBox>(m_form, "picBarvaZaGumb")),
+      BtnZapri(skin::control<gui::PictureBox>(m_form, "BtnZapri")),
+      BtnMini(skin::control<gui::PictureBox>(m_form, "BtnMini")),
+      BtnVednoNaVrhu(skin::control<gui::PictureBox>(m_form, "BtnVednoNaVrhu")),
+      BtnZloži(skin::control<gui::PictureBox>(m_form, "BtnZloži")),
       m_day(m_form, app.store(), app.settingsFile().parent_path(), [&app] { return app.todayKey(); }),
       tmrVarnostnaKopija(m_form.addTimer("tmrVarnostnaKopija", kBackupDelayMs, gui::TimerStart::Stopped)) {
   m_form.setCaption(u"Pisarion");
   m_form.setBackColor(skin::kBodyColor);
-  m_form.onLoad = [this] { Form_Load(); };
-  m_form.onUnload = [this](bool& cancel) { Form_Unload(cancel); };
-  m_form.onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
-  m_form.onMouseMove = [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); };
-  // Logging off or shutting down must not lose the day's writing.
-  // A logoff waits while today's text cannot be saved.
-  m_form.onQueryEndSession = [this] { return m_day.save(); };
-  m_form.onEndSession = [this](bool ending) {
-    if (ending) endSession();
-  };
-  m_form.onClick = [this] { Form_Click(); };
-  // The title text is part of the strip that drags the window: its presses
-  // and moves are the window's.
-  PicNaslov.onMouseDown = [this](int b, int s, double x, double y) {
-    Form_MouseDown(b, s, x + PicNaslov.left(), y + PicNaslov.top());
-  };
-  PicNaslov.onMouseMove = [this](int b, int s, double x, double y) {
-    Form_MouseMove(b, s, x + PicNaslov.left(), y + PicNaslov.top());
-  };
-  m_form.onShortcut = [this](int key, int shift) { return Form_Shortcut(key, shift); };
-  // While the change-password dialog is up it keeps the focus, as a modal
-  // dialog would.
-  m_form.onActivate = [this] {
-    gui::Form& dialog = m_app.spremeniGeslo().form();
-    if (dialog.visible()) dialog.activate();
-  };
-  // Another window takes the focus: what was typed is put on the disk.
-  m_form.onDeactivate = [this] { m_day.autosave(); };
-  m_day.onWritableChanged = [this](bool writable) { showWritable(writable); };
-  // A timer's turn comes after the window's first paint.
-  tmrVarnostnaKopija.onTimer = [this] {
-    tmrVarnostnaKopija.setEnabled(false);
-    startDailyBackup(m_app);
-  };
+  wireWindowEvents();
   wireEvents();
-  makeButtons();
+  makeToolbar();
+  makeCaptionButtons();
+  makeDateOpeners();
   makeSearch();
   wireKeyboard();
 }
@@ -326,9 +330,9 @@ bool frmMain::Form_Shortcut(int keyCode, int shift) {
     case 'P': PrintDay(); return true;
     // Taken here even on a past day: the editor's own Ctrl+I would type a Tab
     // over the selection.
-    case 'B': ToggleFormat(skin::FormatToggle::Format::Bold); return true;
-    case 'I': ToggleFormat(skin::FormatToggle::Format::Italic); return true;
-    case 'U': ToggleFormat(skin::FormatToggle::Format::Underline); return true;
+    case 'B': ToggleFormat(skin::Format::Bold); return true;
+    case 'I': ToggleFormat(skin::Format::Italic); return true;
+    case 'U': ToggleFormat(skin::Format::Underline); return true;
     default: return false;
   }
 }
@@ -365,6 +369,45 @@ void frmMain::Text_Click() {
 }
 
 void frmMain::CloseMenus() { menus->CloseMenus(); }
+
+// The window's own events: load, unload, the session's end, presses on the
+// title strip, shortcuts, focus, the day's writability and the backup's start.
+void frmMain::wireWindowEvents() {
+  m_form.onLoad = [this] { Form_Load(); };
+  m_form.onUnload = [this](bool& cancel) { Form_Unload(cancel); };
+  m_form.onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
+  m_form.onMouseMove = [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); };
+  // Logging off or shutting down must not lose the day's writing.
+  // A logoff waits while today's text cannot be saved.
+  m_form.onQueryEndSession = [this] { return m_day.save(); };
+  m_form.onEndSession = [this](bool ending) {
+    if (ending) endSession();
+  };
+  m_form.onClick = [this] { Form_Click(); };
+  // The title text is part of the strip that drags the window: its presses
+  // and moves are the window's.
+  PicNaslov.onMouseDown = [this](int b, int s, double x, double y) {
+    Form_MouseDown(b, s, x + PicNaslov.left(), y + PicNaslov.top());
+  };
+  PicNaslov.onMouseMove = [this](int b, int s, double x, double y) {
+    Form_MouseMove(b, s, x + PicNaslov.left(), y + PicNaslov.top());
+  };
+  m_form.onShortcut = [this](int key, int shift) { return Form_Shortcut(key, shift); };
+  // While the change-password dialog is up it keeps the focus, as a modal
+  // dialog would.
+  m_form.onActivate = [this] {
+    gui::Form& dialog = m_app.spremeniGeslo().form();
+    if (dialog.visible()) dialog.activate();
+  };
+  // Another window takes the focus: what was typed is put on the disk.
+  m_form.onDeactivate = [this] { m_day.autosave(); };
+  m_day.onWritableChanged = [this](bool writable) { showWritable(writable); };
+  // A timer's turn comes after the window's first paint.
+  tmrVarnostnaKopija.onTimer = [this] {
+    tmrVarnostnaKopija.setEnabled(false);
+    startDailyBackup(m_app);
+  };
+}
 
 void frmMain::wireEvents() {
   Datumi1.IzbtranDatum = [this](std::string& d) {

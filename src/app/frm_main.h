@@ -4,8 +4,8 @@
 // toolbar, and the window's start-up, drag and shutdown.
 //
 // frm_main.cpp: frame, load, unload, drag · frm_main_dates.cpp: the pickers
-// and showing a day · frm_main_toolbar.cpp: toolbar, toggles, indicators ·
-// frm_main_buttons.cpp: the skinned buttons, their commands and the menus ·
+// and showing a day · frm_main_toolbar.cpp: the toolbar's table, its buttons and menus,
+// toggles, indicators · frm_main_buttons.cpp: the caption buttons ·
 // frm_main_keys.cpp: where the keyboard is, how it moves, how it is shown
 #include <memory>
 #include <string>
@@ -19,12 +19,11 @@
 #include "shape/cls_docking_handler.h"
 #include "shape/cls_trans_form.h"
 #include "shape/std_trans_s1.h"
-#include "skin/caption_buttons.h"
 #include "skin/alignment_menu.h"
 #include "skin/colour_menu.h"
 #include "skin/format_menus.h"
 #include "skin/size_menu.h"
-#include "skin/toolbar_buttons.h"
+#include "skin/skinned_button.h"
 #include "store/entries.h"
 #include "store/settings.h"
 
@@ -130,7 +129,7 @@ class frmMain {
   // ---- formatting toolbar
   // Ctrl+B, Ctrl+I, Ctrl+U: the toolbar toggle's command on today's
   // selection, its face following; nothing on a read-only day.
-  void ToggleFormat(skin::FormatToggle::Format format);
+  void ToggleFormat(skin::Format format);
   // The editor's selection moved: the indicators follow it while it is editable.
   void Text_SelChange();
 
@@ -176,11 +175,9 @@ class frmMain {
   std::unique_ptr<skin::AlignmentMenu> poravnava;  // the items inside mnuPoravnaj
   std::unique_ptr<skin::SizeMenu> velikost;        // the sizes inside mnuSpremeniVelikost
   std::unique_ptr<skin::ColourMenu> barve;         // the swatches inside mnuSpremniBarvo
-  std::unique_ptr<skin::PasswordButton> geslo;
-  std::unique_ptr<skin::FormatToggle> krepko, ležeče, podčrtano;
-  std::unique_ptr<skin::MenuButton> poravnaj, spremeniBarvo, spremeniVelikost;
-  std::unique_ptr<skin::RoundButton> zapri, mini, zloži;
-  std::unique_ptr<skin::OnTopButton> vednoNaVrhu;
+  std::unique_ptr<skin::SkinnedButton> geslo, krepko, ležeče, podčrtano, poravnaj, spremeniBarvo, spremeniVelikost;
+  std::unique_ptr<skin::SkinnedButton> zapri, mini, zloži, vednoNaVrhu;
+  std::unique_ptr<skin::SkinnedButton> yearOpener, monthOpener;  // BtnLeta, BtnMesec
   std::unique_ptr<SearchField> searchField;
   std::unique_ptr<search::DiarySearch> diarySearch;  // made by the first search
   std::unique_ptr<frmLeto> m_leto;                   // the year window, made on first use
@@ -196,9 +193,11 @@ class frmMain {
   void paintEditorFrame();
   void printTitle(const std::u16string& title);
   void endSession();
+  void wireWindowEvents();
   void wireEvents();
 
   // frm_main_dates.cpp
+  void makeDateOpeners();
   void layoutDatePickers(shape::clsTransForm& shaper);
   void fillPickersForToday();
   void fillDays(const std::string& month, const std::string& year);
@@ -206,7 +205,7 @@ class frmMain {
   void openYearList();
   void openMonthList();
   void listLostFocus(controls::ComboBox2& list);
-  void closeList(gui::PictureBox& holder, gui::PictureBox& opener);
+  void closeList(gui::PictureBox& holder, skin::SkinnedButton& opener);
   void fitListHolder(gui::PictureBox& holder, controls::ComboBox2& list);
   // Where an open list beginning above y should end to hide whole what it covers.
   int bottomOfWhatLiesBeneath(int y) const;
@@ -222,7 +221,7 @@ class frmMain {
   void refreshWrittenDay();
 
   // frm_main_buttons.cpp
-  void makeButtons();
+  void makeCaptionButtons();
   void layoutCaptionButtons(shape::clsTransForm& shaper);
 
   // frm_main_keys.cpp
@@ -240,12 +239,12 @@ class frmMain {
   gui::Shape* m_focusRing[2] = {nullptr, nullptr};
 
   // frm_main_toolbar.cpp
+  void makeToolbar();
   void drawIndicators();
   // The toolbar of a day that can be written, or of one that cannot.
   enum class ToolbarLook { Active, Inactive };
   void drawSeparators(ToolbarLook look);
   void showFormatting(ToolbarLook look);
-  void drawFace(gui::PictureBox& button, const gui::Rect& face);
 
   std::unique_ptr<shape::clsDockingHandler> m_docking;
   void showWritable(bool writable);

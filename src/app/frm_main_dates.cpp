@@ -17,7 +17,9 @@ namespace {
 constexpr gui::Rect kPicLeto{413, 60, 175, 20};
 constexpr gui::Rect kPicMesec{413, 84, 175, 20};
 constexpr gui::Rect kCaption{5, 3, 145, 16};
-constexpr gui::Rect kOpener{158, 3, 14, 14};
+// The openers, BtnLeta and BtnMesec, at the boxes' right ends.
+constexpr skin::ButtonSpec kOpener{.kind = skin::ButtonKind::ListOpener, .at = {158, 3},
+                                   .rest = skin::r::dropButton, .pressed = skin::r::dropButtonPressed};
 constexpr int kListWidth = 171;
 constexpr gui::Rect kPicDatumi{413, 108, 175, 452};
 
@@ -26,6 +28,11 @@ int monthNumber(const std::string& mm) { return base::wholeNumber(mm).value_or(0
 
 }  // namespace
 
+void frmMain::makeDateOpeners() {
+  yearOpener = std::make_unique<skin::SkinnedButton>(BtnLeta, m_app.PictureGUI, kOpener);
+  monthOpener = std::make_unique<skin::SkinnedButton>(BtnMesec, m_app.PictureGUI, kOpener);
+}
+
 void frmMain::layoutDatePickers(shape::clsTransForm& shaper) {
   const gui::Surface& atlas = m_app.PictureGUI;
   const gui::FontSpec captionFont{u"Arial", 238, 8.25, true};
@@ -33,12 +40,13 @@ void frmMain::layoutDatePickers(shape::clsTransForm& shaper) {
     gui::PictureBox& box;
     gui::Label& caption;
     gui::PictureBox& opener;
+    skin::SkinnedButton& openerFaces;
     gui::PictureBox& holder;
     controls::ComboBox2& list;
     gui::Rect place;
   };
-  for (Box b : {Box{PicLeto, lblLeto, BtnLeta, PiccmbLeta, cmbLeta, kPicLeto},
-                Box{PicMesec, lblMesec, BtnMesec, PicCmbMesci, cmbMesci, kPicMesec}}) {
+  for (Box b : {Box{PicLeto, lblLeto, BtnLeta, *yearOpener, PiccmbLeta, cmbLeta, kPicLeto},
+                Box{PicMesec, lblMesec, BtnMesec, *monthOpener, PicCmbMesci, cmbMesci, kPicMesec}}) {
     b.box.move(b.place.x, b.place.y, b.place.w, b.place.h);
     b.box.surface().blit(atlas, skin::r::dateBox, {0, 0});
     b.box.refresh();
@@ -46,8 +54,7 @@ void frmMain::layoutDatePickers(shape::clsTransForm& shaper) {
     b.caption.setFont(captionFont);
     b.caption.setForeColor(skin::kTextBlue);
     b.caption.setTransparent(true);
-    b.opener.move(kOpener.x, kOpener.y, kOpener.w, kOpener.h);
-    drawFace(b.opener, skin::r::dropButton);
+    b.openerFaces.place();
     shaper.ShapeMe(b.opener, base::kKeyColor);
     // The holder's colour shows as a one-pixel frame around its list.
     b.holder.setBackColor(skin::kDeepBlue);
@@ -200,7 +207,7 @@ void frmMain::openYearList() {
   PiccmbLeta.bringToFront();
   cmbLeta.Izberi(base::utf16ToUtf8(lblLeto.text()));
   cmbLeta.setFocus();
-  drawFace(BtnLeta, skin::r::dropButtonPressed);
+  yearOpener->showOpen(true);
 }
 
 void frmMain::openMonthList() {
@@ -214,26 +221,26 @@ void frmMain::openMonthList() {
   PicCmbMesci.bringToFront();
   cmbMesci.Izberi(lblMesec.tag());
   cmbMesci.setFocus();
-  drawFace(BtnMesec, skin::r::dropButtonPressed);
+  monthOpener->showOpen(true);
 }
 
-void frmMain::closeList(gui::PictureBox& holder, gui::PictureBox& opener) {
+void frmMain::closeList(gui::PictureBox& holder, skin::SkinnedButton& opener) {
   if (!holder.visible()) return;
   holder.setVisible(false);
-  drawFace(opener, skin::r::dropButton);
+  opener.showOpen(false);
 }
 
 void frmMain::CloseDateDropDowns() {
-  closeList(PiccmbLeta, BtnLeta);
-  closeList(PicCmbMesci, BtnMesec);
+  closeList(PiccmbLeta, *yearOpener);
+  closeList(PicCmbMesci, *monthOpener);
 }
 
 void frmMain::listLostFocus(controls::ComboBox2& list) {
   // Opening the other list takes the focus from this one: only this one closes.
   const gui::Element* now = m_form.focused();
   if (now == &cmbLeta || now == &cmbMesci) {
-    if (&list == &cmbLeta) closeList(PiccmbLeta, BtnLeta);
-    else closeList(PicCmbMesci, BtnMesec);
+    if (&list == &cmbLeta) closeList(PiccmbLeta, *yearOpener);
+    else closeList(PicCmbMesci, *monthOpener);
     return;
   }
   CloseDateDropDowns();

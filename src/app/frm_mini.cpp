@@ -9,6 +9,7 @@
 #include "base/number.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
+#include "skin/window_table.h"
 
 namespace app {
 namespace {
@@ -18,20 +19,34 @@ constexpr int kWidth = 101, kHeight = 111;
 constexpr int kStripRight = 65, kStripBottom = 21;  // the drag strip, left of the buttons
 constexpr int kSlideSteps = 7;
 constexpr gui::Point kClockAt{1, 16};
+// The window's controls, back to front, placed by the layout to their faces' sizes.
+const skin::ControlRow kControls[] = {
+    {"picClock", skin::ControlKind::Picture, {}},
+    {"imgCenter", skin::ControlKind::Picture, {}, true, {}, 0, "picClock"},  // the cap over the hands' hub
+    {"BtnZapri", skin::ControlKind::Picture, {}},
+    {"BtnZloži", skin::ControlKind::Picture, {}},
+};
+// The two buttons; each x counts from the window's right edge.
+constexpr skin::ButtonSpec kZapri{.kind = skin::ButtonKind::Round, .at = {21, skin::kCaptionTop},
+                                  .tip = u"Zapri in Shrani Dnevnik", .faces = skin::CaptionButton::Zapri,
+                                  .tracking = "miniTmrBtnZapri"};
+constexpr skin::ButtonSpec kZloži{.kind = skin::ButtonKind::Round, .at = {36, skin::kCaptionTop},
+                                  .tip = u"Raztegni Dnevnik", .faces = skin::CaptionButton::MiniZloži,
+                                  .tracking = "miniTmrBtnZloži"};
 
 }  // namespace
 
 frmMini::frmMini(Pisarion& app, gui::Form& timerForm)
     : m_app(app),
       m_form(app.platform(), "frmMini"),
-      picClock(m_form.add<gui::PictureBox>("picClock")),
-      imgCenter(picClock.add<gui::PictureBox>("imgCenter")),
-      BtnZapri(m_form.add<gui::PictureBox>("BtnZapri")),
-      BtnZloži(m_form.add<gui::PictureBox>("BtnZloži")),
+      picClock(skin::control<gui::PictureBox>(skin::buildControls(m_form, kControls), "picClock")),
+      imgCenter(skin::control<gui::PictureBox>(m_form, "imgCenter")),
+      BtnZapri(skin::control<gui::PictureBox>(m_form, "BtnZapri")),
+      BtnZloži(skin::control<gui::PictureBox>(m_form, "BtnZloži")),
       m_tick(m_form.addTimer("Timer1(0)", 500, gui::TimerStart::Running)),
       m_slide(m_form.addTimer("Timer1(3)", 50, gui::TimerStart::Stopped)),
-      m_zapri(BtnZapri, app.PictureGUI, timerForm, "miniTmrBtnZapri", skin::CaptionButton::Zapri),
-      m_zloži(BtnZloži, app.PictureGUI, timerForm, "miniTmrBtnZloži", skin::CaptionButton::MiniZloži),
+      m_zapri(BtnZapri, app.PictureGUI, kZapri, {.timerForm = &timerForm}),
+      m_zloži(BtnZloži, app.PictureGUI, kZloži, {.timerForm = &timerForm}),
       m_docking(app.platform(), [&app](const shape::WorkArea& area) { app.state().setWorkArea(area); }) {
   m_form.setCaption(u"Pisarion");
   m_docking.setParentForm(&m_form);
@@ -51,8 +66,6 @@ frmMini::frmMini(Pisarion& app, gui::Form& timerForm)
   // and the settings are saved.
   m_zapri.onCommand = [this] { m_app.main().form().unload(); };
   m_zloži.onCommand = [this] { UnfoldRequest(); };
-  BtnZapri.setToolTip(u"Zapri in Shrani Dnevnik");
-  BtnZloži.setToolTip(u"Raztegni Dnevnik");
 }
 
 void frmMini::Layout(shape::clsTransForm& shaper) {
@@ -61,9 +74,9 @@ void frmMini::Layout(shape::clsTransForm& shaper) {
   m_form.blit(m_app.PictureGUI, skin::r::frmMini, {0, 0});
   m_form.refresh();
   shaper.ShapeMe(m_form, base::kKeyColor);
-  m_zloži.place(65);
+  m_zloži.place();
   shaper.ShapeMe(BtnZloži, base::kKeyColor);
-  m_zapri.place(80);
+  m_zapri.place();
   shaper.ShapeMe(BtnZapri, base::kKeyColor);
   // The clock sizes itself to its face; the cap keeps its own magenta corners out.
   m_face = skin::loadClockFace();

@@ -10,7 +10,7 @@
 #include "gui/form.h"
 #include "shape/cls_docking_handler.h"
 #include "shape/cls_trans_form.h"
-#include "skin/caption_buttons.h"
+#include "skin/skinned_button.h"
 
 namespace app {
 
@@ -58,7 +58,7 @@ class frmMini {
 
   gui::Timer& m_tick;
   gui::Timer& m_slide;
-  skin::RoundButton m_zapri, m_zloži;
+  skin::SkinnedButton m_zapri, m_zloži;
   // The window's keep-on-top, and the work area read again after a display change.
   shape::clsDockingHandler m_docking;
   // Pointer position inside the window at the last press in the drag strip;

@@ -39,6 +39,21 @@ frmObnovitev::frmObnovitev(Pisarion& app)
   m_form.setCaption(u"Obnovitvena koda");
   m_form.setWidth(kWidth * m_form.tppX());
   m_form.setHeight(kHeight * m_form.tppY());
+  paintAndStyle();
+  Text1.move(0, kHeight + 20, 10, 10);
+  Text1.setTakesFocus(true);
+  BtnKopiraj.onClick = [this] { BtnKopiraj_Click(); };
+  BtnShrani.onClick = [this] { BtnShrani_Click(); };
+  Text1.onKeyDown = [this](int key, int shift) { Text1_KeyDown(key, shift); };
+  m_form.onClick = [this] { Text1.setFocus(); };
+  m_form.onUnload = [this](bool& cancel) {
+    cancel = true;
+    close();
+  };
+}
+
+// The window's frame, the labels' places, fonts and words, the two buttons.
+void frmObnovitev::paintAndStyle() {
   m_form.surface().fill(m_form.surface().bounds(), skin::kTextBlue);
   m_form.surface().fill({2, 2, kWidth - 4, kHeight - 4}, gui::Color::rgb(255, 255, 255));
   style(lblNaslov, {10, 10, kWidth - 20, 16}, kBold, gui::Alignment::Center);
@@ -58,16 +73,6 @@ frmObnovitev::frmObnovitev(Pisarion& app)
   style(BtnShrani, {180, 116, 110, 20}, kBold, gui::Alignment::Center);
   BtnShrani.setText(u"Shrani …");
   BtnShrani.setBackColor(skin::kPaleBlue);
-  Text1.move(0, kHeight + 20, 10, 10);
-  Text1.setTakesFocus(true);
-  BtnKopiraj.onClick = [this] { BtnKopiraj_Click(); };
-  BtnShrani.onClick = [this] { BtnShrani_Click(); };
-  Text1.onKeyDown = [this](int key, int shift) { Text1_KeyDown(key, shift); };
-  m_form.onClick = [this] { Text1.setFocus(); };
-  m_form.onUnload = [this](bool& cancel) {
-    cancel = true;
-    close();
-  };
 }
 
 void frmObnovitev::ShowCode(std::u16string code) {

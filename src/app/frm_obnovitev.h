@@ -38,6 +38,7 @@ class frmObnovitev {
   std::function<void()> onClosed;
 
  private:
+  void paintAndStyle();
   std::u16string m_code;
   void close();
 };

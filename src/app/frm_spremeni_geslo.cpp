@@ -70,6 +70,12 @@ frmSpremeniGeslo::frmSpremeniGeslo(Pisarion& app)
   Text2.setEnabled(false);
   Text3.setEnabled(false);
 
+  wireEvents();
+}
+
+// The fields' changes and keys, presses on the window and on the dots, the
+// timers, the resize and the close from the system.
+void frmSpremeniGeslo::wireEvents() {
   Text1.onChange = [this] { Text1_Change(); };
   Text2.onChange = [this] { Text2_Change(); };
   Text3.onChange = [this] { Text3_Change(); };

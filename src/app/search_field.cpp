@@ -4,29 +4,40 @@
 #include "shape/cls_trans_form.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
+#include "skin/window_table.h"
 
 namespace app {
 namespace {
 
 const gui::FontSpec kFont{u"Arial", 238, 8.25, true};
 constexpr gui::Rect kTextBox{20, 3, 136, 16};  // between the magnifier and the round button
-constexpr gui::Rect kClose{158, 3, 14, 14};
+constexpr skin::ButtonSpec kClose{.kind = skin::ButtonKind::Close, .at = {158, 3}, .rest = skin::r::searchClose,
+                                  .pressed = skin::r::searchClosePressed};
 constexpr gui::Rect kStatus{5, 3, 165, 16};
+
+// The field's controls on the main window, hidden until Ctrl+F; show() places them.
+using Kind = skin::ControlKind;
+const skin::ControlRow kControls[] = {
+    {"PicSearch", Kind::Picture, {}, false},
+    {"txtSearch", Kind::LineEdit, {}, true, {}, 0, "PicSearch"},
+    {"BtnSearchClose", Kind::Picture, {}, true, {}, 0, "PicSearch"},
+    {"PicSearchStatus", Kind::Picture, {}, false},
+    {"lblSearchStatus", Kind::Label, {}, true, {}, 0, "PicSearchStatus"},
+};
 
 }  // namespace
 
 SearchField::SearchField(gui::Form& form, const gui::Surface& atlas)
-    : PicSearch(form.add<gui::PictureBox>("PicSearch")),
-      txtSearch(PicSearch.add<gui::EditBox>("txtSearch")),
-      BtnSearchClose(PicSearch.add<gui::PictureBox>("BtnSearchClose")),
-      PicSearchStatus(form.add<gui::PictureBox>("PicSearchStatus")),
-      lblSearchStatus(PicSearchStatus.add<gui::Label>("lblSearchStatus")),
+    : PicSearch(skin::control<gui::PictureBox>(skin::buildControls(form, kControls), "PicSearch")),
+      txtSearch(skin::control<gui::EditBox>(form, "txtSearch")),
+      BtnSearchClose(skin::control<gui::PictureBox>(form, "BtnSearchClose")),
+      PicSearchStatus(skin::control<gui::PictureBox>(form, "PicSearchStatus")),
+      lblSearchStatus(skin::control<gui::Label>(form, "lblSearchStatus")),
       tmrSearchPause(form.addTimer("tmrSearchPause", kPauseMs, gui::TimerStart::Stopped)),
       tmrSearchProgress(form.addTimer("tmrSearchProgress", 100, gui::TimerStart::Stopped)),
       m_form(form),
-      m_atlas(atlas) {
-  for (gui::Element* e : {static_cast<gui::Element*>(&PicSearch), static_cast<gui::Element*>(&PicSearchStatus)})
-    e->setVisible(false);
+      m_atlas(atlas),
+      m_close(BtnSearchClose, atlas, kClose) {
   // The page under the words is the skin's, the colour of the field's middle.
   const gui::Color page = atlas.pixel(skin::r::searchField.x + kTextBox.x + kTextBox.w / 2,
                                       skin::r::searchField.y + kTextBox.y + kTextBox.h / 2);
@@ -46,14 +57,8 @@ SearchField::SearchField(gui::Form& form, const gui::Surface& atlas)
     tmrSearchPause.setEnabled(false);
     if (auto handler = onSearch) handler();
   };
-  BtnSearchClose.onMouseDown = [this](int button, int, double, double) {
-    if (button == gui::kLeftButton) drawClose(true);
-  };
-  BtnSearchClose.onMouseUp = [this](int button, int, double x, double y) {
-    if (button != gui::kLeftButton) return;
-    drawClose(false);
-    if (x >= 0 && y >= 0 && x <= kClose.w && y <= kClose.h)
-      if (auto handler = onClose) handler();
+  m_close.onCommand = [this] {
+    if (auto handler = onClose) handler();
   };
   // The magnifier and the field's edges give the keys to the words.
   PicSearch.onMouseDown = [this](int, int, double, double) { focus(); };
@@ -65,8 +70,7 @@ void SearchField::show(gui::Rect yearBox, gui::Rect monthBox) {
   PicSearchStatus.surface().blit(m_atlas, skin::r::dateBox, {0, 0});
   PicSearchStatus.refresh();
   lblSearchStatus.move(kStatus.x, kStatus.y, kStatus.w, kStatus.h);
-  BtnSearchClose.move(kClose.x, kClose.y, kClose.w, kClose.h);
-  drawClose(false);
+  m_close.place();
   shape::clsTransForm().ShapeMe(BtnSearchClose, base::kKeyColor);
   txtSearch.setText(u"");
   tmrSearchPause.setEnabled(false);
@@ -117,11 +121,6 @@ bool SearchField::keyDown(int keyCode) {
 // never be found, so it is not taken.
 void SearchField::refuseUnwritable(char16_t& ch) {
   if (ch >= 32 && base::utf16ToCp1250(std::u16string_view(&ch, 1)) == "?" && ch != u'?') ch = 0;
-}
-
-void SearchField::drawClose(bool pressed) {
-  BtnSearchClose.surface().blit(m_atlas, pressed ? skin::r::searchClosePressed : skin::r::searchClose, {0, 0});
-  BtnSearchClose.refresh();
 }
 
 }  // namespace app

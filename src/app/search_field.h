@@ -10,6 +10,7 @@
 #include <string>
 
 #include "gui/form.h"
+#include "skin/skinned_button.h"
 
 namespace app {
 
@@ -49,10 +50,10 @@ class SearchField {
  private:
   bool keyDown(int keyCode);
   void refuseUnwritable(char16_t& ch);
-  void drawClose(bool pressed);
 
   gui::Form& m_form;
   const gui::Surface& m_atlas;
+  skin::SkinnedButton m_close;  // BtnSearchClose's faces and presses
 };
 
 }  // namespace app

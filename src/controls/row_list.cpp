@@ -36,7 +36,15 @@ void RowList::attached() {
   Gor->move(0, 0, kTrackWidth, 15);
   Dol->move(0, m_designHeight - 15, kTrackWidth, 15);
   Drsnik->move(0, 15, kTrackWidth, 61);
+  makeRowParts();
+  wireMouse();
+  move(left(), top(), m_designWidth, m_designHeight);
+  resized();
+}
 
+// The first row's label and line (the rest are made as rows come), the
+// choice's mark, the mark under the pointer and the chosen day's label.
+void RowList::makeRowParts() {
   gui::Label& template0 = Območje->add<gui::Label>("lblDan(0)");
   template0.move(2, 1, m_designWidth, 16);
   template0.setTransparent(true);
@@ -68,7 +76,9 @@ void RowList::attached() {
   lblIzbranDan = &add<gui::Label>("lblIzbranDan");
   lblIzbranDan->setForeColor(skin::kChosenText);
   lblIzbranDan->setVisible(false);
+}
 
+void RowList::wireMouse() {
   // Every part of the control takes the keys when pressed and reports a click.
   auto wire = [this](gui::Element& e) {
     e.onMouseDown = [this](int, int, double, double) { pressed(); };
@@ -97,9 +107,6 @@ void RowList::attached() {
     if (button == gui::kLeftButton) scrollRows(1);
   };
   onMouseWheel = [this](int delta, int) { wheel(delta); };
-
-  move(left(), top(), m_designWidth, m_designHeight);
-  resized();
 }
 
 void RowList::resized() {

@@ -95,6 +95,8 @@ class RowList : public gui::Panel {
   virtual void wireRow(gui::Label& label, int index) = 0;
 
  private:
+  void makeRowParts();
+  void wireMouse();
   void thumbMove(double y);
   // The area's top, kept between the end of the rows and 0, and the thumb
   // at the matching place of its track.

@@ -16,7 +16,7 @@
 #include "gui/timer.h"
 #include "skin/button_behaviour.h"
 #include "skin/rects.h"
-#include "skin/toolbar_buttons.h"
+#include "skin/skinned_button.h"
 
 namespace skin {
 

@@ -18,7 +18,7 @@
 #include "gui/element.h"
 #include "gui/timer.h"
 #include "skin/menu_items.h"
-#include "skin/toolbar_buttons.h"
+#include "skin/skinned_button.h"
 
 namespace skin {
 

@@ -5,6 +5,7 @@
 // what a window holds and where it lies is read in one place.
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "gui/form.h"
@@ -14,16 +15,28 @@ namespace skin {
 enum class ControlKind {
   Picture,  // a picture box, filled with its colour when it has one
   KeyBox,   // a text box kept out of sight that takes the keys
+  Label,    // a line of text
+  Host,     // the place of a native editor the platform makes later
+  LineEdit, // the place of a native one-line text field the platform makes later
+  Custom,   // a control of the program's own, made by the row's `make`
 };
 
 struct ControlRow {
   std::string_view name;
   ControlKind kind;
-  gui::Rect rect;
+  gui::Rect rect;  // empty: the window's layout places it
   bool shown = true;
-  std::optional<base::Color> color;  // a picture's fill
+  std::optional<base::Color> color = {};  // a picture's fill
   int maxLength = 0;                 // a key box's limit; 0: none
+  std::string_view parent = "";      // the control it lies in; "": the window
+  gui::Element& (*make)(gui::Container& parent, std::string name) = nullptr;  // a Custom row's
 };
+
+// A Custom row's maker for a control class T.
+template <class T>
+gui::Element& makeControl(gui::Container& parent, std::string name) {
+  return parent.add<T>(std::move(name));
+}
 
 // Makes every row's control on the form, in table order: a later row lies
 // above the earlier ones. Answers the form, for the first look-up.

@@ -1,6 +1,6 @@
 #pragma once
 // A small window with the seven toolbar buttons, the three menus and the four
-// caption buttons laid out as on the main window, on the headless platform
+// caption buttons made from the main window's table, on the headless platform
 // with the virtual clock and the text-model editor. Tests read what the
 // window shows and name it by the atlas rectangle it matches.
 #include <gtest/gtest.h>
@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window_buttons.h"
 #include "gui/form.h"
 #include "platform/headless/headless_platform.h"
 #include "shape/cls_trans_form.h"
 #include "skin/atlas.h"
-#include "skin/caption_buttons.h"
 #include "skin/format_menus.h"
 #include "skin/rects.h"
-#include "skin/toolbar_buttons.h"
+#include "skin/skinned_button.h"
 #include "textmodel/text_editor.h"
 
 class ButtonTest : public ::testing::Test {
@@ -32,73 +32,58 @@ class ButtonTest : public ::testing::Test {
   bool onTop = false;
   int closeCommands = 0, miniCommands = 0, zložiCommands = 0, gesloCommands = 0, onTopApplied = 0;
 
-  std::unique_ptr<skin::PasswordButton> BtnGeslo;
-  std::unique_ptr<skin::FormatToggle> BtnKrepko, BtnLežeče, BtnPodčrtano;
+  using Button = std::unique_ptr<skin::SkinnedButton>;
+  Button BtnGeslo, BtnKrepko, BtnLežeče, BtnPodčrtano, BtnPoravnaj, BtnSpremeniBarvo, BtnSpremeniVelikost;
+  Button BtnZapri, BtnMini, BtnZloži, BtnVednoNaVrhu;
   std::unique_ptr<skin::FormatMenus> menus;
-  std::unique_ptr<skin::MenuButton> BtnPoravnaj, BtnSpremeniBarvo, BtnSpremeniVelikost;
-  std::unique_ptr<skin::RoundButton> BtnZapri, BtnMini, BtnZloži;
-  std::unique_ptr<skin::OnTopButton> BtnVednoNaVrhu;
 
   ButtonTest() {
+    namespace mw = app::main_window;
     form.setBackColor(skin::kBodyColor);
     form.setPixelBounds({kOrigin.x, kOrigin.y, kW, 300});
     form.cls();
     editor.setText(u"ena dva tri");
     editor.setSelection(0, 3);
     const skin::EditorSource ed = [this] { return &editor; };
-    auto box = [this](const char* name) -> gui::PictureBox& { return form.add<gui::PictureBox>(name); };
-
-    BtnGeslo = std::make_unique<skin::PasswordButton>(box("BtnGeslo"), atlas, "tmrBtnGeslo", "tmrBtnGesloE");
-    BtnKrepko = std::make_unique<skin::FormatToggle>(box("BtnKrepko"), atlas, "TmrBtnKrepko", "TmrBtnKrepkoE",
-                                                     skin::FormatToggle::Format::Bold, ed);
-    BtnLežeče = std::make_unique<skin::FormatToggle>(box("BtnLežeče"), atlas, "tmrBtnLežeče", "tmrBtnLežečeE",
-                                                     skin::FormatToggle::Format::Italic, ed);
-    BtnPodčrtano = std::make_unique<skin::FormatToggle>(box("BtnPodčrtano"), atlas, "TMRBtnPodčrtano",
-                                                        "TMRBtnPodčrtanoE", skin::FormatToggle::Format::Underline, ed);
-    gui::PictureBox& poravnaj = box("BtnPoravnaj");
-    gui::PictureBox& barvo = box("BtnSpremeniBarvo");
-    gui::PictureBox& velikost = box("BtnSpremeniVelikost");
+    auto make = [this](const char* name, const skin::ButtonSpec& spec, skin::ButtonLinks links = {}) {
+      return std::make_unique<skin::SkinnedButton>(form.add<gui::PictureBox>(name), atlas, spec, std::move(links));
+    };
+    BtnGeslo = make("BtnGeslo", mw::kGeslo);
+    BtnKrepko = make("BtnKrepko", mw::kKrepko, {.editor = ed});
+    BtnLežeče = make("BtnLežeče", mw::kLežeče, {.editor = ed});
+    BtnPodčrtano = make("BtnPodčrtano", mw::kPodčrtano, {.editor = ed});
+    gui::PictureBox& poravnaj = form.add<gui::PictureBox>("BtnPoravnaj");
+    gui::PictureBox& barvo = form.add<gui::PictureBox>("BtnSpremeniBarvo");
+    gui::PictureBox& velikost = form.add<gui::PictureBox>("BtnSpremeniVelikost");
     menus = std::make_unique<skin::FormatMenus>(form, atlas, 183, 226, 270);
-    BtnPoravnaj = std::make_unique<skin::MenuButton>(poravnaj, atlas, "tmrBtnPoravnaj", "tmrBtnPoravnajE",
-                                                     skin::ToolbarFace::PoravnajLevo, ed, menus->mnuPoravnaj);
-    BtnSpremeniBarvo =
-        std::make_unique<skin::MenuButton>(barvo, atlas, "tmrBtnSpremeniBarvo", "tmrBtnSpremeniBarvoE",
-                                           skin::ToolbarFace::SpremeniBarvo, ed, menus->mnuSpremniBarvo);
-    BtnSpremeniVelikost =
-        std::make_unique<skin::MenuButton>(velikost, atlas, "tmrBtnSpremeniVelikost", "tmrBtnSpremeniVelikostE",
-                                           skin::ToolbarFace::SpremeniVelikost, ed, menus->mnuSpremeniVelikost);
-    const int lefts[] = {15, 60, 100, 140, 183, 226, 270};
-    int i = 0;
-    for (skin::ToolbarButton* b : toolbar()) {
-      b->place(lefts[i++]);
-      b->CloseMenus = [this] { menus->CloseMenus(); };
+    gui::PictureBox* const menu[] = {&menus->mnuPoravnaj, &menus->mnuSpremniBarvo, &menus->mnuSpremeniVelikost};
+    BtnPoravnaj = std::make_unique<skin::SkinnedButton>(poravnaj, atlas, mw::kPoravnaj,
+                                                        skin::ButtonLinks{.editor = ed, .menu = menu[0]});
+    BtnSpremeniBarvo = std::make_unique<skin::SkinnedButton>(barvo, atlas, mw::kSpremeniBarvo,
+                                                             skin::ButtonLinks{.menu = menu[1]});
+    BtnSpremeniVelikost = std::make_unique<skin::SkinnedButton>(velikost, atlas, mw::kSpremeniVelikost,
+                                                                skin::ButtonLinks{.menu = menu[2]});
+    for (skin::SkinnedButton* b : toolbar()) {
+      b->place();
+      b->closeMenus = [this] { menus->CloseMenus(); };
     }
-    for (skin::MenuButton* m : {BtnPoravnaj.get(), BtnSpremeniBarvo.get(), BtnSpremeniVelikost.get()})
-      m->closeOtherMenus = [this, m] { menus->closeOthers(m->menu()); };
+    for (int i = 0; i < 3; ++i) toolbar()[4 + i]->closeMenus = [this, m = menu[i]] { menus->closeOthers(*m); };
     BtnGeslo->onCommand = [this] { ++gesloCommands; };
 
-    BtnZapri = std::make_unique<skin::RoundButton>(box("BtnZapri"), atlas, form, "TmrBtnZapri",
-                                                   skin::CaptionButton::Zapri);
-    BtnMini = std::make_unique<skin::RoundButton>(box("BtnMini"), atlas, form, "TmrBtnMini",
-                                                  skin::CaptionButton::Mini);
-    BtnZloži = std::make_unique<skin::RoundButton>(box("BtnZloži"), atlas, form, "TmrBtnZloži",
-                                                   skin::CaptionButton::Zloži);
-    BtnVednoNaVrhu = std::make_unique<skin::OnTopButton>(box("BtnVednoNaVrhu"), atlas, "TmrBtnVednoNaVrhu",
-                                                          [this] { return onTop; });
-    BtnZapri->place(kW - 21);
-    BtnMini->place(kW - 36);
-    BtnVednoNaVrhu->place(kW - 54);
-    BtnZloži->place(kW - 72);
+    BtnZapri = make("BtnZapri", mw::kZapri);
+    BtnMini = make("BtnMini", mw::kMini);
+    BtnZloži = make("BtnZloži", mw::kZloži);
+    BtnVednoNaVrhu = make("BtnVednoNaVrhu", mw::kVednoNaVrhu, {.onTop = [this] { return onTop; }});
     shape::clsTransForm shaper;  // as the layout makes them round
-    for (skin::RoundButton* b : std::initializer_list<skin::RoundButton*>{BtnZapri.get(), BtnMini.get(),
-                                                                         BtnVednoNaVrhu.get(), BtnZloži.get()})
-      shaper.ShapeMe(b->Btn, base::kKeyColor);
-    for (skin::RoundButton* b : {BtnZapri.get(), BtnMini.get(), BtnZloži.get()})
-      b->CloseMenus = [this] { menus->CloseMenus(); };
+    for (skin::SkinnedButton* b : {BtnZapri.get(), BtnMini.get(), BtnVednoNaVrhu.get(), BtnZloži.get()}) b->place();
+    for (const char* name : {"BtnZapri", "BtnMini", "BtnVednoNaVrhu", "BtnZloži"})
+      shaper.ShapeMe(dynamic_cast<gui::PictureBox&>(*form.find(name)), base::kKeyColor);
+    for (skin::SkinnedButton* b : {BtnZapri.get(), BtnMini.get(), BtnZloži.get()})
+      b->closeMenus = [this] { menus->CloseMenus(); };
     BtnZapri->onCommand = [this] { ++closeCommands; };
     BtnMini->onCommand = [this] { ++miniCommands; };
     BtnZloži->onCommand = [this] { ++zložiCommands; };
-    BtnVednoNaVrhu->toggle = [this] {
+    BtnVednoNaVrhu->onCommand = [this] {
       onTop = !onTop;
       ++onTopApplied;
       form.setWindowPos(onTop ? gui::InsertAfter::Topmost : gui::InsertAfter::NoTopmost, form.pixelBounds());
@@ -106,18 +91,20 @@ class ButtonTest : public ::testing::Test {
     form.show();
   }
 
-  std::array<skin::ToolbarButton*, 7> toolbar() {
+  std::array<skin::SkinnedButton*, 7> toolbar() {
     return {BtnGeslo.get(),    BtnKrepko.get(),        BtnLežeče.get(),          BtnPodčrtano.get(),
             BtnPoravnaj.get(), BtnSpremeniBarvo.get(), BtnSpremeniVelikost.get()};
   }
+  static bool isToolbar(const skin::SkinnedButton& b) { return b.box().height() == skin::kToolbarFaceHeight; }
 
   // The pointer to a point of an element, in the element's own pixels.
   void pointAt(const gui::Element& e, int x, int y) {
     const gui::Rect r = e.screenRect();
     platform.moveMouse({r.x + x, r.y + y});
   }
-  void pointAt(const skin::ToolbarButton& b, int x = 20, int y = 20) { pointAt(b.Btn, x, y); }
-  void pointAt(const skin::RoundButton& b, int x = 6, int y = 6) { pointAt(b.Btn, x, y); }
+  void pointAt(const skin::SkinnedButton& b, int x, int y) { pointAt(b.box(), x, y); }
+  // Well inside the button: a toolbar button's (20, 20), a round one's (6, 6).
+  void pointAt(const skin::SkinnedButton& b) { pointAt(b.box(), isToolbar(b) ? 20 : 6, isToolbar(b) ? 20 : 6); }
   // Somewhere on the window away from every button and menu.
   void pointAway() { platform.moveMouse({kOrigin.x + 450, kOrigin.y + 250}); }
   void tick(int n = 1) { platform.advance(50 * n); }
@@ -132,14 +119,16 @@ class ButtonTest : public ::testing::Test {
       }
     return true;
   }
-  // "Column Row" of the toolbar face the button shows on the screen, or "?".
-  std::string shown(const skin::ToolbarButton& b) {
+  // "Column Row" of the toolbar face or "Set State" of the caption face the
+  // button shows on the screen, or "?".
+  std::string shown(const skin::SkinnedButton& b) { return isToolbar(b) ? shownToolbar(b) : shownCaption(b); }
+  std::string shownToolbar(const skin::SkinnedButton& b) {
     static const char* const columns[] = {"Geslo",        "KrepkoOn",     "KrepkoOff",         "LežečeOn",
                                           "LežečeOff",    "PodčrtanoOn",  "PodčrtanoOff",      "PoravnajLevo",
                                           "PoravnajDesno", "PoravnajNaSredino", "SpremeniBarvo", "SpremeniVelikost"};
     static const char* const rows[] = {"Highlight", "Fade2", "Fade1", "Rest", "Pressed"};
     const gui::Surface screen = platform.screenshot();
-    const gui::Rect at = b.Btn.screenRect();
+    const gui::Rect at = b.box().screenRect();
     for (int c = 0; c < skin::kToolbarFaceCount; ++c)
       for (skin::Row row : skin::kRows) {
         const auto f = static_cast<skin::ToolbarFace>(c);
@@ -149,12 +138,11 @@ class ButtonTest : public ::testing::Test {
       }
     return "?";
   }
-  // "Set State" of the caption face the button shows on the screen, or "?".
-  std::string shown(const skin::RoundButton& b) {
+  std::string shownCaption(const skin::SkinnedButton& b) {
     static const char* const sets[] = {"Zapri", "Mini", "Zloži", "VednoNaVrhuOff", "VednoNaVrhuOn", "MiniZloži"};
     static const char* const states[] = {"Rest", "Hover", "Pressed"};
     const gui::Surface screen = platform.screenshot();
-    const gui::Rect at = b.Btn.screenRect();
+    const gui::Rect at = b.box().screenRect();
     for (int c = 0; c < skin::kCaptionButtonCount; ++c)
       for (skin::ButtonState s : skin::kButtonStates)
         if (const gui::Rect r = skin::captionFace(static_cast<skin::CaptionButton>(c), s);
@@ -165,8 +153,7 @@ class ButtonTest : public ::testing::Test {
 
   // Lets the virtual clock run in small steps until the button shows `last`
   // (at most `limitMs`), and returns every face it showed on the way, in order.
-  template <class Button>
-  std::vector<std::string> framesUntil(const Button& b, const std::string& last, int limitMs = 2000) {
+  std::vector<std::string> framesUntil(const skin::SkinnedButton& b, const std::string& last, int limitMs = 2000) {
     std::vector<std::string> seen;
     std::string now = shown(b);
     for (int t = 0; t < limitMs && (seen.empty() || now != last); t += 10) {

@@ -15,8 +15,8 @@ struct Caption {
 
 class CaptionTest : public ButtonTest, public ::testing::WithParamInterface<Caption> {
  protected:
-  skin::RoundButton& button() {
-    skin::RoundButton* const all[] = {BtnZapri.get(), BtnMini.get(), BtnZloži.get(), BtnVednoNaVrhu.get()};
+  skin::SkinnedButton& button() {
+    skin::SkinnedButton* const all[] = {BtnZapri.get(), BtnMini.get(), BtnZloži.get(), BtnVednoNaVrhu.get()};
     return *all[GetParam().index];
   }
   int ownCommands() const {
@@ -28,14 +28,14 @@ class CaptionTest : public ButtonTest, public ::testing::WithParamInterface<Capt
 };
 
 TEST_P(CaptionTest, SitsInPlaceRoundAndAtRestAndNeitherACutCornerNorTheRightButtonClicksIt) {
-  skin::RoundButton& b = button();
-  EXPECT_EQ(b.Btn.bounds(), (gui::Rect{kW - GetParam().left, 5, 13, 13}));
+  skin::SkinnedButton& b = button();
+  EXPECT_EQ(b.box().bounds(), (gui::Rect{kW - GetParam().left, 5, 13, 13}));
   EXPECT_EQ(shown(b), face("Rest"));
   // The magenta corners are cut away: the window shows through, and a click
   // there is no click on the button.
-  const gui::Rect r = b.Btn.screenRect();
+  const gui::Rect r = b.box().screenRect();
   EXPECT_EQ(platform.screenshot().pixel(r.x, r.y), skin::kBodyColor);
-  pointAt(b.Btn, 0, 0);
+  pointAt(b.box(), 0, 0);
   platform.mouseDown();
   platform.mouseUp();
   EXPECT_EQ(shown(b), face("Rest"));
@@ -51,13 +51,13 @@ TEST_P(CaptionTest, SitsInPlaceRoundAndAtRestAndNeitherACutCornerNorTheRightButt
 }
 
 TEST_P(CaptionTest, HoverShowsAtOnceAndRestReturnsAtTheTrackingTickAfterLeaving) {
-  skin::RoundButton& b = button();
+  skin::SkinnedButton& b = button();
   pointAt(b);
   EXPECT_EQ(shown(b), face("Hover"));
   platform.advance(500);
   EXPECT_EQ(shown(b), face("Hover"));
   // The button's right and bottom edges still count as on it.
-  const gui::Rect r = b.Btn.screenRect();
+  const gui::Rect r = b.box().screenRect();
   platform.moveMouse({r.right(), r.bottom()});
   platform.advance(500);
   EXPECT_EQ(shown(b), face("Hover"));
@@ -67,7 +67,7 @@ TEST_P(CaptionTest, HoverShowsAtOnceAndRestReturnsAtTheTrackingTickAfterLeaving)
 }
 
 TEST_P(CaptionTest, AClickRunsItsOwnCommandOnceAndLeavesTheButtonAtRest) {
-  skin::RoundButton& b = button();
+  skin::SkinnedButton& b = button();
   menus->mnuSpremniBarvo.setVisible(true);
   pointAt(b);
   platform.mouseDown();
@@ -82,7 +82,7 @@ TEST_P(CaptionTest, AClickRunsItsOwnCommandOnceAndLeavesTheButtonAtRest) {
 }
 
 TEST_P(CaptionTest, DraggingOutAndBackSwitchesFacesAndAReleaseOutsideRunsNothing) {
-  skin::RoundButton& b = button();
+  skin::SkinnedButton& b = button();
   pointAt(b);
   platform.mouseDown();
   pointAt(b, 20, 6);  // held, outside
@@ -139,8 +139,10 @@ TEST_F(ButtonTest, TheMiniClocksButtonsAreTrackedAgainstTheMiniWindow) {
   gui::Form mini{platform, "frmMini"};
   mini.setPixelBounds({900, 600, 101, 111});
   gui::PictureBox& box = mini.add<gui::PictureBox>("BtnZapri");
-  skin::RoundButton miniZapri(box, atlas, form, "miniTmrBtnZapri", skin::CaptionButton::Zapri);
-  miniZapri.place(80);
+  skin::ButtonSpec spec = app::main_window::kZapri;  // 21 from the right edge, as on the main window
+  spec.tracking = "miniTmrBtnZapri";
+  skin::SkinnedButton miniZapri(box, atlas, spec, {.timerForm = &form});
+  miniZapri.place();
   mini.show();
   pointAt(miniZapri);
   EXPECT_EQ(shown(miniZapri), "Zapri Hover");

@@ -36,8 +36,8 @@ namespace {
 
 class MenuTest : public ButtonTest, public ::testing::WithParamInterface<Menu> {
  protected:
-  skin::MenuButton& button() {
-    skin::MenuButton* const all[] = {BtnPoravnaj.get(), BtnSpremeniBarvo.get(), BtnSpremeniVelikost.get()};
+  skin::SkinnedButton& button() {
+    skin::SkinnedButton* const all[] = {BtnPoravnaj.get(), BtnSpremeniBarvo.get(), BtnSpremeniVelikost.get()};
     return *all[GetParam().index];
   }
   gui::PictureBox& menu() {
@@ -53,7 +53,7 @@ class MenuTest : public ButtonTest, public ::testing::WithParamInterface<Menu> {
 };
 
 TEST_P(MenuTest, APressTogglesItsOwnMenuAndTheFaceStaysUpWhileTheMenuIsOpen) {
-  skin::MenuButton& b = button();
+  skin::SkinnedButton& b = button();
   EXPECT_EQ(menu().bounds(), GetParam().bounds);  // hanging under the button, hidden
   EXPECT_FALSE(menu().visible());
   pointAt(b);

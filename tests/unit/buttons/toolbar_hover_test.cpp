@@ -15,12 +15,12 @@ struct Toolbar {
 
 class ToolbarTest : public ButtonTest, public ::testing::WithParamInterface<Toolbar> {
  protected:
-  skin::ToolbarButton& button() { return *toolbar()[GetParam().index]; }
+  skin::SkinnedButton& button() { return *toolbar()[GetParam().index]; }
   std::string face(const char* row) { return std::string(GetParam().column) + " " + row; }
 };
 
 TEST_P(ToolbarTest, HoverFadesInOnEntryAndOutAfterThePointerLeaves) {
-  skin::ToolbarButton& b = button();
+  skin::SkinnedButton& b = button();
   pointAt(b);
   EXPECT_EQ(shown(b), face("Rest"));  // nothing drawn before the first frame
   EXPECT_EQ(framesUntil(b, face("Highlight")), (Frames{face("Fade1"), face("Fade2"), face("Highlight")}));
@@ -53,7 +53,7 @@ struct Toggle {
 
 class ToggleTest : public ButtonTest, public ::testing::WithParamInterface<Toggle> {
  protected:
-  skin::ToolbarButton& button() { return *toolbar()[GetParam().index]; }
+  skin::SkinnedButton& button() { return *toolbar()[GetParam().index]; }
   gui::Tri format() const { return (editor.*GetParam().get)(); }
   std::string face(bool on, const char* row) { return std::string(on ? GetParam().on : GetParam().off) + " " + row; }
   std::string click() {  // the face shown while the button is held
@@ -66,7 +66,7 @@ class ToggleTest : public ButtonTest, public ::testing::WithParamInterface<Toggl
 };
 
 TEST_P(ToggleTest, AClickTogglesTheSelectionAndShowsTheNewStateHighlighted) {
-  skin::ToolbarButton& b = button();
+  skin::SkinnedButton& b = button();
   pointAt(b);
   framesUntil(b, face(false, "Highlight"));
   EXPECT_EQ(click(), face(false, "Pressed"));
@@ -107,13 +107,13 @@ TEST_F(ButtonTest, AfterLayoutEveryToolbarButtonRestsInTheColumnOfTheSelection) 
   editor.setSelItalic(true);
   editor.setSelAlignment(2);
   editor.setSelection(0, 7);  // "ena dva": partly bold and italic
-  for (skin::ToolbarButton* b : toolbar()) b->place(b->Btn.left());
+  for (skin::SkinnedButton* b : toolbar()) b->place();
   Frames seen;
-  for (skin::ToolbarButton* b : toolbar()) seen.push_back(shown(*b));
+  for (skin::SkinnedButton* b : toolbar()) seen.push_back(shown(*b));
   EXPECT_EQ(seen, (Frames{"Geslo Rest", "KrepkoOff Rest", "LežečeOff Rest", "PodčrtanoOff Rest",  // mixed: "off"
                           "PoravnajNaSredino Rest", "SpremeniBarvo Rest", "SpremeniVelikost Rest"}));
-  EXPECT_EQ(BtnKrepko->Btn.bounds(), (gui::Rect{60, 19, 39, 39}));
-  EXPECT_EQ(BtnSpremeniVelikost->Btn.bounds(), (gui::Rect{270, 19, 46, 39}));
+  EXPECT_EQ(BtnKrepko->box().bounds(), (gui::Rect{60, 19, 39, 39}));
+  EXPECT_EQ(BtnSpremeniVelikost->box().bounds(), (gui::Rect{270, 19, 46, 39}));
 }
 
 TEST_F(ButtonTest, APointerLeavingDuringTheHoverInIsNoticedOnlyAfterItEnds) {
