@@ -33,6 +33,9 @@ constexpr size_t kArriveInPiecesAbove = 256 * 1024;
 constexpr size_t kPieceBytes = 16 * 1024;
 constexpr size_t kFirstPieceBytes = 8 * 1024;
 constexpr int kPieceMs = 1;
+// The first piece after the rest waits this long: the window paints and
+// answers first.
+constexpr int kFirstPieceAfterMs = 50;
 constexpr int kPieceBudgetMs = 30;
 
 constexpr char16_t kCaption[] = u"Pisarion";
@@ -185,7 +188,10 @@ DayOnScreen::Shown DayOnScreen::putIntoEditor(const std::string& rtf) {
     m_pieces = rtf::cutIntoPieces(document, kPieceBytes, kFirstPieceBytes);
   if (m_editor->setRichText(m_pieces.empty() ? document : std::string_view(m_pieces.front()))) {
     m_next = 1;
-    if (arriving()) m_arrival.setEnabled(true);
+    if (arriving()) {
+      m_arrival.setInterval(kFirstPieceAfterMs);
+      m_arrival.setEnabled(true);
+    }
     return shown;
   }
   m_pieces.clear();
@@ -196,6 +202,7 @@ DayOnScreen::Shown DayOnScreen::putIntoEditor(const std::string& rtf) {
 // Pieces for a few hundredths of a second a tick: the input that waits
 // comes first, between ticks.
 void DayOnScreen::arriveOnePiece() {
+  m_arrival.setInterval(kPieceMs);
   const auto start = std::chrono::steady_clock::now();
   do {
     if (!appendNextPiece()) return;

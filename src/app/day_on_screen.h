@@ -86,6 +86,10 @@ class DayOnScreen {
   static constexpr int kAutosaveMs = 5000;
   // Whether part of the day shown is still to come into the editor.
   bool arriving() const { return m_next < m_pieces.size(); }
+  // The rest of a long day into the editor now, for what must see all of it.
+  void takeInTheRest() {
+    if (arriving()) arriveWhole();
+  }
 
  private:
   enum class Shown { AsWritten, Flattened, AsPlainText };

@@ -54,7 +54,10 @@ void frmMain::OpenYearAtAGlance() {
   // taken from the editor.
   lookback::DiaryDays& days = m_leto->days();
   days.read(store, store.listing(), m_day.writingKey());
-  if (m_day.writing()) days.setText(m_day.writingKey(), editor().text());
+  if (m_day.writing()) {
+    m_day.takeInTheRest();  // counted whole
+    days.setText(m_day.writingKey(), editor().text());
+  }
   const int year = base::parseDateKey(keyOnScreen()).value_or(m_app.today()).year;
   m_leto->showYear(year, m_app.today(), m_form.pixelBounds(), m_form.topmost());
 }

@@ -77,8 +77,14 @@ void frmMain::showMonthOf(const std::string& key) {
 void frmMain::refreshWrittenDay() {
   const std::string& key = m_day.openedKey();
   if (key.empty()) return;
-  if (m_day.writing()) diarySearch->setText(key, editor().text());
-  else if (auto text = search::readDay(m_app.store(), key)) diarySearch->setText(key, *text);
+  // A long today still arriving is searched whole: as its file holds it
+  // while nothing was typed (the reading does not wait for the editor),
+  // otherwise once the rest is in the editor.
+  const bool wholeOnDisk = m_day.writing() && m_day.arriving() && !editor().modified();
+  if (m_day.writing() && !wholeOnDisk) {
+    m_day.takeInTheRest();
+    diarySearch->setText(key, editor().text());
+  } else if (auto text = search::readDay(m_app.store(), key)) diarySearch->setText(key, *text);
 }
 
 void frmMain::runSearch() {

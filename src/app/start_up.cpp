@@ -6,6 +6,7 @@
 #include "app/folders.h"
 #include "app/pisarion.h"
 #include "app/sealing.h"
+#include "base/date.h"
 
 namespace app {
 namespace {
@@ -48,11 +49,14 @@ bool endOnUnreadableDataFolder(Pisarion& app) {
 }
 
 // A data folder that is there but cannot be listed is not a diary without
-// entries: the diary ends, and creates nothing in it.
+// entries: the diary ends, and creates nothing in it. The window opens on
+// today's month: this year's days are listed now, the rest when first asked
+// for (a hundred years of names cost a start as much as all its other work).
 bool checkDataFolder(Pisarion& app) {
   std::error_code ec;
   const auto type = std::filesystem::symlink_status(app.store().dataFolder(), ec).type();
-  if (type == std::filesystem::file_type::not_found || app.store().Rescan()) return true;
+  if (type == std::filesystem::file_type::not_found) return true;
+  if (app.exporting() ? app.store().Rescan() : app.store().RescanYear(base::keyYear(app.todayKey()))) return true;
   return endOnUnreadableDataFolder(app);
 }
 

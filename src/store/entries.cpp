@@ -54,29 +54,34 @@ bool DiaryStore::ensureDataFolder() {
 
 bool DiaryStore::Rescan() {
   if (m_holds > 0 && m_listed) return true;
+  return listWhole();
+}
+
+bool DiaryStore::listWhole() const {
   auto names = listOrdinaryFiles(dataFolder());
   if (!names) return false;
   m_listing = std::move(*names);
   m_listed = true;
+  m_yearListed.clear();
   return true;
 }
 
-namespace {
-
-// Ordinary files of the folder whose names pass the test.
-std::vector<fs::path> filesNamed(const fs::path& folder, bool (*test)(std::string_view)) {
-  std::vector<fs::path> found;
-  std::error_code ec;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::u8string name = it->path().filename().u8string();
-    std::error_code typeEc;
-    // The name first: asking each of a hundred years of entries for its
-    // type would cost a call to the system apiece.
-    if (test(std::string_view(reinterpret_cast<const char*>(name.data()), name.size())) && it->is_regular_file(typeEc))
-      found.push_back(it->path());
-  }
-  return found;
+bool DiaryStore::RescanYear(std::string_view year) {
+  if (m_holds > 0 && m_listed) return true;
+  auto names = listOrdinaryFiles(dataFolder(), year);
+  if (!names) return false;
+  m_listing = std::move(*names);
+  m_listed = true;
+  m_yearListed = year;
+  return true;
 }
+
+const std::vector<std::string>& DiaryStore::listing() const {
+  if (!m_yearListed.empty()) listWhole();
+  return m_listing;
+}
+
+namespace {
 
 // Beside the program only the diary's own temporaries go: other programs'
 // files may share the folder.
@@ -95,8 +100,10 @@ bool DiaryStore::HoldLock() {
 }
 
 void DiaryStore::removeLeftovers() {
-  std::vector<fs::path> leftovers = filesNamed(m_folder, isOwnTemporary);
-  for (fs::path& p : filesNamed(dataFolder(), isLeftoverInDataFolder)) leftovers.push_back(std::move(p));
+  // Only names beginning with a tilde are looked at: a hundred years of days
+  // are not asked for their types.
+  std::vector<fs::path> leftovers = filesBeginningWith(m_folder, "~", isOwnTemporary);
+  for (fs::path& p : filesBeginningWith(dataFolder(), "~", isLeftoverInDataFolder)) leftovers.push_back(std::move(p));
   for (const fs::path& p : leftovers) {
     std::error_code ec;
     fs::remove(p, ec);
@@ -106,6 +113,7 @@ void DiaryStore::removeLeftovers() {
 }
 
 bool DiaryStore::Exists(std::string_view key) const {
+  if (!m_yearListed.empty() && suffixView(key, 4) != m_yearListed) listWhole();
   return std::find(m_listing.begin(), m_listing.end(), key) != m_listing.end();
 }
 
@@ -226,9 +234,11 @@ EntryText DiaryStore::Load(std::string_view key) {
       if (isSealedEntry(read.bytes)) {
         if (m_key) rtf = openEntry(*m_key, key, read.bytes);
       } else {
-        Lines plain;
-        transform(splitLines(read.bytes), plain);
-        rtf = joinLines(plain);
+        // Decoded where it lies (a long day is not cut into a string a
+        // line); every line ends in CR LF, a last one without it gains it.
+        rtf = std::move(read.bytes);
+        decodeEntry(*rtf);
+        if (!rtf->empty() && !rtf->ends_with("\r\n")) *rtf += "\r\n";
       }
       if (!rtf) {
         if (const auto it = m_known.find(key); it != m_known.end()) m_known.erase(it);
@@ -285,6 +295,7 @@ std::optional<std::string> readEntryFile(const fs::path& file, size_t maxBytes, 
 }
 
 std::vector<std::string> DiaryStore::Years() const {
+  listing();
   std::vector<std::string> years;
   for (const auto& name : m_listing) {
     const std::string_view y = suffixView(name, 4);
@@ -294,6 +305,7 @@ std::vector<std::string> DiaryStore::Years() const {
 }
 
 std::vector<std::string> DiaryStore::Months(std::string_view year) const {
+  if (year != m_yearListed) listing();
   std::vector<std::string> months;
   for (const auto& name : m_listing) {
     if (suffixView(name, 4) != year) continue;
@@ -304,6 +316,7 @@ std::vector<std::string> DiaryStore::Months(std::string_view year) const {
 }
 
 std::vector<std::string> DiaryStore::Days(std::string_view month, std::string_view year) const {
+  if (year != m_yearListed) listing();
   std::vector<std::string> days;
   for (const auto& name : m_listing)
     if (prefixView(name, 2) == month && suffixView(name, 4) == year) days.push_back(name);

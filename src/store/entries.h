@@ -65,7 +65,11 @@ class DiaryStore {
   // listed; the listing then stays as it was, so a passing failure never
   // makes the days look missing.
   bool Rescan();
-  const std::vector<std::string>& listing() const { return m_listing; }  // UTF-8 names
+  // The same for one year's names alone (those ending in it): what a start
+  // needs for today's month. The folder is listed whole, once, as soon as
+  // anything asks for more (the listing, the years, another year's days).
+  bool RescanYear(std::string_view year);
+  const std::vector<std::string>& listing() const;  // UTF-8 names
 
   // While one of these lives, the listing just taken stands: Rescan keeps it
   // as it is (the diary's load lists a hundred years of names once, not at
@@ -153,8 +157,11 @@ class DiaryStore {
 
   fs::path m_folder;
   fs::path m_dataFolder = m_folder / "Podatki";  // made once: every entry's name is built on it
-  std::vector<std::string> m_listing;
-  bool m_listed = false;  // a listing has been taken
+  // Taken whole when first asked for beyond the one year listed.
+  bool listWhole() const;
+  mutable std::vector<std::string> m_listing;
+  mutable bool m_listed = false;  // a listing has been taken
+  mutable std::string m_yearListed;  // the year of a listing of one year; empty when whole
   int m_holds = 0;        // ListingHolds alive
   std::map<std::string, Fingerprint, std::less<>> m_known;  // entries as last loaded or saved
   std::optional<FolderLock> m_lock;

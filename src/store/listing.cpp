@@ -41,20 +41,35 @@ bool textLess(const std::string& a, const std::string& b) {
 }
 
 #ifndef _WIN32
-std::optional<std::vector<std::string>> listOrdinaryFiles(const std::filesystem::path& folder) {
+std::optional<std::vector<std::string>> listOrdinaryFiles(const std::filesystem::path& folder,
+                                                         std::string_view ending) {
   // Elsewhere a leading dot is what makes a file hidden.
   std::vector<std::string> names;
   std::error_code ec;
   for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    if (name.empty() || name[0] == '.' || isOwnFileName(name) || !name.ends_with(ending)) continue;
+    // The name first: asking every file for its type costs a call apiece.
     std::error_code typeEc;
     if (!it->is_regular_file(typeEc)) continue;
-    std::string name = it->path().filename().string();
-    if (name.empty() || name[0] == '.' || isOwnFileName(name)) continue;
     names.push_back(std::move(name));
   }
   if (ec) return std::nullopt;
   sortAsText(names);
   return names;
+}
+
+std::vector<std::filesystem::path> filesBeginningWith(const std::filesystem::path& folder, std::string_view beginning,
+                                                      bool (*test)(std::string_view)) {
+  std::vector<std::filesystem::path> found;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::u8string name = it->path().filename().u8string();
+    const std::string_view view(reinterpret_cast<const char*>(name.data()), name.size());
+    std::error_code typeEc;
+    if (view.starts_with(beginning) && test(view) && it->is_regular_file(typeEc)) found.push_back(it->path());
+  }
+  return found;
 }
 #endif
 

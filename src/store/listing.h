@@ -12,7 +12,18 @@ namespace store {
 // UTF-8 names; nothing at all (not an empty list) when the folder is missing
 // or cannot be read, so that an unreadable folder never looks like a diary
 // with no entries. The diary's own files are never listed.
-std::optional<std::vector<std::string>> listOrdinaryFiles(const std::filesystem::path& folder);
+//
+// With `ending`, only the names that end with it (bytes, ASCII): the system
+// is asked for those alone, so the rest of a hundred years of names costs it
+// no look at their attributes.
+std::optional<std::vector<std::string>> listOrdinaryFiles(const std::filesystem::path& folder,
+                                                         std::string_view ending = {});
+
+// Files of any attributes (not folders) whose names begin with `beginning`
+// and pass `test`; only such names are asked about. Empty when there are
+// none or the folder cannot be read.
+std::vector<std::filesystem::path> filesBeginningWith(const std::filesystem::path& folder, std::string_view beginning,
+                                                      bool (*test)(std::string_view));
 
 // The diary's own files in the data folder begin with a tilde: temporaries,
 // the folder's lock, versions of a day kept aside. None of them is a day.

@@ -51,6 +51,15 @@ TEST(StoreOnWindows, HiddenAndSystemFilesAndFoldersAreNotEntries) {
   fs::create_directories(store.dataFolder() / L"12-03-2026");
   store.Rescan();
   EXPECT_EQ(store.listing(), (std::vector<std::string>{"12-04-2026", "12-07-2026"}));
+  // The start's listing of one year, by a pattern, sees the same; a year
+  // without names is an empty year, not a folder that cannot be read.
+  for (const char* year : {"2026", "1999"}) {
+    DiaryStore started(s.path);
+    ASSERT_TRUE(started.RescanYear(year));
+    EXPECT_EQ(started.Days("12", year),
+              (year == std::string("2026") ? std::vector<std::string>{"12-04-2026", "12-07-2026"}
+                                           : std::vector<std::string>{}));
+  }
   SetFileAttributesW((store.dataFolder() / L"12-04-2026").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -96,6 +105,21 @@ TEST(StoreOnWindows, ASettingsFileHeldByAnotherProgramIsWaitedForThenReportedUnr
   EXPECT_EQ(read.settings.password, u"skrivno");
 }
 
+// What a crash left (a hidden one too) goes at the start; days stay.
+TEST(StoreOnWindows, TheLeftoversOfACrashGoAndTheDaysStay) {
+  Scratch s;
+  DiaryStore store(s.path);
+  ASSERT_TRUE(store.ensureDataFolder());
+  const fs::path left[] = {store.dataFolder() / L"~Pisarion.tmp", s.path / L"~Podatki.ini.tmp"};
+  const fs::path kept[] = {store.dataFolder() / L"12-07-2026", s.path / L"~drugo.tmp", s.path / L"Podatki.ini"};
+  for (const fs::path& p : left) ASSERT_TRUE(writeFilePlain(p, "x"));
+  for (const fs::path& p : kept) ASSERT_TRUE(writeFilePlain(p, "x"));
+  SetFileAttributesW(left[0].c_str(), FILE_ATTRIBUTE_HIDDEN);
+  store.removeLeftovers();
+  for (const fs::path& p : left) EXPECT_FALSE(fs::exists(p)) << p;
+  for (const fs::path& p : kept) EXPECT_TRUE(fs::exists(p)) << p;
+}
+
 TEST(StoreOnWindows, ADataFolderHeldByAnotherProgramIsNotListedAsEmpty) {
   Scratch s;
   DiaryStore store(s.path);
@@ -106,5 +130,6 @@ TEST(StoreOnWindows, ADataFolderHeldByAnotherProgramIsNotListedAsEmpty) {
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(store.Rescan());
   EXPECT_EQ(store.listing(), (std::vector<std::string>{"12-07-2026"}));
+  EXPECT_FALSE(DiaryStore(s.path).RescanYear("2026"));
   CloseHandle(held);
 }

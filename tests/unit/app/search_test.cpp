@@ -95,6 +95,25 @@ TEST_F(SearchTest, TheIndexFollowsTodaysWritingAndEnterOpensTheNewestDay) {
   EXPECT_FALSE(editor().Locked());
 }
 
+// A long today is searched whole while its end is still arriving, typed on
+// or only opened: its last words are found.
+TEST_F(SearchTest, ALongTodayStillArrivingIsSearchedWhole) {
+  std::string rtf = std::string(kRtf) + "\\pard ";
+  for (int i = 0; i < 30000; ++i) rtf += "vrstica " + std::to_string(i) + "\\par\r\n";
+  rtf += "zadnja beseda\\par\r\n}\r\n";
+  addText("12-01-2026", "zadnja");
+  for (const std::u16string_view typed : {u"", u"novo "}) {
+    SCOPED_TRACE(typed.size());
+    addEntry("12-07-2026", rtf);
+    start();
+    ASSERT_LT(editorText().size(), 10000u);  // still arriving
+    if (!typed.empty()) type(typed);
+    searchFor(u"zadnja");
+    EXPECT_EQ(tags(days()), (Tags{"12-07-2026", "12-01-2026"}));
+    platform.closeWindow(main().form());
+  }
+}
+
 }  // namespace
 
 namespace {

@@ -1,3 +1,4 @@
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "support/scratch.h"
@@ -103,6 +104,31 @@ TEST_F(StoreTest, YearsMonthsAndDaysFollowTheSortedListing) {
   EXPECT_EQ(store.Months("2004"), (std::vector<std::string>{"02", "03"}));
   EXPECT_EQ(store.Days("02", "2004"), (std::vector<std::string>{"02-14-2004"}));
   EXPECT_TRUE(store.Days("04", "2004").empty());
+}
+
+// A start lists only this year's names; whatever asks for more than this
+// year sees the whole folder, as after a full listing.
+TEST_F(StoreTest, AListingOfOneYearAnswersEveryQuestionAsTheWholeListingDoes) {
+  for (const char* name : {"12-01-2026", "11-30-2026", "01-05-2005", "12-24-2025", "beležka 2026", "x", "~Pisarion.tmp"})
+    addEntry(name);
+  fs::create_directories(store.dataFolder() / "12-02-2026");  // a folder is not an entry
+  using Answer = std::vector<std::string>;
+  const std::function<Answer(DiaryStore&)> questions[] = {
+      [](DiaryStore& s) { return s.listing(); },
+      [](DiaryStore& s) { return s.Years(); },
+      [](DiaryStore& s) { return s.Months("2026"); },
+      [](DiaryStore& s) { return s.Months("2025"); },
+      [](DiaryStore& s) { return s.Days("12", "2026"); },
+      [](DiaryStore& s) { return s.Days("12", "2025"); },
+      [](DiaryStore& s) { return Answer{s.Exists("01-05-2005") ? "yes" : "no", s.Exists("12-01-2026") ? "yes" : "no"}; },
+  };
+  ASSERT_TRUE(store.Rescan());
+  for (size_t i = 0; i < std::size(questions); ++i) {
+    SCOPED_TRACE(i);
+    DiaryStore started(dir.path());
+    ASSERT_TRUE(started.RescanYear("2026"));
+    EXPECT_EQ(questions[i](started), questions[i](store));
+  }
 }
 
 TEST_F(StoreTest, StrayFilesAreListedAndSplitByPositionWithoutHarm) {
