@@ -107,7 +107,7 @@ void DayOnScreen::show(std::string key) {
   // rest is no longer wanted.
   if (writing()) arriveWhole();
   stopArriving();
-  if (writing()) {
+  if (writing() || m_unjoined) {
     // Today's text that could not be saved stays in the editor, still editable.
     if (std::exchange(m_switchRefused, false) || !save()) return;
   }
@@ -243,9 +243,15 @@ void DayOnScreen::stopArriving() {
 // ---- saving -------------------------------------------------------------------------
 
 bool DayOnScreen::write() {
+  if (m_unjoined && !m_closed) return false;
   if (!writing() || m_closed || !m_editor->modified()) return true;
-  // Only the whole day is ever saved.
+  // Only the whole day is ever saved. A rest the editor refused leaves the
+  // day incomplete there: what was typed cannot be joined to it, so the
+  // save fails as any other (the close offers the rescue copy) and the file
+  // keeps the whole day.
   arriveWhole();
+  if (!writing()) m_unjoined = true;
+  if (m_unjoined) return false;
   const std::optional<std::string> rtf = m_editor->richText();
   if (!rtf) return false;
   store::Saved saved{true, {}};
@@ -295,7 +301,9 @@ void DayOnScreen::tellKeptAside(const std::filesystem::path& kept) {
 // ---- the close ----------------------------------------------------------------------
 
 std::filesystem::path DayOnScreen::rescueFile() const {
-  const std::u8string name = u8"Podatki rešeno " + std::u8string(m_writing.begin(), m_writing.end());
+  // The day opened for writing: the same as the one being written, unless
+  // its rest could not be taken in and it turned read-only meanwhile.
+  const std::u8string name = u8"Podatki rešeno " + std::u8string(m_opened.begin(), m_opened.end());
   return m_rescueFolder / std::filesystem::path(name);
 }
 
@@ -303,6 +311,7 @@ bool DayOnScreen::close() {
   if (m_closed) return true;
   if (!write() && !askCloseAnyway()) return false;
   m_closed = true;
+  m_unjoined = false;
   m_autosave.setEnabled(false);
   return true;
 }
@@ -319,7 +328,7 @@ bool DayOnScreen::askCloseAnyway() {
                                kCaption, gui::MessageIcon::Exclamation, gui::DefaultAnswer::No);
   if (yes) {
     const std::optional<std::string> rtf = m_editor->richText();
-    if (!rtf || !m_store.SaveCopy(rescueFile(), m_writing, *rtf))
+    if (!rtf || !m_store.SaveCopy(rescueFile(), m_opened, *rtf))
       yes = platform.askYesNo(u"Tudi v datoteko »" + where +
                                   u"« besedila ni bilo mogoče shraniti. Če dnevnik zaprete, se današnje besedilo "
                                   u"izgubi. Ali naj ga vseeno zaprem?",

@@ -130,6 +130,9 @@ class DayOnScreen {
   bool m_keptAsideTold = false;   // a version from the disk was kept aside and told
   bool m_telling = false;         // a message is up: the timer and focus changes wait
   bool m_closed = false;
+  // Typed while a long day arrived whose rest the editor then refused: it
+  // cannot be saved with the whole day, so it is never let go unasked.
+  bool m_unjoined = false;
 };
 
 }  // namespace app

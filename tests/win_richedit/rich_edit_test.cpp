@@ -371,23 +371,3 @@ TEST_F(RichEdit, ADayAddedInPiecesIsTheWholeDay) {
   EXPECT_EQ(pieced->selection(), (std::pair<int, int>{3, 2}));
   EXPECT_FALSE(pieced->modified());
 }
-
-// What the user typed while a long day arrived is undone by Ctrl+Z; the
-// day's text that came meanwhile stays.
-TEST_F(RichEdit, TypingWhileADayArrivesIsUndoneWithoutTheDay) {
-  std::string doc = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard\\f0\\fs18 ";
-  for (int i = 0; i < 300; ++i) doc += "Dan " + std::to_string(i) + " \\b krepko\\b0\\par\r\n";
-  doc += "konec\\par\r\n}\r\n";
-  const std::vector<std::string> pieces = rtf::cutIntoPieces(doc, 2048, 1024);
-  ASSERT_GT(pieces.size(), 3u);
-  editor_->setRichText(doc);
-  const std::u16string whole = editor_->text();
-  auto pieced = make();
-  ASSERT_TRUE(pieced->setRichText(pieces[0]));
-  pieced->setSelection(0, 0);
-  type(*pieced, u"novo ");
-  for (size_t i = 1; i < pieces.size(); ++i) ASSERT_TRUE(pieced->appendRichText(pieces[i]));
-  EXPECT_EQ(pieced->text(), u"novo " + whole);
-  SendMessageW(pieced->hwnd(), EM_UNDO, 0, 0);
-  EXPECT_EQ(pieced->text(), whole);
-}

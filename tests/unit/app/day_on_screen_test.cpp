@@ -17,6 +17,8 @@ struct FaultyEditor : textmodel::TextEditor {
   const bool* failing;
   const bool* readsNothing;
   const size_t* memory;
+  const bool* refusesPieces;
+  bool appendRichText(std::string_view rtf) override { return !*refusesPieces && TextEditor::appendRichText(rtf); }
   std::optional<std::string> richText() const override { return *failing ? std::nullopt : TextEditor::richText(); }
   bool setRichText(std::string_view rtf) override {
     const rtf::Extent e = rtf::measure(rtf);
@@ -28,7 +30,7 @@ struct FaultyEditor : textmodel::TextEditor {
 
 class DayOnScreenTest : public NavigationTest {
  protected:
-  bool failing = false, readsNothing = false;
+  bool failing = false, readsNothing = false, refusesPieces = false;
   size_t memory = SIZE_MAX;
   static constexpr int kWait = app::DayOnScreen::kAutosaveMs;
   DayOnScreenTest() {
@@ -37,6 +39,7 @@ class DayOnScreenTest : public NavigationTest {
       e->failing = &failing;
       e->readsNothing = &readsNothing;
       e->memory = &memory;
+      e->refusesPieces = &refusesPieces;
       return e;
     });
     addText("12-06-2026", "yesterday");
@@ -229,4 +232,28 @@ TEST_F(DayOnScreenTest, ALongTodayPutsTheCaretAtItsEndOnceAllInUnlessTheUserMove
     platform.closeWindow(main().form());
     addEntry("12-07-2026", rtf);
   }
+}
+
+// Typing into a long today whose rest the editor then refuses: the file
+// keeps the whole day, and the typed words are never let go unasked (each
+// close asks; on yes they go into the rescue copy of that day).
+TEST_F(DayOnScreenTest, WordsTypedIntoALongDayWhoseRestIsRefusedAreRescuedNotDropped) {
+  std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\f0 ";
+  for (int i = 0; i < 30000; ++i) rtf += "vrstica " + std::to_string(i) + "\\par\r\n";
+  rtf += "}\r\n";
+  addEntry("12-07-2026", rtf);
+  const std::string onDisk = todayFile();
+  start();
+  type(u"novo ");
+  refusesPieces = true;
+  for (const bool yes : {false, false, true}) {
+    platform.answerYes = yes;
+    platform.closeWindow(main().form());
+    EXPECT_TRUE(platform.messages().back().question);
+    EXPECT_EQ(diary->ended(), yes);
+  }
+  EXPECT_EQ(todayFile(), onDisk);
+  store::Lines plain;
+  store::transform(store::splitLines(dir.read(u8"Podatki rešeno 12-07-2026")), plain);
+  EXPECT_NE(store::joinLines(plain).find("novo vrstica 0"), std::string::npos);
 }
