@@ -36,10 +36,10 @@ struct Window {
     const int lefts[] = {15, 60, 100, 140, 183, 226, 270};
     for (int left : lefts) {
       const std::string tracking = "t" + std::to_string(left), animation = "e" + std::to_string(left);
-      const skin::ButtonSpec spec{.kind = skin::ButtonKind::Command, .at = {left, skin::kToolbarTop},
+      const skin::ButtonSetup setup{.kind = skin::ButtonKind::Command, .at = {left, skin::kToolbarTop},
                                   .tracking = tracking, .animation = animation};
       auto b = std::make_unique<skin::SkinnedButton>(form.add<gui::PictureBox>("Btn" + std::to_string(left)), atlas,
-                                                     spec);
+                                                     setup);
       b->place();
       buttons.push_back(std::move(b));
     }

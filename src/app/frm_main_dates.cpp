@@ -18,7 +18,7 @@ constexpr gui::Rect kPicLeto{413, 60, 175, 20};
 constexpr gui::Rect kPicMesec{413, 84, 175, 20};
 constexpr gui::Rect kCaption{5, 3, 145, 16};
 // The openers, BtnLeta and BtnMesec, at the boxes' right ends.
-constexpr skin::ButtonSpec kOpener{.kind = skin::ButtonKind::ListOpener, .at = {158, 3},
+constexpr skin::ButtonSetup kOpener{.kind = skin::ButtonKind::ListOpener, .at = {158, 3},
                                    .rest = skin::r::dropButton, .pressed = skin::r::dropButtonPressed};
 constexpr int kListWidth = 171;
 constexpr gui::Rect kPicDatumi{413, 108, 175, 452};

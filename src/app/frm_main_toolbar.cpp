@@ -22,8 +22,8 @@ void frmMain::makeToolbar() {
   const skin::EditorSource ed = [this] { return Text.editor(); };
   menus = std::make_unique<skin::FormatMenus>(m_form, atlas, kPoravnaj.at.x, kSpremeniBarvo.at.x,
                                               kSpremeniVelikost.at.x);
-  auto make = [&atlas](gui::PictureBox& box, const skin::ButtonSpec& spec, skin::ButtonLinks links) {
-    return std::make_unique<skin::SkinnedButton>(box, atlas, spec, std::move(links));
+  auto make = [&atlas](gui::PictureBox& box, const skin::ButtonSetup& setup, skin::ButtonLinks links) {
+    return std::make_unique<skin::SkinnedButton>(box, atlas, setup, std::move(links));
   };
   geslo = make(BtnGeslo, kGeslo, {});
   krepko = make(BtnKrepko, kKrepko, {.editor = ed});

@@ -27,10 +27,10 @@ const skin::ControlRow kControls[] = {
     {"BtnZloži", skin::ControlKind::Picture, {}},
 };
 // The two buttons; each x counts from the window's right edge.
-constexpr skin::ButtonSpec kZapri{.kind = skin::ButtonKind::Round, .at = {21, skin::kCaptionTop},
+constexpr skin::ButtonSetup kZapri{.kind = skin::ButtonKind::Round, .at = {21, skin::kCaptionTop},
                                   .tip = u"Zapri in Shrani Dnevnik", .faces = skin::CaptionButton::Zapri,
                                   .tracking = "miniTmrBtnZapri"};
-constexpr skin::ButtonSpec kZloži{.kind = skin::ButtonKind::Round, .at = {36, skin::kCaptionTop},
+constexpr skin::ButtonSetup kZloži{.kind = skin::ButtonKind::Round, .at = {36, skin::kCaptionTop},
                                   .tip = u"Raztegni Dnevnik", .faces = skin::CaptionButton::MiniZloži,
                                   .tracking = "miniTmrBtnZloži"};
 

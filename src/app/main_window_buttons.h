@@ -9,44 +9,44 @@
 namespace app::main_window {
 
 using skin::ButtonKind;
-using skin::ButtonSpec;
+using skin::ButtonSetup;
 using skin::CaptionButton;
 using skin::Format;
 using skin::ToolbarFace;
 
 // ---- the toolbar; x from the window's left edge (the alignment column
 // follows the editor's alignment)
-inline constexpr ButtonSpec kGeslo{
+inline constexpr ButtonSetup kGeslo{
     .kind = ButtonKind::Command,
     .at = {15, skin::kToolbarTop},
     .tip = u"Spremeni Geslo...",
     .column = ToolbarFace::Geslo, .tracking = "tmrBtnGeslo", .animation = "tmrBtnGesloE"};
-inline constexpr ButtonSpec kKrepko{
+inline constexpr ButtonSetup kKrepko{
     .kind = ButtonKind::FormatToggle,
     .at = {60, skin::kToolbarTop},
     .tip = u"Krepko",
     .format = Format::Bold, .tracking = "TmrBtnKrepko", .animation = "TmrBtnKrepkoE"};
-inline constexpr ButtonSpec kLežeče{
+inline constexpr ButtonSetup kLežeče{
     .kind = ButtonKind::FormatToggle,
     .at = {100, skin::kToolbarTop},
     .tip = u"Ležeče",
     .format = Format::Italic, .tracking = "tmrBtnLežeče", .animation = "tmrBtnLežečeE"};
-inline constexpr ButtonSpec kPodčrtano{
+inline constexpr ButtonSetup kPodčrtano{
     .kind = ButtonKind::FormatToggle,
     .at = {140, skin::kToolbarTop},
     .tip = u"Podčrtano",
     .format = Format::Underline, .tracking = "TMRBtnPodčrtano", .animation = "TMRBtnPodčrtanoE"};
-inline constexpr ButtonSpec kPoravnaj{
+inline constexpr ButtonSetup kPoravnaj{
     .kind = ButtonKind::MenuOpener,
     .at = {183, skin::kToolbarTop},
     .tip = u"Nastavi Postavitev Pisave...",
     .column = ToolbarFace::PoravnajLevo, .tracking = "tmrBtnPoravnaj", .animation = "tmrBtnPoravnajE"};
-inline constexpr ButtonSpec kSpremeniBarvo{
+inline constexpr ButtonSetup kSpremeniBarvo{
     .kind = ButtonKind::MenuOpener,
     .at = {226, skin::kToolbarTop},
     .tip = u"Barva pisave",
     .column = ToolbarFace::SpremeniBarvo, .tracking = "tmrBtnSpremeniBarvo", .animation = "tmrBtnSpremeniBarvoE"};
-inline constexpr ButtonSpec kSpremeniVelikost{
+inline constexpr ButtonSetup kSpremeniVelikost{
     .kind = ButtonKind::MenuOpener,
     .at = {270, skin::kToolbarTop},
     .tip = u"Velikost pisave",
@@ -57,22 +57,22 @@ inline constexpr int kSeparatorY = 26;
 
 // ---- the caption buttons; x from the window's right edge (the keep-on-top
 // button's face set follows the setting)
-inline constexpr ButtonSpec kZapri{
+inline constexpr ButtonSetup kZapri{
     .kind = ButtonKind::Round,
     .at = {21, skin::kCaptionTop},
     .tip = u"Zapri in Shrani Dnevnik",
     .faces = CaptionButton::Zapri, .tracking = "TmrBtnZapri"};
-inline constexpr ButtonSpec kMini{
+inline constexpr ButtonSetup kMini{
     .kind = ButtonKind::Round,
     .at = {36, skin::kCaptionTop},
     .tip = u"Minimiraj Dnevnik",
     .faces = CaptionButton::Mini, .tracking = "TmrBtnMini"};
-inline constexpr ButtonSpec kVednoNaVrhu{
+inline constexpr ButtonSetup kVednoNaVrhu{
     .kind = ButtonKind::OnTop,
     .at = {54, skin::kCaptionTop},
     .tip = u"Prikaži Dnevnik Na Vrhu",
     .tracking = "TmrBtnVednoNaVrhu"};
-inline constexpr ButtonSpec kZloži{
+inline constexpr ButtonSetup kZloži{
     .kind = ButtonKind::Round,
     .at = {72, skin::kCaptionTop},
     .tip = u"Zloži Dnevnik (In Prikaži Na Vrhu)",

@@ -11,7 +11,7 @@ namespace {
 
 const gui::FontSpec kFont{u"Arial", 238, 8.25, true};
 constexpr gui::Rect kTextBox{20, 3, 136, 16};  // between the magnifier and the round button
-constexpr skin::ButtonSpec kClose{.kind = skin::ButtonKind::Close, .at = {158, 3}, .rest = skin::r::searchClose,
+constexpr skin::ButtonSetup kClose{.kind = skin::ButtonKind::Close, .at = {158, 3}, .rest = skin::r::searchClose,
                                   .pressed = skin::r::searchClosePressed};
 constexpr gui::Rect kStatus{5, 3, 165, 16};
 

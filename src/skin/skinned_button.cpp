@@ -23,18 +23,18 @@ bool onBox(const gui::Element& box, double x, double y) {
 
 }  // namespace
 
-SkinnedButton::SkinnedButton(gui::PictureBox& box, const gui::Surface& atlas, const ButtonSpec& spec,
+SkinnedButton::SkinnedButton(gui::PictureBox& box, const gui::Surface& atlas, const ButtonSetup& setup,
                              ButtonLinks links)
-    : m_box(box), m_atlas(atlas), m_spec(spec), m_links(std::move(links)) {
-  if (!spec.tip.empty()) m_box.setToolTip(std::u16string(spec.tip));
+    : m_box(box), m_atlas(atlas), m_spec(setup), m_links(std::move(links)) {
+  if (!setup.tip.empty()) m_box.setToolTip(std::u16string(setup.tip));
   if (fades() || round()) {
     gui::Form& timers = m_links.timerForm ? *m_links.timerForm : box.form();
-    m_behaviour.emplace(box, timers, std::string(spec.tracking), std::string(spec.animation), styleOf(spec.kind),
+    m_behaviour.emplace(box, timers, std::string(setup.tracking), std::string(setup.animation), styleOf(setup.kind),
                         [this](Row row) { draw(row); });
   }
   // The face stays up while the menu is open.
-  if (spec.kind == ButtonKind::MenuOpener) m_behaviour->holdsHover = [this] { return m_links.menu->visible(); };
-  if (spec.kind == ButtonKind::ListOpener) return;
+  if (setup.kind == ButtonKind::MenuOpener) m_behaviour->holdsHover = [this] { return m_links.menu->visible(); };
+  if (setup.kind == ButtonKind::ListOpener) return;
   m_box.onMouseDown = [this](int b, int, double, double) { mouseDown(b); };
   m_box.onMouseMove = [this](int b, int, double x, double y) { mouseMove(b, x, y); };
   m_box.onMouseUp = [this](int b, int, double x, double y) { mouseUp(b, x, y); };

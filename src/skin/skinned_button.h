@@ -2,7 +2,7 @@
 // Every skinned button of the program: a picture box whose faces are copied
 // out of the skin atlas, with its tip and, for the kinds that hover, the
 // shared button behaviour (skin/button_behaviour.h) and its timers. What a
-// button is comes from its row of data, a ButtonSpec; the window that owns it
+// button is comes from its row of data, a ButtonSetup; the window that owns it
 // gives only the commands.
 //
 //   toolbar kinds ... FormatToggle (BtnKrepko, BtnLežeče, BtnPodčrtano),
@@ -45,7 +45,7 @@ enum class ButtonKind { FormatToggle, Command, MenuOpener, Round, OnTop, Close, 
 enum class Format { Bold, Italic, Underline };
 
 // One skinned button as data.
-struct ButtonSpec {
+struct ButtonSetup {
   ButtonKind kind;
   // Where its top-left corner lies in its parent; a round button's x counts
   // leftwards from the window's right edge. Its size is its face's.
@@ -77,7 +77,7 @@ class SkinnedButton {
  public:
   // Sets the box's tip, makes the kind's timers (50 ms, disabled) and wires
   // the box's mouse events (a ListOpener's presses stay its window's).
-  SkinnedButton(gui::PictureBox& box, const gui::Surface& atlas, const ButtonSpec& spec, ButtonLinks links = {});
+  SkinnedButton(gui::PictureBox& box, const gui::Surface& atlas, const ButtonSetup& setup, ButtonLinks links = {});
   SkinnedButton(const SkinnedButton&) = delete;
   SkinnedButton& operator=(const SkinnedButton&) = delete;
 
@@ -116,7 +116,7 @@ class SkinnedButton {
 
   gui::PictureBox& m_box;
   const gui::Surface& m_atlas;
-  ButtonSpec m_spec;
+  ButtonSetup m_spec;
   ButtonLinks m_links;
   std::optional<ButtonBehaviour> m_behaviour;  // none for the plain kinds
 };

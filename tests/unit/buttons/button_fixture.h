@@ -45,8 +45,8 @@ class ButtonTest : public ::testing::Test {
     editor.setText(u"ena dva tri");
     editor.setSelection(0, 3);
     const skin::EditorSource ed = [this] { return &editor; };
-    auto make = [this](const char* name, const skin::ButtonSpec& spec, skin::ButtonLinks links = {}) {
-      return std::make_unique<skin::SkinnedButton>(form.add<gui::PictureBox>(name), atlas, spec, std::move(links));
+    auto make = [this](const char* name, const skin::ButtonSetup& setup, skin::ButtonLinks links = {}) {
+      return std::make_unique<skin::SkinnedButton>(form.add<gui::PictureBox>(name), atlas, setup, std::move(links));
     };
     BtnGeslo = make("BtnGeslo", mw::kGeslo);
     BtnKrepko = make("BtnKrepko", mw::kKrepko, {.editor = ed});

@@ -139,9 +139,9 @@ TEST_F(ButtonTest, TheMiniClocksButtonsAreTrackedAgainstTheMiniWindow) {
   gui::Form mini{platform, "frmMini"};
   mini.setPixelBounds({900, 600, 101, 111});
   gui::PictureBox& box = mini.add<gui::PictureBox>("BtnZapri");
-  skin::ButtonSpec spec = app::main_window::kZapri;  // 21 from the right edge, as on the main window
-  spec.tracking = "miniTmrBtnZapri";
-  skin::SkinnedButton miniZapri(box, atlas, spec, {.timerForm = &form});
+  skin::ButtonSetup setup = app::main_window::kZapri;  // 21 from the right edge, as on the main window
+  setup.tracking = "miniTmrBtnZapri";
+  skin::SkinnedButton miniZapri(box, atlas, setup, {.timerForm = &form});
   miniZapri.place();
   mini.show();
   pointAt(miniZapri);
