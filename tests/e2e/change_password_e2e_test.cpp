@@ -55,6 +55,21 @@ void logIn(Diary& diary, const std::wstring& password) {
   pressKey(VK_RETURN);
 }
 
+// Logs in, opens the dialog from the toolbar and gives the current password:
+// the dialog, grown to ask for the new one; nullptr when a step failed.
+HWND openConfirmed(Diary& diary, const std::wstring& password) {
+  logIn(diary, password);
+  HWND main = diary.waitForWindow("frmMain", 60000);
+  if (!main) return nullptr;
+  waitUntil([&] { return GetForegroundWindow() == main; }, 3000);
+  click(main, kPasswordButton);
+  HWND dialog = diary.waitForWindow("frmSpremeniGeslo");
+  if (!dialog) return nullptr;
+  typeText(password);
+  pressKey(VK_RETURN);
+  return waitUntil([&] { return heightOf(dialog) == 153; }) ? dialog : nullptr;
+}
+
 
 }  // namespace
 
@@ -181,16 +196,8 @@ TEST(ChangePasswordEndToEnd, SealedOnDiskOpenedByTheRecoveryCodeAndExportedWithT
   diary.writeEntry("11-03-2026", "{\\rtf1\\ansi Skrivnost novembra\\par\r\n}\r\n");
   diary.writeSettings({1500, 3000, false, u"Staro1"});
   ASSERT_TRUE(diary.start());
-  logIn(diary, L"Staro1");
-  HWND main = diary.waitForWindow("frmMain");
-  ASSERT_NE(main, nullptr);
-  waitUntil([&] { return GetForegroundWindow() == main; }, 3000);
-  click(main, kPasswordButton);
-  HWND dialog = diary.waitForWindow("frmSpremeniGeslo");
+  HWND dialog = openConfirmed(diary, L"Staro1");
   ASSERT_NE(dialog, nullptr);
-  typeText(L"Staro1");
-  pressKey(VK_RETURN);
-  EXPECT_TRUE(waitUntil([&] { return heightOf(dialog) == 153; }));
   typeText(L"Geslo7");
   pressKey(VK_RETURN);
   typeText(L"Geslo7");
@@ -266,16 +273,7 @@ TEST(ChangePasswordEndToEnd, ASealedDiaryIsUnsealedByEmptyingThePassword) {
   fs::copy(fs::path(PISARION_SOURCE_DIR) / "tests/data/sealed/openssl", diary.folder(),
            fs::copy_options::recursive | fs::copy_options::overwrite_existing);
   ASSERT_TRUE(diary.start());
-  logIn(diary, L"Geslo čž 7");
-  HWND main = diary.waitForWindow("frmMain", 60000);
-  ASSERT_NE(main, nullptr);
-  waitUntil([&] { return GetForegroundWindow() == main; }, 3000);
-  click(main, kPasswordButton);
-  HWND dialog = diary.waitForWindow("frmSpremeniGeslo");
-  ASSERT_NE(dialog, nullptr);
-  typeText(L"Geslo čž 7");
-  pressKey(VK_RETURN);
-  EXPECT_TRUE(waitUntil([&] { return heightOf(dialog) == 153; }));
+  ASSERT_NE(openConfirmed(diary, L"Geslo čž 7"), nullptr);
   pressKey(VK_RETURN);
   pressKey(VK_RETURN);
   HWND box = diary.waitForMessageBox();
