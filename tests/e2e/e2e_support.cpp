@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <thread>
 
 #include "base/date.h"
@@ -74,7 +75,16 @@ bool Diary::start(const std::wstring& arguments) {
   si.cb = sizeof si;
   std::wstring cmd = L"\"" + (m_folder / L"Pisarion.exe").wstring() + L"\"";
   if (!arguments.empty()) cmd += L" " + arguments;
-  return CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(), &si, &m_process);
+  // Wine has been seen to refuse a start outright, once in a full run on a
+  // loaded machine: the program never ran. The refusal is printed with its
+  // error and the start tried again, as a user would double-click again.
+  for (int attempt = 1; attempt <= 3; ++attempt) {
+    if (CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(), &si, &m_process))
+      return true;
+    std::fprintf(stderr, "CreateProcess refused the diary (error %lu, try %d)\n", GetLastError(), attempt);
+    Sleep(500);
+  }
+  return false;
 }
 
 HWND Diary::startUnlocked(const store::Settings& settings) {
