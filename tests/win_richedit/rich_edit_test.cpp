@@ -354,20 +354,28 @@ TEST_F(RichEdit, ADayAddedInPiecesIsTheWholeDay) {
     doc += "\\par\r\n";
   }
   doc += "konec\\par\r\n}\r\n";
-  const std::vector<std::string> pieces = rtf::cutIntoPieces(doc, 2048, 1024);
+  const rtf::Pieces pieces(doc, 2048, 1024);
   ASSERT_GT(pieces.size(), 5u);
   editor_->setRichText(doc);
-  auto pieced = make();
-  ASSERT_TRUE(pieced->setRichText(pieces[0]));
-  pieced->setSelection(3, 2);
-  for (size_t i = 1; i < pieces.size(); ++i) ASSERT_TRUE(pieced->appendRichText(pieces[i]));
-  EXPECT_EQ(pieced->text(), editor_->text());
-  // Every character in the format it had; only the format of the control's
-  // own last paragraph mark may differ (it takes that of the text added last).
-  rtf::Document got = rtf::readRtf(pieced->richText().value_or("")), want = rtf::readRtf(editor_->richText().value_or(""));
-  ASSERT_EQ(got.paragraphs.size(), want.paragraphs.size());
-  got.paragraphs.back().mark = want.paragraphs.back().mark;
-  EXPECT_TRUE(got == want);
-  EXPECT_EQ(pieced->selection(), (std::pair<int, int>{3, 2}));
-  EXPECT_FALSE(pieced->modified());
+  const rtf::Document want = rtf::readRtf(editor_->richText().value_or(""));
+  // One by one, or the first few and then the rest at once.
+  for (const size_t restFrom : {pieces.size(), size_t{3}}) {
+    SCOPED_TRACE(restFrom);
+    auto pieced = make();
+    ASSERT_TRUE(pieced->setRichText(pieces.piece(0)));
+    pieced->setSelection(3, 2);
+    for (size_t i = 1; i < restFrom; ++i) ASSERT_TRUE(pieced->appendRichText(pieces.piece(i)));
+    if (restFrom < pieces.size()) {
+      ASSERT_TRUE(pieced->appendRichText(pieces.rest(restFrom)));
+    }
+    EXPECT_EQ(pieced->text(), editor_->text());
+    // Every character in the format it had; only the format of the control's
+    // own last paragraph mark may differ (it takes that of the text added last).
+    rtf::Document got = rtf::readRtf(pieced->richText().value_or(""));
+    ASSERT_EQ(got.paragraphs.size(), want.paragraphs.size());
+    got.paragraphs.back().mark = want.paragraphs.back().mark;
+    EXPECT_TRUE(got == want);
+    EXPECT_EQ(pieced->selection(), (std::pair<int, int>{3, 2}));
+    EXPECT_FALSE(pieced->modified());
+  }
 }
