@@ -379,3 +379,27 @@ TEST_F(RichEdit, ADayAddedInPiecesIsTheWholeDay) {
     EXPECT_FALSE(pieced->modified());
   }
 }
+
+// Ctrl+Z undoes what the user typed while a long day arrived, and never the
+// day's text that came meanwhile.
+TEST_F(RichEdit, TypingWhileADayArrivesIsUndoneAndTheDayStays) {
+  std::string doc = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard\\f0\\fs18 ";
+  for (int i = 0; i < 300; ++i) doc += "Dan " + std::to_string(i) + " \\b krepko\\b0\\par\r\n";
+  doc += "konec\\par\r\n}\r\n";
+  const rtf::Pieces pieces(doc, 2048, 1024);
+  ASSERT_GT(pieces.size(), 3u);
+  editor_->setRichText(doc);
+  const std::u16string whole = editor_->text();
+  auto pieced = make();
+  ASSERT_TRUE(pieced->setRichText(pieces.piece(0)));
+  pieced->setSelection(0, 0);
+  type(*pieced, u"novo ");
+  ASSERT_TRUE(pieced->appendRichText(pieces.piece(1)));
+  ASSERT_TRUE(pieced->appendRichText(pieces.rest(2)));
+  EXPECT_EQ(pieced->text(), u"novo " + whole);
+  // Undone as Ctrl+Z undoes, step by step until nothing is left to undo.
+  ASSERT_TRUE(SendMessageW(pieced->hwnd(), EM_CANUNDO, 0, 0));
+  for (int step = 0; step < 20 && SendMessageW(pieced->hwnd(), EM_CANUNDO, 0, 0); ++step)
+    SendMessageW(pieced->hwnd(), EM_UNDO, 0, 0);
+  EXPECT_EQ(pieced->text(), whole);
+}
