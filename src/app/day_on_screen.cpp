@@ -184,9 +184,10 @@ DayOnScreen::Shown DayOnScreen::putIntoEditor(const std::string& rtf) {
     document = flat;
     shown = Shown::Flattened;
   }
-  if (document.size() > kArriveInPiecesAbove)
-    m_pieces = rtf::cutIntoPieces(document, kPieceBytes, kFirstPieceBytes);
-  if (m_editor->setRichText(m_pieces.empty() ? document : std::string_view(m_pieces.front()))) {
+  if (document.size() > kArriveInPiecesAbove) m_pieces = rtf::Pieces(std::string(document), kPieceBytes, kFirstPieceBytes);
+  if (m_pieces.size() < 2) m_pieces = {};  // not to be cut: it comes in whole
+  const std::string first = m_pieces.size() ? m_pieces.piece(0) : std::string();
+  if (m_editor->setRichText(m_pieces.size() ? std::string_view(first) : document)) {
     m_next = 1;
     if (arriving()) {
       m_arrival.setInterval(kFirstPieceAfterMs);
@@ -194,7 +195,7 @@ DayOnScreen::Shown DayOnScreen::putIntoEditor(const std::string& rtf) {
     }
     return shown;
   }
-  m_pieces.clear();
+  m_pieces = {};
   m_editor->setText(base::cp1250ToUtf16(rtf));
   return Shown::AsPlainText;
 }
@@ -218,16 +219,27 @@ void DayOnScreen::arriveOnePiece() {
     m_editor->setSelection(static_cast<int>(m_editor->text().size()), 0);
 }
 
+// What must see the whole day takes the rest in one document: under Wine
+// every piece added to the end of a long text costs more than the one
+// before it (the close of a 50 MB day waited minutes for them one by one).
 void DayOnScreen::arriveWhole() {
-  while (arriving())
-    if (!appendNextPiece()) return;
+  if (!arriving()) return;
+  if (!appendRest()) return;
   stopArriving();
+}
+
+bool DayOnScreen::appendNextPiece() { return appended(m_editor->appendRichText(m_pieces.piece(m_next++))); }
+
+bool DayOnScreen::appendRest() {
+  const bool read = m_editor->appendRichText(m_pieces.rest(m_next));
+  m_next = m_pieces.size();
+  return appended(read);
 }
 
 // A piece the editor refused leaves the day incomplete in it: from then on
 // it is read-only and never saved, so the file keeps the whole day.
-bool DayOnScreen::appendNextPiece() {
-  if (m_editor->appendRichText(m_pieces[m_next++])) return true;
+bool DayOnScreen::appended(bool read) {
+  if (read) return true;
   stopArriving();
   setWritable({});
   tellAbout(m_shown, kIncomplete);
@@ -236,7 +248,7 @@ bool DayOnScreen::appendNextPiece() {
 
 void DayOnScreen::stopArriving() {
   m_arrival.setEnabled(false);
-  m_pieces.clear();
+  m_pieces = {};
   m_next = 0;
 }
 

@@ -30,6 +30,7 @@
 
 #include "gui/editor.h"
 #include "gui/form.h"
+#include "rtf/pieces.h"
 #include "store/entries.h"
 
 namespace app {
@@ -104,10 +105,13 @@ class DayOnScreen {
   void tellAbout(const std::string& key, std::u16string_view text);
   bool askCloseAnyway();
   void typed();
-  // The next piece of a long day into the editor; all that is left of it.
+  // The next pieces of a long day into the editor, for a tick; all that is
+  // left of it, as one document.
   void arriveOnePiece();
   void arriveWhole();
   bool appendNextPiece();
+  bool appendRest();
+  bool appended(bool read);
   void stopArriving();
 
   gui::Form& m_form;
@@ -117,8 +121,8 @@ class DayOnScreen {
   gui::Editor* m_editor = nullptr;
   gui::Timer& m_autosave;
   gui::Timer& m_arrival;
-  std::vector<std::string> m_pieces;  // a long day's rich text, cut; [0] is in the editor
-  size_t m_next = 0;                  // the next piece to come in
+  rtf::Pieces m_pieces;  // a long day's rich text, cut; piece 0 is in the editor
+  size_t m_next = 0;     // the next piece to come in
 
   std::string m_shown;
   std::string m_writing;

@@ -37,10 +37,7 @@ bool isHeaderGroup(std::string_view firstWord) {
   return std::find(kHeader.begin(), kHeader.end(), firstWord) != kHeader.end();
 }
 
-struct Cut {
-  size_t at;
-  std::string state;  // the formatting words in force there
-};
+}  // namespace
 
 class Cutter {
  public:
@@ -73,41 +70,17 @@ class Cutter {
     return false;  // never closed
   }
 
-  std::vector<std::string> pieces() const {
-    std::vector<std::string> out;
-    const std::string_view header = m_doc.substr(0, m_header);
-    size_t from = 0;
-    for (size_t k = 0; k <= m_cuts.size(); ++k) {
-      const size_t to = k < m_cuts.size() ? m_cuts[k].at : m_end;
-      std::string piece;
-      std::string_view slice = m_doc.substr(from, to - from);
-      if (k > 0) {
-        // Added at the end of what is there, a piece would otherwise start
-        // in the format of the text before it.
-        piece = header;
-        piece += "\\pard\\plain ";
-        piece += m_cuts[k - 1].state;
-      }
-      if (k > 0 && k == m_cuts.size()) slice = withoutLastParagraphEnd(slice);
-      piece += slice;
-      piece += '}';
-      out.push_back(std::move(piece));
-      from = to;
-    }
-    return out;
+  // The cuts into `pieces`; false when the document is not one to cut.
+  bool cut(Pieces& pieces) {
+    if (!scan()) return false;
+    pieces.m_header = m_header;
+    pieces.m_end = m_end;
+    pieces.m_cuts = std::move(m_cuts);
+    return true;
   }
 
  private:
   static constexpr size_t npos = std::string_view::npos;
-
-  // A whole document's last paragraph end becomes the editor's own; one
-  // added at the end would leave an empty paragraph after it.
-  static std::string_view withoutLastParagraphEnd(std::string_view slice) {
-    std::string_view s = slice;
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\r' || s.back() == '\n')) s.remove_suffix(1);
-    if (s.size() >= 5 && s.ends_with("\\par") && s[s.size() - 5] != '\\') return s.substr(0, s.size() - 4);
-    return slice;
-  }
 
   std::string_view firstWordAt(size_t i) const {
     while (i < m_doc.size() && (m_doc[i] == '\r' || m_doc[i] == '\n')) ++i;
@@ -187,15 +160,50 @@ class Cutter {
   bool m_inTable = false;
   size_t m_seq = 0;
   std::map<std::string, Seen, std::less<>> m_last;
-  std::vector<Cut> m_cuts;
+  std::vector<Pieces::Cut> m_cuts;
 };
+
+namespace {
+
+// A whole document's last paragraph end becomes the editor's own; one
+// added at the end would leave an empty paragraph after it.
+std::string_view withoutLastParagraphEnd(std::string_view slice) {
+  std::string_view s = slice;
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\r' || s.back() == '\n')) s.remove_suffix(1);
+  if (s.size() >= 5 && s.ends_with("\\par") && s[s.size() - 5] != '\\') return s.substr(0, s.size() - 4);
+  return slice;
+}
 
 }  // namespace
 
-std::vector<std::string> cutIntoPieces(std::string_view document, size_t pieceBytes, size_t firstBytes) {
-  Cutter cutter(document, pieceBytes, firstBytes);
-  if (!cutter.scan()) return {std::string(document)};
-  return cutter.pieces();
+Pieces::Pieces(std::string document, size_t pieceBytes, size_t firstBytes) : m_doc(std::move(document)) {
+  if (!Cutter(m_doc, pieceBytes, firstBytes).cut(*this)) {
+    m_cuts.clear();
+    m_header = 0;
+    m_end = m_doc.size();
+  }
+}
+
+std::string Pieces::join(size_t first, size_t end) const {
+  if (first >= end || end > size()) return {};
+  // An uncut document is its one piece, as it is.
+  if (m_cuts.empty()) return m_doc;
+  const size_t from = first == 0 ? 0 : m_cuts[first - 1].at;
+  const size_t to = end <= m_cuts.size() ? m_cuts[end - 1].at : m_end;
+  std::string piece;
+  std::string_view slice = std::string_view(m_doc).substr(from, to - from);
+  if (first > 0) {
+    // Added at the end of what is there, a piece would otherwise start in
+    // the format of the text before it.
+    piece.reserve(m_header + slice.size() + m_cuts[first - 1].state.size() + 16);
+    piece = std::string_view(m_doc).substr(0, m_header);
+    piece += "\\pard\\plain ";
+    piece += m_cuts[first - 1].state;
+    if (end == size()) slice = withoutLastParagraphEnd(slice);
+  }
+  piece += slice;
+  piece += '}';
+  return piece;
 }
 
 }  // namespace rtf

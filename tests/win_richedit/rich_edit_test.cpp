@@ -354,20 +354,52 @@ TEST_F(RichEdit, ADayAddedInPiecesIsTheWholeDay) {
     doc += "\\par\r\n";
   }
   doc += "konec\\par\r\n}\r\n";
-  const std::vector<std::string> pieces = rtf::cutIntoPieces(doc, 2048, 1024);
+  const rtf::Pieces pieces(doc, 2048, 1024);
   ASSERT_GT(pieces.size(), 5u);
   editor_->setRichText(doc);
+  const rtf::Document want = rtf::readRtf(editor_->richText().value_or(""));
+  // One by one, or the first few and then the rest at once.
+  for (const size_t restFrom : {pieces.size(), size_t{3}}) {
+    SCOPED_TRACE(restFrom);
+    auto pieced = make();
+    ASSERT_TRUE(pieced->setRichText(pieces.piece(0)));
+    pieced->setSelection(3, 2);
+    for (size_t i = 1; i < restFrom; ++i) ASSERT_TRUE(pieced->appendRichText(pieces.piece(i)));
+    if (restFrom < pieces.size()) {
+      ASSERT_TRUE(pieced->appendRichText(pieces.rest(restFrom)));
+    }
+    EXPECT_EQ(pieced->text(), editor_->text());
+    // Every character in the format it had; only the format of the control's
+    // own last paragraph mark may differ (it takes that of the text added last).
+    rtf::Document got = rtf::readRtf(pieced->richText().value_or(""));
+    ASSERT_EQ(got.paragraphs.size(), want.paragraphs.size());
+    got.paragraphs.back().mark = want.paragraphs.back().mark;
+    EXPECT_TRUE(got == want);
+    EXPECT_EQ(pieced->selection(), (std::pair<int, int>{3, 2}));
+    EXPECT_FALSE(pieced->modified());
+  }
+}
+
+// Ctrl+Z undoes what the user typed while a long day arrived, and never the
+// day's text that came meanwhile.
+TEST_F(RichEdit, TypingWhileADayArrivesIsUndoneAndTheDayStays) {
+  std::string doc = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard\\f0\\fs18 ";
+  for (int i = 0; i < 300; ++i) doc += "Dan " + std::to_string(i) + " \\b krepko\\b0\\par\r\n";
+  doc += "konec\\par\r\n}\r\n";
+  const rtf::Pieces pieces(doc, 2048, 1024);
+  ASSERT_GT(pieces.size(), 3u);
+  editor_->setRichText(doc);
+  const std::u16string whole = editor_->text();
   auto pieced = make();
-  ASSERT_TRUE(pieced->setRichText(pieces[0]));
-  pieced->setSelection(3, 2);
-  for (size_t i = 1; i < pieces.size(); ++i) ASSERT_TRUE(pieced->appendRichText(pieces[i]));
-  EXPECT_EQ(pieced->text(), editor_->text());
-  // Every character in the format it had; only the format of the control's
-  // own last paragraph mark may differ (it takes that of the text added last).
-  rtf::Document got = rtf::readRtf(pieced->richText().value_or("")), want = rtf::readRtf(editor_->richText().value_or(""));
-  ASSERT_EQ(got.paragraphs.size(), want.paragraphs.size());
-  got.paragraphs.back().mark = want.paragraphs.back().mark;
-  EXPECT_TRUE(got == want);
-  EXPECT_EQ(pieced->selection(), (std::pair<int, int>{3, 2}));
-  EXPECT_FALSE(pieced->modified());
+  ASSERT_TRUE(pieced->setRichText(pieces.piece(0)));
+  pieced->setSelection(0, 0);
+  type(*pieced, u"novo ");
+  ASSERT_TRUE(pieced->appendRichText(pieces.piece(1)));
+  ASSERT_TRUE(pieced->appendRichText(pieces.rest(2)));
+  EXPECT_EQ(pieced->text(), u"novo " + whole);
+  // Undone as Ctrl+Z undoes, step by step until nothing is left to undo.
+  ASSERT_TRUE(SendMessageW(pieced->hwnd(), EM_CANUNDO, 0, 0));
+  for (int step = 0; step < 20 && SendMessageW(pieced->hwnd(), EM_CANUNDO, 0, 0); ++step)
+    SendMessageW(pieced->hwnd(), EM_UNDO, 0, 0);
+  EXPECT_EQ(pieced->text(), whole);
 }

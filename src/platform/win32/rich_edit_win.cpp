@@ -11,6 +11,9 @@
 #include <string>
 #include <utility>
 
+#include <richole.h>
+#include <tom.h>
+
 #include "base/cp1250.h"
 #include "platform/win32/system_libraries_win.h"
 #include "rtf/reader.h"
@@ -28,6 +31,8 @@ constexpr LPARAM kTextLimit = 64 * 1024 * 1024;
 // Content longer than this (characters) is not emptied but left behind with
 // its control (see renew()).
 constexpr LRESULT kRenewAbove = 16 * 1024;
+// The undo steps the control keeps, its own default.
+constexpr WPARAM kUndoSteps = 100;
 // RichEdit's own bounds for a character height, in points.
 constexpr double kMinPoints = 1, kMaxPoints = 1638;
 
@@ -116,8 +121,48 @@ class Loading {
 
  private:
   static constexpr size_t kLongBytes = 32 * 1024;
-  static constexpr WPARAM kUndoSteps = 100;  // the control's own default
   HWND m_hwnd;
+};
+
+// The text object model's document interface of a RichEdit control, written
+// out here rather than taken from an import library.
+constexpr IID kIidTextDocument = {0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
+
+// While alive the control records no undo steps and keeps the ones it has:
+// what the program adds cannot be undone, what the user typed before still
+// can. The text object model suspends the undo where the control offers it
+// (Windows' own); elsewhere the undo limit is none for the while, which on
+// Windows also drops the earlier steps (Wine's control keeps them, and
+// answers the model's suspension as not implemented).
+class UndoSuspended {
+ public:
+  explicit UndoSuspended(HWND hwnd) : m_hwnd(hwnd) {
+    IRichEditOle* ole = nullptr;
+    if (SendMessageW(hwnd, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole)) && ole) {
+      void* document = nullptr;
+      if (SUCCEEDED(ole->QueryInterface(kIidTextDocument, &document)) && document)
+        m_document = static_cast<ITextDocument*>(document);
+      ole->Release();
+    }
+    if (m_document && SUCCEEDED(m_document->Undo(tomSuspend, nullptr))) return;
+    if (m_document) m_document->Release();
+    m_document = nullptr;
+    SendMessageW(m_hwnd, EM_SETUNDOLIMIT, 0, 0);
+  }
+  ~UndoSuspended() {
+    if (m_document) {
+      m_document->Undo(tomResume, nullptr);
+      m_document->Release();
+    } else {
+      SendMessageW(m_hwnd, EM_SETUNDOLIMIT, kUndoSteps, 0);
+    }
+  }
+  UndoSuspended(const UndoSuspended&) = delete;
+  UndoSuspended& operator=(const UndoSuspended&) = delete;
+
+ private:
+  HWND m_hwnd;
+  ITextDocument* m_document = nullptr;
 };
 
 // While alive a locked editor accepts the program's own changes; the user is
@@ -308,7 +353,7 @@ bool RichEditEditor::appendRichText(std::string_view rtf) {
   send(EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view));
   send(WM_SETREDRAW, FALSE);
   // Kept out of the undo steps: undoing a piece would take the day's text away.
-  send(EM_SETUNDOLIMIT, 0);
+  UndoSuspended noUndo(m_hwnd);
   GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, kUtf16CodePage};
   const auto end = static_cast<LONG>(send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length)));
   CHARRANGE atEnd{end, end};
@@ -318,7 +363,6 @@ bool RichEditEditor::appendRichText(std::string_view rtf) {
   send(EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&es));
   send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
   send(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view));
-  send(EM_SETUNDOLIMIT, 100);
   send(EM_SETMODIFY, wasModified ? TRUE : FALSE);
   send(WM_SETREDRAW, TRUE);
   InvalidateRect(m_hwnd, nullptr, FALSE);
