@@ -42,6 +42,7 @@ class frmGeslo {
   gui::Timer& Timer2;
 
  private:
+  void describe(gui::AccNode& window) const;
   void checkPassword();
   void backOut();
   void paintDots();

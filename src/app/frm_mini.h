@@ -54,6 +54,7 @@ class frmMini {
   gui::PictureBox& BtnZloži;
 
  private:
+  void describe(gui::AccNode& window) const;
   void Timer1_Slide();
 
   gui::Timer& m_tick;

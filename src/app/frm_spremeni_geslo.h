@@ -56,6 +56,7 @@ class frmSpremeniGeslo {
   gui::Timer& Timer3;
 
  private:
+  void describe(gui::AccNode& window) const;
   void wireEvents();
   void showDots(gui::TextBox& box, gui::PictureBox& strip);
   void confirmCurrent();

@@ -281,6 +281,13 @@ void Form::forget(Element& e) {
 
 // ---- mouse dispatch ------------------------------------------------------------
 
+AccNode Form::describe() const {
+  AccNode window{.role = AccRole::Window, .name = m_caption, .location = {0, 0, m_bounds.w, m_bounds.h}};
+  if (!m_enabled) window.state |= kAccUnavailable;
+  if (onDescribe) onDescribe(window);
+  return window;
+}
+
 Element* Form::hitTest(Point client) const {
   const Element* found = nullptr;
   const Container* level = this;
