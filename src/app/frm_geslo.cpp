@@ -178,4 +178,7 @@ void frmGeslo::backOut() {
   m_app.EndProgram();
 }
 
+// Its controls go before the form: from now on the form describes nothing.
+frmGeslo::~frmGeslo() { m_form.onDescribe = nullptr; }
+
 }  // namespace app

@@ -17,6 +17,7 @@ class frmGeslo {
 
  public:
   explicit frmGeslo(Pisarion& app);
+  ~frmGeslo();
 
   gui::Form& form() { return m_form; }
 

@@ -110,7 +110,9 @@ frmMain::frmMain(Pisarion& app)
   wireKeyboard();
 }
 
-frmMain::~frmMain() = default;
+// Its controls' behaviour goes before the form: from now on the form
+// describes nothing to a screen reader.
+frmMain::~frmMain() { m_form.onDescribe = nullptr; }
 
 void frmMain::Form_Load() {
   LayoutMainWindow();

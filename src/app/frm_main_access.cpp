@@ -2,6 +2,8 @@
 // their open menu, the editor named by the day it shows, the year and month
 // boxes with their shown text, the day list with its rows, the search field
 // and its count, the caption buttons.
+#include <algorithm>
+
 #include "app/frm_main.h"
 #include "app/pisarion.h"
 #include "app/search_field.h"
@@ -56,7 +58,7 @@ std::u16string frmMain::editorName() const {
 }
 
 void frmMain::describe(gui::AccNode& window) {
-  gui::AccNode toolbar{.role = Role::ToolBar, .name = u"Orodna vrstica", .location = {7, skin::kToolbarTop, 300, 39}};
+  gui::AccNode toolbar = gui::accNode(Role::ToolBar, u"Orodna vrstica", {15, skin::kToolbarTop, 1, 1});
   addButton(toolbar, *geslo);
   addButton(toolbar, *krepko);
   addButton(toolbar, *ležeče);
@@ -70,6 +72,15 @@ void frmMain::describe(gui::AccNode& window) {
     if (!node) continue;
     if (menu->shown()) node->add(skin::describeMenu(*menu, node->name));
     toolbar.add(std::move(*node));
+  }
+  // The toolbar lies round its buttons.
+  for (const gui::AccNode& b : toolbar.children) {
+    gui::Rect& r = toolbar.location;
+    const int right = std::max(r.right(), b.location.right()), bottom = std::max(r.bottom(), b.location.bottom());
+    r.x = std::min(r.x, b.location.x);
+    r.y = std::min(r.y, b.location.y);
+    r.w = right - r.x;
+    r.h = bottom - r.y;
   }
   window.add(std::move(toolbar));
 

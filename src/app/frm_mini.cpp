@@ -191,4 +191,7 @@ void frmMini::Form_DisplayChange() {
               m_form.height());
 }
 
+// Its controls go before the form: from now on the form describes nothing.
+frmMini::~frmMini() { m_form.onDescribe = nullptr; }
+
 }  // namespace app

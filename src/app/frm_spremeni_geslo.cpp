@@ -323,4 +323,7 @@ void frmSpremeniGeslo::Timer3_Timer() {
   for (gui::TextBox* box : {&Text1, &Text2, &Text3}) box->setText(u"");
 }
 
+// Its controls go before the form: from now on the form describes nothing.
+frmSpremeniGeslo::~frmSpremeniGeslo() { m_form.onDescribe = nullptr; }
+
 }  // namespace app

@@ -18,6 +18,7 @@ class frmSpremeniGeslo {
 
  public:
   explicit frmSpremeniGeslo(Pisarion& app);
+  ~frmSpremeniGeslo();
 
   gui::Form& form() { return m_form; }
 

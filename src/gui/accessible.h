@@ -68,6 +68,15 @@ struct AccNode {
   }
 };
 
+inline AccNode accNode(AccRole role, std::u16string name, Rect location, const Element* element = nullptr) {
+  AccNode node;
+  node.role = role;
+  node.name = std::move(name);
+  node.location = location;
+  node.element = element;
+  return node;
+}
+
 // The changes a screen reader is told of.
 enum class AccEvent { Focus, Selection, StateChange, MenuStart, MenuEnd, ValueChange, NameChange };
 

@@ -64,10 +64,9 @@ void SkinnedButton::place() {
 
 std::optional<gui::AccNode> SkinnedButton::describe() const {
   if (!m_box.shown()) return std::nullopt;
-  gui::AccNode node{.role = m_spec.kind == ButtonKind::MenuOpener ? gui::AccRole::MenuButton : gui::AccRole::PushButton,
-                    .name = m_box.toolTip(),
-                    .location = m_box.formRect(),
-                    .element = &m_box};
+  gui::AccNode node =
+      gui::accNode(m_spec.kind == ButtonKind::MenuOpener ? gui::AccRole::MenuButton : gui::AccRole::PushButton,
+                   m_box.toolTip(), m_box.formRect(), &m_box);
   if (m_spec.kind == ButtonKind::MenuOpener) {
     node.state |= gui::kAccHasPopup;
     node.state |= m_links.menu && m_links.menu->shown() ? gui::kAccExpanded : gui::kAccCollapsed;

@@ -48,7 +48,7 @@ gui::Element& findControl(const gui::Form& form, std::string_view name) {
 }
 
 gui::AccNode describeControl(const gui::Element& e, gui::AccRole role, std::u16string name) {
-  gui::AccNode node{.role = role, .name = std::move(name), .location = e.formRect(), .element = &e};
+  gui::AccNode node = gui::accNode(role, std::move(name), e.formRect(), &e);
   if (e.takesFocus()) node.state |= gui::kAccFocusable;
   if (e.hasFocus()) node.state |= gui::kAccFocused;
   if (!e.enabled()) node.state |= gui::kAccUnavailable;

@@ -87,6 +87,7 @@ class RichEditEditor : public gui::Editor {
   void cut() override { send(WM_CUT); }
   void copy() override { send(WM_COPY); }
   void paste() override { send(WM_PASTE); }
+  void setAccessibleName(std::u16string_view name) override { m_accessibleName = name; }
 
  private:
   explicit RichEditEditor(HWND hwnd);
@@ -110,6 +111,7 @@ class RichEditEditor : public gui::Editor {
 
   HWND m_hwnd = nullptr;
   gui::EditLook m_look;
+  std::u16string m_accessibleName;
 };
 
 }  // namespace win32
