@@ -130,7 +130,6 @@ const Scene kScenes[] = {
       "item \"06. 12. 2026 (nedelja)\""},
      {"combo box \"Leto\" = 2026 collapsed"}},
     {"Login", true, {}, Window::Login, {"text \"Geslo\" focused protected"}, {}},
-    {"LoginTyped", true, {"'abc"}, Window::Login, {"text \"Geslo\" focused protected"}, {}},
     {"ChangePassword", false, {"@BtnGeslo"}, Window::ChangePassword,
      {"text \"Trenutno geslo\" focused protected", "text \"Novo geslo\" protected unavailable",
       "text \"Ponovite novo geslo\" protected unavailable"},
