@@ -27,7 +27,18 @@ const skin::ControlRow kControls[] = {
     {"Geslo", skin::ControlKind::Picture, {0, 35, kCells * 10, 16}, false, {}, 0},
     {"Picture1", skin::ControlKind::Picture, {kWidth / 2, 35, 2, 16}, true, skin::kTextBlue, 0},
 };
+// The key box is what a screen reader meets: the password field, on the dots' row.
+const skin::AccessRow kAccess[] = {{"Text1", gui::AccRole::Text, u"Geslo"}};
+
 }  // namespace
+
+void frmGeslo::describe(gui::AccNode& window) const {
+  skin::describeControls(m_form, kAccess, window);
+  if (gui::AccNode* field = skin::nodeOf(window, Text1)) {
+    field->state |= gui::kAccProtected;
+    field->location = kControls[1].rect;
+  }
+}
 
 frmGeslo::frmGeslo(Pisarion& app)
     : m_app(app),
@@ -42,6 +53,7 @@ frmGeslo::frmGeslo(Pisarion& app)
   Timer2.onTimer = [this] { Timer2_Timer(); };
   m_form.onClick = [this] { Form_Click(); };
   m_form.onLoad = [this] { Form_Load(); };
+  m_form.onDescribe = [this](gui::AccNode& window) { describe(window); };
   // Closing the window from the system (Alt+F4) backs out as Escape does, so
   // the program never runs on with no window to reach it by.
   m_form.onUnload = [this](bool& cancel) {
@@ -165,5 +177,8 @@ void frmGeslo::backOut() {
   // At the start-up login nothing is open yet: the program ends, saving nothing.
   m_app.EndProgram();
 }
+
+// Its controls go before the form: from now on the form describes nothing.
+frmGeslo::~frmGeslo() { m_form.onDescribe = nullptr; }
 
 }  // namespace app

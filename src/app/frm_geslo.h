@@ -17,6 +17,7 @@ class frmGeslo {
 
  public:
   explicit frmGeslo(Pisarion& app);
+  ~frmGeslo();
 
   gui::Form& form() { return m_form; }
 
@@ -42,6 +43,7 @@ class frmGeslo {
   gui::Timer& Timer2;
 
  private:
+  void describe(gui::AccNode& window) const;
   void checkPassword();
   void backOut();
   void paintDots();

@@ -110,7 +110,9 @@ frmMain::frmMain(Pisarion& app)
   wireKeyboard();
 }
 
-frmMain::~frmMain() = default;
+// Its controls' behaviour goes before the form: from now on the form
+// describes nothing to a screen reader.
+frmMain::~frmMain() { m_form.onDescribe = nullptr; }
 
 void frmMain::Form_Load() {
   LayoutMainWindow();
@@ -231,7 +233,10 @@ void frmMain::printTitle(const std::u16string& title) {
   PicNaslov.refresh();
 }
 
-void frmMain::ShowDay(std::string key) { m_day.show(std::move(key)); }
+void frmMain::ShowDay(std::string key) {
+  m_day.show(std::move(key));
+  if (Text.editor()) Text.editor()->setAccessibleName(editorName());
+}
 
 void frmMain::showWritable(bool writable) {
   const ToolbarLook look = writable ? ToolbarLook::Active : ToolbarLook::Inactive;
@@ -239,6 +244,7 @@ void frmMain::showWritable(bool writable) {
   showFormatting(look);
   // A day that cannot be written looks it: a tinted page and no caret.
   Text.setLook(writable ? gui::EditLook{} : gui::EditLook{skin::kPaleBlue, false});
+  if (Text.editor()) Text.editor()->setAccessibleName(editorName());
 }
 
 void frmMain::SaveWhileAway() {
@@ -374,6 +380,7 @@ void frmMain::CloseMenus() { menus->CloseMenus(); }
 // title strip, shortcuts, focus, the day's writability and the backup's start.
 void frmMain::wireWindowEvents() {
   m_form.onLoad = [this] { Form_Load(); };
+  m_form.onDescribe = [this](gui::AccNode& window) { describe(window); };
   m_form.onUnload = [this](bool& cancel) { Form_Unload(cancel); };
   m_form.onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
   m_form.onMouseMove = [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); };

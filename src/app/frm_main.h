@@ -220,6 +220,10 @@ class frmMain {
   void showReadingProgress();
   void refreshWrittenDay();
 
+  // frm_main_access.cpp
+  void describe(gui::AccNode& window);
+  std::u16string editorName() const;
+
   // frm_main_buttons.cpp
   void makeCaptionButtons();
   void layoutCaptionButtons(shape::clsTransForm& shaper);

@@ -6,6 +6,7 @@
 #include "app/frm_geslo.h"
 #include "app/frm_main.h"
 #include "app/pisarion.h"
+#include "base/cp1250.h"
 #include "base/number.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
@@ -34,7 +35,21 @@ constexpr skin::ButtonSetup kZloži{.kind = skin::ButtonKind::Round, .at = {36, 
                                   .tip = u"Raztegni Dnevnik", .faces = skin::CaptionButton::MiniZloži,
                                   .tracking = "miniTmrBtnZloži"};
 
+const skin::AccessRow kAccess[] = {{"picClock", gui::AccRole::Clock, u"Ura"}};
+
 }  // namespace
+
+// The clock tells the time it shows, as "10:08"; the two buttons their tips.
+void frmMini::describe(gui::AccNode& window) const {
+  skin::describeControls(m_form, kAccess, window);
+  if (gui::AccNode* clock = skin::nodeOf(window, picClock)) {
+    const base::DateTime now = m_app.platform().now();
+    const std::string minutes = std::to_string(now.minute);
+    clock->value = base::utf8ToUtf16(std::to_string(now.hour) + ":" + (now.minute < 10 ? "0" : "") + minutes);
+  }
+  for (const skin::SkinnedButton* button : {&m_zloži, &m_zapri})
+    if (auto node = button->describe()) window.add(std::move(*node));
+}
 
 frmMini::frmMini(Pisarion& app, gui::Form& timerForm)
     : m_app(app),
@@ -51,6 +66,7 @@ frmMini::frmMini(Pisarion& app, gui::Form& timerForm)
   m_form.setCaption(u"Pisarion");
   m_docking.setParentForm(&m_form);
   m_form.onLoad = [this] { Form_Load(); };
+  m_form.onDescribe = [this](gui::AccNode& window) { describe(window); };
   m_form.onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
   m_form.onMouseMove = [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); };
   m_form.onDisplayChange = [this] { Form_DisplayChange(); };
@@ -174,5 +190,8 @@ void frmMini::Form_DisplayChange() {
               clampSpan(m_form.top(), m_form.height(), wa.WorkAreaTop, wa.WorkAreaBottom), m_form.width(),
               m_form.height());
 }
+
+// Its controls go before the form: from now on the form describes nothing.
+frmMini::~frmMini() { m_form.onDescribe = nullptr; }
 
 }  // namespace app

@@ -23,6 +23,7 @@ class frmMini {
  public:
   // The two buttons' tracking timers live on `timerForm`, the main window.
   frmMini(Pisarion& app, gui::Form& timerForm);
+  ~frmMini();
 
   gui::Form& form() { return m_form; }
 
@@ -54,6 +55,7 @@ class frmMini {
   gui::PictureBox& BtnZloži;
 
  private:
+  void describe(gui::AccNode& window) const;
   void Timer1_Slide();
 
   gui::Timer& m_tick;

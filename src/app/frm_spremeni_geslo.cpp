@@ -42,7 +42,28 @@ const skin::ControlRow kControls[] = {
     {"Picture1", skin::ControlKind::Picture, {kCaretRest, kStripTops[0], 2, 16}, true, skin::kTextBlue, 0},
     {"picSpodaj", skin::ControlKind::Picture, {0, kFullHeight - 8, kWidth, 8}, true, {}, 0},
 };
+// The three key boxes are the fields a screen reader meets, each named by
+// what it asks for and lying on its dots' row; the new ones are unavailable
+// until the current password is confirmed.
+const skin::AccessRow kAccess[] = {
+    {"Text1", gui::AccRole::Text, u"Trenutno geslo"},
+    {"Text2", gui::AccRole::Text, u"Novo geslo"},
+    {"Text3", gui::AccRole::Text, u"Ponovite novo geslo"},
+};
+
 }  // namespace
+
+void frmSpremeniGeslo::describe(gui::AccNode& window) const {
+  skin::describeControls(m_form, kAccess, window);
+  const gui::TextBox* boxes[] = {&Text1, &Text2, &Text3};
+  const gui::PictureBox* strips[] = {&Geslo1, &Geslo2, &Geslo3};
+  for (int i = 0; i < 3; ++i) {
+    gui::AccNode* field = skin::nodeOf(window, *boxes[i]);
+    if (!field) continue;
+    field->state |= gui::kAccProtected;
+    field->location = boxOf(*strips[i]);
+  }
+}
 
 frmSpremeniGeslo::frmSpremeniGeslo(Pisarion& app)
     : m_app(app),
@@ -71,6 +92,7 @@ frmSpremeniGeslo::frmSpremeniGeslo(Pisarion& app)
   Text3.setEnabled(false);
 
   wireEvents();
+  m_form.onDescribe = [this](gui::AccNode& window) { describe(window); };
 }
 
 // The fields' changes and keys, presses on the window and on the dots, the
@@ -300,5 +322,8 @@ void frmSpremeniGeslo::Timer3_Timer() {
   Timer3.setEnabled(false);
   for (gui::TextBox* box : {&Text1, &Text2, &Text3}) box->setText(u"");
 }
+
+// Its controls go before the form: from now on the form describes nothing.
+frmSpremeniGeslo::~frmSpremeniGeslo() { m_form.onDescribe = nullptr; }
 
 }  // namespace app

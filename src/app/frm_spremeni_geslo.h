@@ -18,6 +18,7 @@ class frmSpremeniGeslo {
 
  public:
   explicit frmSpremeniGeslo(Pisarion& app);
+  ~frmSpremeniGeslo();
 
   gui::Form& form() { return m_form; }
 
@@ -56,6 +57,7 @@ class frmSpremeniGeslo {
   gui::Timer& Timer3;
 
  private:
+  void describe(gui::AccNode& window) const;
   void wireEvents();
   void showDots(gui::TextBox& box, gui::PictureBox& strip);
   void confirmCurrent();

@@ -25,7 +25,21 @@ const skin::ControlRow kControls[] = {
     {"lblSearchStatus", Kind::Label, {}, true, {}, 0, "PicSearchStatus"},
 };
 
+// What a screen reader is told of them.
+const skin::AccessRow kAccess[] = {
+    {"txtSearch", gui::AccRole::Text, u"Iskanje"},
+    {"BtnSearchClose", gui::AccRole::PushButton, u"Končaj iskanje"},
+    {"lblSearchStatus", gui::AccRole::StaticText},  // named by what it says
+};
+
 }  // namespace
+
+void SearchField::describe(gui::AccNode& into) const {
+  if (!shown()) return;
+  skin::describeControls(m_form, kAccess, into);
+  if (gui::AccNode* field = skin::nodeOf(into, txtSearch)) field->value = txtSearch.text();
+  if (gui::AccNode* count = skin::nodeOf(into, lblSearchStatus)) count->name = lblSearchStatus.text();
+}
 
 SearchField::SearchField(gui::Form& form, const gui::Surface& atlas)
     : PicSearch(skin::control<gui::PictureBox>(skin::buildControls(form, kControls), "PicSearch")),

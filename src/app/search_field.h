@@ -27,6 +27,8 @@ class SearchField {
   void focus() { txtSearch.setFocus(); }
 
   std::u16string text() const { return txtSearch.text(); }
+  // While shown: the field, its round button and the line of the count, for a screen reader.
+  void describe(gui::AccNode& into) const;
   // Typing has changed the words and the pause before searching still runs.
   bool pausing() const { return tmrSearchPause.enabled(); }
   void setStatus(std::u16string status, std::u16string toolTip = u"");

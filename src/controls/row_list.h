@@ -51,6 +51,8 @@ class RowList : public gui::Panel {
   // The last row whose value is `tag`; 0 when none is.
   int rowWithTag(const std::string& tag) const;
   int rowHeight() const { return lblDan[0]->height(); }
+  // The row the highlight was put on last (-1: none yet).
+  int highlightedRow() const { return m_highlightRow; }
 
   gui::Panel* Območje = nullptr;
   gui::Panel* PoložajnaVrstica = nullptr;
@@ -81,8 +83,6 @@ class RowList : public gui::Panel {
   void recolour(int chosen, int previous);
   void raiseKlik();
   void raiseChosenWithMouse();
-  // The row the highlight was put on last (-1: none yet).
-  int highlightedRow() const { return m_highlightRow; }
   // Called for a press on any part of the control: it takes the keys.
   void pressed();
   // The pointer moved over row i with these buttons held: the row lights up

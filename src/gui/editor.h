@@ -82,6 +82,9 @@ class Editor {
   virtual void cut() = 0;
   virtual void copy() = 0;
   virtual void paste() = 0;
+  // The name a screen reader gives the editor (which day it shows, and
+  // whether it can be written); the editor's own accessibility tells the rest.
+  virtual void setAccessibleName(std::u16string_view) {}
   void deleteSelection() { replaceSelection(u""); }
   void selectAll() { setSelection(0, static_cast<int>(text().size())); }
 

@@ -118,6 +118,7 @@ Form::Form(Platform& platform, std::string name, TaskbarButton taskbar)
 }
 
 Form::~Form() {
+  onDescribe = nullptr;  // the window's controls are going
   clearChildren();
   m_timers.clear();
   m_toolTip.reset();  // before the window it watches
@@ -280,6 +281,13 @@ void Form::forget(Element& e) {
 }
 
 // ---- mouse dispatch ------------------------------------------------------------
+
+AccNode Form::describe() const {
+  AccNode window = accNode(AccRole::Window, m_caption, {0, 0, m_bounds.w, m_bounds.h});
+  if (!m_enabled) window.state |= kAccUnavailable;
+  if (onDescribe) onDescribe(window);
+  return window;
+}
 
 Element* Form::hitTest(Point client) const {
   const Element* found = nullptr;

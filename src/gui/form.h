@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/accessible.h"
 #include "gui/element.h"
 #include "gui/platform.h"
 #include "gui/region.h"
@@ -144,6 +145,10 @@ class Form : public Container {
   // window's keyboard shortcuts and its moves of the keyboard between its
   // parts. Answer true when the key was taken; it then goes no further.
   std::function<bool(int keyCode, int shift)> onShortcut;
+  // What a screen reader is told the window holds: the window adds its
+  // controls to the node of the window itself (named by the caption).
+  std::function<void(AccNode& window)> onDescribe;
+  AccNode describe() const;
 
   // Input from the window, in client pixels. `doubleClick` marks the second
   // press of a double click: the receiver gets DblClick instead of MouseDown

@@ -62,6 +62,22 @@ void SkinnedButton::place() {
 
 // ---- faces ---------------------------------------------------------------------
 
+std::optional<gui::AccNode> SkinnedButton::describe() const {
+  if (!m_box.shown()) return std::nullopt;
+  gui::AccNode node =
+      gui::accNode(m_spec.kind == ButtonKind::MenuOpener ? gui::AccRole::MenuButton : gui::AccRole::PushButton,
+                   m_box.toolTip(), m_box.formRect(), &m_box);
+  if (m_spec.kind == ButtonKind::MenuOpener) {
+    node.state |= gui::kAccHasPopup;
+    node.state |= m_links.menu && m_links.menu->shown() ? gui::kAccExpanded : gui::kAccCollapsed;
+  }
+  const bool on = m_spec.kind == ButtonKind::FormatToggle ? formatOn()
+                  : m_spec.kind == ButtonKind::OnTop      ? m_links.onTop && m_links.onTop()
+                                                          : false;
+  if (on) node.state |= gui::kAccPressed;
+  return node;
+}
+
 bool SkinnedButton::formatOn() const {
   const gui::Editor* ed = m_links.editor ? m_links.editor() : nullptr;
   if (!ed) return false;

@@ -26,6 +26,7 @@
 #include <optional>
 #include <string_view>
 
+#include "gui/accessible.h"
 #include "gui/editor.h"
 #include "gui/element.h"
 #include "skin/atlas.h"
@@ -89,6 +90,11 @@ class SkinnedButton {
   // A ListOpener's face: pressed while its list is open.
   void showOpen(bool open) { draw(open ? Row::Pressed : Row::Rest); }
   const gui::PictureBox& box() const { return m_box; }
+  // What a screen reader is told of it: a menu opener is a menu button, any
+  // other kind a push button, named by its tip; a toggle is pressed while
+  // its format is on in the selection, the keep-on-top button while the
+  // setting is on. Nothing while it is not shown.
+  std::optional<gui::AccNode> describe() const;
 
   // Runs on a left release over a toolbar Command, a round or Close button;
   // on a left press of a MenuOpener just before its menu opens or closes.

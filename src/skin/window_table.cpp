@@ -47,4 +47,48 @@ gui::Element& findControl(const gui::Form& form, std::string_view name) {
   return *e;
 }
 
+gui::AccNode describeControl(const gui::Element& e, gui::AccRole role, std::u16string name) {
+  gui::AccNode node = gui::accNode(role, std::move(name), e.formRect(), &e);
+  if (e.takesFocus()) node.state |= gui::kAccFocusable;
+  if (e.hasFocus()) node.state |= gui::kAccFocused;
+  if (!e.enabled()) node.state |= gui::kAccUnavailable;
+  return node;
+}
+
+void describeControls(const gui::Form& form, std::span<const AccessRow> rows, gui::AccNode& into) {
+  for (const AccessRow& row : rows) {
+    const gui::Element* e = form.find(row.control);
+    if (!e || !e->shown()) continue;
+    into.add(describeControl(*e, row.role, row.name.empty() ? e->toolTip() : std::u16string(row.name)));
+  }
+}
+
+namespace {
+std::u16string trimmed(std::u16string text) {
+  while (!text.empty() && text.back() == u' ') text.pop_back();
+  while (!text.empty() && text.front() == u' ') text.erase(text.begin());
+  return text;
+}
+}  // namespace
+
+gui::AccNode describeMenu(const gui::Element& menu, std::u16string name) {
+  gui::AccNode node = describeControl(menu, gui::AccRole::MenuPopup, std::move(name));
+  for (const auto& child : menu.children()) {
+    if (!child->visible()) continue;
+    std::u16string itemName = child->toolTip();
+    if (const auto* label = dynamic_cast<const gui::Label*>(child.get()); label && itemName.empty())
+      itemName = label->text();
+    itemName = trimmed(std::move(itemName));
+    if (!itemName.empty()) node.add(describeControl(*child, gui::AccRole::MenuItem, std::move(itemName)));
+  }
+  return node;
+}
+
+gui::AccNode* nodeOf(gui::AccNode& root, const gui::Element& e) {
+  if (root.element == &e) return &root;
+  for (gui::AccNode& child : root.children)
+    if (gui::AccNode* found = nodeOf(child, e)) return found;
+  return nullptr;
+}
+
 }  // namespace skin

@@ -49,4 +49,24 @@ T& control(const gui::Form& form, std::string_view name) {
   return dynamic_cast<T&>(findControl(form, name));
 }
 
+// What a screen reader is told of a window's controls, beside its table:
+// the role each plays and its name (empty: the control's tip). A row whose
+// control is not shown tells nothing.
+struct AccessRow {
+  std::string_view control;
+  gui::AccRole role;
+  std::u16string_view name = u"";
+};
+
+// A node for one control: its role and name, its place on the form, and
+// whether it can take the keys and has them.
+gui::AccNode describeControl(const gui::Element& e, gui::AccRole role, std::u16string name);
+// A node for each row whose control is shown, added to `into` in the rows' order.
+void describeControls(const gui::Form& form, std::span<const AccessRow> rows, gui::AccNode& into);
+// An open menu panel: each shown item in it that has a tip or a text, as a
+// menu item named by it.
+gui::AccNode describeMenu(const gui::Element& menu, std::u16string name);
+// The node standing for the control, anywhere under `root`; nullptr: none.
+gui::AccNode* nodeOf(gui::AccNode& root, const gui::Element& e);
+
 }  // namespace skin

@@ -3,6 +3,8 @@
 //        paragraphs · selection
 #include "platform/win32/rich_edit_win.h"
 
+#include "platform/win32/accessible_win.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -263,6 +265,11 @@ void RichEditEditor::adopt(HWND hwnd) {
 // message, so none ever blinks there.
 LRESULT CALLBACK RichEditEditor::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   const auto control = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kControlProcProp));
+  if (msg == WM_GETOBJECT) {
+    // The control's standard object, named by the day it shows.
+    if (const RichEditEditor* editor = editorOf(hwnd))
+      if (const LRESULT named = answerWithName(hwnd, wParam, lParam, editor->m_accessibleName)) return named;
+  }
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control));
     RemovePropW(hwnd, kControlProcProp);

@@ -87,6 +87,12 @@ class RichEditEditor : public gui::Editor {
   void cut() override { send(WM_CUT); }
   void copy() override { send(WM_COPY); }
   void paste() override { send(WM_PASTE); }
+  // A reader that has the editor is told when its name changes (another day shown).
+  void setAccessibleName(std::u16string_view name) override {
+    if (name == m_accessibleName) return;
+    m_accessibleName = name;
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_hwnd, OBJID_CLIENT, CHILDID_SELF);
+  }
 
  private:
   explicit RichEditEditor(HWND hwnd);
@@ -110,6 +116,7 @@ class RichEditEditor : public gui::Editor {
 
   HWND m_hwnd = nullptr;
   gui::EditLook m_look;
+  std::u16string m_accessibleName;
 };
 
 }  // namespace win32

@@ -67,7 +67,8 @@ std::map<const gui::Form*, Win32Window*>& windows() {
 
 }  // namespace
 
-Win32Window::Win32Window(HINSTANCE instance, gui::Form& form) : m_form(form), m_instance(instance) {
+Win32Window::Win32Window(HINSTANCE instance, gui::Form& form)
+    : m_form(form), m_instance(instance), m_accessibility(form) {
   windows()[&form] = this;
 }
 
@@ -219,6 +220,9 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       if (NativeChildWindow::routeCommand(wp, lp)) return 0;
       break;
+    case WM_GETOBJECT:
+      if (const LRESULT answer = m_accessibility.getObject(m_hwnd, wp, lp)) return answer;
+      break;
     case WM_CTLCOLOREDIT: {
       LRESULT brush = 0;
       if (NativeChildWindow::routeColour(reinterpret_cast<HWND>(lp), reinterpret_cast<HDC>(wp), &brush)) return brush;
@@ -274,6 +278,8 @@ void Win32Window::paint() {
   SetDIBitsToDevice(dc, 0, 0, m_frame.width(), m_frame.height(), 0, 0, 0, m_frame.height(), m_frame.data(), &bmi,
                     DIB_RGB_COLORS);
   EndPaint(m_hwnd, &ps);
+  // What the screen now shows, a screen reader is told.
+  m_accessibility.tellChanges(m_hwnd);
 }
 
 void Win32Window::mouseDown(int button, WPARAM wp, LPARAM lp, bool doubleClick) {

@@ -3,10 +3,12 @@
 // top-down 32-bit DIB and turns window messages into the form's events.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "gui/form.h"
 #include "gui/platform.h"
+#include "platform/win32/accessible_win.h"
 
 namespace win32 {
 
@@ -56,6 +58,7 @@ class Win32Window : public gui::FormPeer {
   HWND m_hwnd = nullptr;
   gui::Surface m_frame;  // the last composite, reused between paints
   bool m_minimized = false;
+  FormAccessibility m_accessibility;
 };
 
 }  // namespace win32

@@ -1,0 +1,203 @@
+// The real diary as a screen reader reads it, through the system's own
+// accessibility API from this process: the lock screen's password field,
+// then the main window's controls with their roles, names, states and
+// values, the editor's name, and the focus told as the keyboard moves.
+#include <gtest/gtest.h>
+#include <oleacc.h>
+
+#include <string>
+#include <vector>
+
+#include "base/date.h"
+#include "e2e_support.h"
+
+using namespace e2e;
+
+namespace {
+
+// IAccessible's identifier, written out: the import library's is not it.
+const IID kIAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+VARIANT self() {
+  VARIANT v;
+  v.vt = VT_I4;
+  v.lVal = CHILDID_SELF;
+  return v;
+}
+
+std::wstring text(IAccessible* a, HRESULT (IAccessible::*get)(VARIANT, BSTR*)) {
+  BSTR s = nullptr;
+  std::wstring out;
+  if ((a->*get)(self(), &s) == S_OK && s) out = s;
+  if (s) SysFreeString(s);
+  return out;
+}
+LONG number(IAccessible* a, HRESULT (IAccessible::*get)(VARIANT, VARIANT*)) {
+  VARIANT v;
+  v.vt = VT_EMPTY;
+  return (a->*get)(self(), &v) == S_OK && v.vt == VT_I4 ? v.lVal : -1;
+}
+
+struct Heard {
+  std::wstring name, value;
+  LONG role = 0, state = 0;
+};
+
+// Every node under `a`, depth first, as the reader meets them.
+void walk(IAccessible* a, std::vector<Heard>& out) {
+  out.push_back({text(a, &IAccessible::get_accName), text(a, &IAccessible::get_accValue),
+                 number(a, &IAccessible::get_accRole), number(a, &IAccessible::get_accState)});
+  LONG count = 0;
+  if (FAILED(a->get_accChildCount(&count))) return;
+  for (LONG i = 1; i <= count; ++i) {
+    VARIANT id;
+    id.vt = VT_I4;
+    id.lVal = i;
+    IDispatch* child = nullptr;
+    if (a->get_accChild(id, &child) != S_OK || !child) continue;
+    IAccessible* c = nullptr;
+    if (SUCCEEDED(child->QueryInterface(kIAccessible, reinterpret_cast<void**>(&c))) && c) {
+      walk(c, out);
+      c->Release();
+    }
+    child->Release();
+  }
+}
+
+std::vector<Heard> read(HWND window) {
+  std::vector<Heard> all;
+  IAccessible* root = nullptr;
+  if (SUCCEEDED(AccessibleObjectFromWindow(window, OBJID_CLIENT, kIAccessible, reinterpret_cast<void**>(&root))) &&
+      root) {
+    walk(root, all);
+    root->Release();
+  }
+  return all;
+}
+
+const Heard* find(const std::vector<Heard>& all, const std::wstring& name) {
+  for (const Heard& h : all)
+    if (h.name == name) return &h;
+  return nullptr;
+}
+
+// The focus events this process's hook received from the diary's windows.
+struct FocusEvent {
+  HWND hwnd;
+  LONG object, child;
+};
+std::vector<FocusEvent> g_focus;
+void CALLBACK onFocus(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
+  g_focus.push_back({hwnd, object, child});
+}
+
+std::wstring wide(const std::string& s) { return {s.begin(), s.end()}; }
+
+}  // namespace
+
+TEST(AccessibilityEndToEnd, AReaderNamesEveryControlAndHearsTheFocusMove) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  Diary diary;
+  const std::string today = todayKey();
+  const bool first = base::keyDay(today) == "01";
+  diary.writeEntry(base::keyMonth(today) + (first ? "-02-" : "-01-") + base::keyYear(today),
+                   "{\\rtf1\\ansi drugi dan\\par\r\n}\r\n");
+  diary.writeSettings({3000, 4500, false, u"geslo"});
+  ASSERT_TRUE(diary.start());
+  HWND login = diary.waitForWindow("frmGeslo");
+  ASSERT_NE(login, nullptr);
+  settle();
+  {
+    const std::vector<Heard> heard = read(login);
+    const Heard* field = find(heard, L"Geslo");
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->role, ROLE_SYSTEM_TEXT);
+    EXPECT_TRUE(field->state & STATE_SYSTEM_PROTECTED);
+    EXPECT_TRUE(field->state & STATE_SYSTEM_FOCUSED);
+    typeText(L"ges");
+    settle();
+    EXPECT_EQ(find(read(login), L"Geslo")->value, L"");  // a password is never read out
+    typeText(L"lo");
+    pressKey(VK_RETURN);
+  }
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  settle(1000);
+
+  const std::vector<Heard> heard = read(main);
+  ASSERT_FALSE(heard.empty());
+  const struct {
+    const wchar_t* name;
+    LONG role;
+  } controls[] = {{L"Krepko", ROLE_SYSTEM_PUSHBUTTON},
+                  {L"Ležeče", ROLE_SYSTEM_PUSHBUTTON},
+                  {L"Nastavi Postavitev Pisave...", ROLE_SYSTEM_BUTTONMENU},
+                  {L"Barva pisave", ROLE_SYSTEM_BUTTONMENU},
+                  {L"Velikost pisave", ROLE_SYSTEM_BUTTONMENU},
+                  {L"Zapis za danes", ROLE_SYSTEM_TEXT},
+                  {L"Leto", ROLE_SYSTEM_COMBOBOX},
+                  {L"Mesec", ROLE_SYSTEM_COMBOBOX},
+                  {L"Dnevi", ROLE_SYSTEM_LIST},
+                  {L"Zloži Dnevnik (In Prikaži Na Vrhu)", ROLE_SYSTEM_PUSHBUTTON},
+                  {L"Zapri in Shrani Dnevnik", ROLE_SYSTEM_PUSHBUTTON}};
+  for (const auto& c : controls) {
+    const Heard* h = find(heard, c.name);
+    ASSERT_NE(h, nullptr) << std::string(c.name, c.name + wcslen(c.name));
+    EXPECT_EQ(h->role, c.role);
+  }
+  EXPECT_EQ(find(heard, L"Leto")->value, wide(base::keyYear(today)));
+  EXPECT_TRUE(find(heard, L"Zapis za danes")->state & STATE_SYSTEM_FOCUSED);
+  int rows = 0;
+  const Heard* chosen = nullptr;
+  for (const Heard& h : heard)
+    if (h.role == ROLE_SYSTEM_LISTITEM) {
+      ++rows;
+      if (h.state & STATE_SYSTEM_SELECTED) chosen = &h;
+    }
+  EXPECT_EQ(rows, 2);
+  ASSERT_NE(chosen, nullptr);
+  EXPECT_EQ(chosen->name.rfind(L"Danes (", 0), 0u);
+
+  // The editor is the system's own; its name says which day it shows.
+  IAccessible* editor = nullptr;
+  ASSERT_TRUE(SUCCEEDED(AccessibleObjectFromWindow(diary.editor(), OBJID_CLIENT, kIAccessible,
+                                                   reinterpret_cast<void**>(&editor))));
+  EXPECT_EQ(text(editor, &IAccessible::get_accName), L"Zapis za danes");
+  editor->Release();
+
+  // Tab takes the keys to the day list: the reader is told of today's row.
+  DWORD process = 0;
+  GetWindowThreadProcessId(main, &process);
+  HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, onFocus, process, 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
+  g_focus.clear();
+  pressKey(VK_TAB);
+  const auto toldOfRow = [&] {
+    for (const FocusEvent& e : g_focus) {
+      if (e.hwnd != main || e.object != OBJID_CLIENT) continue;
+      IAccessible* about = nullptr;
+      VARIANT child;
+      if (FAILED(AccessibleObjectFromEvent(e.hwnd, e.object, e.child, &about, &child)) || !about) continue;
+      BSTR name = nullptr;
+      const bool row = about->get_accName(child, &name) == S_OK && name && std::wstring(name) == chosen->name;
+      if (name) SysFreeString(name);
+      about->Release();
+      if (row) return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(waitUntil(toldOfRow, 5000));
+  UnhookWinEvent(hook);
+
+  // Bold turned on in today's text: the toggle reads as pressed.
+  click(main, {200, 300});
+  pressCtrlKey('B');
+  typeText(L"x");
+  EXPECT_TRUE(waitUntil([&] {
+    const Heard* bold = find(read(main), L"Krepko");
+    return bold && (bold->state & STATE_SYSTEM_PRESSED);
+  }));
+  closeDiary(diary);
+  CoUninitialize();
+}
