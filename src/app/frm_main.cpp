@@ -26,31 +26,31 @@ namespace app {
 namespace {
 using base::roundToInt;
 constexpr int kWidth = 596, kHeight = 567;
-constexpr gui::Rect kPicText{9, 60, 400, 500};
-constexpr gui::Rect kText{3, 3, 394, 494};
 
 constexpr int kBackupDelayMs = 100;
 
-// The window's controls, back to front; the layout places those without a
-// rectangle here, and the skinned buttons' faces and places are in
-// main_window_buttons.h.
+// The window's controls, back to front. The skinned buttons (those with no
+// rectangle here) take their places and faces from main_window_buttons.h;
+// the year and month lists' holders start at the empty list's height and
+// follow its rows from then on (fitListHolder).
 using Kind = skin::ControlKind;
+constexpr gui::Rect kDateCaption{5, 3, 145, 16};
 const skin::ControlRow kControls[] = {
-    {"PicNaslov", Kind::Picture, {}},
-    {"PicText", Kind::Picture, kPicText},
-    {"Text", Kind::Host, kText, true, {}, 0, "PicText"},
-    {"PicLeto", Kind::Picture, {}},
-    {"lblLeto", Kind::Label, {}, true, {}, 0, "PicLeto"},
+    {"PicNaslov", Kind::Picture, {20, 4, 350, 15}},
+    {"PicText", Kind::Picture, {9, 60, 400, 500}},
+    {"Text", Kind::Host, {3, 3, 394, 494}, true, {}, 0, "PicText"},
+    {"PicLeto", Kind::Picture, {413, 60, 175, 20}},
+    {"lblLeto", Kind::Label, kDateCaption, true, {}, 0, "PicLeto"},
     {"BtnLeta", Kind::Picture, {}, true, {}, 0, "PicLeto"},
-    {"PicMesec", Kind::Picture, {}},
-    {"lblMesec", Kind::Label, {}, true, {}, 0, "PicMesec"},
+    {"PicMesec", Kind::Picture, {413, 84, 175, 20}},
+    {"lblMesec", Kind::Label, kDateCaption, true, {}, 0, "PicMesec"},
     {"BtnMesec", Kind::Picture, {}, true, {}, 0, "PicMesec"},
-    {"PicDatumi", Kind::Picture, {}},
-    {"Datumi1", Kind::Custom, {}, true, {}, 0, "PicDatumi", &skin::makeControl<controls::Datumi>},
-    {"PiccmbLeta", Kind::Picture, {}},
-    {"cmbLeta", Kind::Custom, {}, true, {}, 0, "PiccmbLeta", &skin::makeControl<controls::ComboBox2>},
-    {"PicCmbMesci", Kind::Picture, {}},
-    {"cmbMesci", Kind::Custom, {}, true, {}, 0, "PicCmbMesci", &skin::makeControl<controls::ComboBox2>},
+    {"PicDatumi", Kind::Picture, {413, 108, 175, 452}},
+    {"Datumi1", Kind::Custom, {3, 3, 169, 446}, true, {}, 0, "PicDatumi", &skin::makeControl<controls::Datumi>},
+    {"PiccmbLeta", Kind::Picture, {414, 78, 173, 118}, false},
+    {"cmbLeta", Kind::Custom, {1, 1, 171, 116}, true, {}, 0, "PiccmbLeta", &skin::makeControl<controls::ComboBox2>},
+    {"PicCmbMesci", Kind::Picture, {414, 102, 173, 118}, false},
+    {"cmbMesci", Kind::Custom, {1, 1, 171, 116}, true, {}, 0, "PicCmbMesci", &skin::makeControl<controls::ComboBox2>},
     {"BtnGeslo", Kind::Picture, {}},
     {"BtnKrepko", Kind::Picture, {}},
     {"BtnLežeče", Kind::Picture, {}},
@@ -58,7 +58,7 @@ const skin::ControlRow kControls[] = {
     {"BtnPoravnaj", Kind::Picture, {}},
     {"BtnSpremeniBarvo", Kind::Picture, {}},
     {"BtnSpremeniVelikost", Kind::Picture, {}},
-    {"picBarvaZaGumb", Kind::Picture, {}},
+    {"picBarvaZaGumb", Kind::Picture, {}, false},
     {"BtnZapri", Kind::Picture, {}},
     {"BtnMini", Kind::Picture, {}},
     {"BtnVednoNaVrhu", Kind::Picture, {}},
@@ -147,8 +147,6 @@ void frmMain::LayoutMainWindow() {
   layoutCaptionButtons(shaper);
   gui::Editor* ed = Text.editor();
   if (!ed) {
-    PicText.move(kPicText.x, kPicText.y, kPicText.w, kPicText.h);
-    Text.move(kText.x, kText.y, kText.w, kText.h);
     Text.setTakesFocus(true);
     Text.attach(m_app.platform().createEditor(m_form, Text.formRect()));
     ed = Text.editor();
@@ -159,7 +157,6 @@ void frmMain::LayoutMainWindow() {
     ed->onContextMenu = [this] { Text_ContextMenu(); };
   }
   ed->setFont(gui::FontSpec{u"Arial", 238, 9, false});
-  PicText.move(kPicText.x, kPicText.y, kPicText.w, kPicText.h);
   paintEditorFrame();
   layoutDatePickers(shaper);
   m_form.refresh();
@@ -174,7 +171,6 @@ void frmMain::paintFrame() {
   gui::Surface& s = m_form.surface();
   const gui::Surface& a = m_app.PictureGUI;
   const int W = m_form.pixelWidth(), H = m_form.pixelHeight();
-  PicNaslov.move(20, 4, 350, 15);
   PicNaslov.cls();
   const int n = roundToInt(W / 60.0);
   for (int i = 0; i <= n; ++i) {
