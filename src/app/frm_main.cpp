@@ -223,7 +223,7 @@ void frmMain::showTitleNote(std::u16string_view note) {
 void frmMain::printTitle(const std::u16string& title) {
   const gui::FontSpec font{u"Arial", 238, 8.25, true};
   m_app.platform().text().draw(PicNaslov.surface(), PicNaslov.surface().bounds(), title, font, skin::kTextBlue,
-                               gui::Alignment::Left);
+                               base::Alignment::Left);
   PicNaslov.refresh();
 }
 

@@ -267,7 +267,7 @@ void Label::setFont(FontSpec f) {
   redraw();
 }
 
-void Label::setAlignment(Alignment a) {
+void Label::setAlignment(base::Alignment a) {
   if (a == m_alignment) return;
   m_alignment = a;
   redraw();

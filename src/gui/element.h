@@ -256,8 +256,8 @@ class Label : public Element {
   void setTransparent(bool t);
   const FontSpec& font() const { return m_font; }
   void setFont(FontSpec f);
-  Alignment alignment() const { return m_alignment; }
-  void setAlignment(Alignment a);
+  base::Alignment alignment() const { return m_alignment; }
+  void setAlignment(base::Alignment a);
   bool opaque() const override { return !m_transparent && !region(); }
   bool composedWhole() const override { return m_transparent; }
   void paint(Surface& out, TextService& text, const Region& clip) const override;
@@ -272,7 +272,7 @@ class Label : public Element {
   Color m_backColor = Color::rgb(255, 255, 255);
   bool m_transparent = false;
   FontSpec m_font;
-  Alignment m_alignment = Alignment::Left;
+  base::Alignment m_alignment = base::Alignment::Left;
 };
 
 class Panel : public Element {
