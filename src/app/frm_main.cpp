@@ -1,6 +1,7 @@
-// Index: making the window and its load · layout (frame, editor frame,
-//        title) · a day's look · unload and the settings · placement and
-//        keep-on-top · shortcuts · the title-strip drag · clicks · wiring
+// Index: the control table · making the window and its load · layout
+//        (frame, editor frame, title) · a day's look · unload, the settings
+//        and the backup · placement and keep-on-top · shortcuts · the
+//        title-strip drag and clicks · wiring
 #include "app/frm_main.h"
 
 #include <cmath>
@@ -28,6 +29,8 @@ using base::roundToInt;
 constexpr int kWidth = 596, kHeight = 567;
 
 constexpr int kBackupDelayMs = 100;
+
+// ---- the control table -------------------------------------------------------
 
 // The window's controls, back to front. The skinned buttons (those with no
 // rectangle here) take their places and faces from main_window_buttons.h;
@@ -66,6 +69,8 @@ const skin::ControlRow kControls[] = {
 };
 
 }  // namespace
+
+// ---- making the window and its load ----------------------------------------
 
 frmMain::frmMain(Pisarion& app)
     : m_app(app),
@@ -136,6 +141,8 @@ void frmMain::Form_Load() {
   // The diary opens ready for writing.
   Text.setFocus();
 }
+
+// ---- layout ------------------------------------------------------------------
 
 void frmMain::LayoutMainWindow() {
   m_form.setWidth(kWidth * m_form.tppX());
@@ -227,6 +234,8 @@ void frmMain::printTitle(const std::u16string& title) {
   PicNaslov.refresh();
 }
 
+// ---- a day's look ------------------------------------------------------------
+
 void frmMain::ShowDay(std::string key) { m_day.show(std::move(key)); }
 
 void frmMain::showWritable(bool writable) {
@@ -241,6 +250,8 @@ void frmMain::SaveWhileAway() {
   HideYearWindow();  // what it shows of the diary goes out of sight with it
   m_day.autosave();
 }
+
+// ---- unload, the settings and the backup ------------------------------------
 
 void frmMain::Form_Unload(bool& cancel) {
   // The diary does not close on a day's writing it could not save, nor on
@@ -293,6 +304,8 @@ void frmMain::endSession() {
 
 void frmMain::backUpSoon() { tmrVarnostnaKopija.setEnabled(true); }
 
+// ---- placement and keep-on-top ----------------------------------------------
+
 void frmMain::placeFromSettings(const store::Settings& settings) {
   m_form.setPixelBounds(openingBounds(settings, {m_form.pixelWidth(), m_form.pixelHeight()}, m_app.platform()));
 }
@@ -307,6 +320,8 @@ shape::clsDockingHandler& frmMain::docking() {
   }
   return *m_docking;
 }
+
+// ---- shortcuts ---------------------------------------------------------------
 
 bool frmMain::Form_Shortcut(int keyCode, int shift) {
   // Behind the lock screen nothing of the diary acts.
@@ -333,6 +348,8 @@ bool frmMain::Form_Shortcut(int keyCode, int shift) {
   }
 }
 
+// ---- the title-strip drag and clicks ----------------------------------------
+
 void frmMain::Form_MouseDown(int button, int, double x, double y) {
   CloseMenus();
   if (button != gui::kLeftButton) return;
@@ -350,10 +367,6 @@ void frmMain::Form_MouseMove(int button, int, double, double) {
   shape::DragWithin(m_form, m_app.platform().cursorPos(), {DragAnchorX, DragAnchorY}, m_app.state().workArea());
 }
 
-}  // namespace app
-
-namespace app {
-
 void frmMain::Form_Click() {
   CloseMenus();
   CloseDateDropDowns();
@@ -365,6 +378,8 @@ void frmMain::Text_Click() {
 }
 
 void frmMain::CloseMenus() { menus->CloseMenus(); }
+
+// ---- wiring ------------------------------------------------------------------
 
 // The window's own events: load, unload, the session's end, presses on the
 // title strip, shortcuts, focus, the day's writability and the backup's start.

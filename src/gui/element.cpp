@@ -1,5 +1,5 @@
 // Index: painting through a clip · Container · Element · PictureBox · Label ·
-//        Panel · Shape · Line · TextBox · Host
+//        Panel · Shape · Line · TextBox · Host · EditBox
 #include "gui/element.h"
 
 #include <algorithm>

@@ -1,12 +1,13 @@
 #pragma once
 // Child items of a form: picture boxes, labels, panels, shapes, lines, the
-// hidden text box and the host of a native child (the editor).
+// hidden text box, the host of a native child (the editor) and the place of
+// a native one-line field (the search box).
 //
 // Index:
 //   MouseHandler, KeyHandlers ......... VB-style event signatures
 //   Container ......................... children in z-order (Form and Element)
 //   Element ........................... common state: rectangle, Tag, region …
-//   PictureBox, Label, Panel, Shape, Line, TextBox, Host
+//   PictureBox, Label, Panel, Shape, Line, TextBox, Host, EditBox
 //   (the system-drawn buttons: gui/button.h)
 //
 // Stacking follows the window system the program was written for: inside one
