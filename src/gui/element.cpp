@@ -7,17 +7,11 @@
 #include <cstring>
 
 #include "gui/form.h"
+#include "gui/handler.h"
 
 namespace gui {
 
 namespace {
-
-template <class Handler, class... Args>
-void call(const Handler& h, Args&&... args) {
-  if (!h) return;
-  Handler copy = h;  // the handler may replace itself or destroy its owner
-  copy(std::forward<Args>(args)...);
-}
 
 // The clip's rectangles; a single one (a face or a hover frame) is read
 // without building the list.
