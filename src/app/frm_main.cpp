@@ -372,10 +372,8 @@ void frmMain::Form_Click() {
   CloseDateDropDowns();
 }
 
-void frmMain::Text_Click() {
-  CloseMenus();
-  CloseDateDropDowns();
-}
+// A click in the editor closes what a click on the window closes.
+void frmMain::Text_Click() { Form_Click(); }
 
 void frmMain::CloseMenus() { menus->CloseMenus(); }
 
