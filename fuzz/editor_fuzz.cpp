@@ -40,8 +40,8 @@ void checkEditor(const textmodel::TextEditor& e) {
   const rtf::Document doc = e.document();
   check(doc.text() == text);
   check(rtf::readRtf(rtf::writeRtf(doc)) == doc);
-  const std::optional<int> alignment = e.SelAlignment();
-  check(!alignment || (*alignment >= 0 && *alignment <= 2));
+  const std::optional<base::Alignment> alignment = e.SelAlignment();
+  check(!alignment || base::isAlignment(*alignment));
 }
 
 }  // namespace
@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case 4: e.setSelUnderline(in.byte() & 1); edits = true; break;
       case 5: e.setSelColor(base::Color{in.byte() * 0x010203u}); edits = true; break;
       case 6: e.setSelFontSize(in.byte() / 2.0); edits = true; break;
-      case 7: e.setSelAlignment(in.byte() % 4); edits = true; break;
+      case 7: e.setSelAlignment(static_cast<base::Alignment>(in.byte() % 4)); edits = true; break;
       case 8: e.setLocked(in.byte() & 1); break;
       case 9: e.setText(in.text()); break;
       case 10: e.setDocument(rtf::readRtf(rtf::writeRtf(e.document()))); break;

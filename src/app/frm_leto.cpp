@@ -34,7 +34,7 @@ std::u16string u16(const std::string& utf8) { return base::utf8ToUtf16(utf8); }
 std::string wordCount(size_t n) { return base::counted(n, {"beseda", "besedi", "besede", "besed"}); }
 
 gui::Label& addLabel(gui::Form& form, const std::string& name, gui::Rect r, const gui::FontSpec& font,
-                     base::Color colour, gui::Alignment alignment = gui::Alignment::Left) {
+                     base::Color colour, base::Alignment alignment = base::Alignment::Left) {
   gui::Label& l = form.add<gui::Label>(name);
   l.move(r.x, r.y, r.w, r.h);
   l.setTransparent(true);
@@ -87,14 +87,14 @@ void frmLeto::makeTitleStrip() {
     if (button == gui::kLeftButton) m_dragFrom = m_platform.cursorPos();
   };
   lblNaslov->onMouseMove = [this](int button, int, double, double) { dragTitle(button); };
-  BtnNazaj = &addLabel(m_form, "BtnNazaj", {kWidth - 140, 4, 20, 16}, kBold, white, gui::Alignment::Center);
+  BtnNazaj = &addLabel(m_form, "BtnNazaj", {kWidth - 140, 4, 20, 16}, kBold, white, base::Alignment::Center);
   BtnNazaj->setText(u"«");
   BtnNazaj->setToolTip(u"Prejšnje leto");
-  lblLeto = &addLabel(m_form, "lblLetoNaPogled", {kWidth - 120, 5, 50, 16}, kBold, white, gui::Alignment::Center);
-  BtnNaprej = &addLabel(m_form, "BtnNaprej", {kWidth - 70, 4, 20, 16}, kBold, white, gui::Alignment::Center);
+  lblLeto = &addLabel(m_form, "lblLetoNaPogled", {kWidth - 120, 5, 50, 16}, kBold, white, base::Alignment::Center);
+  BtnNaprej = &addLabel(m_form, "BtnNaprej", {kWidth - 70, 4, 20, 16}, kBold, white, base::Alignment::Center);
   BtnNaprej->setText(u"»");
   BtnNaprej->setToolTip(u"Naslednje leto");
-  BtnZapri = &addLabel(m_form, "BtnZapriLeto", {kWidth - 26, 4, 20, 16}, kBold, white, gui::Alignment::Center);
+  BtnZapri = &addLabel(m_form, "BtnZapriLeto", {kWidth - 26, 4, 20, 16}, kBold, white, base::Alignment::Center);
   BtnZapri->setText(u"×");
   BtnZapri->setToolTip(u"Zapri");
   BtnNazaj->onClick = [this] { changeYear(-1); };
@@ -107,7 +107,7 @@ void frmLeto::makeTitleStrip() {
 void frmLeto::makeGrid() {
   for (int d : {1, 5, 10, 15, 20, 25, 31})
     addLabel(m_form, "lblDanVStolpcu" + std::to_string(d), {kGridLeft + (d - 1) * kPitch - 6, kGridTop - 14, kSquare + 12, 12},
-             kSmall, skin::kTextBlue, gui::Alignment::Center)
+             kSmall, skin::kTextBlue, base::Alignment::Center)
         .setText(u16(std::to_string(d)));
   for (int m = 0; m < 12; ++m) {
     addLabel(m_form, "lblMesecVVrstici" + std::to_string(m + 1), {8, kGridTop + m * kPitch - 2, 32, 13}, kSmall,
@@ -130,7 +130,7 @@ void frmLeto::makeGrid() {
 
   // The key to the shades: "manj" … "več".
   const int keyTop = kGridTop + 12 * kPitch + 4;
-  addLabel(m_form, "lblManj", {kWidth - 130, keyTop - 2, 30, 12}, kSmall, skin::kTextBlue, gui::Alignment::Right)
+  addLabel(m_form, "lblManj", {kWidth - 130, keyTop - 2, 30, 12}, kSmall, skin::kTextBlue, base::Alignment::Right)
       .setText(u"manj");
   for (int i = 0; i < 5; ++i) {
     gui::Label& key = m_form.add<gui::Label>("picOdtenek" + std::to_string(i));
@@ -145,7 +145,7 @@ void frmLeto::makeSummary() {
   const int columns[3] = {8, 210, 310};
   for (int c = 0; c < 3; ++c)
     m_columnHeads[c] = &addLabel(m_form, "lblStolpec" + std::to_string(c), {columns[c], kSummaryTop, 100, 14}, kBold,
-                                 skin::kTextBlue, c ? gui::Alignment::Right : gui::Alignment::Left);
+                                 skin::kTextBlue, c ? base::Alignment::Right : base::Alignment::Left);
   m_columnHeads[2]->setText(u"ves dnevnik");
   for (int line = 0; line < 4; ++line) {
     const int y = kSummaryTop + (line + 1) * kLineHeight;
@@ -153,7 +153,7 @@ void frmLeto::makeSummary() {
         .setText(u16(kSummaryLines[line]));
     for (int c = 0; c < 2; ++c)
       m_figures[line][c] = &addLabel(m_form, "lblŠtevilo" + std::to_string(line) + std::to_string(c),
-                                     {columns[c + 1], y, 100, 14}, kPlain, skin::kTextBlue, gui::Alignment::Right);
+                                     {columns[c + 1], y, 100, 14}, kPlain, skin::kTextBlue, base::Alignment::Right);
   }
 }
 

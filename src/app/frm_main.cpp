@@ -1,6 +1,7 @@
-// Index: making the window and its load · layout (frame, editor frame,
-//        title) · a day's look · unload and the settings · placement and
-//        keep-on-top · shortcuts · the title-strip drag · clicks · wiring
+// Index: the control table · making the window and its load · layout
+//        (frame, editor frame, title) · a day's look · unload, the settings
+//        and the backup · placement and keep-on-top · shortcuts · the
+//        title-strip drag and clicks · wiring
 #include "app/frm_main.h"
 
 #include <cmath>
@@ -26,31 +27,33 @@ namespace app {
 namespace {
 using base::roundToInt;
 constexpr int kWidth = 596, kHeight = 567;
-constexpr gui::Rect kPicText{9, 60, 400, 500};
-constexpr gui::Rect kText{3, 3, 394, 494};
 
 constexpr int kBackupDelayMs = 100;
 
-// The window's controls, back to front; the layout places those without a
-// rectangle here, and the skinned buttons' faces and places are in
-// main_window_buttons.h.
+// ---- the control table -------------------------------------------------------
+
+// The window's controls, back to front. The skinned buttons (those with no
+// rectangle here) take their places and faces from main_window_buttons.h;
+// the year and month lists' holders start at the empty list's height and
+// follow its rows from then on (fitListHolder).
 using Kind = skin::ControlKind;
+constexpr gui::Rect kDateCaption{5, 3, 145, 16};
 const skin::ControlRow kControls[] = {
-    {"PicNaslov", Kind::Picture, {}},
-    {"PicText", Kind::Picture, kPicText},
-    {"Text", Kind::Host, kText, true, {}, 0, "PicText"},
-    {"PicLeto", Kind::Picture, {}},
-    {"lblLeto", Kind::Label, {}, true, {}, 0, "PicLeto"},
+    {"PicNaslov", Kind::Picture, {20, 4, 350, 15}},
+    {"PicText", Kind::Picture, {9, 60, 400, 500}},
+    {"Text", Kind::Host, {3, 3, 394, 494}, true, {}, 0, "PicText"},
+    {"PicLeto", Kind::Picture, {413, 60, 175, 20}},
+    {"lblLeto", Kind::Label, kDateCaption, true, {}, 0, "PicLeto"},
     {"BtnLeta", Kind::Picture, {}, true, {}, 0, "PicLeto"},
-    {"PicMesec", Kind::Picture, {}},
-    {"lblMesec", Kind::Label, {}, true, {}, 0, "PicMesec"},
+    {"PicMesec", Kind::Picture, {413, 84, 175, 20}},
+    {"lblMesec", Kind::Label, kDateCaption, true, {}, 0, "PicMesec"},
     {"BtnMesec", Kind::Picture, {}, true, {}, 0, "PicMesec"},
-    {"PicDatumi", Kind::Picture, {}},
-    {"Datumi1", Kind::Custom, {}, true, {}, 0, "PicDatumi", &skin::makeControl<controls::Datumi>},
-    {"PiccmbLeta", Kind::Picture, {}},
-    {"cmbLeta", Kind::Custom, {}, true, {}, 0, "PiccmbLeta", &skin::makeControl<controls::ComboBox2>},
-    {"PicCmbMesci", Kind::Picture, {}},
-    {"cmbMesci", Kind::Custom, {}, true, {}, 0, "PicCmbMesci", &skin::makeControl<controls::ComboBox2>},
+    {"PicDatumi", Kind::Picture, {413, 108, 175, 452}},
+    {"Datumi1", Kind::Custom, {3, 3, 169, 446}, true, {}, 0, "PicDatumi", &skin::makeControl<controls::Datumi>},
+    {"PiccmbLeta", Kind::Picture, {414, 78, 173, 118}, false},
+    {"cmbLeta", Kind::Custom, {1, 1, 171, 116}, true, {}, 0, "PiccmbLeta", &skin::makeControl<controls::ComboBox2>},
+    {"PicCmbMesci", Kind::Picture, {414, 102, 173, 118}, false},
+    {"cmbMesci", Kind::Custom, {1, 1, 171, 116}, true, {}, 0, "PicCmbMesci", &skin::makeControl<controls::ComboBox2>},
     {"BtnGeslo", Kind::Picture, {}},
     {"BtnKrepko", Kind::Picture, {}},
     {"BtnLežeče", Kind::Picture, {}},
@@ -58,7 +61,7 @@ const skin::ControlRow kControls[] = {
     {"BtnPoravnaj", Kind::Picture, {}},
     {"BtnSpremeniBarvo", Kind::Picture, {}},
     {"BtnSpremeniVelikost", Kind::Picture, {}},
-    {"picBarvaZaGumb", Kind::Picture, {}},
+    {"picBarvaZaGumb", Kind::Picture, {}, false},
     {"BtnZapri", Kind::Picture, {}},
     {"BtnMini", Kind::Picture, {}},
     {"BtnVednoNaVrhu", Kind::Picture, {}},
@@ -66,6 +69,8 @@ const skin::ControlRow kControls[] = {
 };
 
 }  // namespace
+
+// ---- making the window and its load ----------------------------------------
 
 frmMain::frmMain(Pisarion& app)
     : m_app(app),
@@ -139,6 +144,8 @@ void frmMain::Form_Load() {
   Text.setFocus();
 }
 
+// ---- layout ------------------------------------------------------------------
+
 void frmMain::LayoutMainWindow() {
   m_form.setWidth(kWidth * m_form.tppX());
   m_form.setHeight(kHeight * m_form.tppY());
@@ -149,8 +156,6 @@ void frmMain::LayoutMainWindow() {
   layoutCaptionButtons(shaper);
   gui::Editor* ed = Text.editor();
   if (!ed) {
-    PicText.move(kPicText.x, kPicText.y, kPicText.w, kPicText.h);
-    Text.move(kText.x, kText.y, kText.w, kText.h);
     Text.setTakesFocus(true);
     Text.attach(m_app.platform().createEditor(m_form, Text.formRect()));
     ed = Text.editor();
@@ -161,7 +166,6 @@ void frmMain::LayoutMainWindow() {
     ed->onContextMenu = [this] { Text_ContextMenu(); };
   }
   ed->setFont(gui::FontSpec{u"Arial", 238, 9, false});
-  PicText.move(kPicText.x, kPicText.y, kPicText.w, kPicText.h);
   paintEditorFrame();
   layoutDatePickers(shaper);
   m_form.refresh();
@@ -176,7 +180,6 @@ void frmMain::paintFrame() {
   gui::Surface& s = m_form.surface();
   const gui::Surface& a = m_app.PictureGUI;
   const int W = m_form.pixelWidth(), H = m_form.pixelHeight();
-  PicNaslov.move(20, 4, 350, 15);
   PicNaslov.cls();
   const int n = roundToInt(W / 60.0);
   for (int i = 0; i <= n; ++i) {
@@ -229,9 +232,11 @@ void frmMain::showTitleNote(std::u16string_view note) {
 void frmMain::printTitle(const std::u16string& title) {
   const gui::FontSpec font{u"Arial", 238, 8.25, true};
   m_app.platform().text().draw(PicNaslov.surface(), PicNaslov.surface().bounds(), title, font, skin::kTextBlue,
-                               gui::Alignment::Left);
+                               base::Alignment::Left);
   PicNaslov.refresh();
 }
+
+// ---- a day's look ------------------------------------------------------------
 
 void frmMain::ShowDay(std::string key) {
   m_day.show(std::move(key));
@@ -251,6 +256,8 @@ void frmMain::SaveWhileAway() {
   HideYearWindow();  // what it shows of the diary goes out of sight with it
   m_day.autosave();
 }
+
+// ---- unload, the settings and the backup ------------------------------------
 
 void frmMain::Form_Unload(bool& cancel) {
   // The diary does not close on a day's writing it could not save, nor on
@@ -303,6 +310,8 @@ void frmMain::endSession() {
 
 void frmMain::backUpSoon() { tmrVarnostnaKopija.setEnabled(true); }
 
+// ---- placement and keep-on-top ----------------------------------------------
+
 void frmMain::placeFromSettings(const store::Settings& settings) {
   m_form.setPixelBounds(openingBounds(settings, {m_form.pixelWidth(), m_form.pixelHeight()}, m_app.platform()));
 }
@@ -317,6 +326,8 @@ shape::clsDockingHandler& frmMain::docking() {
   }
   return *m_docking;
 }
+
+// ---- shortcuts ---------------------------------------------------------------
 
 bool frmMain::Form_Shortcut(int keyCode, int shift) {
   // Behind the lock screen nothing of the diary acts.
@@ -343,6 +354,8 @@ bool frmMain::Form_Shortcut(int keyCode, int shift) {
   }
 }
 
+// ---- the title-strip drag and clicks ----------------------------------------
+
 void frmMain::Form_MouseDown(int button, int, double x, double y) {
   CloseMenus();
   if (button != gui::kLeftButton) return;
@@ -360,21 +373,17 @@ void frmMain::Form_MouseMove(int button, int, double, double) {
   shape::DragWithin(m_form, m_app.platform().cursorPos(), {DragAnchorX, DragAnchorY}, m_app.state().workArea());
 }
 
-}  // namespace app
-
-namespace app {
-
 void frmMain::Form_Click() {
   CloseMenus();
   CloseDateDropDowns();
 }
 
-void frmMain::Text_Click() {
-  CloseMenus();
-  CloseDateDropDowns();
-}
+// A click in the editor closes what a click on the window closes.
+void frmMain::Text_Click() { Form_Click(); }
 
 void frmMain::CloseMenus() { menus->CloseMenus(); }
+
+// ---- wiring ------------------------------------------------------------------
 
 // The window's own events: load, unload, the session's end, presses on the
 // title strip, shortcuts, focus, the day's writability and the backup's start.

@@ -14,14 +14,9 @@
 namespace app {
 namespace {
 
-constexpr gui::Rect kPicLeto{413, 60, 175, 20};
-constexpr gui::Rect kPicMesec{413, 84, 175, 20};
-constexpr gui::Rect kCaption{5, 3, 145, 16};
 // The openers, BtnLeta and BtnMesec, at the boxes' right ends.
 constexpr skin::ButtonSetup kOpener{.kind = skin::ButtonKind::ListOpener, .at = {158, 3},
                                    .rest = skin::r::dropButton, .pressed = skin::r::dropButtonPressed};
-constexpr int kListWidth = 171;
-constexpr gui::Rect kPicDatumi{413, 108, 175, 452};
 
 // The month number of a two-digit row, 0 when it is none.
 int monthNumber(const std::string& mm) { return base::wholeNumber(mm).value_or(0); }
@@ -36,42 +31,29 @@ void frmMain::makeDateOpeners() {
 void frmMain::layoutDatePickers(shape::clsTransForm& shaper) {
   const gui::Surface& atlas = m_app.PictureGUI;
   const gui::FontSpec captionFont{u"Arial", 238, 8.25, true};
-  struct Box {
-    gui::PictureBox& box;
-    gui::Label& caption;
-    gui::PictureBox& opener;
-    skin::SkinnedButton& openerFaces;
-    gui::PictureBox& holder;
-    controls::ComboBox2& list;
-    gui::Rect place;
-  };
-  for (Box b : {Box{PicLeto, lblLeto, BtnLeta, *yearOpener, PiccmbLeta, cmbLeta, kPicLeto},
-                Box{PicMesec, lblMesec, BtnMesec, *monthOpener, PicCmbMesci, cmbMesci, kPicMesec}}) {
-    b.box.move(b.place.x, b.place.y, b.place.w, b.place.h);
-    b.box.surface().blit(atlas, skin::r::dateBox, {0, 0});
-    b.box.refresh();
-    b.caption.move(kCaption.x, kCaption.y, kCaption.w, kCaption.h);
-    b.caption.setFont(captionFont);
-    b.caption.setForeColor(skin::kTextBlue);
-    b.caption.setTransparent(true);
-    b.openerFaces.place();
-    shaper.ShapeMe(b.opener, base::kKeyColor);
-    // The holder's colour shows as a one-pixel frame around its list.
-    b.holder.setBackColor(skin::kDeepBlue);
-    b.holder.move(b.place.x + 1, b.place.y + 18, kListWidth + 2, b.list.height() + 2);
-    b.holder.cls();
-    b.holder.setVisible(false);
-    b.list.move(1, 1, kListWidth, b.list.height());
+  for (gui::PictureBox* box : {&PicLeto, &PicMesec}) {
+    box->surface().blit(atlas, skin::r::dateBox, {0, 0});
+    box->refresh();
+  }
+  for (gui::Label* caption : {&lblLeto, &lblMesec}) {
+    caption->setFont(captionFont);
+    caption->setForeColor(skin::kTextBlue);
+    caption->setTransparent(true);
+  }
+  for (skin::SkinnedButton* opener : {yearOpener.get(), monthOpener.get()}) opener->place();
+  for (gui::PictureBox* opener : {&BtnLeta, &BtnMesec}) shaper.ShapeMe(*opener, base::kKeyColor);
+  // The holder's colour shows as a one-pixel frame around its list.
+  for (gui::PictureBox* holder : {&PiccmbLeta, &PicCmbMesci}) {
+    holder->setBackColor(skin::kDeepBlue);
+    holder->cls();
   }
 
-  PicDatumi.move(kPicDatumi.x, kPicDatumi.y, kPicDatumi.w, kPicDatumi.h);
   gui::Surface& s = PicDatumi.surface();
   const int h = PicDatumi.height();
   for (int i = 0; i <= h / 10; ++i) s.blit(atlas, skin::r::dayListMiddle, {0, 10 * i});
   s.blit(atlas, skin::r::dayListTop, {0, 0});
   s.blit(atlas, skin::r::dayListBottom, {0, h - 10});
   PicDatumi.refresh();
-  Datumi1.move(3, 3, 169, h - 6);
 }
 
 void frmMain::fillPickersForToday() {

@@ -63,7 +63,6 @@ void frmMain::LayoutToolbar() {
   for (gui::PictureBox* b : {&BtnKrepko, &BtnLežeče, &BtnPodčrtano, &BtnPoravnaj, &BtnSpremeniBarvo,
                              &BtnSpremeniVelikost})
     b->bringToFront();
-  picBarvaZaGumb.setVisible(false);
   // The rest faces in the columns of the editor's current formatting.
   drawIndicators();
   drawSeparators(ToolbarLook::Active);

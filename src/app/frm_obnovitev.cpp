@@ -15,7 +15,7 @@ const gui::FontSpec kFont{u"Arial", 238, 8.25, false};
 const gui::FontSpec kBold{u"Arial", 238, 8.25, true};
 const gui::FontSpec kCodeFont{u"Courier New", 238, 12, true};
 
-void style(gui::Label& label, gui::Rect r, const gui::FontSpec& font, gui::Alignment alignment) {
+void style(gui::Label& label, gui::Rect r, const gui::FontSpec& font, base::Alignment alignment) {
   label.move(r.x, r.y, r.w, r.h);
   label.setFont(font);
   label.setAlignment(alignment);
@@ -56,21 +56,21 @@ frmObnovitev::frmObnovitev(Pisarion& app)
 void frmObnovitev::paintAndStyle() {
   m_form.surface().fill(m_form.surface().bounds(), skin::kTextBlue);
   m_form.surface().fill({2, 2, kWidth - 4, kHeight - 4}, gui::Color::rgb(255, 255, 255));
-  style(lblNaslov, {10, 10, kWidth - 20, 16}, kBold, gui::Alignment::Center);
+  style(lblNaslov, {10, 10, kWidth - 20, 16}, kBold, base::Alignment::Center);
   lblNaslov.setText(u"Obnovitvena koda dnevnika");
-  style(lblKoda, {10, 34, kWidth - 20, 22}, kCodeFont, gui::Alignment::Center);
+  style(lblKoda, {10, 34, kWidth - 20, 22}, kCodeFont, base::Alignment::Center);
   const char16_t* advice[] = {u"Če pozabite geslo, dnevnik odpre le ta koda.",
                               u"Shranite jo na varno, stran od računalnika;",
                               u"brez gesla in brez nje zapisov ne prebere nihče."};
   gui::Label* lines[] = {&lblNasvet, &lblNasvet2, &lblNasvet3};
   for (int i = 0; i < 3; ++i) {
-    style(*lines[i], {10, 62 + 15 * i, kWidth - 20, 15}, kFont, gui::Alignment::Center);
+    style(*lines[i], {10, 62 + 15 * i, kWidth - 20, 15}, kFont, base::Alignment::Center);
     lines[i]->setText(advice[i]);
   }
-  style(BtnKopiraj, {40, 116, 110, 20}, kBold, gui::Alignment::Center);
+  style(BtnKopiraj, {40, 116, 110, 20}, kBold, base::Alignment::Center);
   BtnKopiraj.setText(u"Kopiraj");
   BtnKopiraj.setBackColor(skin::kPaleBlue);
-  style(BtnShrani, {180, 116, 110, 20}, kBold, gui::Alignment::Center);
+  style(BtnShrani, {180, 116, 110, 20}, kBold, base::Alignment::Center);
   BtnShrani.setText(u"Shrani …");
   BtnShrani.setBackColor(skin::kPaleBlue);
 }

@@ -147,7 +147,7 @@ void frmSpremeniGeslo::tellChanged() {
   s.fill(kHintRow, m_app.PictureGUI.pixel(face.x + kHintRow.x, face.y + kHintRow.y));
   const std::u16string news = m_app.state().password().empty() ? u"Geslo je odstranjeno." : u"Geslo je spremenjeno.";
   m_app.platform().text().draw(s, kHintRow, news, gui::FontSpec{u"Arial", 238, 8.25, true}, skin::kTextBlue,
-                               gui::Alignment::Center);
+                               base::Alignment::Center);
   m_form.refresh();
 }
 

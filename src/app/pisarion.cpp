@@ -12,6 +12,16 @@
 #include "skin/atlas.h"
 
 namespace app {
+namespace {
+
+// A window is made the first time it is asked for.
+template <class Window, class... Args>
+Window& made(std::unique_ptr<Window>& window, Args&&... args) {
+  if (!window) window = std::make_unique<Window>(std::forward<Args>(args)...);
+  return *window;
+}
+
+}  // namespace
 
 Pisarion::Pisarion(gui::Platform& platform, Environment environment)
     : PictureGUI(skin::loadAtlas()), m_platform(platform), m_environment(std::move(environment)),
@@ -38,25 +48,13 @@ void Pisarion::start() {
   geslo().form().load();
 }
 
-frmGeslo& Pisarion::geslo() {
-  if (!m_geslo) m_geslo = std::make_unique<frmGeslo>(*this);
-  return *m_geslo;
-}
+frmGeslo& Pisarion::geslo() { return made(m_geslo, *this); }
 
-frmMain& Pisarion::main() {
-  if (!m_main) m_main = std::make_unique<frmMain>(*this);
-  return *m_main;
-}
+frmMain& Pisarion::main() { return made(m_main, *this); }
 
-frmSpremeniGeslo& Pisarion::spremeniGeslo() {
-  if (!m_spremeniGeslo) m_spremeniGeslo = std::make_unique<frmSpremeniGeslo>(*this);
-  return *m_spremeniGeslo;
-}
+frmSpremeniGeslo& Pisarion::spremeniGeslo() { return made(m_spremeniGeslo, *this); }
 
-frmObnovitev& Pisarion::recoveryWindow() {
-  if (!m_obnovitev) m_obnovitev = std::make_unique<frmObnovitev>(*this);
-  return *m_obnovitev;
-}
+frmObnovitev& Pisarion::recoveryWindow() { return made(m_obnovitev, *this); }
 
 bool Pisarion::hasPassword() const { return !m_state.password().empty() || m_sealing->sealed(); }
 
@@ -67,19 +65,13 @@ void Pisarion::saveSettingsNow() {
                         u"Pisarion", gui::MessageIcon::Exclamation);
 }
 
-frmMini& Pisarion::mini() {
-  if (!m_mini) m_mini = std::make_unique<frmMini>(*this, main().form());
-  return *m_mini;
-}
+frmMini& Pisarion::mini() { return m_mini ? *m_mini : made(m_mini, *this, main().form()); }
 
 bool Pisarion::locked() const { return m_geslo && m_geslo->form().visible(); }
 
 bool Pisarion::folded() const { return m_mini && m_mini->form().visible(); }
 
-frmTaskbar& Pisarion::taskbar() {
-  if (!m_taskbar) m_taskbar = std::make_unique<frmTaskbar>(*this);
-  return *m_taskbar;
-}
+frmTaskbar& Pisarion::taskbar() { return made(m_taskbar, *this); }
 
 void Pisarion::OpenMainWindow() {
   // The command-line export passes the same login (a locked diary asks for

@@ -77,11 +77,11 @@ void appendRun(const rtf::Run& run, std::string& out) {
   if (f.bold) out += "</b>";
 }
 
-const char* alignmentStyle(rtf::Alignment a) {
+const char* alignmentStyle(base::Alignment a) {
   switch (a) {
-    case rtf::Alignment::Center: return " style=\"text-align:center\"";
-    case rtf::Alignment::Right: return " style=\"text-align:right\"";
-    case rtf::Alignment::Left: break;
+    case base::Alignment::Center: return " style=\"text-align:center\"";
+    case base::Alignment::Right: return " style=\"text-align:right\"";
+    case base::Alignment::Left: break;
   }
   return "";
 }

@@ -59,12 +59,12 @@ Surface Button::face(TextService& text) const {
     edge(s, s.bounds(), kHighlight, kDarkShadow);
     edge(s, {1, 1, width() - 2, height() - 2}, kLight, kShadow);
     text.draw(s, {2, (height() - extent.height) / 2, width() - 4, extent.height}, m_caption, m_font, kInk,
-              Alignment::Center);
+              base::Alignment::Center);
     return s;
   }
   drawMark(s);
   text.draw(s, {kMark + 4, (height() - extent.height) / 2, width() - kMark - 4, extent.height}, m_caption, m_font,
-            kInk, Alignment::Left);
+            kInk, base::Alignment::Left);
   return s;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/alignment.h"
 #include "base/geometry.h"
 
 namespace gui {
@@ -61,9 +62,9 @@ class Editor {
   virtual Tri SelUnderline() const = 0;
   virtual void setSelUnderline(bool on) = 0;
 
-  // 0 left, 1 right, 2 centre; nullopt for mixed paragraphs.
-  virtual std::optional<int> SelAlignment() const = 0;
-  virtual void setSelAlignment(int alignment) = 0;
+  // nullopt for mixed paragraphs.
+  virtual std::optional<base::Alignment> SelAlignment() const = 0;
+  virtual void setSelAlignment(base::Alignment alignment) = 0;
   virtual std::optional<base::Color> SelColor() const = 0;
   virtual void setSelColor(base::Color color) = 0;
   // Points; nullopt when the selection mixes sizes.

@@ -1,5 +1,5 @@
 // Index: painting through a clip · Container · Element · PictureBox · Label ·
-//        Panel · Shape · Line · TextBox · Host
+//        Panel · Shape · Line · TextBox · Host · EditBox
 #include "gui/element.h"
 
 #include <algorithm>
@@ -7,17 +7,11 @@
 #include <cstring>
 
 #include "gui/form.h"
+#include "gui/handler.h"
 
 namespace gui {
 
 namespace {
-
-template <class Handler, class... Args>
-void call(const Handler& h, Args&&... args) {
-  if (!h) return;
-  Handler copy = h;  // the handler may replace itself or destroy its owner
-  copy(std::forward<Args>(args)...);
-}
 
 // The clip's rectangles; a single one (a face or a hover frame) is read
 // without building the list.
@@ -267,7 +261,7 @@ void Label::setFont(FontSpec f) {
   redraw();
 }
 
-void Label::setAlignment(Alignment a) {
+void Label::setAlignment(base::Alignment a) {
   if (a == m_alignment) return;
   m_alignment = a;
   redraw();

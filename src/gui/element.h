@@ -1,12 +1,13 @@
 #pragma once
 // Child items of a form: picture boxes, labels, panels, shapes, lines, the
-// hidden text box and the host of a native child (the editor).
+// hidden text box, the host of a native child (the editor) and the place of
+// a native one-line field (the search box).
 //
 // Index:
 //   MouseHandler, KeyHandlers ......... VB-style event signatures
 //   Container ......................... children in z-order (Form and Element)
 //   Element ........................... common state: rectangle, Tag, region …
-//   PictureBox, Label, Panel, Shape, Line, TextBox, Host
+//   PictureBox, Label, Panel, Shape, Line, TextBox, Host, EditBox
 //   (the system-drawn buttons: gui/button.h)
 //
 // Stacking follows the window system the program was written for: inside one
@@ -256,8 +257,8 @@ class Label : public Element {
   void setTransparent(bool t);
   const FontSpec& font() const { return m_font; }
   void setFont(FontSpec f);
-  Alignment alignment() const { return m_alignment; }
-  void setAlignment(Alignment a);
+  base::Alignment alignment() const { return m_alignment; }
+  void setAlignment(base::Alignment a);
   bool opaque() const override { return !m_transparent && !region(); }
   bool composedWhole() const override { return m_transparent; }
   void paint(Surface& out, TextService& text, const Region& clip) const override;
@@ -272,7 +273,7 @@ class Label : public Element {
   Color m_backColor = Color::rgb(255, 255, 255);
   bool m_transparent = false;
   FontSpec m_font;
-  Alignment m_alignment = Alignment::Left;
+  base::Alignment m_alignment = base::Alignment::Left;
 };
 
 class Panel : public Element {

@@ -5,16 +5,11 @@
 
 #include <cmath>
 
+#include "gui/handler.h"
+
 namespace gui {
 
 namespace {
-
-template <class Handler, class... Args>
-void call(const Handler& h, Args&&... args) {
-  if (!h) return;
-  Handler copy = h;  // the handler may replace itself or destroy its owner
-  copy(std::forward<Args>(args)...);
-}
 
 // The children of `c` that lie on top first: windowed ones, then graphical.
 std::vector<Element*> topFirst(const Container& c) {

@@ -4,13 +4,11 @@
 // stable.
 #include <string_view>
 
+#include "base/alignment.h"
 #include "gui/editor.h"
 #include "gui/surface.h"
 
 namespace gui {
-
-// Horizontal alignment of a label's text, numbered as the label's property.
-enum class Alignment : int { Left = 0, Right = 1, Center = 2 };
 
 struct Size {
   int width = 0, height = 0;
@@ -26,7 +24,7 @@ class TextService {
   // within it. Never touches a pixel outside `box` (nor outside the surface);
   // the background is left as it is.
   virtual void draw(Surface& target, Rect box, std::u16string_view text, const FontSpec& font,
-                    Color color, Alignment alignment) = 0;
+                    Color color, base::Alignment alignment) = 0;
 };
 
 }  // namespace gui

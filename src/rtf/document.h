@@ -7,12 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "base/alignment.h"
 #include "base/geometry.h"
 
 namespace rtf {
-
-// The numbers are the editor's alignment values: 0 left, 1 right, 2 centre.
-enum class Alignment : uint8_t { Left = 0, Right = 1, Center = 2 };
 
 struct CharFormat {
   bool bold = false;
@@ -38,7 +36,7 @@ struct Run {
 };
 
 struct Paragraph {
-  Alignment alignment = Alignment::Left;
+  base::Alignment alignment = base::Alignment::Left;
   std::vector<Run> runs;  // never empty texts; neighbours differ in format
   CharFormat mark;        // the format of the paragraph's end, which an empty paragraph shows
   friend bool operator==(const Paragraph&, const Paragraph&) = default;

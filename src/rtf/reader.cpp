@@ -115,7 +115,7 @@ void copyLook(const From& from, To& to) {
 
 struct GroupState {
   Style style;
-  Alignment alignment = Alignment::Left;
+  base::Alignment alignment = base::Alignment::Left;
   uint8_t unicodeSkip = 1;
   Dest dest = Dest::Text;
 };
@@ -304,10 +304,10 @@ class Reader {
       case Word::DefaultFont: m_fonts.setDefaultFont(param); break;
       case Word::DocumentCodePage: m_fonts.setDocumentCodePage(param); break;
       case Word::DocumentCharset: m_fonts.setDocumentCharset(static_cast<CodePage>(info.value)); break;
-      case Word::ParagraphDefaults: m_state.alignment = Alignment::Left; break;
-      case Word::AlignLeft: m_state.alignment = Alignment::Left; break;
-      case Word::AlignRight: m_state.alignment = Alignment::Right; break;
-      case Word::AlignCenter: m_state.alignment = Alignment::Center; break;
+      case Word::ParagraphDefaults: m_state.alignment = base::Alignment::Left; break;
+      case Word::AlignLeft: m_state.alignment = base::Alignment::Left; break;
+      case Word::AlignRight: m_state.alignment = base::Alignment::Right; break;
+      case Word::AlignCenter: m_state.alignment = base::Alignment::Center; break;
       case Word::Par: paragraphEnd(); break;
       case Word::Unicode: unicode(param); break;
       case Word::UnicodeSkip: unicodeSkip(param); break;
@@ -506,7 +506,7 @@ Document readPlainText(std::string_view bytes, const CharFormat& format) {
     if (c == '\r' || c == '\n') {
       if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
       endParagraph();
-      doc.paragraphs.push_back(Paragraph{Alignment::Left, {}, format});
+      doc.paragraphs.push_back(Paragraph{base::Alignment::Left, {}, format});
     } else if (c >= 0x20 || c == '\t') {
       line += base::cp1250HighByte(c);
     }

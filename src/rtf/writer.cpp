@@ -54,8 +54,8 @@ class Writer {
     m_delimiterPending = true;
     for (const Paragraph& p : m_doc.paragraphs) {
       control("\\pard");
-      if (p.alignment == Alignment::Right) control("\\qr");
-      if (p.alignment == Alignment::Center) control("\\qc");
+      if (p.alignment == base::Alignment::Right) control("\\qr");
+      if (p.alignment == base::Alignment::Center) control("\\qc");
       for (const Run& r : p.runs) {
         switchTo(r.format);
         for (char16_t c : r.text) text(c);

@@ -9,10 +9,10 @@ constexpr int kItemTop = 3, kItemSize = 23;
 
 AlignmentMenu::AlignmentMenu(gui::PictureBox& menu, const gui::Surface& atlas, EditorSource editor)
     : mnuPoravnaj(menu),
-      Levo(makeItem("mnuBtnPoravnajLevo", "tmrPoravnajLevo", AlignmentItem::Levo, 0, 3, u"Poravnaj Levo")),
-      NaSredino(makeItem("mnuBtnPoravnajNaSredino", "tmrPoravnajNaSredino", AlignmentItem::NaSredino, 2, 27,
+      Levo(makeItem("mnuBtnPoravnajLevo", "tmrPoravnajLevo", base::Alignment::Left, 3, u"Poravnaj Levo")),
+      NaSredino(makeItem("mnuBtnPoravnajNaSredino", "tmrPoravnajNaSredino", base::Alignment::Center, 27,
                          u"Poravnaj Na Sredino")),
-      Desno(makeItem("mnuBtnPoravnajDesno", "tmrPoravnajDesno", AlignmentItem::Desno, 1, 51, u"Poravnaj Desno")),
+      Desno(makeItem("mnuBtnPoravnajDesno", "tmrPoravnajDesno", base::Alignment::Right, 51, u"Poravnaj Desno")),
       mnuBtnPoravnajLevo(Levo.btn),
       mnuBtnPoravnajNaSredino(NaSredino.btn),
       mnuBtnPoravnajDesno(Desno.btn),
@@ -27,18 +27,18 @@ AlignmentMenu::AlignmentMenu(gui::PictureBox& menu, const gui::Surface& atlas, E
   }
 }
 
-AlignmentMenu::Item AlignmentMenu::makeItem(const char* name, const char* timer, AlignmentItem face, int alignment,
-                                            int left, const char16_t* tip) {
+AlignmentMenu::Item AlignmentMenu::makeItem(const char* name, const char* timer, base::Alignment alignment, int left,
+                                            const char16_t* tip) {
   gui::PictureBox& b = mnuPoravnaj.add<gui::PictureBox>(name);
   b.move(left, kItemTop, kItemSize, kItemSize);
   b.setToolTip(tip);
-  auto behaviour = std::make_unique<ButtonBehaviour>(b, mnuPoravnaj.form(), timer, "", ButtonStyle{},
-                                                     [this, &b, face](Row row) {
-                                                       // The 24 × 24 face is clipped to the 23 × 23 button.
-                                                       b.blit(m_atlas, alignmentItemFace(face, buttonState(row)), {0, 0});
-                                                     });
+  // The 24 × 24 face is clipped to the 23 × 23 button.
+  const auto draw = [this, &b, alignment](Row row) {
+    b.blit(m_atlas, alignmentItemFace(alignment, buttonState(row)), {0, 0});
+  };
+  auto behaviour = std::make_unique<ButtonBehaviour>(b, mnuPoravnaj.form(), timer, "", ButtonStyle{}, draw);
   gui::Timer& t = behaviour->tracking;
-  return Item{std::move(behaviour), b, t, face, alignment};
+  return Item{std::move(behaviour), b, t, alignment};
 }
 
 void AlignmentMenu::drawFace(Item& item, ButtonState state) {

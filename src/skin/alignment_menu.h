@@ -26,8 +26,7 @@ class AlignmentMenu {
     std::unique_ptr<ButtonBehaviour> behaviour;
     gui::PictureBox& btn;
     gui::Timer& tmr;
-    AlignmentItem face;
-    int alignment;  // the editor's value: 0 left, 1 right, 2 centre
+    base::Alignment alignment;  // what it sets, and its face
   };
 
   // `menu` is the panel mnuPoravnaj, already placed and painted.
@@ -48,7 +47,7 @@ class AlignmentMenu {
   void Btn_MouseUp(Item& item, int button, int shift, double x, double y);
 
  private:
-  Item makeItem(const char* name, const char* timer, AlignmentItem face, int alignment, int left,
+  Item makeItem(const char* name, const char* timer, base::Alignment alignment, int left,
                 const char16_t* tip);
 
   const gui::Surface& m_atlas;

@@ -62,10 +62,10 @@ Table build() {
     for (ButtonState s : kButtonStates)
       t.add(std::string(name) + " " + std::string(kStateNames[static_cast<int>(s)]), captionFace(button, s));
 
-  const std::pair<std::string_view, AlignmentItem> items[] = {
-      {"mnuBtnPoravnajLevo", AlignmentItem::Levo},
-      {"mnuBtnPoravnajNaSredino", AlignmentItem::NaSredino},
-      {"mnuBtnPoravnajDesno", AlignmentItem::Desno},
+  const std::pair<std::string_view, base::Alignment> items[] = {
+      {"mnuBtnPoravnajLevo", base::Alignment::Left},
+      {"mnuBtnPoravnajNaSredino", base::Alignment::Center},
+      {"mnuBtnPoravnajDesno", base::Alignment::Right},
   };
   for (auto [name, item] : items)
     for (ButtonState s : kButtonStates)

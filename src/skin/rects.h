@@ -9,6 +9,7 @@
 #include <span>
 #include <string_view>
 
+#include "base/alignment.h"
 #include "base/geometry.h"
 
 namespace skin {
@@ -74,14 +75,14 @@ constexpr Rect toolbarFace(ToolbarFace f, Row row) {
 constexpr ToolbarFace krepkoFace(bool on) { return on ? ToolbarFace::KrepkoOn : ToolbarFace::KrepkoOff; }
 constexpr ToolbarFace ležečeFace(bool on) { return on ? ToolbarFace::LežečeOn : ToolbarFace::LežečeOff; }
 constexpr ToolbarFace podčrtanoFace(bool on) { return on ? ToolbarFace::PodčrtanoOn : ToolbarFace::PodčrtanoOff; }
-// Alignment value of the editor (0 left, 1 right, 2 centre); anything else has no column.
-constexpr std::optional<ToolbarFace> poravnajFace(int alignment) {
+// The alignment button's column for the selection's alignment.
+constexpr ToolbarFace poravnajFace(base::Alignment alignment) {
   switch (alignment) {
-    case 0: return ToolbarFace::PoravnajLevo;
-    case 1: return ToolbarFace::PoravnajDesno;
-    case 2: return ToolbarFace::PoravnajNaSredino;
-    default: return std::nullopt;
+    case base::Alignment::Right: return ToolbarFace::PoravnajDesno;
+    case base::Alignment::Center: return ToolbarFace::PoravnajNaSredino;
+    case base::Alignment::Left: break;
   }
+  return ToolbarFace::PoravnajLevo;
 }
 
 // The colour button's swatch area inside each of its faces, repainted at run
@@ -161,9 +162,12 @@ constexpr CaptionButton vednoNaVrhuFace(bool onTop) {
 
 // ---- Alignment menu items (24 × 24 faces shown in 23 × 23 buttons) -------
 
-enum class AlignmentItem { Levo, NaSredino, Desno };
-constexpr Rect alignmentItemFace(AlignmentItem item, ButtonState s) {
-  return {293 + 24 * static_cast<int>(item), 29 + 23 * static_cast<int>(s), 24, 24};
+// The atlas holds the items' faces in the menu's order: left, centre, right.
+constexpr int alignmentItemColumn(base::Alignment a) {
+  return a == base::Alignment::Center ? 1 : a == base::Alignment::Right ? 2 : 0;
+}
+constexpr Rect alignmentItemFace(base::Alignment item, ButtonState s) {
+  return {293 + 24 * alignmentItemColumn(item), 29 + 23 * static_cast<int>(s), 24, 24};
 }
 
 // ---- Named pieces --------------------------------------------------------

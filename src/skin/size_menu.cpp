@@ -53,7 +53,7 @@ SizeMenu::SizeMenu(gui::PictureBox& menu, const gui::Surface& atlas, FaceMarks& 
 void SizeMenu::setUpEntry(gui::Label& e, int index) {
   e.setTransparent(true);
   e.setFont(gui::FontSpec{u"Arial", 238, 8.25, true});
-  e.setAlignment(gui::Alignment::Right);
+  e.setAlignment(base::Alignment::Right);
   if (index == 0) return;
   e.setForeColor(kEntryColor);
   e.setText(entryText(kSizes[index - 1]));

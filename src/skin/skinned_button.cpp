@@ -103,8 +103,8 @@ ToolbarFace SkinnedButton::column() const {
     // Paragraphs of mixed alignment show the left-aligned face, as the
     // toolbar's indicators do.
     const gui::Editor* ed = m_links.editor ? m_links.editor() : nullptr;
-    const std::optional<int> a = ed ? ed->SelAlignment() : std::nullopt;
-    return poravnajFace(a.value_or(0)).value_or(ToolbarFace::PoravnajLevo);
+    const std::optional<base::Alignment> a = ed ? ed->SelAlignment() : std::nullopt;
+    return poravnajFace(a.value_or(base::Alignment::Left));
   }
   return m_spec.column;
 }

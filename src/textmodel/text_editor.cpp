@@ -50,7 +50,7 @@ void TextEditor::clearContent(const rtf::CharFormat& endMark) {
   m_table.clear();
   m_index.clear();
   m_formats.assign(1, intern(endMark));
-  m_alignment.assign(1, rtf::Alignment::Left);
+  m_alignment.assign(1, base::Alignment::Left);
   m_caretFormat.reset();
   m_selStart = m_selLength = 0;
 }
@@ -98,7 +98,7 @@ void TextEditor::setDocument(const rtf::Document& doc) {
       const std::u16string clean = normalized(run.text);
       m_text += clean;
       m_formats.insert(m_formats.end(), clean.size(), intern(run.format));
-      m_alignment.insert(m_alignment.end(), clean.size(), rtf::Alignment::Left);
+      m_alignment.insert(m_alignment.end(), clean.size(), base::Alignment::Left);
     }
     if (p + 1 < doc.paragraphs.size()) m_text += u'\r';
     m_formats.push_back(intern(paragraph.mark));
@@ -106,7 +106,7 @@ void TextEditor::setDocument(const rtf::Document& doc) {
   }
   if (m_formats.empty()) {  // a document without paragraphs is an empty one
     m_formats.push_back(intern(m_default));
-    m_alignment.push_back(rtf::Alignment::Left);
+    m_alignment.push_back(base::Alignment::Left);
   }
   m_modified = false;
   selectionChanged();
@@ -117,7 +117,7 @@ void TextEditor::setText(std::u16string_view text) {
   const std::u16string clean = normalized(text);
   m_text = clean;
   m_formats.assign(clean.size() + 1, m_formats.front());
-  m_alignment.assign(clean.size() + 1, rtf::Alignment::Left);
+  m_alignment.assign(clean.size() + 1, base::Alignment::Left);
   m_modified = false;
   selectionChanged();
 }
@@ -137,7 +137,7 @@ bool TextEditor::appendRichText(std::string_view rtf) {
       const std::u16string clean = normalized(run.text);
       m_text += clean;
       m_formats.insert(m_formats.end() - 1, clean.size(), intern(run.format));
-      m_alignment.insert(m_alignment.end() - 1, clean.size(), rtf::Alignment::Left);
+      m_alignment.insert(m_alignment.end() - 1, clean.size(), base::Alignment::Left);
     }
     // The mark at the end is this paragraph's; the next one gets its own.
     m_formats.back() = intern(paragraph.mark);
@@ -303,18 +303,18 @@ std::vector<size_t> TextEditor::selectedMarks() const {
   return marks;
 }
 
-std::optional<int> TextEditor::SelAlignment() const {
-  std::optional<rtf::Alignment> result;
+std::optional<base::Alignment> TextEditor::SelAlignment() const {
+  std::optional<base::Alignment> result;
   for (size_t m : selectedMarks()) {
     if (result && *result != m_alignment[m]) return std::nullopt;
     result = m_alignment[m];
   }
-  return static_cast<int>(*result);
+  return result;
 }
 
-void TextEditor::setSelAlignment(int alignment) {
-  if (m_locked || alignment < 0 || alignment > 2) return;
-  for (size_t m : selectedMarks()) m_alignment[m] = static_cast<rtf::Alignment>(alignment);
+void TextEditor::setSelAlignment(base::Alignment alignment) {
+  if (m_locked || !base::isAlignment(alignment)) return;
+  for (size_t m : selectedMarks()) m_alignment[m] = alignment;
   changedByUser();
 }
 
@@ -334,7 +334,7 @@ void TextEditor::replaceSelection(std::u16string_view typed) {
   m_alignment.erase(m_alignment.begin() + static_cast<std::ptrdiff_t>(begin), m_alignment.begin() + static_cast<std::ptrdiff_t>(end));
 
   // A paragraph split by Enter keeps its alignment in both halves.
-  const rtf::Alignment paragraphAlignment = m_alignment[markOf(begin)];
+  const base::Alignment paragraphAlignment = m_alignment[markOf(begin)];
   m_text.insert(begin, text);
   m_formats.insert(m_formats.begin() + static_cast<std::ptrdiff_t>(begin), text.size(), f);
   m_alignment.insert(m_alignment.begin() + static_cast<std::ptrdiff_t>(begin), text.size(), paragraphAlignment);

@@ -42,8 +42,8 @@ class TextEditor : public gui::Editor {
   gui::Tri SelUnderline() const override;
   void setSelUnderline(bool on) override;
 
-  std::optional<int> SelAlignment() const override;
-  void setSelAlignment(int alignment) override;
+  std::optional<base::Alignment> SelAlignment() const override;
+  void setSelAlignment(base::Alignment alignment) override;
   std::optional<base::Color> SelColor() const override;
   void setSelColor(base::Color color) override;
   std::optional<double> SelFontSize() const override;
@@ -91,7 +91,7 @@ class TextEditor : public gui::Editor {
 
   std::u16string m_text;
   std::vector<uint32_t> m_formats;          // one per character, plus the final mark
-  std::vector<rtf::Alignment> m_alignment;  // read at paragraph marks only
+  std::vector<base::Alignment> m_alignment;  // read at paragraph marks only
   std::vector<rtf::CharFormat> m_table;
   std::map<rtf::CharFormat, uint32_t, FormatLess> m_index;
 

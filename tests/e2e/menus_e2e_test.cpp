@@ -92,20 +92,19 @@ TEST(MenusEndToEnd, TheAlignmentMenuCentresTheParagraph) {
   const gui::Rect menu = skin::r::mnuPoravnaj;
   EXPECT_TRUE(waitUntil([&] { return bool(showsFace(main, atlas, {kPoravnajMenu.x, kPoravnajMenu.y}, {menu.x, menu.y, 3, menu.h}, 3)); }));
   const POINT centreAt{kPoravnajMenu.x + 27, kPoravnajMenu.y + 3};
-  using skin::AlignmentItem;
-  using skin::ButtonState;
+    using skin::ButtonState;
   // The 24-pixel faces show 23 × 23 in the items.
-  auto item = [](AlignmentItem i, ButtonState st) {
-    const gui::Rect f = skin::alignmentItemFace(i, st);
+  auto item = [](ButtonState st) {
+    const gui::Rect f = skin::alignmentItemFace(base::Alignment::Center, st);
     return gui::Rect{f.x, f.y, 23, 23};
   };
-  EXPECT_TRUE(showsFace(main, atlas, centreAt, item(AlignmentItem::NaSredino, ButtonState::Rest), 23));
+  EXPECT_TRUE(showsFace(main, atlas, centreAt, item(ButtonState::Rest), 23));
   pointAt(main, {centreAt.x + 11, centreAt.y + 11});
-  EXPECT_TRUE(waitUntil([&] { return showsFace(main, atlas, centreAt, item(AlignmentItem::NaSredino, ButtonState::Hover), 23); }));
+  EXPECT_TRUE(waitUntil([&] { return showsFace(main, atlas, centreAt, item(ButtonState::Hover), 23); }));
   saveScreenshot(main, "menus-poravnaj-open");
   leftClick();
   pointAt(main, kAway);
-  EXPECT_TRUE(waitUntil([&] { return !showsFace(main, atlas, centreAt, item(AlignmentItem::NaSredino, ButtonState::Pressed), 23); }));
+  EXPECT_TRUE(waitUntil([&] { return !showsFace(main, atlas, centreAt, item(ButtonState::Pressed), 23); }));
   // The alignment button has faded back to rest in the centred column.
   EXPECT_TRUE(waitUntil([&] {
     return bool(showsFace(main, atlas, {183, 19}, skin::toolbarFace(skin::ToolbarFace::PoravnajNaSredino, skin::Row::Rest), 39));

@@ -110,9 +110,9 @@ TEST_F(RichEdit, AllFiveFormatsAndAlignmentSurviveSaveAndLoad) {
   editor_->setSelection(30, 6);
   editor_->setSelFontSize(14.5);
   editor_->setSelection(37, 1);
-  editor_->setSelAlignment(1);
+  editor_->setSelAlignment(base::Alignment::Right);
   editor_->setSelection(43, 2);
-  editor_->setSelAlignment(2);
+  editor_->setSelAlignment(base::Alignment::Center);
 
   auto loaded = saveAndReload();
   EXPECT_EQ(loaded->text(), editor_->text());
@@ -133,11 +133,11 @@ TEST_F(RichEdit, AllFiveFormatsAndAlignmentSurviveSaveAndLoad) {
   loaded->setSelection(0, 29);
   EXPECT_EQ(loaded->SelFontSize(), 9.0) << "the default size of the editor";
   loaded->setSelection(37, 0);
-  EXPECT_EQ(loaded->SelAlignment(), 1);
+  EXPECT_EQ(loaded->SelAlignment(), base::Alignment::Right);
   loaded->setSelection(43, 0);
-  EXPECT_EQ(loaded->SelAlignment(), 2);
+  EXPECT_EQ(loaded->SelAlignment(), base::Alignment::Center);
   loaded->setSelection(0, 0);
-  EXPECT_EQ(loaded->SelAlignment(), 0);
+  EXPECT_EQ(loaded->SelAlignment(), base::Alignment::Left);
 }
 
 TEST_F(RichEdit, MixedSelectionsAnswerUndetermined) {
@@ -148,7 +148,7 @@ TEST_F(RichEdit, MixedSelectionsAnswerUndetermined) {
   editor_->setSelUnderline(true);
   editor_->setSelColor(base::Color::rgb(0, 0, 255));
   editor_->setSelFontSize(20);
-  editor_->setSelAlignment(2);
+  editor_->setSelAlignment(base::Alignment::Center);
 
   editor_->setSelection(0, 5);  // "ena" formatted, " d" not
   EXPECT_EQ(editor_->SelBold(), Tri::Undetermined);
@@ -156,7 +156,7 @@ TEST_F(RichEdit, MixedSelectionsAnswerUndetermined) {
   EXPECT_EQ(editor_->SelUnderline(), Tri::Undetermined);
   EXPECT_EQ(editor_->SelColor(), std::nullopt);
   EXPECT_EQ(editor_->SelFontSize(), std::nullopt);
-  EXPECT_EQ(editor_->SelAlignment(), 2) << "both characters lie in the centred paragraph";
+  EXPECT_EQ(editor_->SelAlignment(), base::Alignment::Center) << "both characters lie in the centred paragraph";
 
   editor_->setSelection(2, 7);  // from the first paragraph into the second
   EXPECT_EQ(editor_->SelAlignment(), std::nullopt);
@@ -300,10 +300,10 @@ TEST_F(RichEdit, LockedEditorRefusesTheUserButNotTheProgram) {
 
   editor_->setSelection(0, 2);
   editor_->setSelBold(true);
-  editor_->setSelAlignment(2);
+  editor_->setSelAlignment(base::Alignment::Center);
   editor_->replaceSelection(u"x");
   EXPECT_EQ(editor_->SelBold(), Tri::False);
-  EXPECT_EQ(editor_->SelAlignment(), 0);
+  EXPECT_EQ(editor_->SelAlignment(), base::Alignment::Left);
   EXPECT_EQ(editor_->text(), u"ab");
 
   // Showing a past day replaces the content of the locked editor.

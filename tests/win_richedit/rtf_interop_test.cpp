@@ -29,9 +29,9 @@ void writeSample(gui::Editor& e) {
   e.setSelection(14, 3);
   e.setSelUnderline(true);
   e.setSelection(18, 5);
-  e.setSelAlignment(1);
+  e.setSelAlignment(base::Alignment::Right);
   e.setSelection(24, 7);
-  e.setSelAlignment(2);
+  e.setSelAlignment(base::Alignment::Center);
 }
 
 void expectSample(gui::Editor& e, const char* who) {
@@ -49,11 +49,11 @@ void expectSample(gui::Editor& e, const char* who) {
   EXPECT_EQ(e.SelUnderline(), Tri::True);
   EXPECT_EQ(e.SelFontSize(), 9.0);
   e.setSelection(0, 6);
-  EXPECT_EQ(e.SelAlignment(), 0);
+  EXPECT_EQ(e.SelAlignment(), base::Alignment::Left);
   e.setSelection(18, 5);
-  EXPECT_EQ(e.SelAlignment(), 1);
+  EXPECT_EQ(e.SelAlignment(), base::Alignment::Right);
   e.setSelection(24, 7);
-  EXPECT_EQ(e.SelAlignment(), 2);
+  EXPECT_EQ(e.SelAlignment(), base::Alignment::Center);
 }
 
 HWND hiddenParent() {

@@ -19,6 +19,7 @@
 namespace skingen {
 namespace {
 
+using base::Alignment;
 using skin::ButtonState;
 using skin::CaptionButton;
 using skin::Row;
@@ -321,11 +322,13 @@ double hoverAmount(Row row) {
 }
 
 // Alignment lines: five bars of alternating length, aligned as the button says.
-void paintAlignmentLines(Canvas& c, int x0, int y0, int width, int shortWidth, int bar, int gap, int align,
-                         Color ink) {
+void paintAlignmentLines(Canvas& c, int x0, int y0, int width, int shortWidth, int bar, int gap,
+                         Alignment align, Color ink) {
   for (int i = 0; i < 5; ++i) {
     const int w = i % 2 ? shortWidth : width;
-    const int x = align == 0 ? x0 : align == 1 ? x0 + width - w : x0 + (width - w) / 2;
+    const int x = align == Alignment::Left    ? x0
+                  : align == Alignment::Right ? x0 + width - w
+                                                    : x0 + (width - w) / 2;
     c.fill({x, y0 + i * (bar + gap), w, bar}, ink);
   }
 }
@@ -391,6 +394,7 @@ void paintToolbarFace(ToolbarContext& k, ToolbarFace f, Row row) {
       polyline(c, ox, oy, {{31.0, 20.5}, {22.5, 29.0}}, 2.4, ink(kRed), kToolbarSteps);
     }
   };
+  auto lines = [&](Alignment a) { paintAlignmentLines(c, ox + 9, oy + 14, 21, 13, 2, 2, a, ink(kText)); };
 
   switch (f) {
     case ToolbarFace::Geslo: paintPadlock(c, ox, oy, ink); break;
@@ -400,9 +404,9 @@ void paintToolbarFace(ToolbarContext& k, ToolbarFace f, Row row) {
     case ToolbarFace::LežečeOff: letter(Face::SansOblique, "L", false, false); break;
     case ToolbarFace::PodčrtanoOn: letter(Face::Sans, "P", true, true); break;
     case ToolbarFace::PodčrtanoOff: letter(Face::Sans, "P", false, true); break;
-    case ToolbarFace::PoravnajLevo: paintAlignmentLines(c, ox + 9, oy + 14, 21, 13, 2, 2, 0, ink(kText)); break;
-    case ToolbarFace::PoravnajDesno: paintAlignmentLines(c, ox + 9, oy + 14, 21, 13, 2, 2, 1, ink(kText)); break;
-    case ToolbarFace::PoravnajNaSredino: paintAlignmentLines(c, ox + 9, oy + 14, 21, 13, 2, 2, 2, ink(kText)); break;
+    case ToolbarFace::PoravnajLevo: lines(Alignment::Left); break;
+    case ToolbarFace::PoravnajDesno: lines(Alignment::Right); break;
+    case ToolbarFace::PoravnajNaSredino: lines(Alignment::Center); break;
     case ToolbarFace::SpremeniBarvo: {
       // The swatch area is the program's; we frame it and leave it black.
       const Rect a = skin::colourArea(row);
@@ -475,10 +479,9 @@ void paintMenus(Canvas& c) {
 
   // Item faces: painted in order so that the row each face shares with the
   // next (never shown in the 23 × 23 items) belongs to the later face.
-  const int aligns[3] = {0, 2, 1};
   for (ButtonState s : skin::kButtonStates)
-    for (int i = 0; i < 3; ++i) {
-      const Rect f = skin::alignmentItemFace(static_cast<skin::AlignmentItem>(i), s);
+    for (Alignment a : {Alignment::Left, Alignment::Center, Alignment::Right}) {
+      const Rect f = skin::alignmentItemFace(a, s);
       const Rect shown{f.x, f.y, 23, 23};
       c.fill(f, kPale);
       const int shift = s == ButtonState::Pressed ? 1 : 0;
@@ -488,7 +491,7 @@ void paintMenus(Canvas& c) {
         paintShape(c, shown, roundedRect(shown, 2), kText, [&](int x, int y) {
           return (y == shown.y + 1 || x == shown.x + 1) ? kPressShade : y < shown.y + 11 ? kPressTop : kPressLow;
         });
-      paintAlignmentLines(c, f.x + 4 + shift, f.y + 4 + shift, 15, 9, 2, 1, aligns[i], kText);
+      paintAlignmentLines(c, f.x + 4 + shift, f.y + 4 + shift, 15, 9, 2, 1, a, kText);
     }
 
   // Shared menu background: a tile with a border column at each side, the

@@ -111,10 +111,10 @@ gui::Surface previewMain(const gui::Surface& a, const Fonts& fonts) {
   // The alignment menu, open under its button.
   gui::Surface menu(78, 29);
   menu.blit(a, r::mnuPoravnaj, {0, 0});
-  const std::pair<skin::AlignmentItem, skin::ButtonState> items[] = {
-      {skin::AlignmentItem::Levo, skin::ButtonState::Rest},
-      {skin::AlignmentItem::NaSredino, skin::ButtonState::Hover},
-      {skin::AlignmentItem::Desno, skin::ButtonState::Pressed}};
+  const std::pair<base::Alignment, skin::ButtonState> items[] = {
+      {base::Alignment::Left, skin::ButtonState::Rest},
+      {base::Alignment::Center, skin::ButtonState::Hover},
+      {base::Alignment::Right, skin::ButtonState::Pressed}};
   for (int i = 0; i < 3; ++i) {
     const Rect f = skin::alignmentItemFace(items[i].first, items[i].second);
     menu.blit(a, {f.x, f.y, 23, 23}, {3 + 24 * i, 3});

@@ -193,12 +193,12 @@ gui::Size BlockFont::measure(const gui::FontSpec& font, std::u16string_view text
 }
 
 void BlockFont::draw(gui::Surface& target, Rect box, std::u16string_view text, const gui::FontSpec& font,
-                     gui::Color color, gui::Alignment alignment) {
+                     gui::Color color, base::Alignment alignment) {
   const int adv = advance(font), lh = lineHeight(font);
   const int width = adv * static_cast<int>(text.size());
   int x = box.x;
-  if (alignment == gui::Alignment::Right) x = box.right() - width;
-  if (alignment == gui::Alignment::Center) x = box.x + (box.w - width) / 2;
+  if (alignment == base::Alignment::Right) x = box.right() - width;
+  if (alignment == base::Alignment::Center) x = box.x + (box.w - width) / 2;
   for (char16_t ch : text) {
     if (ch != u' ') target.fill(Rect{x, box.y + 1, adv - 1, lh - 2}.intersect(box), color);
     x += adv;

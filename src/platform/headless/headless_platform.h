@@ -117,7 +117,7 @@ class BlockFont : public gui::TextService {
   static int lineHeight(const gui::FontSpec& font);
   gui::Size measure(const gui::FontSpec& font, std::u16string_view text) override;
   void draw(gui::Surface& target, Rect box, std::u16string_view text, const gui::FontSpec& font,
-            gui::Color color, gui::Alignment alignment) override;
+            gui::Color color, base::Alignment alignment) override;
 };
 
 struct MessageRecord {

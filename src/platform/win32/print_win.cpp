@@ -114,13 +114,13 @@ void PrintLayout::layParagraph(HDC dc, const rtf::Paragraph& paragraph, RECT are
   endLine(line, x, paragraph.alignment, area, y, ascent, height);
 }
 
-void PrintLayout::endLine(Line& line, int width, rtf::Alignment alignment, RECT area, int& y, int ascent, int height) {
+void PrintLayout::endLine(Line& line, int width, base::Alignment alignment, RECT area, int& y, int ascent, int height) {
   if (y + height > area.bottom && y > area.top) {  // a new page
     m_pages.emplace_back();
     y = area.top;
   }
   const int room = area.right - area.left - width;
-  const int shift = alignment == rtf::Alignment::Right ? room : alignment == rtf::Alignment::Center ? room / 2 : 0;
+  const int shift = alignment == base::Alignment::Right ? room : alignment == base::Alignment::Center ? room / 2 : 0;
   for (Piece& p : line.pieces) p.x += area.left + std::max(shift, 0);
   line.top = y;
   line.baseline = y + ascent;

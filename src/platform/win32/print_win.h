@@ -42,7 +42,7 @@ class PrintLayout {
   };
   HFONT fontOf(HDC dc, const rtf::CharFormat& format);
   void layParagraph(HDC dc, const rtf::Paragraph& paragraph, RECT area, int& y);
-  void endLine(Line& line, int width, rtf::Alignment alignment, RECT area, int& y, int ascent, int height);
+  void endLine(Line& line, int width, base::Alignment alignment, RECT area, int& y, int ascent, int height);
 
   rtf::Document m_document;
   SIZE m_page{};

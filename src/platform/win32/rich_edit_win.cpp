@@ -555,26 +555,27 @@ void RichEditEditor::setFont(const gui::FontSpec& font) {
 
 // ---- paragraphs ------------------------------------------------------------
 
-std::optional<int> RichEditEditor::SelAlignment() const {
+std::optional<base::Alignment> RichEditEditor::SelAlignment() const {
   PARAFORMAT2 pf = emptyParaFormat();
   send(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
   if (!(pf.dwMask & PFM_ALIGNMENT)) return std::nullopt;
   switch (pf.wAlignment) {
     case PFA_RIGHT:
-      return 1;
+      return base::Alignment::Right;
     case PFA_CENTER:
-      return 2;
+      return base::Alignment::Center;
     default:  // left, and justified text the diary cannot set
-      return 0;
+      return base::Alignment::Left;
   }
 }
 
-void RichEditEditor::setSelAlignment(int alignment) {
-  static constexpr WORD kAlignments[] = {PFA_LEFT, PFA_RIGHT, PFA_CENTER};
-  if (Locked() || alignment < 0 || alignment > 2) return;
+void RichEditEditor::setSelAlignment(base::Alignment alignment) {
+  if (Locked() || !base::isAlignment(alignment)) return;
   PARAFORMAT2 pf = emptyParaFormat();
   pf.dwMask = PFM_ALIGNMENT;
-  pf.wAlignment = kAlignments[alignment];
+  pf.wAlignment = alignment == base::Alignment::Right    ? PFA_RIGHT
+                  : alignment == base::Alignment::Center ? PFA_CENTER
+                                                         : PFA_LEFT;
   send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
   formatChanged();
 }

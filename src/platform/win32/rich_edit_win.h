@@ -64,8 +64,8 @@ class RichEditEditor : public gui::Editor {
   gui::Tri SelUnderline() const override;
   void setSelUnderline(bool on) override;
 
-  std::optional<int> SelAlignment() const override;
-  void setSelAlignment(int alignment) override;
+  std::optional<base::Alignment> SelAlignment() const override;
+  void setSelAlignment(base::Alignment alignment) override;
   std::optional<base::Color> SelColor() const override;
   void setSelColor(base::Color color) override;
   std::optional<double> SelFontSize() const override;

@@ -63,7 +63,7 @@ gui::Size GdiText::measure(const gui::FontSpec& font, std::u16string_view text) 
 }
 
 void GdiText::draw(gui::Surface& target, gui::Rect box, std::u16string_view text, const gui::FontSpec& font,
-                   gui::Color color, gui::Alignment alignment) {
+                   gui::Color color, base::Alignment alignment) {
   const gui::Rect clip = box.intersect(target.bounds());
   if (clip.empty() || text.empty()) return;
   // GDI draws into a DIB holding the pixels under the box, then they go back.
@@ -85,7 +85,9 @@ void GdiText::draw(gui::Surface& target, gui::Rect box, std::u16string_view text
   SetBkMode(m_dc, TRANSPARENT);
   SetTextColor(m_dc, color.colorref());
   RECT r{box.x - clip.x, box.y - clip.y, box.x - clip.x + box.w, box.y - clip.y + box.h};
-  const UINT align = alignment == gui::Alignment::Right ? DT_RIGHT : alignment == gui::Alignment::Center ? DT_CENTER : DT_LEFT;
+  const UINT align = alignment == base::Alignment::Right    ? DT_RIGHT
+                     : alignment == base::Alignment::Center ? DT_CENTER
+                                                            : DT_LEFT;
   const std::wstring w = base::toWide(text);
   DrawTextW(m_dc, w.c_str(), static_cast<int>(w.size()), &r, align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
   GdiFlush();

@@ -19,7 +19,7 @@ class GdiText : public gui::TextService {
   ~GdiText() override;
   gui::Size measure(const gui::FontSpec& font, std::u16string_view text) override;
   void draw(gui::Surface& target, gui::Rect box, std::u16string_view text, const gui::FontSpec& font,
-            gui::Color color, gui::Alignment alignment) override;
+            gui::Color color, base::Alignment alignment) override;
 
   // The font, made on first use and kept while the program runs.
   HFONT fontFor(const gui::FontSpec& font);

@@ -198,7 +198,7 @@ TEST_F(DayOnScreenTest, ALongDayShowsItsBeginningAtOnceAndWhatIsTypedMeanwhileIs
     EXPECT_EQ(saved.text(), u"novo " + whole.text());
     ASSERT_EQ(saved.paragraphs.size(), whole.paragraphs.size());
     EXPECT_TRUE(saved.paragraphs[20000].runs.back().format.bold);
-    EXPECT_EQ(saved.paragraphs[30000].alignment, rtf::Alignment::Center);
+    EXPECT_EQ(saved.paragraphs[30000].alignment, base::Alignment::Center);
     addEntry("12-07-2026", rtf);
   }
 }

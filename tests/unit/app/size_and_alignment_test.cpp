@@ -9,7 +9,6 @@
 
 namespace {
 
-using skin::AlignmentItem;
 using skin::ButtonState;
 using skin::Row;
 using skin::SizeMenu;
@@ -21,9 +20,11 @@ class MenusTest : public NavigationTest {
   // An entry of the size menu (1–12, 0 the hidden template) and its highlight.
   gui::Label& size(int i) { return inMenu<gui::Label>("mnuSpremeniVelikost", "lblVelikost(" + std::to_string(i) + ")"); }
   gui::Shape& highlight() { return inMenu<gui::Shape>("mnuSpremeniVelikost", "Izbor"); }
-  gui::PictureBox& item(AlignmentItem i) {
-    static const char* const names[] = {"mnuBtnPoravnajLevo", "mnuBtnPoravnajNaSredino", "mnuBtnPoravnajDesno"};
-    return inMenu<gui::PictureBox>("mnuPoravnaj", names[static_cast<int>(i)]);
+  gui::PictureBox& item(base::Alignment i) {
+    const char* name = i == base::Alignment::Center  ? "mnuBtnPoravnajNaSredino"
+                       : i == base::Alignment::Right ? "mnuBtnPoravnajDesno"
+                                                     : "mnuBtnPoravnajLevo";
+    return inMenu<gui::PictureBox>("mnuPoravnaj", name);
   }
 
   void openWith(gui::PictureBox& button) {
@@ -66,7 +67,7 @@ class MenusTest : public NavigationTest {
         if (s.pixel(x, y) != withDigits.pixel(f.x + x, f.y + y)) return false;
     return faceHasDigits(s, {f.x, f.y}, row, tens, units);
   }
-  bool itemShows(AlignmentItem i, ButtonState st) { return shows(item(i).surface(), skin::alignmentItemFace(i, st)); }
+  bool itemShows(base::Alignment i, ButtonState st) { return shows(item(i).surface(), skin::alignmentItemFace(i, st)); }
 };
 
 // The three menus of the toolbar: where each opens, and what a choice does.
@@ -117,7 +118,7 @@ TEST_P(ToolbarMenuTest, OpensUnderItsButtonChoosesForTodaysSelectionOnlyAndClose
 INSTANTIATE_TEST_SUITE_P(
     Menus, ToolbarMenuTest,
     ::testing::Values(Menu{"BtnPoravnaj", "mnuPoravnaj", "mnuBtnPoravnajNaSredino",
-                           [](const gui::Editor& e) { return e.SelAlignment() == 2; }},
+                           [](const gui::Editor& e) { return e.SelAlignment() == base::Alignment::Center; }},
                       Menu{"BtnSpremeniVelikost", "mnuSpremeniVelikost", "lblVelikost(6)",
                            [](const gui::Editor& e) { return e.SelFontSize() == 14.0; }},
                       Menu{"BtnSpremeniBarvo", "mnuSpremniBarvo", "picBarva(18)",
@@ -288,9 +289,11 @@ TEST_F(MenusTest, AMixedSelectionKeepsItsSizes) {
 
 TEST_F(MenusTest, TheAlignmentItemsSitInTheMenuWithTheirRestFaces) {
   start();
-  const std::tuple<AlignmentItem, int, const char16_t*> items[] = {{AlignmentItem::Levo, 3, u"Poravnaj Levo"},
-                                                                   {AlignmentItem::NaSredino, 27, u"Poravnaj Na Sredino"},
-                                                                   {AlignmentItem::Desno, 51, u"Poravnaj Desno"}};
+  // Left to right as the menu shows them: left, centre, right.
+  const std::tuple<base::Alignment, int, const char16_t*> items[] = {
+      {base::Alignment::Left, 3, u"Poravnaj Levo"},
+      {base::Alignment::Center, 27, u"Poravnaj Na Sredino"},
+      {base::Alignment::Right, 51, u"Poravnaj Desno"}};
   for (auto [i, left, tip] : items) {
     EXPECT_EQ(item(i).bounds(), (gui::Rect{left, 3, 23, 23}));
     EXPECT_EQ(item(i).toolTip(), tip);
@@ -308,8 +311,8 @@ TEST_F(MenusTest, AlignmentItemsHoverPressAndSetTheSelectionsAlignment) {
   type(u"prvi\rdrugi");
   ed().setSelection(0, 2);
   openWith(el("BtnPoravnaj"));
-  const AlignmentItem centre = AlignmentItem::NaSredino;
-  const AlignmentItem right = AlignmentItem::Desno;
+  const base::Alignment centre = base::Alignment::Center;
+  const base::Alignment right = base::Alignment::Right;
   pointAt(item(centre));
   EXPECT_TRUE(itemShows(centre, ButtonState::Hover));
   pointAt(item(right));
@@ -325,7 +328,7 @@ TEST_F(MenusTest, AlignmentItemsHoverPressAndSetTheSelectionsAlignment) {
   platform.advance(200);
   EXPECT_TRUE(itemShows(centre, ButtonState::Pressed));
   platform.mouseUp();
-  EXPECT_EQ(ed().SelAlignment(), 2);
+  EXPECT_EQ(ed().SelAlignment(), base::Alignment::Center);
   EXPECT_FALSE(el("mnuPoravnaj").visible());
   // With the menu closed the timer puts the face back to rest, and the
   // alignment button fades out showing the centred column.
@@ -335,19 +338,19 @@ TEST_F(MenusTest, AlignmentItemsHoverPressAndSetTheSelectionsAlignment) {
   // A right-button release applies just the same; right sets 1, left 0.
   openWith(el("BtnPoravnaj"));
   pressOn(item(right), gui::kRightButton);
-  EXPECT_EQ(ed().SelAlignment(), 1);
+  EXPECT_EQ(ed().SelAlignment(), base::Alignment::Right);
   EXPECT_FALSE(el("mnuPoravnaj").visible());
   openWith(el("BtnPoravnaj"));
-  pressOn(item(AlignmentItem::Levo));
-  EXPECT_EQ(ed().SelAlignment(), 0);
+  pressOn(item(base::Alignment::Left));
+  EXPECT_EQ(ed().SelAlignment(), base::Alignment::Left);
 }
 
 TEST_F(MenusTest, AChosenItemStaysPressedUnderThePointerUntilTheMenuReopens) {
   start();
   openWith(el("BtnPoravnaj"));
-  const AlignmentItem right = AlignmentItem::Desno;
+  const base::Alignment right = base::Alignment::Right;
   pressOn(item(right));
-  EXPECT_EQ(ed().SelAlignment(), 1);
+  EXPECT_EQ(ed().SelAlignment(), base::Alignment::Right);
   // The pointer stays where the item was: its face stays pressed.
   platform.advance(500);
   EXPECT_TRUE(itemShows(right, ButtonState::Pressed));
@@ -360,9 +363,9 @@ TEST_F(MenusTest, AChosenItemStaysPressedUnderThePointerUntilTheMenuReopens) {
   platform.mouseUp();
   // Any other item reopens still pressed; it returns to rest only once the
   // pointer has been over it and left.
-  const AlignmentItem centre = AlignmentItem::NaSredino;
+  const base::Alignment centre = base::Alignment::Center;
   pressOn(item(centre));
-  EXPECT_EQ(ed().SelAlignment(), 2);
+  EXPECT_EQ(ed().SelAlignment(), base::Alignment::Center);
   platform.advance(500);
   pointAt(el("BtnPoravnaj"));
   platform.mouseDown();

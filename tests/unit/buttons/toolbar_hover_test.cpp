@@ -105,7 +105,7 @@ TEST_F(ButtonTest, AfterLayoutEveryToolbarButtonRestsInTheColumnOfTheSelection) 
   editor.setSelection(4, 3);
   editor.setSelBold(true);
   editor.setSelItalic(true);
-  editor.setSelAlignment(2);
+  editor.setSelAlignment(base::Alignment::Center);
   editor.setSelection(0, 7);  // "ena dva": partly bold and italic
   for (skin::SkinnedButton* b : toolbar()) b->place();
   Frames seen;
@@ -177,7 +177,7 @@ TEST_F(ButtonTest, AFormatChangedDuringTheFadeShowsInTheNextFrame) {
 TEST_F(ButtonTest, TheAlignmentButtonFollowsTheAlignmentAndShowsLeftForMixedParagraphs) {
   editor.setText(u"prvi\rdrugi");
   editor.setSelection(0, 2);
-  editor.setSelAlignment(1);
+  editor.setSelAlignment(base::Alignment::Right);
   pointAt(*BtnPoravnaj);
   tick();
   EXPECT_EQ(shown(*BtnPoravnaj), "PoravnajDesno Fade1");
@@ -186,7 +186,7 @@ TEST_F(ButtonTest, TheAlignmentButtonFollowsTheAlignmentAndShowsLeftForMixedPara
   tick();
   EXPECT_EQ(shown(*BtnPoravnaj), "PoravnajLevo Fade2");
   editor.setSelection(0, 1);
-  editor.setSelAlignment(2);
+  editor.setSelAlignment(base::Alignment::Center);
   tick();
   EXPECT_EQ(shown(*BtnPoravnaj), "PoravnajNaSredino Highlight");
 }

@@ -143,14 +143,14 @@ TEST_F(ComposeTest, LabelsDrawTheirTextOverTheirBackColourUnlessTransparent) {
             ".RRRRRR.\n"
             "........\n");
   label.setTransparent(true);
-  label.setAlignment(Alignment::Right);
+  label.setAlignment(base::Alignment::Right);
   EXPECT_EQ(art(form),
             "........\n"
             "...K.K..\n"
             "...K.K..\n"
             "........\n"
             "........\n");
-  label.setAlignment(Alignment::Center);
+  label.setAlignment(base::Alignment::Center);
   label.setText(u"a");
   EXPECT_EQ(art(form),
             "........\n"

@@ -30,8 +30,8 @@ class FakeEditor : public Editor {
   void setSelItalic(bool) override {}
   Tri SelUnderline() const override { return Tri::False; }
   void setSelUnderline(bool) override {}
-  std::optional<int> SelAlignment() const override { return 0; }
-  void setSelAlignment(int) override {}
+  std::optional<base::Alignment> SelAlignment() const override { return base::Alignment::Left; }
+  void setSelAlignment(base::Alignment) override {}
   std::optional<base::Color> SelColor() const override { return base::Color{}; }
   void setSelColor(base::Color) override {}
   std::optional<double> SelFontSize() const override { return 9; }

@@ -125,7 +125,7 @@ TEST(Printout, OpensWithTheExportsHeadingAndKeepsTheDaysFormatting) {
   EXPECT_EQ(doc.text(), u"sreda, 9. december 2026\r\rPalačinke za kosilo");
   EXPECT_TRUE(doc.paragraphs[0].runs.at(0).format.bold);
   const rtf::Paragraph& day = doc.paragraphs[2];
-  EXPECT_EQ(day.alignment, rtf::Alignment::Center);
+  EXPECT_EQ(day.alignment, base::Alignment::Center);
   EXPECT_TRUE(day.runs.at(0).format.bold);
   EXPECT_TRUE(day.runs.back().format.italic);
 }

@@ -48,7 +48,7 @@ TEST(ReadingRichEdit, EntryWithAllFormatsAndAlignments) {
   EXPECT_EQ(doc.text(), u"Krepko rdeče\rSredina\rDesno čšž ČŠŽ\rmodro");
 
   const Paragraph& first = doc.paragraphs[0];
-  EXPECT_EQ(first.alignment, Alignment::Left);
+  EXPECT_EQ(first.alignment, base::Alignment::Left);
   ASSERT_EQ(first.runs.size(), 3u);
   CharFormat bold = fmt(18);
   bold.bold = true;
@@ -63,11 +63,11 @@ TEST(ReadingRichEdit, EntryWithAllFormatsAndAlignments) {
 
   CharFormat underlined = fmt(28);
   underlined.underline = true;
-  EXPECT_EQ(doc.paragraphs[1].alignment, Alignment::Center);
+  EXPECT_EQ(doc.paragraphs[1].alignment, base::Alignment::Center);
   EXPECT_EQ(doc.paragraphs[1].runs, (std::vector<rtf::Run>{{u"Sredina", underlined}}));
   EXPECT_EQ(doc.paragraphs[1].mark, fmt(28));
 
-  EXPECT_EQ(doc.paragraphs[2].alignment, Alignment::Right);
+  EXPECT_EQ(doc.paragraphs[2].alignment, base::Alignment::Right);
   EXPECT_EQ(doc.paragraphs[2].runs, (std::vector<rtf::Run>{{u"Desno čšž ČŠŽ", fmt(24, u"Times New Roman")}}));
 
   CharFormat blue = fmt(18);
@@ -88,10 +88,10 @@ TEST(ReadingRichEdit, DocumentEndAndParagraphMarks) {
   // Alignment is that in force when the paragraph ends; \pard goes back to left.
   const Document doc = readRtf(R"({\rtf1\qc a\par\pard b\par\qr c})");
   ASSERT_EQ(doc.paragraphs.size(), 3u);
-  EXPECT_EQ(doc.paragraphs[0].alignment, Alignment::Center);
-  EXPECT_EQ(doc.paragraphs[1].alignment, Alignment::Left);
-  EXPECT_EQ(doc.paragraphs[2].alignment, Alignment::Right);
-  EXPECT_EQ(readRtf(R"({\rtf1\qj a})").paragraphs[0].alignment, Alignment::Left);
+  EXPECT_EQ(doc.paragraphs[0].alignment, base::Alignment::Center);
+  EXPECT_EQ(doc.paragraphs[1].alignment, base::Alignment::Left);
+  EXPECT_EQ(doc.paragraphs[2].alignment, base::Alignment::Right);
+  EXPECT_EQ(readRtf(R"({\rtf1\qj a})").paragraphs[0].alignment, base::Alignment::Left);
 }
 
 TEST(ReadingRichEdit, SlovenianLettersAsCodePageBytesAndUnicode) {

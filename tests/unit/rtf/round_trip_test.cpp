@@ -15,7 +15,7 @@ CharFormat plain() { return CharFormat{}; }
 
 Document roundTrip(const Document& doc) { return readRtf(writeRtf(doc)); }
 
-Paragraph paragraph(Alignment a, std::vector<rtf::Run> runs, CharFormat mark = plain()) {
+Paragraph paragraph(base::Alignment a, std::vector<rtf::Run> runs, CharFormat mark = plain()) {
   return Paragraph{a, std::move(runs), std::move(mark)};
 }
 
@@ -31,11 +31,11 @@ TEST(RoundTrip, AllFiveFormatsAndEveryAlignment) {
   all = {true, true, true, base::Color::rgb(0, 0, 255), 17, u"Times New Roman"};  // 8.5 pt
   Document doc;
   doc.paragraphs = {
-      paragraph(Alignment::Left, {{u"krepko", bold}, {u" ležeče", italic}, {u" podčrtano", underline}}),
-      paragraph(Alignment::Center, {{u"rdeče", red}, {u"veliko", big}}, big),
-      paragraph(Alignment::Right, {{u"vse hkrati", all}}, all),
-      paragraph(Alignment::Left, {}, red),  // an empty paragraph keeps the format typed into it
-      paragraph(Alignment::Center, {{u"konec", plain()}}),
+      paragraph(base::Alignment::Left, {{u"krepko", bold}, {u" ležeče", italic}, {u" podčrtano", underline}}),
+      paragraph(base::Alignment::Center, {{u"rdeče", red}, {u"veliko", big}}, big),
+      paragraph(base::Alignment::Right, {{u"vse hkrati", all}}, all),
+      paragraph(base::Alignment::Left, {}, red),  // an empty paragraph keeps the format typed into it
+      paragraph(base::Alignment::Center, {{u"konec", plain()}}),
   };
   EXPECT_EQ(roundTrip(doc), doc);
 }
@@ -43,11 +43,11 @@ TEST(RoundTrip, AllFiveFormatsAndEveryAlignment) {
 TEST(RoundTrip, CharactersOfEveryKind) {
   Document doc;
   doc.paragraphs = {
-      paragraph(Alignment::Left, {{u"čšžČŠŽ ćđ äöü € „narekovaji“ – …", plain()}}),
-      paragraph(Alignment::Left, {{u"日本 😀 Ω \uFFFF", plain()}}),
-      paragraph(Alignment::Left, {{u"{oklepaji} \\poševnica\\ \\par ; \x7F", plain()}}),
-      paragraph(Alignment::Left, {{u"tab\tin\vvrstica  dva presledka ", plain()}}),
-      paragraph(Alignment::Left, {{u" ", plain()}}),
+      paragraph(base::Alignment::Left, {{u"čšžČŠŽ ćđ äöü € „narekovaji“ – …", plain()}}),
+      paragraph(base::Alignment::Left, {{u"日本 😀 Ω \uFFFF", plain()}}),
+      paragraph(base::Alignment::Left, {{u"{oklepaji} \\poševnica\\ \\par ; \x7F", plain()}}),
+      paragraph(base::Alignment::Left, {{u"tab\tin\vvrstica  dva presledka ", plain()}}),
+      paragraph(base::Alignment::Left, {{u" ", plain()}}),
   };
   EXPECT_EQ(roundTrip(doc), doc);
 }
@@ -77,7 +77,7 @@ TEST(RoundTrip, RandomDocuments) {
         f.font = fonts[rng() % 3];
         return f;
       };
-      Paragraph para{static_cast<Alignment>(rng() % 3), {}, randomFormat()};
+      Paragraph para{static_cast<base::Alignment>(rng() % 3), {}, randomFormat()};
       const int runs = static_cast<int>(rng() % 6);
       for (int r = 0; r < runs; ++r) {
         std::u16string text;
@@ -96,7 +96,7 @@ TEST(Writing, HeaderTablesAndLineEnds) {
   Document doc;
   CharFormat red;
   red.color = base::Color::rgb(255, 0, 0);
-  doc.paragraphs = {paragraph(Alignment::Left, {{u"Krepko rdeče", red}})};
+  doc.paragraphs = {paragraph(base::Alignment::Left, {{u"Krepko rdeče", red}})};
   const std::string rtf = writeRtf(doc);
   EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg1250\\deff0", 0), 0u) << rtf;
   EXPECT_NE(rtf.find("{\\fonttbl{\\f0\\fnil\\fcharset238 Arial;}}"), std::string::npos) << rtf;
@@ -112,8 +112,8 @@ TEST(Writing, OutputIsShortAsciiLinesEndingInCrLf) {
   CharFormat bold;
   bold.bold = true;
   Document doc;
-  doc.paragraphs = {paragraph(Alignment::Center, {{longText, plain()}, {u"x", bold}, {longText, plain()}}),
-                    paragraph(Alignment::Left, {{std::u16string(5000, u'w'), bold}})};
+  doc.paragraphs = {paragraph(base::Alignment::Center, {{longText, plain()}, {u"x", bold}, {longText, plain()}}),
+                    paragraph(base::Alignment::Left, {{std::u16string(5000, u'w'), bold}})};
   const std::string rtf = writeRtf(doc);
   size_t lineStart = 0;
   for (size_t i = 0; i < rtf.size(); ++i) {

@@ -162,10 +162,9 @@ TEST(SkinRects, ButtonsPickTheirColumnFromTheEditorState) {
   EXPECT_EQ(toolbarFaceX(ležečeFace(false)), 352);
   EXPECT_EQ(toolbarFaceX(podčrtanoFace(true)), 392);
   EXPECT_EQ(toolbarFaceX(podčrtanoFace(false)), 432);
-  EXPECT_EQ(toolbarFaceX(*poravnajFace(0)), 472);  // left
-  EXPECT_EQ(toolbarFaceX(*poravnajFace(1)), 512);  // right
-  EXPECT_EQ(toolbarFaceX(*poravnajFace(2)), 552);  // centre
-  EXPECT_FALSE(poravnajFace(-1).has_value());      // mixed alignment has no column
+  EXPECT_EQ(toolbarFaceX(poravnajFace(base::Alignment::Left)), 472);
+  EXPECT_EQ(toolbarFaceX(poravnajFace(base::Alignment::Right)), 512);
+  EXPECT_EQ(toolbarFaceX(poravnajFace(base::Alignment::Center)), 552);
   EXPECT_EQ(toolbarButtonWidth(ToolbarFace::KrepkoOn), 39);
   EXPECT_EQ(toolbarButtonWidth(ToolbarFace::Geslo), 41);
   EXPECT_EQ(captionFace(vednoNaVrhuFace(true), ButtonState::Rest), (Rect{79, 14, 13, 13}));

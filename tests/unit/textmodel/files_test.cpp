@@ -62,9 +62,9 @@ TEST_F(Files, TextTypedWithAllFormatsSurvivesSaveAndLoad) {
   e.setSelection(words[4].first, words[4].second);
   e.setSelFontSize(24);
   e.setSelection(40, 0);
-  e.setSelAlignment(2);
+  e.setSelAlignment(base::Alignment::Center);
   e.setSelection(48, 0);
-  e.setSelAlignment(1);
+  e.setSelAlignment(base::Alignment::Right);
   ASSERT_TRUE(save(e, file("TMP.tkw")));
 
   TextEditor loaded;
@@ -85,11 +85,11 @@ TEST_F(Files, TextTypedWithAllFormatsSurvivesSaveAndLoad) {
   loaded.setSelection(words[4].first, words[4].second);
   EXPECT_EQ(loaded.SelFontSize(), 24.0);
   loaded.setSelection(40, 0);
-  EXPECT_EQ(loaded.SelAlignment(), 2);
+  EXPECT_EQ(loaded.SelAlignment(), base::Alignment::Center);
   loaded.setSelection(48, 0);
-  EXPECT_EQ(loaded.SelAlignment(), 1);
+  EXPECT_EQ(loaded.SelAlignment(), base::Alignment::Right);
   loaded.setSelection(0, 0);
-  EXPECT_EQ(loaded.SelAlignment(), 0);
+  EXPECT_EQ(loaded.SelAlignment(), base::Alignment::Left);
 }
 
 TEST_F(Files, SavedFileIsRichTextInCrLfLines) {

@@ -124,22 +124,22 @@ TEST(Selection, AlignmentOfTheSelectedParagraphs) {
   TextEditor e;
   e.setText(u"prvi\rdrugi\rtretji");
   e.setSelection(7, 0);
-  e.setSelAlignment(2);
-  EXPECT_EQ(e.SelAlignment(), 2);
+  e.setSelAlignment(base::Alignment::Center);
+  EXPECT_EQ(e.SelAlignment(), base::Alignment::Center);
   e.setSelection(0, 0);
-  EXPECT_EQ(e.SelAlignment(), 0);
+  EXPECT_EQ(e.SelAlignment(), base::Alignment::Left);
   e.setSelection(2, 5);  // from "prvi" into "drugi"
   EXPECT_EQ(e.SelAlignment(), std::nullopt);
   e.setSelection(0, 5);  // "prvi" and its paragraph mark only
-  EXPECT_EQ(e.SelAlignment(), 0);
+  EXPECT_EQ(e.SelAlignment(), base::Alignment::Left);
   e.setSelection(3, 12);  // all three
-  e.setSelAlignment(1);
+  e.setSelAlignment(base::Alignment::Right);
   for (int caret : {0, 6, 17}) {
     e.setSelection(caret, 0);
-    EXPECT_EQ(e.SelAlignment(), 1) << caret;
+    EXPECT_EQ(e.SelAlignment(), base::Alignment::Right) << caret;
   }
-  e.setSelAlignment(7);  // not an alignment
-  EXPECT_EQ(e.SelAlignment(), 1);
+  e.setSelAlignment(static_cast<base::Alignment>(7));  // not an alignment
+  EXPECT_EQ(e.SelAlignment(), base::Alignment::Right);
 }
 
 TEST(Typing, NewTextTakesTheFormatAtTheCaret) {
@@ -198,22 +198,22 @@ TEST(Typing, FormatChosenWithNothingSelectedAppliesToWhatIsTypedNext) {
 TEST(Typing, LineEndsSplitParagraphsThatKeepTheirAlignment) {
   TextEditor e;
   e.setText(u"sredina");
-  e.setSelAlignment(2);
+  e.setSelAlignment(base::Alignment::Center);
   e.setSelection(3, 0);
   e.replaceSelection(u"\r\nA\nB\rC");
   EXPECT_EQ(e.text(), u"sre\rA\rB\rCdina");
   for (int caret : {0, 4, 6, 8}) {
     e.setSelection(caret, 0);
-    EXPECT_EQ(e.SelAlignment(), 2);
+    EXPECT_EQ(e.SelAlignment(), base::Alignment::Center);
   }
   // Deleting across paragraphs joins them into the one whose end survives.
   e.setSelection(0, 0);
-  e.setSelAlignment(1);
+  e.setSelAlignment(base::Alignment::Right);
   e.setSelection(2, 3);  // "e\rA"
   e.replaceSelection(u"");
   EXPECT_EQ(e.text(), u"sr\rB\rCdina");
   e.setSelection(0, 0);
-  EXPECT_EQ(e.SelAlignment(), 2);
+  EXPECT_EQ(e.SelAlignment(), base::Alignment::Center);
   // Other control characters are not text.
   e.setText(std::u16string_view(u"a\x01\tb\0c", 6));
   EXPECT_EQ(e.text(), u"a\tbc");
@@ -231,7 +231,7 @@ TEST(Locked, RefusesEditsButAllowsSelectionAndLoading) {
   e.setSelUnderline(true);
   e.setSelColor(kRed);
   e.setSelFontSize(30);
-  e.setSelAlignment(2);
+  e.setSelAlignment(base::Alignment::Center);
   EXPECT_EQ(e.text(), u"ena dva tri");
   EXPECT_EQ(e.selection(), std::make_pair(0, 11));
   EXPECT_EQ(e.SelBold(), Tri::Undetermined);
@@ -239,7 +239,7 @@ TEST(Locked, RefusesEditsButAllowsSelectionAndLoading) {
   EXPECT_EQ(e.SelUnderline(), Tri::False);
   EXPECT_EQ(e.SelColor(), base::Color{});
   EXPECT_EQ(e.SelFontSize(), 9.0);
-  EXPECT_EQ(e.SelAlignment(), 0);
+  EXPECT_EQ(e.SelAlignment(), base::Alignment::Left);
   // The program itself still replaces the content of a read-only editor.
   e.setText(u"drug dan");
   EXPECT_EQ(e.text(), u"drug dan");
