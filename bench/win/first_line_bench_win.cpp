@@ -305,6 +305,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     bool whole = true;
     for (int i = 0; i < runs; ++i) {
+      // Each start finds the day as written here, its first line as the measure knows it.
+      writeEntry(big, today, dayText(size_t{50} << 20));
       const Started s = startDiary(big, true);
       std::printf("50 MB today, a key typed: first line %.0f ms, the key shown %.0f ms later, closed %.0f ms "
                   "after it\n", s.firstLine, s.keyShown, s.closed);
@@ -312,7 +314,7 @@ int wmain(int argc, wchar_t** argv) {
       // What was saved holds the typed keys before the first line and the
       // whole day after them.
       const std::string now = saved();
-      whole = whole && now.find(std::string(static_cast<size_t>(i + 1), 'Q') + kFirstLine) != std::string::npos &&
+      whole = whole && now.find(std::string("Q") + kFirstLine) != std::string::npos &&
               count(now, "cudovito") == lines;
     }
     std::printf("close after typing: %.0f ms, untouched %.0f ms (ratio %.1f); every word saved: %s\n",
