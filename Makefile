@@ -43,7 +43,7 @@ test-native: native
 # Windows tests run under Wine in a virtual display with a fresh prefix in build/.
 test-win: win
 	rm -rf build/wineprefix build/wineprefix-other
-	PISARION_WINE_UNMANAGED=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c 'cd $(WIN) && ctest --output-on-failure'
+	xvfb-run -a -s "-screen 0 1280x1024x24" bash -c 'cd $(WIN) && ctest --output-on-failure'
 
 run: win
 	tools/run-diary $(WIN)/Pisarion.exe
