@@ -169,7 +169,6 @@ void frmMain::LayoutMainWindow() {
   paintEditorFrame();
   layoutDatePickers(shaper);
   m_form.refresh();
-  m_app.mini().Layout(shaper);
   LayoutToolbar();
   Regija.setMyObject(m_form);
   Regija.DoObject2();

@@ -222,6 +222,8 @@ class frmMain {
 
   // frm_main_access.cpp
   void describe(gui::AccNode& window);
+  gui::AccNode describeToolbar() const;
+  void describeDateBoxes(gui::AccNode& window) const;
   std::u16string editorName() const;
 
   // frm_main_buttons.cpp

@@ -57,7 +57,24 @@ std::u16string frmMain::editorName() const {
   return name;
 }
 
-void frmMain::describe(gui::AccNode& window) {
+namespace {
+
+// The location of a group lies round its members'.
+void fitAroundChildren(gui::AccNode& group) {
+  gui::Rect& r = group.location;
+  for (const gui::AccNode& b : group.children) {
+    const int right = std::max(r.right(), b.location.right()), bottom = std::max(r.bottom(), b.location.bottom());
+    r.x = std::min(r.x, b.location.x);
+    r.y = std::min(r.y, b.location.y);
+    r.w = right - r.x;
+    r.h = bottom - r.y;
+  }
+}
+
+}  // namespace
+
+// The toolbar's buttons, the three menu openers with their menu while it is open.
+gui::AccNode frmMain::describeToolbar() const {
   gui::AccNode toolbar = gui::accNode(Role::ToolBar, u"Orodna vrstica", {15, skin::kToolbarTop, 1, 1});
   addButton(toolbar, *geslo);
   addButton(toolbar, *krepko);
@@ -73,23 +90,12 @@ void frmMain::describe(gui::AccNode& window) {
     if (menu->shown()) node->add(skin::describeMenu(*menu, node->name));
     toolbar.add(std::move(*node));
   }
-  // The toolbar lies round its buttons.
-  for (const gui::AccNode& b : toolbar.children) {
-    gui::Rect& r = toolbar.location;
-    const int right = std::max(r.right(), b.location.right()), bottom = std::max(r.bottom(), b.location.bottom());
-    r.x = std::min(r.x, b.location.x);
-    r.y = std::min(r.y, b.location.y);
-    r.w = right - r.x;
-    r.h = bottom - r.y;
-  }
-  window.add(std::move(toolbar));
+  fitAroundChildren(toolbar);
+  return toolbar;
+}
 
-  if (Text.editor()) {
-    gui::AccNode& text = window.add(skin::describeControl(Text, Role::Text, editorName()));
-    if (Text.editor()->Locked()) text.state |= gui::kAccReadOnly;
-  }
-
-  skin::describeControls(m_form, kAccess, window);
+// The year and month boxes tell their shown text and, while open, their rows.
+void frmMain::describeDateBoxes(gui::AccNode& window) const {
   const std::pair<const gui::PictureBox*, const controls::ComboBox2*> boxes[] = {{&PicLeto, &cmbLeta},
                                                                                 {&PicMesec, &cmbMesci}};
   const gui::Label* shownText[] = {&lblLeto, &lblMesec};
@@ -102,6 +108,18 @@ void frmMain::describe(gui::AccNode& window) {
     if (list->shown())
       addRows(node->add(skin::describeControl(*list, Role::List, node->name)), *list, list->highlightedRow(), list->hasFocus());
   }
+}
+
+void frmMain::describe(gui::AccNode& window) {
+  window.add(describeToolbar());
+
+  if (Text.editor()) {
+    gui::AccNode& text = window.add(skin::describeControl(Text, Role::Text, editorName()));
+    if (Text.editor()->Locked()) text.state |= gui::kAccReadOnly;
+  }
+
+  skin::describeControls(m_form, kAccess, window);
+  describeDateBoxes(window);
   if (gui::AccNode* days = skin::nodeOf(window, Datumi1)) addRows(*days, Datumi1, Datumi1.Izbrana, Datumi1.hasFocus());
 
   if (searchField) searchField->describe(window);

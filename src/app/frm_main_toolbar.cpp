@@ -52,7 +52,6 @@ void frmMain::makeToolbar() {
 }
 
 void frmMain::LayoutToolbar() {
-  m_app.spremeniGeslo().Layout();
   // The editor's size is known before the size button's first face is drawn.
   velikost->drawSizeDisplay();
   // Each button at its place with its rest face in the column of the

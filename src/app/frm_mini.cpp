@@ -8,6 +8,7 @@
 #include "app/pisarion.h"
 #include "base/cp1250.h"
 #include "base/number.h"
+#include "shape/cls_trans_form.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
 #include "skin/window_table.h"
@@ -82,9 +83,11 @@ frmMini::frmMini(Pisarion& app, gui::Form& timerForm)
   // and the settings are saved.
   m_zapri.onCommand = [this] { m_app.main().form().unload(); };
   m_zloži.onCommand = [this] { UnfoldRequest(); };
+  Layout();
 }
 
-void frmMini::Layout(shape::clsTransForm& shaper) {
+void frmMini::Layout() {
+  shape::clsTransForm shaper;
   m_form.setWidth(kWidth * m_form.tppX());
   m_form.setHeight(kHeight * m_form.tppY());
   m_form.blit(m_app.PictureGUI, skin::r::frmMini, {0, 0});

@@ -9,7 +9,6 @@
 #include "clock/clock_hands.h"
 #include "gui/form.h"
 #include "shape/cls_docking_handler.h"
-#include "shape/cls_trans_form.h"
 #include "skin/skinned_button.h"
 
 namespace app {
@@ -27,9 +26,6 @@ class frmMini {
 
   gui::Form& form() { return m_form; }
 
-  // The window's size, its skin, its buttons and clock, each cut out of the
-  // magenta around it; the main window's layout runs it.
-  void Layout(shape::clsTransForm& shaper);
   void Form_Load();
   void Form_MouseDown(int button, int shift, double x, double y);
   void Form_MouseMove(int button, int shift, double x, double y);
@@ -55,6 +51,9 @@ class frmMini {
   gui::PictureBox& BtnZloži;
 
  private:
+  // The window's size, its skin, its buttons and clock, each cut out of the
+  // magenta around it; the window runs it once, as it is made.
+  void Layout();
   void describe(gui::AccNode& window) const;
   void Timer1_Slide();
 

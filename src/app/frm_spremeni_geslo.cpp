@@ -93,6 +93,7 @@ frmSpremeniGeslo::frmSpremeniGeslo(Pisarion& app)
 
   wireEvents();
   m_form.onDescribe = [this](gui::AccNode& window) { describe(window); };
+  Layout();
 }
 
 // The fields' changes and keys, presses on the window and on the dots, the

@@ -22,8 +22,6 @@ class frmSpremeniGeslo {
 
   gui::Form& form() { return m_form; }
 
-  // The face and the parts, laid out by the main window's toolbar layout.
-  void Layout();
   // Opened by the password button: centred on the screen, 75 pixels high,
   // asking for the current password; the main window waits disabled.
   void Open();
@@ -57,6 +55,8 @@ class frmSpremeniGeslo {
   gui::Timer& Timer3;
 
  private:
+  // The face and the parts; the dialog runs it once, as it is made.
+  void Layout();
   void describe(gui::AccNode& window) const;
   void wireEvents();
   void showDots(gui::TextBox& box, gui::PictureBox& strip);

@@ -7,9 +7,16 @@
 #include "app/pisarion.h"
 
 namespace app {
+namespace {
+// The window has no control table because it has no controls: nothing of it
+// is ever seen but its taskbar button, so it is a bare form 52 by 2 pixels,
+// placed above the top edge of the screen. Its caption, the button's text, is
+// the main window's title, set as the main window loads.
+constexpr gui::Rect kBounds{3, -45, 52, 2};
+}  // namespace
 
 frmTaskbar::frmTaskbar(Pisarion& app) : m_app(app), m_form(app.platform(), "frmTaskbar", gui::TaskbarButton::Shown) {
-  m_form.setPixelBounds({3, -45, 52, 2});
+  m_form.setPixelBounds(kBounds);
   m_form.onResize = [this] { Form_Resize(); };
   m_form.onActivate = [this] { Form_Activate(); };
   m_form.onUnload = [this](bool& cancel) { Form_Unload(cancel); };

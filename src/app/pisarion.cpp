@@ -85,6 +85,9 @@ void Pisarion::OpenMainWindow() {
   frmMain& m = main();
   m.form().load();
   if (m_ended) return;  // the main window could not be made, or the diary's files opened
+  // The windows the main window opens, each laid out by itself as it is made.
+  mini();
+  spremeniGeslo();
   m.placeFromSettings(settings);
   m.form().show();
   taskbar().form().show(gui::Activation::NoActivate);

@@ -73,7 +73,7 @@ class Pisarion {
   // The settings file written now, so a crash keeps what the user just set;
   // the user is told when it cannot be (the close tries again).
   void saveSettingsNow();
-  // The mini clock; made by the main window's layout.
+  // The mini clock; made with the change-password dialog once the main window has loaded.
   frmMini& mini();
   bool mainLoaded() const { return m_main != nullptr; }
   // The lock screen shows: the diary waits for its password.
