@@ -2,7 +2,6 @@
 // window: what the user sees after each, and what the diary saves.
 #include "app/frm_mini.h"
 #include "app/frm_spremeni_geslo.h"
-#include "controls/row_list.h"
 #include "navigation_fixture.h"
 #include "skin/rects.h"
 
@@ -81,15 +80,5 @@ const Shortcut kShortcuts[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Main, ShortcutsTest, ::testing::ValuesIn(kShortcuts));
-
-// A past day cannot be aligned from the keyboard either.
-TEST_F(NavigationTest, AlignmentKeysLeaveAPastDayAsItIs) {
-  addText("12-06-2026", "sesti");
-  start();
-  clickRow(el<controls::RowList>("Datumi1"), 1);
-  ASSERT_TRUE(editor().Locked());
-  platform.keyDown('R', C);
-  EXPECT_NE(editor().SelAlignment(), base::Alignment::Right);
-}
 
 }  // namespace
