@@ -333,6 +333,7 @@ bool frmMain::Form_Shortcut(int keyCode, int shift) {
   if (m_app.locked()) return true;
   if (keyCode == gui::kKeyTab || keyCode == gui::kKeyEscape) return takeNavigationKey(keyCode, shift);
   if (shift & gui::kAlt) return false;  // AltGr (Ctrl+Alt) types letters such as €
+  if (takeCommandKey(keyCode, shift)) return true;
   switch (keyCode) {
     case 'E':
       // The export reads the files: today's writing goes into its file first.

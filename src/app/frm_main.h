@@ -234,6 +234,12 @@ class frmMain {
   void wireKeyboard();
   // Tab, Shift+Tab, Ctrl+Tab and Escape, before whoever has the keys.
   bool takeNavigationKey(int keyCode, int shift);
+  // The Ctrl keys of the caption buttons, the alignment and the password
+  // window; false for a key that is none of them.
+  bool takeCommandKey(int keyCode, int shift);
+  // Ctrl+L, Ctrl+Shift+E, Ctrl+R: the alignment menu's item on today's
+  // paragraphs, the toolbar's face following; nothing on a read-only day.
+  void AlignParagraphs(base::Alignment alignment);
   void moveKeyboard(int step);
   void box_KeyDown(controls::ComboBox2& list, int keyCode);
   // A row chosen in a list: the keys go back to the editor after a mouse

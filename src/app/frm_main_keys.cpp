@@ -1,9 +1,13 @@
 // The main window's keyboard: Tab and Shift+Tab move it between the editor,
 // the day list and the year and month boxes; a choice made with the mouse
 // gives it back to the editor; Escape closes an open list or menu; a ring
-// round the part that has it shows where it is.
+// round the part that has it shows where it is. The caption buttons, the
+// alignment and the password window have Ctrl keys of their own.
 #include "app/frm_main.h"
+#include "app/frm_spremeni_geslo.h"
+#include "app/pisarion.h"
 #include "skin/atlas.h"
+#include "skin/skinned_button.h"
 
 namespace app {
 namespace {
@@ -89,6 +93,54 @@ bool frmMain::takeNavigationKey(int keyCode, int shift) {
   }
   moveKeyboard(shift & gui::kShift ? -1 : 1);
   return true;
+}
+
+bool frmMain::takeCommandKey(int keyCode, int shift) {
+  const bool withShift = shift & gui::kShift;
+  // What the mouse would have closed on its way to the button.
+  const auto runButton = [this](skin::SkinnedButton& button) {
+    CloseMenus();
+    CloseDateDropDowns();
+    if (button.onCommand) button.onCommand();
+  };
+  switch (keyCode) {
+    case 'M': runButton(withShift ? *mini : *zloži); return true;
+    case 'T':
+      if (withShift) return false;
+      runButton(*vednoNaVrhu);
+      return true;
+    case 'W':
+      if (withShift) return false;
+      runButton(*zapri);
+      return true;
+    case 'G':
+      if (withShift) return false;
+      runButton(*geslo);
+      return true;
+    // The editor's own Ctrl+L, Ctrl+R and Ctrl+E would align behind the
+    // toolbar's back; its Ctrl+J would justify, which the diary does not
+    // offer: they are all taken here.
+    case 'L':
+      if (!withShift) AlignParagraphs(base::Alignment::Left);
+      return true;
+    case 'R':
+      if (!withShift) AlignParagraphs(base::Alignment::Right);
+      return true;
+    case 'E':
+      if (!withShift) return false;  // Ctrl+E is the export
+      AlignParagraphs(base::Alignment::Center);
+      return true;
+    case 'J': return true;
+    default: return false;
+  }
+}
+
+void frmMain::AlignParagraphs(base::Alignment alignment) {
+  CloseMenus();
+  gui::Editor& ed = editor();
+  if (!m_day.writing() || ed.Locked()) return;
+  ed.setSelAlignment(alignment);
+  drawIndicators();
 }
 
 void frmMain::moveKeyboard(int step) {

@@ -30,10 +30,10 @@ const skin::ControlRow kControls[] = {
 };
 // The two buttons; each x counts from the window's right edge.
 constexpr skin::ButtonSetup kZapri{.kind = skin::ButtonKind::Round, .at = {21, skin::kCaptionTop},
-                                  .tip = u"Zapri in Shrani Dnevnik", .faces = skin::CaptionButton::Zapri,
+                                  .tip = u"Zapri in Shrani Dnevnik (Ctrl+W)", .faces = skin::CaptionButton::Zapri,
                                   .tracking = "miniTmrBtnZapri"};
 constexpr skin::ButtonSetup kZloži{.kind = skin::ButtonKind::Round, .at = {36, skin::kCaptionTop},
-                                  .tip = u"Raztegni Dnevnik", .faces = skin::CaptionButton::MiniZloži,
+                                  .tip = u"Raztegni Dnevnik (Ctrl+M)", .faces = skin::CaptionButton::MiniZloži,
                                   .tracking = "miniTmrBtnZloži"};
 
 const skin::AccessRow kAccess[] = {{"picClock", gui::AccRole::Clock, u"Ura"}};
@@ -83,6 +83,14 @@ frmMini::frmMini(Pisarion& app, gui::Form& timerForm)
   // and the settings are saved.
   m_zapri.onCommand = [this] { m_app.main().form().unload(); };
   m_zloži.onCommand = [this] { UnfoldRequest(); };
+  // The main window's Ctrl+M and Ctrl+W work on the clock as well.
+  m_form.onShortcut = [this](int key, int shift) {
+    if ((shift & (gui::kShift | gui::kAlt)) || !(shift & gui::kCtrl)) return false;
+    if (key == 'M') UnfoldRequest();
+    else if (key == 'W') m_app.main().form().unload();
+    else return false;
+    return true;
+  };
   Layout();
 }
 

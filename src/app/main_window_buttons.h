@@ -19,7 +19,7 @@ using skin::ToolbarFace;
 inline constexpr ButtonSetup kGeslo{
     .kind = ButtonKind::Command,
     .at = {15, skin::kToolbarTop},
-    .tip = u"Spremeni Geslo...",
+    .tip = u"Spremeni Geslo... (Ctrl+G)",
     .column = ToolbarFace::Geslo, .tracking = "tmrBtnGeslo", .animation = "tmrBtnGesloE"};
 inline constexpr ButtonSetup kKrepko{
     .kind = ButtonKind::FormatToggle,
@@ -60,22 +60,22 @@ inline constexpr int kSeparatorY = 26;
 inline constexpr ButtonSetup kZapri{
     .kind = ButtonKind::Round,
     .at = {21, skin::kCaptionTop},
-    .tip = u"Zapri in Shrani Dnevnik",
+    .tip = u"Zapri in Shrani Dnevnik (Ctrl+W)",
     .faces = CaptionButton::Zapri, .tracking = "TmrBtnZapri"};
 inline constexpr ButtonSetup kMini{
     .kind = ButtonKind::Round,
     .at = {36, skin::kCaptionTop},
-    .tip = u"Minimiraj Dnevnik",
+    .tip = u"Minimiraj Dnevnik (Ctrl+Shift+M)",
     .faces = CaptionButton::Mini, .tracking = "TmrBtnMini"};
 inline constexpr ButtonSetup kVednoNaVrhu{
     .kind = ButtonKind::OnTop,
     .at = {54, skin::kCaptionTop},
-    .tip = u"Prikaži Dnevnik Na Vrhu",
+    .tip = u"Prikaži Dnevnik Na Vrhu (Ctrl+T)",
     .tracking = "TmrBtnVednoNaVrhu"};
 inline constexpr ButtonSetup kZloži{
     .kind = ButtonKind::Round,
     .at = {72, skin::kCaptionTop},
-    .tip = u"Zloži Dnevnik (In Prikaži Na Vrhu)",
+    .tip = u"Zloži Dnevnik (In Prikaži Na Vrhu) (Ctrl+M)",
     .faces = CaptionButton::Zloži, .tracking = "TmrBtnZloži"};
 
 }  // namespace app::main_window

@@ -9,10 +9,10 @@ constexpr int kItemTop = 3, kItemSize = 23;
 
 AlignmentMenu::AlignmentMenu(gui::PictureBox& menu, const gui::Surface& atlas, EditorSource editor)
     : mnuPoravnaj(menu),
-      Levo(makeItem("mnuBtnPoravnajLevo", "tmrPoravnajLevo", base::Alignment::Left, 3, u"Poravnaj Levo")),
+      Levo(makeItem("mnuBtnPoravnajLevo", "tmrPoravnajLevo", base::Alignment::Left, 3, u"Poravnaj Levo (Ctrl+L)")),
       NaSredino(makeItem("mnuBtnPoravnajNaSredino", "tmrPoravnajNaSredino", base::Alignment::Center, 27,
-                         u"Poravnaj Na Sredino")),
-      Desno(makeItem("mnuBtnPoravnajDesno", "tmrPoravnajDesno", base::Alignment::Right, 51, u"Poravnaj Desno")),
+                         u"Poravnaj Na Sredino (Ctrl+Shift+E)")),
+      Desno(makeItem("mnuBtnPoravnajDesno", "tmrPoravnajDesno", base::Alignment::Right, 51, u"Poravnaj Desno (Ctrl+R)")),
       mnuBtnPoravnajLevo(Levo.btn),
       mnuBtnPoravnajNaSredino(NaSredino.btn),
       mnuBtnPoravnajDesno(Desno.btn),

@@ -138,8 +138,8 @@ TEST(AccessibilityEndToEnd, AReaderNamesEveryControlAndHearsTheFocusMove) {
                   {L"Leto", ROLE_SYSTEM_COMBOBOX},
                   {L"Mesec", ROLE_SYSTEM_COMBOBOX},
                   {L"Dnevi", ROLE_SYSTEM_LIST},
-                  {L"Zloži Dnevnik (In Prikaži Na Vrhu)", ROLE_SYSTEM_PUSHBUTTON},
-                  {L"Zapri in Shrani Dnevnik", ROLE_SYSTEM_PUSHBUTTON}};
+                  {L"Zloži Dnevnik (In Prikaži Na Vrhu) (Ctrl+M)", ROLE_SYSTEM_PUSHBUTTON},
+                  {L"Zapri in Shrani Dnevnik (Ctrl+W)", ROLE_SYSTEM_PUSHBUTTON}};
   for (const auto& c : controls) {
     const Heard* h = find(heard, c.name);
     ASSERT_NE(h, nullptr) << std::string(c.name, c.name + wcslen(c.name));

@@ -150,3 +150,25 @@ TEST(KeyboardEndToEnd, AfterAClickOnEachToolbarButtonAndMenuTabCtrlFAndCtrlBStil
     bold = bold || (at + 2 < saved.size() && !std::isalnum(static_cast<unsigned char>(saved[at + 2])));
   EXPECT_TRUE(bold) << saved;
 }
+
+// The alignment keys go through the diary rather than the editor's own
+// (whose Ctrl+J would justify and type nothing the toolbar knows of), and
+// Ctrl+W closes it, saving today.
+TEST(KeyboardEndToEnd, CtrlRAlignsRightCtrlJIsTakenAndCtrlWClosesSavingToday) {
+  Diary diary;
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  click(main, {100, 120});
+  typeText(L"Desno");
+  ASSERT_TRUE(waitUntil([&] { return diary.editorText() == L"Desno"; }));
+  pressCtrlKey('R');
+  pressCtrlKey('J');
+  saveScreenshot(main, "keyboard-7-aligned-right-with-ctrl-r");
+  EXPECT_EQ(diary.editorText(), L"Desno");
+  pressCtrlKey('W');
+  EXPECT_EQ(diary.waitForExit(), DWORD{0});
+  const std::string saved = diary.decodedEntry(todayKey()).value_or("");
+  EXPECT_NE(saved.find("\\qr"), std::string::npos) << saved;
+  EXPECT_EQ(saved.find("\\qj"), std::string::npos) << saved;
+}

@@ -95,7 +95,7 @@ class AccessibilityTest : public Listening, public ::testing::WithParamInterface
 const std::vector<std::string> kMainAtRest = {
     "window \"Pisarion\"",
     "tool bar \"Orodna vrstica\"",
-    "button \"Spremeni Geslo...\"",
+    "button \"Spremeni Geslo... (Ctrl+G)\"",
     "button \"Krepko\"",
     "menu button \"Nastavi Postavitev Pisave...\" collapsed",
     "menu button \"Barva pisave\" collapsed",
@@ -105,9 +105,9 @@ const std::vector<std::string> kMainAtRest = {
     "list \"Dnevi\"",
     "item \"Danes (07. ponedeljek)\" selected",
     "item \"06. nedelja\"",
-    "button \"Zloži Dnevnik (In Prikaži Na Vrhu)\"",
-    "button \"Prikaži Dnevnik Na Vrhu\"",
-    "button \"Zapri in Shrani Dnevnik\"",
+    "button \"Zloži Dnevnik (In Prikaži Na Vrhu) (Ctrl+M)\"",
+    "button \"Prikaži Dnevnik Na Vrhu (Ctrl+T)\"",
+    "button \"Zapri in Shrani Dnevnik (Ctrl+W)\"",
 };
 
 const Scene kScenes[] = {
@@ -115,7 +115,7 @@ const Scene kScenes[] = {
     {"BoldIsPressed", false, {"^B", "'x"}, Window::Main, {"button \"Krepko\" pressed"}, {}},
     {"AlignmentMenuOpen", false, {"@BtnPoravnaj"}, Window::Main,
      {"menu button \"Nastavi Postavitev Pisave...\" expanded", "menu \"Nastavi Postavitev Pisave...\"",
-      "menu item \"Poravnaj Levo\"", "menu item \"Poravnaj Na Sredino\"", "menu item \"Poravnaj Desno\""},
+      "menu item \"Poravnaj Levo (Ctrl+L)\"", "menu item \"Poravnaj Na Sredino (Ctrl+Shift+E)\"", "menu item \"Poravnaj Desno (Ctrl+R)\""},
      {}},
     {"SizeMenuOpen", false, {"@BtnSpremeniVelikost"}, Window::Main,
      {"menu item \"8\"", "menu item \"12\"", "menu item \"72\""}, {}},
@@ -135,7 +135,7 @@ const Scene kScenes[] = {
       "text \"Ponovite novo geslo\" protected unavailable"},
      {}},
     {"Clock", false, {"@BtnZloži"}, Window::Clock,
-     {"clock \"Ura\" = 10:00", "button \"Raztegni Dnevnik\"", "button \"Zapri in Shrani Dnevnik\""}, {}},
+     {"clock \"Ura\" = 10:00", "button \"Raztegni Dnevnik (Ctrl+M)\"", "button \"Zapri in Shrani Dnevnik (Ctrl+W)\""}, {}},
 };
 
 TEST_P(AccessibilityTest, AReaderHearsEveryControl) {

@@ -37,14 +37,14 @@ TEST_P(CaptionButtonTest, SitsInPlaceWithItsFacesAndItsTip) {
 INSTANTIATE_TEST_SUITE_P(
     Captions, CaptionButtonTest,
     ::testing::Values(
-        Caption{"BtnZapri", {575, 5, 13, 13}, skin::CaptionButton::Zapri, u"Zapri in Shrani Dnevnik"},
-        Caption{"BtnMini", {560, 5, 13, 13}, skin::CaptionButton::Mini, u"Minimiraj Dnevnik"},
-        Caption{"BtnVednoNaVrhu", {542, 5, 13, 13}, skin::CaptionButton::VednoNaVrhuOff, u"Prikaži Dnevnik Na Vrhu"},
-        Caption{"BtnZloži", {524, 5, 13, 13}, skin::CaptionButton::Zloži, u"Zloži Dnevnik (In Prikaži Na Vrhu)"}));
+        Caption{"BtnZapri", {575, 5, 13, 13}, skin::CaptionButton::Zapri, u"Zapri in Shrani Dnevnik (Ctrl+W)"},
+        Caption{"BtnMini", {560, 5, 13, 13}, skin::CaptionButton::Mini, u"Minimiraj Dnevnik (Ctrl+Shift+M)"},
+        Caption{"BtnVednoNaVrhu", {542, 5, 13, 13}, skin::CaptionButton::VednoNaVrhuOff, u"Prikaži Dnevnik Na Vrhu (Ctrl+T)"},
+        Caption{"BtnZloži", {524, 5, 13, 13}, skin::CaptionButton::Zloži, u"Zloži Dnevnik (In Prikaži Na Vrhu) (Ctrl+M)"}));
 
 TEST_F(ButtonsTest, TheToolbarButtonsCarryTheirTips) {
   start();
-  EXPECT_EQ(el("BtnGeslo").toolTip(), u"Spremeni Geslo...");
+  EXPECT_EQ(el("BtnGeslo").toolTip(), u"Spremeni Geslo... (Ctrl+G)");
   EXPECT_EQ(el("BtnPoravnaj").toolTip(), u"Nastavi Postavitev Pisave...");
   EXPECT_EQ(el("BtnSpremeniBarvo").toolTip(), u"Barva pisave");
   EXPECT_EQ(el("BtnSpremeniVelikost").toolTip(), u"Velikost pisave");

@@ -291,9 +291,9 @@ TEST_F(MenusTest, TheAlignmentItemsSitInTheMenuWithTheirRestFaces) {
   start();
   // Left to right as the menu shows them: left, centre, right.
   const std::tuple<base::Alignment, int, const char16_t*> items[] = {
-      {base::Alignment::Left, 3, u"Poravnaj Levo"},
-      {base::Alignment::Center, 27, u"Poravnaj Na Sredino"},
-      {base::Alignment::Right, 51, u"Poravnaj Desno"}};
+      {base::Alignment::Left, 3, u"Poravnaj Levo (Ctrl+L)"},
+      {base::Alignment::Center, 27, u"Poravnaj Na Sredino (Ctrl+Shift+E)"},
+      {base::Alignment::Right, 51, u"Poravnaj Desno (Ctrl+R)"}};
   for (auto [i, left, tip] : items) {
     EXPECT_EQ(item(i).bounds(), (gui::Rect{left, 3, 23, 23}));
     EXPECT_EQ(item(i).toolTip(), tip);
