@@ -25,7 +25,7 @@ bool onBox(const gui::Element& box, double x, double y) {
 
 SkinnedButton::SkinnedButton(gui::PictureBox& box, const gui::Surface& atlas, const ButtonSetup& setup,
                              ButtonLinks links)
-    : m_box(box), m_atlas(atlas), m_spec(setup), m_links(std::move(links)) {
+    : m_box(box), m_atlas(atlas), m_setup(setup), m_links(std::move(links)) {
   if (!setup.tip.empty()) m_box.setToolTip(std::u16string(setup.tip));
   if (fades() || round()) {
     gui::Form& timers = m_links.timerForm ? *m_links.timerForm : box.form();
@@ -41,20 +41,20 @@ SkinnedButton::SkinnedButton(gui::PictureBox& box, const gui::Surface& atlas, co
 }
 
 bool SkinnedButton::fades() const {
-  return m_spec.kind == ButtonKind::FormatToggle || m_spec.kind == ButtonKind::Command ||
-         m_spec.kind == ButtonKind::MenuOpener;
+  return m_setup.kind == ButtonKind::FormatToggle || m_setup.kind == ButtonKind::Command ||
+         m_setup.kind == ButtonKind::MenuOpener;
 }
 
-bool SkinnedButton::round() const { return m_spec.kind == ButtonKind::Round || m_spec.kind == ButtonKind::OnTop; }
+bool SkinnedButton::round() const { return m_setup.kind == ButtonKind::Round || m_setup.kind == ButtonKind::OnTop; }
 
 void SkinnedButton::place() {
   if (fades()) {
-    m_box.move(m_spec.at.x, m_spec.at.y, toolbarButtonWidth(column()), kToolbarFaceHeight);
+    m_box.move(m_setup.at.x, m_setup.at.y, toolbarButtonWidth(column()), kToolbarFaceHeight);
   } else if (round()) {
     // The layout then makes it round by cutting away the atlas's magenta corners.
-    m_box.move(m_box.form().pixelWidth() - m_spec.at.x, m_spec.at.y, kCaptionSize, kCaptionSize);
+    m_box.move(m_box.form().pixelWidth() - m_setup.at.x, m_setup.at.y, kCaptionSize, kCaptionSize);
   } else {
-    m_box.move(m_spec.at.x, m_spec.at.y, m_spec.rest.w, m_spec.rest.h);
+    m_box.move(m_setup.at.x, m_setup.at.y, m_setup.rest.w, m_setup.rest.h);
   }
   draw(Row::Rest);
   if (fades()) m_behaviour->animation->setTag("0");
@@ -65,14 +65,14 @@ void SkinnedButton::place() {
 std::optional<gui::AccNode> SkinnedButton::describe() const {
   if (!m_box.shown()) return std::nullopt;
   gui::AccNode node =
-      gui::accNode(m_spec.kind == ButtonKind::MenuOpener ? gui::AccRole::MenuButton : gui::AccRole::PushButton,
+      gui::accNode(m_setup.kind == ButtonKind::MenuOpener ? gui::AccRole::MenuButton : gui::AccRole::PushButton,
                    m_box.toolTip(), m_box.formRect(), &m_box);
-  if (m_spec.kind == ButtonKind::MenuOpener) {
+  if (m_setup.kind == ButtonKind::MenuOpener) {
     node.state |= gui::kAccHasPopup;
     node.state |= m_links.menu && m_links.menu->shown() ? gui::kAccExpanded : gui::kAccCollapsed;
   }
-  const bool on = m_spec.kind == ButtonKind::FormatToggle ? formatOn()
-                  : m_spec.kind == ButtonKind::OnTop      ? m_links.onTop && m_links.onTop()
+  const bool on = m_setup.kind == ButtonKind::FormatToggle ? formatOn()
+                  : m_setup.kind == ButtonKind::OnTop      ? m_links.onTop && m_links.onTop()
                                                           : false;
   if (on) node.state |= gui::kAccPressed;
   return node;
@@ -81,7 +81,7 @@ std::optional<gui::AccNode> SkinnedButton::describe() const {
 bool SkinnedButton::formatOn() const {
   const gui::Editor* ed = m_links.editor ? m_links.editor() : nullptr;
   if (!ed) return false;
-  switch (m_spec.format) {
+  switch (m_setup.format) {
     case Format::Bold: return gui::isTrue(ed->SelBold());
     case Format::Italic: return gui::isTrue(ed->SelItalic());
     case Format::Underline: return gui::isTrue(ed->SelUnderline());
@@ -90,33 +90,33 @@ bool SkinnedButton::formatOn() const {
 }
 
 ToolbarFace SkinnedButton::column() const {
-  if (m_spec.kind == ButtonKind::FormatToggle) {
+  if (m_setup.kind == ButtonKind::FormatToggle) {
     const bool on = formatOn();
-    switch (m_spec.format) {
+    switch (m_setup.format) {
       case Format::Bold: return krepkoFace(on);
       case Format::Italic: return ležečeFace(on);
       case Format::Underline: return podčrtanoFace(on);
     }
   }
-  if (m_spec.column == ToolbarFace::PoravnajLevo || m_spec.column == ToolbarFace::PoravnajDesno ||
-      m_spec.column == ToolbarFace::PoravnajNaSredino) {
+  if (m_setup.column == ToolbarFace::PoravnajLevo || m_setup.column == ToolbarFace::PoravnajDesno ||
+      m_setup.column == ToolbarFace::PoravnajNaSredino) {
     // Paragraphs of mixed alignment show the left-aligned face, as the
     // toolbar's indicators do.
     const gui::Editor* ed = m_links.editor ? m_links.editor() : nullptr;
     const std::optional<base::Alignment> a = ed ? ed->SelAlignment() : std::nullopt;
     return poravnajFace(a.value_or(base::Alignment::Left));
   }
-  return m_spec.column;
+  return m_setup.column;
 }
 
 CaptionButton SkinnedButton::faceSet() const {
-  return m_spec.kind == ButtonKind::OnTop ? vednoNaVrhuFace(m_links.onTop()) : m_spec.faces;
+  return m_setup.kind == ButtonKind::OnTop ? vednoNaVrhuFace(m_links.onTop()) : m_setup.faces;
 }
 
 void SkinnedButton::draw(Row row) {
   if (fades()) return drawToolbarFace(row);
   if (round()) return drawCaption(faceSet(), buttonState(row));
-  m_box.blit(m_atlas, row == Row::Pressed ? m_spec.pressed : m_spec.rest, {0, 0});
+  m_box.blit(m_atlas, row == Row::Pressed ? m_setup.pressed : m_setup.rest, {0, 0});
 }
 
 void SkinnedButton::drawToolbarFace(Row row) {
@@ -139,7 +139,7 @@ void SkinnedButton::drawCaption(CaptionButton set, ButtonState state) {
 
 void SkinnedButton::mouseDown(int button) {
   const bool left = button == gui::kLeftButton;
-  switch (m_spec.kind) {
+  switch (m_setup.kind) {
     case ButtonKind::MenuOpener:
       if (!left) return;
       draw(Row::Pressed);
@@ -172,7 +172,7 @@ void SkinnedButton::turnFormatOver() {
   if (!ed || ed->Locked()) return;
   // A selection that only partly has the format gets it throughout.
   const bool on = !formatOn();
-  switch (m_spec.format) {
+  switch (m_setup.format) {
     case Format::Bold: ed->setSelBold(on); break;
     case Format::Italic: ed->setSelItalic(on); break;
     case Format::Underline: ed->setSelUnderline(on); break;
@@ -181,7 +181,7 @@ void SkinnedButton::turnFormatOver() {
 
 void SkinnedButton::mouseUp(int button, double x, double y) {
   const bool left = button == gui::kLeftButton;
-  switch (m_spec.kind) {
+  switch (m_setup.kind) {
     case ButtonKind::FormatToggle:
       if (!left) return;
       turnFormatOver();
@@ -213,7 +213,7 @@ void SkinnedButton::roundRelease(int button, double x, double y) {
   const CaptionButton before = faceSet();
   drawCaption(before, ButtonState::Hover);
   const bool command = button == gui::kLeftButton && onBox(m_box, x, y);
-  if (m_spec.kind == ButtonKind::Round) {
+  if (m_setup.kind == ButtonKind::Round) {
     if (command && onCommand) onCommand();
     return m_behaviour->rest();
   }

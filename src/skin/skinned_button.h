@@ -122,7 +122,7 @@ class SkinnedButton {
 
   gui::PictureBox& m_box;
   const gui::Surface& m_atlas;
-  ButtonSetup m_spec;
+  ButtonSetup m_setup;
   ButtonLinks m_links;
   std::optional<ButtonBehaviour> m_behaviour;  // none for the plain kinds
 };
