@@ -54,8 +54,7 @@ bool topmost(HWND w) { return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) !
 
 TEST(ButtonsEndToEnd, CaptionButtonsShowHoverAndPressedFacesAndRestAfterThePointerLeaves) {
   Diary diary;
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
   EXPECT_TRUE(waitUntil([&] { return showsCaption(main, kZapri, skin::CaptionButton::Zapri, skin::ButtonState::Rest); }));
   EXPECT_TRUE(showsCaption(main, kZloži, skin::CaptionButton::Zloži, skin::ButtonState::Rest));
@@ -78,10 +77,9 @@ TEST(ButtonsEndToEnd, CaptionButtonsShowHoverAndPressedFacesAndRestAfterThePoint
 
 TEST(ButtonsEndToEnd, ToolbarHoverFadesInAndOutAndBoldTogglesWithAClick) {
   Diary diary;
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
-  click(main, {100, 120});  // the caret in today's entry
+  click(main, kInEditor);
   EXPECT_TRUE(showsToolbar(main, kKrepko, skin::ToolbarFace::KrepkoOff, skin::Row::Rest));
   pointAt(main, kKrepko);
   EXPECT_TRUE(waitUntil([&] { return showsToolbar(main, kKrepko, skin::ToolbarFace::KrepkoOff, skin::Row::Highlight); }));
@@ -105,8 +103,7 @@ TEST(ButtonsEndToEnd, ToolbarHoverFadesInAndOutAndBoldTogglesWithAClick) {
 
 TEST(ButtonsEndToEnd, TheAlignmentButtonOpensAndClosesItsMenu) {
   Diary diary;
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
   ASSERT_TRUE(waitUntil([&] { return showsToolbar(main, kPoravnaj, skin::ToolbarFace::PoravnajLevo, skin::Row::Rest); }));
   pointAt(main, kPoravnaj);
@@ -133,8 +130,7 @@ TEST(ButtonsEndToEnd, TheAlignmentButtonOpensAndClosesItsMenu) {
 
 TEST(ButtonsEndToEnd, KeepOnTopReallyChangesTheWindowsTopmostStateAndTheCloseButtonSavesItAndToday) {
   Diary diary;
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
   ASSERT_TRUE(waitUntil([&] { return showsCaption(main, kVednoNaVrhu, skin::CaptionButton::VednoNaVrhuOff, skin::ButtonState::Rest); }));
   EXPECT_FALSE(topmost(main));
@@ -149,8 +145,7 @@ TEST(ButtonsEndToEnd, KeepOnTopReallyChangesTheWindowsTopmostStateAndTheCloseBut
   EXPECT_FALSE(topmost(main));
   click(main, kVednoNaVrhu);
   EXPECT_TRUE(topmost(main));
-  click(main, {100, 120});
-  typeText(L"Zapiram z gumbom.");
+  ASSERT_TRUE(writeToday(diary, main, L"Zapiram z gumbom."));
   pointAt(main, kZapri);
   leftDown();
   EXPECT_TRUE(showsCaption(main, kZapri, skin::CaptionButton::Zapri, skin::ButtonState::Pressed));
@@ -171,8 +166,7 @@ TEST(ButtonsEndToEnd, KeepOnTopReallyChangesTheWindowsTopmostStateAndTheCloseBut
 
 TEST(ButtonsEndToEnd, MinimiseHidesTheDiaryAndTheTaskbarButtonBringsItBack) {
   Diary diary;
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   HWND taskbar = diary.waitForWindow("frmTaskbar");
   ASSERT_NE(main, nullptr);
   ASSERT_NE(taskbar, nullptr);
@@ -199,8 +193,7 @@ TEST(ButtonsEndToEnd, MinimiseHidesTheDiaryAndTheTaskbarButtonBringsItBack) {
 
 TEST(ButtonsEndToEnd, ATipShowsWhileThePointerRestsOnAButtonAndKeepOnTopStillWorks) {
   Diary diary;
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
   ASSERT_TRUE(waitUntil([&] { return showsCaption(main, kVednoNaVrhu, skin::CaptionButton::VednoNaVrhuOff, skin::ButtonState::Rest); }));
   pointAt(main, kVednoNaVrhu);
@@ -230,10 +223,9 @@ TEST(ButtonsEndToEnd, EveryToolbarButtonHighlightsPressesAndReturnsToRest) {
       {"BtnSpremeniVelikost", 270, skin::ToolbarFace::SpremeniVelikost, skin::ToolbarFace::SpremeniVelikost, true},
   };
   Diary diary;
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
-  click(main, {100, 120});
+  click(main, kInEditor);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const POINT at{c.left + 20, 19 + 20};
@@ -266,8 +258,7 @@ TEST(ButtonsEndToEnd, EveryToolbarButtonHighlightsPressesAndReturnsToRest) {
 // off the pointer, and the click under it reaches the button.
 TEST(ButtonsEndToEnd, ACaptionButtonsTipShowsWholeOffThePointerAndTheClickStillMinimises) {
   Diary diary;
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
   DWORD pid = 0;
   GetWindowThreadProcessId(main, &pid);

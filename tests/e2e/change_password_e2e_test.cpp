@@ -149,8 +149,7 @@ TEST(ChangePasswordEndToEnd, TheNewPasswordIsAskedForAtTheNextStart) {
 TEST(ChangePasswordEndToEnd, EscapeLeavesThePasswordAsItWas) {
   Diary diary;
   diary.writeSettings({1500, 3000, false, u""});
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
   waitUntil([&] { return GetForegroundWindow() == main; }, 3000);
   click(main, kPasswordButton);

@@ -14,7 +14,6 @@ constexpr POINT kYearLabel{440, 71};
 constexpr POINT kMonthLabel{440, 95};
 POINT yearRow(int k) { return {440, 79 + 17 * (k - 1) + 9}; }
 POINT monthRow(int k) { return {440, 103 + 17 * (k - 1) + 9}; }
-constexpr POINT kInEditor{100, 120};
 
 }  // namespace
 
@@ -23,8 +22,7 @@ TEST(DiaryEndToEnd, PickingAnotherYearMonthAndDayThenWritingToday) {
   // Another year, first in the sorted names: its months 01 and 05.
   diary.writeEntry("01-01-2019", "{\\rtf1\\ansi novo leto\\par\r\n}\r\n");
   diary.writeEntry("05-20-2019", "{\\rtf1\\ansi majski dan\\par\r\n}\r\n");
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
   ASSERT_TRUE(waitUntil([&] { return diary.editor() != nullptr; }));
   saveScreenshot(main, "dates-1-today");
@@ -51,9 +49,7 @@ TEST(DiaryEndToEnd, PickingAnotherYearMonthAndDayThenWritingToday) {
   ASSERT_TRUE(clickAndWaitForChange(main, yearRow(2)));
   click(main, dayRow(1));
   ASSERT_TRUE(waitUntil([&] { return diary.editorText().empty(); }));
-  click(main, kInEditor);
-  typeText(L"Danes spet pišem.");
-  ASSERT_TRUE(waitUntil([&] { return diary.editorText() == L"Danes spet pišem."; }));
+  ASSERT_TRUE(writeToday(diary, main, L"Danes spet pišem."));
   saveScreenshot(main, "dates-5-today-editable");
   PostMessageW(main, WM_CLOSE, 0, 0);
   ASSERT_EQ(diary.waitForExit(), 0u);

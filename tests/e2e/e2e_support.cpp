@@ -95,6 +95,10 @@ HWND Diary::startUnlocked(const store::Settings& settings) {
   return waitForWindow("frmMain");
 }
 
+HWND Diary::startMain(const std::wstring& arguments) {
+  return start(arguments) ? waitForWindow("frmMain") : nullptr;
+}
+
 std::optional<DWORD> Diary::startAnother(int timeoutMs) const {
   STARTUPINFOW si{};
   si.cb = sizeof si;
@@ -239,6 +243,12 @@ bool clickAndWaitForChange(HWND window, POINT client, int timeoutMs) {
   const gui::Surface before = screenshot(window);
   click(window, client);
   return waitForChange(window, before, timeoutMs);
+}
+
+bool writeToday(const Diary& diary, HWND main, const std::wstring& text) {
+  click(main, kInEditor);
+  typeText(text);
+  return waitUntil([&] { return diary.editorText().find(text) != std::wstring::npos; });
 }
 
 void closeDiary(Diary& diary) {

@@ -46,6 +46,9 @@ class Diary {
   // the password on its lock screen: the main window, or nullptr when the
   // lock screen or the main window did not come.
   HWND startUnlocked(const store::Settings& settings);
+  // Starts the program and waits for its main window: nullptr when it did
+  // not start or the window did not come.
+  HWND startMain(const std::wstring& arguments = L"");
   // Starts another copy in the same folder while this one runs and waits
   // for it to end: its exit code (nullopt when it is still running).
   std::optional<DWORD> startAnother(int timeoutMs = 20000) const;
@@ -95,6 +98,11 @@ void typeText(const std::wstring& text);  // KEYEVENTF_UNICODE: any layout
 void turnWheel(int delta);  // where the pointer is; negative: towards the user
 void pressKey(WORD virtualKey);
 void pressCtrlKey(WORD virtualKey);  // Ctrl down, the key, Ctrl up
+// A point inside the editor's page, clear of any line a test types.
+inline constexpr POINT kInEditor{100, 120};
+// Clicks the caret into today's entry, types `text` and waits until the
+// editor shows it: whether it did.
+bool writeToday(const Diary& diary, HWND main, const std::wstring& text);
 // The middle of row k of the main window's day list, in client pixels.
 inline POINT dayRow(int k) { return {440, 111 + 17 * (k - 1) + 9}; }
 // Lets the diary handle what was sent.

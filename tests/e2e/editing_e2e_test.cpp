@@ -10,8 +10,7 @@ using namespace e2e;
 TEST(EditingEndToEnd, DragByTheTitleCtrlBIUAndTheRightClickMenu) {
   Diary diary;
   diary.writeSettings({3000, 3000, false, u""});  // at (200, 200)
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
   pointAt(main, {80, 10});  // on the title text
   leftDown();

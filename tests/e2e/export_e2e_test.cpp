@@ -65,8 +65,7 @@ TEST(ExportEndToEnd, ALockedDiaryAsksFirstAndEscapeWritesNothing) {
 TEST(ExportEndToEnd, CtrlEGoesThroughTheSaveAsDialog) {
   Diary diary;
   diary.writeEntry("06-30-2026", kYesterday);
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
   typeText(L"Danes piše");
   pressCtrlKey('E');

@@ -36,8 +36,7 @@ TEST(KeyboardEndToEnd, TypingAfterAClickReachesTheEditorAndTheWheelScrollsTheDay
   diary.writeEntry(base::keyMonth(today) + (first ? "-02-" : "-01-") + base::keyYear(today), rtf);
   const int year = std::stoi(base::keyYear(today));
   for (int d = 1; d <= 31; ++d) diary.writeEntry(base::dateKey({year - 1, 12, d}), rtf);  // more than the list shows
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
 
   click(main, dayRow(first ? 2 : 1));
@@ -114,12 +113,9 @@ bool ringOnTheDayList(HWND main) { return screenshot(main).pixel(411, 300) == ba
 // keyboard shortcuts for as long as the pointer's last tip stayed set.
 TEST(KeyboardEndToEnd, AfterAClickOnEachToolbarButtonAndMenuTabCtrlFAndCtrlBStillWork) {
   Diary diary;
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
-  click(main, {100, 120});
-  typeText(L"Besedilo");
-  ASSERT_TRUE(waitUntil([&] { return diary.editorText() == L"Besedilo"; }));
+  ASSERT_TRUE(writeToday(diary, main, L"Besedilo"));
   // Bold, italic, underline, and the alignment, colour and size menus.
   const POINT toolbar[] = {{60 + 20, 39}, {100 + 20, 39}, {140 + 20, 39}, {183 + 20, 39}, {226 + 21, 39}, {270 + 23, 39}};
   for (size_t i = 0; i < std::size(toolbar); ++i) {
@@ -156,12 +152,9 @@ TEST(KeyboardEndToEnd, AfterAClickOnEachToolbarButtonAndMenuTabCtrlFAndCtrlBStil
 // Ctrl+W closes it, saving today.
 TEST(KeyboardEndToEnd, CtrlRAlignsRightCtrlJIsTakenAndCtrlWClosesSavingToday) {
   Diary diary;
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
-  click(main, {100, 120});
-  typeText(L"Desno");
-  ASSERT_TRUE(waitUntil([&] { return diary.editorText() == L"Desno"; }));
+  ASSERT_TRUE(writeToday(diary, main, L"Desno"));
   pressCtrlKey('R');
   pressCtrlKey('J');
   saveScreenshot(main, "keyboard-7-aligned-right-with-ctrl-r");

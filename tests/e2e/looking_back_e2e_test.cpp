@@ -11,7 +11,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr POINT kInEditor{100, 120};
 constexpr RECT kRows{420, 111, 560, 111 + 17 * 4};
 
 // Rows of the day list that show text (see the search's test).
@@ -66,9 +65,7 @@ TEST(LookingBackEndToEnd, ThisDayTheYearAtAGlanceAndPrintingAfterThePassword) {
   diary.writeEntry("01-15-2012", rtfOf("Pred \\b mnogimi\\b0  leti."));
   HWND main = diary.startUnlocked({1500, 3000, false, u"Žaba7"});
   ASSERT_NE(main, nullptr);
-  click(main, kInEditor);
-  typeText(L"Danes pišem.");
-  ASSERT_TRUE(waitUntil([&] { return diary.editorText() == L"Danes pišem."; }));
+  ASSERT_TRUE(writeToday(diary, main, L"Danes pišem."));
 
   // The year of the day on screen, today's.
   pressCtrlShiftKey('D');

@@ -47,10 +47,9 @@ std::optional<std::string> closeAndReadToday(Diary& diary, HWND main) {
 
 TEST(MenusEndToEnd, TheSizeMenuSetsTheSizeOfWhatIsTypedAndTheButtonShowsIt) {
   Diary diary;
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
-  click(main, {100, 120});  // the caret in today's entry
+  click(main, kInEditor);
   const gui::Surface nine = atlasWithSize(9);
   // The menu's left edge, where no entry's text lies.
   const gui::Rect tile{291, 121, 2, 19};
@@ -80,11 +79,9 @@ TEST(MenusEndToEnd, TheSizeMenuSetsTheSizeOfWhatIsTypedAndTheButtonShowsIt) {
 
 TEST(MenusEndToEnd, TheAlignmentMenuCentresTheParagraph) {
   Diary diary;
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
-  click(main, {100, 120});
-  typeText(L"na sredini");
+  ASSERT_TRUE(writeToday(diary, main, L"na sredini"));
   const gui::Surface atlas = atlasWithSize(9);
   hover(main, kPoravnaj, skin::ToolbarFace::PoravnajLevo, 183, 39);
   leftClick();
@@ -117,10 +114,9 @@ TEST(MenusEndToEnd, TheAlignmentMenuCentresTheParagraph) {
 
 TEST(MenusEndToEnd, TheColourMenuColoursWhatIsTypedAndTheButtonShowsIt) {
   Diary diary;
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
-  click(main, {100, 120});
+  click(main, kInEditor);
   hover(main, kBarvo, skin::ToolbarFace::SpremeniBarvo, 226, 43);
   leftClick();
   // Red, the second swatch of the third row.

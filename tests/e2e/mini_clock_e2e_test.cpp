@@ -34,8 +34,7 @@ TEST(MiniClockEndToEnd, FoldsTicksDragsUnlocksUnfoldsAndClosesSavingToday) {
     HWND clock = diary.waitForWindow("frmMini");
     return clock && waitUntil([&] { return at(clock, wa.left, wa.top); }) ? clock : nullptr;
   };
-  click(main, {100, 120});
-  typeText(L"Zložen v uro.");
+  ASSERT_TRUE(writeToday(diary, main, L"Zložen v uro."));
   HWND clock = fold();
   ASSERT_NE(clock, nullptr);
   EXPECT_FALSE(visible(main));

@@ -11,7 +11,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr POINT kInEditor{100, 120};
 // The day list's first rows, in the main window.
 constexpr RECT kRows{420, 111, 560, 111 + 17 * 4};
 
@@ -46,12 +45,9 @@ TEST(SearchEndToEnd, CtrlFFindsTheDaysAndAClickedOneShowsItsWordsSelected) {
   diary.writeEntry("03-14-2019", "{\\rtf1\\ansi\\ansicpg1250 Zjutraj smo jedli pala\\'e8inke.\\par\r\n}\r\n");
   diary.writeEntry("06-30-2021", "{\\rtf1\\ansi samo juha\\par\r\n}\r\n");
   diary.writeEntry("05-01-2025", "{\\rtf1\\ansi\\ansicpg1250 Spet \\b PALA\\'c8INKE\\b0 !\\par\r\n}\r\n");
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
-  click(main, kInEditor);
-  typeText(L"Danes pišem.");
-  ASSERT_TRUE(waitFor([&] { return diary.editorText() == L"Danes pišem."; }));
+  ASSERT_TRUE(writeToday(diary, main, L"Danes pišem."));
 
   pressCtrlKey('F');
   typeText(L"palacinke");
@@ -104,8 +100,7 @@ TEST(SearchEndToEnd, TheFieldEditsAsAnyTextFieldAndTheCountFollowsEachChange) {
   diary.writeEntry("03-14-2019", "{\\rtf1\\ansi palacinke za zajtrk\\par\r\n}\r\n");
   diary.writeEntry("11-02-2024", "{\\rtf1\\ansi kolo in palacinke\\par\r\n}\r\n");
   diary.writeEntry("06-30-2021", "{\\rtf1\\ansi samo juha\\par\r\n}\r\n");
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
   click(main, kInEditor);
   pressCtrlKey('F');

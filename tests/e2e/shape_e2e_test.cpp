@@ -46,8 +46,7 @@ TEST(ShapeEndToEnd, TheCornersShowTheWindowBehindAndNoMagentaShows) {
   const std::unique_ptr<HWND__, BOOL (*)(HWND)> behind(backdrop({150, 150, 850, 800}), DestroyWindow);
   Diary diary;
   diary.writeSettings({3000, 3000, false, u""});  // at (200, 200)
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
   const gui::Color green = gui::Color::fromColorref(kBackdrop);
   // Shaped, and painted as far as the close button's middle.

@@ -10,15 +10,13 @@ using namespace e2e;
 namespace {
 
 // The main window's editor area, in the window's client pixels.
-constexpr POINT kInEditor{100, 120};
 
 
 }  // namespace
 
 TEST(DiaryEndToEnd, FirstStartInAnEmptyFolderCreatesTodaysEmptyEntry) {
   Diary diary;
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(diary.window("frmGeslo"), nullptr);
   EXPECT_EQ(diary.readFile(fs::path("Podatki") / todayKey()), "");
@@ -34,11 +32,9 @@ TEST(DiaryEndToEnd, FirstStartInAnEmptyFolderCreatesTodaysEmptyEntry) {
 
 TEST(DiaryEndToEnd, TypedTextSurvivesARestartAndIsStoredEncoded) {
   Diary diary;
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
-  click(main, kInEditor);
-  typeText(L"Dragi dnevnik, danes je bilo čudovito: šla sem na žičnico.");
+  ASSERT_TRUE(writeToday(diary, main, L"Dragi dnevnik, danes je bilo čudovito: šla sem na žičnico."));
   saveScreenshot(main, "main-window-typed");
   closeDiary(diary);
 
@@ -60,8 +56,7 @@ TEST(DiaryEndToEnd, TypedTextSurvivesARestartAndIsStoredEncoded) {
 TEST(DiaryEndToEnd, SettingsAfterClosingHoldTheFourLines) {
   Diary diary;
   diary.writeSettings({1500, 3000, false, u""});
-  ASSERT_TRUE(diary.start());
-  HWND main = diary.waitForWindow("frmMain");
+  HWND main = diary.startMain();
   ASSERT_NE(main, nullptr);
   RECT r{};
   GetWindowRect(main, &r);
