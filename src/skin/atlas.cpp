@@ -3,8 +3,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/scale.h"
 #include "skin/bmp.h"
 #include "skin/embedded.h"
+#include "skin/png.h"
 #include "skin/rects.h"
 
 namespace skin {
@@ -18,11 +20,50 @@ gui::Surface decodeEmbedded(std::span<const uint8_t> bytes, int w, int h) {
   return std::move(*s);
 }
 
+// The 100 % picture made `scale` times larger, each pixel taken from the
+// 100 % pixel whose scaled rectangle holds it: every named rectangle keeps
+// its own pixels. Only a stand-in for a painted picture that will not decode.
+gui::Surface enlarge(const gui::Surface& s, base::Scale scale) {
+  gui::Surface out(scale(s.width()), scale(s.height()));
+  for (int y = 0; y < out.height(); ++y)
+    for (int x = 0; x < out.width(); ++x) out.setPixel(x, y, s.pixel(scale.unscale(x), scale.unscale(y)));
+  return out;
+}
+
+// A picture painted at a larger scale; should it not decode to the size the
+// scale gives, the 100 % one enlarged, so the program still shows its skin.
+gui::Surface decodeScaled(std::span<const uint8_t> png, const gui::Surface& original, int scale) {
+  const base::Scale s{scale};
+  std::optional<gui::Surface> p = decodePng(png);
+  if (p && p->width() == s(original.width()) && p->height() == s(original.height())) return std::move(*p);
+  return enlarge(original, s);
+}
+
 }  // namespace
 
-gui::Surface loadAtlas() { return decodeEmbedded(embedded::skinBmp(), kAtlasWidth, kAtlasHeight); }
-gui::Surface loadClockFace() { return decodeEmbedded(embedded::clockBmp(), 100, 100); }
-gui::Surface loadClockCap() { return decodeEmbedded(embedded::clockCapBmp(), 7, 7); }
+int atlasScaleFor(int percent) {
+  for (int s : kScales)
+    if (s >= percent) return s;
+  return kScales.back();
+}
+
+gui::Surface loadAtlas(int scalePercent) {
+  gui::Surface atlas = decodeEmbedded(embedded::skinBmp(), kAtlasWidth, kAtlasHeight);
+  const int p = atlasScaleFor(scalePercent);
+  return p == 100 ? atlas : decodeScaled(embedded::skinPng(p), atlas, p);
+}
+
+gui::Surface loadClockFace(int scalePercent) {
+  gui::Surface dial = decodeEmbedded(embedded::clockBmp(), 100, 100);
+  const int p = atlasScaleFor(scalePercent);
+  return p == 100 ? dial : decodeScaled(embedded::clockPng(p), dial, p);
+}
+
+gui::Surface loadClockCap(int scalePercent) {
+  gui::Surface cap = decodeEmbedded(embedded::clockCapBmp(), 7, 7);
+  const int p = atlasScaleFor(scalePercent);
+  return p == 100 ? cap : decodeScaled(embedded::clockCapPng(p), cap, p);
+}
 
 void drawFaceMarks(gui::Surface& target, Point at, const gui::Surface& atlas, ToolbarFace f, Row row,
                    const FaceMarks& marks) {

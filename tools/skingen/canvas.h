@@ -118,14 +118,15 @@ inline Shape disc(double cx100, double cy100, double radius100, base::Scale s = 
   };
 }
 
-// The disc that fills a square face: centred on the face's scaled rectangle,
-// so a round button never touches the next face at any scale.
+// The round shape that fills a square face: inscribed in the face's scaled
+// rectangle, which at some scales is a pixel wider than high or the other
+// way, so the button touches its face's four sides at every scale.
 inline Shape discIn(Rect face100, base::Scale s = {}) {
   const Rect f = s(face100);
-  const double cx = f.x + f.w / 2.0, cy = f.y + f.h / 2.0, radius = std::min(f.w, f.h) / 2.0;
+  const double cx = f.x + f.w / 2.0, cy = f.y + f.h / 2.0, rx = f.w / 2.0, ry = f.h / 2.0;
   return [=](int x, int y) {
-    const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
-    return dx * dx + dy * dy <= radius * radius;
+    const double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;
+    return dx * dx + dy * dy <= 1.0;
   };
 }
 
