@@ -32,11 +32,11 @@ gui::Surface enlarge(const gui::Surface& s, base::Scale scale) {
 
 // A picture painted at a larger scale; should it not decode to the size the
 // scale gives, the 100 % one enlarged, so the program still shows its skin.
-gui::Surface decodeScaled(std::span<const uint8_t> png, const gui::Surface& original, int scale) {
+gui::Surface decodeScaled(std::span<const uint8_t> png, std::span<const uint8_t> bmp, int w, int h, int scale) {
   const base::Scale s{scale};
   std::optional<gui::Surface> p = decodePng(png);
-  if (p && p->width() == s(original.width()) && p->height() == s(original.height())) return std::move(*p);
-  return enlarge(original, s);
+  if (p && p->width() == s(w) && p->height() == s(h)) return std::move(*p);
+  return enlarge(decodeEmbedded(bmp, w, h), s);
 }
 
 }  // namespace
@@ -48,21 +48,21 @@ int atlasScaleFor(int percent) {
 }
 
 gui::Surface loadAtlas(int scalePercent) {
-  gui::Surface atlas = decodeEmbedded(embedded::skinBmp(), kAtlasWidth, kAtlasHeight);
   const int p = atlasScaleFor(scalePercent);
-  return p == 100 ? atlas : decodeScaled(embedded::skinPng(p), atlas, p);
+  if (p == 100) return decodeEmbedded(embedded::skinBmp(), kAtlasWidth, kAtlasHeight);
+  return decodeScaled(embedded::skinPng(p), embedded::skinBmp(), kAtlasWidth, kAtlasHeight, p);
 }
 
 gui::Surface loadClockFace(int scalePercent) {
-  gui::Surface dial = decodeEmbedded(embedded::clockBmp(), 100, 100);
   const int p = atlasScaleFor(scalePercent);
-  return p == 100 ? dial : decodeScaled(embedded::clockPng(p), dial, p);
+  if (p == 100) return decodeEmbedded(embedded::clockBmp(), 100, 100);
+  return decodeScaled(embedded::clockPng(p), embedded::clockBmp(), 100, 100, p);
 }
 
 gui::Surface loadClockCap(int scalePercent) {
-  gui::Surface cap = decodeEmbedded(embedded::clockCapBmp(), 7, 7);
   const int p = atlasScaleFor(scalePercent);
-  return p == 100 ? cap : decodeScaled(embedded::clockCapPng(p), cap, p);
+  if (p == 100) return decodeEmbedded(embedded::clockCapBmp(), 7, 7);
+  return decodeScaled(embedded::clockCapPng(p), embedded::clockCapBmp(), 7, 7, p);
 }
 
 void drawFaceMarks(gui::Surface& target, Point at, const gui::Surface& atlas, ToolbarFace f, Row row,
