@@ -26,7 +26,9 @@ std::optional<std::vector<ArtworkFile>> generateArtwork(const Fonts& fonts, std:
 std::string scaledName(const char* stem, int scale);
 
 // The contact sheet: the atlas at 3× with every named rectangle outlined and
-// labelled, and the clock, its cap and the icons below it.
-Canvas renderSheet(const gui::Surface& atlas, const gui::Surface& clock, const gui::Surface& cap, const Fonts& fonts);
+// labelled, and the clock, its cap and the icons below it; given the 200 %
+// atlas, that too at 1:1 with the rectangles outlined at their scaled places.
+Canvas renderSheet(const gui::Surface& atlas, const gui::Surface& clock, const gui::Surface& cap, const Fonts& fonts,
+                   const gui::Surface* atlas2x = nullptr);
 
 }  // namespace skingen

@@ -60,8 +60,9 @@ int main(int argc, char** argv) {
     return writeFile(raw, skingen::encodePng(skingen::paintAtlas(*fonts, base::Scale{scale}))) ? 0 : 1;
   }
   if (!sheet.empty()) {
+    const gui::Surface atlas2x = skin::loadAtlas(200);
     const skingen::Canvas c =
-        skingen::renderSheet(skin::loadAtlas(), skin::loadClockFace(), skin::loadClockCap(), *fonts);
+        skingen::renderSheet(skin::loadAtlas(), skin::loadClockFace(), skin::loadClockCap(), *fonts, &atlas2x);
     if (!writeFile(sheet, skingen::encodePng(c))) {
       std::fprintf(stderr, "skingen: cannot write %s\n", sheet.c_str());
       return 1;
