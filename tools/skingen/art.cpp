@@ -230,7 +230,7 @@ void paintMonogram(Canvas& c, const Fonts& fonts, Rect area) {
   const double cx = area.x + area.w / 2.0, cy = area.y + area.h / 2.0;
   paintShape(c, area, disc(cx, cy, 12, c.scale()), kText, [&](int, int y) { return mix(Color::rgb(104, 150, 206), kDeep, (y - cy + 12) / 24.0); });
   const int w = fonts.measure(Face::SerifBoldItalic, 17, "P");
-  fonts.draw(c, Face::SerifBoldItalic, 17, int(cx - w / 2.0), int(cy + 6), "P", kWhite);
+  fonts.draw(c, Face::SerifBoldItalic, 17, int(cx - w / 2.0), int(cy + 6), "P", kWhite, 4, 0.5);
 }
 
 // The 175 × 32 box: a three-pixel frame around a white field.
@@ -426,7 +426,7 @@ void paintToolbarFace(ToolbarContext& k, ToolbarFace f, Row row) {
   auto letter = [&](Face font, const char* text, bool on, bool underline) {
     const int w = k.fonts.measure(font, 19, text);
     const int x = ox + 15 - w / 2, base = oy + 29;
-    k.fonts.draw(c, font, 19, x, base, text, ink(kText), kToolbarSteps);
+    k.fonts.draw(c, font, 19, x, base, text, ink(kText), kToolbarSteps, 0.5);
     if (underline) c.fill({x, base + 2, w, 2}, ink(kText));
     if (on)
       polyline(c, ox, oy, {{23.5, 25.0}, {26.5, 28.0}, {33.0, 20.5}}, 2.2, ink(kGreen), kToolbarSteps);
@@ -609,10 +609,12 @@ void paintWindows(Canvas& c, const Fonts& fonts) {
   paintBorder(c, login, true);
   paintTitleStrip(c, fonts, {login.x + 1, login.y + 1, login.w - 2, 16}, "Pisarion");
   const char* prompt = "Vpišite geslo";
-  fonts.draw(c, Face::Sans, 11, login.x + (login.w - fonts.measure(Face::Sans, 11, prompt)) / 2, login.y + 29, prompt, kText);
+  fonts.draw(c, Face::Sans, 11, login.x + (login.w - fonts.measure(Face::Sans, 11, prompt)) / 2, login.y + 29, prompt, kText,
+             4, 0.5);
   paintPasswordField(c, login.x + 18, login.y + 33);
   const char* hint = "Enter  potrdi      Esc  nazaj";
-  fonts.draw(c, Face::Sans, 10, login.x + (login.w - fonts.measure(Face::Sans, 10, hint)) / 2, login.y + 72, hint, kDeep);
+  fonts.draw(c, Face::Sans, 10, login.x + (login.w - fonts.measure(Face::Sans, 10, hint)) / 2, login.y + 72, hint, kDeep,
+             4, 0.5);
   // The empty password area the login window repaints after a good password.
   c.copy(c, {login.x + 18, login.y + 33, 154, 20}, r::passwordBox.x, r::passwordBox.y);
 
@@ -633,12 +635,12 @@ void paintWindows(Canvas& c, const Fonts& fonts) {
   for (int i = 0; i < 3; ++i) {
     paintPasswordField(c, cp.x + 18, cp.y + tops[i] - 2);
     fonts.draw(c, Face::Sans, 10, cp.x + 90 - fonts.measure(Face::Sans, 10, labels[i]), cp.y + tops[i] + 12, labels[i],
-               kDeep);
+               kDeep, 4, 1);
     if (i == 0) paintSmallPadlock(c, cp.x + 4, cp.y + tops[i] + 1);
     else paintSmallKey(c, cp.x + 4, cp.y + tops[i] + 1);
   }
   // Between the current password and the new ones, as on the login window.
-  fonts.draw(c, Face::Sans, 10, cp.x + (cp.w - fonts.measure(Face::Sans, 10, hint)) / 2, cp.y + 58, hint, kDeep);
+  fonts.draw(c, Face::Sans, 10, cp.x + (cp.w - fonts.measure(Face::Sans, 10, hint)) / 2, cp.y + 58, hint, kDeep, 4, 0.5);
   const Rect strip = r::picSpodaj;
   c.fill(strip, kPale);
   paintBorder(c, strip, true);

@@ -59,11 +59,17 @@ std::optional<Fonts> Fonts::open(const std::string& dir) {
 }
 
 int Fonts::draw(Canvas& c, Face face, int pixelSize, int x, int y, std::string_view utf8, Color colour,
-                int steps) const {
+                int steps, double anchor) const {
   // At a larger scale the glyphs are rasterised afresh at the scaled size.
   const base::Scale scale = c.scale();
+  int shift = 0;
+  if (anchor != 0 && !scale.identity()) {
+    Canvas scratch(1, 1, kKey, scale);
+    const int painted = draw(scratch, face, pixelSize, -10000, -10000, utf8, Color{});
+    shift = static_cast<int>(std::lround((painted - scale(measure(face, pixelSize, utf8))) * anchor));
+  }
   FT_Face ft = m_impl->face(face, scale(pixelSize));
-  const int x0 = scale(x), y0 = scale(y);
+  const int x0 = scale(x) - shift, y0 = scale(y);
   int pen = x0;
   FT_UInt previous = 0;
   for (char32_t cp : decodeUtf8(utf8)) {
