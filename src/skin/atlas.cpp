@@ -3,8 +3,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/scale.h"
 #include "skin/bmp.h"
 #include "skin/embedded.h"
+#include "skin/png.h"
 #include "skin/rects.h"
 
 namespace skin {
@@ -18,11 +20,50 @@ gui::Surface decodeEmbedded(std::span<const uint8_t> bytes, int w, int h) {
   return std::move(*s);
 }
 
+// The 100 % picture made `scale` times larger, each pixel taken from the
+// 100 % pixel whose scaled rectangle holds it: every named rectangle keeps
+// its own pixels. Only a stand-in for a painted picture that will not decode.
+gui::Surface enlarge(const gui::Surface& s, base::Scale scale) {
+  gui::Surface out(scale(s.width()), scale(s.height()));
+  for (int y = 0; y < out.height(); ++y)
+    for (int x = 0; x < out.width(); ++x) out.setPixel(x, y, s.pixel(scale.unscale(x), scale.unscale(y)));
+  return out;
+}
+
+// A picture painted at a larger scale; should it not decode to the size the
+// scale gives, the 100 % one enlarged, so the program still shows its skin.
+gui::Surface decodeScaled(std::span<const uint8_t> png, std::span<const uint8_t> bmp, int w, int h, int scale) {
+  const base::Scale s{scale};
+  std::optional<gui::Surface> p = decodePng(png);
+  if (p && p->width() == s(w) && p->height() == s(h)) return std::move(*p);
+  return enlarge(decodeEmbedded(bmp, w, h), s);
+}
+
 }  // namespace
 
-gui::Surface loadAtlas() { return decodeEmbedded(embedded::skinBmp(), kAtlasWidth, kAtlasHeight); }
-gui::Surface loadClockFace() { return decodeEmbedded(embedded::clockBmp(), 100, 100); }
-gui::Surface loadClockCap() { return decodeEmbedded(embedded::clockCapBmp(), 7, 7); }
+int atlasScaleFor(int percent) {
+  for (int s : kScales)
+    if (s >= percent) return s;
+  return kScales.back();
+}
+
+gui::Surface loadAtlas(int scalePercent) {
+  const int p = atlasScaleFor(scalePercent);
+  if (p == 100) return decodeEmbedded(embedded::skinBmp(), kAtlasWidth, kAtlasHeight);
+  return decodeScaled(embedded::skinPng(p), embedded::skinBmp(), kAtlasWidth, kAtlasHeight, p);
+}
+
+gui::Surface loadClockFace(int scalePercent) {
+  const int p = atlasScaleFor(scalePercent);
+  if (p == 100) return decodeEmbedded(embedded::clockBmp(), 100, 100);
+  return decodeScaled(embedded::clockPng(p), embedded::clockBmp(), 100, 100, p);
+}
+
+gui::Surface loadClockCap(int scalePercent) {
+  const int p = atlasScaleFor(scalePercent);
+  if (p == 100) return decodeEmbedded(embedded::clockCapBmp(), 7, 7);
+  return decodeScaled(embedded::clockCapPng(p), embedded::clockCapBmp(), 7, 7, p);
+}
 
 void drawFaceMarks(gui::Surface& target, Point at, const gui::Surface& atlas, ToolbarFace f, Row row,
                    const FaceMarks& marks) {

@@ -1,20 +1,23 @@
 #pragma once
 // The skin atlas and the other artwork, built into the program.
 //
-//   gui::Surface skin::loadAtlas();      the 683 × 391 atlas as a 32-bit surface
-//   gui::Surface skin::loadClockFace();  the mini clock's 100 × 100 dial
-//   gui::Surface skin::loadClockCap();   the 7 × 7 centre cap drawn over the hands
+//   gui::Surface skin::loadAtlas(p);     the 683 × 391 atlas as a 32-bit surface,
+//                                        or the same painted at scale p
+//   gui::Surface skin::loadClockFace(p); the mini clock's 100 × 100 dial
+//   gui::Surface skin::loadClockCap(p);  the 7 × 7 centre cap drawn over the hands
+//   skin::kScales, atlasScaleFor         the scales the artwork is painted at
 //   skin::FaceMarks, drawFaceMarks       the size digits and the colour drawn over a face
 //   skin::drawSizeDigits(atlas, size)    the same digits in all five faces of an atlas copy
 //   skin::drawColourAreas(atlas, colour) the same colour in all five faces of an atlas copy
 //   skin/rects.h                         every face and frame piece, by name
-//   skin/bmp.h                           the BMP decoder behind the loaders
+//   skin/bmp.h, skin/png.h               the decoders behind the loaders
 //
 // The loaders decode the embedded bytes on every call and return a fresh
 // copy. The program's atlas is never written to once loaded: the size and
 // colour the toolbar shows are marks drawn over the face each time it is
 // copied, so no drawing depends on what was drawn before it. Magenta,
 // base::kKeyColor, marks the see-through pixels in all three pictures.
+#include <array>
 #include <optional>
 
 #include "base/geometry.h"
@@ -24,9 +27,20 @@
 
 namespace skin {
 
-gui::Surface loadAtlas();
-gui::Surface loadClockFace();
-gui::Surface loadClockCap();
+// The display scales, in percent, the artwork is painted at. The 100 %
+// pictures are BMPs; the others are palette PNGs of the same colours.
+inline constexpr std::array kScales{100, 125, 150, 175, 200, 250, 300};
+
+// The painted scale a display scale uses: the nearest painted one at or
+// above it (so the picture is only ever made smaller), capped at the largest.
+int atlasScaleFor(int percent);
+
+// The pictures painted at the painted scale atlasScaleFor(scalePercent): the
+// atlas is base::Scale{p}(683) × base::Scale{p}(391) and every rectangle of
+// rects.h lies in it at base::Scale{p}(rect); the dial and cap likewise.
+gui::Surface loadAtlas(int scalePercent = 100);
+gui::Surface loadClockFace(int scalePercent = 100);
+gui::Surface loadClockCap(int scalePercent = 100);
 
 // What the size and colour buttons show over their faces: the last size and
 // colour the selection had throughout. Unset, the artwork's own pixels show.

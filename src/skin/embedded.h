@@ -10,4 +10,10 @@ std::span<const uint8_t> skinBmp();
 std::span<const uint8_t> clockBmp();
 std::span<const uint8_t> clockCapBmp();
 
+// The same pictures painted at a larger scale, as PNG; empty for a scale
+// that is not painted.
+std::span<const uint8_t> skinPng(int scale);
+std::span<const uint8_t> clockPng(int scale);
+std::span<const uint8_t> clockCapPng(int scale);
+
 }  // namespace skin::embedded

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <span>
 #include <string>
 
 #include "skin/rects.h"
@@ -111,14 +112,19 @@ void polyline(Canvas& c, int ox, int oy, std::initializer_list<Pt> pts, double w
       if (segmentDistance({x, y}, v[i], v[i + 1]) <= width / 2) return true;
     return false;
   };
-  for (int y = int(miny - width) - 1; y <= int(maxy + width) + 1; ++y)
-    for (int x = int(minx - width) - 1; x <= int(maxx + width) + 1; ++x) c.blend(x, y, colour, coverage(inside, x, y, steps));
+  // The pixels of the 100 % bounding box, at the canvas's scale.
+  const base::Scale sc = c.scale();
+  const int x0 = sc(int(minx - width) - 1), x1 = sc(int(maxx + width) + 2);
+  const int y0 = sc(int(miny - width) - 1), y1 = sc(int(maxy + width) + 2);
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) c.blend(x, y, colour, coverage(c, inside, x, y, steps));
 }
 
 // Anti-aliased filled shape given by a continuous predicate, within `area`.
 void fillSmooth(Canvas& c, Rect area, const std::function<bool(double, double)>& inside, Color colour, int steps = 4) {
-  for (int y = area.y; y < area.bottom(); ++y)
-    for (int x = area.x; x < area.right(); ++x) c.blend(x, y, colour, coverage(inside, x, y, steps));
+  const Rect a = c.scale()(area);
+  for (int y = a.y; y < a.bottom(); ++y)
+    for (int x = a.x; x < a.right(); ++x) c.blend(x, y, colour, coverage(c, inside, x, y, steps));
 }
 
 // Icon colours follow the hover: t = 0 greyed (rest), t = 1 full colour.
@@ -129,11 +135,52 @@ struct Ink {
 
 // ---- 3. Frame ------------------------------------------------------------
 
-// Whether a pixel of a 6 (or 5) pixel wide corner piece is cut away by the
-// main window's rounded region. dx, dy count from the window's outer corner.
-bool topCornerCut(int dx, int dy) {
-  static constexpr int kCut[5] = {5, 3, 2, 1, 1};
-  return dy < 5 && dx < kCut[dy];
+// The main window's rounded corners, as the pixels cut away from each row at
+// 100 %, counted from the window's outer corner (top corners, bottom ones).
+constexpr int kTopCut[] = {5, 3, 2, 1, 1};
+constexpr int kBottomCut[] = {2, 1};
+
+// How far the cut reaches into the row whose centre lies `y` (100 %
+// coordinates, from the outer edge) from the outer corner: the curve through
+// the row centres of the table. A pixel is cut when its centre lies short of
+// it, so at 100 % the table's pixels are cut exactly and at a larger scale
+// the outline follows the curve rather than the 100 % steps.
+double cutReach(std::span<const int> rows, double y) {
+  const int n = static_cast<int>(rows.size());
+  auto at = [&](int i) { return i < n ? double(rows[static_cast<size_t>(i)]) : 0.0; };
+  const double t = y - 0.5;
+  if (t < 0) return at(0) + (at(0) - at(1)) * -t;
+  const int i = static_cast<int>(t);
+  if (i >= n) return 0;
+  return at(i) + (at(i + 1) - at(i)) * (t - i);
+}
+
+// Paints a corner piece of the main window: pixels cut along the curve of
+// `rows` are key colour, those within a line's width of the cut or on the
+// outer edge are the outline, the rest `inner(dx, dy)` with dx, dy the
+// 100 % distances from the outer edges.
+void paintCorner(Canvas& c, Rect piece, bool left, bool top, std::span<const int> rows,
+                 const std::function<Color(int dx, int dy)>& inner) {
+  const Rect p = c.scale()(piece);
+  const double f = c.factor();
+  auto cut = [&](int dX, int dY) {
+    if (dX < 0 || dY < 0) return false;
+    return (dX + 0.5) / f < cutReach(rows, (dY + 0.5) / f);
+  };
+  const int w = c.lineWidth();
+  for (int y = 0; y < p.h; ++y)
+    for (int i = 0; i < p.w; ++i) {
+      const int dX = left ? i : p.w - 1 - i, dY = top ? y : p.h - 1 - y;
+      const int li = c.unscale(p.x + i) - piece.x, ly = c.unscale(p.y + y) - piece.y;
+      const int dx = left ? li : piece.w - 1 - li, dy = top ? ly : piece.h - 1 - ly;
+      Color col = inner(dx, dy);
+      if (cut(dX, dY)) col = kKey;
+      else if (dx == 0 || dy == 0) col = kDeep;
+      else
+        for (int d = 1; d <= w; ++d)
+          if (cut(dX - d, dY) || cut(dX, dY - d)) col = kDeep;
+      c.put(p.x + i, p.y + y, col);
+    }
 }
 void paintFrame(Canvas& c) {
   // Title tile and the tile behind the title text (the same pixels).
@@ -147,36 +194,19 @@ void paintFrame(Canvas& c) {
 
   // Top corners: the title strip, rounded as the window's region cuts it,
   // with the outline following the curve.
-  auto topCorner = [&](Rect piece, bool left) {
-    for (int y = 0; y < piece.h; ++y)
-      for (int i = 0; i < piece.w; ++i) {
-        const int dx = left ? i : piece.w - 1 - i;
-        Color col = titleRow(y);
-        if (topCornerCut(dx, y)) col = kKey;
-        else if (dx == 0 || topCornerCut(dx - 1, y) || (y > 0 && topCornerCut(dx, y - 1))) col = kDeep;
-        c.set(piece.x + i, piece.y + y, col);
-      }
-  };
-  topCorner(r::topLeftCorner, true);
-  topCorner(r::topRightCorner, false);
-  auto bottomCorner = [&](Rect piece, bool left) {
-    for (int y = 0; y < piece.h; ++y)
-      for (int i = 0; i < piece.w; ++i) {
-        const int dx = left ? i : piece.w - 1 - i, dy = piece.h - 1 - y;
-        const bool cut = (dy == 0 && dx < 2) || (dy == 1 && dx < 1);
-        const bool outline = !cut && (dy == 0 || dx == 0 || (dy == 1 && dx == 1) || (dy == 0 && dx == 2));
-        c.set(piece.x + i, piece.y + y, cut ? kKey : outline ? kDeep : frameAt(std::min(dx, dy)));
-      }
-  };
-  bottomCorner(r::bottomLeftCorner, true);
-  bottomCorner(r::bottomRightCorner, false);
+  const auto title = [](int, int dy) { return titleRow(dy); };
+  const auto frame = [](int dx, int dy) { return frameAt(std::min(dx, dy)); };
+  paintCorner(c, r::topLeftCorner, true, true, kTopCut, title);
+  paintCorner(c, r::topRightCorner, false, true, kTopCut, title);
+  paintCorner(c, r::bottomLeftCorner, true, false, kBottomCut, frame);
+  paintCorner(c, r::bottomRightCorner, false, false, kBottomCut, frame);
 
   // Caption-button plate: the title strip with a recessed capsule that holds
   // the four round buttons (at 48, 66, 84 and 99 of the plate).
   const Rect plate = r::captionPlate;
   for (int y = 0; y < plate.h; ++y) c.hline(plate.x, plate.right() - 1, plate.y + y, titleRow(y));
   const Rect capsule{plate.x + 43, plate.y + 2, 71, 19};
-  paintShape(c, capsule, roundedRect(capsule, 9), kLine, [&](int, int y) {
+  paintShape(c, capsule, roundedRect(capsule, 9, c.scale()), kLine, [&](int, int y) {
     const int i = y - capsule.y;
     return i <= 1 ? Color::rgb(196, 224, 246) : mix(Color::rgb(214, 236, 252), kPale, std::min(1.0, i / 8.0));
   });
@@ -198,9 +228,9 @@ void paintFrame(Canvas& c) {
 // The toolbar's right end carries the program's monogram.
 void paintMonogram(Canvas& c, const Fonts& fonts, Rect area) {
   const double cx = area.x + area.w / 2.0, cy = area.y + area.h / 2.0;
-  paintShape(c, area, disc(cx, cy, 12), kText, [&](int, int y) { return mix(Color::rgb(104, 150, 206), kDeep, (y - cy + 12) / 24.0); });
+  paintShape(c, area, disc(cx, cy, 12, c.scale()), kText, [&](int, int y) { return mix(Color::rgb(104, 150, 206), kDeep, (y - cy + 12) / 24.0); });
   const int w = fonts.measure(Face::SerifBoldItalic, 17, "P");
-  fonts.draw(c, Face::SerifBoldItalic, 17, int(cx - w / 2.0), int(cy + 6), "P", kWhite);
+  fonts.draw(c, Face::SerifBoldItalic, 17, int(cx - w / 2.0), int(cy + 6), "P", kWhite, 4, 0.5);
 }
 
 // The 175 × 32 box: a three-pixel frame around a white field.
@@ -218,56 +248,67 @@ void paintBox(Canvas& c) {
 void paintDateBox(Canvas& c) {
   const Rect b = r::dateBox;
   c.fill(b, kPale);
-  paintShape(c, b, roundedRect(b, 2), kDeep, [&](int, int y) { return y == b.y + 1 ? kLight : kWhite; });
+  paintShape(c, b, roundedRect(b, 2, c.scale()), kDeep, [&](int, int y) { return y == b.y + 1 ? kLight : kWhite; });
 }
 
 // The search field: the date box with a magnifier at its left end.
 void paintSearchField(Canvas& c) {
   const Rect b = r::searchField;
   c.fill(b, kPale);
-  paintShape(c, b, roundedRect(b, 2), kDeep, [&](int, int y) { return y == b.y + 1 ? kLight : kWhite; });
+  paintShape(c, b, roundedRect(b, 2, c.scale()), kDeep, [&](int, int y) { return y == b.y + 1 ? kLight : kWhite; });
   const int cx = b.x + 8, cy = b.y + 8;
-  for (int y = -5; y <= 5; ++y)
-    for (int x = -5; x <= 5; ++x) {
-      const double d = std::hypot(x, y);
-      if (d >= 2.6 && d <= 4.2) c.set(cx + x, cy + y, kDeep);
-    }
-  for (int i = 3; i <= 6; ++i) c.set(cx + i, cy + i, kDeep), c.set(cx + i + 1, cy + i, kDeep);
+  paintPixels(c, {cx - 5, cy - 5, 13, 12}, [&](double x, double y) {
+    const double d = std::hypot(x - cx, y - cy);
+    // The ring, and the handle: two pixels wide along the diagonal.
+    const double along = y - cy, across = x - cx - along;
+    return (d >= 2.6 && d <= 4.2) || (along >= 2.5 && along <= 6.5 && across >= -0.5 && across <= 1.5);
+  }, kDeep);
 }
 
 // ---- 4. Round buttons ----------------------------------------------------
 
 enum class Glyph { Cross, Dash, Up, Down, Ring, Square, Triangle };
 
+// A small triangle pointing down: rows of 5, 3 and 1 pixels from (x0, y0).
+void paintDownTriangle(Canvas& c, int x0, int y0, Color ink) {
+  paintPixels(c, {x0, y0, 5, 3}, [&](double x, double y) {
+    const double i = y - y0;
+    return i >= -0.5 && i <= 2.5 && x >= x0 + i - 0.5 && x <= x0 + 4 - i + 0.5;
+  }, ink);
+}
+
+// The 13 × 13 icons of the round buttons, drawn as one-pixel strokes at 100 %.
 void paintGlyph(Canvas& c, int x0, int y0, Glyph g, Color ink) {
-  auto px = [&](int x, int y) { c.set(x0 + x, y0 + y, ink); };
+  const Rect cell{x0, y0, 13, 13};
   switch (g) {
     case Glyph::Cross:
-      for (int i = -3; i <= 3; ++i) px(6 + i, 6 + i), px(6 + i, 6 - i);
+      paintPixels(c, cell, [&](double x, double y) {
+        const double u = x - x0 - 6, v = y - y0 - 6;
+        return std::abs(u) <= 3.5 && (std::abs(u - v) <= 0.5 || std::abs(u + v) <= 0.5);
+      }, ink);
       break;
     case Glyph::Dash:
-      for (int x = 3; x <= 9; ++x) px(x, 6), px(x, 7);
+      c.fill({x0 + 3, y0 + 6, 7, 2}, ink);
       break;
     case Glyph::Up:
     case Glyph::Down:
-      for (int i = 0; i <= 3; ++i)
-        for (int k = 0; k < 2; ++k) {
-          const int y = (g == Glyph::Up ? 5 + i : 8 - i) + k;
-          px(6 - i, y), px(6 + i, y);
-        }
+      // Two-pixel chevrons: row 5 + i (up) or 8 - i (down) holds x = 6 ± i.
+      paintPixels(c, cell, [&](double x, double y) {
+        const double i = std::abs(x - x0 - 6), row = y - y0 - (g == Glyph::Up ? 5 + i : 8 - i);
+        return i <= 3.5 && row >= -0.5 && row <= 1.5;
+      }, ink);
       break;
     case Glyph::Ring:
-      for (int y = 0; y < 13; ++y)
-        for (int x = 0; x < 13; ++x) {
-          const double d = std::hypot(x - 6.0, y - 6.0);
-          if (d >= 2.0 && d <= 3.3) px(x, y);
-        }
+      paintPixels(c, cell, [&](double x, double y) {
+        const double d = std::hypot(x - x0 - 6.0, y - y0 - 6.0);
+        return d >= 2.0 && d <= 3.3;
+      }, ink);
       break;
     case Glyph::Square:
       c.fill({x0 + 4, y0 + 4, 5, 5}, ink);
       break;
     case Glyph::Triangle:
-      for (int i = 0; i < 3; ++i) c.hline(x0 + 4 + i, x0 + 8 - i, y0 + 5 + i, ink);
+      paintDownTriangle(c, x0 + 4, y0 + 5, ink);
       break;
   }
 }
@@ -276,7 +317,7 @@ void paintGlyph(Canvas& c, int x0, int y0, Glyph g, Color ink) {
 // outside so the button can be shaped by the key colour.
 void paintRound(Canvas& c, Rect at, ButtonState s, Glyph g, bool danger) {
   c.fill(at, kKey);
-  const Shape shape = disc(at.x + at.w / 2.0, at.y + at.h / 2.0, at.w / 2.0);
+  const Shape shape = discIn(at, c.scale());
   const int mid = at.y + at.h / 2;
   Color outline = kDeep, ink = kText, top = kGlossTop, low = kLight;
   if (s == ButtonState::Hover) {
@@ -345,7 +386,7 @@ void paintPadlock(Canvas& c, int ox, int oy, Ink ink) {
     return (y <= cy && d >= 3.6 && d <= 6.2) || (y > cy && y < cy + 3 && std::abs(std::abs(x - cx) - 4.9) <= 1.3);
   }, ink(kSteel), kToolbarSteps);
   const Rect body{ox + 12, oy + 20, 17, 13};
-  paintShape(c, body, roundedRect(body, 2), ink(kGoldEdge),
+  paintShape(c, body, roundedRect(body, 2, c.scale()), ink(kGoldEdge),
              [&](int, int y) { return y < body.y + 6 ? ink(kGold) : ink(kGoldLow); });
   fillSmooth(c, {ox + 17, oy + 22, 8, 10}, [&](double x, double y) {
     return std::hypot(x - (ox + 20.5), y - (oy + 25.5)) <= 2.0 || (std::abs(x - (ox + 20.5)) <= 1 && y >= oy + 25.5 && y <= oy + 30);
@@ -369,12 +410,12 @@ void paintToolbarFace(ToolbarContext& k, ToolbarFace f, Row row) {
   const double t = hoverAmount(row);
   const Rect plate{face.x + 1, face.y + 8, visible - 2, 30};
   if (pressed) {
-    paintShape(c, plate, roundedRect(plate, 3), kText, [&](int x, int y) {
+    paintShape(c, plate, roundedRect(plate, 3, c.scale()), kText, [&](int x, int y) {
       if (y == plate.y + 1 || x == plate.x + 1) return kPressShade;
       return y < plate.y + 15 ? kPressTop : kPressLow;
     });
   } else if (t > 0) {
-    paintShape(c, plate, roundedRect(plate, 3), mix(bandRow(1), kDeep, t), [&](int, int y) {
+    paintShape(c, plate, roundedRect(plate, 3, c.scale()), mix(bandRow(1), kDeep, t), [&](int, int y) {
       const Color band = bandRow(y - face.y - 7);
       return mix(band, y < plate.y + 15 ? kGlossTop : Color::rgb(206, 233, 252), t);
     });
@@ -385,7 +426,7 @@ void paintToolbarFace(ToolbarContext& k, ToolbarFace f, Row row) {
   auto letter = [&](Face font, const char* text, bool on, bool underline) {
     const int w = k.fonts.measure(font, 19, text);
     const int x = ox + 15 - w / 2, base = oy + 29;
-    k.fonts.draw(c, font, 19, x, base, text, ink(kText), kToolbarSteps);
+    k.fonts.draw(c, font, 19, x, base, text, ink(kText), kToolbarSteps, 0.5);
     if (underline) c.fill({x, base + 2, w, 2}, ink(kText));
     if (on)
       polyline(c, ox, oy, {{23.5, 25.0}, {26.5, 28.0}, {33.0, 20.5}}, 2.2, ink(kGreen), kToolbarSteps);
@@ -412,7 +453,7 @@ void paintToolbarFace(ToolbarContext& k, ToolbarFace f, Row row) {
       const Rect a = skin::colourArea(row);
       c.fill({a.x - 1, a.y - 1, a.w + 2, a.h + 2}, ink(kDeep));
       c.fill(a, Color::rgb(0, 0, 0));
-      for (int i = 0; i < 3; ++i) c.hline(ox + 34 + i, ox + 38 - i, oy + 19 + i, ink(kText));
+      paintDownTriangle(c, ox + 34, oy + 19, ink(kText));
       break;
     }
     case ToolbarFace::SpremeniVelikost: {
@@ -423,7 +464,7 @@ void paintToolbarFace(ToolbarContext& k, ToolbarFace f, Row row) {
       c.fill(field, kWhite);
       const int ax = field.right() + 3;
       k.fonts.draw(c, Face::SansBold, 15, ax, oy + 27, "A", ink(kText), kToolbarSteps);
-      for (int i = 0; i < 3; ++i) c.hline(ax + 12 + i, ax + 16 - i, oy + 19 + i, ink(kText));
+      paintDownTriangle(c, ax + 12, oy + 19, ink(kText));
       break;
     }
   }
@@ -438,8 +479,9 @@ void paintDigitStrips(Canvas& c, const Fonts& fonts) {
     const Color ink = Ink{amount[i]}(kText);
     const int px = s.h + 1;
     for (int d = 0; d < 10; ++d) {
-      // Draw into a scratch cell, then centre the ink in the glyph cell.
-      Canvas tmp(3 * s.w + 8, 3 * s.h + 8, kWhite);
+      // Draw into a scratch cell, then centre the ink in the glyph cell, both
+      // in the canvas's own pixels.
+      Canvas tmp(3 * s.w + 8, 3 * s.h + 8, kWhite, c.scale());
       const std::string text(1, char('0' + d));
       fonts.draw(tmp, Face::SansBold, px, 4, 2 * s.h, text, ink);
       int x0 = tmp.width(), x1 = -1, y0 = tmp.height(), y1 = -1;
@@ -447,8 +489,8 @@ void paintDigitStrips(Canvas& c, const Fonts& fonts) {
         for (int x = 0; x < tmp.width(); ++x)
           if (tmp.get(x, y) != kWhite) x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
       const int w = x1 - x0 + 1, h = y1 - y0 + 1;
-      const Rect g = s.glyph(d);
-      c.copy(tmp, {x0, y0, std::min(w, s.w), std::min(h, s.h)}, g.x + (s.w - w + 1) / 2, g.y + (s.h - h + 1) / 2);
+      const Rect g = c.scale()(s.glyph(d));
+      c.copyPixels(tmp, {x0, y0, std::min(w, g.w), std::min(h, g.h)}, g.x + (g.w - w + 1) / 2, g.y + (g.h - h + 1) / 2);
     }
   }
 }
@@ -486,9 +528,9 @@ void paintMenus(Canvas& c) {
       c.fill(f, kPale);
       const int shift = s == ButtonState::Pressed ? 1 : 0;
       if (s == ButtonState::Hover)
-        paintShape(c, shown, roundedRect(shown, 2), kDeep, [&](int, int y) { return y < shown.y + 11 ? kGlossTop : kLight; });
+        paintShape(c, shown, roundedRect(shown, 2, c.scale()), kDeep, [&](int, int y) { return y < shown.y + 11 ? kGlossTop : kLight; });
       if (s == ButtonState::Pressed)
-        paintShape(c, shown, roundedRect(shown, 2), kText, [&](int x, int y) {
+        paintShape(c, shown, roundedRect(shown, 2, c.scale()), kText, [&](int x, int y) {
           return (y == shown.y + 1 || x == shown.x + 1) ? kPressShade : y < shown.y + 11 ? kPressTop : kPressLow;
         });
       paintAlignmentLines(c, f.x + 4 + shift, f.y + 4 + shift, 15, 9, 2, 1, a, kText);
@@ -525,7 +567,7 @@ void paintMenus(Canvas& c) {
 // An empty password field: the dot strip's cells continue its white inside.
 void paintPasswordField(Canvas& c, int x, int y) {
   const Rect f{x, y, 154, 20};
-  paintShape(c, f, roundedRect(f, 2), kDeep, [&](int, int yy) { return yy == y + 1 ? kLight : kWhite; });
+  paintShape(c, f, roundedRect(f, 2, c.scale()), kDeep, [&](int, int yy) { return yy == y + 1 ? kLight : kWhite; });
 }
 
 void paintTitleStrip(Canvas& c, const Fonts& fonts, Rect strip, const char* title) {
@@ -567,17 +609,19 @@ void paintWindows(Canvas& c, const Fonts& fonts) {
   paintBorder(c, login, true);
   paintTitleStrip(c, fonts, {login.x + 1, login.y + 1, login.w - 2, 16}, "Pisarion");
   const char* prompt = "Vpišite geslo";
-  fonts.draw(c, Face::Sans, 11, login.x + (login.w - fonts.measure(Face::Sans, 11, prompt)) / 2, login.y + 29, prompt, kText);
+  fonts.draw(c, Face::Sans, 11, login.x + (login.w - fonts.measure(Face::Sans, 11, prompt)) / 2, login.y + 29, prompt, kText,
+             4, 0.5);
   paintPasswordField(c, login.x + 18, login.y + 33);
   const char* hint = "Enter  potrdi      Esc  nazaj";
-  fonts.draw(c, Face::Sans, 10, login.x + (login.w - fonts.measure(Face::Sans, 10, hint)) / 2, login.y + 72, hint, kDeep);
+  fonts.draw(c, Face::Sans, 10, login.x + (login.w - fonts.measure(Face::Sans, 10, hint)) / 2, login.y + 72, hint, kDeep,
+             4, 0.5);
   // The empty password area the login window repaints after a good password.
   c.copy(c, {login.x + 18, login.y + 33, 154, 20}, r::passwordBox.x, r::passwordBox.y);
 
   // One dot cell of the dot strips.
   const Rect dot = r::passwordDot;
   c.fill(dot, kWhite);
-  paintShape(c, dot, disc(dot.x + 5.0, dot.y + 8.0, 3.2), kText, [](int, int) { return kText; });
+  paintShape(c, dot, disc(dot.x + 5.0, dot.y + 8.0, 3.2, c.scale()), kText, [](int, int) { return kText; });
 
   // Change-password window and its bottom strip.
   const Rect cp = r::frmSpremeniGeslo;
@@ -591,12 +635,12 @@ void paintWindows(Canvas& c, const Fonts& fonts) {
   for (int i = 0; i < 3; ++i) {
     paintPasswordField(c, cp.x + 18, cp.y + tops[i] - 2);
     fonts.draw(c, Face::Sans, 10, cp.x + 90 - fonts.measure(Face::Sans, 10, labels[i]), cp.y + tops[i] + 12, labels[i],
-               kDeep);
+               kDeep, 4, 1);
     if (i == 0) paintSmallPadlock(c, cp.x + 4, cp.y + tops[i] + 1);
     else paintSmallKey(c, cp.x + 4, cp.y + tops[i] + 1);
   }
   // Between the current password and the new ones, as on the login window.
-  fonts.draw(c, Face::Sans, 10, cp.x + (cp.w - fonts.measure(Face::Sans, 10, hint)) / 2, cp.y + 58, hint, kDeep);
+  fonts.draw(c, Face::Sans, 10, cp.x + (cp.w - fonts.measure(Face::Sans, 10, hint)) / 2, cp.y + 58, hint, kDeep, 4, 0.5);
   const Rect strip = r::picSpodaj;
   c.fill(strip, kPale);
   paintBorder(c, strip, true);
@@ -606,17 +650,17 @@ void paintWindows(Canvas& c, const Fonts& fonts) {
   const Rect mini = r::frmMini;
   c.fill(mini, kKey);
   const double cx = mini.x + 51.5, cy = mini.y + 66.5;
-  paintShape(c, {mini.x, mini.y + 16, mini.w, mini.h - 16}, disc(cx, cy, 44.5), kDeep,
+  paintShape(c, {mini.x, mini.y + 16, mini.w, mini.h - 16}, disc(cx, cy, 44.5, c.scale()), kDeep,
              [](int, int) { return kLight; });
   const Rect bar{mini.x, mini.y, mini.w, 23};
-  paintShape(c, bar, roundedRect(bar, 6), kDeep, [&](int, int y) { return gloss(y, bar.y + 1, bar.bottom() - 2); });
+  paintShape(c, bar, roundedRect(bar, 6, c.scale()), kDeep, [&](int, int y) { return gloss(y, bar.y + 1, bar.bottom() - 2); });
   fonts.draw(c, Face::SansBold, 10, mini.x + 7, mini.y + 15, "Pisarion", kText);
 }
 
 }  // namespace
 
-Canvas paintAtlas(const Fonts& fonts) {
-  Canvas c(skin::kAtlasWidth, skin::kAtlasHeight, kKey);
+Canvas paintAtlas(const Fonts& fonts, base::Scale scale) {
+  Canvas c(skin::kAtlasWidth, skin::kAtlasHeight, kKey, scale);
   paintFrame(c);
   paintMonogram(c, fonts, r::toolbarRightEnd);
   paintBox(c);
@@ -631,16 +675,20 @@ Canvas paintAtlas(const Fonts& fonts) {
 
 // ---- 8. Clock, cap, icons ------------------------------------------------
 
-Canvas paintClockFace() {
-  Canvas c(100, 100, kKey);
+Canvas paintClockFace(base::Scale scale) {
+  Canvas c(100, 100, kKey, scale);
   const double cx = 50.5, cy = 50.5;
-  // The dial: a two-pixel deep-blue rim around a white face, magenta outside.
-  paintShape(c, {0, 0, 100, 100}, disc(cx, cy, 43.5), kDeep, [&](int x, int y) {
-    const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
-    if (d > 42.2) return kDeep;
-    if (d > 41.0) return kLight;
-    return kWhite;
-  });
+  // The dial: a two-pixel deep-blue rim around a white face, magenta outside;
+  // the rings are decided at the canvas's own pixels.
+  paintShape(c, {0, 0, 100, 100}, disc(cx, cy, 43.5, scale), kDeep, [](int, int) { return kWhite; });
+  const double f = c.factor();
+  for (int y = 0; y < c.height(); ++y)
+    for (int x = 0; x < c.width(); ++x) {
+      const double d = std::hypot((x + 0.5) / f - cx, (y + 0.5) / f - cy);
+      if (c.get(x, y) != kWhite) continue;
+      if (d > 42.2) c.put(x, y, kDeep);
+      else if (d > 41.0) c.put(x, y, kLight);
+    }
   // Hour marks: long and heavy at 12, 3, 6 and 9, short at the others.
   for (int h = 0; h < 12; ++h) {
     const double a = h * M_PI / 6;
@@ -659,9 +707,9 @@ Canvas paintClockFace() {
   return c;
 }
 
-Canvas paintClockCap() {
-  Canvas c(7, 7, kKey);
-  paintShape(c, {0, 0, 7, 7}, disc(3.5, 3.5, 3.5), kText, [](int, int) { return kDeep; });
+Canvas paintClockCap(base::Scale scale) {
+  Canvas c(7, 7, kKey, scale);
+  paintShape(c, {0, 0, 7, 7}, disc(3.5, 3.5, 3.5, scale), kText, [](int, int) { return kDeep; });
   c.set(2, 2, kLight);
   return c;
 }

@@ -59,9 +59,18 @@ std::optional<Fonts> Fonts::open(const std::string& dir) {
 }
 
 int Fonts::draw(Canvas& c, Face face, int pixelSize, int x, int y, std::string_view utf8, Color colour,
-                int steps) const {
-  FT_Face ft = m_impl->face(face, pixelSize);
-  int pen = x;
+                int steps, double anchor) const {
+  // At a larger scale the glyphs are rasterised afresh at the scaled size.
+  const base::Scale scale = c.scale();
+  int shift = 0;
+  if (anchor != 0 && !scale.identity()) {
+    Canvas scratch(1, 1, kKey, scale);
+    const int painted = draw(scratch, face, pixelSize, -10000, -10000, utf8, Color{});
+    shift = static_cast<int>(std::lround((painted - scale(measure(face, pixelSize, utf8))) * anchor));
+  }
+  FT_Face ft = m_impl->face(face, scale(pixelSize));
+  const int x0 = scale(x) - shift, y0 = scale(y);
+  int pen = x0;
   FT_UInt previous = 0;
   for (char32_t cp : decodeUtf8(utf8)) {
     const FT_UInt index = FT_Get_Char_Index(ft, cp);
@@ -77,12 +86,12 @@ int Fonts::draw(Canvas& c, Face face, int pixelSize, int x, int y, std::string_v
     for (unsigned row = 0; row < bm.rows; ++row)
       for (unsigned col = 0; col < bm.width; ++col) {
         const int level = static_cast<int>(std::lround(bm.buffer[row * bm.pitch + col] * steps / 255.0));
-        c.blend(pen + g->bitmap_left + static_cast<int>(col), y - g->bitmap_top + static_cast<int>(row), colour,
+        c.blend(pen + g->bitmap_left + static_cast<int>(col), y0 - g->bitmap_top + static_cast<int>(row), colour,
                 double(level) / steps);
       }
     pen += static_cast<int>(g->advance.x >> 6);
   }
-  return pen - x;
+  return pen - x0;
 }
 
 int Fonts::measure(Face face, int pixelSize, std::string_view utf8) const {

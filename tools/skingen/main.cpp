@@ -4,8 +4,11 @@
 //                                       pisarion.rc
 //   skingen [--fonts DIR] --sheet PNG   renders the contact sheet of the atlas
 //                                       built into the program
-//   skingen [--fonts DIR] --raw PNG     the atlas as painted now, as a PNG
+//   skingen [--fonts DIR] [--scale P] --raw PNG
+//                                       the atlas as painted now at P % (100
+//                                       unless told), as a PNG
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -30,11 +33,16 @@ bool writeFile(const std::string& path, const skingen::Bytes& bytes) {
 
 int main(int argc, char** argv) {
   std::string fontDir = skingen::kDefaultFontDir, sheet, outDir, raw;
+  int scale = 100;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--fonts" && i + 1 < argc) fontDir = argv[++i];
     else if (a == "--sheet" && i + 1 < argc) sheet = argv[++i];
     else if (a == "--raw" && i + 1 < argc) raw = argv[++i];
+    else if (a == "--scale" && i + 1 < argc) {
+      scale = std::atoi(argv[++i]);
+      if (scale < 100 || scale > 400) return usage();
+    }
     else if (!a.empty() && a[0] != '-' && outDir.empty()) outDir = a;
     else return usage();
   }
@@ -49,11 +57,12 @@ int main(int argc, char** argv) {
   if (!raw.empty()) {
     // The freshly painted atlas as a PNG, before the palette check: for
     // looking at work in progress.
-    return writeFile(raw, skingen::encodePng(skingen::paintAtlas(*fonts))) ? 0 : 1;
+    return writeFile(raw, skingen::encodePng(skingen::paintAtlas(*fonts, base::Scale{scale}))) ? 0 : 1;
   }
   if (!sheet.empty()) {
+    const gui::Surface atlas2x = skin::loadAtlas(200);
     const skingen::Canvas c =
-        skingen::renderSheet(skin::loadAtlas(), skin::loadClockFace(), skin::loadClockCap(), *fonts);
+        skingen::renderSheet(skin::loadAtlas(), skin::loadClockFace(), skin::loadClockCap(), *fonts, &atlas2x);
     if (!writeFile(sheet, skingen::encodePng(c))) {
       std::fprintf(stderr, "skingen: cannot write %s\n", sheet.c_str());
       return 1;

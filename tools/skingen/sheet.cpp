@@ -157,9 +157,11 @@ gui::Surface previewMini(const gui::Surface& a, const gui::Surface& clock, const
 
 }  // namespace
 
-Canvas renderSheet(const gui::Surface& atlas, const gui::Surface& clock, const gui::Surface& cap, const Fonts& fonts) {
+Canvas renderSheet(const gui::Surface& atlas, const gui::Surface& clock, const gui::Surface& cap, const Fonts& fonts,
+                   const gui::Surface* atlas2x) {
   const int width = atlas.width() * kScale + 2 * kMargin;
-  const int height = atlas.height() * kScale + 567 + clock.height() * kScale + 3 * kMargin + 60;
+  const int extra = atlas2x ? atlas2x->height() + kMargin + 30 : 0;
+  const int height = atlas.height() * kScale + 567 + clock.height() * kScale + 3 * kMargin + 60 + extra;
   Canvas c(width, height, Color::rgb(64, 64, 72));
   blitScaled(c, atlas, kMargin, kMargin);
 
@@ -209,6 +211,19 @@ Canvas renderSheet(const gui::Surface& atlas, const gui::Surface& clock, const g
       for (int xx = 0; xx < icon->width() * kScale; ++xx)
         if (icon->get(xx / kScale, y / kScale) != kKey) c.set(ix + xx, y1 + y, icon->get(xx / kScale, y / kScale));
     ix += icon->width() * kScale + 24;
+  }
+  if (atlas2x) {
+    // The atlas painted at 200 %, at 1:1, with the named rectangles where
+    // the scale arithmetic puts them.
+    const int y2 = y1 + clock.height() * kScale + kMargin + 30;
+    fonts.draw(c, Face::SansBold, 12, kMargin, y2 - 6, "skin-200.png at 1:1, every named rectangle at its 200 % place", white);
+    for (int y = 0; y < atlas2x->height(); ++y)
+      for (int xx = 0; xx < atlas2x->width(); ++xx) c.put(kMargin + xx, y2 + y, atlas2x->pixel(xx, y));
+    const base::Scale two{200};
+    for (size_t i = 0; i < rects.size(); ++i) {
+      const Rect r = two(rects[i].rect);
+      outline(c, {kMargin + r.x, y2 + r.y, r.w, r.h}, kColours[i % kColours.size()]);
+    }
   }
   return c;
 }

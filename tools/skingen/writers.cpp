@@ -4,6 +4,8 @@
 #include <map>
 #include <set>
 
+#include <zlib.h>
+
 namespace skingen {
 namespace {
 
@@ -129,6 +131,52 @@ Bytes encodePng(const Canvas& c) {
   ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});
   chunk(out, "IHDR", ihdr);
   chunk(out, "IDAT", z);
+  chunk(out, "IEND", {});
+  return out;
+}
+
+}  // namespace skingen
+
+namespace skingen {
+
+std::optional<Bytes> encodePng8(const Canvas& c, std::string* error) {
+  const std::set<uint32_t> colours(c.pixels().begin(), c.pixels().end());
+  if (colours.size() > 256) {
+    if (error) *error = "the picture has " + std::to_string(colours.size()) + " colours, more than 256";
+    return std::nullopt;
+  }
+  std::map<uint32_t, uint8_t> index;
+  for (uint32_t col : colours) index.emplace(col, uint8_t(index.size()));
+
+  // Each row: filter type 0 (none; the flat artwork packs best unfiltered),
+  // then one palette index per pixel.
+  const int w = c.width(), h = c.height();
+  Bytes raw;
+  raw.reserve(size_t(w + 1) * size_t(h));
+  for (int y = 0; y < h; ++y) {
+    raw.push_back(0);
+    for (int x = 0; x < w; ++x) raw.push_back(index.at(c.get(x, y).value));
+  }
+  uLongf packedSize = compressBound(uLong(raw.size()));
+  Bytes packed(packedSize);
+  if (compress2(packed.data(), &packedSize, raw.data(), uLong(raw.size()), Z_BEST_COMPRESSION) != Z_OK) {
+    if (error) *error = "zlib could not compress the picture";
+    return std::nullopt;
+  }
+  packed.resize(packedSize);
+
+  Bytes out{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  Bytes ihdr;
+  putBe32(ihdr, uint32_t(w)), putBe32(ihdr, uint32_t(h));
+  ihdr.insert(ihdr.end(), {8, 3, 0, 0, 0});  // 8 bits, palette, deflate, no interlace
+  chunk(out, "IHDR", ihdr);
+  Bytes plte;
+  for (uint32_t col : colours) {
+    const Color k{col};
+    plte.insert(plte.end(), {k.r(), k.g(), k.b()});
+  }
+  chunk(out, "PLTE", plte);
+  chunk(out, "IDAT", packed);
   chunk(out, "IEND", {});
   return out;
 }

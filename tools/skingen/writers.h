@@ -1,6 +1,6 @@
 #pragma once
-// File formats the generator writes: 8-bit palettised BMP, ICO, and PNG for
-// the contact sheet.
+// File formats the generator writes: 8-bit palettised BMP, ICO, palette PNG,
+// and truecolour PNG for the contact sheet.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,6 +19,11 @@ std::optional<Bytes> encodeBmp8(const Canvas& c, std::string* error = nullptr);
 
 // An icon file with one 32-bit image per canvas; magenta pixels become transparent.
 Bytes encodeIco(const std::vector<Canvas>& images);
+
+// An 8-bit palette PNG compressed with zlib, for the pictures painted at the
+// larger scales. The palette is ordered as in encodeBmp8; more than 256
+// colours are refused.
+std::optional<Bytes> encodePng8(const Canvas& c, std::string* error = nullptr);
 
 // A truecolour PNG (stored, uncompressed deflate blocks).
 Bytes encodePng(const Canvas& c);

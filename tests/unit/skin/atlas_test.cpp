@@ -5,7 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
 
+#include "base/scale.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
 
@@ -234,4 +240,90 @@ TEST(SkinClock, DialFitsTheMiniWindowAndItsFaceBacksEveryVisibleDialPixel) {
   EXPECT_NE(cap.pixel(3, 3), kKeyColor);
   // The drag strip left of the buttons (x ≤ 65, y ≤ 21) is part of the window.
   EXPECT_NE(atlas().pixel(r::frmMini.x + 30, r::frmMini.y + 10), kKeyColor);
+}
+
+// ---- The artwork painted at the larger scales --------------------------
+
+namespace {
+
+std::set<uint32_t> coloursOf(const gui::Surface& s) {
+  std::set<uint32_t> c;
+  for (int y = 0; y < s.height(); ++y)
+    for (int x = 0; x < s.width(); ++x) c.insert(s.pixel(x, y).value);
+  return c;
+}
+
+}  // namespace
+
+TEST(SkinAtlasScale, DisplayScalesUseTheNearestPaintedScaleAtOrAbove) {
+  const std::pair<int, int> cases[] = {{50, 100}, {100, 100}, {101, 125}, {125, 125}, {140, 150}, {175, 175},
+                                       {190, 200}, {225, 250}, {300, 300}, {400, 300}};
+  for (auto [display, painted] : cases) EXPECT_EQ(atlasScaleFor(display), painted) << display;
+}
+
+class SkinAtlasAtScale : public testing::TestWithParam<int> {};
+
+// Every face lies at its scaled rectangle: the faces that show no key colour
+// at 100 % show none at the scale (a face painted a pixel off would), and the
+// shaped ones are cut by about as much.
+TEST_P(SkinAtlasAtScale, EveryNamedRectangleHoldsItsFaceAtTheScaledPlace) {
+  const base::Scale s{GetParam()};
+  const gui::Surface a = loadAtlas(GetParam());
+  ASSERT_EQ(a.width(), s(683));
+  ASSERT_EQ(a.height(), s(391));
+  for (const NamedRect& n : allRects()) {
+    const Rect r = s(n.rect);
+    EXPECT_TRUE(r.x >= 0 && r.y >= 0 && r.right() <= a.width() && r.bottom() <= a.height()) << n.name;
+    const double at100 = double(keyPixels(atlas(), n.rect)) / (n.rect.w * n.rect.h);
+    const double scaled = double(keyPixels(a, r)) / (r.w * r.h);
+    if (at100 == 0) EXPECT_EQ(keyPixels(a, r), 0) << n.name;
+    else EXPECT_NEAR(scaled, at100, 0.08) << n.name;
+  }
+  // The dial and cap keep their proportions too.
+  const gui::Surface dial = loadClockFace(GetParam()), cap = loadClockCap(GetParam());
+  EXPECT_EQ(dial.width(), s(100));
+  EXPECT_EQ(cap.width(), s(7));
+  const gui::Surface dial100 = loadClockFace();
+  EXPECT_NEAR(double(keyPixels(dial, dial.bounds())) / (dial.width() * dial.height()),
+              double(keyPixels(dial100, dial100.bounds())) / (100 * 100), 0.01);
+}
+
+// The larger pictures keep the exact colours of the 100 % ones.
+TEST_P(SkinAtlasAtScale, UsesOnlyTheColoursOfThe100PercentPicture) {
+  const std::pair<gui::Surface, gui::Surface> pictures[] = {{loadAtlas(), loadAtlas(GetParam())},
+                                                            {loadClockFace(), loadClockFace(GetParam())},
+                                                            {loadClockCap(), loadClockCap(GetParam())}};
+  for (const auto& [base, scaled] : pictures) {
+    const std::set<uint32_t> palette = coloursOf(base);
+    for (uint32_t c : coloursOf(scaled)) EXPECT_TRUE(palette.count(c)) << std::hex << c;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Painted, SkinAtlasAtScale, testing::ValuesIn(kScales.begin() + 1, kScales.end()));
+
+// A close button looked at and kept: the hover face at 200 %, painted round
+// with a two-pixel outline and the cross drawn at the scale, not enlarged.
+TEST(SkinAtlasScale, CloseButtonAt200MatchesTheKeptPicture) {
+  std::ifstream in(std::string(PISARION_SOURCE_DIR) + "/tests/data/skin/close-hover-200.txt");
+  ASSERT_TRUE(in.good());
+  std::map<char, Color> legend;
+  std::vector<std::string> grid;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    if (line.size() == 8 && line[1] == ' ') {  // a letter and its colour
+      const uint32_t rgb = uint32_t(std::stoul(line.substr(2), nullptr, 16));
+      legend[line[0]] = Color::rgb(uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb));
+    } else {
+      grid.push_back(line);
+    }
+  }
+  const base::Scale s{200};
+  const Rect face = s(captionFace(CaptionButton::Zapri, ButtonState::Hover));
+  ASSERT_EQ(int(grid.size()), face.h);
+  const gui::Surface a = loadAtlas(200);
+  for (int y = 0; y < face.h; ++y) {
+    ASSERT_EQ(int(grid[size_t(y)].size()), face.w);
+    for (int x = 0; x < face.w; ++x)
+      EXPECT_EQ(a.pixel(face.x + x, face.y + y), legend.at(grid[size_t(y)][size_t(x)])) << x << "," << y;
+  }
 }

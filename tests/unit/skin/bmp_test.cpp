@@ -3,9 +3,16 @@
 // without bound.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
 #include <vector>
 
+#include <zlib.h>
+
 #include "skin/bmp.h"
+#include "skin/png.h"
 
 using skin::decodeBmp;
 using base::Color;
@@ -109,4 +116,57 @@ TEST(Bmp, IndicesPastAShortPaletteReadAsBlack) {
   ASSERT_TRUE(s.has_value());
   EXPECT_EQ(s->pixel(0, 0), kTop[0]);
   for (int x = 0; x < 3; ++x) EXPECT_EQ(s->pixel(x, 1), Color{});
+}
+
+// ---- The PNG reader behind the larger scales ----------------------------
+
+namespace {
+
+Bytes committedPng() {
+  std::ifstream in(std::string(PISARION_SOURCE_DIR) + "/assets/clockcap-200.png", std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Sets the chunk's CRC right again after a change, so the damage reaches
+// the decoder's own checks behind the CRC.
+void fixCrc(Bytes& b, size_t chunkAt) {
+  const uint32_t length = uint32_t(b[chunkAt]) << 24 | uint32_t(b[chunkAt + 1]) << 16 | uint32_t(b[chunkAt + 2]) << 8 | b[chunkAt + 3];
+  const uint32_t crc = uint32_t(crc32(0, b.data() + chunkAt + 4, length + 4));
+  for (int i = 0; i < 4; ++i) b[chunkAt + 8 + length + i] = uint8_t(crc >> (24 - 8 * i));
+}
+
+}  // namespace
+
+TEST(PngReader, DamagedPicturesGiveNothing) {
+  const Bytes good = committedPng();
+  ASSERT_GT(good.size(), 60u);
+  ASSERT_TRUE(skin::decodePng(good).has_value());
+  const size_t ihdr = 8, idat = ihdr + 25 + 12 + ((size_t(good[33]) << 24 | good[34] << 16 | good[35] << 8 | good[36]));
+  const std::pair<const char*, std::function<void(Bytes&)>> damage[] = {
+      {"cut short", [](Bytes& b) { b.resize(b.size() / 2); }},
+      {"a flipped bit", [](Bytes& b) { b[b.size() - 20] ^= 0x10; }},
+      {"truecolour", [](Bytes& b) { b[ihdr + 8 + 9] = 2, fixCrc(b, ihdr); }},
+      {"huge", [](Bytes& b) { b[ihdr + 8] = 0x7F, fixCrc(b, ihdr); }},
+      {"wider than its pixels", [](Bytes& b) { b[ihdr + 8 + 3] += 1, fixCrc(b, ihdr); }},
+      {"bad row filter", [&](Bytes& b) {
+         // Replaces the picture with one row of a filter type that does not exist.
+         Bytes raw(size_t(b[ihdr + 8 + 3]) + 1, 0);
+         raw[0] = 9;
+         Bytes z(compressBound(uLong(raw.size())));
+         uLongf n = uLongf(z.size());
+         compress(z.data(), &n, raw.data(), uLong(raw.size()));
+         b[ihdr + 8 + 4] = 0, b[ihdr + 8 + 5] = 0, b[ihdr + 8 + 6] = 0, b[ihdr + 8 + 7] = 1, fixCrc(b, ihdr);
+         Bytes chunk{uint8_t(n >> 24), uint8_t(n >> 16), uint8_t(n >> 8), uint8_t(n), 'I', 'D', 'A', 'T'};
+         chunk.insert(chunk.end(), z.begin(), z.begin() + long(n));
+         chunk.insert(chunk.end(), 4, 0);
+         b.erase(b.begin() + long(idat), b.end() - 12);
+         b.insert(b.begin() + long(idat), chunk.begin(), chunk.end());
+         fixCrc(b, idat);
+       }},
+  };
+  for (const auto& [what, spoil] : damage) {
+    Bytes b = good;
+    spoil(b);
+    EXPECT_FALSE(skin::decodePng(b).has_value()) << what;
+  }
 }

@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "base/scale.h"
 #include "skin/atlas.h"
 #include "skin/bmp.h"
+#include "skin/png.h"
 
 #if PISARION_HAVE_SKINGEN
 #include "font.h"
@@ -37,6 +39,23 @@ TEST(SkinArtwork, TheProgramCarriesTheCommittedPictures) {
     ASSERT_TRUE(decoded.has_value()) << name;
     EXPECT_EQ(*decoded, surface) << name;
   }
+  // The larger scales: palette PNGs the program decodes to exactly their pixels.
+  for (int p : skin::kScales) {
+    if (p == 100) continue;
+    const std::pair<std::string, gui::Surface> scaled[] = {{"skin", skin::loadAtlas(p)},
+                                                           {"clock", skin::loadClockFace(p)},
+                                                           {"clockcap", skin::loadClockCap(p)}};
+    for (const auto& [stem, surface] : scaled) {
+      const std::string name = stem + "-" + std::to_string(p) + ".png";
+      const std::vector<uint8_t> bytes = readAsset(name);
+      ASSERT_GT(bytes.size(), 33u) << name;
+      EXPECT_EQ(bytes[24], 8) << name;  // bit depth
+      EXPECT_EQ(bytes[25], 3) << name;  // palette
+      const auto decoded = skin::decodePng(bytes);
+      ASSERT_TRUE(decoded.has_value()) << name;
+      EXPECT_EQ(*decoded, surface) << name;
+    }
+  }
 }
 
 TEST(SkinArtwork, IconHoldsBothSizesAndTheResourcesNameIt) {
@@ -62,7 +81,7 @@ TEST(SkinArtwork, GeneratorReproducesTheCommittedFilesByteForByte) {
   std::string error;
   const auto files = skingen::generateArtwork(*fonts, &error);
   ASSERT_TRUE(files.has_value()) << error;
-  ASSERT_EQ(files->size(), 7u);
+  ASSERT_EQ(files->size(), 7u + 3 * (skin::kScales.size() - 1));
   for (const auto& f : *files) EXPECT_TRUE(f.bytes == readAsset(f.name)) << f.name << " differs from assets/" << f.name;
 #else
   GTEST_SKIP() << "built without FreeType, so without the generator";
