@@ -381,7 +381,14 @@ void frmMain::Form_Click() {
 // A click in the editor closes what a click on the window closes.
 void frmMain::Text_Click() { Form_Click(); }
 
-void frmMain::CloseMenus() { menus->CloseMenus(); }
+void frmMain::CloseMenus() {
+  // What the keyboard pointed at in a menu is at rest when it opens again.
+  if (m_menuItem > 0)
+    for (gui::PictureBox* menu : {&menus->mnuPoravnaj, &menus->mnuSpremniBarvo, &menus->mnuSpremeniVelikost})
+      if (menu->visible()) pointMenuItem(*menu, 0);
+  m_menuItem = 0;
+  menus->CloseMenus();
+}
 
 // ---- wiring ------------------------------------------------------------------
 
