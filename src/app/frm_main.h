@@ -284,6 +284,11 @@ class frmMain {
 
   std::unique_ptr<shape::clsDockingHandler> m_docking;
   void showWritable(bool writable);
+  // The editor's page and the lists in the skin's colours, or in the
+  // system's while high contrast is on.
+  void applyColours();
+  gui::EditLook editLook() const;
+  bool m_writable = true;  // the day on screen can be written
 
   DayOnScreen m_day;
   gui::Timer& tmrVarnostnaKopija;
