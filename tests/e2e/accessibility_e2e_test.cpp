@@ -250,6 +250,25 @@ TEST(AccessibilityEndToEnd, TheToolbarAndItsMenuByKeys) {
   UnhookWinEvent(hook);
   saveScreenshot(main, "accessibility-2-the-alignment-button-by-keys");
   EXPECT_EQ(screenshot(main).pixel(183, 19 + 20), base::Color::rgb(70, 109, 167));
+  // The reader's default action on the toolbar's sixth child opens the colours.
+  IAccessible* root = nullptr;
+  IDispatch* toolbar = nullptr;
+  ASSERT_TRUE(SUCCEEDED(AccessibleObjectFromWindow(main, OBJID_CLIENT, kIAccessible, reinterpret_cast<void**>(&root))));
+  VARIANT child = self();
+  child.lVal = 1;
+  ASSERT_EQ(root->get_accChild(child, &toolbar), S_OK);
+  IAccessible* bar = nullptr;
+  ASSERT_TRUE(SUCCEEDED(toolbar->QueryInterface(kIAccessible, reinterpret_cast<void**>(&bar))));
+  child.lVal = 6;
+  EXPECT_EQ(bar->accDoDefaultAction(child), S_OK);
+  EXPECT_TRUE(waitUntil([&] {
+    const Heard* colours = find(read(main), L"Barva pisave");
+    return colours && (colours->state & STATE_SYSTEM_EXPANDED);
+  }));
+  bar->Release();
+  toolbar->Release();
+  root->Release();
+  pressKey(VK_ESCAPE);
   pressCtrlKey('W');
   EXPECT_EQ(diary.waitForExit(), DWORD{0});
   const std::string saved = diary.decodedEntry(todayKey()).value_or("");
