@@ -129,6 +129,8 @@ void frmMain::Form_Load() {
     return;
   }
   if (!prepareToWrite(m_app)) return;
+  // The skin's colours are in place already; high contrast takes the system's.
+  if (m_app.platform().highContrast()) applyColours();
   store::DiaryStore& store = m_app.store();
   // The folder was listed a moment ago; today's entry, when made, joins that listing.
   const store::DiaryStore::ListingHold listed(store);
@@ -246,9 +248,30 @@ void frmMain::showWritable(bool writable) {
   const ToolbarLook look = writable ? ToolbarLook::Active : ToolbarLook::Inactive;
   drawSeparators(look);
   showFormatting(look);
-  // A day that cannot be written looks it: a tinted page and no caret.
-  Text.setLook(writable ? gui::EditLook{} : gui::EditLook{skin::kPaleBlue, false});
+  m_writable = writable;
+  Text.setLook(editLook());
   if (Text.editor()) Text.editor()->setAccessibleName(editorName());
+}
+
+// A day that cannot be written looks it: a tinted page and no caret. In high
+// contrast the page is the system's window colour, a read-only one its button
+// face; text of the automatic colour then follows the system's window text
+// (colours the user chose stay as written: they are part of the entry).
+gui::EditLook frmMain::editLook() const {
+  const std::optional<gui::ContrastColours> contrast = m_app.platform().highContrast();
+  if (m_writable) return {contrast ? contrast->window : gui::EditLook{}.background, true};
+  return {contrast ? contrast->buttonFace : skin::kPaleBlue, false};
+}
+
+void frmMain::applyColours() {
+  const std::optional<gui::ContrastColours> c = m_app.platform().highContrast();
+  const controls::RowList::Colours rows =
+      c ? controls::RowList::Colours{c->window, c->windowText, c->highlight, c->highlight, c->highlightText,
+                                     c->buttonFace, c->windowText}
+        : controls::RowList::skinColours();
+  for (controls::RowList* list : std::initializer_list<controls::RowList*>{&Datumi1, &cmbLeta, &cmbMesci})
+    list->setColours(rows);
+  Text.setLook(editLook());
 }
 
 void frmMain::SaveWhileAway() {
@@ -381,7 +404,14 @@ void frmMain::Form_Click() {
 // A click in the editor closes what a click on the window closes.
 void frmMain::Text_Click() { Form_Click(); }
 
-void frmMain::CloseMenus() { menus->CloseMenus(); }
+void frmMain::CloseMenus() {
+  // What the keyboard pointed at in a menu is at rest when it opens again.
+  if (m_menuItem > 0)
+    for (gui::PictureBox* menu : {&menus->mnuPoravnaj, &menus->mnuSpremniBarvo, &menus->mnuSpremeniVelikost})
+      if (menu->visible()) pointMenuItem(*menu, 0);
+  m_menuItem = 0;
+  menus->CloseMenus();
+}
 
 // ---- wiring ------------------------------------------------------------------
 
@@ -417,6 +447,7 @@ void frmMain::wireWindowEvents() {
   };
   // Another window takes the focus: what was typed is put on the disk.
   m_form.onDeactivate = [this] { m_day.autosave(); };
+  m_form.onSystemColours = [this] { applyColours(); };
   m_day.onWritableChanged = [this](bool writable) { showWritable(writable); };
   // A timer's turn comes after the window's first paint.
   tmrVarnostnaKopija.onTimer = [this] {

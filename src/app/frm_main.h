@@ -9,6 +9,7 @@
 // frm_main_keys.cpp: where the keyboard is, how it moves, how it is shown
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/day_on_screen.h"
 #include "controls/combo_box2.h"
@@ -225,6 +226,7 @@ class frmMain {
   gui::AccNode describeToolbar() const;
   void describeDateBoxes(gui::AccNode& window) const;
   std::u16string editorName() const;
+  void giveDefaultActions(gui::AccNode& window);
 
   // frm_main_buttons.cpp
   void makeCaptionButtons();
@@ -248,7 +250,29 @@ class frmMain {
   bool closeOpenLists();
   // The mark round whatever has the keys.
   void markFocus();
+  void makeFocusRing(gui::Container& parent);
   gui::Shape* m_focusRing[2] = {nullptr, nullptr};
+  // The toolbar's buttons and the caption buttons, each left to right.
+  std::vector<gui::PictureBox*> toolbarBoxes() const;
+  std::vector<gui::PictureBox*> captionBoxes() const;
+  // Space, Enter and the arrows on a toolbar or caption button that has the keys.
+  void button_KeyDown(gui::PictureBox& box, int keyCode);
+  // What a click on the button does: its toggle or its command.
+  void pressButton(gui::PictureBox& box);
+  // A button's command, with what the mouse would have closed on its way to it.
+  void runCommand(skin::SkinnedButton& button);
+  // The menu a toolbar button opens; nullptr for the other buttons.
+  gui::PictureBox* menuOf(const gui::Element& opener) const;
+  // A menu's items in the order the arrows walk them, and how many lie in a row.
+  std::vector<gui::Element*> menuItems(const gui::PictureBox& menu) const;
+  int menuColumns(const gui::PictureBox& menu) const;
+  // The item (1 …) of the selection's alignment, size or colour; 0: none (mixed).
+  int currentMenuItem(const gui::PictureBox& menu) const;
+  void openMenuByKeyboard(gui::PictureBox& opener, gui::PictureBox& menu);
+  // The highlight of the open menu on item k; 0: on none.
+  void pointMenuItem(gui::PictureBox& menu, int k);
+  void chooseMenuItem(gui::PictureBox& menu, int k);
+  int m_menuItem = 0;  // the item the keyboard points at in the open menu; 0: none
 
   // frm_main_toolbar.cpp
   void makeToolbar();
@@ -260,6 +284,11 @@ class frmMain {
 
   std::unique_ptr<shape::clsDockingHandler> m_docking;
   void showWritable(bool writable);
+  // The editor's page and the lists in the skin's colours, or in the
+  // system's while high contrast is on.
+  void applyColours();
+  gui::EditLook editLook() const;
+  bool m_writable = true;  // the day on screen can be written
 
   DayOnScreen m_day;
   gui::Timer& tmrVarnostnaKopija;

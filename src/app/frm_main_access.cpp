@@ -87,7 +87,19 @@ gui::AccNode frmMain::describeToolbar() const {
   for (const auto& [button, menu] : openers) {
     auto node = button->describe();
     if (!node) continue;
-    if (menu->shown()) node->add(skin::describeMenu(*menu, node->name));
+    if (menu->shown()) {
+      // The item in use is checked; the one the keyboard points at has the
+      // focus, which its button then gives up.
+      gui::AccNode& popup = node->add(skin::describeMenu(*menu, node->name));
+      const std::vector<gui::Element*> items = menuItems(*menu);
+      const auto mark = [&](int k, uint32_t state) {
+        gui::AccNode* item = k > 0 && k <= static_cast<int>(items.size()) ? skin::nodeOf(popup, *items[k - 1]) : nullptr;
+        if (item) item->state |= state;
+        return item != nullptr;
+      };
+      mark(currentMenuItem(*menu), gui::kAccChecked);
+      if (button->box().hasFocus() && mark(m_menuItem, gui::kAccFocused)) node->state &= ~gui::kAccFocused;
+    }
     toolbar.add(std::move(*node));
   }
   fitAroundChildren(toolbar);
@@ -128,6 +140,30 @@ void frmMain::describe(gui::AccNode& window) {
   addButton(window, *vednoNaVrhu);
   addButton(window, *mini);
   addButton(window, *zapri);
+  giveDefaultActions(window);
+}
+
+// A button's default action is what Space does on it (a menu button opens
+// its menu, or closes it while open); a menu item's chooses it.
+void frmMain::giveDefaultActions(gui::AccNode& window) {
+  for (const auto& group : {toolbarBoxes(), captionBoxes()})
+    for (gui::PictureBox* box : group) {
+      gui::AccNode* node = skin::nodeOf(window, *box);
+      if (!node) continue;
+      gui::PictureBox* menu = menuOf(*box);
+      node->doDefault = [this, box, menu] {
+        if (!menu) return pressButton(*box);
+        if (menu->visible()) return CloseMenus();
+        openMenuByKeyboard(*box, *menu);
+      };
+      if (!menu || !menu->shown()) continue;
+      const std::vector<gui::Element*> items = menuItems(*menu);
+      for (int k = 1; k <= static_cast<int>(items.size()); ++k)
+        if (gui::AccNode* item = skin::nodeOf(window, *items[k - 1]))
+          item->doDefault = [this, menu, k] {
+            if (menu->visible()) chooseMenuItem(*menu, k);
+          };
+    }
 }
 
 }  // namespace app

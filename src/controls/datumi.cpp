@@ -70,6 +70,19 @@ void Datumi::DodajDan(std::string Dan) {
   weekend.sendToBack();
 }
 
+void Datumi::setColours(const Colours& colours) {
+  RowList::setColours(colours);
+  const bool skin = colours == skinColours();
+  Label1->setBackColor(skin ? kNedelja : colours.area);
+  Label1->setForeColor(skin ? kSobota : colours.area);
+  for (int n = 1; n <= rowCount() && n < static_cast<int>(BarvnoOzadje.size()); ++n) {
+    const std::optional<base::Date> date = base::parseDateKey(rowTag(n));
+    const std::string day = date ? base::weekdayName(base::weekday(*date)) : "";
+    if (day == "nedelja") BarvnoOzadje[n]->setFillColor(Label1->backColor());
+    else if (day == "sobota") BarvnoOzadje[n]->setFillColor(Label1->foreColor());
+  }
+}
+
 void Datumi::addDateRow(std::string Dan) {
   DodajDan(Dan);
   if (const std::optional<base::Date> date = base::parseDateKey(Dan))

@@ -38,6 +38,9 @@ class Datumi : public RowList {
   // Its back colour is the Sunday colour, its text colour the Saturday one.
   gui::Label* Label1 = nullptr;
 
+  // The rows' colours; with any but the skin's the weekends are not tinted.
+  void setColours(const Colours& colours) override;
+
  protected:
   void attached() override;
   void wireRow(gui::Label& label, int index) override;

@@ -187,6 +187,22 @@ void RowList::clearHover() {
 
 void RowList::drawHover(skin::Row row) { m_hover->setVisible(row == skin::Row::Highlight); }
 
+RowList::Colours RowList::skinColours() {
+  return {base::Color::rgb(255, 255, 255), skin::kTextBlue, skin::kLightBlue, skin::kDeepBlue, skin::kChosenText,
+          skin::kPointedRow, skin::kDeepBlue};
+}
+
+void RowList::setColours(const Colours& c) {
+  Območje->setBackColor(c.area);
+  lblIzbranDan->setForeColor(c.chosenText);
+  for (int i = 0; i <= rowCount(); ++i) lblDan[i]->setForeColor(i > 0 && i == Izbrana ? c.chosenText : c.text);
+  for (gui::Line* line : Line1) line->setColor(c.lines);
+  Izbor->setFillColor(c.chosenFill);
+  Izbor->setBorderColor(c.chosenBorder);
+  m_hover->setFillColor(c.pointed);
+  invalidate();
+}
+
 void RowList::recolour(int chosen, int previous) {
   if (chosen > 0 && chosen <= rowCount()) lblDan[chosen]->setForeColor(lblIzbranDan->foreColor());
   if (previous > 0 && previous <= rowCount() && previous != chosen) lblDan[previous]->setForeColor(lblDan[0]->foreColor());

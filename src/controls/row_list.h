@@ -66,6 +66,15 @@ class RowList : public gui::Panel {
 
   static constexpr int kTrackWidth = 15;
 
+  // The colours of the rows' area: the skin's, or the system's while high
+  // contrast is on (the frame and the scroll track keep the skin's).
+  struct Colours {
+    base::Color area, text, chosenFill, chosenBorder, chosenText, pointed, lines;
+    bool operator==(const Colours&) const = default;
+  };
+  static Colours skinColours();
+  virtual void setColours(const Colours& colours);
+
  protected:
   RowList(std::string name, int designWidth, int designHeight);
 

@@ -5,6 +5,7 @@
 // shows; the platform serves it to the system's accessibility layer and
 // tells that layer what changed between two descriptions.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,9 @@ struct AccNode {
   // The control the node stands for: what the keyboard focus and the
   // changes between two descriptions are matched by. nullptr: none.
   const Element* element = nullptr;
+  // What a screen reader's "do the default action" does (a button pressed,
+  // a menu opened, an item chosen); unset: the node has none.
+  std::function<void()> doDefault;
   std::vector<AccNode> children;
 
   AccNode& add(AccNode child) {

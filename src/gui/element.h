@@ -41,7 +41,10 @@ enum MouseButton : int { kNoButton = 0, kLeftButton = 1, kRightButton = 2, kMidd
 // Shift state bits.
 enum ShiftState : int { kShift = 1, kCtrl = 2, kAlt = 4 };
 // Key codes the program uses (virtual-key codes).
-enum KeyCode : int { kKeyBack = 8, kKeyTab = 9, kKeyReturn = 13, kKeyEscape = 27, kKeyUp = 38, kKeyDown = 40 };
+enum KeyCode : int {
+  kKeyBack = 8, kKeyTab = 9, kKeyReturn = 13, kKeyEscape = 27, kKeySpace = 32,
+  kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40
+};
 
 // button: the button that changed (down/up) or the held buttons (move);
 // x, y in the receiver's own pixels (negative or beyond its size while it

@@ -473,6 +473,8 @@ void Form::dispatchEndSession(bool ending) { call(onEndSession, ending); }
 
 void Form::dispatchDisplayChange() { call(onDisplayChange); }
 
+void Form::dispatchSystemColours() { call(onSystemColours); }
+
 void Form::dispatchWindowState(int state) {
   if (state == m_windowState) return;
   m_windowState = state;

@@ -130,6 +130,8 @@ class Form : public Container {
   std::function<void()> onResize;  // window state or size changed
   // The screen's resolution or the desktop's work area changed.
   std::function<void()> onDisplayChange;
+  // The system's colours changed, or high contrast was turned on or off.
+  std::function<void()> onSystemColours;
   // Logoff or shutdown: answer false to object; endSession(true) follows
   // when the session really ends.
   std::function<bool()> onQueryEndSession;
@@ -173,6 +175,7 @@ class Form : public Container {
   void dispatchEndSession(bool ending);
   void dispatchWindowState(int state);  // minimised or restored by the system
   void dispatchDisplayChange();
+  void dispatchSystemColours();
 
   // The element that receives a press at the client point (nullptr: the form).
   Element* hitTest(Point client) const;

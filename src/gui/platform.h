@@ -90,6 +90,13 @@ class FormPeer {
   virtual void focusChanged(Element* focused) = 0;
 };
 
+// The system colours a high-contrast scheme gives (COLOR_WINDOW, COLOR_WINDOWTEXT,
+// COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, COLOR_BTNFACE, COLOR_BTNTEXT).
+struct ContrastColours {
+  Color window, windowText, highlight, highlightText, buttonFace, buttonText;
+  bool operator==(const ContrastColours&) const = default;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -102,6 +109,9 @@ class Platform {
   virtual Rect workArea() const = 0;
   // The pointer position in screen pixels.
   virtual Point cursorPos() const = 0;
+  // Windows' high-contrast mode: the system's colours while it is on,
+  // nothing while it is off.
+  virtual std::optional<ContrastColours> highContrast() const { return std::nullopt; }
   virtual base::DateTime now() const = 0;
 
   // An OK box with the icon; blocks until dismissed on Windows.

@@ -63,6 +63,8 @@ class ColourMenu {
   MenuItems m_items;
 
  public:
+  // Its items, for the keyboard to point at and choose.
+  MenuItems& items() { return m_items; }
   // Each swatch's tip: its colour's name, in the palette's order.
   static const std::array<const char16_t*, kSwatches> kNames;
   // Index 0 is the hidden template; 1 … 48 the swatches, row by row.

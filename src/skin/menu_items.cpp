@@ -31,6 +31,12 @@ void MenuItems::mouseMove(int k, int button, double x, double y) {
   m_behaviour.move(button, x, y);
 }
 
+void MenuItems::point(int k) {
+  m_pointed = k;
+  if (k > 0) m_behaviour.draw(Row::Highlight);
+  else m_behaviour.rest();
+}
+
 void MenuItems::mouseDown(int, int button) {
   if (button & m_pressButtons) m_behaviour.press();
 }

@@ -65,6 +65,12 @@ class MenuItems {
 
   gui::Timer& timer() { return m_behaviour.tracking; }
   int pointed() const { return m_pointed; }
+  int count() const { return m_grid.count(); }
+  int columns() const { return m_grid.columns; }
+  // The keyboard's pointing: the highlight on item k (1 … count), or none for 0.
+  void point(int k);
+  // Item k chosen by the keyboard, as a release on it chooses it.
+  void choose(int k) { mouseUp(k); }
 
  private:
   void wire(gui::Element& item, int k);

@@ -52,6 +52,8 @@ class SizeMenu {
   MenuItems m_items;
 
  public:
+  // Its items, for the keyboard to point at and choose.
+  MenuItems& items() { return m_items; }
   // Index 0 is the hidden template; 1 … 12 the entries from the top.
   std::vector<gui::Label*> lblVelikost;
   gui::Timer& tmrMnuVelikost;

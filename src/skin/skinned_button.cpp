@@ -75,6 +75,9 @@ std::optional<gui::AccNode> SkinnedButton::describe() const {
                   : m_setup.kind == ButtonKind::OnTop      ? m_links.onTop && m_links.onTop()
                                                           : false;
   if (on) node.state |= gui::kAccPressed;
+  // The toolbar's and the caption's buttons are reached with Tab and the arrows.
+  if (fades() || round()) node.state |= gui::kAccFocusable;
+  if (m_box.hasFocus()) node.state |= gui::kAccFocused;
   return node;
 }
 

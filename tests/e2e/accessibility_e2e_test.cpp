@@ -93,6 +93,23 @@ void CALLBACK onFocus(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, 
 
 std::wstring wide(const std::string& s) { return {s.begin(), s.end()}; }
 
+// Whether one of the diary's focus events named a node of that name.
+bool told(HWND window, const std::wstring& name) {
+  for (const FocusEvent& e : g_focus) {
+    IAccessible* about = nullptr;
+    VARIANT child;
+    if (e.hwnd != window || FAILED(AccessibleObjectFromEvent(e.hwnd, e.object, e.child, &about, &child)) || !about)
+      continue;
+    BSTR got = nullptr;
+    const bool same = about->get_accName(child, &got) == S_OK && got && name == got;
+    if (got) SysFreeString(got);
+    about->Release();
+    if (same) return true;
+  }
+  return false;
+}
+
+
 }  // namespace
 
 TEST(AccessibilityEndToEnd, AReaderNamesEveryControlAndHearsTheFocusMove) {
@@ -173,21 +190,7 @@ TEST(AccessibilityEndToEnd, AReaderNamesEveryControlAndHearsTheFocusMove) {
   ASSERT_NE(hook, nullptr);
   g_focus.clear();
   pressKey(VK_TAB);
-  const auto toldOfRow = [&] {
-    for (const FocusEvent& e : g_focus) {
-      if (e.hwnd != main || e.object != OBJID_CLIENT) continue;
-      IAccessible* about = nullptr;
-      VARIANT child;
-      if (FAILED(AccessibleObjectFromEvent(e.hwnd, e.object, e.child, &about, &child)) || !about) continue;
-      BSTR name = nullptr;
-      const bool row = about->get_accName(child, &name) == S_OK && name && std::wstring(name) == chosen->name;
-      if (name) SysFreeString(name);
-      about->Release();
-      if (row) return true;
-    }
-    return false;
-  };
-  EXPECT_TRUE(waitUntil(toldOfRow, 5000));
+  EXPECT_TRUE(waitUntil([&] { return told(main, chosen->name); }, 5000));
   UnhookWinEvent(hook);
 
   // Bold turned on in today's text: the toggle reads as pressed.
@@ -199,5 +202,77 @@ TEST(AccessibilityEndToEnd, AReaderNamesEveryControlAndHearsTheFocusMove) {
     return bold && (bold->state & STATE_SYSTEM_PRESSED);
   }));
   closeDiary(diary);
+  CoUninitialize();
+}
+
+// Tab onto the toolbar, Right to the alignment button, Enter opens its menu,
+// Down, Enter centres today's text: the reader hears the focus go from button
+// to button and item to item, the item in use is checked, the ring shows on
+// the button and the entry is saved centred.
+TEST(AccessibilityEndToEnd, TheToolbarAndItsMenuByKeys) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  Diary diary;
+  ASSERT_TRUE(diary.start());
+  HWND main = diary.waitForWindow("frmMain");
+  ASSERT_NE(main, nullptr);
+  settle(1000);
+  ASSERT_FALSE(read(main).empty());  // a reader is listening from now on
+  click(main, {100, 120});
+  typeText(L"sredina");
+  ASSERT_TRUE(waitUntil([&] { return diary.editorText() == L"sredina"; }));
+  DWORD process = 0;
+  GetWindowThreadProcessId(main, &process);
+  HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, onFocus, process, 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
+  g_focus.clear();
+  const struct {
+    WORD key;
+    int times;
+    const wchar_t* focus;
+  } walk[] = {{VK_TAB, 5, L"Spremeni Geslo... (Ctrl+G)"},  // past the day list, the boxes, the caption
+              {VK_RIGHT, 4, L"Nastavi Postavitev Pisave..."},
+              {VK_RETURN, 1, L"Poravnaj Levo (Ctrl+L)"},
+              {VK_DOWN, 1, L"Poravnaj Na Sredino (Ctrl+Shift+E)"}};
+  for (const auto& w : walk) {
+    for (int i = 0; i < w.times; ++i) pressKey(w.key);
+    EXPECT_TRUE(waitUntil([&] { return told(main, w.focus); }, 5000)) << std::string(w.focus, w.focus + wcslen(w.focus));
+  }
+  const Heard* levo = find(read(main), L"Poravnaj Levo (Ctrl+L)");
+  ASSERT_NE(levo, nullptr);
+  EXPECT_TRUE(levo->state & STATE_SYSTEM_CHECKED);
+  pressKey(VK_RETURN);
+  // The menu closed with the keys on its button, the ring inside its edge.
+  EXPECT_TRUE(waitUntil([&] {
+    const Heard* button = find(read(main), L"Nastavi Postavitev Pisave...");
+    return button && (button->state & STATE_SYSTEM_FOCUSED) && (button->state & STATE_SYSTEM_COLLAPSED);
+  }));
+  UnhookWinEvent(hook);
+  saveScreenshot(main, "accessibility-2-the-alignment-button-by-keys");
+  EXPECT_EQ(screenshot(main).pixel(183, 19 + 20), base::Color::rgb(70, 109, 167));
+  // The reader's default action on the toolbar's sixth child opens the colours.
+  IAccessible* root = nullptr;
+  IDispatch* toolbar = nullptr;
+  ASSERT_TRUE(SUCCEEDED(AccessibleObjectFromWindow(main, OBJID_CLIENT, kIAccessible, reinterpret_cast<void**>(&root))));
+  VARIANT child = self();
+  child.lVal = 1;
+  ASSERT_EQ(root->get_accChild(child, &toolbar), S_OK);
+  IAccessible* bar = nullptr;
+  ASSERT_TRUE(SUCCEEDED(toolbar->QueryInterface(kIAccessible, reinterpret_cast<void**>(&bar))));
+  child.lVal = 6;
+  EXPECT_EQ(bar->accDoDefaultAction(child), S_OK);
+  EXPECT_TRUE(waitUntil([&] {
+    const Heard* colours = find(read(main), L"Barva pisave");
+    return colours && (colours->state & STATE_SYSTEM_EXPANDED);
+  }));
+  bar->Release();
+  toolbar->Release();
+  root->Release();
+  pressKey(VK_ESCAPE);
+  pressCtrlKey('W');
+  EXPECT_EQ(diary.waitForExit(), DWORD{0});
+  const std::string saved = diary.decodedEntry(todayKey()).value_or("");
+  EXPECT_NE(saved.find("\\qc"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("sredina"), std::string::npos) << saved;
   CoUninitialize();
 }

@@ -517,6 +517,15 @@ void HeadlessPlatform::displayChanged() {
   paintWindows();
 }
 
+void HeadlessPlatform::setHighContrast(std::optional<gui::ContrastColours> colours) {
+  m_highContrast = colours;
+  std::vector<gui::Form*> forms;
+  for (HeadlessWindow* w : m_stack) forms.push_back(&w->form());
+  for (gui::Form* f : forms)
+    if (window(*f)) f->dispatchSystemColours();
+  paintWindows();
+}
+
 bool HeadlessPlatform::endSession() {
   std::vector<gui::Form*> forms;
   for (HeadlessWindow* w : m_stack) forms.push_back(&w->form());

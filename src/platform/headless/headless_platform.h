@@ -139,6 +139,9 @@ class HeadlessPlatform : public gui::Platform {
   // The system tells every window that the display or the work area changed
   // (after setScreenSize or setWorkArea).
   void displayChanged();
+  // Windows' high-contrast mode on with these colours, or off (nothing); every
+  // window is told the system's colours changed, as WM_SYSCOLORCHANGE tells it.
+  void setHighContrast(std::optional<gui::ContrastColours> colours);
   // Monitors beside the primary one (the screen, whose work area is
   // workArea()): each its bounds and its work area, in screen pixels.
   void addMonitor(Rect bounds, Rect workArea) { m_monitors.push_back({bounds, workArea}); }
@@ -247,6 +250,7 @@ class HeadlessPlatform : public gui::Platform {
   int twipsPerPixelY() const override { return m_tppY; }
   gui::Size screenSize() const override { return m_screen; }
   Rect workArea() const override { return m_workArea; }
+  std::optional<gui::ContrastColours> highContrast() const override { return m_highContrast; }
   Point cursorPos() const override { return m_cursor; }
   base::DateTime now() const override;
   void messageBox(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
@@ -304,6 +308,7 @@ class HeadlessPlatform : public gui::Platform {
 
   gui::Size m_screen{1280, 1024};
   Rect m_workArea{0, 0, 1280, 1024};
+  std::optional<gui::ContrastColours> m_highContrast;
   int m_tppX = 15, m_tppY = 15;
   base::DateTime m_clockBase{{2026, 1, 1}, 12, 0, 0, 0};
   int64_t m_clockBaseElapsed = 0;  // elapsedMs() when the clock was set

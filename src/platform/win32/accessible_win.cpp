@@ -215,7 +215,14 @@ class NodeObject final : public IAccessible {
       }
     return S_FALSE;
   }
-  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT, BSTR* out) override { return giveString({}, out); }
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT id, BSTR* out) override {
+    Found f = find(id);
+    if (!f.node) return f.error;
+    return giveString(f.node->doDefault ? actionName(f.node->role) : std::u16string(), out);
+  }
+  // Choosing and focusing through accSelect is left out: the day list's and
+  // the boxes' selection follows the keys, and a reader reaches every choice
+  // through the items' default actions.
   HRESULT STDMETHODCALLTYPE accSelect(LONG, VARIANT) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE accLocation(LONG* x, LONG* y, LONG* w, LONG* h, VARIANT id) override {
     if (!x || !y || !w || !h) return E_POINTER;
@@ -229,9 +236,35 @@ class NodeObject final : public IAccessible {
     *h = f.node->location.h;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE accNavigate(LONG, VARIANT, VARIANT* out) override {
-    if (out) out->vt = VT_EMPTY;
-    return E_NOTIMPL;
+  // Along the tree: a node's first or last child, its next or previous
+  // sibling. The moves by place on the screen (up, down, left, right) are
+  // left out; the clients that use them fall back on accLocation.
+  HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* out) override {
+    if (!out) return E_POINTER;
+    out->vt = VT_EMPTY;
+    Found f = find(start);
+    if (!f.node) return f.error;
+    std::vector<int> to = f.path;
+    switch (direction) {
+      case NAVDIR_FIRSTCHILD:
+      case NAVDIR_LASTCHILD:
+        if (f.node->children.empty()) return S_FALSE;
+        to.push_back(direction == NAVDIR_FIRSTCHILD ? 0 : static_cast<int>(f.node->children.size()) - 1);
+        break;
+      case NAVDIR_NEXT:
+      case NAVDIR_PREVIOUS: {
+        if (to.empty()) return S_FALSE;
+        const gui::AccNode* parent = follow(f.tree, {to.begin(), to.end() - 1});
+        const int i = to.back() + (direction == NAVDIR_NEXT ? 1 : -1);
+        if (!parent || i < 0 || i >= static_cast<int>(parent->children.size())) return S_FALSE;
+        to.back() = i;
+        break;
+      }
+      default: return E_NOTIMPL;
+    }
+    out->vt = VT_DISPATCH;
+    out->pdispVal = new NodeObject(m_anchor, std::move(to));
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* out) override {
     if (!out) return E_POINTER;
@@ -263,12 +296,35 @@ class NodeObject final : public IAccessible {
     }
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT) override { return E_NOTIMPL; }
+  // The action runs once the call has returned, as a posted task, on the
+  // node that then stands for the same control: a command may open a window
+  // or close this one, which must not happen inside a client's call.
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT id) override {
+    Found f = find(id);
+    if (!f.node) return f.error;
+    if (!f.node->doDefault || !f.node->element) return DISP_E_MEMBERNOTFOUND;
+    m_anchor->form->platform().post([anchor = m_anchor, element = f.node->element] {
+      if (!anchor->form) return;
+      const gui::AccNode tree = anchor->form->describe();
+      const gui::AccNode* node = gui::accNodeAt(tree, gui::accIdOf(tree, element));
+      if (node && node->doDefault) node->doDefault();
+    });
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
  private:
   ~NodeObject() = default;
+
+  static std::u16string actionName(gui::AccRole role) {
+    switch (role) {
+      case gui::AccRole::MenuButton: return u"Odpri";
+      case gui::AccRole::MenuItem:
+      case gui::AccRole::ListItem: return u"Izberi";
+      default: return u"Pritisni";
+    }
+  }
 
   struct Found {
     gui::AccNode tree;

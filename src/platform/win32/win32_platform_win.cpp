@@ -132,6 +132,16 @@ gui::Point Win32Platform::cursorPos() const {
   return {p.x, p.y};
 }
 
+std::optional<gui::ContrastColours> Win32Platform::highContrast() const {
+  HIGHCONTRASTW hc{};
+  hc.cbSize = sizeof hc;
+  if (!SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) || !(hc.dwFlags & HCF_HIGHCONTRASTON))
+    return std::nullopt;
+  const auto sys = [](int index) { return base::Color::fromColorref(GetSysColor(index)); };
+  return gui::ContrastColours{sys(COLOR_WINDOW),        sys(COLOR_WINDOWTEXT), sys(COLOR_HIGHLIGHT),
+                              sys(COLOR_HIGHLIGHTTEXT), sys(COLOR_BTNFACE),    sys(COLOR_BTNTEXT)};
+}
+
 base::DateTime Win32Platform::now() const {
   SYSTEMTIME t;
   GetLocalTime(&t);

@@ -43,6 +43,7 @@ class Win32Platform : public gui::Platform {
   gui::Size screenSize() const override;
   gui::Rect workArea() const override;
   gui::Point cursorPos() const override;
+  std::optional<gui::ContrastColours> highContrast() const override;
   base::DateTime now() const override;
   void messageBox(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon) override;
   std::optional<gui::SaveFileAnswer> askSaveFile(gui::Form& owner, const gui::SaveFileRequest& request) override;

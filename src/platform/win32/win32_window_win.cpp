@@ -200,7 +200,9 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DISPLAYCHANGE: m_form.dispatchDisplayChange(); break;
     case WM_SETTINGCHANGE:
       if (wp == SPI_SETWORKAREA) m_form.dispatchDisplayChange();
+      if (wp == SPI_SETHIGHCONTRAST) m_form.dispatchSystemColours();
       break;
+    case WM_SYSCOLORCHANGE: m_form.dispatchSystemColours(); break;
     case WM_SIZE:
       if (wp == SIZE_MINIMIZED && !m_minimized) {
         m_minimized = true;

@@ -38,17 +38,25 @@ void outline(const gui::AccNode& n, std::vector<std::string>& lines) {
   const std::pair<uint32_t, const char*> states[] = {
       {gui::kAccPressed, "pressed"},       {gui::kAccSelected, "selected"}, {gui::kAccFocused, "focused"},
       {gui::kAccProtected, "protected"},   {gui::kAccReadOnly, "read-only"}, {gui::kAccUnavailable, "unavailable"},
-      {gui::kAccExpanded, "expanded"},     {gui::kAccCollapsed, "collapsed"}};
+      {gui::kAccExpanded, "expanded"},     {gui::kAccCollapsed, "collapsed"},       {gui::kAccChecked, "checked"}};
   for (const auto& [bit, word] : states)
     if (n.state & bit) line += std::string(" ") + word;
   lines.push_back(line);
   for (const gui::AccNode& c : n.children) outline(c, lines);
 }
 
+const gui::AccNode* named(const gui::AccNode& n, const std::u16string& name) {
+  if (n.name == name) return &n;
+  for (const gui::AccNode& c : n.children)
+    if (const gui::AccNode* found = named(c, name)) return found;
+  return nullptr;
+}
+
 enum class Window { Main, Login, ChangePassword, Clock };
 
 // What the user does before listening: keys ("^B" Ctrl+B, "Tab", "Up",
-// "Enter"), typing ("'words"), clicks on a control ("@BtnLeta").
+// "Enter"), typing ("'words"), clicks on a control ("@BtnLeta"), a reader's
+// default action on the main window's node of that name ("!Krepko").
 struct Scene {
   const char* name;
   bool password;
@@ -82,10 +90,18 @@ class Listening : public NavigationTest {
       return;
     }
     if (s[0] == '^') return platform.keyDown(s[1], gui::kCtrl);
+    if (s[0] == '!') {
+      const gui::AccNode tree = main().form().describe();
+      const gui::AccNode* node = named(tree, base::utf8ToUtf16(s.substr(1)));
+      ASSERT_TRUE(node && node->doDefault) << s;
+      return node->doDefault();
+    }
     if (s[0] == '@') return clickOn(el(s.substr(1)));
     if (s[0] == '\'') return platform.typeText(base::utf8ToUtf16(s.substr(1)));
     static const std::map<std::string, int> keys{
-        {"Tab", gui::kKeyTab}, {"Up", gui::kKeyUp}, {"Down", gui::kKeyDown}, {"Enter", gui::kKeyReturn}};
+        {"Tab", gui::kKeyTab}, {"Up", gui::kKeyUp}, {"Down", gui::kKeyDown}, {"Enter", gui::kKeyReturn},
+        {"Left", gui::kKeyLeft}, {"Right", gui::kKeyRight}};
+    if (s == "S-Tab") return platform.keyDown(gui::kKeyTab, gui::kShift);
     platform.keyDown(keys.at(s), 0);
   }
 };
@@ -115,10 +131,25 @@ const Scene kScenes[] = {
     {"BoldIsPressed", false, {"^B", "'x"}, Window::Main, {"button \"Krepko\" pressed"}, {}},
     {"AlignmentMenuOpen", false, {"@BtnPoravnaj"}, Window::Main,
      {"menu button \"Nastavi Postavitev Pisave...\" expanded", "menu \"Nastavi Postavitev Pisave...\"",
-      "menu item \"Poravnaj Levo (Ctrl+L)\"", "menu item \"Poravnaj Na Sredino (Ctrl+Shift+E)\"", "menu item \"Poravnaj Desno (Ctrl+R)\""},
+      "menu item \"Poravnaj Levo (Ctrl+L)\" checked", "menu item \"Poravnaj Na Sredino (Ctrl+Shift+E)\"", "menu item \"Poravnaj Desno (Ctrl+R)\""},
      {}},
     {"SizeMenuOpen", false, {"@BtnSpremeniVelikost"}, Window::Main,
-     {"menu item \"8\"", "menu item \"12\"", "menu item \"72\""}, {}},
+     {"menu item \"8\"", "menu item \"9\" checked", "menu item \"72\""}, {}},
+    {"SizeMenuByKeys", false, {"S-Tab", "Left", "Down", "Down"}, Window::Main,
+     {"menu button \"Velikost pisave\" expanded", "menu item \"9\" checked", "menu item \"10\" focused"},
+     {"menu button \"Velikost pisave\" focused expanded"}},
+    {"AlignedRightByKeys", false, {"S-Tab", "Left", "Left", "Left", "Enter", "Left", "Enter", "Enter"}, Window::Main,
+     {"menu item \"Poravnaj Levo (Ctrl+L)\"", "menu item \"Poravnaj Desno (Ctrl+R)\" focused checked"}, {}},
+    {"AReaderOpensTheSizes", false, {"!Velikost pisave"}, Window::Main, {"menu button \"Velikost pisave\" expanded"}, {}},
+    {"AReaderChoosesFourteen", false, {"!Velikost pisave", "!14", "!Velikost pisave"}, Window::Main,
+     {"menu item \"14\" checked"}, {}},
+    {"AReaderAlignsRight", false,
+     {"!Nastavi Postavitev Pisave...", "!Poravnaj Desno (Ctrl+R)", "!Nastavi Postavitev Pisave..."}, Window::Main,
+     {"menu item \"Poravnaj Desno (Ctrl+R)\" checked"}, {}},
+    {"AReaderClosesAnOpenMenu", false, {"!Barva pisave", "!Barva pisave"}, Window::Main,
+     {"menu button \"Barva pisave\" collapsed"}, {}},
+    {"AReaderKeepsOnTop", false, {"!Prikaži Dnevnik Na Vrhu (Ctrl+T)"}, Window::Main,
+     {"button \"Prikaži Dnevnik Na Vrhu (Ctrl+T)\" pressed"}, {}},
     {"PastDayIsReadOnly", false, {"Tab", "Up"}, Window::Main,
      {"text \"Zapis za nedelja, 6. december 2026, samo za branje\" read-only",
       "item \"06. nedelja\" selected focused"},
@@ -173,6 +204,8 @@ void PrintTo(const Telling& t, std::ostream* os) { *os << t.name; }
 
 const Telling kTellings[] = {
     {"TabToTheDayList", {}, {"Tab"}, gui::AccEvent::Focus, "Danes (07. ponedeljek)"},
+    {"RightAlongTheToolbar", {"S-Tab"}, {"Right"}, gui::AccEvent::Focus, "Krepko"},
+    {"DownInAnOpenMenu", {"S-Tab", "Left", "Down"}, {"Down"}, gui::AccEvent::Focus, "10"},
     {"UpChoosesTheDayAbove", {"Tab"}, {"Up"}, gui::AccEvent::Selection, "06. nedelja"},
     {"BoldTurnsOn", {}, {"^B", "'x"}, gui::AccEvent::StateChange, "Krepko"},
     {"AMenuOpens", {}, {"@BtnSpremeniBarvo"}, gui::AccEvent::MenuStart, "Barva pisave"},
@@ -206,3 +239,4 @@ INSTANTIATE_TEST_SUITE_P(Changes, TellingTest, ::testing::ValuesIn(kTellings),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+

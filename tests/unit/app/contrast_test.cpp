@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 
+#include "controls/datumi.h"
 #include "controls/row_list.h"
 #include "navigation_fixture.h"
 #include "skin/atlas.h"
@@ -66,5 +67,53 @@ INSTANTIATE_TEST_SUITE_P(Main, ContrastTest,
                          ::testing::Values(std::vector<std::string>{}, std::vector<std::string>{"lblDan(6)", "#5"},
                                            std::vector<std::string>{"lblLeto"}, std::vector<std::string>{"lblMesec"},
                                            std::vector<std::string>{"BtnSpremeniVelikost"}));
+
+// Windows' high contrast turned on (before the start, or while the diary
+// runs) and off again, with today or a past day on screen: the editor's page
+// and the day list take the system's colours, every label still reads, and
+// the skin's come back.
+struct Switch {
+  bool pastDay, atStart;
+};
+
+class HighContrastTest : public NavigationTest, public ::testing::WithParamInterface<Switch> {};
+
+TEST_P(HighContrastTest, TheEditorAndTheDayListTakeTheSystemsColours) {
+  const auto [pastDay, atStart] = GetParam();
+  const gui::ContrastColours scheme{base::Color::rgb(0, 0, 0),     base::Color::rgb(255, 255, 255),
+                                    base::Color::rgb(26, 235, 255), base::Color::rgb(0, 0, 0),
+                                    base::Color::rgb(64, 64, 64),   base::Color::rgb(255, 255, 255)};
+  for (int d = 1; d <= 6; ++d) addText("12-0" + std::to_string(d) + "-2026", "dan");
+  if (atStart) platform.setHighContrast(scheme);
+  start();
+  gui::Form& f = main().form();
+  auto& days = static_cast<controls::RowList&>(*f.find("Datumi1"));
+  if (pastDay) clickOn(*days.lblDan.at(2));
+  if (!atStart) platform.setHighContrast(scheme);
+  // The commonest colour of a row: its background, the text taking less.
+  const auto inRow = [&](int row) {
+    const gui::Rect r = days.lblDan.at(row)->formRect().intersect(days.Območje->formRect());
+    std::map<uint32_t, int> seen;
+    for (int y = r.y; y < r.y + r.h; ++y)
+      for (int x = r.x; x < r.x + r.w; ++x) ++seen[platform.shown(f).pixel(x, y).colorref()];
+    return base::Color::fromColorref(
+        std::max_element(seen.begin(), seen.end(), [](auto a, auto b) { return a.second < b.second; })->first);
+  };
+  const auto page = [&] { return platform.shown(f).pixel(200, 450); };
+  const int chosen = pastDay ? 2 : days.rowCount(), saturday = 5;  // the rows run from the 1st to today
+  EXPECT_EQ(page(), pastDay ? scheme.buttonFace : scheme.window);
+  EXPECT_EQ(inRow(saturday), scheme.window);
+  EXPECT_EQ(inRow(chosen), scheme.highlight);
+  EXPECT_EQ(days.lblDan.at(chosen)->foreColor(), scheme.highlightText);
+  check(f, platform.shown(f), "high contrast");
+  platform.setHighContrast(std::nullopt);
+  EXPECT_EQ(page(), pastDay ? skin::kPaleBlue : base::Color::rgb(255, 255, 255));
+  EXPECT_EQ(inRow(saturday), controls::kSobota);
+  EXPECT_EQ(inRow(chosen), skin::kLightBlue);
+}
+
+INSTANTIATE_TEST_SUITE_P(Main, HighContrastTest,
+                         ::testing::Values(Switch{false, false}, Switch{true, false}, Switch{false, true},
+                                           Switch{true, true}));
 
 }  // namespace

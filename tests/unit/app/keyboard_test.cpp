@@ -3,6 +3,7 @@
 #include "controls/row_list.h"
 #include "navigation_fixture.h"
 #include "skin/atlas.h"
+#include "skin/skinned_button.h"
 
 namespace {
 
@@ -20,10 +21,11 @@ class KeysTest : public NavigationTest {
   gui::Element& part(const std::string& name) { return *main().form().find(name); }
   // On all four sides a deep-blue line two pixels out from the part, apart
   // from the part's own outline by a line of the body colour.
-  bool ringed(const char* name) {
+  // A toolbar button's ring lies that much further in, inside its edge.
+  bool ringed(const char* name, int inside = 0) {
     const gui::Surface& s = platform.shown(main().form());
     const gui::Rect r = part(name).formRect();
-    for (auto [d, colour] : {std::pair{1, skin::kBodyColor}, std::pair{2, skin::kDeepBlue}})
+    for (auto [d, colour] : {std::pair{1 - inside, skin::kBodyColor}, std::pair{2 - inside, skin::kDeepBlue}})
       for (base::Point p : {base::Point{r.x - d, r.y + r.h / 2}, base::Point{r.x + r.w - 1 + d, r.y + r.h / 2},
                             base::Point{r.x + r.w / 2, r.y - d}, base::Point{r.x + r.w / 2, r.y + r.h - 1 + d}})
         if (s.pixel(p.x, p.y) != colour) return false;
@@ -32,7 +34,8 @@ class KeysTest : public NavigationTest {
   void step(const std::string& s) {
     static const std::map<std::string, std::pair<int, int>> keys{
         {"Tab", {gui::kKeyTab, 0}}, {"S-Tab", {gui::kKeyTab, gui::kShift}}, {"Up", {gui::kKeyUp, 0}},
-        {"Down", {gui::kKeyDown, 0}}, {"Enter", {gui::kKeyReturn, 0}}, {"Esc", {gui::kKeyEscape, 0}}};
+        {"Down", {gui::kKeyDown, 0}}, {"Enter", {gui::kKeyReturn, 0}}, {"Esc", {gui::kKeyEscape, 0}},
+        {"Left", {gui::kKeyLeft, 0}}, {"Right", {gui::kKeyRight, 0}}, {"Space", {gui::kKeySpace, 0}}};
     if (s[0] != '@') return platform.keyDown(keys.at(s).first, keys.at(s).second);
     const size_t hash = s.find('#');
     if (hash == std::string::npos) return clickOn(part(s.substr(1)));
@@ -64,11 +67,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Story{"Tab, Up: yesterday", {"Tab", "Up"}, "PicDatumi", u"sesti"},
                       Story{"Tab twice", {"Tab", "Tab"}, "PicLeto", u""},
                       Story{"three times", {"Tab", "Tab", "Tab"}, "PicMesec", u""},
-                      Story{"four: round again", {"Tab", "Tab", "Tab", "Tab"}, "PicText", u"abc"},
-                      Story{"Shift+Tab", {"S-Tab"}, "PicMesec", u""},
+                      Story{"six: round again", {"Tab", "Tab", "Tab", "Tab", "Tab", "Tab"}, "PicText", u"abc"},
+                      Story{"Shift+Tab past the toolbar and the caption", {"S-Tab", "S-Tab", "S-Tab"}, "PicMesec", u""},
                       Story{"keys open the year list, Esc", {"Tab", "Tab", "Down", "Esc"}, "PicLeto", u""},
                       Story{"keys choose november, then december again, then its first day",
-                            {"S-Tab", "Down", "Up", "Enter", "Down", "Down", "Enter", "S-Tab", "S-Tab", "Down"},
+                            {"Tab", "Tab", "Tab", "Down", "Up", "Enter", "Down", "Down", "Enter", "S-Tab", "S-Tab", "Down"},
                             "PicDatumi", u"sesti"},
                       Story{"a past day clicked", {"@Datumi1#1"}, "PicText", u"sesti"},
                       Story{"a month clicked", {"@lblMesec", "@cmbMesci#2"}, "PicText", u"abc"}));
@@ -137,5 +140,60 @@ INSTANTIATE_TEST_SUITE_P(Toolbar, AfterToolbarClickTest,
                                            std::pair{"BtnPoravnaj", "BtnSpremeniBarvo"},
                                            std::pair{"BtnSpremeniBarvo", "BtnSpremeniVelikost"},
                                            std::pair{"BtnSpremeniVelikost", "BtnKrepko"}));
+
+// The toolbar and the caption buttons by keys: where the ring is (inside a
+// toolbar button's edge), which menu is open, what reached today's text.
+struct ButtonStory {
+  std::vector<std::string> steps;
+  const char* ringed;
+  const char* openMenu = "";
+  bool bold = false;
+  base::Alignment alignment = base::Alignment::Left;
+  double size = 9;
+  base::Color colour = base::Color::rgb(0, 0, 0);
+  bool onTop = false;
+};
+
+class ToolbarKeysTest : public KeysTest, public ::testing::WithParamInterface<ButtonStory> {};
+
+TEST_P(ToolbarKeysTest, TheArrowsWalkTheButtonsAndTheirMenus) {
+  const ButtonStory& story = GetParam();
+  start();
+  for (const std::string& s : story.steps) step(s);
+  platform.advance(200);
+  for (const char* name : {"PicText", "PicDatumi", "PicLeto", "PicMesec", "BtnZloži", "BtnVednoNaVrhu", "BtnMini",
+                           "BtnZapri", "BtnGeslo", "BtnKrepko", "BtnLežeče", "BtnPodčrtano", "BtnPoravnaj",
+                           "BtnSpremeniBarvo", "BtnSpremeniVelikost"}) {
+    const bool toolbar = part(name).top() == skin::kToolbarTop;
+    EXPECT_EQ(ringed(name, toolbar ? 2 : 0), std::string(name) == story.ringed) << name;
+  }
+  for (const char* menu : {"mnuPoravnaj", "mnuSpremniBarvo", "mnuSpremeniVelikost"})
+    EXPECT_EQ(part(menu).visible(), std::string(menu) == story.openMenu) << menu;
+  EXPECT_EQ(gui::isTrue(editor().SelBold()), story.bold);
+  EXPECT_EQ(editor().SelAlignment(), story.alignment);
+  EXPECT_EQ(editor().SelFontSize(), story.size);
+  EXPECT_EQ(editor().SelColor(), story.colour);
+  EXPECT_EQ(window(main().form()).topmost(), story.onTop);
+}
+
+using A = base::Alignment;
+INSTANTIATE_TEST_SUITE_P(
+    Main, ToolbarKeysTest,
+    ::testing::Values(ButtonStory{{"S-Tab"}, "BtnGeslo"},  // the toolbar lies above the editor
+                      ButtonStory{{"Tab", "Tab", "Tab", "Tab"}, "BtnZloži"},
+                      ButtonStory{{"S-Tab", "Left"}, "BtnSpremeniVelikost"},  // round the end
+                      ButtonStory{{"S-Tab", "Right", "Space"}, "BtnKrepko", "", true},
+                      ButtonStory{{"S-Tab", "Left", "Left", "Left", "Enter", "Right", "Enter"}, "BtnPoravnaj", "",
+                                  false, A::Center},
+                      ButtonStory{{"S-Tab", "Left", "Down", "Down", "Enter"}, "BtnSpremeniVelikost", "", false,
+                                  A::Left, 10},  // it opens on 9, the size in use
+                      ButtonStory{{"S-Tab", "Left", "Down", "Down", "Esc"}, "BtnSpremeniVelikost"},
+                      // The colours open on black in the bottom row; Up goes a row up.
+                      ButtonStory{{"S-Tab", "Left", "Left", "Enter", "Up", "Space"}, "BtnSpremeniBarvo", "", false,
+                                  A::Left, 9, base::Color::rgb(64, 64, 64)},
+                      ButtonStory{{"S-Tab", "Left", "Left", "Down", "Right"}, "BtnSpremeniBarvo", "mnuSpremniBarvo"},
+                      ButtonStory{{"S-Tab", "Left", "Enter", "Tab"}, "PicText"},
+                      ButtonStory{{"Tab", "Tab", "Tab", "Tab", "Right", "Space"}, "BtnVednoNaVrhu", "", false,
+                                  A::Left, 9, base::Color::rgb(0, 0, 0), true}));
 
 }  // namespace
