@@ -8,6 +8,8 @@
 // Edges are scaled, not sizes: a rectangle's right edge is the scaled right
 // edge, so two rectangles that meet at 100 % still meet at every scale and
 // no seam or overlap of a pixel appears at 150 %.
+#include <array>
+
 #include "base/geometry.h"
 
 namespace base {
@@ -45,5 +47,20 @@ struct Scale {
  private:
   static constexpr int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 };
+
+// The scales the skin is painted at, smallest first.
+inline constexpr std::array kPaintedScales{100, 150, 200, 300};
+
+// The scale a window on a display of `percent` is drawn at: the nearest
+// painted scale at or above it, capped at the largest. A display at 125 %
+// gets the 150 % window rather than the 150 % art resampled down: every
+// face and every cut corner stays the art as painted, and the text is drawn
+// for that scale, so nothing on the window is ever blurred; the price is a
+// window a fifth larger than the system would make it.
+constexpr int paintedScaleFor(int percent) {
+  for (int p : kPaintedScales)
+    if (p >= percent) return p;
+  return kPaintedScales.back();
+}
 
 }  // namespace base
