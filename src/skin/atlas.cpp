@@ -18,11 +18,28 @@ gui::Surface decodeEmbedded(std::span<const uint8_t> bytes, int w, int h) {
   return std::move(*s);
 }
 
+// Fallback until the generator paints the larger scales: the 100 % picture
+// enlarged to the nearest pixel. Sharp edges, but the steps of the curves
+// grow with it.
+gui::Surface atScale(gui::Surface picture, int scalePercent) {
+  const base::Scale scale{atlasScaleFor(scalePercent)};
+  if (scale.identity()) return picture;
+  gui::Surface out(picture.width(), picture.height(), {}, scale);
+  out.blit(picture, picture.bounds(), {0, 0});
+  return out;
+}
+
 }  // namespace
 
-gui::Surface loadAtlas() { return decodeEmbedded(embedded::skinBmp(), kAtlasWidth, kAtlasHeight); }
-gui::Surface loadClockFace() { return decodeEmbedded(embedded::clockBmp(), 100, 100); }
-gui::Surface loadClockCap() { return decodeEmbedded(embedded::clockCapBmp(), 7, 7); }
+int atlasScaleFor(int percent) { return base::paintedScaleFor(percent); }
+
+gui::Surface loadAtlas(int scalePercent) {
+  return atScale(decodeEmbedded(embedded::skinBmp(), kAtlasWidth, kAtlasHeight), scalePercent);
+}
+gui::Surface loadClockFace(int scalePercent) {
+  return atScale(decodeEmbedded(embedded::clockBmp(), 100, 100), scalePercent);
+}
+gui::Surface loadClockCap(int scalePercent) { return atScale(decodeEmbedded(embedded::clockCapBmp(), 7, 7), scalePercent); }
 
 void drawFaceMarks(gui::Surface& target, Point at, const gui::Surface& atlas, ToolbarFace f, Row row,
                    const FaceMarks& marks) {

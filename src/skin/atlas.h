@@ -15,18 +15,30 @@
 // colour the toolbar shows are marks drawn over the face each time it is
 // copied, so no drawing depends on what was drawn before it. Magenta,
 // base::kKeyColor, marks the see-through pixels in all three pictures.
+#include <array>
 #include <optional>
 
 #include "base/geometry.h"
+#include "base/scale.h"
 #include "gui/surface.h"
 #include "skin/palette.h"
 #include "skin/rects.h"
 
 namespace skin {
 
-gui::Surface loadAtlas();
-gui::Surface loadClockFace();
-gui::Surface loadClockCap();
+// The scales the atlas and the clock's pictures are painted at.
+inline constexpr std::array kScales = base::kPaintedScales;
+// The painted scale a display scale uses: the nearest painted at or above,
+// capped at the largest.
+int atlasScaleFor(int percent);
+
+// The pictures at a painted scale: surfaces of their 100 % size whose pixels
+// are base::Scale{scalePercent} times as many (the atlas holds
+// Scale(683) × Scale(391) of them), so that every rectangle of rects.h is
+// found in them at its 100 % coordinates.
+gui::Surface loadAtlas(int scalePercent = 100);
+gui::Surface loadClockFace(int scalePercent = 100);
+gui::Surface loadClockCap(int scalePercent = 100);
 
 // What the size and colour buttons show over their faces: the last size and
 // colour the selection had throughout. Unset, the artwork's own pixels show.
