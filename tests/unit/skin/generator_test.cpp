@@ -50,8 +50,9 @@ TEST(SkinArtwork, IconHoldsBothSizesAndTheResourcesNameIt) {
   const std::string rcText(rc.begin(), rc.end()), manifestText(manifest.begin(), manifest.end());
   EXPECT_NE(rcText.find("1 ICON \"pisarion.ico\""), std::string::npos);
   EXPECT_NE(rcText.find("1 24 \"pisarion.manifest\""), std::string::npos);
-  EXPECT_NE(manifestText.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">false</dpiAware>"),
+  EXPECT_NE(manifestText.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>"),
             std::string::npos);
+  EXPECT_NE(manifestText.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
   EXPECT_NE(manifestText.find("level=\"asInvoker\""), std::string::npos);
 }
 
