@@ -61,9 +61,16 @@ void Surface::blit(const Surface& src, Rect from, Point to) {
   if (src.m_scale == m_scale) {
     // The destination's span decides the size, so that faces laid edge to
     // edge at 100 % still meet at every scale.
+    // Both spans may differ by a pixel at 150 %: the source is never read
+    // beyond its own span (the atlas's neighbour piece would show), and its
+    // last column or row is repeated when the destination's is wider.
     const Rect target = m_scale(dr);
     const Rect source = m_scale(s);
-    blitDevice(src, {source.x, source.y, target.w, target.h}, {target.x, target.y});
+    const int w = std::min(target.w, source.w), h = std::min(target.h, source.h);
+    if (w <= 0 || h <= 0) return;
+    blitDevice(src, {source.x, source.y, w, h}, {target.x, target.y});
+    if (target.w > w) blitDevice(*this, {target.x + w - 1, target.y, 1, h}, {target.x + w, target.y});
+    if (target.h > h) blitDevice(*this, {target.x, target.y + h - 1, target.w, 1}, {target.x, target.y + h});
     return;
   }
   // Another scale: each device pixel of the destination takes the first
