@@ -43,6 +43,8 @@ TEST(DisplayScaleEndToEnd, DISABLED_AtTheScale) {
   EXPECT_TRUE(PtInRegion(rgn, scaled(5, percent), 0));
   EXPECT_FALSE(PtInRegion(rgn, size.cx - 1, size.cy - 1));
   DeleteObject(rgn);
+  typeText(L"Besedilo dneva, 9 točk.");
+  settle(500);
   saveScreenshot(main, "main-at-" + std::to_string(percent));
   click(main, {scaled(596 - 72 + 6, percent), scaled(11, percent)});
   HWND clock = diary.waitForWindow("frmMini");
