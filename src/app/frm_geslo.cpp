@@ -87,25 +87,26 @@ void frmGeslo::LayoutLoginWindow() {
   const int tpp = m_form.tppX();
   m_form.setWidth(kWidth * tpp);
   m_form.setHeight(kHeight * m_form.tppY());
-  m_form.surface().blit(m_app.PictureGUI, skin::r::frmGeslo, {0, 0});
+  m_form.surface().blit(m_app.atlasFor(m_form), skin::r::frmGeslo, {0, 0});
   paintDots();
   m_form.refresh();
 }
 
 // The dot strip shows as many cells as its width holds, so its picture is
 // painted whole again whenever the strip changes size.
-void frmGeslo::paintDots() { paintDotCells(Geslo, m_app.PictureGUI); }
+void frmGeslo::paintDots() { paintDotCells(Geslo, m_app.atlasFor(m_form)); }
 
 void frmGeslo::centreOnWorkArea() {
   const gui::Rect wa = m_app.platform().workArea();
-  m_form.setPixelBounds({wa.x + (wa.w - kWidth) / 2, wa.y + (wa.h - kHeight) / 2, kWidth, kHeight});
+  const gui::Rect size = m_form.scaledBounds({}, kWidth, kHeight);
+  m_form.setPixelBounds({wa.x + (wa.w - size.w) / 2, wa.y + (wa.h - size.h) / 2, size.w, size.h});
 }
 
 void frmGeslo::showLockScreen() {
   Text1.setText(u"");
   // In the middle of the work area, never over the folded clock in its corner.
   centreOnWorkArea();
-  m_form.surface().blit(m_app.PictureGUI, skin::r::frmGeslo, {0, 0});
+  m_form.surface().blit(m_app.atlasFor(m_form), skin::r::frmGeslo, {0, 0});
   m_form.refresh();
   m_form.show();
   Text1.setFocus();
@@ -114,7 +115,7 @@ void frmGeslo::showLockScreen() {
 void frmGeslo::Form_Click() { Text1.setFocus(); }
 
 void frmGeslo::Text1_Change() {
-  fitDotStrip(Geslo, std::min(static_cast<int>(Text1.text().size()), kCells), m_form.pixelWidth(), m_app.PictureGUI);
+  fitDotStrip(Geslo, std::min(static_cast<int>(Text1.text().size()), kCells), m_form.pixelWidth(), m_app.atlasFor(m_form));
   Picture1.setLeft(Geslo.visible() ? Geslo.left() + Geslo.width() : m_form.pixelWidth() / 2);
   Timer2.setEnabled(true);
 }
@@ -136,7 +137,7 @@ void frmGeslo::checkPassword() {
     Text1.setText(u"");
   } else if (mark != "1") {
     Geslo.setVisible(false);
-    m_form.surface().blit(m_app.PictureGUI, skin::r::passwordBox, {18, 33});
+    m_form.surface().blit(m_app.atlasFor(m_form), skin::r::passwordBox, {18, 33});
     m_form.refresh();
     Timer2.setEnabled(false);
     Picture1.setVisible(false);

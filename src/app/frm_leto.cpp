@@ -48,7 +48,7 @@ gui::Label& addLabel(gui::Form& form, const std::string& name, gui::Rect r, cons
 
 frmLeto::frmLeto(gui::Platform& platform) : m_platform(platform), m_form(platform, "frmLeto") {
   m_form.setBackColor(skin::kBodyColor);
-  m_form.setPixelBounds({0, 0, kWidth, kHeight});
+  m_form.setPixelBounds(m_form.scaledBounds({}, kWidth, kHeight));
   m_form.setCaption(u"Leto na pogled");
   layOut();
   m_form.onKeyDown = [this](int key, int) { Form_KeyDown(key); };
@@ -162,7 +162,8 @@ void frmLeto::showYear(int year, const base::Date& today, gui::Rect over, bool o
   const auto [first, last] = m_days.years(today);
   m_year = std::clamp(year, first, last);
   fill();
-  const gui::Rect place{over.x + (over.w - kWidth) / 2, over.y + (over.h - kHeight) / 2, kWidth, kHeight};
+  const gui::Rect size = m_form.scaledBounds({}, kWidth, kHeight);
+  const gui::Rect place{over.x + (over.w - size.w) / 2, over.y + (over.h - size.h) / 2, size.w, size.h};
   m_form.setPixelBounds(place);
   m_form.show();
   m_form.setWindowPos(onTop ? gui::InsertAfter::Topmost : gui::InsertAfter::NoTopmost, place);

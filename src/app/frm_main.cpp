@@ -179,7 +179,7 @@ void frmMain::LayoutMainWindow() {
 
 void frmMain::paintFrame() {
   gui::Surface& s = m_form.surface();
-  const gui::Surface& a = m_app.PictureGUI;
+  const gui::Surface& a = m_app.atlasFor(m_form);
   const int W = m_form.pixelWidth(), H = m_form.pixelHeight();
   PicNaslov.cls();
   const int n = roundToInt(W / 60.0);
@@ -206,7 +206,7 @@ void frmMain::paintFrame() {
 
 void frmMain::paintEditorFrame() {
   gui::Surface& s = PicText.surface();
-  const gui::Surface& a = m_app.PictureGUI;
+  const gui::Surface& a = m_app.atlasFor(m_form);
   for (int i = 0; i <= 50; ++i) {
     s.blit(a, skin::r::boxLeft, {0, 10 * i});
     s.blit(a, skin::r::boxRight, {397, 10 * i});
@@ -223,7 +223,7 @@ void frmMain::paintEditorFrame() {
 }
 
 void frmMain::showTitleNote(std::u16string_view note) {
-  const gui::Surface& a = m_app.PictureGUI;
+  const gui::Surface& a = m_app.atlasFor(m_form);
   for (int x = 0; x < PicNaslov.width(); x += 60) PicNaslov.surface().blit(a, skin::r::titleTextTile, {x, 0});
   std::u16string title = base::utf8ToUtf16(windowTitle(m_app.today()));
   if (!note.empty()) title += u" \u2013 " + std::u16string(note);
@@ -335,7 +335,8 @@ void frmMain::backUpSoon() { tmrVarnostnaKopija.setEnabled(true); }
 // ---- placement and keep-on-top ----------------------------------------------
 
 void frmMain::placeFromSettings(const store::Settings& settings) {
-  m_form.setPixelBounds(openingBounds(settings, {m_form.pixelWidth(), m_form.pixelHeight()}, m_app.platform()));
+  const gui::Rect size = m_form.pixelBounds();
+  m_form.setPixelBounds(openingBounds(settings, {size.w, size.h}, m_app.platform()));
 }
 
 void frmMain::applyOnTop() { docking().setAlwaysOnTop(m_app.state().OnTopSetting()); }
@@ -393,7 +394,9 @@ void frmMain::Form_MouseMove(int button, int, double, double) {
   // inside the work area.
   if (!(button & gui::kLeftButton)) return;
   if (DragAnchorX >= m_form.pixelWidth() - 80 || DragAnchorY >= 22) return;
-  shape::DragWithin(m_form, m_app.platform().cursorPos(), {DragAnchorX, DragAnchorY}, m_app.state().workArea());
+  // The anchor is where the press fell in the layout; on the screen it lies at the window's scale.
+  shape::DragWithin(m_form, m_app.platform().cursorPos(), m_form.scale()(gui::Point{DragAnchorX, DragAnchorY}),
+                    m_app.state().workArea());
 }
 
 void frmMain::Form_Click() {
@@ -419,6 +422,9 @@ void frmMain::CloseMenus() {
 // title strip, shortcuts, focus, the day's writability and the backup's start.
 void frmMain::wireWindowEvents() {
   m_form.onLoad = [this] { Form_Load(); };
+  // At another scale every picture is blank: the window is laid out and
+  // painted again, its shape cut again, from the atlas of the new scale.
+  m_form.onScaleChange = [this] { LayoutMainWindow(); };
   m_form.onDescribe = [this](gui::AccNode& window) { describe(window); };
   m_form.onUnload = [this](bool& cancel) { Form_Unload(cancel); };
   m_form.onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };

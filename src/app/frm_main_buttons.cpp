@@ -9,7 +9,7 @@ namespace app {
 using namespace main_window;
 
 void frmMain::makeCaptionButtons() {
-  const gui::Surface& atlas = m_app.PictureGUI;
+  const gui::Surface& atlas = m_app.atlasFor(m_form);
   zapri = std::make_unique<skin::SkinnedButton>(BtnZapri, atlas, kZapri);
   mini = std::make_unique<skin::SkinnedButton>(BtnMini, atlas, kMini);
   zloži = std::make_unique<skin::SkinnedButton>(BtnZloži, atlas, kZloži);

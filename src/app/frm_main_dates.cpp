@@ -24,12 +24,12 @@ int monthNumber(const std::string& mm) { return base::wholeNumber(mm).value_or(0
 }  // namespace
 
 void frmMain::makeDateOpeners() {
-  yearOpener = std::make_unique<skin::SkinnedButton>(BtnLeta, m_app.PictureGUI, kOpener);
-  monthOpener = std::make_unique<skin::SkinnedButton>(BtnMesec, m_app.PictureGUI, kOpener);
+  yearOpener = std::make_unique<skin::SkinnedButton>(BtnLeta, m_app.atlasFor(m_form), kOpener);
+  monthOpener = std::make_unique<skin::SkinnedButton>(BtnMesec, m_app.atlasFor(m_form), kOpener);
 }
 
 void frmMain::layoutDatePickers(shape::clsTransForm& shaper) {
-  const gui::Surface& atlas = m_app.PictureGUI;
+  const gui::Surface& atlas = m_app.atlasFor(m_form);
   const gui::FontSpec captionFont{u"Arial", 238, 8.25, true};
   for (gui::PictureBox* box : {&PicLeto, &PicMesec}) {
     box->surface().blit(atlas, skin::r::dateBox, {0, 0});

@@ -23,7 +23,7 @@ std::string dayCount(size_t n) { return base::counted(n, {"dan", "dneva", "dnevi
 }  // namespace
 
 void frmMain::makeSearch() {
-  searchField = std::make_unique<SearchField>(m_form, m_app.PictureGUI);
+  searchField = std::make_unique<SearchField>(m_form, m_app.atlasFor(m_form));
   searchField->onSearch = [this] { runSearch(); };
   searchField->onEnter = [this] { searchEnter(); };
   searchField->onClose = [this] { CloseSearch(); };

@@ -18,7 +18,7 @@ using skin::Row;
 using namespace main_window;
 
 void frmMain::makeToolbar() {
-  const gui::Surface& atlas = m_app.PictureGUI;
+  const gui::Surface& atlas = m_app.atlasFor(m_form);
   const skin::EditorSource ed = [this] { return Text.editor(); };
   menus = std::make_unique<skin::FormatMenus>(m_form, atlas, kPoravnaj.at.x, kSpremeniBarvo.at.x,
                                               kSpremeniVelikost.at.x);
@@ -69,7 +69,7 @@ void frmMain::LayoutToolbar() {
 
 void frmMain::drawSeparators(ToolbarLook look) {
   const gui::Rect& piece = look == ToolbarLook::Active ? skin::r::activeSeparator : skin::r::inactiveSeparator;
-  for (int x : kSeparatorX) m_form.blit(m_app.PictureGUI, piece, {x, kSeparatorY});
+  for (int x : kSeparatorX) m_form.blit(m_app.atlasFor(m_form), piece, {x, kSeparatorY});
 }
 
 void frmMain::showFormatting(ToolbarLook look) {

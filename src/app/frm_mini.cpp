@@ -61,8 +61,8 @@ frmMini::frmMini(Pisarion& app, gui::Form& timerForm)
       BtnZloži(skin::control<gui::PictureBox>(m_form, "BtnZloži")),
       m_tick(m_form.addTimer("Timer1(0)", 500, gui::TimerStart::Running)),
       m_slide(m_form.addTimer("Timer1(3)", 50, gui::TimerStart::Stopped)),
-      m_zapri(BtnZapri, app.PictureGUI, kZapri, {.timerForm = &timerForm}),
-      m_zloži(BtnZloži, app.PictureGUI, kZloži, {.timerForm = &timerForm}),
+      m_zapri(BtnZapri, app.atlasFor(m_form), kZapri, {.timerForm = &timerForm}),
+      m_zloži(BtnZloži, app.atlasFor(m_form), kZloži, {.timerForm = &timerForm}),
       m_docking(app.platform(), [&app](const shape::WorkArea& area) { app.state().setWorkArea(area); }) {
   m_form.setCaption(u"Pisarion");
   m_docking.setParentForm(&m_form);
@@ -71,6 +71,12 @@ frmMini::frmMini(Pisarion& app, gui::Form& timerForm)
   m_form.onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
   m_form.onMouseMove = [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); };
   m_form.onDisplayChange = [this] { Form_DisplayChange(); };
+  m_form.onScaleChange = [this] {
+    Layout();
+    if (!m_hands) return;
+    m_hands.reset();
+    Form_Load();  // the hands for the new face, drawn at once
+  };
   // Alt+F4 on the clock closes the diary as its close button does.
   m_form.onUnload = [this](bool& cancel) {
     cancel = true;
@@ -98,7 +104,7 @@ void frmMini::Layout() {
   shape::clsTransForm shaper;
   m_form.setWidth(kWidth * m_form.tppX());
   m_form.setHeight(kHeight * m_form.tppY());
-  m_form.blit(m_app.PictureGUI, skin::r::frmMini, {0, 0});
+  m_form.blit(m_app.atlasFor(m_form), skin::r::frmMini, {0, 0});
   m_form.refresh();
   shaper.ShapeMe(m_form, base::kKeyColor);
   m_zloži.place();
@@ -106,11 +112,11 @@ void frmMini::Layout() {
   m_zapri.place();
   shaper.ShapeMe(BtnZapri, base::kKeyColor);
   // The clock sizes itself to its face; the cap keeps its own magenta corners out.
-  m_face = skin::loadClockFace();
+  m_face = skin::loadClockFace(m_form.scale().percent);
   picClock.move(kClockAt.x, kClockAt.y, m_face.width(), m_face.height());
   picClock.blit(m_face, m_face.bounds(), {0, 0});
   shaper.ShapeMe(picClock, base::kKeyColor);
-  const gui::Surface cap = skin::loadClockCap();
+  const gui::Surface cap = skin::loadClockCap(m_form.scale().percent);
   imgCenter.move(0, 0, cap.width(), cap.height());
   imgCenter.blit(cap, cap.bounds(), {0, 0});
   shaper.ShapeMe(imgCenter, base::kKeyColor);
@@ -120,7 +126,8 @@ void frmMini::Form_Load() {
   // Above all other windows, where it stands.
   m_docking.setAlwaysOnTop(true);
   const int R = picClock.height() / 2;
-  m_hands.emplace(R);
+  // The hands are drawn in the face's own pixels, at the window's scale.
+  m_hands.emplace(m_form.scale()(R));
   imgCenter.setLeft(R - imgCenter.width() / 2);
   imgCenter.setTop(R - imgCenter.height() / 2);
   Timer1_Tick();
@@ -129,7 +136,14 @@ void frmMini::Form_Load() {
 void frmMini::Timer1_Tick() {
   if (!m_form.visible() || !m_hands) return;
   // Asking for the picture marks it changed, so only when a hand moved.
-  if (m_hands->Update(m_app.platform().now())) m_hands->Draw(m_face, picClock.surface());
+  if (!m_hands->Update(m_app.platform().now())) return;
+  if (m_form.scale().identity()) {
+    m_hands->Draw(m_face, picClock.surface());
+    return;
+  }
+  gui::Surface drawn = picClock.surface().devicePixels();
+  m_hands->Draw(m_face.devicePixels(), drawn);
+  picClock.surface().blitDevice(drawn, drawn.bounds(), {0, 0});
 }
 
 void frmMini::startSlide(const char* direction) {
@@ -189,7 +203,8 @@ void frmMini::Form_MouseDown(int button, int, double x, double y) {
 // The clock follows the pointer, inside the work area recorded at the fold.
 void frmMini::Form_MouseMove(int button, int, double, double) {
   if (!(button & gui::kLeftButton) || m_dragAnchorX < 0) return;
-  shape::DragWithin(m_form, m_app.platform().cursorPos(), {m_dragAnchorX, m_dragAnchorY}, m_app.state().workArea());
+  shape::DragWithin(m_form, m_app.platform().cursorPos(), m_form.scale()(gui::Point{m_dragAnchorX, m_dragAnchorY}),
+                    m_app.state().workArea());
 }
 
 void frmMini::Form_DisplayChange() {

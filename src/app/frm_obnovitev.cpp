@@ -79,7 +79,8 @@ void frmObnovitev::ShowCode(std::u16string code) {
   m_code = std::move(code);
   lblKoda.setText(m_code);
   const gui::Rect wa = m_app.platform().workArea();
-  m_form.setPixelBounds({wa.x + (wa.w - kWidth) / 2, wa.y + (wa.h - kHeight) / 2, kWidth, kHeight});
+  const gui::Rect size = m_form.scaledBounds({}, kWidth, kHeight);
+  m_form.setPixelBounds({wa.x + (wa.w - size.w) / 2, wa.y + (wa.h - size.h) / 2, size.w, size.h});
   m_form.setWindowPos(gui::InsertAfter::Topmost, m_form.pixelBounds());
   m_form.refresh();
   m_form.show();

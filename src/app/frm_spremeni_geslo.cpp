@@ -126,7 +126,7 @@ void frmSpremeniGeslo::wireEvents() {
 }
 
 void frmSpremeniGeslo::paintFace() {
-  m_form.surface().blit(m_app.PictureGUI, skin::r::frmSpremeniGeslo, {0, 0});
+  m_form.surface().blit(m_app.atlasFor(m_form), skin::r::frmSpremeniGeslo, {0, 0});
   coverLabel(Text1, Geslo1);
   coverLabel(Text2, Geslo2);
   coverLabel(Text3, Geslo3);
@@ -138,14 +138,14 @@ void frmSpremeniGeslo::coverLabel(const gui::TextBox& box, const gui::PictureBox
   const gui::Rect& face = skin::r::frmSpremeniGeslo;
   // The empty box of the login window, or this field's own with its label.
   const gui::Rect source = box.text().empty() ? gui::Rect{face.x + r.x, face.y + r.y, r.w, r.h} : skin::r::passwordBox;
-  m_form.surface().blit(m_app.PictureGUI, source, {r.x, r.y});
+  m_form.surface().blit(m_app.atlasFor(m_form), source, {r.x, r.y});
   m_form.invalidate();
 }
 
 void frmSpremeniGeslo::tellChanged() {
   const gui::Rect& face = skin::r::frmSpremeniGeslo;
   gui::Surface& s = m_form.surface();
-  s.fill(kHintRow, m_app.PictureGUI.pixel(face.x + kHintRow.x, face.y + kHintRow.y));
+  s.fill(kHintRow, m_app.atlasFor(m_form).pixel(face.x + kHintRow.x, face.y + kHintRow.y));
   const std::u16string news = m_app.state().password().empty() ? u"Geslo je odstranjeno." : u"Geslo je spremenjeno.";
   m_app.platform().text().draw(s, kHintRow, news, gui::FontSpec{u"Arial", 238, 8.25, true}, skin::kTextBlue,
                                base::Alignment::Center);
@@ -156,11 +156,11 @@ void frmSpremeniGeslo::Layout() {
   m_form.setWidth(kWidth * m_form.tppX());
   m_form.setHeight(kFullHeight * m_form.tppY());
   paintFace();
-  picSpodaj.surface().blit(m_app.PictureGUI, skin::r::picSpodaj, {0, 0});
+  picSpodaj.surface().blit(m_app.atlasFor(m_form), skin::r::picSpodaj, {0, 0});
   picSpodaj.refresh();
   m_form.setHeight(kOpenHeight * m_form.tppY());
   picSpodaj.setTop(kOpenHeight - 8);
-  for (gui::PictureBox* strip : {&Geslo1, &Geslo2, &Geslo3}) paintDotCells(*strip, m_app.PictureGUI);
+  for (gui::PictureBox* strip : {&Geslo1, &Geslo2, &Geslo3}) paintDotCells(*strip, m_app.atlasFor(m_form));
 }
 
 void frmSpremeniGeslo::Open() {
@@ -182,8 +182,9 @@ void frmSpremeniGeslo::Open() {
 
   const gui::Size screen = m_app.platform().screenSize();
   const int tx = m_form.tppX(), ty = m_form.tppY();
-  m_form.setLeft((screen.width * tx - m_form.width()) / 2);
-  m_form.setTop((screen.height * ty - m_form.height()) / 2);
+  // Centred by its size on the screen, which is its 100 % size scaled.
+  m_form.setLeft((screen.width - m_form.pixelBounds().w) * tx / 2);
+  m_form.setTop((screen.height - m_form.pixelBounds().h) * ty / 2);
   m_form.setWindowPos(m_app.state().OnTopSetting() ? gui::InsertAfter::Topmost : gui::InsertAfter::NoTopmost,
                       m_form.pixelBounds());
   m_form.show();
@@ -192,7 +193,7 @@ void frmSpremeniGeslo::Open() {
 
 void frmSpremeniGeslo::showDots(gui::TextBox& box, gui::PictureBox& strip) {
   coverLabel(box, strip);
-  fitDotStrip(strip, static_cast<int>(box.text().size()), m_form.pixelWidth(), m_app.PictureGUI);
+  fitDotStrip(strip, static_cast<int>(box.text().size()), m_form.pixelWidth(), m_app.atlasFor(m_form));
   Picture1.setLeft(box.text().empty() ? kCaretRest : strip.left() + strip.width());
 }
 

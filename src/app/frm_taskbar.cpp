@@ -16,7 +16,7 @@ constexpr gui::Rect kBounds{3, -45, 52, 2};
 }  // namespace
 
 frmTaskbar::frmTaskbar(Pisarion& app) : m_app(app), m_form(app.platform(), "frmTaskbar", gui::TaskbarButton::Shown) {
-  m_form.setPixelBounds(kBounds);
+  m_form.setPixelBounds(m_form.scaledBounds({kBounds.x, kBounds.y}, kBounds.w, kBounds.h));
   m_form.onResize = [this] { Form_Resize(); };
   m_form.onActivate = [this] { Form_Activate(); };
   m_form.onUnload = [this](bool& cancel) { Form_Unload(cancel); };

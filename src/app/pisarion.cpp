@@ -29,6 +29,14 @@ Pisarion::Pisarion(gui::Platform& platform, Environment environment)
 
 Pisarion::~Pisarion() = default;
 
+const gui::Surface& Pisarion::atlasFor(const gui::Form& form) {
+  const int scale = skin::atlasScaleFor(form.scale().percent);
+  if (scale == 100) return PictureGUI;
+  auto it = m_atlases.find(scale);
+  if (it == m_atlases.end()) it = m_atlases.emplace(scale, skin::loadAtlas(scale)).first;
+  return it->second;
+}
+
 void Pisarion::start() {
   // An export from the command line fails until its file is written: Escape
   // at the login, or any failure, ends the program with exit code 1.

@@ -2,6 +2,7 @@
 // The application object: the program-wide state and the diary's windows,
 // each created on first use and kept until the program ends.
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -118,11 +119,15 @@ class Pisarion {
   const ProgramState& state() const { return m_state; }
 
   store::Settings settings;  // as read at start-up (the window position)
-  const gui::Surface PictureGUI;  // the skin atlas every window copies from
+  const gui::Surface PictureGUI;  // the skin atlas every window copies from, at 100 %
+  // The atlas painted for the scale a window is drawn at (loaded the first
+  // time a window needs it, then kept).
+  const gui::Surface& atlasFor(const gui::Form& form);
   skin::FaceMarks faceMarks;       // the size and colour the toolbar shows
 
  private:
   ProgramState m_state;
+  std::map<int, gui::Surface> m_atlases;  // by painted scale, beyond 100 %
   gui::Platform& m_platform;
   Environment m_environment;
   store::DiaryStore m_store;

@@ -8,6 +8,8 @@
 // Edges are scaled, not sizes: a rectangle's right edge is the scaled right
 // edge, so two rectangles that meet at 100 % still meet at every scale and
 // no seam or overlap of a pixel appears at 150 %.
+#include <array>
+
 #include "base/geometry.h"
 
 namespace base {
@@ -45,5 +47,21 @@ struct Scale {
  private:
   static constexpr int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 };
+
+// The scales the skin is painted at, smallest first.
+inline constexpr std::array kPaintedScales{100, 125, 150, 175, 200, 250, 300};
+
+// The scale a window on a display of `percent` is drawn at: the nearest
+// painted scale at or above it, capped at the largest. Windows' own steps
+// (125, 150, 175, 200, 250, 300 %) are all painted; a display between them
+// gets the next painted window rather than that art resampled down: every
+// face and every cut corner stays the art as painted, and the text is drawn
+// for that scale, so nothing on the window is ever blurred; the price is a
+// window a little larger than the system would make it.
+constexpr int paintedScaleFor(int percent) {
+  for (int p : kPaintedScales)
+    if (p >= percent) return p;
+  return kPaintedScales.back();
+}
 
 }  // namespace base

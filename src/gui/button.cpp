@@ -53,7 +53,7 @@ void Button::drawMark(Surface& s) const {
 }
 
 Surface Button::face(TextService& text) const {
-  Surface s(width(), height(), m_backColor);
+  Surface s(width(), height(), m_backColor, form().scale());
   const Size extent = text.measure(m_font, m_caption);
   if (kind() == ElementKind::CommandButton) {
     edge(s, s.bounds(), kHighlight, kDarkShadow);
@@ -69,9 +69,10 @@ Surface Button::face(TextService& text) const {
 }
 
 void Button::paint(Surface& out, TextService& text, const Region& clip) const {
-  const Rect r = formRect();
+  const Rect r = form().scale()(formRect());
   const Surface f = face(text);
-  for (const Rect& piece : clip.rects()) out.blit(f, {piece.x - r.x, piece.y - r.y, piece.w, piece.h}, {piece.x, piece.y});
+  for (const Rect& piece : clip.rects())
+    out.blitDevice(f, {piece.x - r.x, piece.y - r.y, piece.w, piece.h}, {piece.x, piece.y});
 }
 
 }  // namespace gui

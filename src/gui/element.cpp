@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "gui/form.h"
 #include "gui/handler.h"
@@ -21,16 +22,20 @@ void forEachPiece(const Region& clip, Each each) {
   for (const Rect& piece : clip.rects()) each(piece);
 }
 
+// Fills `r` (window pixels) through the clip.
 void fillThrough(Surface& out, Rect r, Color c, const Region& clip) {
-  forEachPiece(clip, [&](const Rect& piece) { out.fill(piece.intersect(r), c); });
+  forEachPiece(clip, [&](const Rect& piece) { out.fillDevice(piece.intersect(r), c); });
 }
 
-// Copies `src`, whose top-left lies at `origin` (form pixels), through the clip.
+// Copies `src`, whose top-left lies at `origin` (window pixels), through the clip.
 void blitThrough(Surface& out, const Surface& src, Point origin, const Region& clip) {
   forEachPiece(clip, [&](const Rect& piece) {
-    out.blit(src, {piece.x - origin.x, piece.y - origin.y, piece.w, piece.h}, {piece.x, piece.y});
+    out.blitDevice(src, {piece.x - origin.x, piece.y - origin.y, piece.w, piece.h}, {piece.x, piece.y});
   });
 }
+
+// The element's rectangle in the window's own pixels.
+Rect onWindow(const Element& e) { return e.form().scale()(e.formRect()); }
 
 }  // namespace
 
@@ -44,6 +49,7 @@ void Container::adopt(std::unique_ptr<Element> child) {
   child->m_parentElement = dynamic_cast<Element*>(this);
   Element& added = *child;
   m_children.push_back(std::move(child));
+  added.rescaled();
   added.attached();
   added.invalidate();
   added.stackingChanged();
@@ -112,7 +118,7 @@ Rect Element::formRect() const {
 }
 
 Rect Element::screenRect() const {
-  Rect r = formRect();
+  Rect r = onWindow(*this);
   const Rect f = m_form->pixelBounds();
   return {r.x + f.x, r.y + f.y, r.w, r.h};
 }
@@ -160,7 +166,8 @@ bool Element::windowed() const {
 bool Element::receivesMouse() const { return m_kind != ElementKind::Shape && m_kind != ElementKind::Line; }
 
 bool Element::hitArea(Point local) const {
-  if (!Rect{0, 0, m_bounds.w, m_bounds.h}.contains(local)) return false;
+  const Rect r = onWindow(*this);
+  if (!Rect{0, 0, r.w, r.h}.contains(local)) return false;
   return !m_region || m_region->contains(local);
 }
 
@@ -185,6 +192,8 @@ void Element::stackingChanged() {
 
 void Element::paint(Surface&, TextService&, const Region&) const {}
 
+void Element::rescaled() {}
+
 // ---- PictureBox --------------------------------------------------------------
 
 void PictureBox::setBackColor(Color c) { m_backColor = c; }
@@ -199,7 +208,18 @@ void PictureBox::blit(const Surface& src, Rect from, Point to) {
   if (onBox.empty()) return;
   s = {s.x + onBox.x - d.x, s.y + onBox.y - d.y, onBox.w, onBox.h};
   Rect changed = onBox;
-  if (&src == &m_surface) {
+  if (!m_surface.scale().identity() || !src.scale().identity()) {
+    // At a scale the copy is the surface's own, in device pixels; the box
+    // is marked changed only when a pixel of it differs.
+    const Rect d = m_surface.scale()(onBox).intersect(m_surface.deviceBounds());
+    std::vector<uint32_t> before(static_cast<size_t>(d.w) * d.h);
+    for (int y = 0; y < d.h; ++y) std::memcpy(&before[size_t(y) * d.w], m_surface.row(d.y + y) + d.x, size_t(d.w) * 4);
+    m_surface.blit(src, s, {onBox.x, onBox.y});
+    bool same = true;
+    for (int y = 0; y < d.h && same; ++y)
+      same = std::memcmp(&before[size_t(y) * d.w], m_surface.row(d.y + y) + d.x, size_t(d.w) * 4) == 0;
+    if (same) return;
+  } else if (&src == &m_surface) {
     m_surface.blit(src, s, {onBox.x, onBox.y});  // overlapping: the surface copies through a temporary
   } else {
     // Only the rows between the first and the last that differ are copied
@@ -225,8 +245,12 @@ void PictureBox::blit(const Surface& src, Rect from, Point to) {
 
 void PictureBox::resized() { m_surface.resize(width(), height(), m_backColor); }
 
+void PictureBox::rescaled() {
+  if (m_surface.scale() != form().scale()) m_surface.rescale(form().scale(), m_backColor);
+}
+
 void PictureBox::paint(Surface& out, TextService&, const Region& clip) const {
-  const Rect r = formRect();
+  const Rect r = onWindow(*this);
   blitThrough(out, m_surface, {r.x, r.y}, clip);
 }
 
@@ -273,9 +297,10 @@ void Label::redraw() {
 }
 
 void Label::paint(Surface& out, TextService& text, const Region& clip) const {
-  const Rect r = formRect();
-  Surface face(r.w, r.h, m_backColor);
-  if (m_transparent) face.blit(out, r, {0, 0});
+  const Rect logical = formRect();
+  const Rect r = onWindow(*this);
+  Surface face(logical.w, logical.h, m_backColor, form().scale());
+  if (m_transparent) face.blitDevice(out, r, {0, 0});
   if (face != m_drawnOn) {
     m_drawnOn = face;
     text.draw(face, face.bounds(), m_text, m_font, m_foreColor, m_alignment);
@@ -293,7 +318,7 @@ void Panel::setBackColor(Color c) {
 }
 
 void Panel::paint(Surface& out, TextService&, const Region& clip) const {
-  fillThrough(out, formRect(), m_backColor, clip);
+  fillThrough(out, onWindow(*this), m_backColor, clip);
 }
 
 // ---- Shape -------------------------------------------------------------------
@@ -324,12 +349,13 @@ void Shape::setBorderStyle(BorderStyle s) {
 
 void Shape::paint(Surface& out, TextService&, const Region& clip) const {
   const Rect r = formRect();
-  if (m_fillStyle == FillStyle::Solid) fillThrough(out, r, m_fillColor, clip);
+  const base::Scale scale = form().scale();
+  if (m_fillStyle == FillStyle::Solid) fillThrough(out, scale(r), m_fillColor, clip);
   if (m_borderStyle == BorderStyle::None) return;
-  fillThrough(out, {r.x, r.y, r.w, 1}, m_borderColor, clip);
-  fillThrough(out, {r.x, r.bottom() - 1, r.w, 1}, m_borderColor, clip);
-  fillThrough(out, {r.x, r.y, 1, r.h}, m_borderColor, clip);
-  fillThrough(out, {r.right() - 1, r.y, 1, r.h}, m_borderColor, clip);
+  fillThrough(out, scale(Rect{r.x, r.y, r.w, 1}), m_borderColor, clip);
+  fillThrough(out, scale(Rect{r.x, r.bottom() - 1, r.w, 1}), m_borderColor, clip);
+  fillThrough(out, scale(Rect{r.x, r.y, 1, r.h}), m_borderColor, clip);
+  fillThrough(out, scale(Rect{r.right() - 1, r.y, 1, r.h}), m_borderColor, clip);
 }
 
 // ---- Line --------------------------------------------------------------------
@@ -363,8 +389,13 @@ void Line::paint(Surface& out, TextService&, const Region& clip) const {
   const int dx = std::abs(m_x2 - m_x1), dy = -std::abs(m_y2 - m_y1);
   const int sx = m_x1 < m_x2 ? 1 : -1, sy = m_y1 < m_y2 ? 1 : -1;
   int err = dx + dy;
+  const base::Scale scale = form().scale();
   while (x != m_x2 || y != m_y2) {
-    if (clip.contains({x + ox, y + oy})) out.setPixel(x + ox, y + oy, m_color);
+    if (scale.identity()) {
+      if (clip.contains({x + ox, y + oy})) out.setPixel(x + ox, y + oy, m_color);
+    } else {
+      fillThrough(out, scale(Rect{x + ox, y + oy, 1, 1}), m_color, clip);
+    }
     const int e2 = 2 * err;
     if (e2 >= dy) {
       err += dy;
@@ -425,7 +456,7 @@ void Host::keyPressDefault(char16_t ch) {
 
 void Host::setBounds(Rect r) {
   Element::setBounds(r);
-  if (m_window) m_window->setBounds(formRect());
+  if (m_window) m_window->setBounds(onWindow(*this));
 }
 
 void Host::mouseUpDefault(int button) {
@@ -456,10 +487,10 @@ void EditBox::attach(HostedLineEdit hosted) {
   // Where the platform has no window of its own the mouse comes through the form.
   using Mouse = NativeChild::Mouse;
   onMouseDown = [this](int button, int shift, double x, double y) {
-    m_window->mouse(Mouse::Down, button, shift, {static_cast<int>(x), static_cast<int>(y)});
+    m_window->mouse(Mouse::Down, button, shift, form().scale()(Point{static_cast<int>(x), static_cast<int>(y)}));
   };
   onMouseMove = [this](int buttons, int shift, double x, double y) {
-    m_window->mouse(Mouse::Move, buttons, shift, {static_cast<int>(x), static_cast<int>(y)});
+    m_window->mouse(Mouse::Move, buttons, shift, form().scale()(Point{static_cast<int>(x), static_cast<int>(y)}));
   };
   onDblClick = [this] {
     const Point p = form().platform().cursorPos();
@@ -488,7 +519,7 @@ void EditBox::keyPressDefault(char16_t ch) {
 
 void EditBox::setBounds(Rect r) {
   Element::setBounds(r);
-  if (m_window) m_window->setBounds(formRect());
+  if (m_window) m_window->setBounds(onWindow(*this));
 }
 
 }  // namespace gui

@@ -119,7 +119,8 @@ class Element : public Container {
   void setHeight(int v) { setBounds({m_bounds.x, m_bounds.y, m_bounds.w, v}); }
   void move(int left, int top, int width, int height) { setBounds({left, top, width, height}); }
   virtual void setBounds(Rect r);
-  // The rectangle in the form's client pixels, and in screen pixels.
+  // The rectangle in the form's client pixels (100 %), and in screen pixels
+  // (at the form's scale).
   Rect formRect() const;
   Rect screenRect() const;
 
@@ -138,7 +139,8 @@ class Element : public Container {
   void bringToFront();
   void sendToBack();
 
-  // Shape in the element's own pixels: clips its drawing and its hit area.
+  // Shape in the element's own pixels at the form's scale (as the shaper
+  // cuts it from the element's picture): clips its drawing and its hit area.
   const std::optional<Region>& region() const { return m_region; }
   void setRegion(std::optional<Region> r);
 
@@ -154,7 +156,8 @@ class Element : public Container {
   bool windowed() const;
   // Takes part in hit-testing (shapes and lines never do).
   bool receivesMouse() const;
-  // Local point inside the rectangle and the region.
+  // A point of the window's pixels, from the element's top-left, inside the
+  // rectangle and the region.
   bool hitArea(Point local) const;
 
   // Marks the element's pixels on the form as changed (nothing while it is
@@ -184,8 +187,13 @@ class Element : public Container {
   virtual void mouseUpDefault(int) {}
 
   // Paints this element (not its children) onto `out`, whose origin is the
-  // form's client origin, touching only pixels inside `clip` (form pixels).
+  // form's client origin, touching only pixels inside `clip` (the window's
+  // own pixels, at the form's scale).
   virtual void paint(Surface& out, TextService& text, const Region& clip) const;
+
+  // The form is now drawn at another scale (also when the element joins a
+  // form): what it keeps in pixels is made again at the new scale.
+  virtual void rescaled();
 
  protected:
   friend class Container;
@@ -237,6 +245,7 @@ class PictureBox : public Element {
   void refresh() { invalidate(); }
   bool opaque() const override { return !region(); }
   void paint(Surface& out, TextService& text, const Region& clip) const override;
+  void rescaled() override;
 
  protected:
   void resized() override;

@@ -20,12 +20,15 @@ std::vector<Element*> topFirst(const Container& c) {
   return out;
 }
 
-// The first shown child of `c`, top first, whose rectangle meets `r`.
+// An element's rectangle in the window's own pixels.
+Rect onWindow(const Element& e) { return e.form().scale()(e.formRect()); }
+
+// The first shown child of `c`, top first, whose rectangle meets `r` (window pixels).
 const Element* topmostAt(const Container& c, const Rect& r) {
   for (bool windowed : {true, false})
     for (auto it = c.children().rbegin(); it != c.children().rend(); ++it) {
       const Element& e = **it;
-      if (e.windowed() == windowed && e.visible() && !e.formRect().intersect(r).empty()) return &e;
+      if (e.windowed() == windowed && e.visible() && !onWindow(e).intersect(r).empty()) return &e;
     }
   return nullptr;
 }
@@ -35,7 +38,7 @@ void paintChildren(const Container& c, const Region& clip, Surface& out, TextSer
   for (bool windowed : {false, true})
     for (const auto& child : c.children()) {
       if (!child->visible() || child->windowed() != windowed) continue;
-      const Rect r = child->formRect();
+      const Rect r = onWindow(*child);
       if (r.intersect(reach).empty()) continue;
       Region own = clip.intersected(Region(r));
       if (child->region()) own = own.intersected(child->region()->offsetBy(r.x, r.y));
@@ -47,12 +50,12 @@ void paintChildren(const Container& c, const Region& clip, Surface& out, TextSer
 
 bool covers(const Rect& outer, const Rect& inner) { return outer.intersect(inner) == inner; }
 
-// The element that alone decides every pixel of `r` (form pixels): the
+// The element that alone decides every pixel of `r` (window pixels): the
 // topmost one there, opaque, with nothing of its own stacked inside `r`.
 // nullptr when the pixels mix several elements.
 const Element* opaqueCover(const Container& c, const Rect& r) {
   const Element* e = topmostAt(c, r);
-  if (!e || !covers(e->formRect(), r) || e->region()) return nullptr;
+  if (!e || !covers(onWindow(*e), r) || e->region()) return nullptr;
   if (topmostAt(*e, r)) return opaqueCover(*e, r);
   return e->opaque() ? e : nullptr;
 }
@@ -62,15 +65,15 @@ const Element* opaqueCover(const Container& c, const Rect& r) {
 void addWholeElements(const Container& c, Region& clip) {
   for (const auto& child : c.children()) {
     if (!child->visible()) continue;
-    const Rect r = child->formRect();
+    const Rect r = onWindow(*child);
     if (child->composedWhole() && !r.intersect(clip.bounds()).empty() && !clip.intersected(Region(r)).empty())
       clip = clip.united(Region(r));
     addWholeElements(*child, clip);
   }
 }
 
-// The part of the form covered by shown windowed elements stacked above `e`:
-// its later siblings, and those of each of its parents.
+// The part of the window covered by shown windowed elements stacked above
+// `e`: its later siblings, and those of each of its parents (window pixels).
 Region coveredAbove(const Element& e) {
   Region covered;
   for (const Element* node = &e; node; node = node->parentElement()) {
@@ -80,7 +83,7 @@ Region coveredAbove(const Element& e) {
         above = true;
         continue;
       }
-      if (above && s->shown() && s->windowed()) covered = covered.united(Region(s->formRect()));
+      if (above && s->shown() && s->windowed()) covered = covered.united(Region(onWindow(*s)));
     }
   }
   return covered;
@@ -89,7 +92,7 @@ Region coveredAbove(const Element& e) {
 void placeChildrenIn(const Container& c) {
   for (const auto& child : c.children()) {
     if (NativeChild* window = child->nativeChild()) {
-      const Rect r = child->formRect();
+      const Rect r = onWindow(*child);
       Region visible = Region(r).subtracted(coveredAbove(*child));
       visible.offset(-r.x, -r.y);
       window->setBounds(r);  // a parent moved it
@@ -97,6 +100,14 @@ void placeChildrenIn(const Container& c) {
       window->setShown(child->shown());
     }
     placeChildrenIn(*child);
+  }
+}
+
+// Every element of `c` and below, told of the form's new scale.
+void rescaleAll(Container& c) {
+  for (const auto& child : c.children()) {
+    child->rescaled();
+    rescaleAll(*child);
   }
 }
 
@@ -108,7 +119,8 @@ int twipsToPixels(int twips, int twipsPerPixel) {
 }
 
 Form::Form(Platform& platform, std::string name, TaskbarButton taskbar)
-    : m_platform(platform), m_name(std::move(name)), m_taskbar(taskbar) {
+    : m_platform(platform), m_name(std::move(name)), m_taskbar(taskbar),
+      m_scale{base::paintedScaleFor(base::Scale::ofDpi(platform.dpiAt({})).percent)}, m_surface(0, 0, {}, m_scale) {
   m_peer = m_platform.createPeer(*this);
 }
 
@@ -124,12 +136,16 @@ Form::~Form() {
 
 void Form::setLeft(int twips) { setPixelBounds({twipsToPixels(twips, tppX()), m_bounds.y, m_bounds.w, m_bounds.h}); }
 void Form::setTop(int twips) { setPixelBounds({m_bounds.x, twipsToPixels(twips, tppY()), m_bounds.w, m_bounds.h}); }
-void Form::setWidth(int twips) { setPixelBounds({m_bounds.x, m_bounds.y, twipsToPixels(twips, tppX()), m_bounds.h}); }
-void Form::setHeight(int twips) { setPixelBounds({m_bounds.x, m_bounds.y, m_bounds.w, twipsToPixels(twips, tppY())}); }
+void Form::setWidth(int twips) {
+  setPixelBounds({m_bounds.x, m_bounds.y, m_scale(twipsToPixels(twips, tppX())), m_bounds.h});
+}
+void Form::setHeight(int twips) {
+  setPixelBounds({m_bounds.x, m_bounds.y, m_bounds.w, m_scale(twipsToPixels(twips, tppY()))});
+}
 
 void Form::move(int leftTwips, int topTwips, int widthTwips, int heightTwips) {
   setPixelBounds({twipsToPixels(leftTwips, tppX()), twipsToPixels(topTwips, tppY()),
-                  twipsToPixels(widthTwips, tppX()), twipsToPixels(heightTwips, tppY())});
+                  m_scale(twipsToPixels(widthTwips, tppX())), m_scale(twipsToPixels(heightTwips, tppY()))});
 }
 
 void Form::setPixelBounds(Rect screen) {
@@ -144,9 +160,33 @@ void Form::applyBounds(Rect screen) {
   const bool sized = screen.w != m_bounds.w || screen.h != m_bounds.h;
   m_bounds = screen;
   if (!sized) return;
-  m_surface.resize(m_bounds.w, m_bounds.h, m_backColor);
+  m_surface.resize(m_scale.unscale(m_bounds.w), m_scale.unscale(m_bounds.h), m_backColor);
   invalidate();
   call(onResize);
+}
+
+void Form::setScale(base::Scale scale, Rect screen) {
+  if (scale == m_scale) {
+    setPixelBounds(screen);
+    return;
+  }
+  m_scale = scale;
+  m_surface.rescale(scale, m_backColor);
+  rescaleAll(*this);
+  m_placeNativeChildren = true;
+  // The old shape is in the old scale's pixels; the new one is cut by the
+  // redraw, from the pictures at the new scale.
+  if (m_region) {
+    m_region.reset();
+    m_peer->setRegion(nullptr);
+  }
+  m_bounds = screen;
+  m_bounds.w = std::max(0, m_bounds.w);
+  m_bounds.h = std::max(0, m_bounds.h);
+  m_surface.resize(m_scale.unscale(m_bounds.w), m_scale.unscale(m_bounds.h), m_backColor);
+  m_peer->scaleChanged();
+  call(onScaleChange);
+  invalidate();
 }
 
 void Form::blit(const Surface& src, Rect from, Point to) {
@@ -228,10 +268,12 @@ void Form::setWindowPos(InsertAfter insertAfter, Rect screen) {
   m_peer->setWindowPos(insertAfter, m_bounds);
 }
 
-void Form::invalidate() { invalidate({0, 0, m_bounds.w, m_bounds.h}); }
+void Form::invalidate() {
+  if (m_peer && m_bounds.w > 0 && m_bounds.h > 0) m_peer->invalidate({0, 0, m_bounds.w, m_bounds.h});
+}
 
 void Form::invalidate(Rect client) {
-  client = client.intersect({0, 0, m_bounds.w, m_bounds.h});
+  client = m_scale(client).intersect({0, 0, m_bounds.w, m_bounds.h});
   if (m_peer && !client.empty()) m_peer->invalidate(client);
 }
 
@@ -278,7 +320,7 @@ void Form::forget(Element& e) {
 // ---- mouse dispatch ------------------------------------------------------------
 
 AccNode Form::describe() const {
-  AccNode window = accNode(AccRole::Window, m_caption, {0, 0, m_bounds.w, m_bounds.h});
+  AccNode window = accNode(AccRole::Window, m_caption, m_surface.bounds());
   if (!m_enabled) window.state |= kAccUnavailable;
   if (onDescribe) onDescribe(window);
   return window;
@@ -287,12 +329,12 @@ AccNode Form::describe() const {
 Element* Form::hitTest(Point client) const {
   const Element* found = nullptr;
   const Container* level = this;
-  Point origin{0, 0};
   for (;;) {
     const Element* next = nullptr;
     for (const Element* child : topFirst(*level)) {
       if (!child->visible() || !child->receivesMouse()) continue;
-      if (!child->hitArea({client.x - origin.x - child->left(), client.y - origin.y - child->top()})) continue;
+      const Rect r = onWindow(*child);
+      if (!child->hitArea({client.x - r.x, client.y - r.y})) continue;
       next = child;
       break;
     }
@@ -300,7 +342,6 @@ Element* Form::hitTest(Point client) const {
     if (!next || !next->enabled()) return const_cast<Element*>(found);
     found = next;
     level = next;
-    origin = {origin.x + next->left(), origin.y + next->top()};
   }
 }
 
@@ -310,10 +351,11 @@ bool Form::overForm(Point client) const {
 }
 
 void Form::sendMouse(Element* target, MouseEvent event, int button, int shift, Point client) {
-  Point at = client;
+  // The handlers see the 100 % pixel the window's pixel lies in.
+  Point at = m_scale.unscale(client);
   if (target) {
     const Rect r = target->formRect();
-    at = {client.x - r.x, client.y - r.y};
+    at = {at.x - r.x, at.y - r.y};
   }
   const MouseHandler& h = event == MouseEvent::Down ? (target ? target->onMouseDown : onMouseDown)
                           : event == MouseEvent::Move ? (target ? target->onMouseMove : onMouseMove)
@@ -375,7 +417,7 @@ void Form::updateToolTip() {
   m_tipElement = e;
   m_tipText = text;
   if (!m_toolTip && !text.empty()) m_toolTip = m_platform.createToolTip(*this);
-  if (m_toolTip) m_toolTip->setTool(e && !text.empty() ? e->formRect() : Rect{}, text);
+  if (m_toolTip) m_toolTip->setTool(e && !text.empty() ? onWindow(*e) : Rect{}, text);
 }
 
 void Form::dispatchMouseUp(int button, int shift, Point client) {
@@ -474,6 +516,15 @@ void Form::dispatchEndSession(bool ending) { call(onEndSession, ending); }
 void Form::dispatchDisplayChange() { call(onDisplayChange); }
 
 void Form::dispatchSystemColours() { call(onSystemColours); }
+void Form::dispatchDpiChanged(int dpi, Rect suggested) {
+  const base::Scale scale{base::paintedScaleFor(base::Scale::ofDpi(dpi).percent)};
+  // The suggested rectangle is the old size at the monitor's own scale; the
+  // window keeps its top-left there and takes its size at the scale it is
+  // drawn at.
+  const Rect screen{suggested.x, suggested.y, scale(m_scale.unscale(m_bounds.w)), scale(m_scale.unscale(m_bounds.h))};
+  setScale(scale, screen);
+  m_peer->setBounds(m_bounds);
+}
 
 void Form::dispatchWindowState(int state) {
   if (state == m_windowState) return;
@@ -485,12 +536,13 @@ void Form::dispatchWindowState(int state) {
 
 void Form::compose(Surface& out) const {
   out = m_surface;
-  if (out.width() != m_bounds.w || out.height() != m_bounds.h) out.resize(m_bounds.w, m_bounds.h, m_backColor);
-  paintChildren(*this, Region(out.bounds()), out, m_platform.text());
+  const int w = m_scale.unscale(m_bounds.w), h = m_scale.unscale(m_bounds.h);
+  if (out.width() != w || out.height() != h) out.resize(w, h, m_backColor);
+  paintChildren(*this, Region(out.deviceBounds()), out, m_platform.text());
 }
 
 void Form::compose(Surface& out, const Region& clip) const {
-  if (out.width() != m_bounds.w || out.height() != m_bounds.h) {
+  if (out.scale() != m_scale || out.width() != m_surface.width() || out.height() != m_surface.height()) {
     compose(out);
     return;
   }
@@ -513,7 +565,7 @@ void Form::compose(Surface& out, const Region& clip) const {
     before = rest;
     addWholeElements(*this, rest);
   }
-  for (const Rect& piece : rest.rects()) out.blit(m_surface, piece, {piece.x, piece.y});
+  for (const Rect& piece : rest.rects()) out.blitDevice(m_surface, piece, {piece.x, piece.y});
   paintChildren(*this, rest, out, m_platform.text());
 }
 

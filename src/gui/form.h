@@ -46,21 +46,37 @@ class Form : public Container {
   const Form& form() const override { return *this; }
 
   // Geometry in twips. The window sits on whole pixels, so a value reads back
-  // as its pixel count times twips per pixel.
+  // as its pixel count times twips per pixel. The position is the screen's;
+  // the size is that of the 100 % layout, which the window has at its scale.
   int left() const { return m_bounds.x * tppX(); }
   int top() const { return m_bounds.y * tppY(); }
-  int width() const { return m_bounds.w * tppX(); }
-  int height() const { return m_bounds.h * tppY(); }
+  int width() const { return m_scale.unscale(m_bounds.w) * tppX(); }
+  int height() const { return m_scale.unscale(m_bounds.h) * tppY(); }
   void setLeft(int twips);
   void setTop(int twips);
   void setWidth(int twips);
   void setHeight(int twips);
   void move(int leftTwips, int topTwips, int widthTwips, int heightTwips);
+  // The scale the window is drawn at, chosen from its monitor's DPI: every
+  // element's rectangle, every surface's coordinates and the mouse the
+  // handlers see stay in 100 % pixels; the screen pixels of pixelBounds, of
+  // the regions and of what the window presents are at this scale.
+  base::Scale scale() const { return m_scale; }
+  // Draws the window at another scale from now on: every picture box
+  // is blank at the new scale until onScaleChange has drawn it again, and
+  // the window takes `screen` (its bounds at the new scale).
+  void setScale(base::Scale scale, Rect screen);
+  // The screen size of a 100 % size at the window's scale.
+  Rect scaledBounds(Point screenTopLeft, int width, int height) const {
+    return {screenTopLeft.x, screenTopLeft.y, m_scale(width), m_scale(height)};
+  }
   // Geometry in screen pixels.
   Rect pixelBounds() const { return m_bounds; }
   void setPixelBounds(Rect screen);
-  int pixelWidth() const { return m_bounds.w; }
-  int pixelHeight() const { return m_bounds.h; }
+  // The size in the form's own 100 % pixels, those its elements are laid
+  // out in (the screen size unscaled).
+  int pixelWidth() const { return m_surface.width(); }
+  int pixelHeight() const { return m_surface.height(); }
   int tppX() const { return m_platform.twipsPerPixelX(); }
   int tppY() const { return m_platform.twipsPerPixelY(); }
 
@@ -132,6 +148,10 @@ class Form : public Container {
   std::function<void()> onDisplayChange;
   // The system's colours changed, or high contrast was turned on or off.
   std::function<void()> onSystemColours;
+  // The window is now drawn at another scale (it moved to a monitor of
+  // another DPI, or the DPI changed): everything it drew is to be drawn
+  // again, and the shapes cut again.
+  std::function<void()> onScaleChange;
   // Logoff or shutdown: answer false to object; endSession(true) follows
   // when the session really ends.
   std::function<bool()> onQueryEndSession;
@@ -152,7 +172,7 @@ class Form : public Container {
   std::function<void(AccNode& window)> onDescribe;
   AccNode describe() const;
 
-  // Input from the window, in client pixels. `doubleClick` marks the second
+  // Input from the window, in client pixels (at the window's scale). `doubleClick` marks the second
   // press of a double click: the receiver gets DblClick instead of MouseDown
   // and no Click on the release. `buttons` of a move is the held-button mask.
   void dispatchMouseDown(int button, int shift, Point client, bool doubleClick = false);
@@ -176,8 +196,12 @@ class Form : public Container {
   void dispatchWindowState(int state);  // minimised or restored by the system
   void dispatchDisplayChange();
   void dispatchSystemColours();
+  // The window's monitor has another DPI now; `suggested` is where the
+  // system would put the window at it (screen pixels).
+  void dispatchDpiChanged(int dpi, Rect suggested);
 
-  // The element that receives a press at the client point (nullptr: the form).
+  // The element that receives a press at the client point (nullptr: the
+  // form); the point is in the window's own pixels, at its scale.
   Element* hitTest(Point client) const;
 
   // The window's picture: the backing surface, then every shown element in
@@ -214,6 +238,7 @@ class Form : public Container {
   std::string m_name;
   TaskbarButton m_taskbar;
   std::unique_ptr<FormPeer> m_peer;
+  base::Scale m_scale;
   Rect m_bounds;
   Surface m_surface;
   Color m_backColor = Color::rgb(255, 255, 255);

@@ -72,6 +72,9 @@ class FormPeer {
   virtual void setVisible(bool visible, Activation activation) = 0;
   // Position and size in screen pixels.
   virtual void setBounds(Rect screen) = 0;
+  // Every pixel of the window, rects and region included, is now at the
+  // form's new scale: the window takes the bounds and its shape anew.
+  virtual void scaleChanged() {}
   // SetWindowPos(insertAfter, rect, flags 0): moves the window into or out of
   // the topmost band and to the given rectangle; activates it when visible.
   virtual void setWindowPos(InsertAfter insertAfter, Rect screen) = 0;
@@ -139,6 +142,13 @@ class Platform {
   // (MonitorFromRect with MONITOR_DEFAULTTONEAREST): the most overlapped
   // monitor, or the closest when none is overlapped.
   virtual Rect workAreaNearest(Rect screen) const = 0;
+
+  // The DPI of the monitor nearest to a rectangle of screen pixels (the
+  // primary one for an empty rectangle): what a window there is drawn for.
+  virtual int dpiAt(Rect screen) const {
+    (void)screen;
+    return 96;
+  }
 
   // The window of a form; called once by the form's constructor. The peer
   // reads the form's current state when it is made.

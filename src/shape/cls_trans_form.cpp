@@ -10,10 +10,11 @@ namespace {
 // The object-error base plus 2512.
 constexpr int32_t kNotShapeable = -2147218992;
 
-// `base` minus the runs of `Color` in `picture`.
+// `base` minus the runs of `Color` in `picture`, in the picture's own
+// pixels: a picture at 2× is cut at 2×, along its own edges.
 gui::Region shapeOf(const gui::Surface& picture, base::Color key, gui::Rect base) {
   const uint32_t k = key.value & 0xFFFFFF;
-  const std::vector<KeyRun> runs = findKeyRuns(picture.width(), picture.height(),
+  const std::vector<KeyRun> runs = findKeyRuns(picture.deviceWidth(), picture.deviceHeight(),
                                                [&](int x, int y) { return (picture.row(y)[x] & 0xFFFFFF) == k; });
   return withoutRuns(base, runs);
 }
@@ -26,13 +27,13 @@ bool isButton(gui::ElementKind k) {
 
 void clsTransForm::ShapeMe(gui::Form& Name, base::Color Color) {
   const gui::Surface& picture = Name.surface();
-  Name.setRegion(shapeOf(picture, Color, picture.bounds()));
+  Name.setRegion(shapeOf(picture, Color, picture.deviceBounds()));
 }
 
 void clsTransForm::ShapeMe(gui::Element& Name, base::Color Color) {
   if (const auto* box = dynamic_cast<const gui::PictureBox*>(&Name)) {
     // Reading the picture changes nothing on screen.
-    Name.setRegion(shapeOf(box->surface(), Color, box->surface().bounds()));
+    Name.setRegion(shapeOf(box->surface(), Color, box->surface().deviceBounds()));
     return;
   }
   auto* button = dynamic_cast<gui::Button*>(&Name);
@@ -45,7 +46,7 @@ void clsTransForm::ShapeMe(gui::Element& Name, base::Color Color) {
   button->setBackColor(Color);
   button->refresh();
   const gui::Surface picture = button->face(Name.form().platform().text());
-  Name.setRegion(shapeOf(picture, Color, {2, 2, picture.width() - 4, picture.height() - 4}));
+  Name.setRegion(shapeOf(picture, Color, picture.scale()(gui::Rect{2, 2, picture.width() - 4, picture.height() - 4})));
 }
 
 }  // namespace shape

@@ -43,6 +43,14 @@ gui::Region roundedRectangle(int w, int h) {
   return r;
 }
 
+// A region of 100 % pixels at a scale, each rectangle's edges scaled.
+gui::Region scaledRegion(const gui::Region& region, base::Scale scale) {
+  if (scale.identity()) return region;
+  gui::Region out;
+  for (const gui::Rect& r : region.rects()) out = out.united(gui::Region(scale(r)));
+  return out;
+}
+
 // The file's status, raising 53 when it is missing and 75 when it is no file.
 uintmax_t regularFileSize(const fs::path& path) {
   std::error_code ec;
@@ -90,9 +98,12 @@ void stdTRANSs1::DoToObject(WindowRef sHandel) {
 void stdTRANSs1::DoObject2() {
   if (m_myObject.isNothing()) fail(err::kObjectNotSet, "Object variable or With block variable not set");
   if (!m_myObject.hasWindow()) fail(err::kNoSuchProperty, "Object doesn't support this property or method");
-  const int w = m_myObject.pixelWidth(), h = m_myObject.pixelHeight();
+  const base::Scale scale = m_myObject.scale();
+  const int w = scale.unscale(m_myObject.pixelWidth()), h = scale.unscale(m_myObject.pixelHeight());
   DeleteRGN();
-  m_myObject.giveRegion(roundedRectangle(w, h));
+  // The corners are cut as at 100 %, each cut pixel grown to the scale, so
+  // they take the same share of the frame's rounded art at every scale.
+  m_myObject.giveRegion(scaledRegion(roundedRectangle(w, h), scale));
 }
 
 template <class IsKey>
@@ -111,7 +122,7 @@ void stdTRANSs1::fromPixels(int w, int h, IsKey isKey) {
 int stdTRANSs1::BitMap(const gui::Surface& sBitMap) {
   DeleteRGN();
   const uint32_t key = m_bitColor.value & 0xFFFFFF;
-  fromPixels(sBitMap.width(), sBitMap.height(),
+  fromPixels(sBitMap.deviceWidth(), sBitMap.deviceHeight(),
              [&](int x, int y) { return (sBitMap.row(y)[x] & 0xFFFFFF) == key; });
   return 0;
 }

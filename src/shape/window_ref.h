@@ -18,10 +18,12 @@ class WindowRef {
   gui::Form* form() const { return m_form; }
   gui::Element* element() const { return m_element; }
 
-  // The window's size in pixels; a form's size in twips is rounded to whole
-  // pixels, halves to even.
+  // The window's size in its own pixels (at its form's scale); a form's size
+  // in twips is rounded to whole pixels, halves to even.
   int pixelWidth() const;
   int pixelHeight() const;
+  // The scale the window is drawn at.
+  base::Scale scale() const;
 
   // The window takes the region as its shape (SetWindowRgn); a reference
   // without a window answers false and nothing changes.

@@ -20,32 +20,30 @@ gui::Surface decodeEmbedded(std::span<const uint8_t> bytes, int w, int h) {
   return std::move(*s);
 }
 
-// The 100 % picture made `scale` times larger, each pixel taken from the
-// 100 % pixel whose scaled rectangle holds it: every named rectangle keeps
-// its own pixels. Only a stand-in for a painted picture that will not decode.
-gui::Surface enlarge(const gui::Surface& s, base::Scale scale) {
-  gui::Surface out(scale(s.width()), scale(s.height()));
-  for (int y = 0; y < out.height(); ++y)
-    for (int x = 0; x < out.width(); ++x) out.setPixel(x, y, s.pixel(scale.unscale(x), scale.unscale(y)));
+// The 100 % picture drawn at a larger scale, each device pixel taken from
+// the 100 % pixel it lies in: every named rectangle keeps its own pixels.
+// Only a stand-in for a painted picture that will not decode.
+gui::Surface enlarge(const gui::Surface& picture, base::Scale scale) {
+  gui::Surface out(picture.width(), picture.height(), {}, scale);
+  out.blit(picture, picture.bounds(), {0, 0});
   return out;
 }
 
-// A picture painted at a larger scale; should it not decode to the size the
-// scale gives, the 100 % one enlarged, so the program still shows its skin.
+// A picture painted at a larger scale, its pixels held by a surface of the
+// 100 % size at that scale; should it not decode to the size the scale
+// gives, the 100 % one enlarged, so the program still shows its skin.
 gui::Surface decodeScaled(std::span<const uint8_t> png, std::span<const uint8_t> bmp, int w, int h, int scale) {
   const base::Scale s{scale};
-  std::optional<gui::Surface> p = decodePng(png);
-  if (p && p->width() == s(w) && p->height() == s(h)) return std::move(*p);
-  return enlarge(decodeEmbedded(bmp, w, h), s);
+  const std::optional<gui::Surface> painted = decodePng(png);
+  if (!painted || painted->width() != s(w) || painted->height() != s(h)) return enlarge(decodeEmbedded(bmp, w, h), s);
+  gui::Surface out(w, h, {}, s);
+  out.blitDevice(*painted, painted->bounds(), {0, 0});
+  return out;
 }
 
 }  // namespace
 
-int atlasScaleFor(int percent) {
-  for (int s : kScales)
-    if (s >= percent) return s;
-  return kScales.back();
-}
+int atlasScaleFor(int percent) { return base::paintedScaleFor(percent); }
 
 gui::Surface loadAtlas(int scalePercent) {
   const int p = atlasScaleFor(scalePercent);

@@ -21,6 +21,7 @@
 #include <optional>
 
 #include "base/geometry.h"
+#include "base/scale.h"
 #include "gui/surface.h"
 #include "skin/palette.h"
 #include "skin/rects.h"
@@ -29,15 +30,16 @@ namespace skin {
 
 // The display scales, in percent, the artwork is painted at. The 100 %
 // pictures are BMPs; the others are palette PNGs of the same colours.
-inline constexpr std::array kScales{100, 125, 150, 175, 200, 250, 300};
+inline constexpr std::array kScales = base::kPaintedScales;
 
 // The painted scale a display scale uses: the nearest painted one at or
 // above it (so the picture is only ever made smaller), capped at the largest.
 int atlasScaleFor(int percent);
 
-// The pictures painted at the painted scale atlasScaleFor(scalePercent): the
-// atlas is base::Scale{p}(683) × base::Scale{p}(391) and every rectangle of
-// rects.h lies in it at base::Scale{p}(rect); the dial and cap likewise.
+// The pictures at the painted scale atlasScaleFor(scalePercent): surfaces of
+// their 100 % size whose pixels are base::Scale{p} times as many (the atlas
+// holds Scale(683) × Scale(391) of them), so that every rectangle of rects.h
+// is found in them at its 100 % coordinates.
 gui::Surface loadAtlas(int scalePercent = 100);
 gui::Surface loadClockFace(int scalePercent = 100);
 gui::Surface loadClockCap(int scalePercent = 100);

@@ -16,7 +16,7 @@ bool pointerOver(const gui::Element& e) {
   // Single precision, each time: a window moved or dragged since the last
   // tick is seen where it is now.
   const gui::Form& f = e.form();
-  const gui::Rect r = e.formRect();
+  const gui::Rect r = f.scale()(e.formRect());
   const float left = static_cast<float>(f.left()) / static_cast<float>(f.tppX()) + static_cast<float>(r.x);
   const float top = static_cast<float>(f.top()) / static_cast<float>(f.tppY()) + static_cast<float>(r.y);
   const float right = left + static_cast<float>(r.w);

@@ -10,7 +10,7 @@ TEST(SkinAtScaleOnWindows, LargerAtlasesArePaintedNotEnlarged) {
   for (int p : skin::kScales) {
     if (p == 100) continue;
     const base::Scale s{p};
-    const gui::Surface a = skin::loadAtlas(p);
+    const gui::Surface a = skin::loadAtlas(p).devicePixels();
     ASSERT_EQ(a.width(), s(atlas.width())) << p;
     ASSERT_EQ(a.height(), s(atlas.height())) << p;
     // The fallback copies each 100 % pixel over its scaled rectangle; the
@@ -19,6 +19,6 @@ TEST(SkinAtScaleOnWindows, LargerAtlasesArePaintedNotEnlarged) {
     for (int y = 0; y < a.height(); ++y)
       for (int x = 0; x < a.width(); ++x) differing += a.pixel(x, y) != atlas.pixel(s.unscale(x), s.unscale(y));
     EXPECT_GT(differing, long(a.width()) * a.height() / 100) << p;
-    EXPECT_EQ(skin::loadClockFace(p).width(), s(100)) << p;
+    EXPECT_EQ(skin::loadClockFace(p).deviceWidth(), s(100)) << p;
   }
 }

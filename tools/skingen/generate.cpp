@@ -12,8 +12,9 @@ namespace {
 
 Bytes text(std::string_view s) { return Bytes(s.begin(), s.end()); }
 
-
-// DPI-unaware, so the pixel-exact skin stays pixel-exact; common controls 6.
+// Per-monitor DPI aware (v2, with the older per-monitor declaration for
+// systems before it): the program draws each window at its monitor's scale
+// from art painted for that scale; common controls 6.
 constexpr std::string_view kManifest =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
     "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\r\n"
@@ -34,7 +35,8 @@ constexpr std::string_view kManifest =
     "  </trustInfo>\r\n"
     "  <application xmlns=\"urn:schemas-microsoft-com:asm.v3\">\r\n"
     "    <windowsSettings>\r\n"
-    "      <dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">false</dpiAware>\r\n"
+    "      <dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>\r\n"
+    "      <dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>\r\n"
     "    </windowsSettings>\r\n"
     "  </application>\r\n"
     "  <compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">\r\n"

@@ -114,7 +114,7 @@ void HeadlessWindow::invalidate(Rect client) {
 void HeadlessWindow::paintPending() {
   if (!onScreen()) return;
   const Rect b = m_form.pixelBounds();
-  if (m_frame.width() != b.w || m_frame.height() != b.h) {
+  if (m_frame.deviceWidth() != b.w || m_frame.deviceHeight() != b.h || m_frame.scale() != m_form.scale()) {
     m_pending.assign({0, 0, b.w, b.h});
     m_dirty = true;
   }
@@ -125,7 +125,7 @@ void HeadlessWindow::paintPending() {
   for (const HeadlessPlatform::EditorPlacement& e : m_platform.editors()) {
     if (e.form != &m_form || !e.look) continue;
     const gui::Region page = e.visible.offsetBy(e.rect.x, e.rect.y).intersected(m_pending);
-    for (const Rect& r : page.rects()) m_frame.fill(r, e.look->background);
+    for (const Rect& r : page.rects()) m_frame.fillDevice(r, e.look->background);
   }
   ++m_presents;
   if (m_pending.rectCount() == 1)
@@ -330,7 +330,8 @@ gui::Surface HeadlessPlatform::screenshot(gui::Color desktop) {
     const gui::Surface& picture = w.frame();
     const Rect b = w.bounds();
     const gui::Region shape = w.region() ? *w.region() : gui::Region(Rect{0, 0, b.w, b.h});
-    for (const Rect& r : shape.rects()) screen.blit(picture, r, {b.x + r.x, b.y + r.y});
+    // The screen's pixels are the window's own, whatever its scale.
+    for (const Rect& r : shape.rects()) screen.blitDevice(picture, r, {b.x + r.x, b.y + r.y});
   }
   return screen;
 }
@@ -584,17 +585,27 @@ int64_t gapSquared(Rect a, Rect b) {
 
 }  // namespace
 
-Rect HeadlessPlatform::workAreaNearest(Rect screen) const {
+const HeadlessPlatform::Monitor& HeadlessPlatform::nearestMonitor(Rect screen, std::vector<Monitor>& all) const {
   // The primary monitor first: it wins ties, as on Windows.
-  std::vector<Monitor> all{Monitor{{0, 0, m_screen.width, m_screen.height}, m_workArea}};
+  all = {Monitor{{0, 0, m_screen.width, m_screen.height}, m_workArea, m_dpi}};
   all.insert(all.end(), m_monitors.begin(), m_monitors.end());
   const Monitor* best = &all.front();
   for (const Monitor& m : all)
     if (overlapArea(m.bounds, screen) > overlapArea(best->bounds, screen)) best = &m;
-  if (overlapArea(best->bounds, screen) > 0) return best->workArea;
+  if (overlapArea(best->bounds, screen) > 0) return *best;
   for (const Monitor& m : all)
     if (gapSquared(m.bounds, screen) < gapSquared(best->bounds, screen)) best = &m;
-  return best->workArea;
+  return *best;
+}
+
+Rect HeadlessPlatform::workAreaNearest(Rect screen) const {
+  std::vector<Monitor> all;
+  return nearestMonitor(screen, all).workArea;
+}
+
+int HeadlessPlatform::dpiAt(Rect screen) const {
+  std::vector<Monitor> all;
+  return nearestMonitor(screen, all).dpi;
 }
 
 std::optional<size_t> HeadlessPlatform::popupMenu(gui::Form&, const std::vector<gui::MenuItem>& items) {
@@ -644,6 +655,7 @@ class EditorWindow : public gui::NativeChild {
 }  // namespace
 
 gui::HostedEditor HeadlessPlatform::createEditor(gui::Form& form, Rect rect) {
+  rect = form.scale()(rect);
   m_editorPlacements.push_back({&form, rect, gui::Region(Rect{0, 0, rect.w, rect.h}), std::nullopt});
   std::unique_ptr<gui::Editor> editor = m_editorFactory ? m_editorFactory() : nullptr;
   auto window = std::make_unique<EditorWindow>(editor.get(), m_editorPlacements, m_editorPlacements.size() - 1);

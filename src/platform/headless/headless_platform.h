@@ -144,8 +144,11 @@ class HeadlessPlatform : public gui::Platform {
   void setHighContrast(std::optional<gui::ContrastColours> colours);
   // Monitors beside the primary one (the screen, whose work area is
   // workArea()): each its bounds and its work area, in screen pixels.
-  void addMonitor(Rect bounds, Rect workArea) { m_monitors.push_back({bounds, workArea}); }
+  // A monitor's DPI decides the scale of the windows made on it.
+  void addMonitor(Rect bounds, Rect workArea, int dpi = 96) { m_monitors.push_back({bounds, workArea, dpi}); }
   void setTwipsPerPixel(int x, int y);
+  // The primary monitor's DPI (96 until set).
+  void setDpi(int dpi) { m_dpi = dpi; }
 
   // Virtual clock: the local time now, and the milliseconds since start.
   void setNow(const base::DateTime& t);
@@ -258,6 +261,7 @@ class HeadlessPlatform : public gui::Platform {
   bool askYesNo(std::u16string_view text, std::u16string_view caption, gui::MessageIcon icon,
                 gui::DefaultAnswer byDefault) override;
   Rect workAreaNearest(Rect screen) const override;
+  int dpiAt(Rect screen) const override;
   std::optional<size_t> popupMenu(gui::Form& owner, const std::vector<gui::MenuItem>& items) override;
   gui::PrintOutcome print(gui::Form& owner, const gui::PrintRequest& request) override;
   bool copyText(std::u16string_view text) override {
@@ -333,7 +337,10 @@ class HeadlessPlatform : public gui::Platform {
   std::vector<gui::PrintRequest> m_printRequests;
   struct Monitor {
     Rect bounds, workArea;
+    int dpi = 96;
   };
+  const Monitor& nearestMonitor(Rect screen, std::vector<Monitor>& all) const;
+  int m_dpi = 96;
   std::vector<Monitor> m_monitors;  // beside the primary
   std::vector<PopupRecord> m_popups;
   EditorFactory m_editorFactory;

@@ -228,12 +228,14 @@ class NodeObject final : public IAccessible {
     if (!x || !y || !w || !h) return E_POINTER;
     Found f = find(id);
     if (!f.node) return f.error;
-    POINT p{f.node->location.x, f.node->location.y};
+    // The tree is laid out in 100 % pixels; the screen has them at the window's scale.
+    const gui::Rect r = m_anchor->form ? m_anchor->form->scale()(f.node->location) : f.node->location;
+    POINT p{r.x, r.y};
     ClientToScreen(m_anchor->hwnd, &p);
     *x = p.x;
     *y = p.y;
-    *w = f.node->location.w;
-    *h = f.node->location.h;
+    *w = r.w;
+    *h = r.h;
     return S_OK;
   }
   // Along the tree: a node's first or last child, its next or previous
@@ -273,6 +275,10 @@ class NodeObject final : public IAccessible {
     if (!f.node) return f.error;
     POINT p{x, y};
     ScreenToClient(m_anchor->hwnd, &p);
+    if (m_anchor->form) {
+      const gui::Point u = m_anchor->form->scale().unscale(gui::Point{p.x, p.y});
+      p = {u.x, u.y};
+    }
     if (!f.node->location.contains({p.x, p.y})) return S_FALSE;
     // The deepest node under the point; later siblings lie above earlier ones.
     std::vector<int> at = m_path;

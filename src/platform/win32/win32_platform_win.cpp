@@ -9,6 +9,7 @@
 #include "platform/win32/message_window_win.h"
 #include "platform/win32/native_child_win.h"
 #include "platform/win32/rich_edit_win.h"
+#include "platform/win32/system_libraries_win.h"
 #include "platform/win32/tool_tip_win.h"
 #include "platform/win32/win32_window_win.h"
 
@@ -17,12 +18,6 @@ namespace {
 
 constexpr UINT kPostedTask = WM_APP + 1;  // lParam: a std::function<void()> the window owns
 
-int screenDpi(int axis) {
-  HDC dc = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(dc, axis);
-  ReleaseDC(nullptr, dc);
-  return dpi > 0 ? dpi : 96;
-}
 
 }  // namespace
 
@@ -35,8 +30,12 @@ GdiText::~GdiText() {
   DeleteDC(m_dc);
 }
 
-HFONT GdiText::fontFor(const gui::FontSpec& font) {
-  const int height = -static_cast<int>(std::lround(font.size * screenDpi(LOGPIXELSY) / 72.0));
+HFONT GdiText::fontFor(const gui::FontSpec& font, base::Scale scale) {
+  // The font for the pixels it is drawn on: 96 DPI at 100 %, the scale's
+  // DPI beyond, so that text on a 2× window is drawn with twice the pixels,
+  // never enlarged.
+  const double dpi = base::Scale::kBaseDpi * scale.percent / 100.0;
+  const int height = -static_cast<int>(std::lround(font.size * dpi / 72.0));
   auto key = std::make_tuple(font.name, font.charset, height, font.bold);
   auto it = m_fonts.find(key);
   if (it != m_fonts.end()) return it->second;
@@ -64,7 +63,9 @@ gui::Size GdiText::measure(const gui::FontSpec& font, std::u16string_view text) 
 
 void GdiText::draw(gui::Surface& target, gui::Rect box, std::u16string_view text, const gui::FontSpec& font,
                    gui::Color color, base::Alignment alignment) {
-  const gui::Rect clip = box.intersect(target.bounds());
+  // Laid out in 100 % pixels, drawn in the target's own.
+  box = target.scale()(box);
+  const gui::Rect clip = box.intersect(target.deviceBounds());
   if (clip.empty() || text.empty()) return;
   // GDI draws into a DIB holding the pixels under the box, then they go back.
   BITMAPINFO bmi{};
@@ -81,7 +82,7 @@ void GdiText::draw(gui::Surface& target, gui::Rect box, std::u16string_view text
   for (int y = 0; y < clip.h; ++y)
     std::copy_n(target.row(clip.y + y) + clip.x, clip.w, px + static_cast<size_t>(y) * clip.w);
   HGDIOBJ oldBitmap = SelectObject(m_dc, dib);
-  HGDIOBJ oldFont = SelectObject(m_dc, fontFor(font));
+  HGDIOBJ oldFont = SelectObject(m_dc, fontFor(font, target.scale()));
   SetBkMode(m_dc, TRANSPARENT);
   SetTextColor(m_dc, color.colorref());
   RECT r{box.x - clip.x, box.y - clip.y, box.x - clip.x + box.w, box.y - clip.y + box.h};
@@ -115,8 +116,13 @@ int Win32Platform::run() {
   return static_cast<int>(msg.wParam);
 }
 
-int Win32Platform::twipsPerPixelX() const { return 1440 / screenDpi(LOGPIXELSX); }
-int Win32Platform::twipsPerPixelY() const { return 1440 / screenDpi(LOGPIXELSY); }
+// A screen pixel counts as many twips on every monitor, whatever its scale:
+// the positions in the settings file are screen pixels times 15, as they
+// always were, so a window saved on one monitor comes back to the same pixel
+// however the monitors are scaled (one that is off every monitor now is
+// brought back, as before).
+int Win32Platform::twipsPerPixelX() const { return 1440 / base::Scale::kBaseDpi; }
+int Win32Platform::twipsPerPixelY() const { return 1440 / base::Scale::kBaseDpi; }
 
 gui::Size Win32Platform::screenSize() const { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
@@ -173,6 +179,28 @@ gui::Rect Win32Platform::workAreaNearest(gui::Rect screen) const {
   return {w.left, w.top, w.right - w.left, w.bottom - w.top};
 }
 
+int Win32Platform::dpiAt(gui::Rect screen) const {
+  // GetDpiForMonitor (Windows 8.1 and later) where there is one; before it
+  // every monitor has the system's DPI.
+  using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  static const auto getDpiForMonitor = [] {
+    HMODULE shcore = loadSystemLibrary(L"shcore.dll");
+    return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
+                        reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
+                  : nullptr;
+  }();
+  const RECT r{screen.x, screen.y, screen.right(), screen.bottom()};
+  HMONITOR monitor = screen.empty() ? MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY)
+                                    : MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST);
+  UINT x = 0, y = 0;
+  if (getDpiForMonitor && monitor && SUCCEEDED(getDpiForMonitor(monitor, 0 /* MDT_EFFECTIVE_DPI */, &x, &y)) && y > 0)
+    return static_cast<int>(y);
+  HDC dc = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(nullptr, dc);
+  return dpi > 0 ? dpi : base::Scale::kBaseDpi;
+}
+
 std::unique_ptr<gui::FormPeer> Win32Platform::createPeer(gui::Form& form) {
   return std::make_unique<Win32Window>(m_instance, form);
 }
@@ -219,6 +247,7 @@ LRESULT CALLBACK Win32Platform::timerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM
 }
 
 gui::HostedEditor Win32Platform::createEditor(gui::Form& form, gui::Rect rect) {
+  rect = form.scale()(rect);
   RECT r{rect.x, rect.y, rect.right(), rect.bottom()};
   std::unique_ptr<RichEditEditor> editor = RichEditEditor::create(windowOf(form), r);
   if (!editor) return {};
@@ -232,7 +261,9 @@ gui::HostedEditor Win32Platform::createEditor(gui::Form& form, gui::Rect rect) {
 gui::HostedLineEdit Win32Platform::createLineEdit(gui::Form& form, gui::Rect rect, const gui::FieldLook& look) {
   HWND parent = windowOf(form);
   if (!parent) return {};
-  return EditControl::create(parent, RECT{rect.x, rect.y, rect.right(), rect.bottom()}, look, m_text.fontFor(look.font));
+  rect = form.scale()(rect);
+  return EditControl::create(parent, RECT{rect.x, rect.y, rect.right(), rect.bottom()}, look,
+                             m_text.fontFor(look.font, form.scale()));
 }
 
 std::unique_ptr<gui::NativeToolTip> Win32Platform::createToolTip(gui::Form& form) {

@@ -22,7 +22,8 @@ class GdiText : public gui::TextService {
             gui::Color color, base::Alignment alignment) override;
 
   // The font, made on first use and kept while the program runs.
-  HFONT fontFor(const gui::FontSpec& font);
+  // The font at the DPI of a scale (measuring is at 100 %).
+  HFONT fontFor(const gui::FontSpec& font, base::Scale scale = {});
 
  private:
   HDC m_dc;
@@ -40,6 +41,7 @@ class Win32Platform : public gui::Platform {
 
   int twipsPerPixelX() const override;
   int twipsPerPixelY() const override;
+  int dpiAt(gui::Rect screen) const override;
   gui::Size screenSize() const override;
   gui::Rect workArea() const override;
   gui::Point cursorPos() const override;

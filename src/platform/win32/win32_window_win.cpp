@@ -13,6 +13,8 @@
 
 namespace win32 {
 namespace {
+// The monitor of the window has another DPI (WM_DPICHANGED).
+constexpr UINT kDpiChanged = 0x02E0;
 
 // Each form has a window class of its own, "Pisarion.<form name>", so that
 // tools and tests can find a given window.
@@ -198,6 +200,13 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_QUERYENDSESSION: return m_form.dispatchQueryEndSession() ? TRUE : FALSE;
     case WM_ENDSESSION: m_form.dispatchEndSession(wp != 0); return 0;
     case WM_DISPLAYCHANGE: m_form.dispatchDisplayChange(); break;
+    case kDpiChanged: {
+      // The window moved to a monitor of another scale, or the scale
+      // changed: drawn anew at it, where the system suggests.
+      const RECT* r = reinterpret_cast<const RECT*>(lp);
+      m_form.dispatchDpiChanged(HIWORD(wp), {r->left, r->top, r->right - r->left, r->bottom - r->top});
+      return 0;
+    }
     case WM_SETTINGCHANGE:
       if (wp == SPI_SETWORKAREA) m_form.dispatchDisplayChange();
       if (wp == SPI_SETHIGHCONTRAST) m_form.dispatchSystemColours();
@@ -262,14 +271,15 @@ gui::Region updateRegion(HWND hwnd, gui::Rect client) {
 
 void Win32Window::paint() {
   m_form.placeNativeChildren();
-  const gui::Region dirty = updateRegion(m_hwnd, {0, 0, m_form.pixelWidth(), m_form.pixelHeight()});
+  const gui::Rect bounds = m_form.pixelBounds();
+  const gui::Region dirty = updateRegion(m_hwnd, {0, 0, bounds.w, bounds.h});
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(m_hwnd, &ps);
   m_form.compose(m_frame, dirty);
   BITMAPINFO bmi{};
   bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-  bmi.bmiHeader.biWidth = m_frame.width();
-  bmi.bmiHeader.biHeight = -m_frame.height();  // top-down, as the surface is laid out
+  bmi.bmiHeader.biWidth = m_frame.deviceWidth();
+  bmi.bmiHeader.biHeight = -m_frame.deviceHeight();  // top-down, as the surface is laid out
   bmi.bmiHeader.biPlanes = 1;
   bmi.bmiHeader.biBitCount = 32;
   bmi.bmiHeader.biCompression = BI_RGB;
@@ -277,8 +287,8 @@ void Win32Window::paint() {
   // recomposed pixels reach the screen. The whole frame is given: a part of a
   // top-down bitmap counts its source rows from the bottom, which is easy
   // to get wrong for no gain.
-  SetDIBitsToDevice(dc, 0, 0, m_frame.width(), m_frame.height(), 0, 0, 0, m_frame.height(), m_frame.data(), &bmi,
-                    DIB_RGB_COLORS);
+  SetDIBitsToDevice(dc, 0, 0, m_frame.deviceWidth(), m_frame.deviceHeight(), 0, 0, 0, m_frame.deviceHeight(),
+                    m_frame.data(), &bmi, DIB_RGB_COLORS);
   EndPaint(m_hwnd, &ps);
   // What the screen now shows, a screen reader is told.
   m_accessibility.tellChanges(m_hwnd);

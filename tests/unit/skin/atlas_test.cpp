@@ -268,7 +268,7 @@ class SkinAtlasAtScale : public testing::TestWithParam<int> {};
 // shaped ones are cut by about as much.
 TEST_P(SkinAtlasAtScale, EveryNamedRectangleHoldsItsFaceAtTheScaledPlace) {
   const base::Scale s{GetParam()};
-  const gui::Surface a = loadAtlas(GetParam());
+  const gui::Surface a = loadAtlas(GetParam()).devicePixels();
   ASSERT_EQ(a.width(), s(683));
   ASSERT_EQ(a.height(), s(391));
   for (const NamedRect& n : allRects()) {
@@ -280,7 +280,7 @@ TEST_P(SkinAtlasAtScale, EveryNamedRectangleHoldsItsFaceAtTheScaledPlace) {
     else EXPECT_NEAR(scaled, at100, 0.08) << n.name;
   }
   // The dial and cap keep their proportions too.
-  const gui::Surface dial = loadClockFace(GetParam()), cap = loadClockCap(GetParam());
+  const gui::Surface dial = loadClockFace(GetParam()).devicePixels(), cap = loadClockCap(GetParam()).devicePixels();
   EXPECT_EQ(dial.width(), s(100));
   EXPECT_EQ(cap.width(), s(7));
   const gui::Surface dial100 = loadClockFace();
@@ -290,9 +290,9 @@ TEST_P(SkinAtlasAtScale, EveryNamedRectangleHoldsItsFaceAtTheScaledPlace) {
 
 // The larger pictures keep the exact colours of the 100 % ones.
 TEST_P(SkinAtlasAtScale, UsesOnlyTheColoursOfThe100PercentPicture) {
-  const std::pair<gui::Surface, gui::Surface> pictures[] = {{loadAtlas(), loadAtlas(GetParam())},
-                                                            {loadClockFace(), loadClockFace(GetParam())},
-                                                            {loadClockCap(), loadClockCap(GetParam())}};
+  const std::pair<gui::Surface, gui::Surface> pictures[] = {{loadAtlas(), loadAtlas(GetParam()).devicePixels()},
+                                                            {loadClockFace(), loadClockFace(GetParam()).devicePixels()},
+                                                            {loadClockCap(), loadClockCap(GetParam()).devicePixels()}};
   for (const auto& [base, scaled] : pictures) {
     const std::set<uint32_t> palette = coloursOf(base);
     for (uint32_t c : coloursOf(scaled)) EXPECT_TRUE(palette.count(c)) << std::hex << c;
@@ -320,7 +320,7 @@ TEST(SkinAtlasScale, CloseButtonAt200MatchesTheKeptPicture) {
   const base::Scale s{200};
   const Rect face = s(captionFace(CaptionButton::Zapri, ButtonState::Hover));
   ASSERT_EQ(int(grid.size()), face.h);
-  const gui::Surface a = loadAtlas(200);
+  const gui::Surface a = loadAtlas(200).devicePixels();
   for (int y = 0; y < face.h; ++y) {
     ASSERT_EQ(int(grid[size_t(y)].size()), face.w);
     for (int x = 0; x < face.w; ++x)

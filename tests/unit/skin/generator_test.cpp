@@ -42,9 +42,9 @@ TEST(SkinArtwork, TheProgramCarriesTheCommittedPictures) {
   // The larger scales: palette PNGs the program decodes to exactly their pixels.
   for (int p : skin::kScales) {
     if (p == 100) continue;
-    const std::pair<std::string, gui::Surface> scaled[] = {{"skin", skin::loadAtlas(p)},
-                                                           {"clock", skin::loadClockFace(p)},
-                                                           {"clockcap", skin::loadClockCap(p)}};
+    const std::pair<std::string, gui::Surface> scaled[] = {{"skin", skin::loadAtlas(p).devicePixels()},
+                                                           {"clock", skin::loadClockFace(p).devicePixels()},
+                                                           {"clockcap", skin::loadClockCap(p).devicePixels()}};
     for (const auto& [stem, surface] : scaled) {
       const std::string name = stem + "-" + std::to_string(p) + ".png";
       const std::vector<uint8_t> bytes = readAsset(name);
@@ -69,8 +69,9 @@ TEST(SkinArtwork, IconHoldsBothSizesAndTheResourcesNameIt) {
   const std::string rcText(rc.begin(), rc.end()), manifestText(manifest.begin(), manifest.end());
   EXPECT_NE(rcText.find("1 ICON \"pisarion.ico\""), std::string::npos);
   EXPECT_NE(rcText.find("1 24 \"pisarion.manifest\""), std::string::npos);
-  EXPECT_NE(manifestText.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">false</dpiAware>"),
+  EXPECT_NE(manifestText.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>"),
             std::string::npos);
+  EXPECT_NE(manifestText.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
   EXPECT_NE(manifestText.find("level=\"asInvoker\""), std::string::npos);
 }
 

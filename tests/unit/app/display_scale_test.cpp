@@ -1,0 +1,90 @@
+// The diary on displays of 100 %, 150 % and 200 %: the windows take their
+// size at the scale, the frame shows the atlas painted for it, the shape is
+// cut at the scale, presses land where the scaled faces are, and a change of
+// the scale while running lays the window out again.
+#include "app/frm_mini.h"
+#include "diary_fixture.h"
+#include "skin/atlas.h"
+
+namespace {
+
+using base::Point;
+using base::Rect;
+
+class DisplayScale : public DiaryTest, public ::testing::WithParamInterface<int> {
+ protected:
+  base::Scale scale{GetParam()};
+  void startAtScale() {
+    platform.setScreenSize({2560, 2048});  // room for the window at 2×
+    platform.setDpi(96 * GetParam() / 100);
+    writeSettings({1500, 1500, false, u""});  // the main window at (100, 100)
+    start();
+  }
+  headless::HeadlessWindow& mainWindow() { return window(main().form()); }
+};
+
+TEST_P(DisplayScale, TheWindowsOpenAtTheScaleWithTheFrameCutAndPressedWhereTheScaledFacesLie) {
+  startAtScale();
+  const Rect b = mainWindow().bounds();
+  EXPECT_EQ(b, (Rect{100, 100, scale(596), scale(567)}));
+
+  // The bottom-left corner piece of the frame is the atlas's own at the
+  // scale, pixel for pixel, where the window's shape keeps it.
+  const gui::Surface shot = platform.screenshot(base::Color::rgb(1, 2, 3));
+  const gui::Surface atlas = skin::loadAtlas(GetParam()).devicePixels();
+  const Rect piece = scale(skin::r::bottomLeftCorner);
+  const Rect at = scale(Rect{0, 567 - 5, 6, 5});
+  int compared = 0, differing = 0;
+  for (int y = 0; y < at.h; ++y)
+    for (int x = 0; x < at.w; ++x) {
+      if (!mainWindow().region() || !mainWindow().region()->contains({at.x + x, at.y + y})) continue;
+      ++compared;
+      differing += shot.pixel(b.x + at.x + x, b.y + at.y + y) != atlas.pixel(piece.x + x, piece.y + y);
+    }
+  EXPECT_GT(compared, at.w * at.h / 2);
+  EXPECT_EQ(differing, 0);
+
+  // The corners are cut as at 100 %, grown to the scale: the first five
+  // pixels of the top row and the last of the bottom one.
+  ASSERT_TRUE(mainWindow().region());
+  const gui::Region& shape = *mainWindow().region();
+  EXPECT_FALSE(shape.contains({scale(5) - 1, 0}));
+  EXPECT_TRUE(shape.contains({scale(5), 0}));
+  EXPECT_FALSE(shape.contains({b.w - 1, b.h - 1}));
+  EXPECT_TRUE(shape.contains({b.w / 2, b.h / 2}));
+
+  // A click in the middle of the scaled fold button folds the diary into
+  // the clock, which opens at the scale too.
+  platform.click({b.x + scale(596 - 72 + 6), b.y + scale(11)});
+  platform.advance(400);
+  EXPECT_FALSE(mainWindow().visible());
+  gui::Form& clock = diary->mini().form();
+  ASSERT_TRUE(window(clock).visible());
+  EXPECT_EQ(window(clock).bounds().w, scale(101));
+  EXPECT_EQ(window(clock).bounds().h, scale(111));
+}
+
+TEST_P(DisplayScale, AChangeOfTheScaleWhileRunningLaysTheWindowOutAgainAtTheSuggestedPlace) {
+  startAtScale();
+  const int dpi = GetParam() == 200 ? 96 : 192;
+  const base::Scale next{dpi * 100 / 96};
+  main().form().dispatchDpiChanged(dpi, {300, 200, 10, 10});
+  platform.advance(50);
+  EXPECT_EQ(mainWindow().bounds(), (Rect{300, 200, next(596), next(567)}));
+  ASSERT_TRUE(mainWindow().region());
+  EXPECT_FALSE(mainWindow().region()->contains({next(5) - 1, 0}));
+  EXPECT_TRUE(mainWindow().region()->contains({next(5), 0}));
+  // The frame is painted again from the atlas of the new scale.
+  const gui::Surface shot = platform.screenshot();
+  const gui::Surface atlas = skin::loadAtlas(next.percent).devicePixels();
+  const Rect piece = next(skin::r::topRightCorner);
+  const Rect at = next(Rect{596 - 5, 0, 5, 26});
+  const Point inside{at.x + at.w / 2, at.y + at.h / 2};
+  EXPECT_EQ(shot.pixel(300 + inside.x, 200 + inside.y),
+            atlas.pixel(piece.x + inside.x - at.x, piece.y + inside.y - at.y));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, DisplayScale, ::testing::Values(100, 150, 200),
+                         [](const auto& info) { return "at" + std::to_string(info.param); });
+
+}  // namespace
