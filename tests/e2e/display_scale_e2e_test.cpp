@@ -6,7 +6,9 @@
 
 #include <fstream>
 
+#include "base/scale.h"
 #include "e2e_support.h"
+#include "skin/atlas.h"
 
 using namespace e2e;
 
@@ -46,6 +48,11 @@ TEST(DisplayScaleEndToEnd, DISABLED_AtTheScale) {
   typeText(L"Besedilo dneva, 9 točk.");
   settle(500);
   saveScreenshot(main, "main-at-" + std::to_string(percent));
+  // The close button is the art painted at the scale, pixel for pixel: not
+  // the 100 % face enlarged, which differs along its curves.
+  const base::Scale s{percent};
+  const gui::Rect zapri = s(skin::captionFace(skin::CaptionButton::Zapri, skin::ButtonState::Rest));
+  EXPECT_TRUE(showsFace(main, skin::loadAtlas(percent).devicePixels(), {s(596 - 21), s(5)}, zapri, zapri.w));
   click(main, {scaled(596 - 72 + 6, percent), scaled(11, percent)});
   HWND clock = diary.waitForWindow("frmMini");
   ASSERT_NE(clock, nullptr);
