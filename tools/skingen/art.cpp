@@ -479,18 +479,24 @@ void paintDigitStrips(Canvas& c, const Fonts& fonts) {
     const Color ink = Ink{amount[i]}(kText);
     const int px = s.h + 1;
     for (int d = 0; d < 10; ++d) {
-      // Draw into a scratch cell, then centre the ink in the glyph cell, both
-      // in the canvas's own pixels.
-      Canvas tmp(3 * s.w + 8, 3 * s.h + 8, kWhite, c.scale());
-      const std::string text(1, char('0' + d));
-      fonts.draw(tmp, Face::SansBold, px, 4, 2 * s.h, text, ink);
-      int x0 = tmp.width(), x1 = -1, y0 = tmp.height(), y1 = -1;
-      for (int y = 0; y < tmp.height(); ++y)
-        for (int x = 0; x < tmp.width(); ++x)
-          if (tmp.get(x, y) != kWhite) x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
-      const int w = x1 - x0 + 1, h = y1 - y0 + 1;
+      // Draw into a scratch cell in the canvas's own pixels, then centre the
+      // ink in the glyph cell. A digit rasterised at a scaled size can come
+      // out a pixel wider or taller than its scaled cell; it is drawn a size
+      // smaller then, whole, rather than cut at the cell's edge.
       const Rect g = c.scale()(s.glyph(d));
-      c.copyPixels(tmp, {x0, y0, std::min(w, g.w), std::min(h, g.h)}, g.x + (g.w - w + 1) / 2, g.y + (g.h - h + 1) / 2);
+      const std::string text(1, char('0' + d));
+      for (int size = c.scale()(px);; --size) {
+        Canvas tmp(3 * g.w + 8, 3 * g.h + 8, kWhite);
+        fonts.draw(tmp, Face::SansBold, size, 4, 2 * g.h, text, ink);
+        int x0 = tmp.width(), x1 = -1, y0 = tmp.height(), y1 = -1;
+        for (int y = 0; y < tmp.height(); ++y)
+          for (int x = 0; x < tmp.width(); ++x)
+            if (tmp.get(x, y) != kWhite) x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+        const int w = x1 - x0 + 1, h = y1 - y0 + 1;
+        if ((w > g.w || h > g.h) && c.scale().percent > 100 && size > 1) continue;
+        c.copyPixels(tmp, {x0, y0, std::min(w, g.w), std::min(h, g.h)}, g.x + (g.w - w + 1) / 2, g.y + (g.h - h + 1) / 2);
+        break;
+      }
     }
   }
 }
