@@ -6,6 +6,7 @@
 #include "base/cp1250.h"
 #include "lookback/words.h"
 #include "skin/atlas.h"
+#include "skin/window_table.h"
 
 namespace app {
 namespace {
@@ -52,6 +53,7 @@ frmLeto::frmLeto(gui::Platform& platform) : m_platform(platform), m_form(platfor
   m_form.setCaption(u"Leto na pogled");
   layOut();
   m_form.onKeyDown = [this](int key, int) { Form_KeyDown(key); };
+  m_form.onDescribe = [this](gui::AccNode& window) { describe(window); };
   m_form.onShortcut = [this](int key, int) {
     if (key != gui::kKeyEscape) return false;
     m_form.hide();
@@ -219,6 +221,33 @@ void frmLeto::fillSummary() {
     m_figures[2][c]->setText(u16(base::grouped(static_cast<size_t>(s.longestRun))));
     m_figures[3][c]->setText(s.currentRun ? u16(base::grouped(static_cast<size_t>(*s.currentRun))) : u"–");
   }
+}
+
+// What a screen reader hears of the year: the title, the year and its
+// arrows, the close mark, the year's days as a list whose items say what
+// each square's tip says (a written day chosen shows it in the main
+// window), and the figures under it, line by line.
+void frmLeto::describe(gui::AccNode& window) const {
+  window.add(skin::describeControl(*lblNaslov, gui::AccRole::StaticText, lblNaslov->text()));
+  window.add(skin::describeControl(*lblLeto, gui::AccRole::StaticText, u"Leto")).value = lblLeto->text();
+  const std::pair<gui::Label*, std::function<void()>> buttons[] = {{BtnNazaj, [this] { BtnNazaj->onClick(); }},
+                                                                   {BtnNaprej, [this] { BtnNaprej->onClick(); }},
+                                                                   {BtnZapri, [this] { BtnZapri->onClick(); }}};
+  for (const auto& [button, press] : buttons)
+    if (button->visible())
+      window.add(skin::describeControl(*button, gui::AccRole::PushButton, button->toolTip())).doDefault = press;
+  gui::AccNode& days = window.add(gui::accNode(gui::AccRole::List, u"Dnevi leta " + lblLeto->text(),
+                                               {kGridLeft, kGridTop, 31 * kPitch, 12 * kPitch}));
+  for (const auto& month : m_squares)
+    for (const gui::Label* square : month) {
+      if (!square->visible()) continue;
+      gui::AccNode& item = days.add(skin::describeControl(*square, gui::AccRole::ListItem, square->toolTip()));
+      if (square->onClick) item.doDefault = [square] { square->onClick(); };
+    }
+  for (int line = 0; line < 4; ++line)
+    window.add(gui::accNode(gui::AccRole::StaticText, u16(kSummaryLines[line]), m_figures[line][0]->formRect())).value =
+        m_columnHeads[1]->text() + u": " + m_figures[line][0]->text() + u", " + m_columnHeads[2]->text() + u": " +
+        m_figures[line][1]->text();
 }
 
 void frmLeto::dragTitle(int button) {

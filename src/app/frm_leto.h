@@ -46,6 +46,7 @@ class frmLeto {
   void makeGrid();
   void makeSummary();
   void dragTitle(int button);
+  void describe(gui::AccNode& window) const;
 
   gui::Platform& m_platform;
   gui::Form m_form;

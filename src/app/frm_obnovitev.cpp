@@ -5,6 +5,7 @@
 #include "app/pisarion.h"
 #include "base/cp1250.h"
 #include "skin/atlas.h"
+#include "skin/window_table.h"
 #include "store/file_io.h"
 
 namespace app {
@@ -46,6 +47,7 @@ frmObnovitev::frmObnovitev(Pisarion& app)
   BtnShrani.onClick = [this] { BtnShrani_Click(); };
   Text1.onKeyDown = [this](int key, int shift) { Text1_KeyDown(key, shift); };
   m_form.onClick = [this] { Text1.setFocus(); };
+  m_form.onDescribe = [this](gui::AccNode& window) { describe(window); };
   m_form.onUnload = [this](bool& cancel) {
     cancel = true;
     close();
@@ -69,9 +71,11 @@ void frmObnovitev::paintAndStyle() {
   }
   style(BtnKopiraj, {40, 116, 110, 20}, kBold, base::Alignment::Center);
   BtnKopiraj.setText(u"Kopiraj");
+  BtnKopiraj.setToolTip(u"Kopiraj kodo na odložišče (Ctrl+C)");
   BtnKopiraj.setBackColor(skin::kPaleBlue);
   style(BtnShrani, {180, 116, 110, 20}, kBold, base::Alignment::Center);
   BtnShrani.setText(u"Shrani …");
+  BtnShrani.setToolTip(u"Shrani kodo v datoteko (Ctrl+S)");
   BtnShrani.setBackColor(skin::kPaleBlue);
 }
 
@@ -109,8 +113,21 @@ void frmObnovitev::BtnShrani_Click() {
                                 gui::MessageIcon::Exclamation);
 }
 
-void frmObnovitev::Text1_KeyDown(int keyCode, int) {
+void frmObnovitev::Text1_KeyDown(int keyCode, int shift) {
   if (keyCode == gui::kKeyReturn || keyCode == gui::kKeyEscape) close();
+  else if (shift == gui::kCtrl && keyCode == 'C') BtnKopiraj_Click();
+  else if (shift == gui::kCtrl && keyCode == 'S') BtnShrani_Click();
+}
+
+// A screen reader hears the title, the code itself (to be written down),
+// the advice and the two buttons, which it can press.
+void frmObnovitev::describe(gui::AccNode& window) {
+  window.add(skin::describeControl(lblNaslov, gui::AccRole::StaticText, lblNaslov.text()));
+  window.add(skin::describeControl(lblKoda, gui::AccRole::StaticText, u"Obnovitvena koda")).value = lblKoda.text();
+  for (const gui::Label* line : {&lblNasvet, &lblNasvet2, &lblNasvet3})
+    window.add(skin::describeControl(*line, gui::AccRole::StaticText, line->text()));
+  window.add(skin::describeControl(BtnKopiraj, gui::AccRole::PushButton, BtnKopiraj.toolTip())).doDefault = [this] { BtnKopiraj_Click(); };
+  window.add(skin::describeControl(BtnShrani, gui::AccRole::PushButton, BtnShrani.toolTip())).doDefault = [this] { BtnShrani_Click(); };
 }
 
 void frmObnovitev::close() {

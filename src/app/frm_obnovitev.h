@@ -39,6 +39,7 @@ class frmObnovitev {
 
  private:
   void paintAndStyle();
+  void describe(gui::AccNode& window);
   std::u16string m_code;
   void close();
 };

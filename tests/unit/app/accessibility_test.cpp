@@ -52,7 +52,7 @@ const gui::AccNode* named(const gui::AccNode& n, const std::u16string& name) {
   return nullptr;
 }
 
-enum class Window { Main, Login, ChangePassword, Clock };
+enum class Window { Main, Login, ChangePassword, Clock, Year };
 
 // What the user does before listening: keys ("^B" Ctrl+B, "Tab", "Up",
 // "Enter"), typing ("'words"), clicks on a control ("@BtnLeta"), a reader's
@@ -76,6 +76,9 @@ class Listening : public NavigationTest {
       case Window::Login: return login().form();
       case Window::ChangePassword: return diary->spremeniGeslo().form();
       case Window::Clock: return diary->mini().form();
+      case Window::Year:
+        for (headless::HeadlessWindow* w : platform.windows())
+          if (w->form().name() == "frmLeto") return w->form();
     }
     return main().form();
   }
@@ -89,6 +92,7 @@ class Listening : public NavigationTest {
       }
       return;
     }
+    if (s[0] == '^' && s[1] == '^') return platform.keyDown(s[2], gui::kCtrl | gui::kShift);
     if (s[0] == '^') return platform.keyDown(s[1], gui::kCtrl);
     if (s[0] == '!') {
       const gui::AccNode tree = main().form().describe();
@@ -165,6 +169,11 @@ const Scene kScenes[] = {
      {"text \"Trenutno geslo\" focused protected", "text \"Novo geslo\" protected unavailable",
       "text \"Ponovite novo geslo\" protected unavailable"},
      {}},
+    {"YearAtAGlance", false, {"^^D"}, Window::Year,
+     {"static text \"Leto na pogled\"", "static text \"Leto\" = 2026", "button \"Zapri\"",
+      "list \"Dnevi leta 2026\"", "item \"6. december 2026: 1 beseda\"", "item \"31. december 2026: ni zapisa\"",
+      "static text \"Dni z zapisi\" = 2026: 1, ves dnevnik: 1"},
+     {"button \"Prejšnje leto\""}},
     {"Clock", false, {"@BtnZloži"}, Window::Clock,
      {"clock \"Ura\" = 10:00", "button \"Raztegni Dnevnik (Ctrl+M)\"", "button \"Zapri in Shrani Dnevnik (Ctrl+W)\""}, {}},
 };

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "app/frm_obnovitev.h"
 #include "app/frm_spremeni_geslo.h"
 #include "store/codec.h"
@@ -350,8 +352,11 @@ TEST_F(ChangePasswordTest, ASealedDiaryKeepsNothingReadableAndOpensWithThePasswo
   ASSERT_TRUE(window(shown.form()).visible());
   const std::u16string code = shown.lblKoda.text();
   EXPECT_EQ(code.size(), 29u);
-  shown.BtnKopiraj_Click();
+  platform.keyDown('C', gui::kCtrl);  // Kopiraj, by keys
   EXPECT_EQ(platform.clipboardText, code);
+  const gui::AccNode heard = shown.form().describe();  // a reader can read the code out
+  EXPECT_TRUE(std::any_of(heard.children.begin(), heard.children.end(),
+                          [&](const gui::AccNode& n) { return n.name == u"Obnovitvena koda" && n.value == code; }));
   platform.keyDown(gui::kKeyReturn);
   EXPECT_FALSE(window(shown.form()).visible());
   platform.advance(3000);
