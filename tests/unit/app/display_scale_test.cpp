@@ -82,6 +82,24 @@ TEST_P(DisplayScale, AChangeOfTheScaleWhileRunningLaysTheWindowOutAgainAtTheSugg
   const Point inside{at.x + at.w / 2, at.y + at.h / 2};
   EXPECT_EQ(shot.pixel(300 + inside.x, 200 + inside.y),
             atlas.pixel(piece.x + inside.x - at.x, piece.y + inside.y - at.y));
+  // So are the buttons' faces and the menus, copied pixel for pixel from
+  // the new atlas, not resampled from the one of the old scale.
+  using skin::ButtonState, skin::CaptionButton, skin::Row, skin::ToolbarFace;
+  const std::pair<const char*, Rect> faces[] = {
+      {"BtnGeslo", skin::toolbarFace(ToolbarFace::Geslo, Row::Rest)},
+      {"BtnZapri", skin::captionFace(CaptionButton::Zapri, ButtonState::Rest)},
+      {"mnuPoravnaj", skin::r::mnuPoravnaj},
+  };
+  for (const auto& [name, face] : faces) {
+    const gui::Surface box = el(name).surface().devicePixels();
+    const Rect from = next(face);
+    const int w = std::min(box.width(), from.w), h = std::min(box.height(), from.h);
+    EXPECT_GE(w * h, next(face.w - 1) * next(face.h - 1)) << name;
+    int differing = 0;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) differing += box.pixel(x, y) != atlas.pixel(from.x + x, from.y + y);
+    EXPECT_EQ(differing, 0) << name;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, DisplayScale, ::testing::Values(100, 150, 200),
