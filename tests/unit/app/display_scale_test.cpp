@@ -3,8 +3,10 @@
 // cut at the scale, presses land where the scaled faces are, and a change of
 // the scale while running lays the window out again.
 #include "app/frm_mini.h"
+#include "app/frm_spremeni_geslo.h"
 #include "diary_fixture.h"
 #include "skin/atlas.h"
+#include "skin/palette.h"
 
 namespace {
 
@@ -99,6 +101,42 @@ TEST_P(DisplayScale, AChangeOfTheScaleWhileRunningLaysTheWindowOutAgainAtTheSugg
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) differing += box.pixel(x, y) != atlas.pixel(from.x + x, from.y + y);
     EXPECT_EQ(differing, 0) << name;
+  }
+}
+
+TEST_P(DisplayScale, AChangeOfTheScalePaintsTheOtherWindowsAgainAtTheNewScale) {
+  startAtScale();
+  platform.keyDown('D', gui::kCtrl | gui::kShift);  // the year window
+  diary->spremeniGeslo().Open();
+  gui::Form* year = nullptr;
+  for (headless::HeadlessWindow* w : platform.windows())
+    if (w->form().name() == "frmLeto") year = &w->form();
+  ASSERT_NE(year, nullptr);
+  const int dpi = GetParam() == 200 ? 96 : 192;
+  const base::Scale next{dpi * 100 / 96};
+  const gui::Surface atlas = skin::loadAtlas(next.percent).devicePixels();
+  // Each window's top band, inside its border: the atlas's face at the new
+  // scale, or for the year window its title strip's colour.
+  struct Case {
+    const char* name;
+    gui::Form& form;
+    std::optional<Rect> face;
+  };
+  const Case cases[] = {{"login", login().form(), skin::r::frmGeslo},
+                        {"change of password", diary->spremeniGeslo().form(), skin::r::frmSpremeniGeslo},
+                        {"year", *year, std::nullopt}};
+  for (const Case& c : cases) {
+    const int width = c.form.pixelWidth();
+    c.form.dispatchDpiChanged(dpi, {300, 200, next(width), next(c.form.pixelHeight())});
+    platform.advance(50);
+    const gui::Surface s = c.form.surface().devicePixels();
+    ASSERT_EQ(s.width(), next(width)) << c.name;
+    const Rect from = c.face ? next(*c.face) : Rect{};
+    int differing = 0;
+    for (int y = next(2); y < next(4); ++y)
+      for (int x = next(2); x < next(width - 2); ++x)
+        differing += s.pixel(x, y) != (c.face ? atlas.pixel(from.x + x, from.y + y) : skin::kDeepBlue);
+    EXPECT_EQ(differing, 0) << c.name;
   }
 }
 
