@@ -140,6 +140,18 @@ TEST_P(DisplayScale, AChangeOfTheScalePaintsTheOtherWindowsAgainAtTheNewScale) {
   }
 }
 
+TEST_P(DisplayScale, TheDiaryOpenedOnASecondMonitorTakesThatMonitorsScale) {
+  platform.setScreenSize({2560, 2048});  // the primary, at 96 DPI
+  platform.addMonitor({2560, 0, 2560, 2048}, {2560, 0, 2560, 2008}, 96 * GetParam() / 100);
+  writeSettings({1500, 40000, false, u""});  // the main window at (2667, 100)
+  start();
+  EXPECT_EQ(mainWindow().bounds(), (Rect{2667, 100, scale(596), scale(567)}));
+  EXPECT_EQ(main().form().scale(), scale);
+  ASSERT_TRUE(mainWindow().region());
+  EXPECT_FALSE(mainWindow().region()->contains({scale(5) - 1, 0}));
+  EXPECT_TRUE(mainWindow().region()->contains({scale(5), 0}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Scales, DisplayScale, ::testing::Values(100, 150, 200),
                          [](const auto& info) { return "at" + std::to_string(info.param); });
 
