@@ -21,15 +21,21 @@
 
 namespace {
 
-// The main window's size with the seven toolbar buttons and the editor frame.
+// The main window's size with the seven toolbar buttons and the editor
+// frame, on a display of `percent` scale with the atlas painted for it.
 struct Window {
+  struct Display {
+    Display(headless::HeadlessPlatform& p, int percent) { p.setDpi(96 * percent / 100); }
+  };
   headless::HeadlessPlatform platform;
-  gui::Surface atlas = skin::loadAtlas();
+  int percent;
+  Display display{platform, percent};
+  gui::Surface atlas = skin::loadAtlas(percent);
   gui::Form form{platform, "frmMain"};
   std::vector<std::unique_ptr<skin::SkinnedButton>> buttons;
 
-  Window() {
-    form.setPixelBounds({100, 100, 596, 567});
+  explicit Window(int scale = 100) : percent(scale) {
+    form.setPixelBounds(form.scaledBounds({100, 100}, 596, 567));
     form.cls();
     gui::PictureBox& text = form.add<gui::PictureBox>("PicText");
     text.move(9, 60, 400, 500);
@@ -47,8 +53,8 @@ struct Window {
   }
 };
 
-void BM_AnimationTick(benchmark::State& state) {
-  Window w;
+void animationTick(benchmark::State& state, int percent) {
+  Window w(percent);
   gui::Timer& animation = *w.form.timer("e15");  // BtnGeslo's, at its place
   int frame = 0;
   for (auto _ : state) {
@@ -60,9 +66,20 @@ void BM_AnimationTick(benchmark::State& state) {
   }
   state.counters["pixels"] =
       benchmark::Counter(double(w.platform.window(w.form)->presentedPixels()), benchmark::Counter::kAvgIterations);
+}
+
+void BM_AnimationTick(benchmark::State& state) {
+  animationTick(state, 100);
   state.SetLabel("vs:BM_CopyFaceRect");
 }
 BENCHMARK(BM_AnimationTick);
+
+// The same at 2×: four times the pixels, the face copied from the 2× atlas.
+void BM_AnimationTick2x(benchmark::State& state) {
+  animationTick(state, 200);
+  state.SetLabel("vs:BM_CopyFaceRect2x");
+}
+BENCHMARK(BM_AnimationTick2x);
 
 void BM_AnimationTickDrawOnly(benchmark::State& state) {
   Window w;
@@ -78,9 +95,9 @@ void BM_AnimationTickDrawOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_AnimationTickDrawOnly);
 
-void BM_CopyFaceRect(benchmark::State& state) {
-  const gui::Surface atlas = skin::loadAtlas();
-  gui::Surface button(41, 39);
+void copyFaceRect(benchmark::State& state, int percent) {
+  const gui::Surface atlas = skin::loadAtlas(percent);
+  gui::Surface button(41, 39, {}, base::Scale{percent});
   int frame = 0;
   for (auto _ : state) {
     button.blit(atlas, skin::toolbarFace(skin::ToolbarFace::Geslo, skin::kRows[1 + frame % 3]), {0, 0});
@@ -89,7 +106,11 @@ void BM_CopyFaceRect(benchmark::State& state) {
     ++frame;
   }
 }
+
+void BM_CopyFaceRect(benchmark::State& state) { copyFaceRect(state, 100); }
 BENCHMARK(BM_CopyFaceRect);
+void BM_CopyFaceRect2x(benchmark::State& state) { copyFaceRect(state, 200); }
+BENCHMARK(BM_CopyFaceRect2x);
 
 // The diary running on the headless platform with today 7 December 2026,
 // in a data folder of its own that goes again with it.

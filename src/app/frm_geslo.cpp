@@ -54,6 +54,12 @@ frmGeslo::frmGeslo(Pisarion& app)
   m_form.onClick = [this] { Form_Click(); };
   m_form.onLoad = [this] { Form_Load(); };
   m_form.onDescribe = [this](gui::AccNode& window) { describe(window); };
+  // At another scale the face and the dots are painted again from the
+  // atlas of the new scale, the strip as long as the typed password.
+  m_form.onScaleChange = [this] {
+    LayoutLoginWindow();
+    fitDots();
+  };
   // Closing the window from the system (Alt+F4) backs out as Escape does, so
   // the program never runs on with no window to reach it by.
   m_form.onUnload = [this](bool& cancel) {
@@ -115,9 +121,13 @@ void frmGeslo::showLockScreen() {
 void frmGeslo::Form_Click() { Text1.setFocus(); }
 
 void frmGeslo::Text1_Change() {
+  fitDots();
+  Timer2.setEnabled(true);
+}
+
+void frmGeslo::fitDots() {
   fitDotStrip(Geslo, std::min(static_cast<int>(Text1.text().size()), kCells), m_form.pixelWidth(), m_app.atlasFor(m_form));
   Picture1.setLeft(Geslo.visible() ? Geslo.left() + Geslo.width() : m_form.pixelWidth() / 2);
-  Timer2.setEnabled(true);
 }
 
 void frmGeslo::Text1_KeyDown(int keyCode, int) {

@@ -31,6 +31,8 @@ class frmGeslo {
 
   void Form_Click();
   void Text1_Change();
+  // The dot strip as long as the typed password, the caret after it.
+  void fitDots();
   void Text1_KeyDown(int keyCode, int shift);
   void Timer2_Timer();
 

@@ -52,6 +52,11 @@ frmLeto::frmLeto(gui::Platform& platform) : m_platform(platform), m_form(platfor
   m_form.setPixelBounds(m_form.scaledBounds({}, kWidth, kHeight));
   m_form.setCaption(u"Leto na pogled");
   layOut();
+  // At another scale the frame is painted again; the labels draw themselves.
+  m_form.onScaleChange = [this] {
+    paintFrame();
+    m_form.refresh();
+  };
   m_form.onKeyDown = [this](int key, int) { Form_KeyDown(key); };
   m_form.onDescribe = [this](gui::AccNode& window) { describe(window); };
   m_form.onShortcut = [this](int key, int) {

@@ -424,7 +424,10 @@ void frmMain::wireWindowEvents() {
   m_form.onLoad = [this] { Form_Load(); };
   // At another scale every picture is blank: the window is laid out and
   // painted again, its shape cut again, from the atlas of the new scale.
-  m_form.onScaleChange = [this] { LayoutMainWindow(); };
+  m_form.onScaleChange = [this] {
+    takeAtlasForScale();
+    LayoutMainWindow();
+  };
   m_form.onDescribe = [this](gui::AccNode& window) { describe(window); };
   m_form.onUnload = [this](bool& cancel) { Form_Unload(cancel); };
   m_form.onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };

@@ -207,6 +207,9 @@ class frmMain {
   void openMonthList();
   void listLostFocus(controls::ComboBox2& list);
   void closeList(gui::PictureBox& holder, skin::SkinnedButton& opener);
+  // Every skinned button, menu and the search field copy their faces from
+  // the atlas of the window's scale of now.
+  void takeAtlasForScale();
   void fitListHolder(gui::PictureBox& holder, controls::ComboBox2& list);
   // Where an open list beginning above y should end to hide whole what it covers.
   int bottomOfWhatLiesBeneath(int y) const;

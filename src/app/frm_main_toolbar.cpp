@@ -8,6 +8,7 @@
 #include "app/frm_spremeni_geslo.h"
 #include "app/main_window_buttons.h"
 #include "app/pisarion.h"
+#include "app/search_field.h"
 #include "skin/atlas.h"
 #include "skin/rects.h"
 
@@ -49,6 +50,18 @@ void frmMain::makeToolbar() {
                                              picBarvaZaGumb, ed);
   // The right-align item is put back to rest as the alignment menu opens or closes.
   poravnaj->onCommand = [this] { poravnava->drawFace(poravnava->Desno, skin::ButtonState::Rest); };
+}
+
+void frmMain::takeAtlasForScale() {
+  const gui::Surface& atlas = m_app.atlasFor(m_form);
+  for (skin::SkinnedButton* b : {geslo.get(), krepko.get(), ležeče.get(), podčrtano.get(), poravnaj.get(),
+                                 spremeniBarvo.get(), spremeniVelikost.get(), zapri.get(), mini.get(), zloži.get(),
+                                 vednoNaVrhu.get(), yearOpener.get(), monthOpener.get()})
+    b->setAtlas(atlas);
+  menus->paint(atlas);
+  poravnava->setAtlas(atlas);
+  barve->setAtlas(atlas);
+  if (searchField) searchField->setAtlas(atlas);
 }
 
 void frmMain::LayoutToolbar() {

@@ -72,6 +72,7 @@ frmMini::frmMini(Pisarion& app, gui::Form& timerForm)
   m_form.onMouseMove = [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); };
   m_form.onDisplayChange = [this] { Form_DisplayChange(); };
   m_form.onScaleChange = [this] {
+    for (skin::SkinnedButton* b : {&m_zapri, &m_zloži}) b->setAtlas(m_app.atlasFor(m_form));
     Layout();
     if (!m_hands) return;
     m_hands.reset();

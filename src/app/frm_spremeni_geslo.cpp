@@ -117,6 +117,19 @@ void frmSpremeniGeslo::wireEvents() {
   Timer3.onTimer = [this] { Timer3_Timer(); };
   // The window keeps its face when it grows back from the opening height.
   m_form.onResize = [this] { paintFace(); };
+  // At another scale everything is painted again from the atlas of the new
+  // scale, at the height the window has now (open, grown or sliding).
+  m_form.onScaleChange = [this] {
+    const int height = m_form.pixelHeight();
+    const int bottom = picSpodaj.top();
+    Layout();
+    m_form.setHeight(height * m_form.tppY());
+    picSpodaj.setTop(bottom);
+    paintFace();
+    for (auto [box, strip] : {std::pair{&Text1, &Geslo1}, std::pair{&Text2, &Geslo2}, std::pair{&Text3, &Geslo3}})
+      fitDotStrip(*strip, static_cast<int>(box->text().size()), m_form.pixelWidth(), m_app.atlasFor(m_form));
+    m_form.refresh();
+  };
   // Closed from the system (Alt+F4) it cancels, so the main window is never
   // left disabled behind a vanished dialog.
   m_form.onUnload = [this](bool& cancelUnload) {

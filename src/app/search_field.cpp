@@ -50,7 +50,7 @@ SearchField::SearchField(gui::Form& form, const gui::Surface& atlas)
       tmrSearchPause(form.addTimer("tmrSearchPause", kPauseMs, gui::TimerStart::Stopped)),
       tmrSearchProgress(form.addTimer("tmrSearchProgress", 100, gui::TimerStart::Stopped)),
       m_form(form),
-      m_atlas(atlas),
+      m_atlas(&atlas),
       m_close(BtnSearchClose, atlas, kClose) {
   // The page under the words is the skin's, the colour of the field's middle.
   const gui::Color page = atlas.pixel(skin::r::searchField.x + kTextBox.x + kTextBox.w / 2,
@@ -78,10 +78,22 @@ SearchField::SearchField(gui::Form& form, const gui::Surface& atlas)
   PicSearch.onMouseDown = [this](int, int, double, double) { focus(); };
 }
 
+void SearchField::setAtlas(const gui::Surface& atlas) {
+  m_atlas = &atlas;
+  m_close.setAtlas(atlas);
+  if (!PicSearch.visible()) return;
+  PicSearchStatus.surface().blit(atlas, skin::r::dateBox, {0, 0});
+  PicSearchStatus.refresh();
+  PicSearch.surface().blit(atlas, skin::r::searchField, {0, 0});
+  PicSearch.refresh();
+  m_close.place();
+  shape::clsTransForm().ShapeMe(BtnSearchClose, base::kKeyColor);
+}
+
 void SearchField::show(gui::Rect yearBox, gui::Rect monthBox) {
   PicSearch.move(yearBox.x, yearBox.y, yearBox.w, yearBox.h);
   PicSearchStatus.move(monthBox.x, monthBox.y, monthBox.w, monthBox.h);
-  PicSearchStatus.surface().blit(m_atlas, skin::r::dateBox, {0, 0});
+  PicSearchStatus.surface().blit(*m_atlas, skin::r::dateBox, {0, 0});
   PicSearchStatus.refresh();
   lblSearchStatus.move(kStatus.x, kStatus.y, kStatus.w, kStatus.h);
   m_close.place();
@@ -89,7 +101,7 @@ void SearchField::show(gui::Rect yearBox, gui::Rect monthBox) {
   txtSearch.setText(u"");
   tmrSearchPause.setEnabled(false);
   setStatus(u"");
-  PicSearch.surface().blit(m_atlas, skin::r::searchField, {0, 0});
+  PicSearch.surface().blit(*m_atlas, skin::r::searchField, {0, 0});
   PicSearch.refresh();
   PicSearch.setVisible(true);
   PicSearchStatus.setVisible(true);

@@ -49,12 +49,16 @@ class SearchField {
 
   static constexpr int kPauseMs = 300;
 
+  // Copies its faces from `atlas` from now on (the window's scale changed);
+  // a field on show is painted again at once.
+  void setAtlas(const gui::Surface& atlas);
+
  private:
   bool keyDown(int keyCode);
   void refuseUnwritable(char16_t& ch);
 
   gui::Form& m_form;
-  const gui::Surface& m_atlas;
+  const gui::Surface* m_atlas;
   skin::SkinnedButton m_close;  // BtnSearchClose's faces and presses
 };
 

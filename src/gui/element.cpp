@@ -209,16 +209,22 @@ void PictureBox::blit(const Surface& src, Rect from, Point to) {
   s = {s.x + onBox.x - d.x, s.y + onBox.y - d.y, onBox.w, onBox.h};
   Rect changed = onBox;
   if (!m_surface.scale().identity() || !src.scale().identity()) {
-    // At a scale the copy is the surface's own, in device pixels; the box
-    // is marked changed only when a pixel of it differs.
+    // At a scale the copy is the surface's own, in device pixels; only the
+    // rows between the first and the last device row that differ are marked
+    // changed, as at 100 %.
     const Rect d = m_surface.scale()(onBox).intersect(m_surface.deviceBounds());
     std::vector<uint32_t> before(static_cast<size_t>(d.w) * d.h);
     for (int y = 0; y < d.h; ++y) std::memcpy(&before[size_t(y) * d.w], m_surface.row(d.y + y) + d.x, size_t(d.w) * 4);
     m_surface.blit(src, s, {onBox.x, onBox.y});
-    bool same = true;
-    for (int y = 0; y < d.h && same; ++y)
-      same = std::memcmp(&before[size_t(y) * d.w], m_surface.row(d.y + y) + d.x, size_t(d.w) * 4) == 0;
-    if (same) return;
+    const auto same = [&](int y) {
+      return std::memcmp(&before[size_t(y) * d.w], m_surface.row(d.y + y) + d.x, size_t(d.w) * 4) == 0;
+    };
+    int first = 0, last = d.h - 1;
+    while (first < d.h && same(first)) ++first;
+    if (first == d.h) return;
+    while (last > first && same(last)) --last;
+    const int top = m_surface.scale().unscale(d.y + first), bottom = m_surface.scale().unscale(d.y + last) + 1;
+    changed = Rect{onBox.x, top, onBox.w, bottom - top}.intersect(onBox);
   } else if (&src == &m_surface) {
     m_surface.blit(src, s, {onBox.x, onBox.y});  // overlapping: the surface copies through a temporary
   } else {

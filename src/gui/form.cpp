@@ -150,6 +150,19 @@ void Form::move(int leftTwips, int topTwips, int widthTwips, int heightTwips) {
 
 void Form::setPixelBounds(Rect screen) {
   if (screen == m_bounds) return;
+  // Put on a monitor of another scale, the window is drawn at that
+  // monitor's scale, as one dragged there is; its 100 % size stays. Only a
+  // move decides it: a window that only grows keeps its scale.
+  if (screen.x != m_bounds.x || screen.y != m_bounds.y) {
+    const Rect probe{screen.x, screen.y, std::max(1, screen.w), std::max(1, screen.h)};
+    const base::Scale there{base::paintedScaleFor(base::Scale::ofDpi(m_platform.dpiAt(probe)).percent)};
+    if (there != m_scale) {
+      const int w = std::max(0, m_scale.unscale(screen.w)), h = std::max(0, m_scale.unscale(screen.h));
+      setScale(there, {screen.x, screen.y, there(w), there(h)});
+      m_peer->setBounds(m_bounds);
+      return;
+    }
+  }
   applyBounds(screen);
   m_peer->setBounds(m_bounds);
 }

@@ -16,7 +16,7 @@ AlignmentMenu::AlignmentMenu(gui::PictureBox& menu, const gui::Surface& atlas, E
       mnuBtnPoravnajLevo(Levo.btn),
       mnuBtnPoravnajNaSredino(NaSredino.btn),
       mnuBtnPoravnajDesno(Desno.btn),
-      m_atlas(atlas),
+      m_atlas(&atlas),
       m_editor(std::move(editor)) {
   for (Item* item : {&Levo, &NaSredino, &Desno}) {
     item->btn.onMouseDown = [this, item](int b, int s, double x, double y) { Btn_MouseDown(*item, b, s, x, y); };
@@ -27,6 +27,11 @@ AlignmentMenu::AlignmentMenu(gui::PictureBox& menu, const gui::Surface& atlas, E
   }
 }
 
+void AlignmentMenu::setAtlas(const gui::Surface& atlas) {
+  m_atlas = &atlas;
+  for (Item* item : {&Levo, &NaSredino, &Desno}) drawFace(*item, ButtonState::Rest);
+}
+
 AlignmentMenu::Item AlignmentMenu::makeItem(const char* name, const char* timer, base::Alignment alignment, int left,
                                             const char16_t* tip) {
   gui::PictureBox& b = mnuPoravnaj.add<gui::PictureBox>(name);
@@ -34,7 +39,7 @@ AlignmentMenu::Item AlignmentMenu::makeItem(const char* name, const char* timer,
   b.setToolTip(tip);
   // The 24 × 24 face is clipped to the 23 × 23 button.
   const auto draw = [this, &b, alignment](Row row) {
-    b.blit(m_atlas, alignmentItemFace(alignment, buttonState(row)), {0, 0});
+    b.blit(*m_atlas, alignmentItemFace(alignment, buttonState(row)), {0, 0});
   };
   auto behaviour = std::make_unique<ButtonBehaviour>(b, mnuPoravnaj.form(), timer, "", ButtonStyle{}, draw);
   gui::Timer& t = behaviour->tracking;

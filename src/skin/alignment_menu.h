@@ -41,6 +41,8 @@ class AlignmentMenu {
   gui::PictureBox& mnuBtnPoravnajDesno;
 
   void drawFace(Item& item, ButtonState state);
+  // Copies the items' faces from `atlas` from now on and draws them at rest.
+  void setAtlas(const gui::Surface& atlas);
 
   void Btn_MouseDown(Item& item, int button, int shift, double x, double y);
   void Btn_MouseMove(Item& item, int button, int shift, double x, double y);
@@ -50,7 +52,7 @@ class AlignmentMenu {
   Item makeItem(const char* name, const char* timer, base::Alignment alignment, int left,
                 const char16_t* tip);
 
-  const gui::Surface& m_atlas;
+  const gui::Surface* m_atlas;
   EditorSource m_editor;
 };
 

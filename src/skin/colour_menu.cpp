@@ -33,7 +33,7 @@ ColourMenu::ColourMenu(gui::PictureBox& menu, const gui::Surface& atlas, FaceMar
     : mnuSpremniBarvo(menu),
       picIzbranaBarva(makeHoverFrame(menu)),
       picBarvaZaGumb(shownColour),
-      m_atlas(atlas),
+      m_atlas(&atlas),
       m_items(menu, picIzbranaBarva, "tmrMnuBarve", kGrid, gui::kLeftButton,
               [this](Row row, int pointed) { drawFrame(row, pointed); }),
       picBarva(),
@@ -72,15 +72,22 @@ void ColourMenu::setUpSwatch(gui::PictureBox& s, int k) {
   s.setToolTip(kNames[k - 1]);
   s.setBackColor(kPalette[k - 1]);
   s.cls();
-  mnuSpremniBarvo.surface().blit(m_atlas, r::swatchFrame, {s.left() - 1, s.top() - 1});
+  mnuSpremniBarvo.surface().blit(*m_atlas, r::swatchFrame, {s.left() - 1, s.top() - 1});
+}
+
+void ColourMenu::setAtlas(const gui::Surface& atlas) {
+  m_atlas = &atlas;
+  for (std::size_t k = 1; k < picBarva.size(); ++k) setUpSwatch(*picBarva[k], static_cast<int>(k));
+  drawFrame(Row::Rest, 0);
+  mnuSpremniBarvo.refresh();
 }
 
 void ColourMenu::drawFrame(Row row, int pointed) {
   switch (row) {
-    case Row::Pressed: picIzbranaBarva.blit(m_atlas, r::swatchPressed, {0, 0}); return;
+    case Row::Pressed: picIzbranaBarva.blit(*m_atlas, r::swatchPressed, {0, 0}); return;
     case Row::Rest:
       picIzbranaBarva.setVisible(false);
-      picIzbranaBarva.blit(m_atlas, r::swatchHover, {0, 0});
+      picIzbranaBarva.blit(*m_atlas, r::swatchHover, {0, 0});
       return;
     default: break;
   }

@@ -58,8 +58,12 @@ class ColourMenu {
   gui::PictureBox& picIzbranaBarva;
   gui::PictureBox& picBarvaZaGumb;
 
+  // Copies the swatches' frames from `atlas` from now on: the swatches and
+  // their frames are painted again (the panel itself first, by its owner).
+  void setAtlas(const gui::Surface& atlas);
+
  private:
-  const gui::Surface& m_atlas;
+  const gui::Surface* m_atlas;
   MenuItems m_items;
 
  public:

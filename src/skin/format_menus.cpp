@@ -24,6 +24,10 @@ FormatMenus::FormatMenus(gui::Form& form, const gui::Surface& atlas, int poravna
     : mnuPoravnaj(addMenu(form, "mnuPoravnaj", poravnajLeft + 2, kPoravnajWidth, kPoravnajHeight)),
       mnuSpremniBarvo(addMenu(form, "mnuSpremniBarvo", barvoLeft + 2, kBarvoWidth, kBarvoHeight)),
       mnuSpremeniVelikost(addMenu(form, "mnuSpremeniVelikost", velikostLeft + 2, kVelikostWidth, kVelikostHeight)) {
+  paint(atlas);
+}
+
+void FormatMenus::paint(const gui::Surface& atlas) {
   paintPoravnaj(atlas);
   paintBarvo(atlas);
   paintVelikost(atlas);

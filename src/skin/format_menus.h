@@ -21,6 +21,8 @@ class FormatMenus {
   gui::PictureBox& mnuSpremniBarvo;
   gui::PictureBox& mnuSpremeniVelikost;
 
+  // Paints the three panels from `atlas` (again, after a change of scale).
+  void paint(const gui::Surface& atlas);
   // Hides each menu that is showing; nothing else changes.
   void CloseMenus();
   // Hides the menus other than `keep`.

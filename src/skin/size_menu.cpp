@@ -38,7 +38,7 @@ SizeMenu::SizeMenu(gui::PictureBox& menu, const gui::Surface& atlas, FaceMarks& 
               [this](Row row, int pointed) { drawHighlight(row, pointed); }),
       lblVelikost(m_items.make<gui::Label>("lblVelikost", [this](gui::Label& e, int i) { setUpEntry(e, i); })),
       tmrMnuVelikost(m_items.timer()),
-      m_atlas(atlas),
+      m_atlas(&atlas),
       m_marks(marks),
       m_sizeButton(sizeButton),
       m_editor(std::move(editor)) {

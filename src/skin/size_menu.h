@@ -75,7 +75,7 @@ class SizeMenu {
   void resetEntryColours(int except);
   base::Color restColour(int index) const { return index == m_current ? kPointedColor : kEntryColor; }
 
-  const gui::Surface& m_atlas;
+  const gui::Surface* m_atlas;
   FaceMarks& m_marks;
   gui::PictureBox& m_sizeButton;
   EditorSource m_editor;

@@ -25,7 +25,7 @@ bool onBox(const gui::Element& box, double x, double y) {
 
 SkinnedButton::SkinnedButton(gui::PictureBox& box, const gui::Surface& atlas, const ButtonSetup& setup,
                              ButtonLinks links)
-    : m_box(box), m_atlas(atlas), m_setup(setup), m_links(std::move(links)) {
+    : m_box(box), m_atlas(&atlas), m_setup(setup), m_links(std::move(links)) {
   if (!setup.tip.empty()) m_box.setToolTip(std::u16string(setup.tip));
   if (fades() || round()) {
     gui::Form& timers = m_links.timerForm ? *m_links.timerForm : box.form();
@@ -119,7 +119,7 @@ CaptionButton SkinnedButton::faceSet() const {
 void SkinnedButton::draw(Row row) {
   if (fades()) return drawToolbarFace(row);
   if (round()) return drawCaption(faceSet(), buttonState(row));
-  m_box.blit(m_atlas, row == Row::Pressed ? m_setup.pressed : m_setup.rest, {0, 0});
+  m_box.blit(*m_atlas, row == Row::Pressed ? m_setup.pressed : m_setup.rest, {0, 0});
 }
 
 void SkinnedButton::drawToolbarFace(Row row) {
@@ -127,15 +127,15 @@ void SkinnedButton::drawToolbarFace(Row row) {
   // clipped to the box.
   const ToolbarFace f = column();
   const Rect face = toolbarFace(f, row);
-  if (!m_links.marks) return m_box.blit(m_atlas, face, {0, 0});
+  if (!m_links.marks) return m_box.blit(*m_atlas, face, {0, 0});
   gui::Surface picture(face.w, face.h);
-  picture.blit(m_atlas, face, {0, 0});
-  drawFaceMarks(picture, {0, 0}, m_atlas, f, row, *m_links.marks);
+  picture.blit(*m_atlas, face, {0, 0});
+  drawFaceMarks(picture, {0, 0}, *m_atlas, f, row, *m_links.marks);
   m_box.blit(picture, picture.bounds(), {0, 0});
 }
 
 void SkinnedButton::drawCaption(CaptionButton set, ButtonState state) {
-  m_box.blit(m_atlas, captionFace(set, state), {0, 0});
+  m_box.blit(*m_atlas, captionFace(set, state), {0, 0});
 }
 
 // ---- the pointer ---------------------------------------------------------------

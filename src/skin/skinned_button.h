@@ -87,6 +87,9 @@ class SkinnedButton {
   void place();
   // The rest face in the column or face set of now.
   void drawRest() { draw(Row::Rest); }
+  // Faces are copied from `atlas` from now on (the window's scale changed);
+  // the next place() or draw shows them.
+  void setAtlas(const gui::Surface& atlas) { m_atlas = &atlas; }
   // A ListOpener's face: pressed while its list is open.
   void showOpen(bool open) { draw(open ? Row::Pressed : Row::Rest); }
   const gui::PictureBox& box() const { return m_box; }
@@ -121,7 +124,7 @@ class SkinnedButton {
   void roundRelease(int button, double x, double y);
 
   gui::PictureBox& m_box;
-  const gui::Surface& m_atlas;
+  const gui::Surface* m_atlas;
   ButtonSetup m_setup;
   ButtonLinks m_links;
   std::optional<ButtonBehaviour> m_behaviour;  // none for the plain kinds

@@ -3,8 +3,10 @@
 // cut at the scale, presses land where the scaled faces are, and a change of
 // the scale while running lays the window out again.
 #include "app/frm_mini.h"
+#include "app/frm_spremeni_geslo.h"
 #include "diary_fixture.h"
 #include "skin/atlas.h"
+#include "skin/palette.h"
 
 namespace {
 
@@ -82,6 +84,72 @@ TEST_P(DisplayScale, AChangeOfTheScaleWhileRunningLaysTheWindowOutAgainAtTheSugg
   const Point inside{at.x + at.w / 2, at.y + at.h / 2};
   EXPECT_EQ(shot.pixel(300 + inside.x, 200 + inside.y),
             atlas.pixel(piece.x + inside.x - at.x, piece.y + inside.y - at.y));
+  // So are the buttons' faces and the menus, copied pixel for pixel from
+  // the new atlas, not resampled from the one of the old scale.
+  using skin::ButtonState, skin::CaptionButton, skin::Row, skin::ToolbarFace;
+  const std::pair<const char*, Rect> faces[] = {
+      {"BtnGeslo", skin::toolbarFace(ToolbarFace::Geslo, Row::Rest)},
+      {"BtnZapri", skin::captionFace(CaptionButton::Zapri, ButtonState::Rest)},
+      {"mnuPoravnaj", skin::r::mnuPoravnaj},
+  };
+  for (const auto& [name, face] : faces) {
+    const gui::Surface box = el(name).surface().devicePixels();
+    const Rect from = next(face);
+    const int w = std::min(box.width(), from.w), h = std::min(box.height(), from.h);
+    EXPECT_GE(w * h, next(face.w - 1) * next(face.h - 1)) << name;
+    int differing = 0;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) differing += box.pixel(x, y) != atlas.pixel(from.x + x, from.y + y);
+    EXPECT_EQ(differing, 0) << name;
+  }
+}
+
+TEST_P(DisplayScale, AChangeOfTheScalePaintsTheOtherWindowsAgainAtTheNewScale) {
+  startAtScale();
+  platform.keyDown('D', gui::kCtrl | gui::kShift);  // the year window
+  diary->spremeniGeslo().Open();
+  gui::Form* year = nullptr;
+  for (headless::HeadlessWindow* w : platform.windows())
+    if (w->form().name() == "frmLeto") year = &w->form();
+  ASSERT_NE(year, nullptr);
+  const int dpi = GetParam() == 200 ? 96 : 192;
+  const base::Scale next{dpi * 100 / 96};
+  const gui::Surface atlas = skin::loadAtlas(next.percent).devicePixels();
+  // Each window's top band, inside its border: the atlas's face at the new
+  // scale, or for the year window its title strip's colour.
+  struct Case {
+    const char* name;
+    gui::Form& form;
+    std::optional<Rect> face;
+  };
+  const Case cases[] = {{"login", login().form(), skin::r::frmGeslo},
+                        {"change of password", diary->spremeniGeslo().form(), skin::r::frmSpremeniGeslo},
+                        {"year", *year, std::nullopt}};
+  for (const Case& c : cases) {
+    const int width = c.form.pixelWidth();
+    c.form.dispatchDpiChanged(dpi, {300, 200, next(width), next(c.form.pixelHeight())});
+    platform.advance(50);
+    const gui::Surface s = c.form.surface().devicePixels();
+    ASSERT_EQ(s.width(), next(width)) << c.name;
+    const Rect from = c.face ? next(*c.face) : Rect{};
+    int differing = 0;
+    for (int y = next(2); y < next(4); ++y)
+      for (int x = next(2); x < next(width - 2); ++x)
+        differing += s.pixel(x, y) != (c.face ? atlas.pixel(from.x + x, from.y + y) : skin::kDeepBlue);
+    EXPECT_EQ(differing, 0) << c.name;
+  }
+}
+
+TEST_P(DisplayScale, TheDiaryOpenedOnASecondMonitorTakesThatMonitorsScale) {
+  platform.setScreenSize({2560, 2048});  // the primary, at 96 DPI
+  platform.addMonitor({2560, 0, 2560, 2048}, {2560, 0, 2560, 2008}, 96 * GetParam() / 100);
+  writeSettings({1500, 40000, false, u""});  // the main window at (2667, 100)
+  start();
+  EXPECT_EQ(mainWindow().bounds(), (Rect{2667, 100, scale(596), scale(567)}));
+  EXPECT_EQ(main().form().scale(), scale);
+  ASSERT_TRUE(mainWindow().region());
+  EXPECT_FALSE(mainWindow().region()->contains({scale(5) - 1, 0}));
+  EXPECT_TRUE(mainWindow().region()->contains({scale(5), 0}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, DisplayScale, ::testing::Values(100, 150, 200),
