@@ -22,12 +22,3 @@ TEST_P(ScaleAt, NeighboursStayAdjacentAndEveryDevicePixelMapsBackIntoItsRectangl
 }
 
 INSTANTIATE_TEST_SUITE_P(DisplayScales, ScaleAt, ::testing::Values(100, 125, 150, 175, 200, 250, 300));
-
-TEST(Scale, FollowsTheDisplaysDpi) {
-  EXPECT_TRUE(Scale::ofDpi(96).identity());
-  EXPECT_EQ(Scale::ofDpi(120).percent, 125);
-  EXPECT_EQ(Scale::ofDpi(144).percent, 150);
-  EXPECT_EQ(Scale::ofDpi(192).percent, 200);
-  EXPECT_EQ(Scale::ofDpi(0).percent, 100);  // a display that tells nothing
-  EXPECT_EQ(Scale{150}(Rect{596, 0, 1, 567}), (Rect{894, 0, 2, 851}));
-}

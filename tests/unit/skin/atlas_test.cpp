@@ -255,12 +255,6 @@ std::set<uint32_t> coloursOf(const gui::Surface& s) {
 
 }  // namespace
 
-TEST(SkinAtlasScale, DisplayScalesUseTheNearestPaintedScaleAtOrAbove) {
-  const std::pair<int, int> cases[] = {{50, 100}, {100, 100}, {101, 125}, {125, 125}, {140, 150}, {175, 175},
-                                       {190, 200}, {225, 250}, {300, 300}, {400, 300}};
-  for (auto [display, painted] : cases) EXPECT_EQ(atlasScaleFor(display), painted) << display;
-}
-
 class SkinAtlasAtScale : public testing::TestWithParam<int> {};
 
 // Every face lies at its scaled rectangle: the faces that show no key colour
