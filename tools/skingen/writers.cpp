@@ -39,9 +39,9 @@ void chunk(Bytes& out, const char* type, const Bytes& data) {
   putBe32(out, crc32(body.data(), body.size()));
 }
 
-}  // namespace
-
-std::optional<Bytes> encodeBmp8(const Canvas& c, std::string* error) {
+// Each colour of the picture and its palette index, in the colours' order;
+// nullopt (with the reason) when there are more than 256.
+std::optional<std::map<uint32_t, uint8_t>> paletteIndex(const Canvas& c, std::string* error) {
   const std::set<uint32_t> colours(c.pixels().begin(), c.pixels().end());
   if (colours.size() > 256) {
     if (error) *error = "the picture has " + std::to_string(colours.size()) + " colours, more than 256";
@@ -49,6 +49,15 @@ std::optional<Bytes> encodeBmp8(const Canvas& c, std::string* error) {
   }
   std::map<uint32_t, uint8_t> index;
   for (uint32_t col : colours) index.emplace(col, uint8_t(index.size()));
+  return index;
+}
+
+}  // namespace
+
+std::optional<Bytes> encodeBmp8(const Canvas& c, std::string* error) {
+  const auto found = paletteIndex(c, error);
+  if (!found) return std::nullopt;
+  const std::map<uint32_t, uint8_t>& index = *found;
 
   const int w = c.width(), h = c.height();
   const uint32_t stride = (uint32_t(w) + 3) & ~3u;
@@ -57,7 +66,8 @@ std::optional<Bytes> encodeBmp8(const Canvas& c, std::string* error) {
   b.push_back('B'), b.push_back('M');
   put32(b, offset + stride * uint32_t(h)), put32(b, 0), put32(b, offset);
   putInfoHeader(b, w, h, 8, stride * uint32_t(h), 256);
-  std::vector<uint32_t> palette(colours.begin(), colours.end());
+  std::vector<uint32_t> palette;
+  for (const auto& entry : index) palette.push_back(entry.first);
   palette.resize(256, 0);
   for (uint32_t col : palette) b.push_back(uint8_t(col)), b.push_back(uint8_t(col >> 8)), b.push_back(uint8_t(col >> 16)), b.push_back(0);
   for (int y = h - 1; y >= 0; --y) {
@@ -135,18 +145,10 @@ Bytes encodePng(const Canvas& c) {
   return out;
 }
 
-}  // namespace skingen
-
-namespace skingen {
-
 std::optional<Bytes> encodePng8(const Canvas& c, std::string* error) {
-  const std::set<uint32_t> colours(c.pixels().begin(), c.pixels().end());
-  if (colours.size() > 256) {
-    if (error) *error = "the picture has " + std::to_string(colours.size()) + " colours, more than 256";
-    return std::nullopt;
-  }
-  std::map<uint32_t, uint8_t> index;
-  for (uint32_t col : colours) index.emplace(col, uint8_t(index.size()));
+  const auto found = paletteIndex(c, error);
+  if (!found) return std::nullopt;
+  const std::map<uint32_t, uint8_t>& index = *found;
 
   // Each row: filter type 0 (none; the flat artwork packs best unfiltered),
   // then one palette index per pixel.
@@ -171,8 +173,8 @@ std::optional<Bytes> encodePng8(const Canvas& c, std::string* error) {
   ihdr.insert(ihdr.end(), {8, 3, 0, 0, 0});  // 8 bits, palette, deflate, no interlace
   chunk(out, "IHDR", ihdr);
   Bytes plte;
-  for (uint32_t col : colours) {
-    const Color k{col};
+  for (const auto& entry : index) {
+    const Color k{entry.first};
     plte.insert(plte.end(), {k.r(), k.g(), k.b()});
   }
   chunk(out, "PLTE", plte);
