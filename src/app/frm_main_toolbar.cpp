@@ -44,7 +44,7 @@ void frmMain::makeToolbar() {
   spremeniVelikost->closeMenus = [this] { menus->closeOthers(menus->mnuSpremeniVelikost); };
 
   poravnava = std::make_unique<skin::AlignmentMenu>(menus->mnuPoravnaj, atlas, ed);
-  velikost = std::make_unique<skin::SizeMenu>(menus->mnuSpremeniVelikost, atlas, m_app.faceMarks,
+  velikost = std::make_unique<skin::SizeMenu>(menus->mnuSpremeniVelikost, m_app.faceMarks,
                                               BtnSpremeniVelikost, ed);
   barve = std::make_unique<skin::ColourMenu>(menus->mnuSpremniBarvo, atlas, m_app.faceMarks, BtnSpremeniBarvo,
                                              picBarvaZaGumb, ed);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "gui/form.h"
@@ -36,6 +37,22 @@ void blitThrough(Surface& out, const Surface& src, Point origin, const Region& c
 
 // The element's rectangle in the window's own pixels.
 Rect onWindow(const Element& e) { return e.form().scale()(e.formRect()); }
+
+// The first and the last of rows 0..h-1 that `same` does not hold for;
+// first is h when it holds for all.
+template <class Same>
+std::pair<int, int> differingRows(int h, Same same) {
+  int first = 0, last = h - 1;
+  while (first < h && same(first)) ++first;
+  while (last > first && same(last)) --last;
+  return {first, last};
+}
+
+// The part of `box` (100 % pixels) whose device rows first..last changed.
+Rect rowsChanged(Rect box, base::Scale scale, int first, int last) {
+  const int top = scale.unscale(first), bottom = scale.unscale(last) + 1;
+  return Rect{box.x, top, box.w, bottom - top}.intersect(box);
+}
 
 }  // namespace
 
@@ -208,41 +225,38 @@ void PictureBox::blit(const Surface& src, Rect from, Point to) {
   if (onBox.empty()) return;
   s = {s.x + onBox.x - d.x, s.y + onBox.y - d.y, onBox.w, onBox.h};
   Rect changed = onBox;
-  if (!m_surface.scale().identity() || !src.scale().identity()) {
-    // At a scale the copy is the surface's own, in device pixels; only the
-    // rows between the first and the last device row that differ are marked
-    // changed, as at 100 %.
-    const Rect d = m_surface.scale()(onBox).intersect(m_surface.deviceBounds());
+  const base::Scale scale = m_surface.scale();
+  const Rect source = scale(s), target = scale(onBox);
+  if (&src != &m_surface && src.scale() == scale && source.w == target.w && source.h == target.h) {
+    // Only the device rows between the first and the last that differ are
+    // copied and marked: a face drawn again as it was marks nothing, and the
+    // next fade step often keeps its top and bottom rows.
+    const auto same = [&](int y) {
+      return std::memcmp(src.row(source.y + y) + source.x, m_surface.row(target.y + y) + target.x,
+                         static_cast<size_t>(source.w) * sizeof(uint32_t)) == 0;
+    };
+    const auto [first, last] = differingRows(source.h, same);
+    if (first == source.h) return;
+    for (int y = first; y <= last; ++y)
+      std::memcpy(m_surface.row(target.y + y) + target.x, src.row(source.y + y) + source.x,
+                  static_cast<size_t>(source.w) * sizeof(uint32_t));
+    changed = rowsChanged(onBox, scale, target.y + first, target.y + last);
+  } else if (scale.identity() && src.scale().identity()) {
+    m_surface.blit(src, s, {onBox.x, onBox.y});  // overlapping: the surface copies through a temporary
+  } else {
+    // Spans that differ by a device pixel (150 %) or another scale: the
+    // surface's own copy decides the pixels, and the rows it changed are
+    // found by comparing before and after.
+    const Rect d = target.intersect(m_surface.deviceBounds());
     std::vector<uint32_t> before(static_cast<size_t>(d.w) * d.h);
     for (int y = 0; y < d.h; ++y) std::memcpy(&before[size_t(y) * d.w], m_surface.row(d.y + y) + d.x, size_t(d.w) * 4);
     m_surface.blit(src, s, {onBox.x, onBox.y});
     const auto same = [&](int y) {
       return std::memcmp(&before[size_t(y) * d.w], m_surface.row(d.y + y) + d.x, size_t(d.w) * 4) == 0;
     };
-    int first = 0, last = d.h - 1;
-    while (first < d.h && same(first)) ++first;
+    const auto [first, last] = differingRows(d.h, same);
     if (first == d.h) return;
-    while (last > first && same(last)) --last;
-    const int top = m_surface.scale().unscale(d.y + first), bottom = m_surface.scale().unscale(d.y + last) + 1;
-    changed = Rect{onBox.x, top, onBox.w, bottom - top}.intersect(onBox);
-  } else if (&src == &m_surface) {
-    m_surface.blit(src, s, {onBox.x, onBox.y});  // overlapping: the surface copies through a temporary
-  } else {
-    // Only the rows between the first and the last that differ are copied
-    // and marked: a face drawn again as it was marks nothing, and the next
-    // fade step often keeps its top and bottom rows.
-    const auto same = [&](int y) {
-      return std::memcmp(src.row(s.y + y) + s.x, m_surface.row(onBox.y + y) + onBox.x,
-                         static_cast<size_t>(s.w) * sizeof(uint32_t)) == 0;
-    };
-    int first = 0, last = s.h - 1;
-    while (first < s.h && same(first)) ++first;
-    if (first == s.h) return;
-    while (last > first && same(last)) --last;
-    for (int y = first; y <= last; ++y)
-      std::memcpy(m_surface.row(onBox.y + y) + onBox.x, src.row(s.y + y) + s.x,
-                  static_cast<size_t>(s.w) * sizeof(uint32_t));
-    changed = {onBox.x, onBox.y + first, onBox.w, last - first + 1};
+    changed = rowsChanged(onBox, scale, d.y + first, d.y + last);
   }
   if (!shown()) return;
   const Rect r = formRect();

@@ -31,14 +31,13 @@ gui::Shape& makeHighlight(gui::PictureBox& menu) {
 
 }  // namespace
 
-SizeMenu::SizeMenu(gui::PictureBox& menu, const gui::Surface& atlas, FaceMarks& marks, gui::PictureBox& sizeButton, EditorSource editor)
+SizeMenu::SizeMenu(gui::PictureBox& menu, FaceMarks& marks, gui::PictureBox& sizeButton, EditorSource editor)
     : mnuSpremeniVelikost(menu),
       Izbor(makeHighlight(menu)),
       m_items(menu, Izbor, "tmrMnuVelikost", kGrid, gui::kLeftButton | gui::kRightButton | gui::kMiddleButton,
               [this](Row row, int pointed) { drawHighlight(row, pointed); }),
       lblVelikost(m_items.make<gui::Label>("lblVelikost", [this](gui::Label& e, int i) { setUpEntry(e, i); })),
       tmrMnuVelikost(m_items.timer()),
-      m_atlas(&atlas),
       m_marks(marks),
       m_sizeButton(sizeButton),
       m_editor(std::move(editor)) {

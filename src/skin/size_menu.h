@@ -40,7 +40,7 @@ class SizeMenu {
 
   // `menu` is the panel (already placed and painted); `marks` the size the
   // toolbar shows; `sizeButton` the box that shows the size faces.
-  SizeMenu(gui::PictureBox& menu, const gui::Surface& atlas, FaceMarks& marks, gui::PictureBox& sizeButton,
+  SizeMenu(gui::PictureBox& menu, FaceMarks& marks, gui::PictureBox& sizeButton,
            EditorSource editor);
   SizeMenu(const SizeMenu&) = delete;
   SizeMenu& operator=(const SizeMenu&) = delete;
@@ -75,7 +75,6 @@ class SizeMenu {
   void resetEntryColours(int except);
   base::Color restColour(int index) const { return index == m_current ? kPointedColor : kEntryColor; }
 
-  const gui::Surface* m_atlas;
   FaceMarks& m_marks;
   gui::PictureBox& m_sizeButton;
   EditorSource m_editor;

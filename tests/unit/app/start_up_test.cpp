@@ -13,11 +13,15 @@ bool nothingWasWritten(const ScratchFolder& dir) {
   return !fs::exists(dir.path() / "Podatki" / "12-07-2026") && !fs::exists(dir.path() / "Varnostne kopije");
 }
 
+// The command's whole output (unzip -t of a large backup lists more than any
+// fixed buffer would hold).
 std::string run(const std::string& command) {
-  std::string out(1 << 16, '\0');
+  std::string out;
   FILE* p = popen(command.c_str(), "r");
-  out.resize(p ? fread(out.data(), 1, out.size(), p) : 0);
-  if (p) pclose(p);
+  if (!p) return out;
+  char chunk[1 << 14];
+  for (size_t n; (n = fread(chunk, 1, sizeof chunk, p)) > 0;) out.append(chunk, n);
+  pclose(p);
   return out;
 }
 
