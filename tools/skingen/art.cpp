@@ -464,6 +464,20 @@ void paintPadlock(Canvas& c, int ox, int oy, Ink ink) {
   }, ink(kText), kToolbarSteps);
 }
 
+// The leftmost and rightmost columns a text paints when drawn centred
+// (anchor 0.5) from x = 0 at the canvas's scale, counted from the pen's
+// scaled start.
+std::pair<int, int> inkColumns(const Fonts& fonts, Face face, int size, const char* text, base::Scale scale) {
+  constexpr int kAt = 10;
+  Canvas tmp(fonts.measure(face, size, text) + 2 * kAt, 2 * size, kKey, scale);
+  fonts.draw(tmp, face, size, kAt, size + size / 2, text, kWhite, kToolbarSteps, 0.5);
+  int left = tmp.width(), right = -1;
+  for (int y = 0; y < tmp.height(); ++y)
+    for (int x = 0; x < tmp.width(); ++x)
+      if (tmp.get(x, y) != kKey) left = std::min(left, x), right = std::max(right, x);
+  return {left - scale(kAt), right - scale(kAt)};
+}
+
 struct ToolbarContext {
   Canvas& c;
   const Fonts& fonts;
@@ -498,7 +512,18 @@ void paintToolbarFace(ToolbarContext& k, ToolbarFace f, Row row) {
     const int w = k.fonts.measure(font, 19, text);
     const int x = ox + 15 - w / 2, base = oy + 29;
     k.fonts.draw(c, font, 19, x, base, text, ink(kText), kToolbarSteps, 0.5);
-    if (underline) c.fill({x, base + 2, w, 2}, ink(kText));
+    if (underline) {
+      // The rule reaches as far beyond the letter's painted ink as it does at
+      // 100 %, where it spans the letter's advance, the overhang scaled: the
+      // ink itself is measured at this scale, as the letters rasterised
+      // afresh are not the 100 % ones made larger.
+      const auto [l100, r100] = inkColumns(k.fonts, font, 19, text, {});
+      const auto [l, r] = inkColumns(k.fonts, font, 19, text, c.scale());
+      const base::Scale s = c.scale();
+      const int from = s(x) + l - s(l100), to = s(x) + r + s(w - 1 - r100);
+      const int top = s(base + 2);
+      c.fillPixels({from, top, to - from + 1, s(base + 4) - top}, ink(kText));
+    }
     if (on)
       polyline(c, ox, oy, {{23.5, 25.0}, {26.5, 28.0}, {33.0, 20.5}}, 2.2, ink(kGreen), kToolbarSteps);
     else {
