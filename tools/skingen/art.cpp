@@ -278,37 +278,108 @@ void paintDownTriangle(Canvas& c, int x0, int y0, Color ink) {
 }
 
 // The 13 × 13 icons of the round buttons, drawn as one-pixel strokes at 100 %.
-void paintGlyph(Canvas& c, int x0, int y0, Glyph g, Color ink) {
-  const Rect cell{x0, y0, 13, 13};
+//
+// At a larger scale they are drawn in the canvas's own pixels on a grid
+// snapped to whole pixels, so that every stroke is equally wide wherever it
+// lies: a one-pixel stroke becomes lineWidth() pixels, W. The icon's box is
+// N × N pixels around a centre stroke of W, and the 100 % pixel column (or
+// row) 6 ± k of the cell starts k steps from the centre stroke, the same
+// distance either side, so the icon is symmetric. The distance is chosen so
+// that the strokes of columns 6 − k to 6 + k together span the whole number
+// of pixels nearest their scaled width, (2k + 1) × scale. The box is centred
+// on the face (to half a pixel where the face's width and the box's differ
+// in parity). At 100 % the grid is the cell itself.
+class GlyphGrid {
+ public:
+  GlyphGrid(Canvas& c, Rect face, int shift) : m_c(c), m_w(c.lineWidth()) {
+    const base::Scale s = c.scale();
+    m_c0 = distance(6);
+    const int n = 2 * m_c0 + m_w;
+    const Rect f = s(face);
+    m_x = f.x + floorHalf(f.w - n), m_y = f.y + floorHalf(f.h - n) + round(shift * s.percent);
+    // A diagonal is R pixels across in every row: the stroke width, made
+    // odd so that the run sits centred on the diagonal both arms share.
+    m_run = m_w | 1;
+    m_n = n;
+  }
+  int w() const { return m_w; }
+  int n() const { return m_n; }
+  int run() const { return m_run; }
+  int c0() const { return m_c0; }
+  double centre() const { return m_c0 + m_w / 2.0; }
+  int at(int i) const { return m_c0 + (i >= 6 ? distance(i - 6) : -distance(6 - i)); }
+  // The end (exclusive) of 100 % pixel i's stroke.
+  int end(int i) const { return at(i) + m_w; }
+  // Paints the box's pixels (x, y) for which inside(x, y) holds.
+  void paint(const std::function<bool(int, int)>& inside, Color ink) {
+    for (int y = 0; y < m_n; ++y)
+      for (int x = 0; x < m_n; ++x)
+        if (inside(x, y)) m_c.put(m_x + x, m_y + y, ink);
+  }
+
+ private:
+  // How far the stroke of column 6 + k starts from the centre stroke's:
+  // 2d + W is the span of the 2k + 1 columns, nearest (2k + 1) × scale.
+  int distance(int k) const {
+    const int p = m_c.scale().percent;
+    return k == 0 ? 0 : ((2 * k + 1) * p - 100 * m_w + 100) / 200;
+  }
+  // k percent-pixels to whole pixels, halves rounded down (k >= 0).
+  static int round(int k) { return (k + 49) / 100; }
+  static int floorHalf(int v) { return v >= 0 ? v / 2 : -((1 - v) / 2); }
+  Canvas& m_c;
+  int m_w, m_c0 = 0, m_n = 0, m_run = 1, m_x = 0, m_y = 0;
+};
+
+void paintGlyph(Canvas& c, Rect face, int shift, Glyph g, Color ink) {
+  GlyphGrid q(c, face, shift);
+  const int n = q.n(), half = q.run() / 2, w = q.w();
+  // The horizontal extent of the strokes: the 100 % columns 3 to 9.
+  const int left = q.at(3), right = q.end(9);
+  auto within = [&](int x) { return x >= left && x < right; };
+  // How far column x lies beside the centre stroke.
+  auto beside = [&](int x) { return x < q.c0() ? q.c0() - x : x >= q.c0() + w ? x - (q.c0() + w - 1) : 0; };
   switch (g) {
     case Glyph::Cross:
-      paintPixels(c, cell, [&](double x, double y) {
-        const double u = x - x0 - 6, v = y - y0 - 6;
-        return std::abs(u) <= 3.5 && (std::abs(u - v) <= 0.5 || std::abs(u + v) <= 0.5);
+      q.paint([&](int x, int y) {
+        return within(x) && (std::abs(x - y) <= half || std::abs(n - 1 - x - y) <= half);
       }, ink);
       break;
     case Glyph::Dash:
-      c.fill({x0 + 3, y0 + 6, 7, 2}, ink);
+      // Two strokes thick, on the 100 % rows 6 and 7.
+      q.paint([&](int x, int y) { return within(x) && y >= q.at(6) && y < q.at(6) + 2 * w; }, ink);
       break;
     case Glyph::Up:
-    case Glyph::Down:
-      // Two-pixel chevrons: row 5 + i (up) or 8 - i (down) holds x = 6 ± i.
-      paintPixels(c, cell, [&](double x, double y) {
-        const double i = std::abs(x - x0 - 6), row = y - y0 - (g == Glyph::Up ? 5 + i : 8 - i);
-        return i <= 3.5 && row >= -0.5 && row <= 1.5;
+    case Glyph::Down: {
+      // Two-pixel chevrons: at 100 % row 5 + i (up) or 8 - i (down) holds
+      // x = 6 ± i. Each column holds two strokes, stepping a pixel per column
+      // away from the centre stroke, within the rows 5 to 9.
+      const int tall = 2 * w, top = q.at(5), bottom = q.end(9);
+      q.paint([&](int x, int y) {
+        if (!within(x)) return false;
+        const int from = g == Glyph::Up ? top + beside(x) : bottom - beside(x) - tall;
+        return y >= from && y < from + tall;
       }, ink);
       break;
-    case Glyph::Ring:
-      paintPixels(c, cell, [&](double x, double y) {
-        const double d = std::hypot(x - x0 - 6.0, y - y0 - 6.0);
-        return d >= 2.0 && d <= 3.3;
+    }
+    case Glyph::Ring: {
+      const double f = c.factor(), m = q.centre();
+      q.paint([&](int x, int y) {
+        const double d = std::hypot(x + 0.5 - m, y + 0.5 - m);
+        return d >= 2.0 * f && d <= 3.3 * f;
       }, ink);
       break;
+    }
     case Glyph::Square:
-      c.fill({x0 + 4, y0 + 4, 5, 5}, ink);
+      q.paint([&](int x, int y) { return x >= q.at(4) && x < q.end(8) && y >= q.at(4) && y < q.end(8); }, ink);
       break;
     case Glyph::Triangle:
-      paintDownTriangle(c, x0 + 4, y0 + 5, ink);
+      // Pointing down from the 100 % row 5, columns 4 to 8: each row a pixel
+      // shorter at either end.
+      q.paint([&](int x, int y) {
+        const int i = y - q.at(5);
+        return i >= 0 && x >= q.at(4) + i && x < q.end(8) - i;
+      }, ink);
       break;
   }
 }
@@ -332,8 +403,8 @@ void paintRound(Canvas& c, Rect at, ButtonState s, Glyph g, bool danger) {
     ink = kWhite;
   }
   paintShape(c, at, shape, outline, [&](int, int y) { return y < mid ? top : low; });
-  const int shift = s == ButtonState::Pressed ? 1 : 0;
-  paintGlyph(c, at.x + shift * 0 + (at.w - 13) / 2, at.y + shift + (at.h - 13) / 2, g, ink);
+  // Pressed, the icon moves down by a pixel, scaled.
+  paintGlyph(c, at, s == ButtonState::Pressed ? 1 : 0, g, ink);
 }
 
 void paintCaptionButtons(Canvas& c) {
@@ -393,6 +464,20 @@ void paintPadlock(Canvas& c, int ox, int oy, Ink ink) {
   }, ink(kText), kToolbarSteps);
 }
 
+// The leftmost and rightmost columns a text paints when drawn centred
+// (anchor 0.5) from x = 0 at the canvas's scale, counted from the pen's
+// scaled start.
+std::pair<int, int> inkColumns(const Fonts& fonts, Face face, int size, const char* text, base::Scale scale) {
+  constexpr int kAt = 10;
+  Canvas tmp(fonts.measure(face, size, text) + 2 * kAt, 2 * size, kKey, scale);
+  fonts.draw(tmp, face, size, kAt, size + size / 2, text, kWhite, kToolbarSteps, 0.5);
+  int left = tmp.width(), right = -1;
+  for (int y = 0; y < tmp.height(); ++y)
+    for (int x = 0; x < tmp.width(); ++x)
+      if (tmp.get(x, y) != kKey) left = std::min(left, x), right = std::max(right, x);
+  return {left - scale(kAt), right - scale(kAt)};
+}
+
 struct ToolbarContext {
   Canvas& c;
   const Fonts& fonts;
@@ -427,7 +512,18 @@ void paintToolbarFace(ToolbarContext& k, ToolbarFace f, Row row) {
     const int w = k.fonts.measure(font, 19, text);
     const int x = ox + 15 - w / 2, base = oy + 29;
     k.fonts.draw(c, font, 19, x, base, text, ink(kText), kToolbarSteps, 0.5);
-    if (underline) c.fill({x, base + 2, w, 2}, ink(kText));
+    if (underline) {
+      // The rule reaches as far beyond the letter's painted ink as it does at
+      // 100 %, where it spans the letter's advance, the overhang scaled: the
+      // ink itself is measured at this scale, as the letters rasterised
+      // afresh are not the 100 % ones made larger.
+      const auto [l100, r100] = inkColumns(k.fonts, font, 19, text, {});
+      const auto [l, r] = inkColumns(k.fonts, font, 19, text, c.scale());
+      const base::Scale s = c.scale();
+      const int from = s(x) + l - s(l100), to = s(x) + r + s(w - 1 - r100);
+      const int top = s(base + 2);
+      c.fillPixels({from, top, to - from + 1, s(base + 4) - top}, ink(kText));
+    }
     if (on)
       polyline(c, ox, oy, {{23.5, 25.0}, {26.5, 28.0}, {33.0, 20.5}}, 2.2, ink(kGreen), kToolbarSteps);
     else {

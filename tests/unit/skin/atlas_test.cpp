@@ -4,6 +4,7 @@
 // take what the pickers write.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <map>
@@ -290,6 +291,33 @@ TEST_P(SkinAtlasAtScale, UsesOnlyTheColoursOfThe100PercentPicture) {
   for (const auto& [base, scaled] : pictures) {
     const std::set<uint32_t> palette = coloursOf(base);
     for (uint32_t c : coloursOf(scaled)) EXPECT_TRUE(palette.count(c)) << std::hex << c;
+  }
+}
+
+// The round caption buttons' icons are drawn in whole pixels: each is its
+// own mirror image, centred on its face, and the dash's and chevrons'
+// columns all hold the same height of ink.
+TEST_P(SkinAtlasAtScale, CaptionIconsAreEvenAndCentred) {
+  const gui::Surface a = loadAtlas(GetParam()).devicePixels();
+  for (int b = 0; b < kCaptionButtonCount; ++b) {
+    const Rect f = base::Scale{GetParam()}(captionFace(CaptionButton(b), ButtonState::Rest));
+    auto ink = [&](int x, int y) { return a.pixel(f.x + x, f.y + y) == Color::rgb(18, 66, 105); };
+    std::vector<int> height(size_t(f.w), 0);
+    int l = f.w, r = -1;  // the first and last columns holding ink
+    for (int x = 0; x < f.w; ++x) {
+      for (int y = 0; y < f.h; ++y) height[size_t(x)] += ink(x, y);
+      if (height[size_t(x)] > 0) l = std::min(l, x), r = x;
+    }
+    ASSERT_LE(l, r) << b;
+    EXPECT_LE(std::abs(l - (f.w - 1 - r)), 1) << b;
+    std::set<int> distinct;
+    for (int x = l; x <= r; ++x) {
+      distinct.insert(height[size_t(x)]);
+      for (int y = 0; y < f.h; ++y) EXPECT_EQ(ink(x, y), ink(l + r - x, y)) << b << ": " << x << "," << y;
+    }
+    if (b == int(CaptionButton::Mini) || b == int(CaptionButton::Zloži) || b == int(CaptionButton::MiniZloži)) {
+      EXPECT_EQ(distinct.size(), 1u) << b;
+    }
   }
 }
 
