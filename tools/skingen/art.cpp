@@ -287,15 +287,15 @@ void paintDownTriangle(Canvas& c, int x0, int y0, Color ink) {
 // distance either side, so the icon is symmetric. The distance is chosen so
 // that the strokes of columns 6 − k to 6 + k together span the whole number
 // of pixels nearest their scaled width, (2k + 1) × scale. The box is centred
-// on the face (to half a pixel where the face's width and the box's differ
-// in parity). At 100 % the grid is the cell itself.
+// on the face's disc (to half a pixel where the disc's width and the box's
+// differ in parity). At 100 % the grid is the cell itself.
 class GlyphGrid {
  public:
   GlyphGrid(Canvas& c, Rect face, int shift) : m_c(c), m_w(c.lineWidth()) {
     const base::Scale s = c.scale();
     m_c0 = distance(6);
     const int n = 2 * m_c0 + m_w;
-    const Rect f = s(face);
+    const Rect f = discSpan(face, s);
     m_x = f.x + floorHalf(f.w - n), m_y = f.y + floorHalf(f.h - n) + round(shift * s.percent);
     // A diagonal is R pixels across in every row: the stroke width, made
     // odd so that the run sits centred on the diagonal both arms share.

@@ -121,8 +121,24 @@ inline Shape disc(double cx100, double cy100, double radius100, base::Scale s = 
 // The round shape that fills a square face: inscribed in the face's scaled
 // rectangle, which at some scales is a pixel wider than high or the other
 // way, so the button touches its face's four sides at every scale.
-inline Shape discIn(Rect face100, base::Scale s = {}) {
+// The device rectangle a round face's disc is painted in. Where w × scale
+// is fractional, a face of w pixels covers one of two spans on a window, by
+// where it lies (13 pixels at 150 %: 19 or 20), and the program repeats or
+// drops the last column (row) of the atlas's span to fit. The disc is kept a
+// pixel inside the narrower span, so what is repeated or dropped is always
+// the key colour around it, never its outline. At whole scales it is the
+// face's own span.
+inline Rect discSpan(Rect face100, base::Scale s) {
+  const auto fit = [&](int n) {
+    const int narrower = n * s.percent / 100;
+    return narrower * 100 == n * s.percent ? narrower : narrower - 1;
+  };
   const Rect f = s(face100);
+  return {f.x, f.y, fit(face100.w), fit(face100.h)};
+}
+
+inline Shape discIn(Rect face100, base::Scale s = {}) {
+  const Rect f = discSpan(face100, s);
   const double cx = f.x + f.w / 2.0, cy = f.y + f.h / 2.0, rx = f.w / 2.0, ry = f.h / 2.0;
   return [=](int x, int y) {
     const double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;

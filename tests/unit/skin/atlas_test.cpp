@@ -271,8 +271,10 @@ TEST_P(SkinAtlasAtScale, EveryNamedRectangleHoldsItsFaceAtTheScaledPlace) {
     EXPECT_TRUE(r.x >= 0 && r.y >= 0 && r.right() <= a.width() && r.bottom() <= a.height()) << n.name;
     const double at100 = double(keyPixels(atlas(), n.rect)) / (n.rect.w * n.rect.h);
     const double scaled = double(keyPixels(a, r)) / (r.w * r.h);
+    // A small round face's disc is kept a pixel inside its span where the
+    // span may vary, so it shows up to a fifth more key.
     if (at100 == 0) EXPECT_EQ(keyPixels(a, r), 0) << n.name;
-    else EXPECT_NEAR(scaled, at100, 0.08) << n.name;
+    else EXPECT_NEAR(scaled, at100, n.rect.w <= 14 ? 0.22 : 0.08) << n.name;
   }
   // The dial and cap keep their proportions too.
   const gui::Surface dial = loadClockFace(GetParam()).devicePixels(), cap = loadClockCap(GetParam()).devicePixels();
@@ -295,21 +297,30 @@ TEST_P(SkinAtlasAtScale, UsesOnlyTheColoursOfThe100PercentPicture) {
 }
 
 // The round caption buttons' icons are drawn in whole pixels: each is its
-// own mirror image, centred on its face, and the dash's and chevrons'
-// columns all hold the same height of ink.
+// own mirror image, centred on its disc, and the dash's and chevrons'
+// columns all hold the same height of ink. Where a face may land on a span a
+// pixel wider or narrower than its own, its last column and row are key, so
+// the one repeated or dropped to fit never doubles or cuts the outline.
 TEST_P(SkinAtlasAtScale, CaptionIconsAreEvenAndCentred) {
   const gui::Surface a = loadAtlas(GetParam()).devicePixels();
+  const bool spansVary = kCaptionSize * GetParam() % 100 != 0;
   for (int b = 0; b < kCaptionButtonCount; ++b) {
     const Rect f = base::Scale{GetParam()}(captionFace(CaptionButton(b), ButtonState::Rest));
     auto ink = [&](int x, int y) { return a.pixel(f.x + x, f.y + y) == Color::rgb(18, 66, 105); };
+    auto key = [&](int x, int y) { return a.pixel(f.x + x, f.y + y) == base::kKeyColor; };
     std::vector<int> height(size_t(f.w), 0);
-    int l = f.w, r = -1;  // the first and last columns holding ink
+    int l = f.w, r = -1, discL = f.w, discR = -1;  // the first and last columns holding ink, and the disc
     for (int x = 0; x < f.w; ++x) {
-      for (int y = 0; y < f.h; ++y) height[size_t(x)] += ink(x, y);
+      for (int y = 0; y < f.h; ++y) {
+        height[size_t(x)] += ink(x, y);
+        if (!key(x, y)) discL = std::min(discL, x), discR = x;
+      }
       if (height[size_t(x)] > 0) l = std::min(l, x), r = x;
     }
+    for (int i = 0; spansVary && (i < f.w || i < f.h); ++i)
+      EXPECT_TRUE((i >= f.h || key(f.w - 1, i)) && (i >= f.w || key(i, f.h - 1))) << b << ": " << i;
     ASSERT_LE(l, r) << b;
-    EXPECT_LE(std::abs(l - (f.w - 1 - r)), 1) << b;
+    EXPECT_LE(std::abs((l - discL) - (discR - r)), 1) << b;
     std::set<int> distinct;
     for (int x = l; x <= r; ++x) {
       distinct.insert(height[size_t(x)]);
