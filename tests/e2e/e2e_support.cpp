@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdio>
+#include <limits>
+#include <map>
 #include <thread>
+#include <unordered_set>
 
 #include "base/date.h"
 #include "gui/png.h"
@@ -309,14 +314,10 @@ void pressCtrlKey(WORD vk) {
   settle(250);
 }
 
-gui::Surface screenshot(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
+gui::Surface paintedByGdi(int w, int h, const std::function<void(HDC)>& paint) {
   gui::Surface out(std::max(w, 0), std::max(h, 0));
   if (w <= 0 || h <= 0) return out;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
+  HDC mem = CreateCompatibleDC(nullptr);
   BITMAPINFO bmi{};
   bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
   bmi.bmiHeader.biWidth = w;
@@ -326,7 +327,7 @@ gui::Surface screenshot(HWND window) {
   void* bits = nullptr;
   HBITMAP dib = CreateDIBSection(mem, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  paint(mem);
   GdiFlush();
   const auto* px = static_cast<const uint32_t*>(bits);
   for (int y = 0; y < h; ++y)
@@ -334,6 +335,16 @@ gui::Surface screenshot(HWND window) {
   SelectObject(mem, old);
   DeleteObject(dib);
   DeleteDC(mem);
+  return out;
+}
+
+gui::Surface screenshot(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  HDC screen = GetDC(nullptr);
+  gui::Surface out = paintedByGdi(r.right - r.left, r.bottom - r.top, [&](HDC mem) {
+    BitBlt(mem, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+  });
   ReleaseDC(nullptr, screen);
   return out;
 }
@@ -356,6 +367,84 @@ fs::path saveScreenshot(HWND window, const std::string& name) {
   const fs::path file = dir / (name + ".png");
   gui::writePng(screenshot(window), file);
   return file;
+}
+
+gui::Surface cut(const gui::Surface& from, gui::Rect rect) {
+  gui::Surface out(rect.w, rect.h);
+  out.blit(from, rect, {0, 0});
+  return out;
+}
+
+gui::Surface bilinear(const gui::Surface& from, int w, int h) {
+  gui::Surface out(w, h);
+  const int sw = from.deviceWidth(), sh = from.deviceHeight();
+  if (sw == 0 || sh == 0) return out;
+  // Where a pixel's centre falls in the source: its two neighbours there and
+  // how far it lies between them.
+  struct Tap { int a, b; double f; };
+  auto tap = [](int i, int n, int to) {
+    const double at = std::clamp((i + 0.5) * n / to - 0.5, 0.0, n - 1.0);
+    const int a = static_cast<int>(at);
+    return Tap{a, std::min(a + 1, n - 1), at - a};
+  };
+  for (int y = 0; y < h; ++y) {
+    const Tap ty = tap(y, sh, h);
+    for (int x = 0; x < w; ++x) {
+      const Tap tx = tap(x, sw, w);
+      uint32_t pixel = 0;
+      for (int shift : {0, 8, 16}) {
+        auto c = [&](int px, int py) { return (from.row(py)[px] >> shift) & 0xFF; };
+        const double top = c(tx.a, ty.a) * (1 - tx.f) + c(tx.b, ty.a) * tx.f;
+        const double bottom = c(tx.a, ty.b) * (1 - tx.f) + c(tx.b, ty.b) * tx.f;
+        pixel |= static_cast<uint32_t>(std::lround(top * (1 - ty.f) + bottom * ty.f)) << shift;
+      }
+      out.row(y)[x] = pixel;
+    }
+  }
+  return out;
+}
+
+double paletteShare(const gui::Surface& picture, const gui::Surface& palette) {
+  const size_t n = static_cast<size_t>(palette.deviceWidth()) * palette.deviceHeight();
+  const std::unordered_set<uint32_t> colours(palette.data(), palette.data() + n);
+  const size_t total = static_cast<size_t>(picture.deviceWidth()) * picture.deviceHeight();
+  const auto in = std::count_if(picture.data(), picture.data() + total, [&](uint32_t c) { return colours.count(c); });
+  return total ? static_cast<double>(in) / total : 0.0;
+}
+
+double meanEdgeWidth(const gui::Surface& picture) {
+  const int w = picture.deviceWidth(), h = picture.deviceHeight();
+  auto brightness = [](uint32_t c) { return 0.2126 * (c >> 16 & 0xFF) + 0.7152 * (c >> 8 & 0xFF) + 0.0722 * (c & 0xFF); };
+  // The paper is the commonest colour, the ink the darkest: each pixel's
+  // ink, 0 on the paper and 1 at the darkest.
+  std::map<uint32_t, int> counts;
+  double darkest = 255;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      ++counts[picture.row(y)[x]];
+      darkest = std::min(darkest, brightness(picture.row(y)[x]));
+    }
+  if (counts.empty()) return std::numeric_limits<double>::quiet_NaN();
+  const double paper =
+      brightness(std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first);
+  if (paper - darkest < 1) return std::numeric_limits<double>::quiet_NaN();
+  auto ink = [&](int x, int y) { return (paper - brightness(picture.row(y)[x])) / (paper - darkest); };
+  // The first line: the first run of rows holding any pixel off the paper.
+  auto inked = [&](int y) {
+    for (int x = 0; x < w; ++x)
+      if (ink(x, y) > 0.1) return true;
+    return false;
+  };
+  int y = 0;
+  while (y < h && !inked(y)) ++y;
+  int between = 0, edges = 0;
+  for (; y < h && inked(y); ++y)
+    for (int x = 0; x < w; ++x) {
+      const double t = ink(x, y);
+      between += t > 0.1 && t < 0.9;
+      edges += x + 1 < w && (t <= 0.1) != (ink(x + 1, y) <= 0.1);
+    }
+  return edges ? static_cast<double>(between) / edges : std::numeric_limits<double>::quiet_NaN();
 }
 
 HWND visibleToolTip() {

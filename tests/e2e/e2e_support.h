@@ -115,5 +115,26 @@ gui::Surface screenshot(HWND window);
 ::testing::AssertionResult showsFace(HWND window, const gui::Surface& atlas, POINT at, gui::Rect face, int width);
 // Saves a screenshot under the build's screenshots folder; answers the path.
 fs::path saveScreenshot(HWND window, const std::string& name);
+// A w × h picture of what `paint` draws into a memory DC (a 32-bit DIB, black
+// until painted).
+gui::Surface paintedByGdi(int w, int h, const std::function<void(HDC)>& paint);
+
+// ---- how sharp a picture is, for the screen at a scale against the 100 %
+// picture enlarged. All take and give 100 % surfaces of their device size.
+// `rect` of `from`, as a picture of its own.
+gui::Surface cut(const gui::Surface& from, gui::Rect rect);
+// `from` resampled to w × h by bilinear interpolation between pixel centres,
+// as an ordinary enlargement of a picture would be.
+gui::Surface bilinear(const gui::Surface& from, int w, int h);
+// The share (0 … 1) of the picture's pixels whose colour is exactly one of
+// those `palette` holds.
+double paletteShare(const gui::Surface& picture, const gui::Surface& palette);
+// Dark text on a light paper: how many pixels an edge between paper and ink
+// takes along the rows of the picture's first line of text (the first run of
+// rows holding ink). Each pixel's ink runs from 0 on the paper's brightness
+// (the commonest colour's) to 1 on the darkest pixel's; the pixels between
+// 10 and 90 % are the edges' ramps, counted over the steps from paper (ink
+// at most 10 %) to ink or back. A hard edge takes 0. NaN without an edge.
+double meanEdgeWidth(const gui::Surface& picture);
 
 }  // namespace e2e
