@@ -118,9 +118,6 @@ inline Shape disc(double cx100, double cy100, double radius100, base::Scale s = 
   };
 }
 
-// The round shape that fills a square face: inscribed in the face's scaled
-// rectangle, which at some scales is a pixel wider than high or the other
-// way, so the button touches its face's four sides at every scale.
 // The device rectangle a round face's disc is painted in. Where w × scale
 // is fractional, a face of w pixels covers one of two spans on a window, by
 // where it lies (13 pixels at 150 %: 19 or 20), and the program repeats or
@@ -137,6 +134,8 @@ inline Rect discSpan(Rect face100, base::Scale s) {
   return {f.x, f.y, fit(face100.w), fit(face100.h)};
 }
 
+// The round shape of a square face: inscribed in its disc's span (above),
+// which at some scales is a pixel wider than high or the other way.
 inline Shape discIn(Rect face100, base::Scale s = {}) {
   const Rect f = discSpan(face100, s);
   const double cx = f.x + f.w / 2.0, cy = f.y + f.h / 2.0, rx = f.w / 2.0, ry = f.h / 2.0;
